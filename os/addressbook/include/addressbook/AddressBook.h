@@ -1,0 +1,84 @@
+#pragma once
+// The device's address book: persons kept in the SQLite file
+// "/var/mobile/Library/AddressBook/AddressBook.sqlitedb" of the device. The schema is this
+// library's own. Reading never fails: a file that is missing, empty, locked past the busy timeout
+// or not an SQLite file reads as an empty address book. Every write is one transaction, so a
+// reader (and the file's modification date) only ever sees complete changes.
+//
+// Thread: a handle is used by one thread at a time. Handles are cheap; each caller makes its own.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ab {
+
+using RecordID = int32_t;
+inline constexpr RecordID kInvalidRecordID = -1;
+
+// A birthday is a calendar date, not an instant, so no time zone moves it to another day.
+// A birthday whose year is unknown is kept with the year 1900.
+struct CivilDate {
+    int year = 1900;
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+    friend bool operator==(const CivilDate&, const CivilDate&) = default;
+};
+inline constexpr int kUnknownYear = 1900;
+
+struct LabeledValue {
+    std::string label; // "home", "work", "mobile", "fax", or any custom text
+    std::string value; // as the user typed it
+    friend bool operator==(const LabeledValue&, const LabeledValue&) = default;
+};
+
+// What a list of all persons carries: enough to build birthday records without reading photos or
+// multi-values, which are fetched per person when shown.
+struct PersonSummary {
+    RecordID id = kInvalidRecordID;
+    std::optional<std::string> first_name;
+    std::optional<std::string> last_name;
+    std::optional<CivilDate> birthday;
+    bool has_image = false;
+};
+
+struct Person {
+    RecordID id = kInvalidRecordID; // kInvalidRecordID until first saved
+    std::optional<std::string> first_name;
+    std::optional<std::string> last_name;
+    std::optional<CivilDate> birthday;
+    std::vector<uint8_t> image_data; // empty: no photo
+    std::vector<LabeledValue> phones;
+    std::vector<LabeledValue> emails;
+    friend bool operator==(const Person&, const Person&) = default;
+};
+
+class AddressBook {
+public:
+    // A fresh handle on the device's address book (ABAddressBookCreate).
+    static std::unique_ptr<AddressBook> create();
+    // A handle on another store file, for tools and tests.
+    static std::unique_ptr<AddressBook> open(const std::filesystem::path& store_file);
+    // The store file of the device.
+    static std::filesystem::path device_store_path();
+
+    virtual ~AddressBook() = default;
+
+    // Every person once, in the book's stable order (ascending record identifier).
+    virtual std::vector<PersonSummary> copyArrayOfAllPeople() const = 0;
+    virtual size_t personCount() const = 0;
+    // The whole person, or nullopt when no person has that identifier (any more).
+    virtual std::optional<Person> personWithRecordID(RecordID id) const = 0;
+    // The photo bytes of a person; empty when none.
+    virtual std::vector<uint8_t> copyImageData(RecordID id) const = 0;
+
+    // Saves a new person (assigning person.id, never reusing an identifier) or replaces an
+    // existing one. Creates the store when missing. False, with nothing written, on failure.
+    virtual bool save(Person& person) = 0;
+    // Removes the person; false when there was none or the write failed.
+    virtual bool remove(RecordID id) = 0;
+};
+
+} // namespace ab

@@ -1,0 +1,50 @@
+#pragma once
+// The main bundle is the folder of the running program. Its identifier comes from the bundle's
+// own Info.plist (key CFBundleIdentifier); its localised texts come from compiled gettext
+// catalogues at locale/<language>/LC_MESSAGES/Localizable.mo inside the bundle, with the English
+// text as the key.
+#include "foundation/MoCatalog.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class NSBundle {
+public:
+    explicit NSBundle(std::filesystem::path folder);
+
+    // The bundle of the running program. Tests may point it elsewhere with setMainBundlePath.
+    static NSBundle& mainBundle();
+    static void setMainBundlePath(const std::filesystem::path& folder);
+
+    const std::filesystem::path& bundlePath() const { return folder_; }
+
+    // CFBundleIdentifier of Info.plist; empty when the file or the key is missing.
+    std::string bundleIdentifier() const;
+
+    // The entry of the default table for the key in the user's preferred language; else the value
+    // when it is not empty; else the key itself. The table name is accepted for the platform's
+    // signature and must be empty (only the default table exists).
+    std::string localizedStringForKey(std::string_view key, std::string_view value = {},
+                                      std::string_view table = {}) const;
+
+    // The full path of a resource file of the bundle, or nullopt when it does not exist.
+    std::optional<std::filesystem::path> pathForResource(std::string_view name) const;
+
+private:
+    const os::MoCatalog* catalogue_for(const std::string& language) const;
+
+    std::filesystem::path folder_;
+    mutable std::map<std::string, std::optional<os::MoCatalog>> catalogues_;
+};
+
+namespace os {
+// The user's preferred languages, most preferred first, each also followed by its bare language
+// ("pt_BR" then "pt"): LANGUAGE (a colon list), else LC_ALL, LC_MESSAGES or LANG. "C" and
+// "POSIX" mean English, which needs no table.
+std::vector<std::string> preferred_languages();
+} // namespace os

@@ -1,0 +1,111 @@
+#include "TempDevice.h"
+
+#include "foundation/Bundle.h"
+#include "foundation/Device.h"
+#include "foundation/FileAttributes.h"
+#include "foundation/Journal.h"
+#include "foundation/MoCatalog.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+namespace {
+
+struct ScopedEnv {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        if (value) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (previous_) ::setenv(name_, previous_->c_str(), 1);
+        else ::unsetenv(name_);
+    }
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+} // namespace
+
+TEST(Device, PathsResolveUnderTheDeviceRoot) {
+    TempDevice device;
+    EXPECT_EQ(os::device_path("/var/mobile/Library/Tortamos/birthdays.sql"),
+              device.root() / "var/mobile/Library/Tortamos/birthdays.sql");
+    ScopedEnv unset("DEVICE_ROOT", nullptr);
+    EXPECT_EQ(os::device_path("/var/log/device.log"), std::filesystem::path("/var/log/device.log"));
+}
+
+TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst) {
+    TempDevice device;
+    os::journal("notify kTortamosBadge");
+    os::journal("alert " + os::journal_quote("Tortamos") + " " + os::journal_quote("a \"b\""));
+    const std::string text = device.journal();
+    const std::regex line(
+        R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d notify kTortamosBadge\n)"
+        R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d alert "Tortamos" "a \\"b\\""\n)");
+    EXPECT_TRUE(std::regex_match(text, line)) << text;
+}
+
+TEST(Bundle, IdentifierComesFromInfoPlist) {
+    NSBundle app(TORTAMOS_APP_DIR);
+    EXPECT_EQ(app.bundleIdentifier(), "com.Qarvex.Tortamos");
+    NSBundle none(std::filesystem::temp_directory_path() / "no-such-bundle");
+    EXPECT_EQ(none.bundleIdentifier(), "");
+}
+
+TEST(Bundle, PortugueseTableWithoutGeneratedLocales) {
+    NSBundle app(TORTAMOS_APP_DIR);
+    {
+        ScopedEnv language("LANGUAGE", "pt_BR:en");
+        EXPECT_EQ(app.localizedStringForKey("Close"), "Fechar");
+        EXPECT_EQ(app.localizedStringForKey("March"), "Março");
+        EXPECT_EQ(app.localizedStringForKey("No such key"), "No such key");
+    }
+    {
+        ScopedEnv language("LANGUAGE", nullptr);
+        ScopedEnv lang("LANG", "pt_PT.UTF-8");
+        ScopedEnv all("LC_ALL", nullptr);
+        EXPECT_EQ(app.localizedStringForKey("Close"), "Fechar");
+    }
+    {
+        ScopedEnv language("LANGUAGE", "C");
+        ScopedEnv all("LC_ALL", "C.UTF-8");
+        EXPECT_EQ(app.localizedStringForKey("Close"), "Close");
+        EXPECT_EQ(app.localizedStringForKey("Close", "Shut"), "Shut");
+    }
+}
+
+TEST(MoCatalog, MalformedFilesAreRejected) {
+    TempDevice device;
+    const auto file = device.root() / "bad.mo";
+    for (const std::string& bytes : {std::string(), std::string("short"),
+                                    std::string("\xde\x12\x04\x95\x00\x00\x00\x00\xff\xff\xff\x7f"
+                                                "\x1c\x00\x00\x00\x1c\x00\x00\x00\x00\x00\x00\x00"
+                                                "\x00\x00\x00\x00",
+                                                28)}) {
+        std::ofstream(file, std::ios::binary) << bytes;
+        EXPECT_FALSE(os::MoCatalog::load(file).has_value());
+    }
+    EXPECT_FALSE(os::MoCatalog::load(device.root() / "missing.mo").has_value());
+    const auto good = os::MoCatalog::load(std::filesystem::path(TORTAMOS_APP_DIR) /
+                                          "locale/pt/LC_MESSAGES/Localizable.mo");
+    ASSERT_TRUE(good.has_value());
+    EXPECT_GT(good->size(), 40u);
+}
+
+TEST(FileAttributes, ModificationDateOfTheLinkItself) {
+    TempDevice device;
+    const auto target = device.root() / "target";
+    const auto link = device.root() / "link";
+    EXPECT_FALSE(os::file_modification_date(target).has_value());
+    std::ofstream(target) << "x";
+    std::filesystem::last_write_time(target, std::filesystem::file_time_type::clock::now() -
+                                                 std::chrono::hours(48));
+    std::filesystem::create_symlink(target, link);
+    const auto of_link = os::file_modification_date(link);
+    const auto of_target = os::file_modification_date(link, true);
+    ASSERT_TRUE(of_link && of_target);
+    EXPECT_GT(*of_link - *of_target, std::chrono::hours(47));
+}
