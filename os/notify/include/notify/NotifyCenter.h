@@ -1,0 +1,34 @@
+#pragma once
+// The Darwin notify centre of the device: a name posted in one process reaches the observers of
+// that name in every other process of the same device (same DEVICE_ROOT), on their main threads.
+// Names only: object and user information are accepted for the platform's signatures and never
+// carried. A process never receives its own posts.
+//
+// Delivery runs through the Qt event loop of the observing process. Observers may be added before
+// the Qt application object exists; notices that arrive before its loop runs wait in the
+// process's endpoint (up to the socket's queue) and are delivered once it runs. All calls belong
+// to the main thread.
+
+struct __CFNotificationCenter;
+using CFNotificationCenterRef = __CFNotificationCenter*;
+using CFNotificationCallback = void (*)(CFNotificationCenterRef center, void* observer,
+                                        const char* name, const void* object, const void* userInfo);
+
+inline constexpr int CFNotificationSuspensionBehaviorDeliverImmediately = 4;
+
+// The one centre of the process.
+CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter();
+
+// Calls callback(center, observer, name, nullptr, nullptr) on the main thread for each notice of
+// that name posted by another process of the device. A null name or callback is ignored.
+void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void* observer,
+                                     CFNotificationCallback callback, const char* name,
+                                     const void* object, int suspensionBehavior);
+
+void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer);
+
+// Sends the name to every live endpoint of the device but this process's own, and writes the
+// journal line "notify NAME". Endpoints whose process is gone are removed. Never blocks.
+void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const char* name,
+                                          const void* object, const void* userInfo,
+                                          bool deliverImmediately);
