@@ -1,0 +1,52 @@
+#pragma once
+// The notify endpoints of a device: one Unix datagram socket per observing process, bound at
+// var/run/notify-<pid>.sock under the device root. A datagram carries one notice name and
+// nothing else.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace os::notify {
+
+inline constexpr size_t kMaxNameLength = 255;
+
+// 1 to kMaxNameLength bytes, none of them a control character.
+bool is_valid_name(std::string_view name);
+
+// This process's receiving socket. Non-blocking; closed and its file removed on destruction.
+class Endpoint {
+public:
+    // Binds a fresh endpoint in the current device's var/run/, creating that folder when
+    // missing; nullopt when it cannot.
+    static std::optional<Endpoint> open();
+
+    Endpoint(Endpoint&& other) noexcept;
+    Endpoint& operator=(Endpoint&& other) noexcept;
+    Endpoint(const Endpoint&) = delete;
+    Endpoint& operator=(const Endpoint&) = delete;
+    ~Endpoint();
+
+    int fd() const { return fd_; }
+    const std::filesystem::path& path() const { return path_; }
+    // False once the socket's file is gone (its device was removed, or someone deleted it).
+    bool still_bound() const;
+
+    // Every queued datagram that carries a valid name, oldest first; others are dropped.
+    std::vector<std::string> receive_all();
+
+private:
+    Endpoint(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+    void close();
+
+    int fd_ = -1;
+    std::filesystem::path path_;
+};
+
+// Sends the name to every endpoint of the current device but `except`, without blocking. A full
+// endpoint misses this notice; the file of an endpoint that no process holds is removed.
+void send_to_device(std::string_view name, const std::filesystem::path& except);
+
+} // namespace os::notify
