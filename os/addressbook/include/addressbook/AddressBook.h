@@ -6,6 +6,7 @@
 // reader (and the file's modification date) only ever sees complete changes.
 //
 // Thread: a handle is used by one thread at a time. Handles are cheap; each caller makes its own.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -27,6 +28,10 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 inline constexpr int kUnknownYear = 1900;
+
+// True for a day that exists in its year (years 1 to 9999). With the unknown year, 29 February
+// is a valid birthday although 1900 was a common year.
+bool is_valid_birthday(const CivilDate& date);
 
 struct LabeledValue {
     std::string label; // "home", "work", "mobile", "fax", or any custom text
@@ -55,12 +60,17 @@ struct Person {
     friend bool operator==(const Person&, const Person&) = default;
 };
 
+// How long a read or write waits for a lock that another process holds before it gives up.
+inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{3000};
+
 class AddressBook {
 public:
     // A fresh handle on the device's address book (ABAddressBookCreate).
     static std::unique_ptr<AddressBook> create();
     // A handle on another store file, for tools and tests.
     static std::unique_ptr<AddressBook> open(const std::filesystem::path& store_file);
+    static std::unique_ptr<AddressBook> open(const std::filesystem::path& store_file,
+                                             std::chrono::milliseconds busy_timeout);
     // The store file of the device.
     static std::filesystem::path device_store_path();
 
@@ -68,6 +78,8 @@ public:
 
     // Every person once, in the book's stable order (ascending record identifier).
     virtual std::vector<PersonSummary> copyArrayOfAllPeople() const = 0;
+    // The number of persons now. Another process may write between this and an earlier
+    // copyArrayOfAllPeople, so a loop over that array is bounded by the array's own length.
     virtual size_t personCount() const = 0;
     // The whole person, or nullopt when no person has that identifier (any more).
     virtual std::optional<Person> personWithRecordID(RecordID id) const = 0;
@@ -75,8 +87,12 @@ public:
     virtual std::vector<uint8_t> copyImageData(RecordID id) const = 0;
 
     // Saves a new person (assigning person.id, never reusing an identifier) or replaces an
-    // existing one. Creates the store when missing. False, with nothing written, on failure.
+    // existing one. Creates the store when missing. False, with nothing written, on failure:
+    // a birthday that is no valid date, an identifier that names no person, a store that is
+    // locked past the busy timeout or is not an address book.
     virtual bool save(Person& person) = 0;
+    // Saves all persons in one transaction: all of them, or none (and no identifier assigned).
+    virtual bool save(std::vector<Person>& persons) = 0;
     // Removes the person; false when there was none or the write failed.
     virtual bool remove(RecordID id) = 0;
 };

@@ -1,0 +1,275 @@
+#include "TempDevice.h"
+
+#include "addressbook/AddressBook.h"
+#include "foundation/FileAttributes.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+ab::Person person(std::string first, std::string last, std::optional<ab::CivilDate> birthday = {}) {
+    ab::Person p;
+    p.first_name = std::move(first);
+    p.last_name = std::move(last);
+    p.birthday = birthday;
+    return p;
+}
+
+std::vector<ab::RecordID> ids_of(const ab::AddressBook& book) {
+    std::vector<ab::RecordID> ids;
+    for (const auto& summary : book.copyArrayOfAllPeople()) ids.push_back(summary.id);
+    return ids;
+}
+
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write_file(const std::filesystem::path& file, const std::string& text) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+// Another process's connection on the same file.
+struct RawConnection {
+    explicit RawConnection(const std::filesystem::path& file) { sqlite3_open(file.c_str(), &db); }
+    ~RawConnection() { sqlite3_close(db); }
+    bool exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    sqlite3* db = nullptr;
+};
+
+} // namespace
+
+TEST(AddressBookStore, LivesAtTheDevicePath) {
+    TempDevice device;
+    EXPECT_EQ(ab::AddressBook::device_store_path(),
+              device.path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb"));
+    auto p = person("Ana", "Silva");
+    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+    EXPECT_TRUE(std::filesystem::exists(ab::AddressBook::device_store_path()));
+}
+
+TEST(AddressBookStore, SavesAndReadsWholePersons) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    ab::Person ana = person("Ana", "Silva", ab::CivilDate{1980, 3, 5});
+    ana.image_data = {0x89, 'P', 'N', 'G', 0, 1, 2};
+    ana.phones = {{"mobile", "+55 11 91234-5678"}, {"home", "555-0100"}, {"mobile", "555-0199"}};
+    ana.emails = {{"work", "ana@example.com"}};
+    ASSERT_TRUE(book->save(ana));
+    ab::Person nameless;
+    ASSERT_TRUE(book->save(nameless));
+    ab::Person only_empty_first;
+    only_empty_first.first_name = "";
+    ASSERT_TRUE(book->save(only_empty_first));
+
+    auto fresh = ab::AddressBook::create();
+    EXPECT_EQ(fresh->personWithRecordID(ana.id), ana);
+    EXPECT_EQ(fresh->personWithRecordID(nameless.id), nameless);
+    EXPECT_EQ(fresh->personWithRecordID(only_empty_first.id)->first_name, std::string());
+    EXPECT_EQ(fresh->copyImageData(ana.id), ana.image_data);
+    EXPECT_TRUE(fresh->copyImageData(nameless.id).empty());
+
+    const auto all = fresh->copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(fresh->personCount(), 3u);
+    EXPECT_EQ(all[0].id, ana.id);
+    EXPECT_EQ(all[0].first_name, "Ana");
+    EXPECT_EQ(all[0].last_name, "Silva");
+    EXPECT_EQ(all[0].birthday, (ab::CivilDate{1980, 3, 5}));
+    EXPECT_TRUE(all[0].has_image);
+    EXPECT_EQ(all[1].first_name, std::nullopt);
+    EXPECT_EQ(all[1].birthday, std::nullopt);
+    EXPECT_FALSE(all[1].has_image);
+}
+
+TEST(AddressBookStore, ReplacingAPersonReplacesPhotoAndMultiValues) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    ab::Person p = person("Rui", "Costa", ab::CivilDate{ab::kUnknownYear, 2, 29});
+    p.image_data = {1, 2, 3};
+    p.phones = {{"home", "1"}, {"work", "2"}};
+    ASSERT_TRUE(book->save(p));
+    const ab::RecordID id = p.id;
+    p.image_data.clear();
+    p.phones = {{"work", "3"}};
+    p.last_name.reset();
+    ASSERT_TRUE(book->save(p));
+    EXPECT_EQ(p.id, id);
+    EXPECT_EQ(book->personWithRecordID(id), p);
+    EXPECT_FALSE(book->copyArrayOfAllPeople().at(0).has_image);
+    EXPECT_EQ(book->personCount(), 1u);
+}
+
+TEST(AddressBookStore, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    std::vector<ab::Person> persons = {person("A", "1"), person("B", "2"), person("C", "3")};
+    ASSERT_TRUE(book->save(persons));
+    const ab::RecordID last = persons[2].id;
+    EXPECT_EQ(ids_of(*book), (std::vector<ab::RecordID>{persons[0].id, persons[1].id, last}));
+
+    ASSERT_TRUE(book->remove(last));
+    ASSERT_TRUE(book->remove(persons[0].id));
+    EXPECT_FALSE(book->remove(last));
+    EXPECT_FALSE(book->personWithRecordID(last));
+    EXPECT_TRUE(book->copyImageData(last).empty());
+
+    auto again = person("D", "4");
+    ASSERT_TRUE(ab::AddressBook::create()->save(again));
+    EXPECT_GT(again.id, last);
+    EXPECT_EQ(ids_of(*book), (std::vector<ab::RecordID>{persons[1].id, again.id}));
+
+    // A removed person cannot come back under its old identifier.
+    auto ghost = person("C", "3");
+    ghost.id = last;
+    EXPECT_FALSE(book->save(ghost));
+    EXPECT_EQ(book->personCount(), 2u);
+}
+
+TEST(AddressBookStore, RejectsBirthdaysThatAreNoDate) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    for (const ab::CivilDate bad : {ab::CivilDate{1981, 2, 29}, ab::CivilDate{1980, 4, 31},
+                                    ab::CivilDate{1980, 13, 1}, ab::CivilDate{0, 1, 1}}) {
+        auto p = person("X", "Y", bad);
+        EXPECT_FALSE(book->save(p));
+        EXPECT_EQ(p.id, ab::kInvalidRecordID);
+    }
+    EXPECT_FALSE(std::filesystem::exists(ab::AddressBook::device_store_path()));
+    auto leap = person("L", "Y", ab::CivilDate{1984, 2, 29});
+    EXPECT_TRUE(book->save(leap));
+}
+
+TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
+    TempDevice device;
+    const auto file = ab::AddressBook::device_store_path();
+
+    auto book = ab::AddressBook::create();
+    EXPECT_TRUE(book->copyArrayOfAllPeople().empty());
+    EXPECT_EQ(book->personCount(), 0u);
+    EXPECT_FALSE(book->personWithRecordID(1));
+    EXPECT_FALSE(book->remove(1));
+    EXPECT_FALSE(std::filesystem::exists(file)) << "reading must not create the store";
+
+    write_file(file, "");
+    EXPECT_TRUE(ab::AddressBook::create()->copyArrayOfAllPeople().empty());
+
+    const std::string garbage = "BEGIN:VCARD\nthis is no database, but someone's file\n" +
+                                std::string(5000, 'x');
+    write_file(file, garbage);
+    auto on_garbage = ab::AddressBook::create();
+    EXPECT_TRUE(on_garbage->copyArrayOfAllPeople().empty());
+    EXPECT_EQ(on_garbage->personCount(), 0u);
+    auto p = person("A", "B");
+    EXPECT_FALSE(on_garbage->save(p));
+    EXPECT_EQ(contents(file), garbage) << "a failed write must leave the file as it was";
+}
+
+TEST(AddressBookStore, AnEmptyFileBecomesAStoreOnFirstWrite) {
+    TempDevice device;
+    write_file(ab::AddressBook::device_store_path(), "");
+    auto p = person("A", "B");
+    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+    EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
+}
+
+TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyAndFailsWrites) {
+    TempDevice device;
+    const auto file = ab::AddressBook::device_store_path();
+    auto p = person("A", "B");
+    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+
+    RawConnection other(file);
+    ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
+    auto book = ab::AddressBook::open(file, 100ms);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(book->copyArrayOfAllPeople().empty());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
+    auto q = person("C", "D");
+    EXPECT_FALSE(book->save(q));
+    EXPECT_EQ(q.id, ab::kInvalidRecordID);
+    ASSERT_TRUE(other.exec("COMMIT"));
+
+    EXPECT_EQ(book->copyArrayOfAllPeople().size(), 1u);
+    EXPECT_TRUE(book->save(q));
+}
+
+TEST(AddressBookStore, ManyPersonsAreWrittenAllOrNone) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    auto first = person("A", "B");
+    ASSERT_TRUE(book->save(first));
+    const auto modified = os::file_modification_date(ab::AddressBook::device_store_path());
+
+    // The third person names an identifier that does not exist, so the write fails after two
+    // persons went in; the transaction takes them back.
+    std::vector<ab::Person> batch = {person("C", "D"), person("E", "F"), person("G", "H")};
+    batch[0].phones = {{"home", "1"}};
+    batch[2].id = first.id + 100;
+    EXPECT_FALSE(book->save(batch));
+    EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
+    EXPECT_EQ(batch[1].id, ab::kInvalidRecordID);
+    EXPECT_EQ(ids_of(*book), std::vector<ab::RecordID>{first.id});
+    EXPECT_EQ(os::file_modification_date(ab::AddressBook::device_store_path()), modified);
+
+    batch[2].id = ab::kInvalidRecordID;
+    ASSERT_TRUE(book->save(batch));
+    EXPECT_EQ(book->personCount(), 4u);
+    EXPECT_LT(first.id, batch[0].id);
+    EXPECT_LT(batch[0].id, batch[1].id);
+    EXPECT_LT(batch[1].id, batch[2].id);
+    EXPECT_EQ(book->personWithRecordID(batch[0].id)->phones, batch[0].phones);
+}
+
+TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    const auto file = ab::AddressBook::device_store_path();
+    std::optional<os::Timestamp> previous;
+    for (int i = 0; i < 20; ++i) {
+        auto p = person("P", std::to_string(i));
+        ASSERT_TRUE(book->save(p));
+        const auto now = os::file_modification_date(file);
+        ASSERT_TRUE(now);
+        if (previous) {
+            EXPECT_GT(*now, *previous) << "write " << i;
+        }
+        previous = now;
+        ASSERT_TRUE(book->remove(p.id));
+        const auto after_remove = os::file_modification_date(file);
+        EXPECT_GT(*after_remove, *previous) << "remove " << i;
+        previous = after_remove;
+    }
+}
+
+TEST(AddressBookStore, ValuesOtherWritersLeftInvalidAreSkipped) {
+    TempDevice device;
+    auto p = person("A", "B", ab::CivilDate{1980, 3, 5});
+    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+    RawConnection other(ab::AddressBook::device_store_path());
+    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = 19800231"));
+    auto book = ab::AddressBook::create();
+    EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
+    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = -5"));
+    EXPECT_EQ(book->personWithRecordID(p.id)->birthday, std::nullopt);
+}
+
+TEST(Birthday, ValidDates) {
+    EXPECT_TRUE(ab::is_valid_birthday({2000, 2, 29}));
+    EXPECT_FALSE(ab::is_valid_birthday({2100, 2, 29}));
+    EXPECT_TRUE(ab::is_valid_birthday({ab::kUnknownYear, 2, 29}));
+    EXPECT_FALSE(ab::is_valid_birthday({ab::kUnknownYear, 2, 30}));
+    EXPECT_TRUE(ab::is_valid_birthday({1999, 12, 31}));
+    EXPECT_FALSE(ab::is_valid_birthday({1999, 6, 31}));
+    EXPECT_FALSE(ab::is_valid_birthday({1999, 0, 1}));
+    EXPECT_FALSE(ab::is_valid_birthday({1999, 1, 0}));
+    EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
+}
