@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <limits>
+#include <span>
 #include <sys/stat.h>
 
 namespace ab {
@@ -121,10 +122,6 @@ std::optional<CivilDate> decode_birthday(const Statement& row, int column) {
     return date;
 }
 
-bool valid_for_saving(const Person& person) {
-    return !person.birthday || is_valid_birthday(*person.birthday);
-}
-
 // The statements one write transaction uses, prepared once however many persons it saves.
 class PersonWriter {
 public:
@@ -145,28 +142,28 @@ public:
                delete_values_ && insert_value_;
     }
 
-    // The identifier the person has in the store after this write, or nullopt on failure.
-    std::optional<RecordID> write(const Person& person) {
-        RecordID id = person.id;
-        if (id == kInvalidRecordID) {
+    // Writes the person's own row; the identifier it has in the store, or nullopt on failure.
+    std::optional<RecordID> write_row(const Person& person) {
+        if (person.id == kInvalidRecordID) {
             bind_fields(insert_person_, person);
             if (!insert_person_.run()) return std::nullopt;
             const int64_t new_id = sqlite3_last_insert_rowid(db_);
             if (new_id <= 0 || new_id > std::numeric_limits<RecordID>::max()) return std::nullopt;
-            id = RecordID(new_id);
-        } else {
-            if (id <= 0) return std::nullopt;
-            bind_fields(update_person_, person).bind(5, id);
-            if (!update_person_.run() || sqlite3_changes(db_) != 1) return std::nullopt;
-            if (!delete_image_.bind(1, id).run() || !delete_values_.bind(1, id).run())
-                return std::nullopt;
+            return RecordID(new_id);
         }
+        if (person.id <= 0) return std::nullopt;
+        bind_fields(update_person_, person).bind(5, person.id);
+        if (!update_person_.run() || sqlite3_changes(db_) != 1) return std::nullopt;
+        return person.id;
+    }
+
+    // Replaces the photo and the multi-values kept under the identifier.
+    bool write_details(RecordID id, const Person& person) {
+        if (!delete_image_.bind(1, id).run() || !delete_values_.bind(1, id).run()) return false;
         if (!person.image_data.empty() &&
             !insert_image_.bind(1, id).bind(2, person.image_data).run())
-            return std::nullopt;
-        if (!write_values(id, kPhone, person.phones) || !write_values(id, kEmail, person.emails))
-            return std::nullopt;
-        return id;
+            return false;
+        return write_values(id, kPhone, person.phones) && write_values(id, kEmail, person.emails);
     }
 
     bool remove(RecordID id) {
@@ -244,29 +241,31 @@ public:
         return image.blob(0);
     }
 
-    bool save(Person& person) override {
-        if (!valid_for_saving(person)) return false;
-        std::optional<RecordID> id;
-        const bool written = write(true, [&](PersonWriter& writer) {
-            id = writer.write(person);
-            return id.has_value();
-        });
-        if (written) person.id = *id;
-        return written;
+    bool save(Person& person) override { return save_all(std::span<Person>(&person, 1)); }
+
+    bool save(std::vector<Person>& persons) override { return save_all(persons); }
+
+    bool remove(RecordID id) override {
+        return write(false, [&](PersonWriter& writer) { return writer.remove(id); });
     }
 
-    bool save(std::vector<Person>& persons) override {
+private:
+    // All rows first, then the photos and multi-values, so that the rows of a large import lie
+    // together in the file and the list of all persons reads few pages.
+    bool save_all(std::span<Person> persons) {
         for (const auto& person : persons)
-            if (!valid_for_saving(person)) return false;
+            if (person.birthday && !is_valid_birthday(*person.birthday)) return false;
         if (persons.empty()) return true;
         std::vector<RecordID> ids;
         ids.reserve(persons.size());
         const bool written = write(true, [&](PersonWriter& writer) {
             for (const auto& person : persons) {
-                const auto id = writer.write(person);
+                const auto id = writer.write_row(person);
                 if (!id) return false;
                 ids.push_back(*id);
             }
+            for (size_t i = 0; i < persons.size(); ++i)
+                if (!writer.write_details(ids[i], persons[i])) return false;
             return true;
         });
         if (written)
@@ -274,11 +273,6 @@ public:
         return written;
     }
 
-    bool remove(RecordID id) override {
-        return write(false, [&](PersonWriter& writer) { return writer.remove(id); });
-    }
-
-private:
     bool open_connection(int flags) const {
         sqlite3* db = nullptr;
         const int status = sqlite3_open_v2(file_.c_str(), &db, flags, nullptr);
