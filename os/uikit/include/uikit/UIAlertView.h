@@ -1,0 +1,76 @@
+#pragma once
+// A modal alert drawn in the middle of the screen over a dimmed screen: a title, a message and
+// buttons. While shown the screen holds it; a tap on a button dismisses it and tells the
+// delegate the button's index (in the order the buttons were added, the cancel button first).
+// Every alert shown is a line of the device journal.
+#include "uikit/UIView.h"
+
+#include <string>
+#include <vector>
+
+class UIAlertView;
+
+class UIAlertViewDelegate {
+public:
+    virtual ~UIAlertViewDelegate() = default;
+    virtual void alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex)
+    {
+        (void)alertView, (void)buttonIndex;
+    }
+    virtual void alertView_willDismissWithButtonIndex(UIAlertView* alertView, int buttonIndex)
+    {
+        (void)alertView, (void)buttonIndex;
+    }
+    virtual void alertView_didDismissWithButtonIndex(UIAlertView* alertView, int buttonIndex)
+    {
+        (void)alertView, (void)buttonIndex;
+    }
+};
+
+class UIAlertView : public UIView {
+public:
+    // init
+    UIAlertView();
+    // initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles: — an empty cancel
+    // title means no cancel button.
+    UIAlertView(std::string title, std::string message, UIAlertViewDelegate* delegate,
+                std::string cancelButtonTitle, std::vector<std::string> otherButtonTitles = {});
+    std::string className() const override { return "UIAlertView"; }
+
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title);
+    const std::string& message() const { return message_; }
+    void setMessage(std::string message);
+    UIAlertViewDelegate* delegate() const { return delegate_; }
+    void setDelegate(UIAlertViewDelegate* delegate) { delegate_ = delegate; }
+
+    // Returns the new button's index.
+    int addButtonWithTitle(std::string title);
+    int numberOfButtons() const { return int(buttonTitles_.size()); }
+    // Empty for an index out of range.
+    std::string buttonTitleAtIndex(int index) const;
+    // -1 when there is none.
+    int cancelButtonIndex() const { return cancelButtonIndex_; }
+    void setCancelButtonIndex(int index) { cancelButtonIndex_ = index; }
+
+    bool isVisible() const { return visible_; }
+    // Shows the alert on top of everything; the screen holds it until it is dismissed.
+    void show();
+    // Hides the alert and tells the delegate: clicked, will dismiss, did dismiss. An index out of
+    // range is reported as it is.
+    void dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated);
+
+    void layoutSubviews() override;
+    void drawRect(CGRect rect) override;
+    void describe(uikit::DumpRecord& record) const override;
+
+private:
+    void rebuildButtons();
+
+    std::string title_;
+    std::string message_;
+    UIAlertViewDelegate* delegate_ = nullptr;
+    std::vector<std::string> buttonTitles_;
+    int cancelButtonIndex_ = -1;
+    bool visible_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Graphics contexts: the screen while views draw, or an offscreen image context. Contexts form a
+// stack per process; drawing calls go to the top one and do nothing when there is none. Main
+// thread only.
+#include "uikit/CGGeometry.h"
+#include "uikit/UIColor.h"
+
+#include <memory>
+
+class UIImage;
+struct CGContext;
+using CGContextRef = CGContext*;
+
+CGContextRef UIGraphicsGetCurrentContext();
+
+// A transparent image of the size (in points, rounded to whole pixels) becomes the current context.
+void UIGraphicsBeginImageContext(CGSize size);
+// A copy of what the current image context holds; nullptr when the current context is no image.
+std::shared_ptr<UIImage> UIGraphicsGetImageFromCurrentImageContext();
+// Drops the current image context; does nothing when the current context is no image.
+void UIGraphicsEndImageContext();
+
+// Sets the colour that fills and text drawing use in the current context.
+void UIGraphicsSetFillColor(const UIColor& color);
+void UIRectFill(CGRect rect);

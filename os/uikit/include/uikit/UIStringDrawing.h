@@ -1,0 +1,42 @@
+#pragma once
+// Measuring and drawing text on one line or wrapped, as the platform's string additions do.
+// Texts are UTF-8.
+#include "uikit/CGGeometry.h"
+#include "uikit/UIFont.h"
+
+#include <string_view>
+
+enum UILineBreakMode {
+    UILineBreakModeWordWrap = 0,
+    UILineBreakModeCharacterWrap = 1,
+    UILineBreakModeClip = 2,
+    UILineBreakModeHeadTruncation = 3,
+    UILineBreakModeTailTruncation = 4,
+    UILineBreakModeMiddleTruncation = 5,
+};
+
+enum UITextAlignment {
+    UITextAlignmentLeft = 0,
+    UITextAlignmentCenter = 1,
+    UITextAlignmentRight = 2,
+};
+
+// The size of the text on one line, widths and heights rounded up to whole points.
+CGSize sizeWithFont(std::string_view text, const UIFont& font);
+
+// The size of the text on one line at most `width` wide. A text that does not fit takes the whole
+// width and is cut by the mode (with an ellipsis for the truncation modes).
+CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font,
+                                           CGFloat width, UILineBreakMode mode);
+
+// The size of the text wrapped at word boundaries into lines at most size.width wide, at most
+// size.height high.
+CGSize sizeWithFont_constrainedToSize_lineBreakMode(std::string_view text, const UIFont& font,
+                                                    CGSize size, UILineBreakMode mode);
+
+// Draw into the current graphics context in its fill colour (UIGraphicsSetFillColor in
+// UIGraphics.h). Return the size drawn.
+CGSize drawAtPoint_withFont(std::string_view text, CGPoint point, const UIFont& font);
+CGSize drawInRect_withFont_lineBreakMode_alignment(std::string_view text, CGRect rect,
+                                                   const UIFont& font, UILineBreakMode mode,
+                                                   UITextAlignment alignment);

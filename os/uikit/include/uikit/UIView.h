@@ -1,0 +1,161 @@
+#pragma once
+// The view tree. A view owns its subviews; it knows its superview without owning it. Views are
+// always made with std::make_shared, since the tree keeps them by shared_ptr. Frames are in the
+// superview's coordinates (offset by the superview's bounds origin, which scrolling moves).
+// Later subviews lie on top of earlier ones. Main thread only.
+#include "uikit/CGGeometry.h"
+#include "uikit/UIColor.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace uikit {
+class DumpRecord;
+}
+class UIWindow;
+
+enum UIViewAutoresizing : unsigned {
+    UIViewAutoresizingNone = 0,
+    UIViewAutoresizingFlexibleLeftMargin = 1 << 0,
+    UIViewAutoresizingFlexibleWidth = 1 << 1,
+    UIViewAutoresizingFlexibleRightMargin = 1 << 2,
+    UIViewAutoresizingFlexibleTopMargin = 1 << 3,
+    UIViewAutoresizingFlexibleHeight = 1 << 4,
+    UIViewAutoresizingFlexibleBottomMargin = 1 << 5,
+};
+
+class UIView : public std::enable_shared_from_this<UIView> {
+public:
+    explicit UIView(CGRect frame = CGRectZero);
+    virtual ~UIView();
+    UIView(const UIView&) = delete;
+    UIView& operator=(const UIView&) = delete;
+
+    // The name the view tree dump gives this view's class.
+    virtual std::string className() const { return "UIView"; }
+
+    CGRect frame() const { return frame_; }
+    // A change of size lays the view out again and, with autoresizesSubviews, resizes the
+    // subviews by their autoresizing masks.
+    virtual void setFrame(CGRect frame);
+    // Origin: the point of this view's own coordinates shown at its top left corner.
+    CGRect bounds() const { return {boundsOrigin_, frame_.size}; }
+    void setBounds(CGRect bounds);
+    CGPoint center() const { return {CGRectGetMidX(frame_), CGRectGetMidY(frame_)}; }
+    void setCenter(CGPoint center);
+
+    UIColor backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const UIColor& color);
+    bool isOpaque() const { return opaque_; }
+    void setOpaque(bool opaque);
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden);
+    CGFloat alpha() const { return alpha_; }
+    void setAlpha(CGFloat alpha);
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    bool clipsToBounds() const { return clipsToBounds_; }
+    void setClipsToBounds(bool clips);
+    bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
+    void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
+
+    bool autoresizesSubviews() const { return autoresizesSubviews_; }
+    void setAutoresizesSubviews(bool autoresizes) { autoresizesSubviews_ = autoresizes; }
+    unsigned autoresizingMask() const { return autoresizingMask_; }
+    void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
+
+    // --- the tree
+    UIView* superview() const { return superview_; }
+    // Back to front.
+    const std::vector<std::shared_ptr<UIView>>& subviews() const { return subviews_; }
+    // Puts the view on top of the others, taking it out of its former superview first.
+    void addSubview(std::shared_ptr<UIView> view);
+    void insertSubview_atIndex(std::shared_ptr<UIView> view, size_t index);
+    void insertSubview_belowSubview(std::shared_ptr<UIView> view, const UIView* sibling);
+    // The superview lets go of this view. A view that nothing else holds is released once the
+    // current event has been handled, so a view may remove itself from inside its own action.
+    void removeFromSuperview();
+    void bringSubviewToFront(const UIView* view);
+    void sendSubviewToBack(const UIView* view);
+    bool isDescendantOfView(const UIView* view) const;
+    // This view or the first descendant (depth first, back to front) with the tag; nullptr if none.
+    UIView* viewWithTag(int tag);
+    // The window the view is in, nullptr when it is in none.
+    UIWindow* window() const;
+
+    // --- geometry between views; nullptr means the screen
+    CGPoint convertPoint_toView(CGPoint point, const UIView* view) const;
+    CGRect convertRect_toView(CGRect rect, const UIView* view) const;
+    CGPoint convertPoint_fromView(CGPoint point, const UIView* view) const;
+    // The frame in screen points.
+    CGRect screenFrame() const { return convertRect_toView(bounds(), nullptr); }
+
+    // --- layout and drawing
+    // layoutSubviews runs at the next layout pass (before the screen is drawn, dumped or touched),
+    // or at once through layoutIfNeeded.
+    void setNeedsLayout();
+    bool needsLayout() const { return needsLayout_; }
+    // Lays out this view when it needs it, then its subviews, depth first.
+    void layoutIfNeeded();
+    // Places the subviews; the base does nothing. Overrides call the base first.
+    virtual void layoutSubviews();
+    // The size the view would like within `size`; the base answers its current size.
+    virtual CGSize sizeThatFits(CGSize size) const;
+    // Resizes the view to sizeThatFits of its current size, keeping its origin.
+    virtual void sizeToFit();
+    // The screen is drawn again soon.
+    void setNeedsDisplay();
+    // Draws the view's own content in its bounds, after its background and before its subviews,
+    // into the current graphics context. The base draws nothing.
+    virtual void drawRect(CGRect rect);
+
+    // --- touches, in this view's coordinates
+    // The deepest visible, touchable view under the point, front first; nullptr when none.
+    virtual UIView* hitTest(CGPoint point);
+    virtual bool pointInside(CGPoint point) const;
+    // Whether this view takes touches itself; a touch goes to the nearest such view at or above
+    // the view hit.
+    virtual bool handlesTouches() const { return false; }
+    virtual void touchesBegan(CGPoint point);
+    virtual void touchesMoved(CGPoint point);
+    virtual void touchesEnded(CGPoint point);
+    virtual void touchesCancelled();
+    // Scroll by this many points (mouse wheel); false when the view does not scroll.
+    virtual bool scrollByWheel(CGFloat dx, CGFloat dy);
+
+    // --- the view tree dump
+    // Adds this view's own keys; the base gives class, frame (in screen points) and hidden.
+    // Overrides call the base first, then add theirs ("text", "textColor", "image", "selected",
+    // "on", "badge", ...). "children" is added after this, from subviewsForDump.
+    virtual void describe(uikit::DumpRecord& record) const;
+    // The subviews the dump lists; the base gives all of them, back to front.
+    virtual std::vector<const UIView*> subviewsForDump() const;
+
+    // The topmost ancestor, or this view.
+    UIView* rootView();
+
+protected:
+    // Called after the view entered or left a superview.
+    virtual void didMoveToSuperview() {}
+
+private:
+    void resizeSubviews(CGSize oldSize);
+    void autoresize(CGSize oldSuperSize, CGSize newSuperSize);
+    void detachSubview(const UIView* view);
+
+    CGRect frame_;
+    CGPoint boundsOrigin_;
+    UIColor backgroundColor_ = UIColor::clearColor();
+    bool opaque_ = true;
+    bool hidden_ = false;
+    CGFloat alpha_ = 1;
+    int tag_ = 0;
+    bool clipsToBounds_ = false;
+    bool userInteractionEnabled_ = true;
+    bool autoresizesSubviews_ = true;
+    unsigned autoresizingMask_ = UIViewAutoresizingNone;
+    bool needsLayout_ = true;
+    UIView* superview_ = nullptr;
+    std::vector<std::shared_ptr<UIView>> subviews_;
+};
