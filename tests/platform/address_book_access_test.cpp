@@ -1,3 +1,5 @@
+#include "TempDevice.h"
+
 #include "platform/AddressBookAccess.h"
 
 #include <gtest/gtest.h>
@@ -41,4 +43,40 @@ TEST(InMemoryAddressBook, KeepsAddingOrderAndNeverReusesAnIdentifier) {
     ASSERT_TRUE(book.personWithRecordID(caio));
     EXPECT_EQ(book.personWithRecordID(caio)->first_name, "Caio");
     EXPECT_FALSE(book.personWithRecordID(bia));
+}
+
+TEST(DeviceAddressBook, ReadsTheDeviceStoreAfreshOnEveryCall) {
+    TempDevice device;
+    const platform::DeviceAddressBook book;
+    EXPECT_TRUE(book.copyArrayOfAllPeople().empty()); // no store file yet
+
+    auto store = ab::AddressBook::create();
+    ab::Person ana = person("Ana", ab::CivilDate{1980, 3, 5}, {0x89, 'P', 'N', 'G'});
+    ab::Person bia = person("Bia", std::nullopt);
+    ASSERT_TRUE(store->save(ana));
+    ASSERT_TRUE(store->save(bia));
+
+    auto all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].id, ana.id);
+    EXPECT_TRUE(all[0].has_image);
+    EXPECT_EQ(all[1].id, bia.id);
+    EXPECT_EQ(book.copyImageData(ana.id), ana.image_data);
+    EXPECT_EQ(book.personWithRecordID(bia.id), bia);
+
+    ASSERT_TRUE(store->remove(ana.id));
+    all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].id, bia.id);
+    EXPECT_FALSE(book.personWithRecordID(ana.id));
+    EXPECT_TRUE(book.copyImageData(ana.id).empty());
+}
+
+TEST(DeviceAddressBook, ReadsAGivenStoreFile) {
+    TempDevice device;
+    const auto file = device.root() / "elsewhere.sqlitedb";
+    ab::Person caio = person("Caio", ab::CivilDate{1990, 1, 7});
+    ASSERT_TRUE(ab::AddressBook::open(file)->save(caio));
+    EXPECT_EQ(platform::DeviceAddressBook(file).copyArrayOfAllPeople().size(), 1u);
+    EXPECT_TRUE(platform::DeviceAddressBook().copyArrayOfAllPeople().empty());
 }
