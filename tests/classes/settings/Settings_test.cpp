@@ -7,11 +7,8 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,111 +16,83 @@
 namespace {
 
 using namespace std::chrono_literals;
+using Values = std::array<int32_t, 8>;
 
-constexpr const char* kOlderLayout =
-    "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);";
+constexpr const char* kOlderLayout = "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);";
+// Not in the order of the queries, so a value read from or written to a wrong column shows.
 constexpr const char* kCurrentLayout =
     "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER, bHideSigno INTEGER, bPopup INTEGER, "
     "bSound INTEGER, iTimerHour INTEGER, iTimerMinute INTEGER, iStandby INTEGER);";
-const std::vector<std::string> kCurrentColumns = {"bBadge", "bHideAge", "bHideSigno", "bPopup",
-                                                  "bSound", "iTimerHour", "iTimerMinute", "iStandby"};
 
-// A direct connection to the device's settings file, for setting it up and looking at it.
+// A direct connection to the settings file, to set it up and look at it.
 class Db {
 public:
-    explicit Db(const std::filesystem::path& file) {
-        if (sqlite3_open(file.c_str(), &db_) != SQLITE_OK) ADD_FAILURE() << sqlite3_errmsg(db_);
-    }
+    explicit Db(const std::filesystem::path& file) { sqlite3_open(file.c_str(), &db_); }
     ~Db() {
         sqlite3_finalize(reader_);
         sqlite3_close(db_);
     }
-    Db(const Db&) = delete;
-    Db& operator=(const Db&) = delete;
-
     int exec(const std::string& sql) { return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr); }
 
-    std::vector<std::string> columns() {
-        std::vector<std::string> names;
-        for_each_row("PRAGMA table_info(Settings)", [&](sqlite3_stmt* s) {
-            names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
-        });
-        return names;
+    // Each row as text, "NULL" for null, columns joined by '|'; the header row is the column names.
+    std::vector<std::string> table() {
+        std::vector<std::string> rows;
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(db_, "SELECT * FROM Settings", -1, &s, nullptr) != SQLITE_OK) return rows;
+        rows.push_back(join(s, [&](int c) { return std::string(sqlite3_column_name(s, c)); }));
+        while (sqlite3_step(s) == SQLITE_ROW)
+            rows.push_back(join(s, [&](int c) {
+                const auto* text = sqlite3_column_text(s, c);
+                return text ? std::string(reinterpret_cast<const char*>(text)) : "NULL";
+            }));
+        sqlite3_finalize(s);
+        return rows;
     }
 
-    // The single row, column name to value (nullopt for NULL).
-    std::map<std::string, std::optional<int>> row() {
-        std::map<std::string, std::optional<int>> values;
-        for_each_row("SELECT * FROM Settings", [&](sqlite3_stmt* s) {
-            for (int c = 0; c < sqlite3_column_count(s); ++c)
-                values[sqlite3_column_name(s, c)] =
-                    sqlite3_column_type(s, c) == SQLITE_NULL ? std::nullopt
-                                                             : std::optional(sqlite3_column_int(s, c));
-        });
-        return values;
-    }
-
-    int row_count() {
-        int count = -1;
-        for_each_row("SELECT count(*) FROM Settings", [&](sqlite3_stmt* s) { count = sqlite3_column_int(s, 0); });
-        return count;
-    }
-
-    // Opens a read transaction and keeps it open (a shared lock) until this object goes.
+    // A read transaction kept open (a shared lock) until this object goes.
     void hold_read_lock() {
-        ASSERT_EQ(exec("BEGIN"), SQLITE_OK);
-        ASSERT_EQ(sqlite3_prepare_v2(db_, "SELECT * FROM Settings", -1, &reader_, nullptr), SQLITE_OK);
+        exec("BEGIN");
+        sqlite3_prepare_v2(db_, "SELECT * FROM Settings", -1, &reader_, nullptr);
         ASSERT_EQ(sqlite3_step(reader_), SQLITE_ROW);
     }
 
 private:
     template <typename F>
-    void for_each_row(const char* sql, F f) {
-        sqlite3_stmt* s = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(db_, sql, -1, &s, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
-        while (sqlite3_step(s) == SQLITE_ROW) f(s);
-        sqlite3_finalize(s);
+    static std::string join(sqlite3_stmt* s, F cell) {
+        std::string line;
+        for (int c = 0; c < sqlite3_column_count(s); ++c) line += (c ? "|" : "") + cell(c);
+        return line;
     }
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* reader_ = nullptr;
 };
 
-std::array<int32_t, 8> globals() {
-    return {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby};
-}
-
-void set_globals(const std::array<int32_t, 8>& v) {
+// bBadge bHideAge bHideSigno bSound bPopup iTimerHour iTimerMinute bStandby
+Values globals() { return {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby}; }
+void set_globals(const Values& v) {
     bBadge = v[0], bHideAge = v[1], bHideSigno = v[2], bSound = v[3];
     bPopup = v[4], iTimerHour = v[5], iTimerMinute = v[6], bStandby = v[7];
 }
+
+const std::string kCurrentHeader = "bBadge|bHideAge|bHideSigno|bPopup|bSound|iTimerHour|iTimerMinute|iStandby";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         set_globals({});
         settings::setBusyTimeout(200ms);
+        std::filesystem::create_directories(file().parent_path());
     }
     void TearDown() override { settings::setBusyTimeout(5000ms); }
 
     std::filesystem::path file() const { return device.path(settings::kDatabasePath); }
-
-    // Creates the settings file from SQL, the way an installation would.
-    void install(const std::string& sql) {
-        std::filesystem::create_directories(file().parent_path());
-        Db db(file());
-        ASSERT_EQ(db.exec(sql), SQLITE_OK);
-    }
-
-    void install_bytes(const std::string& bytes) {
-        std::filesystem::create_directories(file().parent_path());
-        std::ofstream(file(), std::ios::binary) << bytes;
-    }
-
+    void install(const std::string& sql) { ASSERT_EQ(Db(file()).exec(sql), SQLITE_OK); }
     std::string bytes() const {
         std::ifstream in(file(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
+    std::vector<std::string> table() { return Db(file()).table(); }
 
     TempDevice device;
 };
@@ -131,37 +100,21 @@ protected:
 TEST_F(SettingsFileTest, OlderLayoutGainsTheSixColumnsWithDefaultsAndKeepsItsOwnValues) {
     install(std::string(kOlderLayout) + "INSERT INTO Settings VALUES (0, 1);");
     settings::updateDatabase();
-
-    Db db(file());
-    EXPECT_EQ(db.columns(), kCurrentColumns);
-    const std::map<std::string, std::optional<int>> expected = {
-        {"bBadge", 0},     {"bHideAge", 1},   {"iTimerHour", 11}, {"iTimerMinute", 0},
-        {"bHideSigno", 0}, {"bPopup", 1},     {"bSound", 1},      {"iStandby", 0}};
-    EXPECT_EQ(db.row(), expected);
+    EXPECT_EQ(table(), (std::vector<std::string>{kCurrentHeader, "0|1|0|1|1|11|0|0"}));
     EXPECT_FALSE(std::filesystem::exists(file().string() + "-journal"));
-}
 
-TEST_F(SettingsFileTest, SecondUpgradeChangesNothingAndKeepsTheUsersChoices) {
-    install(std::string(kOlderLayout) + "INSERT INTO Settings VALUES (1, 0);");
-    settings::updateDatabase();
     Db(file()).exec("UPDATE Settings SET iTimerHour=7, iTimerMinute=45, bPopup=0, bSound=0");
     const std::string before = bytes();
-
-    settings::updateDatabase();
+    settings::updateDatabase(); // a second start
     EXPECT_EQ(bytes(), before);
-    Db db(file());
-    EXPECT_EQ(db.row()["iTimerHour"], 7);
-    EXPECT_EQ(db.row()["bPopup"], 0);
+    EXPECT_EQ(table()[1], "0|1|0|0|0|7|45|0");
 }
 
-TEST_F(SettingsFileTest, FilesTheUpgradeMustLeaveAlone) {
+TEST_F(SettingsFileTest, FilesTheUpgradeAndTheLoadsLeaveAsTheyAre) {
     const std::string cases[] = {
-        // bHideSigno there, other new columns missing: taken as current
         "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER, bHideSigno INTEGER);"
-        "INSERT INTO Settings VALUES (1, 1, 1);",
-        // no Settings table at all
+        "INSERT INTO Settings VALUES (1, 1, 1);", // taken as current, though columns are missing
         "CREATE TABLE Other (bBadge INTEGER); INSERT INTO Other VALUES (1);",
-        // current layout with text in the integer columns
         std::string(kCurrentLayout) + "INSERT INTO Settings VALUES ('yes','no','x','y','z','w','v','u');",
     };
     for (const std::string& sql : cases) {
@@ -175,88 +128,65 @@ TEST_F(SettingsFileTest, FilesTheUpgradeMustLeaveAlone) {
     }
 }
 
+TEST_F(SettingsFileTest, FilesThatAreNoDatabaseStayAsTheyAreAndLoadNothing) {
+    for (const std::string& garbage : {std::string("bBadge=1\n"), std::string(), std::string(4096, '\xff')}) {
+        std::ofstream(file(), std::ios::binary) << garbage;
+        set_globals({1, 0, 1, 0, 1, 8, 15, 0});
+        settings::updateDatabase();
+        settings::loadListSettings();
+        settings::loadAllSettings();
+        settings::saveAllSettings();
+        EXPECT_EQ(bytes(), garbage); // an empty file is not made a database either
+        EXPECT_EQ(globals(), (Values{1, 0, 1, 0, 1, 8, 15, 0}));
+    }
+}
+
+TEST_F(SettingsFileTest, MissingFileIsNeverCreated) {
+    set_globals({1, 0, 1, 0, 1, 8, 15, 0});
+    settings::updateDatabase();
+    settings::loadAllSettings();
+    settings::saveAllSettings();
+    EXPECT_FALSE(std::filesystem::exists(file()));
+    EXPECT_EQ(globals(), (Values{1, 0, 1, 0, 1, 8, 15, 0}));
+}
+
 TEST_F(SettingsFileTest, TableWithoutRowsIsUpgradedButNoValueMoves) {
     install(kOlderLayout);
     settings::updateDatabase();
     set_globals({1, 1, 1, 1, 1, 9, 30, 1});
     settings::loadListSettings();
     settings::loadAllSettings();
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{1, 1, 1, 1, 1, 9, 30, 1}));
     settings::saveAllSettings();
-
-    Db db(file());
-    EXPECT_EQ(db.columns(), kCurrentColumns);
-    EXPECT_EQ(db.row_count(), 0);
+    EXPECT_EQ(globals(), (Values{1, 1, 1, 1, 1, 9, 30, 1}));
+    EXPECT_EQ(table(), std::vector<std::string>{kCurrentHeader});
 }
 
 TEST_F(SettingsFileTest, NullsAndTextReadAsZero) {
-    install(std::string(kCurrentLayout) +
-            "INSERT INTO Settings VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);");
+    install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (NULL, 'yes', NULL, NULL, NULL, NULL, NULL, NULL);");
     set_globals({1, 1, 1, 1, 1, 9, 30, 1});
     settings::loadAllSettings();
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{}));
-
-    Db(file()).exec("UPDATE Settings SET bBadge='yes', bHideAge='1', bHideSigno=1");
-    settings::loadListSettings();
-    EXPECT_EQ(bBadge, 0);
-    EXPECT_EQ(bHideAge, 1);
-    EXPECT_EQ(bHideSigno, 1);
+    EXPECT_EQ(globals(), Values{});
 }
 
-TEST_F(SettingsFileTest, EachValueComesFromAndGoesToItsOwnColumn) {
-    // Column order in the file differs from the order of the queries on purpose.
+TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn) {
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (2, 3, 4, 5, 6, 7, 8, 9);");
+    const std::vector<std::string> before = table();
     settings::loadAllSettings();
-    // bBadge bHideAge bHideSigno bSound bPopup iTimerHour iTimerMinute bStandby
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{2, 3, 4, 6, 5, 7, 8, 9}));
+    EXPECT_EQ(globals(), (Values{2, 3, 4, 6, 5, 7, 8, 9}));
     settings::saveAllSettings();
-    EXPECT_EQ(Db(file()).row(), (std::map<std::string, std::optional<int>>{
-                                    {"bBadge", 2}, {"bHideAge", 3}, {"bHideSigno", 4}, {"bPopup", 5},
-                                    {"bSound", 6}, {"iTimerHour", 7}, {"iTimerMinute", 8}, {"iStandby", 9}}));
+    EXPECT_EQ(table(), before);
 
-    set_globals({1, 0, 1, 0, 1, 23, 59, 0});
+    set_globals({12, 13, 14, 15, 16, 17, 18, 19});
     settings::saveAllSettings();
-    set_globals({});
-    settings::loadAllSettings();
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{1, 0, 1, 0, 1, 23, 59, 0}));
+    EXPECT_EQ(table()[1], "12|13|14|16|15|17|18|19");
 }
 
 TEST_F(SettingsFileTest, ListLoadLogsAndReadsOnlyItsThreeValues) {
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (1, 1, 1, 1, 1, 11, 0, 1);");
     testing::internal::CaptureStderr();
     settings::loadListSettings();
-    const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("] initializeDatabase...\n"), std::string::npos) << log;
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{1, 1, 1, 0, 0, 0, 0, 0}));
-}
-
-TEST_F(SettingsFileTest, MissingFileIsNeverCreatedAndNothingChanges) {
-    set_globals({1, 0, 1, 0, 1, 8, 15, 0});
-    settings::updateDatabase();
-    settings::loadListSettings();
-    settings::loadAllSettings();
-    settings::saveAllSettings();
-    EXPECT_FALSE(std::filesystem::exists(file().parent_path()));
-    EXPECT_EQ(globals(), (std::array<int32_t, 8>{1, 0, 1, 0, 1, 8, 15, 0}));
-
-    std::filesystem::create_directories(file().parent_path());
-    settings::saveAllSettings();
-    settings::updateDatabase();
-    EXPECT_FALSE(std::filesystem::exists(file()));
-}
-
-TEST_F(SettingsFileTest, FilesThatAreNoDatabaseStayAsTheyAre) {
-    for (const std::string& garbage : {std::string("bBadge=1\nbHideAge=0\n"), std::string(),
-                                       std::string(4096, '\xff')}) {
-        install_bytes(garbage);
-        set_globals({1, 0, 1, 0, 1, 8, 15, 0});
-        settings::updateDatabase();
-        settings::loadListSettings();
-        settings::loadAllSettings();
-        settings::saveAllSettings();
-        EXPECT_EQ(bytes(), garbage);
-        EXPECT_EQ(globals(), (std::array<int32_t, 8>{1, 0, 1, 0, 1, 8, 15, 0}));
-    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("] initializeDatabase...\n"), std::string::npos);
+    EXPECT_EQ(globals(), (Values{1, 1, 1, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(SettingsFileTest, SaveWaitsForALockHeldByAnotherConnection) {
@@ -271,35 +201,37 @@ TEST_F(SettingsFileTest, SaveWaitsForALockHeldByAnotherConnection) {
         db.exec("COMMIT");
     });
     while (!locked) std::this_thread::sleep_for(1ms);
-
     set_globals({1, 1, 1, 1, 1, 12, 34, 1});
     settings::saveAllSettings();
     other.join();
-    EXPECT_EQ(Db(file()).row()["iTimerMinute"], 34);
-    EXPECT_EQ(Db(file()).row()["iStandby"], 1);
+    EXPECT_EQ(table()[1], "1|1|1|1|1|12|34|1");
 }
 
 TEST_F(SettingsFileTest, UpgradeThatCannotFinishLeavesTheOlderLayout) {
     install(std::string(kOlderLayout) + "INSERT INTO Settings VALUES (1, 0);");
+    const std::vector<std::string> older = table();
     {
         Db writer(file()); // blocks the start of the upgrade
         ASSERT_EQ(writer.exec("BEGIN IMMEDIATE"), SQLITE_OK);
         settings::updateDatabase();
     }
-    EXPECT_EQ(Db(file()).columns(), (std::vector<std::string>{"bBadge", "bHideAge"}));
+    EXPECT_EQ(table(), older);
     {
         Db reader(file()); // lets the upgrade run but blocks its commit
         reader.hold_read_lock();
         settings::updateDatabase();
     }
-    EXPECT_EQ(Db(file()).columns(), (std::vector<std::string>{"bBadge", "bHideAge"}));
+    EXPECT_EQ(table(), older);
     EXPECT_FALSE(std::filesystem::exists(file().string() + "-journal"));
 
+    // The last statement fails while it runs, after the six columns were added.
+    install("CREATE TRIGGER refuse BEFORE UPDATE ON Settings BEGIN SELECT RAISE(ABORT, 'no'); END;");
     settings::updateDatabase();
-    Db db(file());
-    EXPECT_EQ(db.columns(), kCurrentColumns);
-    EXPECT_EQ(db.row()["bBadge"], 1);
-    EXPECT_EQ(db.row()["iTimerHour"], 11);
+    EXPECT_EQ(table(), older);
+
+    install("DROP TRIGGER refuse;");
+    settings::updateDatabase();
+    EXPECT_EQ(table(), (std::vector<std::string>{kCurrentHeader, "1|0|0|1|1|11|0|0"}));
 }
 
 } // namespace
