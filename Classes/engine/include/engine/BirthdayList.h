@@ -1,0 +1,99 @@
+#pragma once
+// The birthday list engine behind the main screen: imports the address book into birthday
+// records, arranges them into the sections of the list chosen with the tab bar, answers the
+// list table's questions and fills the values of each row. Plain C++; the screen shows what it
+// holds and reloads its table after a build.
+//
+// Calling order: SetDateNow (TodayDate.h) first, since records are dated in the current year;
+// then PopulateAddressBook; then one build (PopulateSection_byDate / PopulateSection_byName),
+// after which the table answers and rows describe the new sections. A tab change rebuilds from
+// the records in memory; only PopulateAddressBook reads the address book.
+//
+// Thread: the main thread only. Failure: an address book that cannot be read gives no records.
+#include "engine/BirthdayRecord.h"
+#include "engine/NameSections.h"
+#include "engine/RowValues.h"
+
+#include "platform/AddressBookAccess.h"
+#include "platform/DateServices.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+// What the screen does after a tab item was chosen.
+enum class TabAction { ReloadTable, OpenSettings, Nothing };
+
+class BirthdayList {
+public:
+    static constexpr int kTabNextBirthdays = 0;
+    static constexpr int kTabAllByDate = 1;
+    static constexpr int kTabAllByName = 2;
+    static constexpr int kTabSettings = 3;
+    static constexpr float kRowHeight = 68.0f;
+    static constexpr int kAccessoryDisclosureIndicator = 1;
+
+    // loadListSettings reloads the stored settings that the rows use (hide age, hide sign); each
+    // build runs it first. The date services take the default time zone of this moment.
+    BirthdayList(const platform::AddressBookAccess& addressBook,
+                 std::function<void()> loadListSettings);
+
+    // Logs "PopulateAddressBook...", replaces listArray with one record per person who has a
+    // birthday, in address-book order, and logs "PopulateAddressBook OK...".
+    void PopulateAddressBook();
+
+    // Sorts the records by this year's birthday and groups them by month: with comingOnly, only
+    // the birthdays from today to the end of the year. Counts today's birthdays into the badge.
+    void PopulateSection_byDate(bool comingOnly);
+    // Sorts the records by name (code-point order: upper-case Latin before lower-case) and
+    // groups them by the upper-cased first character. Leaves the badge as it was.
+    void PopulateSection_byName();
+
+    // Records the chosen tag and rebuilds the list that tags 0, 1 and 2 choose, so the table's
+    // answers are ready before the screen reloads it.
+    TabAction tabBar_didSelectItem(int tag);
+
+    // The table's questions. Out-of-range sections and rows give 0, empty texts and no record.
+    int numberOfSectionsInTableView() const;
+    int tableView_numberOfRowsInSection(int section) const;
+    // The section's month or initial; for an empty list the one header is the localised "No
+    // futures birthdays this year" on the first tab, else "No birthdays in your database".
+    std::string tableView_titleForHeaderInSection(int section) const;
+    const BirthdayRecord* recordAt(int section, int row) const;
+
+    // The values of a record's row with today's date and the given settings.
+    RowValues rowValues(const BirthdayRecord& record, bool hideAge, bool hideSigno) const;
+
+    // The lists, as the screen shows them. Each section has at least one record;
+    // tempMutableTypeArray may hold one empty list past the last section, which is never shown.
+    const std::vector<RecordRef>& listArray() const { return listArray_; }
+    const std::vector<std::vector<RecordRef>>& tempMutableTypeArray() const { return sections_; }
+    const std::vector<std::string>& dataArraySection() const { return sectionTitles_; }
+    const std::vector<int32_t>& dataArraySectionCount() const { return sectionCounts_; }
+    int32_t itemTabSelected() const { return itemTabSelected_; }
+    // The badge of the first tab item: the number of birthdays today, none when there are none.
+    const std::optional<std::string>& tabItem1BadgeValue() const { return tabItem1Badge_; }
+
+private:
+    void startBuild();
+    void closeSection(const std::string& title, int32_t rows);
+
+    const platform::AddressBookAccess& addressBook_;
+    std::function<void()> loadListSettings_;
+    platform::Calendar calendar_;
+    NameSections nameSections_;
+    RowWords rowWords_;
+
+    std::vector<RecordRef> listArray_;
+    std::vector<std::vector<RecordRef>> sections_;
+    std::vector<std::string> sectionTitles_;
+    std::vector<int32_t> sectionCounts_;
+    int32_t itemTabSelected_ = 0;
+    std::optional<std::string> tabItem1Badge_;
+};
+
+} // namespace engine

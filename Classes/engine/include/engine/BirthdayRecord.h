@@ -1,0 +1,43 @@
+#pragma once
+// One person with a birthday, as the lists show it. The fields carry the names by which the
+// lists sort, group and read them. Records are immutable once made and shared between the whole
+// list and the sections of the list on display.
+#include "platform/Clock.h"
+
+#include <addressbook/AddressBook.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace engine {
+
+// The person's photo, decoded by the screen when first shown rather than at import, so a large
+// address book imports fast. Without image data, or with data that does not decode, the screen
+// shows the placeholder.
+struct ImageRef {
+    ab::RecordID recordID = ab::kInvalidRecordID;
+    bool hasImage = false;
+    friend bool operator==(const ImageRef&, const ImageRef&) = default;
+};
+inline constexpr const char* kPlaceholderImage = "contact.png";
+
+struct BirthdayRecord {
+    std::string Name;
+    std::string FullDate; // "March 5 1980", or "5 de Março de 1980" with the Portuguese table
+    int32_t Day = 0;      // of the birthday, 1..31
+    int32_t Month = 0;    // 1..12
+    int32_t Year = 0;     // of birth; 1900 when unknown
+    ImageRef Image;
+    // Local midnight of this year's birthday (of 1 March for 29 February in a common year), or
+    // the first moment of that day where its midnight does not exist.
+    platform::Moment NiverEvent = 0;
+    ab::RecordID RecordID = ab::kInvalidRecordID;
+
+    // Position in the address book at import: the order among records with equal sort keys.
+    uint32_t addressBookIndex = 0;
+};
+
+using RecordRef = std::shared_ptr<const BirthdayRecord>;
+
+} // namespace engine

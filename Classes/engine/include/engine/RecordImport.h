@@ -1,0 +1,43 @@
+#pragma once
+// Turns address-book persons into birthday records for one import. The localised month names,
+// the choice of date text and this year's birthday dates are worked out once per import rather
+// than once per person; the results are the same, since nothing changes during an import.
+#include "engine/BirthdayRecord.h"
+
+#include "platform/DateServices.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// A missing name part reads "(null)", and a part that reads "(null)" counts as missing: first
+// and last name joined by a space, else the one present, else "(null)".
+std::string displayName(const std::optional<std::string>& first,
+                        const std::optional<std::string>& last);
+
+class RecordImport {
+public:
+    // Reads the localised texts from the main bundle; birthdays fall in the year `year`, at local
+    // midnight by the calendar.
+    RecordImport(const platform::Calendar& calendar, int year);
+
+    // The record of the person at `index` in the address book, or nullopt when the person has no
+    // birthday (or one that names no day of the year).
+    std::optional<BirthdayRecord> record(const ab::PersonSummary& person, uint32_t index);
+
+    std::string fullDate(int day, int month, int year) const;
+
+private:
+    platform::Moment thisYearsBirthday(int month, int day);
+
+    const platform::Calendar& calendar_;
+    int year_;
+    bool portuguese_;
+    std::array<std::string, 13> monthNames_;
+    std::array<std::optional<platform::Moment>, 13 * 32> midnights_;
+};
+
+} // namespace engine

@@ -1,0 +1,41 @@
+#pragma once
+// What one row of a birthday list shows, worked out from a record, today's date (yearNow,
+// monthNow, dayNow) and the two settings alone: photo, name, date text, sign, age and a countdown
+// to this year's birthday, coloured for today and tomorrow.
+#include "engine/BirthdayRecord.h"
+
+#include <string>
+
+namespace engine {
+
+enum class CountdownColour { Brown, Purple, Red };
+
+struct Rgb {
+    double red = 0, green = 0, blue = 0; // 0..1, opaque
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+// Red (1, 0, 0) today, purple (0.5, 0, 0.5) tomorrow, brown (0.6, 0.4, 0.2) otherwise.
+Rgb rgb(CountdownColour colour);
+
+struct RowValues {
+    ImageRef image;
+    std::string name;
+    std::string dateText;
+    int sign = 0; // 0 when signs are hidden
+    std::string ageText; // "Age: 29"; empty when the age of a person born in 1900 is hidden
+    std::string countdownText; // "in 2 months, 2 days", "Tomorrow", "Today"; empty when past
+    CountdownColour countdownColour = CountdownColour::Brown;
+};
+
+// The localised words of a row, read from the main bundle once and reused for every row.
+struct RowWords {
+    std::string age, in, month, months, day, days, tomorrow, today;
+    static RowWords load();
+};
+
+// hideAge empties the age text of persons born in 1900 (a birthday without a year); hideSigno
+// shows no sign. A 29 February birthday counts down to 1 March in a common year.
+RowValues rowValues(const BirthdayRecord& record, const RowWords& words, bool hideAge,
+                    bool hideSigno);
+
+} // namespace engine

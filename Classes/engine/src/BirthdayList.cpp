@@ -1,0 +1,159 @@
+#include "engine/BirthdayList.h"
+
+#include "engine/Months.h"
+#include "engine/RecordImport.h"
+#include "engine/TodayDate.h"
+
+#include "foundation/Bundle.h"
+#include "foundation/Log.h"
+#include "platform/CivilDates.h"
+
+#include <algorithm>
+#include <array>
+
+namespace engine {
+
+BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook,
+                           std::function<void()> loadListSettings)
+    : addressBook_(addressBook), loadListSettings_(std::move(loadListSettings)),
+      rowWords_(RowWords::load()) {}
+
+void BirthdayList::PopulateAddressBook() {
+    NSLog("PopulateAddressBook...");
+    listArray_.clear();
+    const std::vector<ab::PersonSummary> people = addressBook_.copyArrayOfAllPeople();
+    RecordImport import(calendar_, yearNow);
+    listArray_.reserve(people.size());
+    for (size_t i = 0; i < people.size(); ++i) {
+        if (auto record = import.record(people[i], static_cast<uint32_t>(i)))
+            listArray_.push_back(std::make_shared<const BirthdayRecord>(std::move(*record)));
+    }
+    NSLog("PopulateAddressBook OK...");
+}
+
+void BirthdayList::startBuild() {
+    if (loadListSettings_) loadListSettings_();
+    rowWords_ = RowWords::load();
+    sections_.clear();
+    sectionTitles_.clear();
+    sectionCounts_.clear();
+    sections_.emplace_back();
+}
+
+void BirthdayList::closeSection(const std::string& title, int32_t rows) {
+    sectionCounts_.push_back(rows);
+    sectionTitles_.push_back(title);
+}
+
+void BirthdayList::PopulateSection_byDate(bool comingOnly) {
+    startBuild();
+    // A 29 February birthday is dated 1 March in a common year; it sorts just before the
+    // birthdays of 1 March, so its February section stays in one piece.
+    std::sort(listArray_.begin(), listArray_.end(), [](const RecordRef& a, const RecordRef& b) {
+        if (a->NiverEvent != b->NiverEvent) return a->NiverEvent < b->NiverEvent;
+        if (a->Month != b->Month) return a->Month < b->Month;
+        return a->addressBookIndex < b->addressBookIndex;
+    });
+
+    std::array<std::string, 13> titles;
+    for (int month = 1; month <= 12; ++month) titles[month] = ConvertMonth(month);
+    const int thresholdMonth = comingOnly ? monthNow : 0;
+    const int thresholdDay = comingOnly ? dayNow : 0;
+
+    int32_t rows = 0;
+    int32_t today = 0;
+    const std::string* current = nullptr;
+    for (const RecordRef& record : listArray_) {
+        const platform::DateParts observed =
+            platform::observedBirthday(yearNow, record->Month, record->Day);
+        if (observed.month < thresholdMonth ||
+            (observed.month == thresholdMonth && observed.day < thresholdDay))
+            continue;
+        if (observed.month == monthNow && observed.day == dayNow) ++today;
+        const std::string& title = titles[record->Month];
+        if (current == nullptr) current = &title;
+        if (title != *current) {
+            sections_.emplace_back();
+            closeSection(*current, rows);
+            current = &title;
+            rows = 0;
+        }
+        sections_.back().push_back(record);
+        ++rows;
+    }
+    if (rows > 0) closeSection(*current, rows);
+    tabItem1Badge_ = today > 0 ? std::optional<std::string>(std::to_string(today)) : std::nullopt;
+}
+
+void BirthdayList::PopulateSection_byName() {
+    startBuild();
+    std::sort(listArray_.begin(), listArray_.end(), [](const RecordRef& a, const RecordRef& b) {
+        if (const int order = a->Name.compare(b->Name); order != 0) return order < 0;
+        return a->addressBookIndex < b->addressBookIndex;
+    });
+
+    int32_t rows = 0;
+    std::string current;
+    bool first = true;
+    for (const RecordRef& record : listArray_) {
+        std::string key = nameSections_.sectionKey(record->Name);
+        if (first) {
+            current = key;
+            first = false;
+        }
+        if (key != current) {
+            sections_.emplace_back();
+            closeSection(current, rows);
+            current = std::move(key);
+            rows = 0;
+        }
+        sections_.back().push_back(record);
+        ++rows;
+    }
+    if (rows > 0) closeSection(current, rows);
+}
+
+TabAction BirthdayList::tabBar_didSelectItem(int tag) {
+    itemTabSelected_ = tag;
+    switch (tag) {
+    case kTabNextBirthdays: PopulateSection_byDate(true); return TabAction::ReloadTable;
+    case kTabAllByDate: PopulateSection_byDate(false); return TabAction::ReloadTable;
+    case kTabAllByName: PopulateSection_byName(); return TabAction::ReloadTable;
+    case kTabSettings: return TabAction::OpenSettings;
+    default: return TabAction::Nothing;
+    }
+}
+
+int BirthdayList::numberOfSectionsInTableView() const {
+    return sectionTitles_.empty() ? 1 : static_cast<int>(sectionTitles_.size());
+}
+
+int BirthdayList::tableView_numberOfRowsInSection(int section) const {
+    if (section < 0 || static_cast<size_t>(section) >= sectionCounts_.size()) return 0;
+    return sectionCounts_[section];
+}
+
+std::string BirthdayList::tableView_titleForHeaderInSection(int section) const {
+    if (sectionTitles_.empty()) {
+        if (section != 0) return {};
+        return NSBundle::mainBundle().localizedStringForKey(
+            itemTabSelected_ == kTabNextBirthdays ? "No futures birthdays this year"
+                                                  : "No birthdays in your database",
+            "", "");
+    }
+    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size()) return {};
+    return sectionTitles_[section];
+}
+
+const BirthdayRecord* BirthdayList::recordAt(int section, int row) const {
+    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size()) return nullptr;
+    const auto& rows = sections_[section];
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return nullptr;
+    return rows[row].get();
+}
+
+RowValues BirthdayList::rowValues(const BirthdayRecord& record, bool hideAge, bool hideSigno) const {
+    return engine::rowValues(record, rowWords_, hideAge, hideSigno);
+}
+
+} // namespace engine

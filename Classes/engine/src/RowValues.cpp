@@ -1,0 +1,74 @@
+#include "engine/RowValues.h"
+
+#include "engine/Signs.h"
+#include "engine/TodayDate.h"
+
+#include "foundation/Bundle.h"
+#include "platform/CivilDates.h"
+
+namespace engine {
+namespace {
+
+std::string localized(const char* key) {
+    return NSBundle::mainBundle().localizedStringForKey(key, "", "");
+}
+
+int age(const BirthdayRecord& record) {
+    int years = yearNow - record.Year;
+    if (record.Month > monthNow || (record.Month == monthNow && record.Day > dayNow)) --years;
+    return years < 0 ? 0 : years;
+}
+
+void countdown(const BirthdayRecord& record, const RowWords& words, RowValues& row) {
+    const platform::DateParts today{yearNow, monthNow, dayNow};
+    const platform::DateParts event = platform::observedBirthday(yearNow, record.Month, record.Day);
+    const auto [months, days] = platform::monthsAndDaysBetween(today, event);
+    const std::string& monthWord = months >= 2 ? words.months : words.month;
+    const std::string& dayWord = days >= 2 ? words.days : words.day;
+
+    row.countdownColour = CountdownColour::Brown;
+    if (months >= 1 && days >= 1) {
+        row.countdownText = words.in + " " + std::to_string(months) + " " + monthWord + ", " +
+                            std::to_string(days) + " " + dayWord;
+    } else if (months >= 1 && days == 0) {
+        row.countdownText = words.in + " " + std::to_string(months) + " " + monthWord;
+    } else if (months == 0 && days >= 2) {
+        row.countdownText = words.in + " " + std::to_string(days) + " " + dayWord;
+    } else if (months == 0 && days == 1) {
+        row.countdownText = words.tomorrow;
+        row.countdownColour = CountdownColour::Purple;
+    } else if (months == 0 && days == 0) {
+        row.countdownText = words.today;
+        row.countdownColour = CountdownColour::Red;
+    }
+}
+
+} // namespace
+
+Rgb rgb(CountdownColour colour) {
+    switch (colour) {
+    case CountdownColour::Red: return {1.0, 0.0, 0.0};
+    case CountdownColour::Purple: return {0.5, 0.0, 0.5};
+    case CountdownColour::Brown: break;
+    }
+    return {0.6, 0.4, 0.2};
+}
+
+RowWords RowWords::load() {
+    return {localized("Age"),  localized("in"),   localized("month"),    localized("months"),
+            localized("day"),  localized("days"), localized("Tomorrow"), localized("Today")};
+}
+
+RowValues rowValues(const BirthdayRecord& record, const RowWords& words, bool hideAge,
+                    bool hideSigno) {
+    RowValues row;
+    row.image = record.Image;
+    row.name = record.Name;
+    row.dateText = record.FullDate;
+    row.sign = hideSigno ? 0 : idForSigno(record.Day, record.Month);
+    if (!(hideAge && record.Year == 1900)) row.ageText = words.age + ": " + std::to_string(age(record));
+    countdown(record, words, row);
+    return row;
+}
+
+} // namespace engine

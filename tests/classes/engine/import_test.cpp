@@ -1,0 +1,230 @@
+#include "EngineTest.h"
+
+#include "engine/Months.h"
+#include "engine/RecordImport.h"
+
+#include "platform/DateServices.h"
+
+using engine::BirthdayRecord;
+
+namespace {
+
+class Import : public EngineTest {
+protected:
+    const BirthdayRecord& only() {
+        EXPECT_EQ(list().listArray().size(), 1u);
+        return *list().listArray().front();
+    }
+};
+
+} // namespace
+
+TEST(DisplayName, MissingPartsReadNullAndNullCountsAsMissing) {
+    using engine::displayName;
+    EXPECT_EQ(displayName("Ana", "Silva"), "Ana Silva");
+    EXPECT_EQ(displayName("Ana", std::nullopt), "Ana");
+    EXPECT_EQ(displayName(std::nullopt, "Silva"), "Silva");
+    EXPECT_EQ(displayName(std::nullopt, std::nullopt), "(null)");
+    EXPECT_EQ(displayName("(null)", "Silva"), "Silva");
+    EXPECT_EQ(displayName("Ana", "(null)"), "Ana");
+    EXPECT_EQ(displayName("", std::nullopt), "");
+}
+
+TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
+    setToday(2009, 3, 10);
+    const ab::RecordID ana = book.add(person("Ana", "Silva", ab::CivilDate{1980, 3, 5}, {1, 2}));
+    book.add(person("Sem", "Data", std::nullopt));
+    const ab::RecordID twin1 = book.add(born("Twin One", 5, 3));
+    const ab::RecordID twin2 = book.add(born("Twin Two", 5, 3));
+
+    testing::internal::CaptureStderr();
+    list().PopulateAddressBook();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("PopulateAddressBook...\n"), std::string::npos);
+    EXPECT_NE(log.find("PopulateAddressBook OK...\n"), std::string::npos);
+    EXPECT_LT(log.find("PopulateAddressBook..."), log.find("PopulateAddressBook OK..."));
+
+    const auto& records = list().listArray();
+    ASSERT_EQ(records.size(), 3u);
+    const BirthdayRecord& first = *records[0];
+    EXPECT_EQ(first.Name, "Ana Silva");
+    EXPECT_EQ(first.FullDate, "March 5 1980");
+    EXPECT_EQ(first.Day, 5);
+    EXPECT_EQ(first.Month, 3);
+    EXPECT_EQ(first.Year, 1980);
+    EXPECT_EQ(first.RecordID, ana);
+    EXPECT_EQ(first.Image, (engine::ImageRef{ana, true}));
+    EXPECT_EQ(records[1]->RecordID, twin1);
+    EXPECT_EQ(records[1]->Image, (engine::ImageRef{twin1, false}));
+    EXPECT_EQ(records[2]->RecordID, twin2);
+}
+
+TEST_F(Import, NameRuleOnImportedPersons) {
+    setToday(2009, 3, 10);
+    book.add(person("Ana", std::nullopt, ab::CivilDate{1980, 1, 1}));
+    book.add(person(std::nullopt, "Silva", ab::CivilDate{1980, 1, 1}));
+    book.add(person(std::nullopt, std::nullopt, ab::CivilDate{1980, 1, 1}));
+    book.add(person("(null)", "(null)", ab::CivilDate{1980, 1, 1}));
+    list().PopulateAddressBook();
+    std::vector<std::string> names;
+    for (const auto& record : list().listArray()) names.push_back(record->Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Ana", "Silva", "(null)", "(null)"}));
+}
+
+TEST_F(Import, FullDateInEnglishAndPortuguese) {
+    setToday(2009, 3, 10);
+    book.add(born("Ana", 5, 3));
+    list().PopulateAddressBook();
+    EXPECT_EQ(only().FullDate, "March 5 1980");
+
+    ScopedEnv portuguese("LANGUAGE", "pt");
+    list().PopulateAddressBook();
+    EXPECT_EQ(only().FullDate, "5 de Março de 1980");
+    EXPECT_EQ(engine::ConvertMonth(3), "Março");
+}
+
+TEST(ConvertMonth, LocalisedNamesAndNothingOutsideTheYear) {
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    EXPECT_EQ(engine::ConvertMonth(1), "January");
+    EXPECT_EQ(engine::ConvertMonth(12), "December");
+    EXPECT_EQ(engine::ConvertMonth(0), "");
+    EXPECT_EQ(engine::ConvertMonth(13), "");
+    ScopedEnv portuguese("LANGUAGE", "pt_BR");
+    EXPECT_EQ(engine::ConvertMonth(2), "Fevereiro");
+}
+
+TEST_F(Import, NiverEventIsLocalMidnightOfThisYearsBirthday) {
+    setToday(2009, 3, 10);
+    book.add(born("Caio", 7, 1, 1990));
+    list().PopulateAddressBook();
+    EXPECT_EQ(only().NiverEvent, platform::DateFormatter("yyyyMMdd").dateFromString("20090107"));
+    EXPECT_EQ(platform::DateFormatter("yyyy-MM-dd HH:mm").stringFromDate(only().NiverEvent),
+              "2009-01-07 00:00");
+    EXPECT_EQ(only().Year, 1990);
+}
+
+TEST_F(Import, TwentyNinthOfFebruary) {
+    book.add(born("Leap", 29, 2));
+    const platform::DateFormatter day("yyyyMMdd");
+
+    setToday(2009, 3, 10); // a common year: kept on 1 March
+    list().PopulateAddressBook();
+    EXPECT_EQ(day.stringFromDate(only().NiverEvent), "20090301");
+    EXPECT_EQ(only().Day, 29);
+    EXPECT_EQ(only().Month, 2);
+    EXPECT_EQ(only().FullDate, "February 29 1980");
+
+    setToday(2012, 3, 10);
+    list().PopulateAddressBook();
+    EXPECT_EQ(day.stringFromDate(only().NiverEvent), "20120229");
+}
+
+TEST_F(Import, BirthdayWithoutAYearOn29February) {
+    setToday(2009, 3, 10);
+    book.add(born("Unknown Year", 29, 2, 1900));
+    list().PopulateAddressBook();
+    EXPECT_EQ(only().Year, 1900);
+    EXPECT_EQ(only().FullDate, "February 29 1900");
+}
+
+TEST_F(Import, ImportingAgainReplacesTheRecords) {
+    setToday(2009, 3, 10);
+    book.add(born("Ana", 5, 3));
+    const ab::RecordID bia = book.add(born("Bia", 6, 3));
+    book.add(born("Caio", 7, 3));
+    list().PopulateAddressBook();
+    list().PopulateAddressBook();
+    EXPECT_EQ(list().listArray().size(), 3u);
+
+    // Deleted between imports: gone from the records; the list on display keeps its records
+    // alive until the next build.
+    list().PopulateSection_byDate(false);
+    book.remove(bia);
+    list().PopulateAddressBook();
+    ASSERT_EQ(list().listArray().size(), 2u);
+    EXPECT_EQ(list().listArray()[0]->Name, "Ana");
+    EXPECT_EQ(list().listArray()[1]->Name, "Caio");
+    EXPECT_EQ(list().recordAt(0, 1)->Name, "Bia");
+    list().PopulateSection_byDate(false);
+    EXPECT_EQ(sectionNames(), (std::vector<std::vector<std::string>>{{"Ana", "Caio"}}));
+}
+
+TEST_F(Import, AnEmptyAddressBookGivesNoRecords) {
+    setToday(2009, 3, 10);
+    book.add(born("Ana", 5, 3));
+    list().PopulateAddressBook();
+    platform::InMemoryAddressBook empty;
+    engine::BirthdayList other(empty, nullptr);
+    other.PopulateAddressBook();
+    EXPECT_TRUE(other.listArray().empty());
+}
+
+TEST(SetDateNow, ReadsTheLocalDateAndKeepsIt) {
+    platform::ScopedTimeZone zone("Asia/Tokyo");
+    const platform::Calendar calendar;
+    platform::FixedClock clock(calendar.dateFromParts(2009, 12, 31, 23, 59) + 59'000);
+    engine::SetDateNow(clock);
+    EXPECT_EQ(yearNow, 2009);
+    EXPECT_EQ(monthNow, 12);
+    EXPECT_EQ(dayNow, 31);
+    clock.advance_seconds(1); // midnight passes; nothing refreshes today's date
+    EXPECT_EQ(dayNow, 31);
+    engine::SetDateNow(clock);
+    EXPECT_EQ(yearNow, 2010);
+    EXPECT_EQ(monthNow, 1);
+    EXPECT_EQ(dayNow, 1);
+}
+
+// The same birthday on its own day from UTC-12 to UTC+14, at that zone's midnight.
+TEST(ImportTimeZones, ABirthdayStaysOnItsDayInEveryZone) {
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    for (const char* id : {"Etc/GMT+12", "Pacific/Honolulu", "America/Sao_Paulo", "UTC",
+                           "Asia/Kathmandu", "Pacific/Chatham", "Pacific/Kiritimati"}) {
+        platform::ScopedTimeZone zone(id);
+        platform::InMemoryAddressBook book;
+        book.add(born("Ana", 1, 1, 1980));
+        book.add(born("Bia", 31, 12, 1975));
+        setToday(2009, 6, 15);
+        engine::BirthdayList list(book, nullptr);
+        list.PopulateAddressBook();
+        ASSERT_EQ(list.listArray().size(), 2u) << id;
+        const platform::Calendar calendar;
+        const platform::DateFormatter time("yyyyMMdd HH:mm");
+        const auto& ana = *list.listArray()[0];
+        EXPECT_EQ(ana.Day, 1) << id;
+        EXPECT_EQ(ana.Month, 1) << id;
+        EXPECT_EQ(ana.FullDate, "January 1 1980") << id;
+        EXPECT_EQ(time.stringFromDate(ana.NiverEvent), "20090101 00:00") << id;
+        const auto& bia = *list.listArray()[1];
+        EXPECT_EQ(bia.FullDate, "December 31 1975") << id;
+        EXPECT_EQ(time.stringFromDate(bia.NiverEvent), "20091231 00:00") << id;
+    }
+}
+
+// Where a daylight-saving change skips midnight, the birthday begins at the first moment of
+// its day, still after every birthday of the day before.
+TEST(ImportTimeZones, AMidnightThatDoesNotExist) {
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    struct Gap {
+        const char* zone;
+        int year, month, day;
+    };
+    for (const Gap gap : {Gap{"America/Sao_Paulo", 2009, 10, 18}, Gap{"America/Havana", 2009, 3, 8}}) {
+        platform::ScopedTimeZone zone(gap.zone);
+        platform::InMemoryAddressBook book;
+        book.add(born("Gap", gap.day, gap.month));
+        book.add(born("Eve", gap.day - 1, gap.month));
+        setToday(gap.year, 1, 2);
+        engine::BirthdayList list(book, nullptr);
+        list.PopulateAddressBook();
+        const auto& gapDay = *list.listArray()[0];
+        const auto& eve = *list.listArray()[1];
+        EXPECT_EQ(platform::DateFormatter("d HH:mm").stringFromDate(gapDay.NiverEvent),
+                  std::to_string(gap.day) + " 01:00")
+            << gap.zone;
+        EXPECT_LT(eve.NiverEvent, gapDay.NiverEvent) << gap.zone;
+        list.PopulateSection_byDate(true);
+        EXPECT_EQ(list.recordAt(0, 0)->Name, "Eve") << gap.zone;
+        EXPECT_EQ(list.recordAt(0, 1)->Name, "Gap") << gap.zone;
+    }
+}
