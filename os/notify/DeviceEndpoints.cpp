@@ -108,13 +108,17 @@ std::optional<Endpoint> Endpoint::open() {
     return Endpoint(fd, std::move(path));
 }
 
+Endpoint::Endpoint(int fd, std::filesystem::path path)
+    : fd_(fd), owner_(::getpid()), path_(std::move(path)) {}
+
 Endpoint::Endpoint(Endpoint&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)), owner_(other.owner_), path_(std::move(other.path_)) {}
 
 Endpoint& Endpoint::operator=(Endpoint&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
+        owner_ = other.owner_;
         path_ = std::move(other.path_);
     }
     return *this;
@@ -125,7 +129,8 @@ Endpoint::~Endpoint() { close(); }
 void Endpoint::close() {
     if (fd_ < 0) return;
     ::close(fd_);
-    ::unlink(path_.c_str());
+    // A forked child that exits must not take its parent's endpoint with it.
+    if (::getpid() == owner_) ::unlink(path_.c_str());
     fd_ = -1;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <vector>
 
 namespace os::notify {
@@ -38,10 +39,11 @@ public:
     std::vector<std::string> receive_all();
 
 private:
-    Endpoint(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+    Endpoint(int fd, std::filesystem::path path);
     void close();
 
     int fd_ = -1;
+    pid_t owner_ = 0;
     std::filesystem::path path_;
 };
 
