@@ -1,0 +1,19 @@
+#include "DailyCheck.h"
+
+#include "AgentEnvironment.h"
+#include "ClockValues.h"
+#include "foundation/Device.h"
+
+void birthdaysActivate2() {
+    auto& env = agent::environment();
+    if (iStandby == 1) {
+        env.createSound(trickPath, &trickID);
+        env.playSound(trickID);
+        env.disposeSound(trickID);
+    }
+    std::string stamp = agent::modification_stamp(os::device_path(agent::kAddressBookFile));
+    if (stamp != nsAddressBookDate) {
+        nsAddressBookDate = std::move(stamp);
+        SearchNivers();
+    }
+}

@@ -1,0 +1,22 @@
+#include "AgentEnvironment.h"
+
+#include "DailyCheck.h"
+
+namespace agent {
+
+Environment& environment() {
+    static platform::DeviceAddressBook device_book;
+    static Environment in_force{
+        .clock = &platform::system_clock(),
+        .addressBook = &device_book,
+        .systemVersion = {},
+        .setBadge = badge,
+        .showAlert = {},
+        .createSound = AudioServicesCreateSystemSoundID,
+        .playSound = AudioServicesPlaySystemSound,
+        .disposeSound = AudioServicesDisposeSystemSoundID,
+    };
+    return in_force;
+}
+
+} // namespace agent

@@ -1,0 +1,34 @@
+#pragma once
+// What the agent's rules act on and through: the clock, the address book, the system version and
+// the sinks of badge, alert and sound. The device's own services by default; tests put fakes in
+// their place to fix any moment and see every effect without a home screen.
+#include "platform/AddressBookAccess.h"
+#include "platform/Clock.h"
+
+#include <audio/AudioServices.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace agent {
+
+struct Environment {
+    const platform::Clock* clock;
+    const platform::AddressBookAccess* addressBook;
+    // The system version ("3.1.3"); its first character picks the badge route.
+    std::function<std::string()> systemVersion;
+    // Puts the text on the application's icon badge; "" removes it. The device's is `badge`.
+    std::function<void(const char* displayIdentifier, const char* text)> setBadge;
+    std::function<void(const char* title, const char* message, const char* button)> showAlert;
+    std::function<OSStatus(std::string_view devicePath, SystemSoundID* sound)> createSound;
+    std::function<void(SystemSoundID sound)> playSound;
+    std::function<OSStatus(SystemSoundID sound)> disposeSound;
+};
+
+// The environment in force. Its device defaults cover everything but the system version and the
+// alert, which come from the UI toolkit when the library is loaded; until then the version is
+// empty and no alert shows.
+Environment& environment();
+
+} // namespace agent

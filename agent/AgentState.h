@@ -1,0 +1,41 @@
+#pragma once
+// The agent's process-wide state, each variable with its value at load. The library is built with
+// hidden symbols, so these never meet the variables of the same names in the application or the
+// home screen.
+#include "platform/Clock.h"
+
+#include <audio/AudioServices.h>
+
+#include <cstdint>
+#include <string>
+
+// Copies of the Settings columns. A flag is on when it holds 1, but for bBadge, which any non-zero
+// value turns on.
+extern int32_t bBadge;
+extern int32_t bSound;
+extern int32_t bPopup;
+extern int32_t iTimerHour;
+extern int32_t iTimerMinute;
+extern int32_t iStandby;
+
+extern bool bAlert;      // today has birthdays and their alert is still owed
+extern bool bPlayAlerts; // the normal-mode alert is armed
+
+extern platform::Moment dateActive;   // a moment of the calendar day last examined
+extern std::string nsAddressBookDate; // the address-book file's last seen stamp
+
+extern SystemSoundID soundID;
+extern SystemSoundID trickID;
+
+extern const char* const soundPath;
+extern const char* const trickPath;
+extern const char* const databasePath;
+
+namespace agent {
+
+inline constexpr const char* kApplicationIdentifier = "com.Qarvex.Tortamos";
+inline constexpr const char* kAddressBookFile = "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
+// The stamp nsAddressBookDate holds at load; no file's stamp ever equals it.
+inline constexpr const char* kNoStampYet = "zerado";
+
+} // namespace agent

@@ -1,0 +1,16 @@
+#include "DailyCheck.h"
+
+#include "AgentEnvironment.h"
+
+void ShowAlerts() {
+    auto& env = agent::environment();
+    bAlert = false;
+    bPlayAlerts = false;
+    if (bPopup == 1 && env.showAlert) env.showAlert("Tortamos", "You have birthdays today", "Dismiss");
+    if (bSound == 1) {
+        // One alert sound a day: the previous day's is let go before the new one is made.
+        if (soundID != 0) env.disposeSound(soundID);
+        env.createSound(soundPath, &soundID);
+        env.playSound(soundID);
+    }
+}

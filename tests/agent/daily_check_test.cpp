@@ -1,0 +1,328 @@
+#include "AgentFixture.h"
+#include "ClockValues.h"
+
+#include <fstream>
+#include <tuple>
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// --- Counting today's birthdays (SearchNivers) ---
+
+class Counting : public AgentFixture {};
+
+TEST_F(Counting, CountsTodaysBirthdaysWhateverTheYearAndSkipsPersonsWithoutOne) {
+    now_running(at(2009, 3, 10, 9, 0));
+    bBadge = 1;
+    add_birthday(1980, 3, 10);
+    add_birthday(1900, 3, 10); // year unknown
+    add_birthday(2001, 3, 10);
+    add_birthday(1980, 3, 11);
+    add_birthday(1980, 10, 3);
+    ab::Person without;
+    without.first_name = "No birthday";
+    book.add(without);
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge 3"});
+    EXPECT_TRUE(bAlert);
+}
+
+TEST_F(Counting, NoBirthdayTodayRemovesTheBadgeAndClearsTheOwedAlert) {
+    now_running(at(2009, 3, 10, 9, 0));
+    bBadge = 1;
+    bAlert = true;
+    add_birthday(1980, 3, 11);
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge "});
+    EXPECT_FALSE(bAlert);
+
+    book = {};
+    bAlert = true;
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge "}) << "an empty address book counts 0";
+    EXPECT_FALSE(bAlert);
+}
+
+TEST_F(Counting, BadgeOffStillCountsAndOwesTheAlertButOnlyRemovesTheBadge) {
+    now_running(at(2009, 3, 10, 9, 0));
+    add_birthday(1980, 3, 10);
+    bBadge = 0;
+    bAlert = false;
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge "});
+    EXPECT_TRUE(bAlert);
+    bBadge = 2; // any non-zero value shows the badge
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+}
+
+TEST_F(Counting, TwentyNinthOfFebruaryIsObservedOnTheFirstOfMarchInACommonYear) {
+    bBadge = 1;
+    add_birthday(1980, 2, 29);
+    const std::vector<std::tuple<platform::Moment, std::string>> days = {
+        {at(2012, 2, 29, 12, 0), "badge 1"}, // leap year: its own day
+        {at(2012, 3, 1, 12, 0), "badge "},   // leap year: not the day after
+        {at(2009, 3, 1, 12, 0), "badge 1"},  // common year: 1 March
+        {at(2009, 2, 28, 12, 0), "badge "},
+        {at(2100, 3, 1, 12, 0), "badge 1"}, // a century year that is not a leap year
+    };
+    for (const auto& [day, expected] : days) {
+        now_running(day);
+        SearchNivers();
+        EXPECT_EQ(take_events(), Events{expected});
+    }
+}
+
+// --- The state of the owed alert (bAlert) and of the arming (bPlayAlerts) ---
+
+class AlertState : public AgentFixture {};
+
+TEST_F(AlertState, ShowAlertsPaysTheAlertAndDisarms) {
+    bPopup = 1;
+    bSound = 1;
+    bAlert = true;
+    bPlayAlerts = true;
+    ShowAlerts();
+    EXPECT_FALSE(bAlert);
+    EXPECT_FALSE(bPlayAlerts);
+    EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
+}
+
+TEST_F(AlertState, SetConfigArmsOnlyStrictlyBeforeTheSetTimeAndNeverDisarms) {
+    write_settings(1, 1, 1, 11, 30, 0);
+    const std::vector<std::tuple<platform::Moment, bool, bool>> cases = {
+        // moment, armed before, armed after
+        {at(2009, 3, 10, 11, 29), false, true},
+        {at(2009, 3, 10, 10, 45), false, true},
+        {at(2009, 3, 10, 0, 0), false, true},
+        {at(2009, 3, 10, 11, 30), false, false},
+        {at(2009, 3, 10, 11, 31), false, false},
+        {at(2009, 3, 10, 12, 10), false, false},
+        {at(2009, 3, 10, 11, 30), true, true},
+        {at(2009, 3, 10, 23, 59), true, true},
+    };
+    for (const auto& [moment, before, after] : cases) {
+        clock.set(moment);
+        bPlayAlerts = before;
+        SetConfig();
+        EXPECT_EQ(bPlayAlerts, after) << agent::clock_values(moment).hour << ":"
+                                      << agent::clock_values(moment).minute;
+    }
+}
+
+TEST_F(AlertState, StandbyTickAfterTheSetMinuteClearsTheOwedAlert) {
+    iStandby = 1;
+    bPopup = 1;
+    iTimerHour = 11;
+    iTimerMinute = 30;
+    for (const auto& moment : {at(2009, 3, 10, 11, 31), at(2009, 3, 10, 12, 5)}) {
+        now_running(moment);
+        bAlert = true;
+        birthdaysActivate();
+        EXPECT_FALSE(bAlert);
+    }
+    EXPECT_EQ(take_events(), Events{});
+}
+
+TEST_F(AlertState, NewCalendarDayRecountsAndArmsAgain) {
+    bBadge = 1;
+    bPlayAlerts = false;
+    add_birthday(1970, 3, 11);
+    clock.set(at(2009, 3, 11, 0, 0, 30));
+    dateActive = at(2009, 3, 10, 23, 59, 40);
+    birthdaysActivate();
+    EXPECT_TRUE(bPlayAlerts);
+    EXPECT_TRUE(bAlert);
+    EXPECT_EQ(dateActive, clock.now());
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+
+    clock.advance_seconds(59);
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{}) << "the same day recounts nothing";
+}
+
+// --- The minute check at the set time 11:30 ---
+
+struct Tick {
+    int hour;
+    int minute;
+    bool alert;     // the alert is shown
+    bool owedAfter; // bAlert after the tick
+};
+
+class MinuteCheck : public AgentFixture {
+protected:
+    void SetUp() override {
+        AgentFixture::SetUp();
+        bPopup = 1;
+        bSound = 1;
+        iTimerHour = 11;
+        iTimerMinute = 30;
+    }
+    void expect_tick(const Tick& tick) {
+        now_running(at(2009, 3, 10, tick.hour, tick.minute, 20));
+        bAlert = true;
+        bPlayAlerts = true;
+        birthdaysActivate();
+        const Events expected = tick.alert ? Events{kAlert, kAlertSound} : Events{};
+        EXPECT_EQ(take_events(), expected) << tick.hour << ":" << tick.minute;
+        EXPECT_EQ(bAlert, tick.owedAfter) << tick.hour << ":" << tick.minute;
+    }
+};
+
+TEST_F(MinuteCheck, NormalModeAlertsAtOrAfterTheSetTimeOfDay) {
+    for (const Tick& tick : {Tick{10, 45, false, true}, Tick{11, 29, false, true},
+                             Tick{11, 30, true, false}, Tick{11, 31, true, false},
+                             Tick{12, 5, true, false}, Tick{12, 10, true, false}})
+        expect_tick(tick);
+}
+
+TEST_F(MinuteCheck, StandbyModeAlertsOnlyInTheSetMinute) {
+    iStandby = 1;
+    for (const Tick& tick : {Tick{10, 45, false, true}, Tick{11, 29, false, true},
+                             Tick{11, 30, true, false}, Tick{11, 31, false, false},
+                             Tick{12, 5, false, false}, Tick{12, 10, false, false}})
+        expect_tick(tick);
+}
+
+TEST_F(MinuteCheck, NormalModeAlertComesOncePerArming) {
+    bBadge = 1;
+    add_birthday(1980, 3, 10);
+    now_running(at(2009, 3, 10, 11, 29, 50));
+    SearchNivers();
+    take_events();
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{});
+    clock.advance_seconds(59);
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
+    for (int i = 0; i < 5; ++i) {
+        clock.advance_seconds(59);
+        birthdaysActivate();
+    }
+    EXPECT_EQ(take_events(), Events{});
+
+    SearchNivers(); // the address book changed the same day: owed again, but not armed
+    take_events();
+    EXPECT_TRUE(bAlert);
+    clock.advance_seconds(59);
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{});
+}
+
+TEST_F(MinuteCheck, TwoTicksInTheSetMinuteAlertOnce) {
+    iStandby = 1;
+    now_running(at(2009, 3, 10, 11, 30, 0));
+    bAlert = true;
+    birthdaysActivate();
+    clock.advance_seconds(59);
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
+}
+
+TEST_F(MinuteCheck, PopupAndSoundAreEachTheirOwnSwitch) {
+    const std::vector<std::tuple<int, int, Events, bool>> cases = {
+        // popup, sound, effects, owed after
+        {1, 0, Events{kAlert}, false},
+        {0, 1, Events{kAlertSound}, false},
+        {0, 0, Events{}, true},
+        {2, 2, Events{}, true}, // only 1 is on
+        {2, 1, Events{kAlertSound}, false},
+        {1, 2, Events{kAlert}, false},
+    };
+    for (const auto& [popup, sound, effects, owed] : cases) {
+        bPopup = popup;
+        bSound = sound;
+        now_running(at(2009, 3, 10, 11, 30));
+        bAlert = true;
+        bPlayAlerts = true;
+        birthdaysActivate();
+        EXPECT_EQ(take_events(), effects) << popup << " " << sound;
+        EXPECT_EQ(bAlert, owed) << popup << " " << sound;
+    }
+}
+
+TEST_F(MinuteCheck, StandbyOtherThanOneIsNormalMode) {
+    iStandby = 2;
+    expect_tick(Tick{12, 10, true, false}); // stand-by would only clear it
+}
+
+TEST_F(MinuteCheck, NothingIsOwedWithoutACount) {
+    now_running(at(2009, 3, 10, 11, 30));
+    bAlert = false;
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{});
+}
+
+TEST_F(MinuteCheck, FirstTickOfTheNewDayRecountsThenAlertsForThatDay) {
+    bBadge = 1;
+    iStandby = 1;
+    iTimerHour = 0;
+    iTimerMinute = 0;
+    bPopup = 1;
+    bSound = 0;
+    add_birthday(1975, 3, 11);
+    clock.set(at(2009, 3, 11, 0, 0, 40));
+    dateActive = at(2009, 3, 10, 23, 59, 41);
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{"badge 1", kAlert}));
+    EXPECT_FALSE(bAlert);
+}
+
+TEST_F(MinuteCheck, AlertComesOnTwoDaysRunningWithoutReadingTheSettingsAgain) {
+    bBadge = 1;
+    add_birthday(1975, 3, 10);
+    add_birthday(1988, 3, 11);
+    now_running(at(2009, 3, 10, 8, 0));
+    SearchNivers();
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+
+    clock.set(at(2009, 3, 10, 11, 30, 10));
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
+
+    clock.set(at(2009, 3, 11, 0, 0, 20));
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+    clock.set(at(2009, 3, 11, 11, 29, 30));
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{});
+    clock.set(at(2009, 3, 11, 11, 30, 29));
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
+    EXPECT_EQ(live_sounds(), 1u) << "yesterday's alert sound was let go";
+}
+
+TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing) {
+    bBadge = 1;
+    add_birthday(1975, 3, 10);
+    now_running(at(2009, 3, 10, 8, 0));
+    SearchNivers();
+    take_events();
+    clock.set(at(2009, 3, 11, 11, 30));
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), Events{"badge "});
+    EXPECT_FALSE(bAlert);
+}
+
+// --- The ten-second check: stand-by sound ---
+
+TEST_F(AgentFixture, StandbyTickPlaysTheShortSoundEachTimeAndLetsItGo) {
+    std::filesystem::create_directories(device.path(agent::kAddressBookFile).parent_path());
+    std::ofstream(device.path(agent::kAddressBookFile)) << "book";
+    iStandby = 1;
+    birthdaysActivate2();
+    take_events(); // the first tick also counts
+    birthdaysActivate2();
+    birthdaysActivate2();
+    EXPECT_EQ(take_events(), (Events{kTrickSound, kTrickSound}));
+    EXPECT_EQ(live_sounds(), 0u);
+    for (const int other : {0, 2}) {
+        iStandby = other;
+        birthdaysActivate2();
+        EXPECT_EQ(take_events(), Events{});
+    }
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+#include "AgentFixture.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+class SettingsRead : public AgentFixture {
+protected:
+    void SetUp() override {
+        AgentFixture::SetUp();
+        clock.set(at(2009, 3, 10, 12, 0));
+        bBadge = 7, bSound = 7, bPopup = 7, iTimerHour = 7, iTimerMinute = 7, iStandby = 7;
+        bPlayAlerts = false;
+    }
+    void expect_unchanged() {
+        EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+                  std::make_tuple(7, 7, 7, 7, 7, 7));
+        EXPECT_FALSE(bPlayAlerts);
+    }
+    void exec(const std::string& sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(device.path(databasePath).c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(db);
+    }
+};
+
+TEST_F(SettingsRead, ReadsTheSixColumnsAsTheyStand) {
+    write_settings(2, 1, 2, 23, 59, 2);
+    SetConfig();
+    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+              std::make_tuple(2, 1, 2, 23, 59, 2));
+    EXPECT_TRUE(bPlayAlerts) << "12:00 is before 23:59";
+}
+
+TEST_F(SettingsRead, MissingFileChangesNothingAndIsNotCreated) {
+    SetConfig();
+    expect_unchanged();
+    EXPECT_FALSE(std::filesystem::exists(device.path(databasePath)));
+}
+
+TEST_F(SettingsRead, FileOfTheOlderLayoutChangesNothing) {
+    std::filesystem::create_directories(device.path(databasePath).parent_path());
+    exec("CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER); INSERT INTO Settings VALUES (1, 0);");
+    SetConfig();
+    expect_unchanged();
+}
+
+TEST_F(SettingsRead, TableWithoutRowsChangesNothing) {
+    write_settings(1, 1, 1, 23, 0, 0);
+    exec("DELETE FROM Settings;");
+    SetConfig();
+    expect_unchanged();
+}
+
+TEST_F(SettingsRead, NullReadsAsZero) {
+    write_settings(1, 1, 1, 11, 0, 1);
+    exec("UPDATE Settings SET bBadge = NULL, iTimerHour = NULL, iStandby = NULL;");
+    SetConfig();
+    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+              std::make_tuple(0, 1, 1, 0, 0, 0));
+}
+
+TEST_F(SettingsRead, FileThatIsNoDatabaseChangesNothing) {
+    std::filesystem::create_directories(device.path(databasePath).parent_path());
+    std::ofstream(device.path(databasePath)) << "not a database at all, but long enough to look";
+    SetConfig();
+    expect_unchanged();
+}
+
+TEST_F(SettingsRead, WaitsForTheApplicationsSaveInsteadOfMissingIt) {
+    write_settings(1, 1, 1, 11, 0, 0);
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(device.path(databasePath).c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE; UPDATE Settings SET iTimerHour = 21;", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    std::thread commit([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(writer, "COMMIT;", nullptr, nullptr, nullptr);
+    });
+    SetConfig();
+    commit.join();
+    sqlite3_close(writer);
+    EXPECT_EQ(iTimerHour, 21);
+    EXPECT_EQ(bBadge, 1);
+}
+
+} // namespace
