@@ -1,0 +1,137 @@
+#pragma once
+// The main screen: a navigation bar titled "Birthdays" with the about button, the table of one
+// of the three birthday lists and a tab bar of four items. It is the data source and delegate of
+// its table and the delegate of its tab bar, of the person screen it opens and of the number
+// sheet. The lists themselves are built by the birthday list engine; this controller shows them.
+//
+// Lives for the whole run of the application. Main thread only.
+#include "engine/BirthdayList.h"
+
+#include "platform/AddressBookAccess.h"
+#include "platform/Clock.h"
+
+#include <uikit/UIAlertView.h>
+#include <uikit/UINavigationController.h>
+#include <uikit/UITabBar.h>
+#include <uikit/UITableViewController.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ABPersonViewController;
+class InfoViewController;
+class TodoCell;
+class UIActionSheet;
+class UIBarButtonItem;
+class UIControl;
+class UIImage;
+
+class RootViewController : public UITableViewController,
+                           public UITabBarDelegate,
+                           public UINavigationControllerDelegate,
+                           public UIAlertViewDelegate {
+public:
+    // The reuse identifier of the birthday rows.
+    static constexpr const char* kCellIdentifier = "MyIdentifier";
+
+    // The device's address book and clock by default; tests give their own. Both must outlive
+    // the controller.
+    explicit RootViewController(
+        const platform::AddressBookAccess& addressBook = deviceAddressBook(),
+        const platform::Clock& clock = platform::system_clock());
+    ~RootViewController() override;
+
+    static const platform::AddressBookAccess& deviceAddressBook();
+
+    // --- the screen
+    void viewDidLoad() override;
+    void didReceiveMemoryWarning() override;
+    // The information button's action: shows the about box.
+    void about(UIControl* sender);
+    // Tags 0 to 2 rebuild a list from the records in memory and reload the table; tag 3 opens
+    // the settings screen; any tag is remembered in itemTabSelected.
+    void tabBar_didSelectItem(UITabBar* tabBar, UITabBarItem* item) override;
+    // Presents a new settings screen over the main screen.
+    void presentSettingsScreen();
+
+    // --- the lists (the engine's, read only here)
+    // Reads the address book again into birthday records; photos shown before are read anew.
+    void PopulateAddressBook();
+    void PopulateSection_byDate(bool comingOnly);
+    void PopulateSection_byName();
+    const std::vector<engine::RecordRef>& listArray() const { return birthdays_.listArray(); }
+    const std::vector<std::string>& dataArraySection() const
+    {
+        return birthdays_.dataArraySection();
+    }
+    const std::vector<int32_t>& dataArraySectionCount() const
+    {
+        return birthdays_.dataArraySectionCount();
+    }
+    const std::vector<std::vector<engine::RecordRef>>& tempMutableTypeArray() const
+    {
+        return birthdays_.tempMutableTypeArray();
+    }
+    int32_t itemTabSelected() const { return birthdays_.itemTabSelected(); }
+    const platform::AddressBookAccess& addressBook() const { return addressBook_; }
+
+    // --- the table's answers
+    int numberOfSectionsInTableView(UITableView* tableView) override;
+    int tableView_numberOfRowsInSection(UITableView* tableView, int section) override;
+    std::string tableView_titleForHeaderInSection(UITableView* tableView, int section) override;
+    CGFloat tableView_heightForRowAtIndexPath(UITableView* tableView,
+                                              const NSIndexPath& indexPath) override;
+    std::optional<UITableViewCellAccessoryType> tableView_accessoryTypeForRowWithIndexPath(
+        UITableView* tableView, const NSIndexPath& indexPath) override;
+    // A birthday cell filled from the record at the row.
+    std::shared_ptr<UITableViewCell> tableView_cellForRowAtIndexPath(
+        UITableView* tableView, const NSIndexPath& indexPath) override;
+
+    // --- the contact actions
+    // Opens the person screen of the row's contact.
+    void tableView_didSelectRowAtIndexPath(UITableView* tableView,
+                                           const NSIndexPath& indexPath) override;
+    // The person screen's "Back": reads the address book again, rebuilds the list of the tab
+    // last chosen, reloads the table and goes back.
+    void theBackButton_event(UIBarButtonItem* sender);
+    // The person screen's send button: offers the contact's phone numbers in a sheet.
+    void theSendButton_event(UIBarButtonItem* sender);
+    // A number of the sheet opens a text message to it; "Cancel" does nothing.
+    void actionSheet_clickedButtonAtIndex(UIActionSheet* actionSheet, int buttonIndex);
+    // Always true: the person screen carries out its own action on a tapped value.
+    bool personViewController_shouldPerformDefaultActionForPerson_property_identifier(
+        ABPersonViewController* personViewController, const ab::Person& person,
+        int32_t property, int32_t identifier);
+    void navigationController_didShowViewController_animated(
+        UINavigationController* navigationController, UIViewController* viewController,
+        bool animated) override;
+    // The source with every occurrence of the target replaced.
+    static std::string replaceString_inString_withString(std::string_view target,
+                                                         std::string_view source,
+                                                         std::string_view replacement);
+
+    // --- the screen's own fields
+    std::vector<std::string> arrayPhones; // the numbers offered in the last number sheet
+    std::shared_ptr<UITabBar> tabBar;
+    std::shared_ptr<UITabBarItem> tabItem1; // "Next Birthdays", carries the today badge
+    std::shared_ptr<UITableView> myTableView;
+    int32_t itemRowSelected = 0;
+    int32_t itemSectionSelected = 0;
+    std::shared_ptr<InfoViewController> ivControllerToolbar;
+    std::shared_ptr<UINavigationController> infoNavController;
+
+private:
+    // The photo of a record, decoded once per import; the placeholder when it has none or its
+    // data does not decode.
+    std::shared_ptr<UIImage> photoFor(const engine::ImageRef& image);
+
+    const platform::AddressBookAccess& addressBook_;
+    const platform::Clock& clock_;
+    engine::BirthdayList birthdays_;
+    std::map<ab::RecordID, std::shared_ptr<UIImage>> photos_;
+};
