@@ -5,6 +5,8 @@
 #include "foundation/Bundle.h"
 #include "platform/CivilDates.h"
 
+#include <charconv>
+
 namespace engine {
 
 std::string displayName(const std::optional<std::string>& first,
@@ -28,9 +30,18 @@ RecordImport::RecordImport(const platform::Calendar& calendar, int year)
 
 std::string RecordImport::fullDate(int day, int month, int year) const {
     const std::string& monthName = monthNames_[month];
-    if (portuguese_)
-        return std::to_string(day) + " de " + monthName + " de " + std::to_string(year);
-    return monthName + " " + std::to_string(day) + " " + std::to_string(year);
+    char dayText[12], yearText[12];
+    const size_t dayLength = std::to_chars(dayText, dayText + sizeof dayText, day).ptr - dayText;
+    const size_t yearLength =
+        std::to_chars(yearText, yearText + sizeof yearText, year).ptr - yearText;
+    std::string text;
+    text.reserve(monthName.size() + dayLength + yearLength + 8);
+    if (portuguese_) {
+        text.append(dayText, dayLength).append(" de ").append(monthName).append(" de ");
+    } else {
+        text.append(monthName).append(" ").append(dayText, dayLength).append(" ");
+    }
+    return text.append(yearText, yearLength);
 }
 
 platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
