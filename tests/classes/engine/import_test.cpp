@@ -59,18 +59,6 @@ TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
     EXPECT_EQ(records[2]->RecordID, twin2);
 }
 
-TEST_F(Import, NameRuleOnImportedPersons) {
-    setToday(2009, 3, 10);
-    book.add(person("Ana", std::nullopt, ab::CivilDate{1980, 1, 1}));
-    book.add(person(std::nullopt, "Silva", ab::CivilDate{1980, 1, 1}));
-    book.add(person(std::nullopt, std::nullopt, ab::CivilDate{1980, 1, 1}));
-    book.add(person("(null)", "(null)", ab::CivilDate{1980, 1, 1}));
-    list().PopulateAddressBook();
-    std::vector<std::string> names;
-    for (const auto& record : list().listArray()) names.push_back(record->Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Ana", "Silva", "(null)", "(null)"}));
-}
-
 TEST_F(Import, FullDateInEnglishAndPortuguese) {
     setToday(2009, 3, 10);
     book.add(born("Ana", 5, 3));
@@ -147,16 +135,6 @@ TEST_F(Import, ImportingAgainReplacesTheRecords) {
     EXPECT_EQ(list().recordAt(0, 1)->Name, "Bia");
     list().PopulateSection_byDate(false);
     EXPECT_EQ(sectionNames(), (std::vector<std::vector<std::string>>{{"Ana", "Caio"}}));
-}
-
-TEST_F(Import, AnEmptyAddressBookGivesNoRecords) {
-    setToday(2009, 3, 10);
-    book.add(born("Ana", 5, 3));
-    list().PopulateAddressBook();
-    platform::InMemoryAddressBook empty;
-    engine::BirthdayList other(empty, nullptr);
-    other.PopulateAddressBook();
-    EXPECT_TRUE(other.listArray().empty());
 }
 
 TEST(SetDateNow, ReadsTheLocalDateAndKeepsIt) {
