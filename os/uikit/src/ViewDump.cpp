@@ -19,6 +19,7 @@ void DumpRecord::set(std::string_view key, std::string_view text) { slot(key) = 
 void DumpRecord::set(std::string_view key, bool flag) { slot(key) = flag; }
 void DumpRecord::set(std::string_view key, double number) { slot(key) = number; }
 void DumpRecord::set(std::string_view key, Numbers numbers) { slot(key) = std::move(numbers); }
+void DumpRecord::set(std::string_view key, List records) { slot(key) = std::move(records); }
 void DumpRecord::set(std::string_view key, const UIColor& color) { set(key, color.hexString()); }
 
 DumpRecord& DumpRecord::append(std::string_view key)

@@ -60,7 +60,6 @@ public:
     // range is reported as it is.
     void dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated);
 
-    void layoutSubviews() override;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
 

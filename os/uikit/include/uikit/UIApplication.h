@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class NSURL;
 class UIApplication;
 
 class UIApplicationDelegate {
@@ -26,6 +27,10 @@ public:
     // Hands the URL to the system: a line "openURL URL" in the device journal. False for an
     // empty text.
     bool openURL(const std::string& url);
+    // Hands the URL to the system: a line "openURL URL" in the device journal (the URL
+    // percent-encoded) and, on the machine's own device (root "/"), to the desktop's opener
+    // (xdg-open) when there is one. False, opening nothing, for no URL or one without a scheme.
+    bool openURL(const NSURL* url);
 
     // Ends the application as the platform does: the delegate hears applicationWillTerminate
     // (once), then the event loop ends and UIApplicationMain returns `status`.

@@ -66,5 +66,6 @@ private:
     std::vector<std::shared_ptr<UIViewController>> controllers_;
     std::shared_ptr<UINavigationBar> bar_;
     bool navigationBarHidden_ = false;
+    bool appeared_ = false;
     UINavigationControllerDelegate* delegate_ = nullptr;
 };

@@ -67,8 +67,9 @@ public:
     void setParent(UIViewController* parent, UINavigationController* navigation);
 
 private:
+    friend class UINavigationController;
     UIViewController* topContainer();
-    UIViewController* presentingRoot();
+    const std::shared_ptr<UINavigationItem>& sharedNavigationItem();
 
     std::string nibName_;
     std::string title_;
@@ -78,4 +79,6 @@ private:
     UINavigationController* navigationController_ = nullptr;
     UIViewController* presenter_ = nullptr;
     std::shared_ptr<UIViewController> modal_;
+    // The superview this controller's view left while a modal view covers it.
+    std::weak_ptr<UIView> coveredHost_;
 };

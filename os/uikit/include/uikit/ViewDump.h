@@ -26,6 +26,7 @@ public:
     void set(std::string_view key, double number);
     void set(std::string_view key, int number) { set(key, double(number)); }
     void set(std::string_view key, Numbers numbers);
+    void set(std::string_view key, List records);
     // As "#rrggbb".
     void set(std::string_view key, const UIColor& color);
     // A new record appended to the list under the key (the list is made when missing).

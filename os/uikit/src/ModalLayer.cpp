@@ -1,0 +1,27 @@
+#include "ModalLayer.h"
+
+#include "Painting.h"
+
+namespace uikit {
+
+ModalLayer::ModalLayer() : UIView(CGRectMake(0, 0, 320, 480))
+{
+    setHidden(true);
+}
+
+void ModalLayer::layoutSubviews()
+{
+    UIView::layoutSubviews();
+    const auto& views = subviews();
+    setHidden(views.empty());
+    for (size_t i = 0; i < views.size(); ++i)
+        views[i]->setHidden(i + 1 != views.size());
+}
+
+void ModalLayer::drawRect(CGRect rect)
+{
+    if (QPainter* painter = currentPainter())
+        painter->fillRect(toQRect(rect), QColor(0, 0, 0, 110));
+}
+
+} // namespace uikit

@@ -1,0 +1,18 @@
+#pragma once
+// Holds the alerts and sheets on screen, above everything, over a dimmed screen. Only the
+// latest one shows; the earlier ones come back as the later ones go. While it holds any, every
+// touch outside them is swallowed.
+#include "uikit/UIView.h"
+
+namespace uikit {
+
+class ModalLayer : public UIView {
+public:
+    ModalLayer();
+    std::string className() const override { return "UIModalLayer"; }
+    bool handlesTouches() const override { return true; }
+    void layoutSubviews() override;
+    void drawRect(CGRect rect) override;
+};
+
+} // namespace uikit

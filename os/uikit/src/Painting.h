@@ -1,0 +1,63 @@
+#pragma once
+// The toolkit's side of drawing: graphics contexts over QPainter, and conversions between the
+// toolkit's values and Qt's. For the toolkit's own files only.
+#include "uikit/CGGeometry.h"
+#include "uikit/UIColor.h"
+#include "uikit/UIFont.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+struct CGContext {
+    QPainter* painter = nullptr;
+    QColor fill = Qt::black;
+    // The resource name of the last named image drawn here (see UIImage::name).
+    std::string lastImageName;
+};
+
+struct UIImage::Bitmap {
+    QImage image;
+};
+
+namespace uikit {
+
+// A QApplication for this process: made on first need, on Qt's offscreen platform when there
+// is no display. Fonts and the screen need it.
+void ensureApplication(int argc = 0, char** argv = nullptr);
+
+// The painter becomes the current graphics context for the life of the scope.
+class ContextScope {
+public:
+    explicit ContextScope(QPainter& painter);
+    ~ContextScope();
+    ContextScope(const ContextScope&) = delete;
+    ContextScope& operator=(const ContextScope&) = delete;
+
+private:
+    CGContext context_;
+};
+
+CGContext* currentContext();
+QPainter* currentPainter();
+
+QColor toQColor(const UIColor& color);
+QRectF toQRect(const CGRect& rect);
+QFont toQFont(const UIFont& font);
+QString toQString(std::string_view text);
+std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {});
+
+// Fills the rectangle with a vertical gradient from top to bottom.
+void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom);
+// The image's shape (its alpha) filled with one colour.
+QImage tinted(const QImage& image, const QColor& color);
+
+} // namespace uikit

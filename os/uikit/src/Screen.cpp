@@ -1,0 +1,255 @@
+#include "Screen.h"
+
+#include "ModalLayer.h"
+#include "Painting.h"
+#include "StatusBar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace uikit {
+namespace {
+
+class ScreenWidget : public QWidget {
+public:
+    ScreenWidget()
+    {
+        setFixedSize(320, 480);
+        setWindowTitle(QCoreApplication::applicationName());
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        Screen::shared().layout();
+        QPainter painter(this);
+        Screen::shared().render(painter);
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            Screen::shared().touchBegan(point(event->position()));
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (event->buttons() & Qt::LeftButton)
+            Screen::shared().touchMoved(point(event->position()));
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            Screen::shared().touchEnded(point(event->position()));
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        // A notch of the wheel moves the content by about one row.
+        QPointF delta = event->pixelDelta().isNull() ? QPointF(event->angleDelta()) / 120.0 * 44
+                                                     : QPointF(event->pixelDelta());
+        Screen::shared().wheel(point(event->position()), CGFloat(-delta.x()), CGFloat(-delta.y()));
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (const auto& handler = Screen::shared().closeHandler()) {
+            event->ignore();
+            handler();
+        } else {
+            event->accept();
+        }
+    }
+
+private:
+    static CGPoint point(QPointF p) { return {CGFloat(p.x()), CGFloat(p.y())}; }
+};
+
+QWidget* screenWidget = nullptr;
+
+std::vector<std::shared_ptr<const void>>& pool()
+{
+    static std::vector<std::shared_ptr<const void>> objects;
+    return objects;
+}
+
+UIView* touchHandler(UIView* view)
+{
+    while (view && !view->handlesTouches())
+        view = view->superview();
+    return view;
+}
+
+} // namespace
+
+Screen& Screen::shared()
+{
+    // Never destroyed: windows may hold views whose owners outlive main().
+    static Screen* screen = new Screen;
+    return *screen;
+}
+
+Screen::Screen()
+    : statusBar_(std::make_shared<StatusBar>()), modalLayer_(std::make_shared<ModalLayer>())
+{
+}
+
+void Screen::addWindow(std::shared_ptr<UIWindow> window)
+{
+    std::erase(windows_, window);
+    keyWindow_ = window.get();
+    windows_.push_back(std::move(window));
+    scheduleDisplay();
+}
+
+UIView& Screen::modalLayer() { return *modalLayer_; }
+UIView& Screen::statusBar() { return *statusBar_; }
+
+std::vector<UIView*> Screen::roots()
+{
+    std::vector<UIView*> result;
+    for (auto& window : windows_)
+        result.push_back(window.get());
+    result.push_back(statusBar_.get());
+    result.push_back(modalLayer_.get());
+    return result;
+}
+
+void Screen::layout()
+{
+    for (UIView* root : roots())
+        root->layoutIfNeeded();
+}
+
+void Screen::render(QPainter& painter)
+{
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                           QPainter::TextAntialiasing);
+    painter.fillRect(QRectF(0, 0, 320, 480), Qt::black);
+    for (UIView* root : roots())
+        renderView(*root, painter);
+}
+
+QImage Screen::snapshot()
+{
+    ensureApplication();
+    layout();
+    QImage image(320, 480, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    render(painter);
+    painter.end();
+    return image;
+}
+
+UIView* Screen::hitTest(CGPoint point)
+{
+    layout();
+    auto all = roots();
+    for (auto root = all.rbegin(); root != all.rend(); ++root)
+        if (UIView* hit = (*root)->hitTest((*root)->convertPoint_fromView(point, nullptr)))
+            return hit;
+    return nullptr;
+}
+
+void Screen::touchBegan(CGPoint point)
+{
+    UIView* handler = touchHandler(hitTest(point));
+    touched_ = handler ? handler->shared_from_this() : nullptr;
+    if (touched_)
+        touched_->touchesBegan(touched_->convertPoint_fromView(point, nullptr));
+    scheduleDisplay();
+}
+
+void Screen::touchMoved(CGPoint point)
+{
+    if (touched_)
+        touched_->touchesMoved(touched_->convertPoint_fromView(point, nullptr));
+    scheduleDisplay();
+}
+
+void Screen::touchEnded(CGPoint point)
+{
+    if (auto view = std::move(touched_))
+        view->touchesEnded(view->convertPoint_fromView(point, nullptr));
+    drainAutoreleased();
+    scheduleDisplay();
+}
+
+void Screen::wheel(CGPoint point, CGFloat dx, CGFloat dy)
+{
+    for (UIView* view = hitTest(point); view; view = view->superview())
+        if (view->scrollByWheel(dx, dy))
+            break;
+    scheduleDisplay();
+}
+
+void Screen::scheduleDisplay()
+{
+    if (displayScheduled_ || !QCoreApplication::instance())
+        return;
+    displayScheduled_ = true;
+    QTimer::singleShot(0, [this] {
+        displayScheduled_ = false;
+        drainAutoreleased();
+        layout();
+        if (screenWidget)
+            screenWidget->update();
+    });
+}
+
+void Screen::show()
+{
+    ensureApplication();
+    if (!screenWidget)
+        screenWidget = new ScreenWidget;
+    screenWidget->show();
+    scheduleDisplay();
+}
+
+void renderView(UIView& view, QPainter& painter)
+{
+    if (view.isHidden() || view.alpha() <= 0)
+        return;
+    const CGRect frame = view.frame();
+    const CGRect bounds = view.bounds();
+    painter.save();
+    painter.translate(frame.origin.x, frame.origin.y);
+    if (view.alpha() < 1)
+        painter.setOpacity(painter.opacity() * view.alpha());
+    if (view.clipsToBounds())
+        painter.setClipRect(QRectF(0, 0, frame.size.width, frame.size.height), Qt::IntersectClip);
+    painter.translate(-bounds.origin.x, -bounds.origin.y);
+    if (view.backgroundColor().alpha() > 0)
+        painter.fillRect(toQRect(bounds), toQColor(view.backgroundColor()));
+    {
+        ContextScope scope(painter);
+        view.drawRect(bounds);
+    }
+    // A copy: drawing must not change the tree, but a view may be released meanwhile.
+    const auto subviews = view.subviews();
+    for (const auto& subview : subviews)
+        renderView(*subview, painter);
+    painter.restore();
+}
+
+void autorelease(std::shared_ptr<const void> object)
+{
+    if (!object)
+        return;
+    pool().push_back(std::move(object));
+    Screen::shared().scheduleDisplay();
+}
+
+void drainAutoreleased()
+{
+    while (!pool().empty()) {
+        auto objects = std::move(pool());
+        pool().clear();
+        objects.clear();
+    }
+}
+
+} // namespace uikit

@@ -1,0 +1,73 @@
+#pragma once
+// The process-wide screen: the windows made visible, the status bar and the modal layer that
+// holds alerts and sheets, drawn together into one 320 x 480 picture. Touches go from the screen
+// to the view under them. For the toolkit's own files only; main thread only.
+#include "uikit/CGGeometry.h"
+#include "uikit/UIView.h"
+#include "uikit/UIWindow.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace uikit {
+
+class Screen {
+public:
+    static Screen& shared();
+
+    // Puts the window on top of the others (or moves it there) and makes it key.
+    void addWindow(std::shared_ptr<UIWindow> window);
+    UIWindow* keyWindow() const { return keyWindow_; }
+
+    // A full-screen view above everything; it swallows every touch outside its subviews while
+    // it holds any, so the alert or sheet in it is modal.
+    UIView& modalLayer();
+    UIView& statusBar();
+
+    // Back to front: the windows, the status bar, the modal layer.
+    std::vector<UIView*> roots();
+
+    void layout();
+    void render(QPainter& painter);
+    QImage snapshot();
+
+    // The view under the point (screen points), front first.
+    UIView* hitTest(CGPoint point);
+    void touchBegan(CGPoint point);
+    void touchMoved(CGPoint point);
+    void touchEnded(CGPoint point);
+    void wheel(CGPoint point, CGFloat dx, CGFloat dy);
+
+    // Layout and a repaint at the next turn of the event loop.
+    void scheduleDisplay();
+    // Shows the screen in a desktop window (or offscreen).
+    void show();
+    void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+    const std::function<void()>& closeHandler() const { return closeHandler_; }
+
+private:
+    Screen();
+
+    std::vector<std::shared_ptr<UIWindow>> windows_;
+    UIWindow* keyWindow_ = nullptr;
+    std::shared_ptr<UIView> statusBar_;
+    std::shared_ptr<UIView> modalLayer_;
+    std::shared_ptr<UIView> touched_;
+    bool displayScheduled_ = false;
+    std::function<void()> closeHandler_;
+};
+
+// Draws the view and its subviews; the painter is in the superview's content coordinates.
+void renderView(UIView& view, QPainter& painter);
+
+// Keeps the object alive until the current event has been handled, the way an autorelease pool
+// does: a view or controller may let go of itself from inside its own action.
+void autorelease(std::shared_ptr<const void> object);
+void drainAutoreleased();
+
+} // namespace uikit

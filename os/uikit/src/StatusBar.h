@@ -1,0 +1,19 @@
+#pragma once
+// The 20-point bar at the top of the screen: signal bars, the time, the battery.
+#include "uikit/UIView.h"
+
+#include <string>
+
+namespace uikit {
+
+class StatusBar : public UIView {
+public:
+    StatusBar();
+    std::string className() const override { return "UIStatusBar"; }
+    // The time shown: "9:41 AM".
+    std::string timeText() const;
+    void drawRect(CGRect rect) override;
+    void describe(DumpRecord& record) const override;
+};
+
+} // namespace uikit

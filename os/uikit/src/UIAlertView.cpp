@@ -1,0 +1,235 @@
+#include "uikit/UIAlertView.h"
+
+#include "Painting.h"
+#include "Screen.h"
+#include "foundation/Journal.h"
+#include "uikit/UIControl.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
+
+#include <QPainterPath>
+
+using namespace uikit;
+
+namespace {
+
+constexpr CGFloat alertWidth = 284;
+constexpr CGFloat padding = 12;
+constexpr CGFloat buttonHeight = 43;
+constexpr CGFloat buttonGap = 8;
+const UIFont titleFont = UIFont::boldSystemFontOfSize(18);
+const UIFont buttonFont = UIFont::boldSystemFontOfSize(18);
+
+class AlertButton : public UIControl {
+public:
+    AlertButton(std::string title, bool cancel) : title_(std::move(title)), cancel_(cancel) {}
+    std::string className() const override { return "UIAlertButton"; }
+
+    void drawRect(CGRect rect) override
+    {
+        QPainter* painter = currentPainter();
+        if (!painter)
+            return;
+        const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        QPainterPath path;
+        path.addRoundedRect(box, 6, 6);
+        QColor top = cancel_ ? QColor(0x4a, 0x55, 0x73) : QColor(0x6b, 0x7c, 0xa8);
+        QColor bottom = cancel_ ? QColor(0x26, 0x2f, 0x4a) : QColor(0x30, 0x40, 0x6e);
+        if (isHighlighted())
+            top = top.darker(150), bottom = bottom.darker(150);
+        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+        gradient.setColorAt(0, top);
+        gradient.setColorAt(1, bottom);
+        painter->fillPath(path, gradient);
+        painter->save();
+        painter->setPen(QPen(QColor(255, 255, 255, 110), 1));
+        painter->drawPath(path);
+        painter->restore();
+        const CGFloat line = buttonFont.lineHeight();
+        UIGraphicsSetFillColor(UIColor::whiteColor());
+        drawInRect_withFont_lineBreakMode_alignment(
+            title_, CGRectMake(rect.origin.x + 6, CGRectGetMidY(rect) - line / 2,
+                               rect.size.width - 12, line),
+            buttonFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
+    }
+
+    void describe(DumpRecord& record) const override
+    {
+        UIControl::describe(record);
+        record.set("text", title_);
+    }
+
+private:
+    std::string title_;
+    bool cancel_;
+};
+
+std::shared_ptr<UILabel> alertLabel(const std::string& text, const UIFont& font)
+{
+    auto label = std::make_shared<UILabel>();
+    label->setText(text);
+    label->setFont(font);
+    label->setTextColor(UIColor::whiteColor());
+    label->setBackgroundColor(UIColor::clearColor());
+    label->setOpaque(false);
+    label->setTextAlignment(UITextAlignmentCenter);
+    label->setNumberOfLines(0);
+    label->setShadowColor(UIColor(0, 0, 0, 0.6f));
+    return label;
+}
+
+} // namespace
+
+UIAlertView::UIAlertView() = default;
+
+UIAlertView::UIAlertView(std::string title, std::string message, UIAlertViewDelegate* delegate,
+                         std::string cancelButtonTitle, std::vector<std::string> otherButtonTitles)
+    : title_(std::move(title)), message_(std::move(message)), delegate_(delegate)
+{
+    if (!cancelButtonTitle.empty())
+        cancelButtonIndex_ = addButtonWithTitle(std::move(cancelButtonTitle));
+    for (auto& other : otherButtonTitles)
+        addButtonWithTitle(std::move(other));
+}
+
+void UIAlertView::setTitle(std::string title)
+{
+    title_ = std::move(title);
+    if (visible_)
+        rebuildButtons();
+}
+
+void UIAlertView::setMessage(std::string message)
+{
+    message_ = std::move(message);
+    if (visible_)
+        rebuildButtons();
+}
+
+int UIAlertView::addButtonWithTitle(std::string title)
+{
+    buttonTitles_.push_back(std::move(title));
+    if (visible_)
+        rebuildButtons();
+    return int(buttonTitles_.size()) - 1;
+}
+
+std::string UIAlertView::buttonTitleAtIndex(int index) const
+{
+    if (index < 0 || index >= int(buttonTitles_.size()))
+        return {};
+    return buttonTitles_[size_t(index)];
+}
+
+void UIAlertView::show()
+{
+    if (visible_)
+        return;
+    visible_ = true;
+    std::string line = "alert " + os::journal_quote(title_) + " " + os::journal_quote(message_);
+    for (const auto& title : buttonTitles_)
+        line += " " + os::journal_quote(title);
+    os::journal(line);
+    rebuildButtons();
+    Screen::shared().modalLayer().addSubview(shared_from_this());
+}
+
+void UIAlertView::rebuildButtons()
+{
+    while (!subviews().empty())
+        subviews().back()->removeFromSuperview();
+    const CGFloat inner = alertWidth - 2 * padding;
+    CGFloat y = 16;
+    auto addLabel = [&](const std::string& text, UIFont font, CGFloat limit) {
+        if (text.empty())
+            return;
+        CGSize size = sizeWithFont_constrainedToSize_lineBreakMode(text, font, {inner, limit},
+                                                                   UILineBreakModeWordWrap);
+        auto label = alertLabel(text, font);
+        label->setFrame(CGRectMake(padding, y, inner, size.height));
+        label->setClipsToBounds(true);
+        addSubview(label);
+        y += size.height + 8;
+    };
+    addLabel(title_, titleFont, 60);
+    // A long message gets a smaller font, then is cut, so the alert stays on the screen.
+    const int count = int(buttonTitles_.size());
+    const bool sideBySide = count == 2;
+    const CGFloat buttonsHeight =
+        count == 0 ? 0 : sideBySide ? buttonHeight : count * buttonHeight + (count - 1) * buttonGap;
+    const CGFloat room = 440 - y - buttonsHeight - 2 * padding;
+    UIFont messageFont = UIFont::systemFontOfSize(16);
+    if (sizeWithFont_constrainedToSize_lineBreakMode(message_, messageFont, {inner, 1e6f},
+                                                     UILineBreakModeWordWrap).height > room)
+        messageFont = UIFont::systemFontOfSize(13);
+    addLabel(message_, messageFont, std::max(CGFloat(0), room));
+    y += 4;
+    for (int i = 0; i < count; ++i) {
+        auto button = std::make_shared<AlertButton>(buttonTitles_[size_t(i)], i == cancelButtonIndex_);
+        CGRect frame = CGRectMake(padding, y, inner, buttonHeight);
+        if (sideBySide)
+            frame = CGRectMake(padding + i * (inner + buttonGap) / 2, y, (inner - buttonGap) / 2,
+                               buttonHeight);
+        else
+            y += buttonHeight + buttonGap;
+        button->setFrame(frame);
+        button->addTarget_action_forControlEvents(
+            [this, i](UIControl*) {
+                auto keepAlive = shared_from_this();
+                if (delegate_)
+                    delegate_->alertView_clickedButtonAtIndex(this, i);
+                dismissWithClickedButtonIndex_animated(i, true);
+            },
+            UIControlEventTouchUpInside);
+        addSubview(button);
+    }
+    if (sideBySide)
+        y += buttonHeight + buttonGap;
+    const CGFloat height = y - buttonGap + padding + 2;
+    setFrame(CGRectMake((320 - alertWidth) / 2, std::round((480 - height) / 2), alertWidth, height));
+}
+
+void UIAlertView::dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated)
+{
+    (void)animated;
+    if (!visible_)
+        return;
+    auto keepAlive = shared_from_this();
+    if (delegate_)
+        delegate_->alertView_willDismissWithButtonIndex(this, buttonIndex);
+    visible_ = false;
+    removeFromSuperview();
+    if (delegate_)
+        delegate_->alertView_didDismissWithButtonIndex(this, buttonIndex);
+}
+
+void UIAlertView::drawRect(CGRect rect)
+{
+    QPainter* painter = currentPainter();
+    if (!painter)
+        return;
+    const QRectF box = toQRect(rect).adjusted(1.5, 1.5, -1.5, -1.5);
+    QPainterPath path;
+    path.addRoundedRect(box, 10, 10);
+    painter->fillPath(path, QColor(0x0b, 0x1a, 0x45, 235));
+    // A glossy upper part.
+    QPainterPath gloss;
+    gloss.addRoundedRect(QRectF(box.left(), box.top(), box.width(), 44), 10, 10);
+    QLinearGradient shine(box.topLeft(), QPointF(box.left(), box.top() + 44));
+    shine.setColorAt(0, QColor(255, 255, 255, 90));
+    shine.setColorAt(1, QColor(255, 255, 255, 10));
+    painter->fillPath(gloss.intersected(path), shine);
+    painter->save();
+    painter->setPen(QPen(QColor(0xee, 0xee, 0xf4), 2.5));
+    painter->drawPath(path);
+    painter->restore();
+}
+
+void UIAlertView::describe(DumpRecord& record) const
+{
+    UIView::describe(record);
+    record.set("text", title_);
+    record.set("message", message_);
+    record.set("tag", tag());
+}

@@ -1,0 +1,93 @@
+#include "uikit/UIApplication.h"
+
+#include "Painting.h"
+#include "Screen.h"
+#include "foundation/Journal.h"
+#include "uikit/Automation.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    // Nothing to do when the pipe is full: a termination is on its way already.
+    [[maybe_unused]] ssize_t written = write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the application through the event loop, like closing its window.
+void watchTerminationSignals()
+{
+    if (pipe(signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte;
+        [[maybe_unused]] ssize_t got = read(signalPipe[0], &byte, 1);
+        UIApplication::sharedApplication()->terminateWithStatus(0);
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
+
+UIApplication* UIApplication::sharedApplication()
+{
+    // Never destroyed: the delegate may be needed until the process ends.
+    static UIApplication* application = new UIApplication;
+    return application;
+}
+
+void UIApplication::setDelegate(std::unique_ptr<UIApplicationDelegate> delegate)
+{
+    delegate_ = std::move(delegate);
+}
+
+bool UIApplication::openURL(const std::string& url)
+{
+    if (url.empty())
+        return false;
+    os::journal("openURL " + url);
+    return true;
+}
+
+void UIApplication::terminateWithStatus(int status)
+{
+    if (!terminating_) {
+        terminating_ = true;
+        if (delegate_)
+            delegate_->applicationWillTerminate(this);
+    }
+    QCoreApplication::exit(status);
+}
+
+int UIApplicationMain(int argc, char* argv[], const UIApplicationDelegateFactory& delegateFactory)
+{
+    uikit::ensureApplication(argc, argv);
+    UIApplication* application = UIApplication::sharedApplication();
+    watchTerminationSignals();
+    auto& screen = uikit::Screen::shared();
+    screen.setCloseHandler([application] { application->terminateWithStatus(0); });
+    screen.show();
+    if (delegateFactory)
+        application->setDelegate(delegateFactory());
+    if (application->delegate())
+        application->delegate()->applicationDidFinishLaunching(application);
+    if (const char* script = std::getenv("UIKIT_AUTOMATION"); script && *script)
+        if (!uikit::runScript(script))
+            return 3;
+    return QApplication::exec();
+}

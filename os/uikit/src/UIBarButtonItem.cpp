@@ -1,0 +1,26 @@
+#include "uikit/UIBarButtonItem.h"
+
+UIBarButtonItem::UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action)
+    : title_(std::move(title)), style_(style), action_(std::move(action))
+{
+}
+
+UIBarButtonItem::UIBarButtonItem(std::shared_ptr<UIImage> image, UIBarButtonItemStyle style,
+                                 Action action)
+    : image_(std::move(image)), style_(style), action_(std::move(action))
+{
+}
+
+UIBarButtonItem::UIBarButtonItem(std::shared_ptr<UIView> customView)
+    : customView_(std::move(customView))
+{
+}
+
+void UIBarButtonItem::sendAction()
+{
+    if (!enabled_ || !action_)
+        return;
+    // A copy: the action may release this item.
+    auto action = action_;
+    action(this);
+}

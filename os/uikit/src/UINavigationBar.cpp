@@ -1,0 +1,280 @@
+#include "uikit/UINavigationBar.h"
+
+#include "Painting.h"
+#include "uikit/UIControl.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
+
+#include <QPainterPath>
+
+using namespace uikit;
+
+namespace {
+
+constexpr CGFloat buttonHeight = 30;
+constexpr CGFloat margin = 5;
+const UIFont buttonFont = UIFont::boldSystemFontOfSize(12);
+
+// A bar button item drawn as a bordered button; a back button has a pointed left edge.
+class NavigationButton : public UIControl {
+public:
+    NavigationButton(std::shared_ptr<UIBarButtonItem> item, UIBarStyle barStyle, bool back)
+        : item_(std::move(item)), barStyle_(barStyle), back_(back)
+    {
+        CGSize size{0, buttonHeight};
+        if (item_->image())
+            size.width = item_->image()->size().width + 20;
+        else
+            size.width = std::max(CGFloat(40), sizeWithFont(item_->title(), buttonFont).width + 20);
+        if (back_)
+            size.width += 6;
+        setFrame({{0, 0}, {std::min(size.width, CGFloat(120)), size.height}});
+    }
+    std::string className() const override { return "UINavigationButton"; }
+    UIBarButtonItem& item() { return *item_; }
+
+    void drawRect(CGRect rect) override
+    {
+        QPainter* painter = currentPainter();
+        if (!painter)
+            return;
+        const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        QPainterPath path;
+        if (back_) {
+            const qreal tip = 10;
+            path.moveTo(box.left(), box.center().y());
+            path.lineTo(box.left() + tip, box.top());
+            path.lineTo(box.right() - 5, box.top());
+            path.quadTo(box.right(), box.top(), box.right(), box.top() + 5);
+            path.lineTo(box.right(), box.bottom() - 5);
+            path.quadTo(box.right(), box.bottom(), box.right() - 5, box.bottom());
+            path.lineTo(box.left() + tip, box.bottom());
+            path.closeSubpath();
+        } else {
+            path.addRoundedRect(box, 5, 5);
+        }
+        QColor top, bottom, border;
+        if (item_->style() == UIBarButtonItemStyleDone) {
+            top = QColor(0x5a, 0x8d, 0xe8), bottom = QColor(0x1f, 0x5b, 0xd3);
+            border = QColor(0x1a, 0x3c, 0x86);
+        } else if (barStyle_ == UIBarStyleDefault) {
+            top = QColor(0x8a, 0x9e, 0xbd), bottom = QColor(0x4d, 0x6b, 0x96);
+            border = QColor(0x3b, 0x52, 0x75);
+        } else {
+            top = QColor(0x4a, 0x4a, 0x4a), bottom = QColor(0x16, 0x16, 0x16);
+            border = QColor(0x05, 0x05, 0x05);
+        }
+        if (isHighlighted())
+            top = top.darker(130), bottom = bottom.darker(130);
+        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+        gradient.setColorAt(0, top);
+        gradient.setColorAt(1, bottom);
+        painter->fillPath(path, gradient);
+        painter->setPen(QPen(border, 1));
+        painter->drawPath(path);
+
+        CGRect inner = rect;
+        if (back_)
+            inner = CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
+        if (auto image = item_->image()) {
+            const CGSize size = image->size();
+            image->drawInRect({{CGRectGetMidX(inner) - size.width / 2,
+                                CGRectGetMidY(inner) - size.height / 2},
+                               size});
+            return;
+        }
+        const CGFloat lineHeight = buttonFont.lineHeight();
+        const CGRect textBox = CGRectMake(inner.origin.x + 4, CGRectGetMidY(inner) - lineHeight / 2,
+                                          inner.size.width - 8, lineHeight);
+        UIGraphicsSetFillColor(UIColor(0, 0, 0, 0.45f));
+        drawInRect_withFont_lineBreakMode_alignment(item_->title(), CGRectOffset(textBox, 0, -1),
+                                                    buttonFont, UILineBreakModeTailTruncation,
+                                                    UITextAlignmentCenter);
+        UIGraphicsSetFillColor(UIColor::whiteColor());
+        drawInRect_withFont_lineBreakMode_alignment(item_->title(), textBox, buttonFont,
+                                                    UILineBreakModeTailTruncation,
+                                                    UITextAlignmentCenter);
+    }
+
+    void describe(DumpRecord& record) const override
+    {
+        UIControl::describe(record);
+        record.set("text", item_->title());
+        if (item_->image())
+            record.set("image", item_->image()->name());
+    }
+
+private:
+    std::shared_ptr<UIBarButtonItem> item_;
+    UIBarStyle barStyle_;
+    bool back_;
+};
+
+} // namespace
+
+UINavigationBar::UINavigationBar(CGRect frame) : UIView(frame) {}
+
+UINavigationBar::~UINavigationBar()
+{
+    for (auto& item : items_)
+        item->setNavigationBar(nullptr);
+}
+
+void UINavigationBar::setBarStyle(UIBarStyle style)
+{
+    barStyle_ = style;
+    rebuild();
+}
+
+void UINavigationBar::setItems(std::vector<std::shared_ptr<UINavigationItem>> items)
+{
+    for (auto& item : items_)
+        item->setNavigationBar(nullptr);
+    items_ = std::move(items);
+    for (auto& item : items_)
+        item->setNavigationBar(this);
+    rebuild();
+}
+
+void UINavigationBar::pushNavigationItem(std::shared_ptr<UINavigationItem> item)
+{
+    auto items = items_;
+    items.push_back(std::move(item));
+    setItems(std::move(items));
+}
+
+void UINavigationBar::popNavigationItem()
+{
+    if (items_.empty())
+        return;
+    auto items = items_;
+    items.pop_back();
+    setItems(std::move(items));
+}
+
+UINavigationItem* UINavigationBar::topItem() const
+{
+    return items_.empty() ? nullptr : items_.back().get();
+}
+
+UINavigationItem* UINavigationBar::backItem() const
+{
+    return items_.size() < 2 ? nullptr : items_[items_.size() - 2].get();
+}
+
+void UINavigationBar::itemChanged() { rebuild(); }
+
+void UINavigationBar::rebuild()
+{
+    for (auto* view : {&leftView_, &rightView_, &titleView_})
+        if (*view) {
+            (*view)->removeFromSuperview();
+            view->reset();
+        }
+    UINavigationItem* top = topItem();
+    if (!top) {
+        setNeedsLayout();
+        return;
+    }
+    auto makeButton = [&](std::shared_ptr<UIBarButtonItem> item, bool back) -> std::shared_ptr<UIView> {
+        if (item->customView())
+            return item->customView();
+        auto button = std::make_shared<NavigationButton>(item, barStyle_, back);
+        button->addTarget_action_forControlEvents(
+            [item](UIControl*) { item->sendAction(); }, UIControlEventTouchUpInside);
+        return button;
+    };
+    if (top->leftBarButtonItem()) {
+        leftView_ = makeButton(top->leftBarButtonItem(), false);
+    } else if (UINavigationItem* back = backItem(); back && !top->hidesBackButton()) {
+        auto item = back->backBarButtonItem();
+        if (!item) {
+            std::string title = back->title().empty() ? "Back" : back->title();
+            item = std::make_shared<UIBarButtonItem>(
+                title, UIBarButtonItemStyleBordered, [this](UIBarButtonItem*) {
+                    if (backAction_)
+                        backAction_();
+                });
+        }
+        leftView_ = makeButton(item, true);
+    }
+    if (top->rightBarButtonItem())
+        rightView_ = makeButton(top->rightBarButtonItem(), false);
+    auto title = std::make_shared<UILabel>();
+    title->setText(top->title());
+    title->setFont(UIFont::boldSystemFontOfSize(20));
+    title->setTextColor(UIColor::whiteColor());
+    title->setBackgroundColor(UIColor::clearColor());
+    title->setOpaque(false);
+    title->setTextAlignment(UITextAlignmentCenter);
+    title->setShadowColor(UIColor(0, 0, 0, 0.5f));
+    titleView_ = title;
+    addSubview(titleView_);
+    if (leftView_)
+        addSubview(leftView_);
+    if (rightView_)
+        addSubview(rightView_);
+    setNeedsLayout();
+}
+
+CGSize UINavigationBar::sizeThatFits(CGSize size) const
+{
+    return {size.width > 0 ? size.width : UIScreen::mainScreen().bounds().size.width,
+            standardHeight};
+}
+
+void UINavigationBar::layoutSubviews()
+{
+    UIView::layoutSubviews();
+    const CGRect box = bounds();
+    CGFloat left = margin, right = box.size.width - margin;
+    auto place = [&](UIView& view, CGFloat x) {
+        const CGSize size = view.frame().size;
+        view.setFrame({{x, std::round((box.size.height - size.height) / 2)}, size});
+    };
+    if (leftView_) {
+        place(*leftView_, margin);
+        left = CGRectGetMaxX(leftView_->frame()) + margin;
+    }
+    if (rightView_) {
+        place(*rightView_, box.size.width - margin - rightView_->frame().size.width);
+        right = rightView_->frame().origin.x - margin;
+    }
+    if (titleView_) {
+        // Centred on the bar when it fits there, else in the room between the buttons.
+        const CGFloat height = 26;
+        const CGFloat wanted = sizeWithFont(static_cast<UILabel&>(*titleView_).text(),
+                                            UIFont::boldSystemFontOfSize(20)).width;
+        const CGFloat half = std::min(box.size.width / 2 - std::max(left, box.size.width - right),
+                                      box.size.width / 2);
+        CGRect frame;
+        if (wanted / 2 <= half)
+            frame = CGRectMake(box.size.width / 2 - half, 0, 2 * half, height);
+        else
+            frame = CGRectMake(left, 0, std::max(CGFloat(0), right - left), height);
+        frame.origin.y = std::round((box.size.height - height) / 2);
+        titleView_->setFrame(frame);
+    }
+}
+
+void UINavigationBar::drawRect(CGRect rect)
+{
+    QPainter* painter = currentPainter();
+    if (!painter)
+        return;
+    const QRectF box = toQRect(rect);
+    if (barStyle_ == UIBarStyleDefault) {
+        const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
+        const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
+        fillGradient(*painter, upper, QColor(0xb2, 0xbe, 0xcf), QColor(0x8b, 0x9d, 0xb8));
+        fillGradient(*painter, lower, QColor(0x7e, 0x93, 0xb1), QColor(0x6d, 0x84, 0xa2));
+        painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0xce, 0xd6, 0xe1));
+        painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
+                          QColor(0x2d, 0x37, 0x47));
+    } else {
+        fillGradient(*painter, box, QColor(0x3c, 0x3c, 0x3c), QColor(0x05, 0x05, 0x05));
+        painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x60, 0x60, 0x60));
+    }
+}

@@ -1,0 +1,252 @@
+#include "uikit/UIPickerView.h"
+
+#include "Painting.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace uikit;
+
+namespace {
+
+constexpr CGFloat sideMargin = 10;
+constexpr CGFloat wheelGap = 4;
+constexpr CGFloat wheelInset = 5;
+// A touch that moves less than this is a tap.
+constexpr CGFloat dragThreshold = 8;
+
+} // namespace
+
+UIPickerView::UIPickerView(CGRect frame) : UIView(frame) {}
+
+void UIPickerView::setDataSource(UIPickerViewDataSource* dataSource)
+{
+    dataSource_ = dataSource;
+    reloadAllComponents();
+}
+
+void UIPickerView::setDelegate(UIPickerViewDelegate* delegate)
+{
+    delegate_ = delegate;
+    setNeedsDisplay();
+}
+
+void UIPickerView::setShowsSelectionIndicator(bool shows)
+{
+    showsSelectionIndicator_ = shows;
+    setNeedsDisplay();
+}
+
+int UIPickerView::numberOfComponents() const
+{
+    return dataSource_ ? std::max(0, dataSource_->numberOfComponentsInPickerView(
+                                         const_cast<UIPickerView*>(this)))
+                       : 0;
+}
+
+int UIPickerView::numberOfRowsInComponent(int component) const
+{
+    if (!dataSource_ || component < 0 || component >= numberOfComponents())
+        return 0;
+    return std::max(0, dataSource_->pickerView_numberOfRowsInComponent(
+                           const_cast<UIPickerView*>(this), component));
+}
+
+int UIPickerView::selectedRowInComponent(int component) const
+{
+    const int rows = numberOfRowsInComponent(component);
+    if (rows == 0)
+        return -1;
+    const int stored = size_t(component) < selected_.size() ? selected_[size_t(component)] : 0;
+    return std::clamp(stored, 0, rows - 1);
+}
+
+void UIPickerView::selectRow_inComponent_animated(int row, int component, bool animated)
+{
+    (void)animated;
+    const int rows = numberOfRowsInComponent(component);
+    if (rows == 0)
+        return;
+    if (selected_.size() <= size_t(component))
+        selected_.resize(size_t(component) + 1, 0);
+    selected_[size_t(component)] = std::clamp(row, 0, rows - 1);
+    setNeedsDisplay();
+}
+
+void UIPickerView::reloadAllComponents()
+{
+    const int components = numberOfComponents();
+    selected_.resize(size_t(components), 0);
+    for (int component = 0; component < components; ++component)
+        selected_[size_t(component)] = std::max(0, selectedRowInComponent(component));
+    setNeedsDisplay();
+}
+
+CGRect UIPickerView::rectForComponent(int component) const
+{
+    const int components = numberOfComponents();
+    if (component < 0 || component >= components)
+        return CGRectZero;
+    const CGRect b = bounds();
+    const CGFloat width =
+        (b.size.width - 2 * sideMargin - wheelGap * CGFloat(components - 1)) / CGFloat(components);
+    return CGRectMake(b.origin.x + sideMargin + CGFloat(component) * (width + wheelGap),
+                      b.origin.y + wheelInset, width, b.size.height - 2 * wheelInset);
+}
+
+CGFloat UIPickerView::bandTop() const
+{
+    return bounds().origin.y + (bounds().size.height - rowHeight) / 2;
+}
+
+CGRect UIPickerView::rectForRow_inComponent(int row, int component) const
+{
+    const CGRect wheel = rectForComponent(component);
+    const CGFloat drag = dragging_ && component == touchedComponent_ ? dragOffset_ : 0;
+    const int selected = std::max(0, selectedRowInComponent(component));
+    return CGRectMake(wheel.origin.x, bandTop() + CGFloat(row - selected) * rowHeight + drag,
+                      wheel.size.width, rowHeight);
+}
+
+CGSize UIPickerView::sizeThatFits(CGSize size) const
+{
+    (void)size;
+    return standardSize;
+}
+
+int UIPickerView::componentAt(CGPoint point) const
+{
+    const int components = numberOfComponents();
+    for (int component = 0; component < components; ++component) {
+        const CGRect wheel = rectForComponent(component);
+        if (point.x >= CGRectGetMinX(wheel) - wheelGap && point.x < CGRectGetMaxX(wheel) + wheelGap)
+            return component;
+    }
+    return -1;
+}
+
+void UIPickerView::touchesBegan(CGPoint point)
+{
+    touchedComponent_ = componentAt(point);
+    touchStart_ = point;
+    dragOffset_ = 0;
+    dragging_ = false;
+}
+
+void UIPickerView::touchesMoved(CGPoint point)
+{
+    if (touchedComponent_ < 0)
+        return;
+    dragOffset_ = point.y - touchStart_.y;
+    if (std::abs(dragOffset_) >= dragThreshold)
+        dragging_ = true;
+    setNeedsDisplay();
+}
+
+void UIPickerView::touchesEnded(CGPoint point)
+{
+    const int component = touchedComponent_;
+    const bool dragged = dragging_;
+    const CGFloat offset = point.y - touchStart_.y;
+    touchesCancelled();
+    if (component < 0)
+        return;
+    const int selected = selectedRowInComponent(component);
+    if (selected < 0)
+        return;
+    if (dragged || std::abs(offset) >= dragThreshold)
+        turn(component, selected - int(std::lround(offset / rowHeight)));
+    else
+        turn(component, selected + int(std::floor((point.y - bandTop()) / rowHeight)));
+}
+
+void UIPickerView::touchesCancelled()
+{
+    touchedComponent_ = -1;
+    dragOffset_ = 0;
+    dragging_ = false;
+    setNeedsDisplay();
+}
+
+void UIPickerView::turn(int component, int row)
+{
+    const int before = selectedRowInComponent(component);
+    selectRow_inComponent_animated(row, component, true);
+    const int after = selectedRowInComponent(component);
+    if (after != before && delegate_)
+        delegate_->pickerView_didSelectRow_inComponent(this, after, component);
+}
+
+void UIPickerView::drawRect(CGRect rect)
+{
+    QPainter* painter = currentPainter();
+    if (!painter)
+        return;
+    painter->save();
+    fillGradient(*painter, toQRect(rect), QColor(0x6b, 0x6e, 0x78), QColor(0x23, 0x25, 0x2b));
+
+    const UIFont font = UIFont::boldSystemFontOfSize(22);
+    const int components = numberOfComponents();
+    for (int component = 0; component < components; ++component) {
+        const CGRect wheel = rectForComponent(component);
+        const QRectF box = toQRect(wheel);
+        painter->save();
+        painter->setClipRect(box, Qt::IntersectClip);
+        painter->fillRect(box, Qt::white);
+        const int rows = numberOfRowsInComponent(component);
+        const int selected = selectedRowInComponent(component);
+        const int reach = int(std::ceil(wheel.size.height / rowHeight)) + 1;
+        for (int row = std::max(0, selected - reach); row < std::min(rows, selected + reach + 1);
+             ++row) {
+            const std::string title =
+                delegate_ ? delegate_->pickerView_titleForRow_forComponent(this, row, component)
+                          : std::string();
+            if (title.empty())
+                continue;
+            const CGRect cell = rectForRow_inComponent(row, component);
+            UIGraphicsSetFillColor(UIColor::blackColor());
+            drawInRect_withFont_lineBreakMode_alignment(
+                title,
+                CGRectMake(cell.origin.x + 8, cell.origin.y + (rowHeight - font.lineHeight()) / 2,
+                           cell.size.width - 16, font.lineHeight()),
+                font, UILineBreakModeTailTruncation, UITextAlignmentCenter);
+        }
+        // The wheel curves away from the viewer at the top and the bottom.
+        const qreal shade = box.height() * 0.35;
+        QLinearGradient top(box.topLeft(), QPointF(box.left(), box.top() + shade));
+        top.setColorAt(0, QColor(0, 0, 0, 150));
+        top.setColorAt(1, QColor(0, 0, 0, 0));
+        painter->fillRect(QRectF(box.left(), box.top(), box.width(), shade), top);
+        QLinearGradient bottom(QPointF(box.left(), box.bottom() - shade), box.bottomLeft());
+        bottom.setColorAt(0, QColor(0, 0, 0, 0));
+        bottom.setColorAt(1, QColor(0, 0, 0, 150));
+        painter->fillRect(QRectF(box.left(), box.bottom() - shade, box.width(), shade), bottom);
+        painter->restore();
+        painter->setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+        painter->drawRect(box.adjusted(-0.5, -0.5, 0.5, 0.5));
+    }
+
+    if (showsSelectionIndicator_) {
+        const QRectF band(rect.origin.x + 4, bandTop() - 1, rect.size.width - 8, rowHeight + 2);
+        QLinearGradient glass(band.topLeft(), band.bottomLeft());
+        glass.setColorAt(0, QColor(0xd6, 0xdb, 0xf0, 120));
+        glass.setColorAt(0.5, QColor(0x9a, 0xa3, 0xc8, 110));
+        glass.setColorAt(1, QColor(0x6f, 0x7a, 0xa8, 120));
+        painter->fillRect(band, glass);
+        painter->setPen(QPen(QColor(0x4a, 0x52, 0x70, 220), 1));
+        painter->drawRect(band.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    painter->restore();
+}
+
+void UIPickerView::describe(DumpRecord& record) const
+{
+    UIView::describe(record);
+    DumpRecord::Numbers rows;
+    for (int component = 0, count = numberOfComponents(); component < count; ++component)
+        rows.push_back(selectedRowInComponent(component));
+    record.set("selectedRows", std::move(rows));
+    record.set("showsSelectionIndicator", showsSelectionIndicator_);
+}

@@ -1,0 +1,29 @@
+#include "uikit/UIScreen.h"
+
+#include "Screen.h"
+#include "uikit/UIWindow.h"
+
+UIScreen& UIScreen::mainScreen()
+{
+    static UIScreen screen;
+    return screen;
+}
+
+CGRect UIScreen::bounds() const { return CGRectMake(0, 0, 320, 480); }
+
+CGRect UIScreen::applicationFrame() const { return CGRectMake(0, 20, 320, 460); }
+
+UIWindow::UIWindow(CGRect frame)
+    : UIView(frame == CGRectZero ? UIScreen::mainScreen().bounds() : frame)
+{
+}
+
+void UIWindow::makeKeyAndVisible()
+{
+    setHidden(false);
+    uikit::Screen::shared().addWindow(std::static_pointer_cast<UIWindow>(shared_from_this()));
+}
+
+bool UIWindow::isKeyWindow() const { return uikit::Screen::shared().keyWindow() == this; }
+
+UIWindow* UIWindow::keyWindow() { return uikit::Screen::shared().keyWindow(); }

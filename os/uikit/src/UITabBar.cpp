@@ -1,0 +1,207 @@
+#include "uikit/UITabBar.h"
+
+#include "Painting.h"
+#include "Screen.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+
+using namespace uikit;
+
+UITabBarItem::UITabBarItem(std::string title, std::shared_ptr<UIImage> image, int tag)
+    : title_(std::move(title)), image_(std::move(image)), tag_(tag)
+{
+}
+
+void UITabBarItem::setTitle(std::string title)
+{
+    title_ = std::move(title);
+    Screen::shared().scheduleDisplay();
+}
+
+void UITabBarItem::setImage(std::shared_ptr<UIImage> image)
+{
+    image_ = std::move(image);
+    Screen::shared().scheduleDisplay();
+}
+
+void UITabBarItem::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    Screen::shared().scheduleDisplay();
+}
+
+void UITabBarItem::setBadgeValue(std::optional<std::string> badge)
+{
+    badgeValue_ = std::move(badge);
+    Screen::shared().scheduleDisplay();
+}
+
+namespace {
+
+const UIFont titleFont = UIFont::boldSystemFontOfSize(10);
+const UIFont badgeFont = UIFont::boldSystemFontOfSize(13);
+constexpr CGFloat iconSide = 30;
+
+// One item of the bar: its image tinted grey (white when selected), its title and its badge.
+class TabBarButton : public UIView {
+public:
+    TabBarButton(UITabBar& bar, UITabBarItem& item) : bar_(bar), item_(item) {}
+    std::string className() const override { return "UITabBarButton"; }
+    bool handlesTouches() const override { return item_.isEnabled(); }
+    bool selected() const { return bar_.selectedItem() == &item_; }
+
+    void touchesEnded(CGPoint point) override
+    {
+        if (CGRectContainsPoint(bounds(), point))
+            bar_.userSelectedItem(&item_);
+    }
+
+    void drawRect(CGRect rect) override
+    {
+        QPainter* painter = currentPainter();
+        if (!painter)
+            return;
+        const QRectF box = toQRect(rect);
+        const bool on = selected();
+        if (on) {
+            QPainterPath path;
+            path.addRoundedRect(box.adjusted(2, 2, -2, -2), 4, 4);
+            painter->fillPath(path, QColor(255, 255, 255, 38));
+        }
+        const QColor tint = !item_.isEnabled() ? QColor(0x55, 0x55, 0x55)
+                            : on               ? QColor(Qt::white)
+                                               : QColor(0x8e, 0x8e, 0x8e);
+        const CGRect icon = iconRect(rect);
+        if (auto image = item_.image()) {
+            QImage shape = tinted(image->bitmap().image, tint);
+            QSizeF size = shape.size();
+            size.scale(icon.size.width, icon.size.height, Qt::KeepAspectRatio);
+            const QRectF target(CGRectGetMidX(icon) - size.width() / 2,
+                                CGRectGetMidY(icon) - size.height() / 2, size.width(), size.height());
+            painter->drawImage(target, shape);
+        }
+        UIGraphicsSetFillColor(on ? UIColor::whiteColor() : UIColor(0.6f, 0.6f, 0.6f, 1));
+        drawInRect_withFont_lineBreakMode_alignment(
+            item_.title(), CGRectMake(rect.origin.x + 1, CGRectGetMaxY(rect) - 14,
+                                      rect.size.width - 2, 13),
+            titleFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
+        if (item_.badgeValue())
+            drawBadge(*painter, icon);
+    }
+
+    void describe(DumpRecord& record) const override
+    {
+        UIView::describe(record);
+        record.set("text", item_.title());
+        record.set("image", item_.image() ? item_.image()->name() : std::string());
+        record.set("selected", selected());
+        record.set("tag", item_.tag());
+        if (item_.badgeValue())
+            record.set("badge", *item_.badgeValue());
+    }
+
+private:
+    static CGRect iconRect(CGRect rect)
+    {
+        return CGRectMake(CGRectGetMidX(rect) - iconSide / 2, rect.origin.y + 3, iconSide, iconSide);
+    }
+
+    // A red lozenge with a white rim, its centre at the icon's top right corner.
+    void drawBadge(QPainter& painter, CGRect icon)
+    {
+        const std::string& text = *item_.badgeValue();
+        const CGFloat height = 19;
+        const CGFloat width = std::max(height, sizeWithFont(text, badgeFont).width + 11);
+        const QRectF lozenge(CGRectGetMaxX(icon) - width / 2 - 2, icon.origin.y - 3, width, height);
+        QPainterPath path;
+        path.addRoundedRect(lozenge, height / 2, height / 2);
+        painter.save();
+        painter.setPen(QPen(Qt::white, 2));
+        QLinearGradient gradient(lozenge.topLeft(), lozenge.bottomLeft());
+        gradient.setColorAt(0, QColor(0xf2, 0x4a, 0x4a));
+        gradient.setColorAt(1, QColor(0xc4, 0x0b, 0x0b));
+        painter.setBrush(gradient);
+        painter.drawPath(path);
+        painter.restore();
+        UIGraphicsSetFillColor(UIColor::whiteColor());
+        const CGFloat lineHeight = badgeFont.lineHeight();
+        drawInRect_withFont_lineBreakMode_alignment(
+            text,
+            CGRectMake(CGFloat(lozenge.x()), CGFloat(lozenge.center().y()) - lineHeight / 2,
+                       CGFloat(lozenge.width()), lineHeight),
+            badgeFont, UILineBreakModeClip, UITextAlignmentCenter);
+    }
+
+    UITabBar& bar_;
+    UITabBarItem& item_;
+};
+
+} // namespace
+
+UITabBar::UITabBar(CGRect frame) : UIView(frame) {}
+
+void UITabBar::setItems(std::vector<std::shared_ptr<UITabBarItem>> items)
+{
+    items_ = std::move(items);
+    if (std::none_of(items_.begin(), items_.end(),
+                     [&](const auto& item) { return item.get() == selectedItem_; }))
+        selectedItem_ = nullptr;
+    while (!subviews().empty())
+        subviews().back()->removeFromSuperview();
+    for (auto& item : items_)
+        addSubview(std::make_shared<TabBarButton>(*this, *item));
+    setNeedsLayout();
+}
+
+void UITabBar::setSelectedItem(UITabBarItem* item)
+{
+    const bool known = std::any_of(items_.begin(), items_.end(),
+                                   [&](const auto& candidate) { return candidate.get() == item; });
+    selectedItem_ = known ? item : nullptr;
+    setNeedsDisplay();
+}
+
+void UITabBar::userSelectedItem(UITabBarItem* item)
+{
+    setSelectedItem(item);
+    if (delegate_ && selectedItem_)
+        delegate_->tabBar_didSelectItem(this, selectedItem_);
+}
+
+CGSize UITabBar::sizeThatFits(CGSize size) const
+{
+    return {size.width > 0 ? size.width : UIScreen::mainScreen().bounds().size.width,
+            standardHeight};
+}
+
+void UITabBar::layoutSubviews()
+{
+    UIView::layoutSubviews();
+    const CGRect box = bounds();
+    const auto& buttons = subviews();
+    if (buttons.empty())
+        return;
+    const CGFloat inset = 2;
+    const CGFloat width = (box.size.width - 2 * inset) / CGFloat(buttons.size());
+    for (size_t i = 0; i < buttons.size(); ++i)
+        buttons[i]->setFrame(CGRectMake(box.origin.x + inset + width * CGFloat(i), box.origin.y + 1,
+                                        width, box.size.height - 2));
+}
+
+void UITabBar::drawRect(CGRect rect)
+{
+    QPainter* painter = currentPainter();
+    if (!painter)
+        return;
+    const QRectF box = toQRect(rect);
+    const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
+    const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
+    fillGradient(*painter, upper, QColor(0x45, 0x45, 0x45), QColor(0x23, 0x23, 0x23));
+    painter->fillRect(lower, QColor(0x0b, 0x0b, 0x0b));
+    painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x5a, 0x5a, 0x5a));
+}

@@ -1,0 +1,471 @@
+#include "uikit/UITableView.h"
+
+#include "Painting.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
+
+#include <algorithm>
+#include <set>
+
+using namespace uikit;
+
+namespace {
+
+constexpr CGFloat plainHeaderHeight = 22;
+constexpr CGFloat groupedTitleHeight = 36;
+constexpr CGFloat groupedGap = 10;
+constexpr CGFloat groupInset = 10;
+const UIFont plainHeaderFont = UIFont::boldSystemFontOfSize(18);
+const UIFont groupedHeaderFont = UIFont::boldSystemFontOfSize(17);
+
+} // namespace
+
+CGFloat UITableViewDelegate::tableView_heightForRowAtIndexPath(UITableView* tableView,
+                                                                const NSIndexPath& indexPath)
+{
+    (void)indexPath;
+    return tableView ? tableView->rowHeight() : 44;
+}
+
+// A section's title: a grey bar across a plain table, or text above a group.
+class UITableView::HeaderView : public UIView {
+public:
+    HeaderView(std::string title, UITableViewStyle style) : title_(std::move(title)), style_(style)
+    {
+        setUserInteractionEnabled(false);
+    }
+    std::string className() const override { return "UITableViewHeader"; }
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title)
+    {
+        title_ = std::move(title);
+        setNeedsDisplay();
+    }
+
+    void drawRect(CGRect rect) override
+    {
+        QPainter* painter = currentPainter();
+        if (!painter)
+            return;
+        if (style_ == UITableViewStylePlain) {
+            const QRectF box = toQRect(rect);
+            fillGradient(*painter, box, QColor(0xa5, 0xb1, 0xba), QColor(0xb9, 0xc2, 0xc9));
+            painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x98, 0xa5, 0xb0));
+            painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
+                              QColor(0x98, 0xa5, 0xb0));
+            const CGFloat line = plainHeaderFont.lineHeight();
+            const CGRect text = CGRectMake(rect.origin.x + 12, CGRectGetMidY(rect) - line / 2,
+                                           rect.size.width - 24, line);
+            UIGraphicsSetFillColor(UIColor(0.42f, 0.47f, 0.53f, 1));
+            drawInRect_withFont_lineBreakMode_alignment(title_, CGRectOffset(text, 0, 1),
+                                                        plainHeaderFont,
+                                                        UILineBreakModeTailTruncation,
+                                                        UITextAlignmentLeft);
+            UIGraphicsSetFillColor(UIColor::whiteColor());
+            drawInRect_withFont_lineBreakMode_alignment(title_, text, plainHeaderFont,
+                                                        UILineBreakModeTailTruncation,
+                                                        UITextAlignmentLeft);
+            return;
+        }
+        const CGFloat line = groupedHeaderFont.lineHeight();
+        const CGRect text = CGRectMake(rect.origin.x + 20, CGRectGetMaxY(rect) - line - 7,
+                                       rect.size.width - 40, line);
+        UIGraphicsSetFillColor(UIColor::whiteColor());
+        drawInRect_withFont_lineBreakMode_alignment(title_, CGRectOffset(text, 0, 1),
+                                                    groupedHeaderFont,
+                                                    UILineBreakModeTailTruncation,
+                                                    UITextAlignmentLeft);
+        UIGraphicsSetFillColor(UIColor(0.3f, 0.34f, 0.42f, 1));
+        drawInRect_withFont_lineBreakMode_alignment(title_, text, groupedHeaderFont,
+                                                    UILineBreakModeTailTruncation,
+                                                    UITextAlignmentLeft);
+    }
+
+    void describe(DumpRecord& record) const override
+    {
+        UIView::describe(record);
+        record.set("text", title_);
+    }
+
+private:
+    std::string title_;
+    UITableViewStyle style_;
+};
+
+UITableView::UITableView(CGRect frame, UITableViewStyle style) : UIScrollView(frame), style_(style)
+{
+    setBackgroundColor(style == UITableViewStylePlain ? UIColor::whiteColor()
+                                                      : UIColor(0.773f, 0.8f, 0.831f, 1));
+}
+
+UITableView::~UITableView() = default;
+
+void UITableView::setDataSource(UITableViewDataSource* dataSource)
+{
+    dataSource_ = dataSource;
+    needsReload_ = true;
+    setNeedsLayout();
+}
+
+void UITableView::setDelegate(UITableViewDelegate* delegate)
+{
+    delegate_ = delegate;
+    needsReload_ = true;
+    setNeedsLayout();
+}
+
+void UITableView::setRowHeight(CGFloat height)
+{
+    rowHeight_ = height;
+    needsReload_ = true;
+    setNeedsLayout();
+}
+
+CGFloat UITableView::headerHeightFor(const std::string& title, int section) const
+{
+    (void)section;
+    if (style_ == UITableViewStylePlain)
+        return title.empty() ? 0 : plainHeaderHeight;
+    return title.empty() ? groupedGap : groupedTitleHeight;
+}
+
+void UITableView::reloadData()
+{
+    needsReload_ = false;
+    for (auto& [indexPath, cell] : visible_) {
+        cell->removeFromSuperview();
+        if (!cell->reuseIdentifier().empty())
+            reuseQueue_[cell->reuseIdentifier()].push_back(cell);
+    }
+    visible_.clear();
+    for (auto& [section, header] : headers_)
+        header->removeFromSuperview();
+    headers_.clear();
+    if (selected_) {
+        selected_.reset();
+    }
+    sections_.clear();
+
+    const int count = dataSource_ ? std::max(0, dataSource_->numberOfSectionsInTableView(this)) : 0;
+    CGFloat y = 0;
+    for (int s = 0; s < count; ++s) {
+        Section section;
+        section.title = dataSource_->tableView_titleForHeaderInSection(this, s);
+        section.top = y;
+        section.headerHeight = headerHeightFor(section.title, s);
+        section.rowsTop = y + section.headerHeight;
+        const int rows = std::max(0, dataSource_->tableView_numberOfRowsInSection(this, s));
+        section.rowTops.reserve(size_t(rows) + 1);
+        CGFloat rowY = section.rowsTop;
+        for (int r = 0; r < rows; ++r) {
+            section.rowTops.push_back(rowY);
+            const NSIndexPath indexPath = NSIndexPath::indexPathForRow_inSection(r, s);
+            rowY += delegate_ ? std::max(CGFloat(0), delegate_->tableView_heightForRowAtIndexPath(this, indexPath))
+                              : rowHeight_;
+        }
+        section.rowTops.push_back(rowY);
+        section.footerHeight = style_ == UITableViewStyleGrouped && rows > 0 ? groupedGap : 0;
+        y = rowY + section.footerHeight;
+        sections_.push_back(std::move(section));
+    }
+    setContentSize({frame().size.width, y});
+    setNeedsLayout();
+    setNeedsDisplay();
+}
+
+std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(
+    std::string_view identifier)
+{
+    auto queue = reuseQueue_.find(identifier);
+    if (queue == reuseQueue_.end() || queue->second.empty())
+        return nullptr;
+    auto cell = std::move(queue->second.back());
+    queue->second.pop_back();
+    cell->prepareForReuse();
+    return cell;
+}
+
+int UITableView::numberOfSections() const { return int(sections_.size()); }
+
+int UITableView::numberOfRowsInSection(int section) const
+{
+    if (section < 0 || section >= int(sections_.size()))
+        return 0;
+    return int(sections_[size_t(section)].rowTops.size()) - 1;
+}
+
+const std::string& UITableView::titleForHeaderInSection(int section) const
+{
+    static const std::string none;
+    if (section < 0 || section >= int(sections_.size()))
+        return none;
+    return sections_[size_t(section)].title;
+}
+
+bool UITableView::validIndexPath(const NSIndexPath& indexPath) const
+{
+    return indexPath.row() >= 0 && indexPath.row() < numberOfRowsInSection(indexPath.section());
+}
+
+CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath& indexPath) const
+{
+    if (!validIndexPath(indexPath))
+        return CGRectZero;
+    const auto& tops = sections_[size_t(indexPath.section())].rowTops;
+    const CGFloat top = tops[size_t(indexPath.row())];
+    const CGFloat width = frame().size.width;
+    if (style_ == UITableViewStyleGrouped)
+        return CGRectMake(groupInset, top, width - 2 * groupInset, tops[size_t(indexPath.row()) + 1] - top);
+    return CGRectMake(0, top, width, tops[size_t(indexPath.row()) + 1] - top);
+}
+
+std::optional<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point) const
+{
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        const auto& tops = sections_[s].rowTops;
+        if (tops.size() < 2 || point.y < tops.front() || point.y >= tops.back())
+            continue;
+        const auto after = std::upper_bound(tops.begin(), tops.end(), point.y);
+        const int row = int(after - tops.begin()) - 1;
+        const NSIndexPath indexPath = NSIndexPath::indexPathForRow_inSection(row, int(s));
+        if (CGRectContainsPoint(rectForRowAtIndexPath(indexPath), point))
+            return indexPath;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+UITableViewCell* UITableView::cellForRowAtIndexPath(const NSIndexPath& indexPath) const
+{
+    auto found = visible_.find(indexPath);
+    return found == visible_.end() ? nullptr : found->second.get();
+}
+
+std::vector<UITableViewCell*> UITableView::visibleCells() const
+{
+    std::vector<UITableViewCell*> cells;
+    for (const auto& [indexPath, cell] : visible_)
+        cells.push_back(cell.get());
+    return cells;
+}
+
+std::vector<NSIndexPath> UITableView::indexPathsForVisibleRows() const
+{
+    std::vector<NSIndexPath> rows;
+    for (const auto& [indexPath, cell] : visible_)
+        rows.push_back(indexPath);
+    return rows;
+}
+
+void UITableView::placeCell(UITableViewCell& cell, const NSIndexPath& indexPath)
+{
+    cell.setFrame(rectForRowAtIndexPath(indexPath));
+    if (style_ == UITableViewStyleGrouped) {
+        const int rows = numberOfRowsInSection(indexPath.section());
+        using P = UITableViewCell::GroupPosition;
+        cell.setGroupPosition(rows == 1                      ? P::Single
+                              : indexPath.row() == 0         ? P::Top
+                              : indexPath.row() == rows - 1  ? P::Bottom
+                                                             : P::Middle);
+    }
+}
+
+void UITableView::recycle(const NSIndexPath& indexPath)
+{
+    auto found = visible_.find(indexPath);
+    if (found == visible_.end())
+        return;
+    auto cell = std::move(found->second);
+    visible_.erase(found);
+    cell->removeFromSuperview();
+    if (!cell->reuseIdentifier().empty())
+        reuseQueue_[cell->reuseIdentifier()].push_back(std::move(cell));
+}
+
+void UITableView::setContentOffset(CGPoint offset)
+{
+    UIScrollView::setContentOffset(offset);
+    setNeedsLayout();
+}
+
+void UITableView::setFrame(CGRect frame)
+{
+    const bool widthChanged = frame.size.width != this->frame().size.width;
+    UIScrollView::setFrame(frame);
+    if (widthChanged)
+        setContentSize({frame.size.width, contentSize().height});
+    setNeedsLayout();
+}
+
+void UITableView::layoutSubviews()
+{
+    UIScrollView::layoutSubviews();
+    if (needsReload_)
+        reloadData();
+    const CGRect view = bounds();
+    const CGFloat top = view.origin.y, bottom = CGRectGetMaxY(view);
+
+    std::set<NSIndexPath> wanted;
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        const auto& tops = sections_[s].rowTops;
+        if (tops.size() < 2 || tops.back() <= top || tops.front() >= bottom)
+            continue;
+        auto first = std::upper_bound(tops.begin(), tops.end(), top);
+        int row = std::max(0, int(first - tops.begin()) - 1);
+        for (; row < int(tops.size()) - 1 && tops[size_t(row)] < bottom; ++row)
+            wanted.insert(NSIndexPath::indexPathForRow_inSection(row, int(s)));
+    }
+    // Cells that left the screen go back to the queue first, so the new rows can reuse them.
+    std::vector<NSIndexPath> gone;
+    for (const auto& [indexPath, cell] : visible_)
+        if (!wanted.count(indexPath))
+            gone.push_back(indexPath);
+    for (const auto& indexPath : gone)
+        recycle(indexPath);
+
+    for (const auto& indexPath : wanted) {
+        if (auto found = visible_.find(indexPath); found != visible_.end()) {
+            placeCell(*found->second, indexPath);
+            continue;
+        }
+        std::shared_ptr<UITableViewCell> cell =
+            dataSource_ ? dataSource_->tableView_cellForRowAtIndexPath(this, indexPath) : nullptr;
+        if (!cell)
+            cell = std::make_shared<UITableViewCell>(CGRectZero, std::string());
+        if (delegate_)
+            if (auto accessory = delegate_->tableView_accessoryTypeForRowWithIndexPath(this, indexPath))
+                cell->setAccessoryType(*accessory);
+        placeCell(*cell, indexPath);
+        const bool selected = selected_ == indexPath;
+        if (cell->isSelected() != selected)
+            cell->setSelected_animated(selected, false);
+        // Its content may have changed with its new row.
+        cell->setNeedsLayout();
+        insertSubview_atIndex(cell, 0);
+        visible_.emplace(indexPath, std::move(cell));
+    }
+    layoutHeaders();
+}
+
+void UITableView::layoutHeaders()
+{
+    const CGRect view = bounds();
+    const CGFloat top = view.origin.y, bottom = CGRectGetMaxY(view);
+    std::set<int> shown;
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        const Section& section = sections_[s];
+        if (section.title.empty())
+            continue;
+        const CGFloat sectionBottom = section.rowTops.back();
+        CGFloat y = section.top;
+        if (style_ == UITableViewStylePlain)
+            // The header of the section at the top stays in view until the next one pushes it.
+            y = std::max(section.top, std::min(top, sectionBottom - section.headerHeight));
+        if (y >= bottom || y + section.headerHeight <= top)
+            continue;
+        shown.insert(int(s));
+        auto& header = headers_[int(s)];
+        if (!header)
+            header = std::make_shared<HeaderView>(section.title, style_);
+        header->setFrame(CGRectMake(0, y, view.size.width, section.headerHeight));
+        // Cells go in at the back, so headers stay above them.
+        if (header->superview() != this)
+            addSubview(header);
+    }
+    for (auto it = headers_.begin(); it != headers_.end();) {
+        if (!shown.count(it->first)) {
+            it->second->removeFromSuperview();
+            it = headers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void UITableView::selectRowAtIndexPath_animated_scrollPosition(const NSIndexPath& indexPath,
+                                                               bool animated,
+                                                               UITableViewScrollPosition position)
+{
+    if (!validIndexPath(indexPath))
+        return;
+    if (selected_ && *selected_ != indexPath)
+        deselectRowAtIndexPath_animated(*selected_, animated);
+    selected_ = indexPath;
+    if (UITableViewCell* cell = cellForRowAtIndexPath(indexPath))
+        cell->setSelected_animated(true, animated);
+    if (position != UITableViewScrollPositionNone)
+        scrollToRowAtIndexPath_atScrollPosition_animated(indexPath, position, animated);
+}
+
+void UITableView::deselectRowAtIndexPath_animated(const NSIndexPath& indexPath, bool animated)
+{
+    if (selected_ == indexPath)
+        selected_.reset();
+    if (UITableViewCell* cell = cellForRowAtIndexPath(indexPath); cell && cell->isSelected())
+        cell->setSelected_animated(false, animated);
+}
+
+void UITableView::scrollToRowAtIndexPath_atScrollPosition_animated(
+    const NSIndexPath& indexPath, UITableViewScrollPosition position, bool animated)
+{
+    (void)animated;
+    if (!validIndexPath(indexPath))
+        return;
+    const CGRect row = rectForRowAtIndexPath(indexPath);
+    const CGFloat height = frame().size.height;
+    // Below the section's header, which stays at the top of a plain table.
+    const CGFloat cover = style_ == UITableViewStylePlain
+                              ? sections_[size_t(indexPath.section())].headerHeight
+                              : 0;
+    CGFloat y = contentOffset().y;
+    switch (position) {
+    case UITableViewScrollPositionTop: y = row.origin.y - cover; break;
+    case UITableViewScrollPositionMiddle: y = CGRectGetMidY(row) - height / 2; break;
+    case UITableViewScrollPositionBottom: y = CGRectGetMaxY(row) - height; break;
+    case UITableViewScrollPositionNone:
+        if (row.origin.y - cover < y)
+            y = row.origin.y - cover;
+        else if (CGRectGetMaxY(row) > y + height)
+            y = CGRectGetMaxY(row) - height;
+        break;
+    }
+    setContentOffset({contentOffset().x, y});
+}
+
+void UITableView::tapped(CGPoint point)
+{
+    const auto indexPath = indexPathForRowAtPoint(point);
+    if (!indexPath)
+        return;
+    auto keepAlive = shared_from_this();
+    selectRowAtIndexPath_animated_scrollPosition(*indexPath, false, UITableViewScrollPositionNone);
+    if (delegate_)
+        delegate_->tableView_didSelectRowAtIndexPath(this, *indexPath);
+}
+
+void UITableView::drawRect(CGRect rect)
+{
+    if (style_ != UITableViewStyleGrouped)
+        return;
+    QPainter* painter = currentPainter();
+    if (!painter)
+        return;
+    // Fine vertical pinstripes behind the groups.
+    const QColor stripe(0xcb, 0xd2, 0xd8);
+    const int first = int(std::floor(rect.origin.x / 7)) * 7;
+    for (int x = first; x < CGRectGetMaxX(rect); x += 7)
+        painter->fillRect(QRectF(x + 4, rect.origin.y, 3, rect.size.height), stripe);
+}
+
+void UITableView::describe(DumpRecord& record) const
+{
+    UIScrollView::describe(record);
+    record.set("contentOffset", DumpRecord::Numbers{contentOffset().x, contentOffset().y});
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        DumpRecord& section = record.append("sections");
+        section.set("title", sections_[s].title);
+        section.set("rows", numberOfRowsInSection(int(s)));
+    }
+    if (sections_.empty())
+        record.set("sections", DumpRecord::List{});
+}
