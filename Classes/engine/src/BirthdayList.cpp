@@ -44,11 +44,16 @@ void BirthdayList::PopulateAddressBook() {
     listArray_.clear();
     const std::vector<ab::PersonSummary> people = addressBook_.copyArrayOfAllPeople();
     RecordImport import(calendar_, yearNow);
-    listArray_.reserve(people.size());
+    // The records of one import share one allocation, which lives while any of them is shown.
+    auto batch = std::make_shared<std::vector<BirthdayRecord>>();
+    batch->reserve(std::count_if(people.begin(), people.end(),
+                                 [](const ab::PersonSummary& p) { return p.birthday.has_value(); }));
     for (size_t i = 0; i < people.size(); ++i) {
         if (auto record = import.record(people[i], static_cast<uint32_t>(i)))
-            listArray_.push_back(std::make_shared<const BirthdayRecord>(std::move(*record)));
+            batch->push_back(std::move(*record));
     }
+    listArray_.reserve(batch->size());
+    for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
     NSLog("PopulateAddressBook OK...");
 }
 
