@@ -2,7 +2,6 @@
 
 #include "Painting.h"
 #include "Screen.h"
-#include "foundation/Journal.h"
 #include "uikit/Automation.h"
 
 #include <QApplication>
@@ -54,14 +53,6 @@ UIApplication* UIApplication::sharedApplication()
 void UIApplication::setDelegate(std::unique_ptr<UIApplicationDelegate> delegate)
 {
     delegate_ = std::move(delegate);
-}
-
-bool UIApplication::openURL(const std::string& url)
-{
-    if (url.empty())
-        return false;
-    os::journal("openURL " + url);
-    return true;
 }
 
 void UIApplication::terminateWithStatus(int status)

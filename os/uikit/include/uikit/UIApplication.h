@@ -24,9 +24,6 @@ public:
     UIApplicationDelegate* delegate() const { return delegate_.get(); }
     void setDelegate(std::unique_ptr<UIApplicationDelegate> delegate);
 
-    // Hands the URL to the system: a line "openURL URL" in the device journal. False for an
-    // empty text.
-    bool openURL(const std::string& url);
     // Hands the URL to the system: a line "openURL URL" in the device journal (the URL
     // percent-encoded) and, on the machine's own device (root "/"), to the desktop's opener
     // (xdg-open) when there is one. False, opening nothing, for no URL or one without a scheme.
