@@ -1,0 +1,145 @@
+// The home-screen agent's two costs: the ten-second tick when nothing changed (one file status,
+// no address-book read), and the count of today's birthdays over 100,000 persons beside a bare
+// SQLite scan of the same rows.
+#include "TempDevice.h"
+
+#include "AgentEnvironment.h"
+#include "DailyCheck.h"
+
+#include <addressbook/AddressBook.h>
+
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <memory>
+#include <random>
+
+// Every lstat of the process passes here first, so the benchmark can count file-status calls.
+namespace {
+std::atomic<long> file_status_calls{0};
+}
+extern "C" int lstat(const char* path, struct stat* status) {
+    using Lstat = int (*)(const char*, struct stat*);
+    static const auto real = reinterpret_cast<Lstat>(dlsym(RTLD_NEXT, "lstat"));
+    ++file_status_calls;
+    return real(path, status);
+}
+
+namespace {
+
+// n persons, 90% with a birthday, in one store for the whole run.
+struct Device {
+    TempDevice device;
+    explicit Device(int n) {
+        std::mt19937 random(20090310);
+        std::vector<ab::Person> persons(n);
+        for (ab::Person& p : persons) {
+            p.first_name = "Person";
+            if (random() % 4 != 0) p.last_name = "Surname";
+            if (random() % 10 != 0) {
+                const int month = 1 + static_cast<int>(random() % 12);
+                const int day = 1 + static_cast<int>(random() % (month == 2 ? 29 : 30));
+                const int year = month == 2 && day == 29 ? 1980 : 1930 + static_cast<int>(random() % 80);
+                p.birthday = ab::CivilDate{year, month, day};
+            }
+        }
+        if (!ab::AddressBook::create()->save(persons)) std::abort();
+    }
+};
+
+Device& device_with(int n) {
+    static std::unique_ptr<Device> device;
+    static int size = -1;
+    if (size != n) {
+        device.reset();
+        device = std::make_unique<Device>(n);
+        size = n;
+    }
+    return *device;
+}
+
+// The device's address book, counting its reads.
+class CountingAddressBook final : public platform::AddressBookAccess {
+public:
+    std::vector<ab::PersonSummary> copyArrayOfAllPeople() const override {
+        ++reads;
+        return book_.copyArrayOfAllPeople();
+    }
+    std::optional<ab::Person> personWithRecordID(ab::RecordID id) const override {
+        return book_.personWithRecordID(id);
+    }
+    std::vector<uint8_t> copyImageData(ab::RecordID id) const override {
+        return book_.copyImageData(id);
+    }
+    mutable long reads = 0;
+
+private:
+    platform::DeviceAddressBook book_;
+};
+
+void quiet_sinks() {
+    auto& env = agent::environment();
+    env.setBadge = [](const char*, const char*) {};
+    env.showAlert = [](const char*, const char*, const char*) {};
+}
+
+void BM_WatchTickWithoutChange(benchmark::State& state) {
+    device_with(1000);
+    quiet_sinks();
+    CountingAddressBook book;
+    agent::environment().addressBook = &book;
+    bBadge = 1;
+    iStandby = 0;
+    birthdaysActivate2(); // the first tick always counts
+    const long reads_before = book.reads;
+    const long status_before = file_status_calls;
+    for (auto _ : state) birthdaysActivate2();
+    const auto ticks = static_cast<double>(state.iterations());
+    state.counters["file_status_per_tick"] = static_cast<double>(file_status_calls - status_before) / ticks;
+    state.counters["address_book_reads_per_tick"] = static_cast<double>(book.reads - reads_before) / ticks;
+}
+BENCHMARK(BM_WatchTickWithoutChange)->Unit(benchmark::kMicrosecond);
+
+void BM_BareScan(benchmark::State& state) {
+    device_with(static_cast<int>(state.range(0)));
+    const std::string file = ab::AddressBook::device_store_path().string();
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* rows = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT id, first_name, last_name, birthday, has_image FROM Person "
+                           "ORDER BY id",
+                           -1, &rows, nullptr);
+        int64_t sum = 0;
+        while (sqlite3_step(rows) == SQLITE_ROW) {
+            sum += sqlite3_column_int64(rows, 0);
+            sum += sqlite3_column_bytes(rows, 1) + (sqlite3_column_text(rows, 1) != nullptr);
+            sum += sqlite3_column_bytes(rows, 2) + (sqlite3_column_text(rows, 2) != nullptr);
+            sum += sqlite3_column_int64(rows, 3) + sqlite3_column_int64(rows, 4);
+        }
+        sqlite3_finalize(rows);
+        sqlite3_close(db);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BareScan)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SearchNivers(benchmark::State& state) {
+    device_with(static_cast<int>(state.range(0)));
+    quiet_sinks();
+    platform::DeviceAddressBook book;
+    agent::environment().addressBook = &book;
+    bBadge = 1;
+    for (auto _ : state) SearchNivers();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SearchNivers)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
