@@ -1,0 +1,289 @@
+#include "Commands.h"
+
+#include "PhotoCheck.h"
+#include "VCardReader.h"
+#include "VCardWriter.h"
+
+#include "addressbook/AddressBook.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <limits>
+#include <unistd.h>
+
+namespace contacts {
+namespace {
+
+// The whole file, or nullopt with the reason in `error`.
+std::optional<std::string> read_file(const std::string& path, std::string& error) {
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code)) {
+        error = "is a folder";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad()) {
+        error = "read error";
+        return std::nullopt;
+    }
+    return text;
+}
+
+int store_error() {
+    std::cerr << "contacts: cannot write the address book "
+              << ab::AddressBook::device_store_path().string()
+              << " (locked by another program, not writable, or not an address book)\n";
+    return 1;
+}
+
+// Keeps each person on one line of the list, whatever its names hold.
+std::string one_line(std::string_view text) {
+    std::string result;
+    for (const char c : text) {
+        if (c == '\n')
+            result += "\\n";
+        else if (c == '\t')
+            result += "\\t";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            result += '?';
+        else
+            result += c;
+    }
+    return result;
+}
+
+std::string display_name(const ab::Person& person) {
+    std::string name = person.first_name.value_or("");
+    if (person.last_name && !person.last_name->empty())
+        name += (name.empty() ? "" : " ") + *person.last_name;
+    return name.empty() ? "(no name)" : name;
+}
+
+std::string birthday_text(const std::optional<ab::CivilDate>& date) {
+    if (!date) return "-";
+    char text[16];
+    if (date->year == ab::kUnknownYear)
+        std::snprintf(text, sizeof text, "--%02d-%02d", date->month, date->day);
+    else
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year, date->month, date->day);
+    return text;
+}
+
+std::optional<ab::CivilDate> parse_birthday(std::string_view text) {
+    const auto number = [](std::string_view digits) {
+        int value = -1;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return error == std::errc() && end == digits.data() + digits.size() ? value : -1;
+    };
+    ab::CivilDate date;
+    if (text.size() == 7 && text.starts_with("--") && text[4] == '-') {
+        date = {ab::kUnknownYear, number(text.substr(2, 2)), number(text.substr(5, 2))};
+    } else if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        date = {number(text.substr(0, 4)), number(text.substr(5, 2)), number(text.substr(8, 2))};
+    } else {
+        return std::nullopt;
+    }
+    if (!ab::is_valid_birthday(date)) return std::nullopt;
+    return date;
+}
+
+std::optional<ab::RecordID> parse_id(std::string_view text) {
+    ab::RecordID id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size() || id <= 0) return std::nullopt;
+    return id;
+}
+
+// Every person of the book, whole, in the book's order.
+template <class Visit> void each_person(const ab::AddressBook& book, Visit&& visit) {
+    for (const auto& summary : book.copyArrayOfAllPeople())
+        if (auto person = book.personWithRecordID(summary.id)) visit(*person);
+}
+
+} // namespace
+
+int usage_error(const std::string& message) {
+    std::cerr << "contacts: " << message << "\nTry 'contacts --help'.\n";
+    return 2;
+}
+
+int import_command(const Arguments& args) {
+    if (args.empty()) return usage_error("import: no vCard file given");
+    std::vector<ab::Person> persons;
+    bool failed = false;
+    for (const auto& file : args) {
+        std::string error;
+        const auto text = read_file(file, error);
+        if (!text) {
+            std::cerr << file << ": cannot read: " << error << "\n";
+            failed = true;
+            continue;
+        }
+        auto result = read_vcards(*text);
+        if (result.error) {
+            std::cerr << file << ":" << result.error->line << ": " << result.error->message << "\n";
+            failed = true;
+            continue;
+        }
+        for (const auto& warning : result.warnings)
+            std::cerr << file << ":" << warning.line << ": warning: " << warning.message << "\n";
+        for (auto& entry : result.entries) {
+            auto& photo = entry.person.image_data;
+            if (!photo.empty()) {
+                if (const auto problem = photo_problem(photo)) {
+                    std::cerr << file << ":" << entry.photo_line
+                              << ": warning: photo left out: " << *problem << "\n";
+                    photo.clear();
+                }
+            }
+            persons.push_back(std::move(entry.person));
+        }
+    }
+    if (failed) {
+        std::cerr << "contacts: nothing imported\n";
+        return 1;
+    }
+    if (!ab::AddressBook::create()->save(persons)) return store_error();
+    std::cout << "Imported " << persons.size()
+              << (persons.size() == 1 ? " person.\n" : " persons.\n");
+    return 0;
+}
+
+int export_command(const Arguments& args) {
+    if (args.size() > 1) return usage_error("export: give at most one file");
+    const auto book = ab::AddressBook::create();
+    if (args.empty()) {
+        each_person(*book, [](const ab::Person& person) { std::cout << write_vcard(person); });
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "contacts: cannot write to standard output\n";
+            return 1;
+        }
+        return 0;
+    }
+    // Written beside the target and then renamed, so a failed export leaves no half file.
+    const std::filesystem::path target = args[0];
+    const std::filesystem::path partial =
+        target.string() + ".partial-" + std::to_string(::getpid());
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    if (out) each_person(*book, [&](const ab::Person& person) { out << write_vcard(person); });
+    out.close();
+    std::error_code code;
+    if (out.fail())
+        code = std::error_code(errno, std::generic_category());
+    else
+        std::filesystem::rename(partial, target, code);
+    if (code) {
+        std::cerr << "contacts: cannot write " << target.string() << ": " << code.message() << "\n";
+        std::filesystem::remove(partial, code);
+        return 1;
+    }
+    return 0;
+}
+
+int list_command(const Arguments& args) {
+    if (!args.empty()) return usage_error("list: takes no arguments");
+    each_person(*ab::AddressBook::create(), [](const ab::Person& person) {
+        std::string phones;
+        for (const auto& phone : person.phones) {
+            if (!phones.empty()) phones += ", ";
+            phones += phone.label.empty() ? phone.value : phone.label + ":" + phone.value;
+        }
+        std::cout << person.id << '\t' << one_line(display_name(person)) << '\t'
+                  << birthday_text(person.birthday) << '\t' << one_line(phones) << '\n';
+    });
+    return 0;
+}
+
+int add_command(const Arguments& args) {
+    ab::Person person;
+    std::optional<std::string> photo_file;
+    bool birthday_given = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> value;
+        if (const auto equals = option.find('=');
+            option.starts_with("--") && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        }
+        static const char* const kOptions[] = {"--first", "--last",  "--birthday",
+                                               "--phone", "--email", "--photo"};
+        if (std::find(std::begin(kOptions), std::end(kOptions), option) == std::end(kOptions))
+            return usage_error("add: unknown option '" + option + "'");
+        if (!value) return usage_error("add: " + option + " needs a value");
+
+        const auto once = [&](bool given) {
+            return given ? usage_error("add: " + option + " given twice") : 0;
+        };
+        if (option == "--first") {
+            if (once(person.first_name.has_value())) return 2;
+            person.first_name = *value;
+        } else if (option == "--last") {
+            if (once(person.last_name.has_value())) return 2;
+            person.last_name = *value;
+        } else if (option == "--birthday") {
+            if (once(birthday_given)) return 2;
+            birthday_given = true;
+            person.birthday = parse_birthday(*value);
+            if (!person.birthday)
+                return usage_error("add: birthday '" + *value +
+                                   "' is not a date written YYYY-MM-DD or --MM-DD");
+        } else if (option == "--phone" || option == "--email") {
+            const auto colon = value->find(':');
+            if (colon == std::string::npos || colon == 0 || colon + 1 == value->size())
+                return usage_error("add: " + option + " takes LABEL:VALUE, not '" + *value + "'");
+            auto& list = option == "--phone" ? person.phones : person.emails;
+            list.push_back({value->substr(0, colon), value->substr(colon + 1)});
+        } else {
+            if (once(photo_file.has_value())) return 2;
+            photo_file = *value;
+        }
+    }
+    if (!person.first_name && !person.last_name) return usage_error("add: give --first or --last");
+    if (photo_file) {
+        std::string error;
+        const auto bytes = read_file(*photo_file, error);
+        if (!bytes) {
+            std::cerr << *photo_file << ": cannot read: " << error << "\n";
+            return 1;
+        }
+        person.image_data.assign(bytes->begin(), bytes->end());
+        if (const auto problem = photo_problem(person.image_data)) {
+            std::cerr << *photo_file << ": " << *problem << "\n";
+            return 1;
+        }
+    }
+    if (!ab::AddressBook::create()->save(person)) return store_error();
+    std::cout << person.id << "\n";
+    return 0;
+}
+
+int remove_command(const Arguments& args) {
+    if (args.size() != 1) return usage_error("remove: give one ID");
+    const auto id = parse_id(args[0]);
+    if (!id) return usage_error("remove: '" + args[0] + "' is not an ID");
+    const auto book = ab::AddressBook::create();
+    if (!book->personWithRecordID(*id)) {
+        std::cerr << "contacts: no person with ID " << *id << "\n";
+        return 1;
+    }
+    return book->remove(*id) ? 0 : store_error();
+}
+
+} // namespace contacts

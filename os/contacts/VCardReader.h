@@ -1,0 +1,38 @@
+#pragma once
+// Reads vCard files (versions 2.1, 3.0 and 4.0) as address books export them: folded lines,
+// escaped characters, quoted-printable values, inline photos, grouped custom labels, and the
+// placeholder years that stand for a birthday without a year.
+//
+// Input is untrusted: any text gives either persons or one error with its line, never a crash.
+#include "addressbook/AddressBook.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace contacts {
+
+struct Diagnostic {
+    int line = 0; // 1-based line of the file
+    std::string message;
+};
+
+struct VCardEntry {
+    ab::Person person;  // not saved yet; image_data is the photo as found, not checked
+    int line = 0;       // line of BEGIN:VCARD
+    int photo_line = 0; // line of the photo kept in image_data; 0 without a photo
+};
+
+struct VCardReadResult {
+    std::vector<VCardEntry> entries;
+    // Things left out of a person that is still read whole (a photo that cannot be used, a
+    // birthday without a month or day).
+    std::vector<Diagnostic> warnings;
+    // The first error; the file is then not to be used at all.
+    std::optional<Diagnostic> error;
+};
+
+VCardReadResult read_vcards(std::string_view text);
+
+} // namespace contacts

@@ -1,0 +1,138 @@
+#include "VCardWriter.h"
+
+#include "Base64.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+
+namespace contacts {
+namespace {
+
+// Content lines are folded at 75 bytes, never inside a UTF-8 sequence.
+void append_folded(std::string& out, std::string_view line) {
+    constexpr size_t kWidth = 75;
+    size_t width = kWidth;
+    while (line.size() > width) {
+        size_t cut = width;
+        while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        out.append(line.substr(0, cut)).append("\r\n ");
+        line.remove_prefix(cut);
+        width = kWidth - 1;
+    }
+    out.append(line).append("\r\n");
+}
+
+// A carriage return has no escape and ends a line wherever it stands, so it is dropped.
+std::string escape(std::string_view text) {
+    std::string result;
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            result += "\\\\";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case ',':
+            result += "\\,";
+            break;
+        case ';':
+            result += "\\;";
+            break;
+        case '\r':
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+bool is_plain_word(std::string_view label) {
+    if (label.empty()) return false;
+    for (const char c : label)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-')) return false;
+    return label != "pref" && label != "voice" && label != "internet" && label != "cell";
+}
+
+std::string upper(std::string_view text) {
+    std::string result(text);
+    for (auto& c : result)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return result;
+}
+
+std::string photo_type(const std::vector<uint8_t>& bytes) {
+    const auto starts = [&](std::initializer_list<uint8_t> magic) {
+        return bytes.size() >= magic.size() &&
+               std::equal(magic.begin(), magic.end(), bytes.begin());
+    };
+    if (starts({0xFF, 0xD8, 0xFF})) return ";TYPE=JPEG";
+    if (starts({0x89, 'P', 'N', 'G'})) return ";TYPE=PNG";
+    if (starts({'G', 'I', 'F', '8'})) return ";TYPE=GIF";
+    return "";
+}
+
+class CardWriter {
+public:
+    explicit CardWriter(std::string& out) : out_(out) {}
+
+    void write(const ab::Person& person) {
+        line("BEGIN:VCARD");
+        line("VERSION:3.0");
+        const std::string last = escape(person.last_name.value_or(""));
+        const std::string first = escape(person.first_name.value_or(""));
+        line("N:" + last + ";" + first + ";;;");
+        std::string display = person.first_name.value_or("");
+        if (person.last_name && !person.last_name->empty())
+            display += (display.empty() ? "" : " ") + *person.last_name;
+        line("FN:" + escape(display));
+        if (person.birthday) line("BDAY:" + birthday(*person.birthday));
+        for (const auto& phone : person.phones) labeled("TEL", phone);
+        for (const auto& email : person.emails) labeled("EMAIL", email);
+        if (!person.image_data.empty())
+            line("PHOTO;ENCODING=b" + photo_type(person.image_data) + ":" +
+                 base64_encode(person.image_data));
+        line("END:VCARD");
+    }
+
+private:
+    void line(std::string_view text) { append_folded(out_, text); }
+
+    static std::string birthday(const ab::CivilDate& date) {
+        char text[16];
+        if (date.year == ab::kUnknownYear)
+            std::snprintf(text, sizeof text, "--%02d-%02d", date.month, date.day);
+        else
+            std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return text;
+    }
+
+    void labeled(std::string_view name, const ab::LabeledValue& item) {
+        const std::string value = escape(item.value);
+        if (item.label.empty()) {
+            line(std::string(name) + ":" + value);
+        } else if (is_plain_word(item.label)) {
+            const std::string type = item.label == "mobile" ? "CELL" : upper(item.label);
+            line(std::string(name) + ";TYPE=" + type + ":" + value);
+        } else {
+            const std::string group = "item" + std::to_string(++groups_);
+            line(group + "." + std::string(name) + ":" + value);
+            line(group + ".X-ABLabel:" + escape(item.label));
+        }
+    }
+
+    std::string& out_;
+    int groups_ = 0;
+};
+
+} // namespace
+
+std::string write_vcard(const ab::Person& person) {
+    std::string out;
+    CardWriter(out).write(person);
+    return out;
+}
+
+} // namespace contacts

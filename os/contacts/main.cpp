@@ -1,0 +1,48 @@
+// contacts: the command-line face of the device's address book.
+#include "Commands.h"
+
+#include <QtGlobal>
+
+#include <iostream>
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: contacts COMMAND [ARGUMENTS]
+Keeps the address book of the device (the folder named by DEVICE_ROOT, "/" when unset).
+
+Commands:
+  import FILE.vcf...      add the persons of vCard files (versions 2.1, 3.0 and 4.0); a file
+                          with an error is reported as FILE:LINE: reason and nothing is added
+  export [FILE]           write every person as vCard 3.0 to FILE, or to standard output
+  list                    one person per line: ID, name, birthday, phone numbers
+  add [--first NAME] [--last NAME] [--birthday YYYY-MM-DD|--MM-DD]
+      [--phone LABEL:NUMBER]... [--email LABEL:ADDRESS]... [--photo FILE]
+                          add a person (with a first or a last name) and print its ID
+  remove ID               remove the person with that ID
+  --help                  show this text
+
+Exit status: 0 done, 1 failed (nothing changed), 2 bad usage.
+)";
+
+// Image decoders report damaged files on their own; the commands say what they left out.
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(quiet);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return contacts::usage_error("no command given");
+    const std::string& command = args[0];
+    const contacts::Arguments rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "import") return contacts::import_command(rest);
+    if (command == "export") return contacts::export_command(rest);
+    if (command == "list") return contacts::list_command(rest);
+    if (command == "add") return contacts::add_command(rest);
+    if (command == "remove") return contacts::remove_command(rest);
+    return contacts::usage_error("unknown command '" + command + "'");
+}

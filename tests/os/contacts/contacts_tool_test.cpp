@@ -1,0 +1,257 @@
+// The contacts program, run as a user runs it, on a temporary device.
+#include "TempDevice.h"
+#include "VCardFixtures.h"
+
+#include "Base64.h"
+#include "VCardReader.h"
+
+#include "addressbook/AddressBook.h"
+#include "foundation/FileAttributes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& argument) {
+    std::string result = "'";
+    for (const char c : argument) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+std::string read_text(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write_text(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+Outcome contacts_tool(const TempDevice& device, const std::vector<std::string>& args) {
+    std::string command = quoted(std::string(TORTAMOS_BIN_DIR) + "/contacts");
+    for (const auto& argument : args) command += " " + quoted(argument);
+    const auto out = device.root() / "stdout.txt";
+    const auto err = device.root() / "stderr.txt";
+    const int status = run_command(command + " >" + quoted(out) + " 2>" + quoted(err));
+    return {status, read_text(out), read_text(err)};
+}
+
+std::vector<ab::Person> stored_persons() {
+    const auto book = ab::AddressBook::create();
+    std::vector<ab::Person> persons;
+    for (const auto& summary : book->copyArrayOfAllPeople()) {
+        persons.push_back(*book->personWithRecordID(summary.id));
+        persons.back().id = ab::kInvalidRecordID;
+    }
+    return persons;
+}
+
+std::vector<ab::Person> fixture_persons(const std::vector<std::string>& names) {
+    std::vector<ab::Person> persons;
+    for (const auto& name : names)
+        for (const auto& entry : contacts::read_vcards(read_vcard_fixture(name)).entries)
+            persons.push_back(entry.person);
+    return persons;
+}
+
+const std::vector<std::string> kFixtures = {"apple-3.0.vcf", "nextcloud-4.0.vcf",
+                                            "android-2.1.vcf"};
+
+std::vector<std::string> fixture_paths() {
+    std::vector<std::string> paths = {"import"};
+    for (const auto& name : kFixtures) paths.push_back(vcard_fixture(name).string());
+    return paths;
+}
+
+} // namespace
+
+TEST(ContactsTool, AddListRemove) {
+    TempDevice device;
+    auto added =
+        contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
+                               "1980-03-05", "--phone", "mobile:+55 11 91234-5678", "--phone",
+                               "home:555-0100", "--email", "work:ana@example.com"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "1\n");
+    added = contacts_tool(device, {"add", "--last=Costa", "--birthday", "--02-29"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    added = contacts_tool(device, {"add", "--first", "Sem\tData"});
+    ASSERT_EQ(added.status, 0) << added.err;
+
+    auto list = contacts_tool(device, {"list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "1\tAna Silva\t1980-03-05\tmobile:+55 11 91234-5678, home:555-0100\n"
+                        "2\tCosta\t--02-29\t\n"
+                        "3\tSem\\tData\t-\t\n");
+    EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(1)->emails,
+              (std::vector<ab::LabeledValue>{{"work", "ana@example.com"}}));
+
+    const auto removed = contacts_tool(device, {"remove", "1"});
+    EXPECT_EQ(removed.status, 0) << removed.err;
+    const auto again = contacts_tool(device, {"remove", "1"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "contacts: no person with ID 1\n");
+    added = contacts_tool(device, {"add", "--first", "Nova"});
+    EXPECT_EQ(added.out, "4\n") << "identifiers are never reused";
+    list = contacts_tool(device, {"list"});
+    EXPECT_EQ(list.out, "2\tCosta\t--02-29\t\n3\tSem\\tData\t-\t\n4\tNova\t-\t\n");
+}
+
+TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
+    TempDevice device;
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"frobnicate"},
+        {"add"},
+        {"add", "--first"},
+        {"add", "--first", "A", "--nick", "B"},
+        {"add", "--first", "A", "--first", "B"},
+        {"add", "--first", "A", "--birthday", "1981-02-29"},
+        {"add", "--first", "A", "--birthday", "5 March 1980"},
+        {"add", "--first", "A", "--phone", "555-0100"},
+        {"add", "--first", "A", "--email", "work:"},
+        {"remove"},
+        {"remove", "abc"},
+        {"remove", "-3"},
+        {"remove", "99999999999"},
+        {"list", "extra"},
+        {"export", "a.vcf", "b.vcf"},
+        {"import"},
+    };
+    for (const auto& args : bad) {
+        const auto outcome = contacts_tool(device, args);
+        std::string shown;
+        for (const auto& a : args) shown += a + " ";
+        EXPECT_EQ(outcome.status, 2) << shown;
+        EXPECT_TRUE(outcome.err.starts_with("contacts: ")) << shown << outcome.err;
+        EXPECT_NE(outcome.err.find("--help"), std::string::npos) << shown;
+    }
+    EXPECT_FALSE(std::filesystem::exists(ab::AddressBook::device_store_path()));
+
+    const auto help = contacts_tool(device, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("import FILE.vcf"), std::string::npos);
+
+    const auto missing = contacts_tool(device, {"remove", "7"});
+    EXPECT_EQ(missing.status, 1);
+}
+
+TEST(ContactsTool, ImportsRealAddressBookExports) {
+    TempDevice device;
+    const auto outcome = contacts_tool(device, fixture_paths());
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "Imported 13 persons.\n");
+    const std::string nextcloud = vcard_fixture("nextcloud-4.0.vcf").string();
+    EXPECT_EQ(outcome.err, nextcloud + ":39: warning: birthday given as text, left out\n" +
+                               nextcloud +
+                               ":46: warning: photo left out: not inline in the file\n");
+    EXPECT_EQ(stored_persons(), fixture_persons(kFixtures));
+
+    const auto list = contacts_tool(device, {"list"});
+    EXPECT_TRUE(list.out.starts_with("1\tAna Silva\t1980-03-05\tmobile:+55 11 91234-5678, "
+                                     "home:+55 11 3456-7890, Grandma's house:+55 11 5555-0101, "
+                                     "other:+55 11 5555-0102\n2\tRui Costa\t--07-21\t"))
+        << list.out;
+}
+
+TEST(ContactsTool, AFileWithAnErrorIsRejectedWholeAndNothingIsWritten) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Before"}).status, 0);
+    const auto store = ab::AddressBook::device_store_path();
+    const auto modified = os::file_modification_date(store);
+
+    auto args = fixture_paths();
+    args.push_back(vcard_fixture("malformed.vcf").string());
+    args.push_back((device.root() / "missing.vcf").string());
+    const auto outcome = contacts_tool(device, args);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(vcard_fixture("malformed.vcf").string() +
+                               ":9: birthday '1970-13-45' is no valid date\n"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("missing.vcf: cannot read: No such file or directory\n"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(outcome.err.ends_with("contacts: nothing imported\n"));
+    EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
+    EXPECT_EQ(os::file_modification_date(store), modified);
+}
+
+TEST(ContactsTool, PhotosThatCannotBeUsedAreLeftOutAndThePersonKept) {
+    TempDevice device;
+    const std::vector<uint8_t> not_an_image = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'g'};
+    const std::vector<uint8_t> huge(6 * 1024 * 1024, 0xFF);
+    const auto file = device.root() / "photos.vcf";
+    write_text(file, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Um;Ana;;;\r\nPHOTO;ENCODING=b:" +
+                         contacts::base64_encode(not_an_image) +
+                         "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Dois;Rui;;;\r\n"
+                         "PHOTO;ENCODING=b;TYPE=JPEG:" +
+                         contacts::base64_encode(huge) + "\r\nEND:VCARD\r\n");
+    const auto outcome = contacts_tool(device, {"import", file.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, file.string() +
+                               ":4: warning: photo left out: not an image that decodes\n" +
+                               file.string() + ":9: warning: photo left out: photo over 5 MB\n");
+    const auto persons = stored_persons();
+    ASSERT_EQ(persons.size(), 2u);
+    EXPECT_TRUE(persons[0].image_data.empty());
+    EXPECT_TRUE(persons[1].image_data.empty());
+    EXPECT_EQ(persons[1].first_name, "Rui");
+}
+
+TEST(ContactsTool, AddTakesAPhotoThatIsAnImage) {
+    TempDevice device;
+    const auto png = fixture_persons({"nextcloud-4.0.vcf"}).at(0).image_data;
+    const auto photo = device.root() / "face.png";
+    write_text(photo, std::string(png.begin(), png.end()));
+    auto outcome = contacts_tool(device, {"add", "--first", "Ana", "--photo", photo.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ab::AddressBook::create()->copyImageData(1), png);
+
+    const auto text = device.root() / "face.txt";
+    write_text(text, "hello");
+    outcome = contacts_tool(device, {"add", "--first", "Rui", "--photo", text.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, text.string() + ": not an image that decodes\n");
+    outcome = contacts_tool(device, {"add", "--first", "Rui", "--photo", device.root().string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
+}
+
+TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, fixture_paths()).status, 0);
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Zoé", "--birthday", "--12-31", "--phone",
+                                     "Casa da praia:+351 289 000 000"})
+                  .status,
+              0);
+    const auto before = stored_persons();
+
+    const auto exported = device.root() / "all.vcf";
+    ASSERT_EQ(contacts_tool(device, {"export", exported.string()}).status, 0);
+    const auto to_stdout = contacts_tool(device, {"export"});
+    EXPECT_EQ(to_stdout.out, read_text(exported));
+    EXPECT_TRUE(to_stdout.out.starts_with("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+
+    std::filesystem::remove(ab::AddressBook::device_store_path());
+    const auto imported = contacts_tool(device, {"import", exported.string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.err, "");
+    EXPECT_EQ(stored_persons(), before);
+}
+
+TEST(ContactsTool, ExportToAnUnwritablePlaceFailsCleanly) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana"}).status, 0);
+    const auto outcome =
+        contacts_tool(device, {"export", (device.root() / "no/such/folder/a.vcf").string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("cannot write"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(device.root() / "no"));
+}
