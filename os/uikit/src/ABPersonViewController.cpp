@@ -100,7 +100,7 @@ std::string mailtoURLText(const std::string& address)
         return {};
     return "mailto:" +
            QUrl::toPercentEncoding(QString::fromUtf8(address.data(), qsizetype(address.size())),
-                                   "@!$&'*+=^`{|}~")
+                                   "@!$&'*+=~")
                .toStdString();
 }
 

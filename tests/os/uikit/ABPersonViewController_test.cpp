@@ -1,0 +1,331 @@
+#include <uikit/ABPersonViewController.h>
+#include <uikit/Automation.h>
+#include <uikit/UINavigationController.h>
+#include <uikit/UIScreen.h>
+#include <uikit/UIWindow.h>
+#include <uikit/ViewDump.h>
+
+#include "TempDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Answers : ABPersonViewControllerDelegate {
+    bool allow = true;
+    std::vector<std::pair<ABPropertyID, ABMultiValueIdentifier>> asked;
+    bool personViewController_shouldPerformDefaultActionForPerson_property_identifier(
+        ABPersonViewController*, const ab::Person&, ABPropertyID property,
+        ABMultiValueIdentifier identifier) override
+    {
+        asked.emplace_back(property, identifier);
+        return allow;
+    }
+};
+
+// The shown records of the dump: hidden ones and what lies inside them are left out.
+void walk(const uikit::DumpRecord& record,
+          const std::function<void(const uikit::DumpRecord&)>& visit)
+{
+    if (const auto* hidden = record.find("hidden"); hidden && std::get<bool>(*hidden))
+        return;
+    visit(record);
+    if (const auto* children = record.list("children"))
+        for (const auto& child : *children)
+            walk(child, visit);
+}
+
+CGRect frameOf(const uikit::DumpRecord& record)
+{
+    const auto& numbers = std::get<uikit::DumpRecord::Numbers>(*record.find("frame"));
+    return CGRectMake(numbers[0], numbers[1], numbers[2], numbers[3]);
+}
+
+class PersonScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        book = ab::AddressBook::create();
+        ana.first_name = "Ana";
+        ana.last_name = "Lima";
+        ana.birthday = ab::CivilDate{1980, 3, 5};
+        ana.phones = {{"mobile", "(11) 9876-5432"}, {"home", "+55 11 1234-5678"}};
+        ana.emails = {{"work", "ana@example.com"}};
+        ASSERT_TRUE(book->save(ana));
+        show(ana);
+    }
+
+    void TearDown() override
+    {
+        navigation->view()->removeFromSuperview();
+        window->setHidden(true);
+        uikit::runPendingWork();
+    }
+
+    void show(const ab::Person& person, bool allowsEditing = true)
+    {
+        if (navigation)
+            TearDown();
+        screen = std::make_shared<ABPersonViewController>();
+        screen->setDisplayedPerson(person);
+        screen->setAddressBook(book);
+        screen->setAllowsEditing(allowsEditing);
+        screen->setPersonViewDelegate(&answers);
+        navigation = std::make_shared<UINavigationController>(screen);
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+        window->addSubview(navigation->view());
+        window->makeKeyAndVisible();
+        uikit::runPendingWork();
+    }
+
+    // Every text on the screen, in the order of the view tree.
+    std::vector<std::string> texts()
+    {
+        std::vector<std::string> all;
+        walk(uikit::dumpScreen(), [&](const uikit::DumpRecord& record) {
+            if (auto text = record.text("text"); text && !text->empty())
+                all.push_back(*text);
+        });
+        return all;
+    }
+
+    bool shows(const std::string& text)
+    {
+        const auto all = texts();
+        return std::find(all.begin(), all.end(), text) != all.end();
+    }
+
+    // The frames of the views whose key holds the value, top to bottom, then left to right.
+    std::vector<CGRect> framesOf(std::string_view key, std::string_view value)
+    {
+        std::vector<CGRect> frames;
+        walk(uikit::dumpScreen(), [&](const uikit::DumpRecord& record) {
+            if (record.text(key) == value)
+                frames.push_back(frameOf(record));
+        });
+        std::sort(frames.begin(), frames.end(), [](const CGRect& a, const CGRect& b) {
+            return a.origin.y != b.origin.y ? a.origin.y < b.origin.y : a.origin.x < b.origin.x;
+        });
+        return frames;
+    }
+
+    void tapAt(const CGRect& frame)
+    {
+        uikit::tapAt({CGRectGetMidX(frame), CGRectGetMidY(frame)});
+        uikit::runPendingWork();
+    }
+
+    // Month, day and year steppers.
+    void step(size_t column, bool up)
+    {
+        const auto frames = framesOf("text", up ? "\u25B2" : "\u25BC");
+        ASSERT_EQ(frames.size(), 3u);
+        tapAt(frames[column]);
+    }
+
+    ab::Person stored() { return book->personWithRecordID(ana.id).value_or(ab::Person{}); }
+
+    TempDevice device;
+    std::shared_ptr<ab::AddressBook> book;
+    ab::Person ana;
+    Answers answers;
+    std::shared_ptr<ABPersonViewController> screen;
+    std::shared_ptr<UINavigationController> navigation;
+    std::shared_ptr<UIWindow> window;
+};
+
+TEST_F(PersonScreen, ShowsTheNameAndEachValueWithItsLabelInStoredOrder)
+{
+    const auto all = texts();
+    const std::vector<std::string> expected{"Ana Lima", "Edit",     "birthday",
+                                            "March 5, 1980", "mobile", "(11) 9876-5432",
+                                            "home",     "+55 11 1234-5678", "work",
+                                            "ana@example.com"};
+    std::vector<std::string> shown;
+    for (const auto& text : all)
+        if (std::find(expected.begin(), expected.end(), text) != expected.end())
+            shown.push_back(text);
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(PersonScreen, ShowsOnlyTheDisplayedPropertiesInTheirOrder)
+{
+    screen->setDisplayedProperties({kABPersonEmailProperty, kABPersonPhoneProperty});
+    uikit::runPendingWork();
+    EXPECT_FALSE(shows("March 5, 1980"));
+    const auto mail = framesOf("text", "ana@example.com");
+    const auto phone = framesOf("text", "(11) 9876-5432");
+    ASSERT_EQ(mail.size(), 1u);
+    ASSERT_EQ(phone.size(), 1u);
+    EXPECT_LT(mail[0].origin.y, phone[0].origin.y);
+
+    ana.birthday = ab::CivilDate{1900, 2, 29};
+    show(ana);
+    EXPECT_TRUE(shows("February 29"));
+}
+
+TEST_F(PersonScreen, ATapOnAValueCarriesOutItsActionWhenTheDelegateAllows)
+{
+    ASSERT_TRUE(uikit::tap("+55 11 1234-5678"));
+    ASSERT_TRUE(uikit::tap("ana@example.com"));
+    ASSERT_TRUE(uikit::tap("March 5, 1980"));
+    EXPECT_EQ(answers.asked,
+              (std::vector<std::pair<ABPropertyID, ABMultiValueIdentifier>>{
+                  {kABPersonPhoneProperty, 1},
+                  {kABPersonEmailProperty, 0},
+                  {kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier}}));
+    std::string journal = device.journal();
+    EXPECT_NE(journal.find(" openURL tel:+551112345678\n"), std::string::npos) << journal;
+    EXPECT_NE(journal.find(" openURL mailto:ana@example.com\n"), std::string::npos) << journal;
+    // A birthday has no action of its own.
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), '\n'), 2);
+
+    answers.allow = false;
+    ASSERT_TRUE(uikit::tap("(11) 9876-5432"));
+    EXPECT_EQ(answers.asked.back(),
+              std::make_pair(kABPersonPhoneProperty, ABMultiValueIdentifier(0)));
+    EXPECT_EQ(device.journal(), journal);
+}
+
+TEST_F(PersonScreen, ANumberWithoutDigitsOrAnAddressOutsideURLSyntaxOpensNothing)
+{
+    ana.phones = {{"other", "call me"}};
+    ana.emails = {{"home", "a b\"c@example.com"},
+                  {"work", "ana@example.com?subject=x"},
+                  {"other", "x{y}@example.com"}};
+    show(ana);
+    EXPECT_FALSE(screen->selectValue(kABPersonPhoneProperty, 0));
+    EXPECT_FALSE(screen->selectValue(kABPersonPhoneProperty, 7));
+    EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 0));
+    EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 1));
+    EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 2));
+    const std::string journal = device.journal();
+    // Characters of the address stay part of the address, escaped, never URL syntax.
+    EXPECT_NE(journal.find(" openURL mailto:a%20b%22c@example.com\n"), std::string::npos)
+        << journal;
+    EXPECT_NE(journal.find(" openURL mailto:ana@example.com%3Fsubject=x\n"), std::string::npos)
+        << journal;
+    EXPECT_NE(journal.find(" openURL mailto:x%7By%7D@example.com\n"), std::string::npos) << journal;
+}
+
+TEST_F(PersonScreen, EditingTheBirthdaySavesItOnDone)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    EXPECT_TRUE(screen->isEditing());
+    step(0, true);  // April
+    step(1, false); // 4
+    step(2, true);  // 1981
+    EXPECT_TRUE(shows("April 4, 1981"));
+    EXPECT_EQ(stored().birthday, (ab::CivilDate{1980, 3, 5}));
+
+    ASSERT_TRUE(uikit::tap("Done"));
+    uikit::runPendingWork();
+    EXPECT_FALSE(screen->isEditing());
+    EXPECT_EQ(stored().birthday, (ab::CivilDate{1981, 4, 4}));
+    EXPECT_EQ(stored().phones, ana.phones);
+    EXPECT_EQ(screen->displayedPerson().birthday, (ab::CivilDate{1981, 4, 4}));
+    EXPECT_TRUE(shows("April 4, 1981"));
+    EXPECT_TRUE(shows("Edit"));
+}
+
+TEST_F(PersonScreen, SteppersKeepTheDateRealAndTheYearMayBeUnknown)
+{
+    ana.birthday = ab::CivilDate{1901, 1, 31};
+    ASSERT_TRUE(book->save(ana));
+    show(ana);
+    ASSERT_TRUE(uikit::tap("Edit"));
+    step(0, true); // February of 1901 has 28 days
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1901, 2, 28}));
+    step(1, true); // the day goes round
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1901, 2, 1}));
+    step(1, false);
+    step(2, false); // below 1901: the year is unknown, and February may have its 29th
+    step(1, true);
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1900, 2, 29}));
+    EXPECT_TRUE(shows("no year"));
+    step(0, false);
+    step(0, false);
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1900, 12, 29}));
+
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(stored().birthday, (ab::CivilDate{1900, 12, 29}));
+}
+
+TEST_F(PersonScreen, RemovingValuesAndAddingABirthdayTakeEffectOnDone)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    auto deletes = framesOf("class", "ABDeleteControl");
+    ASSERT_EQ(deletes.size(), 4u); // birthday, two numbers, one address
+    tapAt(deletes[1]);
+    EXPECT_FALSE(shows("(11) 9876-5432"));
+    tapAt(framesOf("class", "ABDeleteControl").at(0));
+    EXPECT_TRUE(shows("add birthday"));
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(stored().birthday, std::nullopt);
+    EXPECT_EQ(stored().phones, (std::vector<ab::LabeledValue>{{"home", "+55 11 1234-5678"}}));
+    EXPECT_EQ(stored().emails, ana.emails);
+    EXPECT_FALSE(shows("add birthday"));
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    ASSERT_TRUE(uikit::tap("add birthday"));
+    ASSERT_TRUE(screen->shownPerson().birthday.has_value());
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(stored().birthday, screen->displayedPerson().birthday);
+    EXPECT_TRUE(stored().birthday.has_value());
+}
+
+TEST_F(PersonScreen, DoneKeepsWhatChangedElsewhereOutsideTheShownValues)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    step(1, true);
+    ab::Person renamed = stored();
+    renamed.last_name = "Souza";
+    renamed.image_data = {1, 2, 3};
+    ASSERT_TRUE(ab::AddressBook::create()->save(renamed));
+
+    ASSERT_TRUE(uikit::tap("Done"));
+    const ab::Person after = stored();
+    EXPECT_EQ(after.last_name, "Souza");
+    EXPECT_EQ(after.image_data, (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(after.birthday, (ab::CivilDate{1980, 3, 6}));
+}
+
+TEST_F(PersonScreen, DoneForAPersonDeletedMeanwhileWritesNothing)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    step(1, true);
+    ASSERT_TRUE(book->remove(ana.id));
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_FALSE(screen->isEditing());
+    EXPECT_EQ(book->personCount(), 0u);
+    EXPECT_TRUE(shows("March 5, 1980"));
+}
+
+TEST_F(PersonScreen, WithoutEditingAllowedThereIsNoEditingAtAll)
+{
+    show(ana, false);
+    EXPECT_FALSE(shows("Edit"));
+    screen->setEditing(true);
+    EXPECT_FALSE(screen->isEditing());
+    screen->removeEditedValue(kABPersonPhoneProperty, 0);
+    screen->setEditedBirthday(ab::CivilDate{2000, 1, 1});
+    EXPECT_EQ(screen->shownPerson(), screen->displayedPerson());
+    EXPECT_EQ(screen->displayedPerson().phones.size(), 2u);
+}
+
+TEST_F(PersonScreen, NoEditTakesADateThatDoesNotExist)
+{
+    screen->setEditing(true);
+    screen->setEditedBirthday(ab::CivilDate{1981, 2, 29});
+    screen->removeEditedValue(kABPersonEmailProperty, 5);
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1980, 3, 5}));
+    EXPECT_EQ(screen->shownPerson().emails.size(), 1u);
+}
+
+} // namespace

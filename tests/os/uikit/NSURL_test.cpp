@@ -1,0 +1,51 @@
+#include <uikit/NSURL.h>
+#include <uikit/UIApplication.h>
+
+#include "TempDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NSURL, ParsesURLsAndKeepsTheirText)
+{
+    auto sms = NSURL::URLWithString("sms:+551198765432");
+    ASSERT_TRUE(sms);
+    EXPECT_EQ(sms->absoluteString(), "sms:+551198765432");
+    EXPECT_EQ(sms->scheme(), "sms");
+    EXPECT_EQ(sms->encodedString(), "sms:+551198765432");
+
+    auto mail = NSURL::URLWithString("MAILTO:ana@example.com");
+    ASSERT_TRUE(mail);
+    EXPECT_EQ(mail->scheme(), "mailto");
+
+    // A character beyond ASCII is allowed, and escaped where the URL leaves the process.
+    auto wide = NSURL::URLWithString("sms:+55\u00A011");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->encodedString(), "sms:+55%C2%A011");
+}
+
+TEST(NSURL, GivesNoURLForTextOutsideURLSyntax)
+{
+    for (const char* text : {"", "sms:+55 11 9876", "sms:12\"3", "sms:12<3>", "sms:1%2",
+                             "sms:12|3", "sms:12\\3", "sms:12\n3", "http://exa mple.com"})
+        EXPECT_FALSE(NSURL::URLWithString(text)) << text;
+}
+
+TEST(UIApplicationOpenURL, WritesTheURLToTheJournalOnlyWhenThereIsOne)
+{
+    TempDevice device;
+    UIApplication* application = UIApplication::sharedApplication();
+    EXPECT_FALSE(application->openURL(nullptr));
+    // A relative reference names nothing to open.
+    EXPECT_FALSE(application->openURL(NSURL::URLWithString("1198765432").get()));
+    EXPECT_EQ(device.journal(), "");
+
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("sms:1198765432").get()));
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("sms:+55\u00A011").get()));
+    const std::string journal = device.journal();
+    EXPECT_NE(journal.find(" openURL sms:1198765432\n"), std::string::npos) << journal;
+    EXPECT_NE(journal.find(" openURL sms:+55%C2%A011\n"), std::string::npos) << journal;
+}
+
+} // namespace
