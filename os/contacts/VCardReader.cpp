@@ -422,17 +422,11 @@ private:
             if (!time_like) throw invalid();
             text = text.substr(0, t);
         }
+        // "--MMDD" has no year; "---DD" has only a day.
+        const bool day_only = text.starts_with("---");
+        const bool no_year = text.starts_with("--");
+        text.remove_prefix(day_only ? 3 : no_year ? 2 : 0);
         std::string digits;
-        bool no_year = false;
-        if (text.starts_with("---")) {
-            warnings_.push_back(
-                {property.line, "birthday '" + value + "' lacks a month, left out"});
-            return std::nullopt;
-        }
-        if (text.starts_with("--")) {
-            no_year = true;
-            text.remove_prefix(2);
-        }
         for (size_t i = 0; i < text.size(); ++i) {
             if (is_digit(text[i]))
                 digits += text[i];
@@ -443,14 +437,13 @@ private:
             return std::stoi(digits.substr(from, count));
         };
         ab::CivilDate date;
-        if (no_year && digits.size() == 4 && text.size() <= 5) {
+        if (no_year && !day_only && digits.size() == 4 && text.size() <= 5) {
             date = {ab::kUnknownYear, number(0, 2), number(2, 2)};
         } else if (!no_year && digits.size() == 8 && text.size() <= 10) {
             date = {number(0, 4), number(4, 2), number(6, 2)};
             if (is_placeholder_year(property, date.year)) date.year = ab::kUnknownYear;
-        } else if ((no_year && digits.size() <= 3) ||
-                   (!no_year && (digits.size() == 4 || digits.size() == 6))) {
-            if (digits.empty()) throw invalid();
+        } else if (!digits.empty() &&
+                   (no_year ? digits.size() <= 3 : digits.size() == 4 || digits.size() == 6)) {
             warnings_.push_back(
                 {property.line, "birthday '" + value + "' lacks a month or a day, left out"});
             return std::nullopt;

@@ -41,42 +41,32 @@ void write_file(const std::filesystem::path& file, const std::string& text) {
 struct RawConnection {
     explicit RawConnection(const std::filesystem::path& file) { sqlite3_open(file.c_str(), &db); }
     ~RawConnection() { sqlite3_close(db); }
-    bool exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool exec(const char* sql) { return sqlite3_exec(db, sql, 0, 0, 0) == SQLITE_OK; }
     sqlite3* db = nullptr;
 };
 
 } // namespace
 
-TEST(AddressBookStore, LivesAtTheDevicePath) {
+TEST(AddressBookStore, SavesReadsAndReplacesWholePersons) {
     TempDevice device;
     EXPECT_EQ(ab::AddressBook::device_store_path(),
               device.path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb"));
-    auto p = person("Ana", "Silva");
-    ASSERT_TRUE(ab::AddressBook::create()->save(p));
-    EXPECT_TRUE(std::filesystem::exists(ab::AddressBook::device_store_path()));
-}
-
-TEST(AddressBookStore, SavesAndReadsWholePersons) {
-    TempDevice device;
     auto book = ab::AddressBook::create();
     ab::Person ana = person("Ana", "Silva", ab::CivilDate{1980, 3, 5});
     ana.image_data = {0x89, 'P', 'N', 'G', 0, 1, 2};
     ana.phones = {{"mobile", "+55 11 91234-5678"}, {"home", "555-0100"}, {"mobile", "555-0199"}};
     ana.emails = {{"work", "ana@example.com"}};
+    ab::Person nameless, empty_first;
+    empty_first.first_name = "";
     ASSERT_TRUE(book->save(ana));
-    ab::Person nameless;
     ASSERT_TRUE(book->save(nameless));
-    ab::Person only_empty_first;
-    only_empty_first.first_name = "";
-    ASSERT_TRUE(book->save(only_empty_first));
+    ASSERT_TRUE(book->save(empty_first));
 
     auto fresh = ab::AddressBook::create();
     EXPECT_EQ(fresh->personWithRecordID(ana.id), ana);
     EXPECT_EQ(fresh->personWithRecordID(nameless.id), nameless);
-    EXPECT_EQ(fresh->personWithRecordID(only_empty_first.id)->first_name, std::string());
+    EXPECT_EQ(fresh->personWithRecordID(empty_first.id), empty_first);
     EXPECT_EQ(fresh->copyImageData(ana.id), ana.image_data);
-    EXPECT_TRUE(fresh->copyImageData(nameless.id).empty());
-
     const auto all = fresh->copyArrayOfAllPeople();
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(fresh->personCount(), 3u);
@@ -86,26 +76,18 @@ TEST(AddressBookStore, SavesAndReadsWholePersons) {
     EXPECT_EQ(all[0].birthday, (ab::CivilDate{1980, 3, 5}));
     EXPECT_TRUE(all[0].has_image);
     EXPECT_EQ(all[1].first_name, std::nullopt);
-    EXPECT_EQ(all[1].birthday, std::nullopt);
     EXPECT_FALSE(all[1].has_image);
-}
 
-TEST(AddressBookStore, ReplacingAPersonReplacesPhotoAndMultiValues) {
-    TempDevice device;
-    auto book = ab::AddressBook::create();
-    ab::Person p = person("Rui", "Costa", ab::CivilDate{ab::kUnknownYear, 2, 29});
-    p.image_data = {1, 2, 3};
-    p.phones = {{"home", "1"}, {"work", "2"}};
-    ASSERT_TRUE(book->save(p));
-    const ab::RecordID id = p.id;
-    p.image_data.clear();
-    p.phones = {{"work", "3"}};
-    p.last_name.reset();
-    ASSERT_TRUE(book->save(p));
-    EXPECT_EQ(p.id, id);
-    EXPECT_EQ(book->personWithRecordID(id), p);
-    EXPECT_FALSE(book->copyArrayOfAllPeople().at(0).has_image);
-    EXPECT_EQ(book->personCount(), 1u);
+    ana.image_data.clear();
+    ana.phones = {{"work", "3"}};
+    ana.last_name.reset();
+    ana.birthday = ab::CivilDate{ab::kUnknownYear, 2, 29};
+    const ab::RecordID id = ana.id;
+    ASSERT_TRUE(book->save(ana));
+    EXPECT_EQ(ana.id, id);
+    EXPECT_EQ(fresh->personWithRecordID(id), ana);
+    EXPECT_FALSE(fresh->copyArrayOfAllPeople().at(0).has_image);
+    EXPECT_EQ(fresh->personCount(), 3u);
 }
 
 TEST(AddressBookStore, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
@@ -120,8 +102,6 @@ TEST(AddressBookStore, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
     ASSERT_TRUE(book->remove(persons[0].id));
     EXPECT_FALSE(book->remove(last));
     EXPECT_FALSE(book->personWithRecordID(last));
-    EXPECT_TRUE(book->copyImageData(last).empty());
-
     auto again = person("D", "4");
     ASSERT_TRUE(ab::AddressBook::create()->save(again));
     EXPECT_GT(again.id, last);
@@ -134,24 +114,32 @@ TEST(AddressBookStore, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
     EXPECT_EQ(book->personCount(), 2u);
 }
 
-TEST(AddressBookStore, RejectsBirthdaysThatAreNoDate) {
+TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
     TempDevice device;
     auto book = ab::AddressBook::create();
-    for (const ab::CivilDate bad : {ab::CivilDate{1981, 2, 29}, ab::CivilDate{1980, 4, 31},
-                                    ab::CivilDate{1980, 13, 1}, ab::CivilDate{0, 1, 1}}) {
+    for (const ab::CivilDate bad :
+         {ab::CivilDate{1981, 2, 29}, ab::CivilDate{2100, 2, 29},
+          ab::CivilDate{ab::kUnknownYear, 2, 30}, ab::CivilDate{1980, 4, 31},
+          ab::CivilDate{1980, 13, 1}, ab::CivilDate{1980, 1, 0}, ab::CivilDate{0, 1, 1}}) {
         auto p = person("X", "Y", bad);
-        EXPECT_FALSE(book->save(p));
+        EXPECT_FALSE(book->save(p)) << bad.year << "-" << bad.month << "-" << bad.day;
         EXPECT_EQ(p.id, ab::kInvalidRecordID);
     }
     EXPECT_FALSE(std::filesystem::exists(ab::AddressBook::device_store_path()));
-    auto leap = person("L", "Y", ab::CivilDate{1984, 2, 29});
+    auto leap = person("L", "Y", ab::CivilDate{2000, 2, 29});
     EXPECT_TRUE(book->save(leap));
+
+    // Values that another writer left invalid read as no birthday.
+    RawConnection other(ab::AddressBook::device_store_path());
+    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = 19800231"));
+    EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
+    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = -5"));
+    EXPECT_EQ(book->personWithRecordID(leap.id)->birthday, std::nullopt);
 }
 
 TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();
-
     auto book = ab::AddressBook::create();
     EXPECT_TRUE(book->copyArrayOfAllPeople().empty());
     EXPECT_EQ(book->personCount(), 0u);
@@ -159,11 +147,8 @@ TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     EXPECT_FALSE(book->remove(1));
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading must not create the store";
 
-    write_file(file, "");
-    EXPECT_TRUE(ab::AddressBook::create()->copyArrayOfAllPeople().empty());
-
-    const std::string garbage = "BEGIN:VCARD\nthis is no database, but someone's file\n" +
-                                std::string(5000, 'x');
+    const std::string garbage =
+        "BEGIN:VCARD\nno database, but someone's file\n" + std::string(5000, 'x');
     write_file(file, garbage);
     auto on_garbage = ab::AddressBook::create();
     EXPECT_TRUE(on_garbage->copyArrayOfAllPeople().empty());
@@ -171,13 +156,10 @@ TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     auto p = person("A", "B");
     EXPECT_FALSE(on_garbage->save(p));
     EXPECT_EQ(contents(file), garbage) << "a failed write must leave the file as it was";
-}
 
-TEST(AddressBookStore, AnEmptyFileBecomesAStoreOnFirstWrite) {
-    TempDevice device;
-    write_file(ab::AddressBook::device_store_path(), "");
-    auto p = person("A", "B");
-    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+    write_file(file, "");
+    EXPECT_TRUE(ab::AddressBook::create()->copyArrayOfAllPeople().empty());
+    ASSERT_TRUE(ab::AddressBook::create()->save(p)) << "an empty file becomes a store";
     EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
 }
 
@@ -207,7 +189,8 @@ TEST(AddressBookStore, ManyPersonsAreWrittenAllOrNone) {
     auto book = ab::AddressBook::create();
     auto first = person("A", "B");
     ASSERT_TRUE(book->save(first));
-    const auto modified = os::file_modification_date(ab::AddressBook::device_store_path());
+    const auto file = ab::AddressBook::device_store_path();
+    const auto modified = os::file_modification_date(file);
 
     // The third person names an identifier that does not exist, so the write fails after two
     // persons went in; the transaction takes them back.
@@ -218,58 +201,28 @@ TEST(AddressBookStore, ManyPersonsAreWrittenAllOrNone) {
     EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
     EXPECT_EQ(batch[1].id, ab::kInvalidRecordID);
     EXPECT_EQ(ids_of(*book), std::vector<ab::RecordID>{first.id});
-    EXPECT_EQ(os::file_modification_date(ab::AddressBook::device_store_path()), modified);
+    EXPECT_EQ(os::file_modification_date(file), modified);
 
     batch[2].id = ab::kInvalidRecordID;
     ASSERT_TRUE(book->save(batch));
-    EXPECT_EQ(book->personCount(), 4u);
-    EXPECT_LT(first.id, batch[0].id);
-    EXPECT_LT(batch[0].id, batch[1].id);
-    EXPECT_LT(batch[1].id, batch[2].id);
-    EXPECT_EQ(book->personWithRecordID(batch[0].id)->phones, batch[0].phones);
+    EXPECT_EQ(ids_of(*book),
+              (std::vector<ab::RecordID>{first.id, batch[0].id, batch[1].id, batch[2].id}));
+    EXPECT_EQ(book->personWithRecordID(batch[0].id), batch[0]);
 }
 
 TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
     TempDevice device;
     auto book = ab::AddressBook::create();
-    const auto file = ab::AddressBook::device_store_path();
-    std::optional<os::Timestamp> previous;
-    for (int i = 0; i < 20; ++i) {
-        auto p = person("P", std::to_string(i));
-        ASSERT_TRUE(book->save(p));
-        const auto now = os::file_modification_date(file);
-        ASSERT_TRUE(now);
-        if (previous) {
-            EXPECT_GT(*now, *previous) << "write " << i;
-        }
+    auto p = person("P", "0");
+    ASSERT_TRUE(book->save(p));
+    auto previous = os::file_modification_date(ab::AddressBook::device_store_path());
+    for (int i = 0; i < 40; ++i) {
+        p.last_name = std::to_string(i);
+        ASSERT_TRUE(i % 2 ? book->remove(p.id) : book->save(p));
+        if (i % 2) p.id = ab::kInvalidRecordID;
+        const auto now = os::file_modification_date(ab::AddressBook::device_store_path());
+        ASSERT_TRUE(now && previous);
+        EXPECT_GT(*now, *previous) << "write " << i;
         previous = now;
-        ASSERT_TRUE(book->remove(p.id));
-        const auto after_remove = os::file_modification_date(file);
-        EXPECT_GT(*after_remove, *previous) << "remove " << i;
-        previous = after_remove;
     }
-}
-
-TEST(AddressBookStore, ValuesOtherWritersLeftInvalidAreSkipped) {
-    TempDevice device;
-    auto p = person("A", "B", ab::CivilDate{1980, 3, 5});
-    ASSERT_TRUE(ab::AddressBook::create()->save(p));
-    RawConnection other(ab::AddressBook::device_store_path());
-    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = 19800231"));
-    auto book = ab::AddressBook::create();
-    EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
-    ASSERT_TRUE(other.exec("UPDATE Person SET birthday = -5"));
-    EXPECT_EQ(book->personWithRecordID(p.id)->birthday, std::nullopt);
-}
-
-TEST(Birthday, ValidDates) {
-    EXPECT_TRUE(ab::is_valid_birthday({2000, 2, 29}));
-    EXPECT_FALSE(ab::is_valid_birthday({2100, 2, 29}));
-    EXPECT_TRUE(ab::is_valid_birthday({ab::kUnknownYear, 2, 29}));
-    EXPECT_FALSE(ab::is_valid_birthday({ab::kUnknownYear, 2, 30}));
-    EXPECT_TRUE(ab::is_valid_birthday({1999, 12, 31}));
-    EXPECT_FALSE(ab::is_valid_birthday({1999, 6, 31}));
-    EXPECT_FALSE(ab::is_valid_birthday({1999, 0, 1}));
-    EXPECT_FALSE(ab::is_valid_birthday({1999, 1, 0}));
-    EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
 }

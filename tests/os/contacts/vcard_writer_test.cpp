@@ -1,5 +1,3 @@
-#include "VCardFixtures.h"
-
 #include "VCardReader.h"
 #include "VCardWriter.h"
 
@@ -52,21 +50,6 @@ TEST(VCardWriter, ExportThenImportGivesBackTheSamePersons) {
     ASSERT_EQ(result.entries.size(), persons.size());
     for (size_t i = 0; i < persons.size(); ++i)
         EXPECT_EQ(result.entries[i].person, persons[i]) << i;
-}
-
-TEST(VCardWriter, FixturesSurviveARoundTrip) {
-    for (const char* name : {"apple-3.0.vcf", "nextcloud-4.0.vcf", "android-2.1.vcf"}) {
-        const auto first = contacts::read_vcards(read_vcard_fixture(name));
-        ASSERT_FALSE(first.error) << name;
-        std::vector<ab::Person> persons;
-        for (const auto& entry : first.entries) persons.push_back(entry.person);
-        const auto second = contacts::read_vcards(write_all(persons));
-        ASSERT_FALSE(second.error)
-            << name << ":" << second.error->line << ": " << second.error->message;
-        ASSERT_EQ(second.entries.size(), persons.size()) << name;
-        for (size_t i = 0; i < persons.size(); ++i)
-            EXPECT_EQ(second.entries[i].person, persons[i]) << name << " #" << i;
-    }
 }
 
 TEST(VCardWriter, WritesFoldedVersion3Lines) {
