@@ -5,36 +5,37 @@
 // sheet. The lists themselves are built by the birthday list engine; this controller shows them.
 //
 // Lives for the whole run of the application. Main thread only.
+#include "PhotoCache.h"
+
 #include "engine/BirthdayList.h"
 
 #include "platform/AddressBookAccess.h"
 #include "platform/Clock.h"
 
+#include <uikit/ABPersonViewController.h>
+#include <uikit/UIActionSheet.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UITabBar.h>
 #include <uikit/UITableViewController.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class ABPersonViewController;
 class InfoViewController;
-class TodoCell;
-class UIActionSheet;
 class UIBarButtonItem;
 class UIControl;
-class UIImage;
 
 class RootViewController : public UITableViewController,
                            public UITabBarDelegate,
                            public UINavigationControllerDelegate,
-                           public UIAlertViewDelegate {
+                           public UIAlertViewDelegate,
+                           public ABPersonViewControllerDelegate,
+                           public UIActionSheetDelegate {
 public:
     // The reuse identifier of the birthday rows.
     static constexpr const char* kCellIdentifier = "MyIdentifier";
@@ -49,6 +50,8 @@ public:
     static const platform::AddressBookAccess& deviceAddressBook();
 
     // --- the screen
+    // A plain view: viewDidLoad builds the content view with the table and the tab bar.
+    void loadView() override;
     void viewDidLoad() override;
     void didReceiveMemoryWarning() override;
     // The information button's action: shows the about box.
@@ -102,11 +105,11 @@ public:
     // The person screen's send button: offers the contact's phone numbers in a sheet.
     void theSendButton_event(UIBarButtonItem* sender);
     // A number of the sheet opens a text message to it; "Cancel" does nothing.
-    void actionSheet_clickedButtonAtIndex(UIActionSheet* actionSheet, int buttonIndex);
+    void actionSheet_clickedButtonAtIndex(UIActionSheet* actionSheet, int buttonIndex) override;
     // Always true: the person screen carries out its own action on a tapped value.
     bool personViewController_shouldPerformDefaultActionForPerson_property_identifier(
         ABPersonViewController* personViewController, const ab::Person& person,
-        int32_t property, int32_t identifier);
+        ABPropertyID property, ABMultiValueIdentifier identifier) override;
     void navigationController_didShowViewController_animated(
         UINavigationController* navigationController, UIViewController* viewController,
         bool animated) override;
@@ -126,12 +129,11 @@ public:
     std::shared_ptr<UINavigationController> infoNavController;
 
 private:
-    // The photo of a record, decoded once per import; the placeholder when it has none or its
-    // data does not decode.
-    std::shared_ptr<UIImage> photoFor(const engine::ImageRef& image);
+    // The first tab item's badge: the number of birthdays today, none when there are none.
+    void showTodayBadge();
 
     const platform::AddressBookAccess& addressBook_;
     const platform::Clock& clock_;
     engine::BirthdayList birthdays_;
-    std::map<ab::RecordID, std::shared_ptr<UIImage>> photos_;
+    PhotoCache photos_;
 };

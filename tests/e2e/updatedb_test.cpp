@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 const std::string kTortamos = std::string(TORTAMOS_APP_DIR) + "/Tortamos";
-const std::vector<std::string> kOlderTable = {"bBadge|bHideAge", "1|0"};
 
 void install_older_settings(const TempDevice& device) {
     ASSERT_TRUE(settings_exec(device.path(kSettingsFile),
@@ -27,15 +28,28 @@ TEST(UpdateDbOption, SucceedsWithoutCreatingAMissingFile) {
     EXPECT_FALSE(std::filesystem::exists(device.path("/var/mobile")));
 }
 
-TEST(UpdateDbOption, OnlyTheExactSingleArgumentTakesTheUpgradePath) {
+TEST(UpdateDbOption, AnyOtherArgumentsStartTheInterfaceWhichUpgradesAtLaunch) {
     for (const std::string arguments :
          {"-updateDB x", "-UPDATEDB", "-updatedb", "x -updateDB", "'-updateDB '", "--updateDB"}) {
         SCOPED_TRACE(arguments);
         TempDevice device;
         install_older_settings(device);
-        EXPECT_NE(run_command(kTortamos + " " + arguments + " 2>/dev/null </dev/null"), 0);
-        EXPECT_EQ(settings_table(device.path(kSettingsFile)), kOlderTable);
+        const auto script = device.root() / "quit.txt";
+        std::ofstream(script) << "quit\n";
+        EXPECT_EQ(run_command("UIKIT_AUTOMATION='" + script.string() + "' " + kTortamos + " " +
+                              arguments + " 2>/dev/null </dev/null"),
+                  0);
+        EXPECT_EQ(settings_table(device.path(kSettingsFile)).at(1), "1|0|0|1|1|11|0|0");
+        // Only the interface posts the change notice, when the platform ends it.
+        EXPECT_NE(device.journal().find("notify kTortamosBadge"), std::string::npos);
     }
+}
+
+TEST(UpdateDbOption, TheUpgradePathShowsNothingAndPostsNothing) {
+    TempDevice device;
+    install_older_settings(device);
+    EXPECT_EQ(run_command(kTortamos + " -updateDB"), 0);
+    EXPECT_EQ(device.journal().find("notify"), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,89 @@
+#pragma once
+// The main screen over an in-memory address book on a fresh device, with today's date fixed,
+// the staged application bundle as the main bundle and the list settings off.
+#include "RootViewController.h"
+#include "Settings.h"
+#include "TempDevice.h"
+
+#include "foundation/Bundle.h"
+#include "platform/DateServices.h"
+#include "platform/ScopedTimeZone.h"
+
+#include <uikit/UIKit.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline ab::Person born(const char* name, int day, int month, int year = 1980,
+                       std::vector<uint8_t> photo = {}) {
+    ab::Person p;
+    p.first_name = name;
+    p.birthday = ab::CivilDate{year, month, day};
+    p.image_data = std::move(photo);
+    return p;
+}
+
+// The PNG bytes of a plain image of the size.
+inline std::vector<uint8_t> pngOfSize(CGSize size) {
+    UIGraphicsBeginImageContext(size);
+    UIGraphicsSetFillColor(UIColor::blueColor());
+    UIRectFill({{0, 0}, size});
+    auto image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    return UIImagePNGRepresentation(image);
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest() {
+        NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+        bHideAge = 0;
+        bHideSigno = 0;
+    }
+
+    // Today is 10 March 2009 unless a test says otherwise, at local noon.
+    void setToday(int year, int month, int day) {
+        clock.set(platform::Calendar().dateFromParts(year, month, day, 12));
+    }
+
+    // The main screen with its view loaded: today's date taken, the book imported, the coming
+    // birthdays on display.
+    RootViewController& screen() {
+        if (!screen_) {
+            screen_ = std::make_shared<RootViewController>(book, clock);
+            screen_->view();
+        }
+        return *screen_;
+    }
+
+    void chooseTab(int tag) {
+        for (const auto& item : screen().tabBar->items())
+            if (item->tag() == tag) {
+                screen().tabBar->userSelectedItem(item.get());
+                return;
+            }
+        FAIL() << "no tab item with tag " << tag;
+    }
+
+    // The names of the rows of each section on display.
+    std::vector<std::vector<std::string>> sectionNames() {
+        std::vector<std::vector<std::string>> names;
+        for (size_t s = 0; s < screen().dataArraySection().size(); ++s) {
+            names.emplace_back();
+            for (const auto& record : screen().tempMutableTypeArray()[s]) names.back().push_back(record->Name);
+        }
+        return names;
+    }
+
+    TempDevice device;
+    platform::ScopedTimeZone zone{"America/Sao_Paulo"};
+    platform::InMemoryAddressBook book;
+    platform::FixedClock clock{platform::Calendar().dateFromParts(2009, 3, 10, 12)};
+
+private:
+    std::shared_ptr<RootViewController> screen_;
+};
