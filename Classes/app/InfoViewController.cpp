@@ -1,0 +1,338 @@
+#include "InfoViewController.h"
+
+#include "DisplayCell.h"
+#include "Settings.h"
+
+#include "foundation/Bundle.h"
+#include "platform/DateServices.h"
+
+#include <uikit/UIBarButtonItem.h>
+#include <uikit/UINavigationController.h>
+#include <uikit/UIScreen.h>
+
+#include <cstdio>
+
+namespace {
+
+std::string localized(std::string_view key)
+{
+    return NSBundle::mainBundle().localizedStringForKey(key, "", "");
+}
+
+// The table leaves a strip below it.
+constexpr CGFloat kTableHeightReduction = 45;
+// The picker stands above the space of a navigation bar.
+constexpr double kBarHeight = 44;
+
+bool isTimeRow(const NSIndexPath& indexPath)
+{
+    return indexPath.section() == 1 && indexPath.row() == 0;
+}
+
+struct RowTitle {
+    int section;
+    int row;
+    const char* title;
+};
+
+constexpr RowTitle kRowTitles[] = {
+    {0, 0, "Use Badge"},        {1, 0, "Time"},           {1, 1, "Popup"},
+    {1, 2, "Sound"},            {1, 3, "Work Standby mode"}, {2, 0, "Hide Age (1900)"},
+    {2, 1, "Hide Horoscope"},
+};
+
+const char* titleFor(const NSIndexPath& indexPath)
+{
+    for (const RowTitle& entry : kRowTitles)
+        if (entry.section == indexPath.section() && entry.row == indexPath.row())
+            return entry.title;
+    return "";
+}
+
+} // namespace
+
+InfoViewController::InfoViewController(std::string nibName, NSBundle* bundle)
+    : UIViewController(std::move(nibName), bundle)
+{
+}
+
+InfoViewController::~InfoViewController()
+{
+    if (soundID != 0)
+        AudioServicesDisposeSystemSoundID(soundID);
+    if (myTableView_) {
+        myTableView_->setDelegate(nullptr);
+        myTableView_->setDataSource(nullptr);
+    }
+    if (myPickerView)
+        myPickerView->setDelegate(nullptr);
+}
+
+void InfoViewController::viewDidLoad()
+{
+    UIViewController::viewDidLoad();
+    if (isViewPushed_)
+        return;
+
+    std::weak_ptr<UIViewController> weak = weak_from_this();
+    navigationItem()->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
+        localized("Save"), UIBarButtonItemStyleDone, [weak, this](UIBarButtonItem* sender) {
+            if (auto alive = weak.lock())
+                cancel_Clicked(sender);
+        }));
+    if (UINavigationController* navigation = navigationController())
+        navigation->navigationBar()->setBarStyle(UIBarStyleBlackOpaque);
+    navigationItem()->setTitle(localized("Settings"));
+
+    auto contentView = std::make_shared<UIView>(UIScreen::mainScreen().applicationFrame());
+    contentView->setBackgroundColor(UIColor::blackColor());
+    contentView->setAutoresizesSubviews(true);
+    contentView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    setView(contentView);
+
+    const CGSize content = contentView->bounds().size;
+    myTableView_ = std::make_shared<UITableView>(
+        CGRectMake(0, 0, content.width, content.height - kTableHeightReduction),
+        UITableViewStyleGrouped);
+    myTableView_->setDelegate(this);
+    myTableView_->setDataSource(this);
+    myTableView_->setAutoresizesSubviews(true);
+    contentView->addSubview(myTableView_);
+
+    initializeDatabase();
+
+    create_UISwitch();
+    create_labelTimer();
+    create_UISwitch_Age();
+    create_UISwitch_Signo();
+    create_UISwitch_Popup();
+    create_UISwitch_Sound();
+    create_UISwitch_Standby();
+    createPicker();
+    createDatePicker();
+}
+
+void InfoViewController::initializeDatabase() { settings::loadAllSettings(); }
+
+std::shared_ptr<UISwitch> InfoViewController::newSwitch(
+    int32_t value, void (InfoViewController::*action)(UIControl*))
+{
+    auto control = std::make_shared<UISwitch>(CGRectMake(0, 0, 94, 27));
+    std::weak_ptr<UIViewController> weak = weak_from_this();
+    control->addTarget_action_forControlEvents(
+        [weak, this, action](UIControl* sender) {
+            if (auto alive = weak.lock())
+                (this->*action)(sender);
+        },
+        UIControlEventValueChanged);
+    control->setBackgroundColor(UIColor::clearColor());
+    // Only a stored 1 is on: any other value shows off.
+    control->setOn_animated(value == 1, false);
+    return control;
+}
+
+void InfoViewController::create_UISwitch()
+{
+    switchCtl = newSwitch(bBadge, &InfoViewController::switchAction);
+}
+
+void InfoViewController::create_labelTimer()
+{
+    labelTimer = std::make_shared<UILabel>(CGRectMake(175, 9, 80, 25));
+    labelTimer->setBackgroundColor(UIColor::whiteColor());
+    labelTimer->setTextColor(UIColor::grayColor());
+    labelTimer->setTextAlignment(UITextAlignmentRight);
+    labelTimer->setFont(UIFont::systemFontOfSize(18));
+    showTimer();
+}
+
+void InfoViewController::create_UISwitch_Age()
+{
+    switchAge = newSwitch(bHideAge, &InfoViewController::switchAction);
+}
+
+void InfoViewController::create_UISwitch_Signo()
+{
+    switchSigno = newSwitch(bHideSigno, &InfoViewController::switchAction);
+}
+
+void InfoViewController::create_UISwitch_Popup()
+{
+    switchPopup = newSwitch(bPopup, &InfoViewController::switchAction);
+}
+
+void InfoViewController::create_UISwitch_Sound()
+{
+    switchSound = newSwitch(bSound, &InfoViewController::switchActionSound);
+}
+
+void InfoViewController::create_UISwitch_Standby()
+{
+    switchStandby = newSwitch(bStandby, &InfoViewController::switchAction);
+}
+
+CGRect InfoViewController::pickerFrameWithSize(CGSize size) const
+{
+    const double screenHeight = UIScreen::mainScreen().applicationFrame().size.height;
+    const double y = screenHeight - kBarHeight - double(size.height);
+    return CGRectMake(0, static_cast<CGFloat>(y), size.width, size.height);
+}
+
+void InfoViewController::createPicker()
+{
+    myPickerView = std::make_shared<UIPickerView>(CGRectZero);
+    myPickerView->setFrame(pickerFrameWithSize(myPickerView->sizeThatFits(CGSizeMake(0, 0))));
+    myPickerView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    myPickerView->setDelegate(this);
+    myPickerView->setShowsSelectionIndicator(true);
+    myPickerView->setHidden(true);
+    view()->addSubview(myPickerView);
+}
+
+void InfoViewController::createDatePicker()
+{
+    datePickerView = std::make_shared<UIDatePicker>(CGRectZero);
+    datePickerView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    datePickerView->setDatePickerMode(UIDatePickerModeCountDownTimer);
+    datePickerView->setFrame(pickerFrameWithSize(myPickerView->sizeThatFits(CGSizeMake(0, 0))));
+    datePickerView->setHidden(true);
+    std::weak_ptr<UIViewController> weak = weak_from_this();
+    datePickerView->addTarget_action_forControlEvents(
+        [weak, this](UIControl* sender) {
+            if (auto alive = weak.lock())
+                dueDateChanged(sender);
+        },
+        UIControlEventValueChanged);
+    view()->addSubview(datePickerView);
+}
+
+int InfoViewController::numberOfSectionsInTableView(UITableView* tableView)
+{
+    (void)tableView;
+    return 3;
+}
+
+int InfoViewController::tableView_numberOfRowsInSection(UITableView* tableView, int section)
+{
+    (void)tableView;
+    switch (section) {
+    case 0: return 1;
+    case 1: return 4;
+    case 2: return 2;
+    default: return 0;
+    }
+}
+
+std::string InfoViewController::tableView_titleForHeaderInSection(UITableView* tableView,
+                                                                  int section)
+{
+    (void)tableView;
+    switch (section) {
+    case 0: return localized("Signaling:");
+    case 1: return localized("Alert:");
+    case 2: return localized("Options:");
+    default: return {};
+    }
+}
+
+std::shared_ptr<UITableViewCell> InfoViewController::obtainTableCellForRow(int row)
+{
+    (void)row;
+    if (myTableView_)
+        if (auto cell = myTableView_->dequeueReusableCellWithIdentifier(kDisplayCell_ID))
+            return cell;
+    return std::make_shared<DisplayCell>(CGRectZero, kDisplayCell_ID);
+}
+
+std::shared_ptr<UITableViewCell> InfoViewController::tableView_cellForRowAtIndexPath(
+    UITableView* tableView, const NSIndexPath& indexPath)
+{
+    (void)tableView;
+    auto cell = std::dynamic_pointer_cast<DisplayCell>(obtainTableCellForRow(indexPath.row()));
+    if (!cell)
+        return nullptr;
+    cell->nameLabel()->setText(localized(titleFor(indexPath)));
+    std::shared_ptr<UIView> control;
+    switch (indexPath.section() * 10 + indexPath.row()) {
+    case 0: control = switchCtl; break;
+    case 10: control = labelTimer; break;
+    case 11: control = switchPopup; break;
+    case 12: control = switchSound; break;
+    case 13: control = switchStandby; break;
+    case 20: control = switchAge; break;
+    case 21: control = switchSigno; break;
+    }
+    cell->setView(std::move(control));
+    cell->setSelectionStyle(isTimeRow(indexPath) ? UITableViewCellSelectionStyleGray
+                                                  : UITableViewCellSelectionStyleNone);
+    return cell;
+}
+
+UITableViewCellEditingStyle InfoViewController::tableView_editingStyleForRowAtIndexPath(
+    UITableView* tableView, const NSIndexPath& indexPath)
+{
+    (void)tableView, (void)indexPath;
+    return UITableViewCellEditingStyleNone;
+}
+
+void InfoViewController::tableView_didSelectRowAtIndexPath(UITableView* tableView,
+                                                          const NSIndexPath& indexPath)
+{
+    tableView->deselectRowAtIndexPath_animated(indexPath, true);
+    if (!datePickerView)
+        return;
+    if (isTimeRow(indexPath)) {
+        const platform::Calendar calendar;
+        datePickerView->setDate(calendar.dateFromParts(2009, 1, 1, iTimerHour, iTimerMinute));
+        datePickerView->setHidden(!datePickerView->isHidden());
+    } else {
+        datePickerView->setHidden(true);
+    }
+}
+
+void InfoViewController::dueDateChanged(UIControl* sender)
+{
+    (void)sender;
+    const double date = datePickerView->date();
+    iTimerHour = platform::DateFormatter("HH").intFromDate(date);
+    iTimerMinute = platform::DateFormatter("mm").intFromDate(date);
+    showTimer();
+}
+
+void InfoViewController::showTimer()
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%02i:%02i:00", int(iTimerHour), int(iTimerMinute));
+    labelTimer->setText(text);
+}
+
+void InfoViewController::switchAction(UIControl* sender)
+{
+    (void)sender;
+    bBadge = switchCtl->isOn() ? 1 : 0;
+    bHideAge = switchAge->isOn() ? 1 : 0;
+    bHideSigno = switchSigno->isOn() ? 1 : 0;
+    bPopup = switchPopup->isOn() ? 1 : 0;
+    bStandby = switchStandby->isOn() ? 1 : 0;
+}
+
+void InfoViewController::switchActionSound(UIControl* sender)
+{
+    (void)sender;
+    bSound = switchSound->isOn() ? 1 : 0;
+    if (bSound == 1) {
+        AudioServicesCreateSystemSoundID(kSoundPath, &soundID);
+        AudioServicesPlaySystemSound(soundID);
+    } else {
+        AudioServicesDisposeSystemSoundID(soundID);
+        soundID = 0;
+    }
+}
+
+void InfoViewController::cancel_Clicked(UIBarButtonItem* sender)
+{
+    (void)sender;
+    settings::saveAllSettings();
+    // Closed whether or not the file took the values: they stay in memory either way.
+    dismissModalViewControllerAnimated(true);
+}
