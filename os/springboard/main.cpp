@@ -1,0 +1,33 @@
+// SpringBoard, the home screen: loads the device's extensions, then launches itself and shows
+// the installed applications.
+#include "ApplicationLauncher.h"
+#include "ExtensionLoader.h"
+#include "HomeScreen.h"
+#include "HomeScreenClasses.h"
+#include "foundation/Device.h"
+
+#include <uikit/UIApplication.h>
+
+namespace {
+
+// The platform's launch reaches the home screen as the runtime message its extensions may hook.
+class Launch : public UIApplicationDelegate {
+public:
+    explicit Launch(id springboard) : springboard_(springboard) {}
+    void applicationDidFinishLaunching(UIApplication*) override {
+        objc_msgSend(springboard_, "applicationDidFinishLaunching:", Value());
+    }
+
+private:
+    id springboard_;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    springboard::HomeScreen home(springboard::installed_applications(os::device_path("/Applications")),
+                                 springboard::launch_application);
+    id springboard = springboard::define_home_screen_classes(home);
+    springboard::load_extensions(os::device_path("/Library/DynamicLibraries"));
+    return UIApplicationMain(argc, argv, [springboard] { return std::make_unique<Launch>(springboard); });
+}
