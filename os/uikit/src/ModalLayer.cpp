@@ -4,10 +4,8 @@
 
 namespace uikit {
 
-ModalLayer::ModalLayer() : UIView(CGRectMake(0, 0, 320, 480))
-{
-    setHidden(true);
-}
+// Hidden from the first layout on while it holds nothing.
+ModalLayer::ModalLayer() : UIView(CGRectMake(0, 0, 320, 480)) {}
 
 void ModalLayer::layoutSubviews()
 {

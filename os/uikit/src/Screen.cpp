@@ -97,11 +97,11 @@ Screen::Screen()
 {
 }
 
-void Screen::addWindow(std::shared_ptr<UIWindow> window)
+void Screen::addWindow(const std::shared_ptr<UIWindow>& window)
 {
-    std::erase(windows_, window);
-    keyWindow_ = window.get();
-    windows_.push_back(std::move(window));
+    std::erase_if(windows_, [&](const auto& shown) { return shown.expired() || shown.lock() == window; });
+    keyWindow_ = window;
+    windows_.push_back(window);
     scheduleDisplay();
 }
 
@@ -111,8 +111,9 @@ UIView& Screen::statusBar() { return *statusBar_; }
 std::vector<UIView*> Screen::roots()
 {
     std::vector<UIView*> result;
-    for (auto& window : windows_)
-        result.push_back(window.get());
+    for (auto& shown : windows_)
+        if (auto window = shown.lock())
+            result.push_back(window.get());
     result.push_back(statusBar_.get());
     result.push_back(modalLayer_.get());
     return result;

@@ -20,9 +20,10 @@ class Screen {
 public:
     static Screen& shared();
 
-    // Puts the window on top of the others (or moves it there) and makes it key.
-    void addWindow(std::shared_ptr<UIWindow> window);
-    UIWindow* keyWindow() const { return keyWindow_; }
+    // Puts the window on top of the others (or moves it there) and makes it key. The screen
+    // does not keep it: a window shows for as long as its maker holds it.
+    void addWindow(const std::shared_ptr<UIWindow>& window);
+    UIWindow* keyWindow() const { return keyWindow_.lock().get(); }
 
     // A full-screen view above everything; it swallows every touch outside its subviews while
     // it holds any, so the alert or sheet in it is modal.
@@ -53,8 +54,8 @@ public:
 private:
     Screen();
 
-    std::vector<std::shared_ptr<UIWindow>> windows_;
-    UIWindow* keyWindow_ = nullptr;
+    std::vector<std::weak_ptr<UIWindow>> windows_;
+    std::weak_ptr<UIWindow> keyWindow_;
     std::shared_ptr<UIView> statusBar_;
     std::shared_ptr<UIView> modalLayer_;
     std::shared_ptr<UIView> touched_;

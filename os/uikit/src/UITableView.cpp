@@ -341,8 +341,9 @@ void UITableView::layoutSubviews()
             cell->setSelected_animated(selected, false);
         // Its content may have changed with its new row.
         cell->setNeedsLayout();
-        insertSubview_atIndex(cell, 0);
-        visible_.emplace(indexPath, std::move(cell));
+        // Cells lie at the back in row order, below the headers.
+        const auto position = visible_.emplace(indexPath, cell).first;
+        insertSubview_atIndex(std::move(cell), size_t(std::distance(visible_.begin(), position)));
     }
     layoutHeaders();
 }
@@ -368,7 +369,7 @@ void UITableView::layoutHeaders()
         if (!header)
             header = std::make_shared<HeaderView>(section.title, style_);
         header->setFrame(CGRectMake(0, y, view.size.width, section.headerHeight));
-        // Cells go in at the back, so headers stay above them.
+        // Headers stay above the cells, which go in at the back.
         if (header->superview() != this)
             addSubview(header);
     }

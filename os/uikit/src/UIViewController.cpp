@@ -96,18 +96,19 @@ void UIViewController::presentModalViewController_animated(
     controller->presenter_ = presenter;
 
     const bool container = dynamic_cast<UINavigationController*>(controller.get()) != nullptr;
-    const auto& modalView = controller->view();
-    const auto& coveredView = presenter->view();
+    const auto modalView = controller->view();
+    // Kept by the presenter while the modal view takes its place.
+    const auto coveredView = presenter->view();
     if (UIView* host = coveredView->superview()) {
         const CGRect frame = UIScreen::mainScreen().applicationFrame();
-        modalView->setFrame(
-            {host->convertPoint_fromView(frame.origin, nullptr), frame.size});
+        modalView->setFrame({host->convertPoint_fromView(frame.origin, nullptr), frame.size});
+        const auto& siblings = host->subviews();
+        const size_t index = size_t(std::find(siblings.begin(), siblings.end(), coveredView) -
+                                    siblings.begin());
+        coveredView->removeFromSuperview();
         if (!container)
             controller->viewWillAppear(animated);
-        host->insertSubview_belowSubview(modalView, coveredView.get());
-        // Kept by the presenter while the modal view covers it.
-        auto keep = coveredView;
-        keep->removeFromSuperview();
+        host->insertSubview_atIndex(modalView, index);
         presenter->coveredHost_ = host->weak_from_this();
         if (!container)
             controller->viewDidAppear(animated);
@@ -135,9 +136,12 @@ void UIViewController::dismissModalViewControllerAnimated(bool animated)
     if (!container)
         dismissed->viewWillDisappear(animated);
     if (auto host = coveredHost_.lock()) {
-        const auto& modalView = dismissed->view();
-        host->insertSubview_belowSubview(view(), modalView.get());
+        const auto modalView = dismissed->view();
+        const auto& siblings = host->subviews();
+        const size_t index =
+            size_t(std::find(siblings.begin(), siblings.end(), modalView) - siblings.begin());
         modalView->removeFromSuperview();
+        host->insertSubview_atIndex(view(), index);
     }
     coveredHost_.reset();
     if (!container)

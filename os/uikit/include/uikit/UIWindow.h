@@ -1,6 +1,6 @@
 #pragma once
 // A window fills the screen. makeKeyAndVisible puts it on the screen, on top of the windows
-// already there; the screen holds it from then on.
+// already there, for as long as its maker holds it: the screen does not keep windows.
 #include "uikit/UIView.h"
 
 class UIWindow : public UIView {

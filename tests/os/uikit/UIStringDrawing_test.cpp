@@ -1,0 +1,112 @@
+#include <uikit/UIColor.h>
+#include <uikit/UILabel.h>
+#include <uikit/UIStringDrawing.h>
+#include <uikit/ViewDump.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const UIFont dateFont = UIFont::systemFontOfSize(12);
+
+TEST(SizeWithFont, ShortTextKeepsItsOwnWidth)
+{
+    const CGSize free = sizeWithFont("10/03/1980", dateFont);
+    const CGSize limited = sizeWithFont_forWidth_lineBreakMode("10/03/1980", dateFont, 240,
+                                                               UILineBreakModeTailTruncation);
+    EXPECT_GT(free.width, 30);
+    EXPECT_LT(free.width, 240);
+    EXPECT_EQ(limited, free);
+    EXPECT_EQ(limited.height, dateFont.lineHeight());
+}
+
+TEST(SizeWithFont, LongTextTakesTheWholeWidthAndNoMore)
+{
+    const std::string longText(200, 'W');
+    EXPECT_GT(sizeWithFont(longText, dateFont).width, 240);
+    const CGSize cut = sizeWithFont_forWidth_lineBreakMode(longText, dateFont, 240,
+                                                           UILineBreakModeTailTruncation);
+    EXPECT_EQ(cut.width, 240);
+    EXPECT_EQ(cut.height, sizeWithFont("W", dateFont).height);
+}
+
+TEST(SizeWithFont, BiggerAndBolderFontsMeasureWider)
+{
+    const char* text = "Next Birthdays";
+    EXPECT_LT(sizeWithFont(text, UIFont::systemFontOfSize(12)).width,
+              sizeWithFont(text, UIFont::systemFontOfSize(16)).width);
+    EXPECT_LT(sizeWithFont(text, UIFont::systemFontOfSize(16)).width,
+              sizeWithFont(text, UIFont::boldSystemFontOfSize(16)).width);
+    EXPECT_EQ(sizeWithFont("", dateFont).width, 0);
+}
+
+TEST(SizeWithFont, WrappedTextGrowsDownwardsWithinTheWidth)
+{
+    const std::string sentence = "The quick brown fox jumps over the lazy dog again and again.";
+    const CGSize oneLine = sizeWithFont(sentence, dateFont);
+    const CGSize wrapped = sizeWithFont_constrainedToSize_lineBreakMode(
+        sentence, dateFont, {100, 1000}, UILineBreakModeWordWrap);
+    EXPECT_LE(wrapped.width, 100);
+    EXPECT_GE(wrapped.height, 3 * oneLine.height - 3);
+}
+
+TEST(UILabel, ShowsTheHighlightedColourOnlyWhileHighlighted)
+{
+    UILabel label;
+    EXPECT_EQ(label.backgroundColor(), UIColor::whiteColor());
+    EXPECT_TRUE(label.isOpaque());
+    label.setTextColor(UIColor::darkGrayColor());
+    EXPECT_EQ(label.currentTextColor(), UIColor::darkGrayColor());
+    label.setHighlighted(true);
+    EXPECT_EQ(label.currentTextColor(), UIColor::darkGrayColor()) << "no highlighted colour set";
+    label.setHighlightedTextColor(UIColor::whiteColor());
+    EXPECT_EQ(label.currentTextColor(), UIColor::whiteColor());
+    label.setHighlighted(false);
+    EXPECT_EQ(label.currentTextColor(), UIColor::darkGrayColor());
+}
+
+TEST(UIColor, NamedColoursAndHexText)
+{
+    EXPECT_EQ(UIColor::redColor().hexString(), "#ff0000");
+    EXPECT_EQ(UIColor::purpleColor().hexString(), "#800080");
+    EXPECT_EQ(UIColor::brownColor().hexString(), "#996633");
+    EXPECT_EQ(UIColor::darkGrayColor().hexString(), "#555555");
+    EXPECT_EQ(UIColor(2, -1, 0.5f, 1).hexString(), "#ff0080") << "components are clamped";
+
+    const CGFloat components[4] = {0, 0, 0.35f, 1};
+    CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
+    CGColorRef color = CGColorCreate(space, components);
+    EXPECT_EQ(UIColor::colorWithCGColor(color), UIColor(0, 0, 0.35f, 1));
+    CGColorRelease(color);
+    CGColorSpaceRelease(space);
+}
+
+TEST(CGGeometry, IntersectionAndContainment)
+{
+    EXPECT_EQ(CGRectIntersection(CGRectMake(0, 0, 100, 100), CGRectMake(50, 60, 100, 100)),
+              CGRectMake(50, 60, 50, 40));
+    EXPECT_TRUE(CGRectIsEmpty(CGRectIntersection(CGRectMake(0, 0, 10, 10), CGRectMake(10, 0, 5, 5))));
+    EXPECT_TRUE(CGRectContainsPoint(CGRectMake(0, 0, 10, 10), {0, 9.5f}));
+    EXPECT_FALSE(CGRectContainsPoint(CGRectMake(0, 0, 10, 10), {10, 5}));
+}
+
+TEST(DumpRecord, WritesEscapedJsonInKeyOrder)
+{
+    uikit::DumpRecord record;
+    record.set("class", "UILabel");
+    record.set("frame", uikit::DumpRecord::Numbers{0, 20.5, 320, 460});
+    record.set("text", "say \"hi\"\n\\ \x01");
+    record.set("hidden", false);
+    record.append("children").set("class", "UIView");
+    record.set("class", "UIButton");
+    EXPECT_EQ(record.toJson(),
+              R"({"class": "UIButton", "frame": [0, 20.5, 320, 460], )"
+              R"("text": "say \"hi\"\n\\ \u0001", "hidden": false, )"
+              R"("children": [{"class": "UIView"}]})");
+    EXPECT_EQ(record.text("class"), "UIButton");
+    EXPECT_FALSE(record.text("hidden"));
+    ASSERT_NE(record.list("children"), nullptr);
+    EXPECT_EQ(record.list("children")->size(), 1u);
+}
+
+} // namespace
