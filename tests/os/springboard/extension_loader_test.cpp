@@ -1,0 +1,25 @@
+#include "ExtensionLoader.h"
+
+#include "TempDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+TEST(Extensions, EveryLibraryOfTheFolderLoadsAndRunsItsInitialiserWhatDoesNotLoadIsSkipped) {
+    TempDevice device;
+    const auto folder = device.path("/Library/DynamicLibraries");
+    std::filesystem::create_directories(folder / "Sub.dylib");
+    std::ofstream(folder / "A Broken.dylib") << "not a library";
+    std::filesystem::copy_file(TEST_EXTENSION, folder / "Marker.dylib");
+    unsetenv("TEST_EXTENSION_LOADED");
+
+    EXPECT_EQ(springboard::load_extensions(folder), 1);
+    EXPECT_STREQ(std::getenv("TEST_EXTENSION_LOADED"), "1");
+    EXPECT_EQ(springboard::load_extensions(device.path("/Library/Missing")), 0);
+}
+
+} // namespace
