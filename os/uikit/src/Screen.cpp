@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QTime>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
@@ -204,8 +205,18 @@ void Screen::scheduleDisplay()
 void Screen::show()
 {
     ensureApplication();
-    if (!screenWidget)
+    if (!screenWidget) {
         screenWidget = new ScreenWidget;
+        // The status bar's clock moves on with the minute.
+        auto* clock = new QTimer(screenWidget);
+        QObject::connect(clock, &QTimer::timeout, [this, minute = -1]() mutable {
+            if (QTime::currentTime().minute() != minute) {
+                minute = QTime::currentTime().minute();
+                statusBar_->setNeedsDisplay();
+            }
+        });
+        clock->start(1000);
+    }
     screenWidget->show();
     scheduleDisplay();
 }

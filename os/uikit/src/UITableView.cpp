@@ -300,8 +300,7 @@ void UITableView::setFrame(CGRect frame)
 void UITableView::layoutSubviews()
 {
     UIScrollView::layoutSubviews();
-    if (needsReload_)
-        reloadData();
+    loadIfNeeded();
     const CGRect view = bounds();
     const CGFloat top = view.origin.y, bottom = CGRectGetMaxY(view);
 
@@ -383,10 +382,17 @@ void UITableView::layoutHeaders()
     }
 }
 
+void UITableView::loadIfNeeded()
+{
+    if (needsReload_)
+        reloadData();
+}
+
 void UITableView::selectRowAtIndexPath_animated_scrollPosition(const NSIndexPath& indexPath,
                                                                bool animated,
                                                                UITableViewScrollPosition position)
 {
+    loadIfNeeded();
     if (!validIndexPath(indexPath))
         return;
     if (selected_ && *selected_ != indexPath)
@@ -410,6 +416,7 @@ void UITableView::scrollToRowAtIndexPath_atScrollPosition_animated(
     const NSIndexPath& indexPath, UITableViewScrollPosition position, bool animated)
 {
     (void)animated;
+    loadIfNeeded();
     if (!validIndexPath(indexPath))
         return;
     const CGRect row = rectForRowAtIndexPath(indexPath);

@@ -146,4 +146,18 @@ TEST_F(Automation, AnUnknownCommandOrAFailedTapEndsWithStatusThree)
     EXPECT_EQ(run("wait soon\n"), 3);
 }
 
+TEST_F(Automation, SigtermEndsTheApplicationAsThePlatformDoesEvenWithoutADisplay)
+{
+    const auto script = device.path("/script.txt");
+    // The dump says the application runs; the signal comes after it.
+    std::ofstream(script) << "dump ready.json\nwait 60000\n";
+    const int status = run_command(
+        "cd " + device.root().string() + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+        " DEVICE_ROOT=" + device.root().string() + " UIKIT_AUTOMATION=" + script.string() +
+        " " AUTOMATION_APP " 2>/dev/null & app=$!; for i in $(seq 300); do"
+        " [ -s ready.json ] && break; sleep 0.1; done; kill -TERM $app; wait $app");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(device.journal().find("test-app terminated"), std::string::npos);
+}
+
 } // namespace

@@ -148,6 +148,8 @@ private:
     };
     class HeaderView;
 
+    // The first reload happens on first need, once the data source is set.
+    void loadIfNeeded();
     bool validIndexPath(const NSIndexPath& indexPath) const;
     void recycle(const NSIndexPath& indexPath);
     void placeCell(UITableViewCell& cell, const NSIndexPath& indexPath);
