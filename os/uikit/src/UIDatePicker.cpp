@@ -35,7 +35,7 @@ std::shared_ptr<UILabel> makeUnitLabel(const char* text)
 {
     auto label = std::make_shared<UILabel>();
     label->setText(text);
-    label->setFont(UIFont::boldSystemFontOfSize(17));
+    label->setFont(UIFont::boldSystemFontOfSize(16));
     label->setBackgroundColor(UIColor::clearColor());
     label->setOpaque(false);
     return label;
@@ -89,7 +89,7 @@ void UIDatePicker::layoutSubviews()
     for (auto [component, unit] : {std::pair{int(hoursComponent), hoursUnit_.get()},
                                    std::pair{int(minutesComponent), minutesUnit_.get()}}) {
         const CGRect wheel = wheels_->rectForComponent(component);
-        const CGFloat x = wheel.origin.x + wheel.size.width * 0.58f;
+        const CGFloat x = wheel.origin.x + wheel.size.width * 0.62f;
         unit->setFrame(CGRectMake(x, bandTop, CGRectGetMaxX(wheel) - x - 4, UIPickerView::rowHeight));
     }
 }

@@ -231,9 +231,9 @@ void UIPickerView::drawRect(CGRect rect)
     if (showsSelectionIndicator_) {
         const QRectF band(rect.origin.x + 4, bandTop() - 1, rect.size.width - 8, rowHeight + 2);
         QLinearGradient glass(band.topLeft(), band.bottomLeft());
-        glass.setColorAt(0, QColor(0xd6, 0xdb, 0xf0, 120));
-        glass.setColorAt(0.5, QColor(0x9a, 0xa3, 0xc8, 110));
-        glass.setColorAt(1, QColor(0x6f, 0x7a, 0xa8, 120));
+        glass.setColorAt(0, QColor(0xd6, 0xdb, 0xf0, 90));
+        glass.setColorAt(0.5, QColor(0x9a, 0xa3, 0xc8, 60));
+        glass.setColorAt(1, QColor(0x6f, 0x7a, 0xa8, 90));
         painter->fillRect(band, glass);
         painter->setPen(QPen(QColor(0x4a, 0x52, 0x70, 220), 1));
         painter->drawRect(band.adjusted(0.5, 0.5, -0.5, -0.5));
