@@ -19,8 +19,8 @@ void UIControl::removeAllTargets() { targets_.clear(); }
 
 void UIControl::sendActionsForControlEvents(unsigned events)
 {
-    // A copy: an action may add targets, or release this control.
-    auto keepAlive = shared_from_this();
+    // A copy: an action may add targets, or release this control (when shared).
+    auto keepAlive = weak_from_this().lock();
     const auto targets = targets_;
     for (const auto& target : targets)
         if (target.events & events)

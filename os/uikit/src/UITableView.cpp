@@ -335,9 +335,9 @@ void UITableView::layoutSubviews()
             if (auto accessory = delegate_->tableView_accessoryTypeForRowWithIndexPath(this, indexPath))
                 cell->setAccessoryType(*accessory);
         placeCell(*cell, indexPath);
-        const bool selected = selected_ == indexPath;
-        if (cell->isSelected() != selected)
-            cell->setSelected_animated(selected, false);
+        // Every cell put on screen hears its row's selection state, as on the platform, even
+        // when it is unchanged: cells restyle their views there.
+        cell->setSelected_animated(selected_ == indexPath, false);
         // Its content may have changed with its new row.
         cell->setNeedsLayout();
         // Cells lie at the back in row order, below the headers.
@@ -445,7 +445,7 @@ void UITableView::tapped(CGPoint point)
     const auto indexPath = indexPathForRowAtPoint(point);
     if (!indexPath)
         return;
-    auto keepAlive = shared_from_this();
+    auto keepAlive = weak_from_this().lock();
     selectRowAtIndexPath_animated_scrollPosition(*indexPath, false, UITableViewScrollPositionNone);
     if (delegate_)
         delegate_->tableView_didSelectRowAtIndexPath(this, *indexPath);
