@@ -19,15 +19,18 @@ UIImage::~UIImage() = default;
 
 std::shared_ptr<UIImage> UIImage::imageNamed(std::string_view name)
 {
-    static std::map<std::string, std::shared_ptr<UIImage>, std::less<>> cache;
-    if (auto found = cache.find(name); found != cache.end())
+    // By bundle and name: a test may point the main bundle elsewhere.
+    static std::map<std::pair<std::string, std::string>, std::shared_ptr<UIImage>, std::less<>> cache;
+    const NSBundle& bundle = NSBundle::mainBundle();
+    auto key = std::make_pair(bundle.bundlePath().string(), std::string(name));
+    if (auto found = cache.find(key); found != cache.end())
         return found->second;
-    auto path = NSBundle::mainBundle().pathForResource(name);
+    auto path = bundle.pathForResource(name);
     if (!path)
         return nullptr;
     auto image = makeImage(QImage(QString::fromStdString(path->string())), std::string(name));
     if (image)
-        cache.emplace(std::string(name), image);
+        cache.emplace(std::move(key), image);
     return image;
 }
 

@@ -50,7 +50,7 @@ constexpr CGFloat iconSide = 30;
 // One item of the bar: its image tinted grey (white when selected), its title and its badge.
 class TabBarButton : public UIView {
 public:
-    TabBarButton(UITabBar& bar, UITabBarItem& item) : bar_(bar), item_(item) {}
+    TabBarButton(UITabBar& bar, std::shared_ptr<UITabBarItem> item) : bar_(bar), itemHolder_(std::move(item)), item_(*itemHolder_) {}
     std::string className() const override { return "UITabBarButton"; }
     bool handlesTouches() const override { return item_.isEnabled(); }
     bool selected() const { return bar_.selectedItem() == &item_; }
@@ -138,6 +138,7 @@ private:
     }
 
     UITabBar& bar_;
+    std::shared_ptr<UITabBarItem> itemHolder_;
     UITabBarItem& item_;
 };
 
@@ -154,7 +155,7 @@ void UITabBar::setItems(std::vector<std::shared_ptr<UITabBarItem>> items)
     while (!subviews().empty())
         subviews().back()->removeFromSuperview();
     for (auto& item : items_)
-        addSubview(std::make_shared<TabBarButton>(*this, *item));
+        addSubview(std::make_shared<TabBarButton>(*this, item));
     setNeedsLayout();
 }
 
