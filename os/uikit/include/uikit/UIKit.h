@@ -1,8 +1,11 @@
 #pragma once
 // The whole toolkit.
+#include "uikit/ABPersonViewController.h"
 #include "uikit/Automation.h"
 #include "uikit/CGGeometry.h"
 #include "uikit/NSIndexPath.h"
+#include "uikit/NSURL.h"
+#include "uikit/UIActionSheet.h"
 #include "uikit/UIAlertView.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIBarButtonItem.h"
@@ -10,6 +13,7 @@
 #include "uikit/UIColor.h"
 #include "uikit/UIControl.h"
 #include "uikit/UIDatePicker.h"
+#include "uikit/UIDevice.h"
 #include "uikit/UIFont.h"
 #include "uikit/UIGraphics.h"
 #include "uikit/UIImage.h"
