@@ -48,6 +48,18 @@ TEST_F(Rows, ACellShowsItsRecordsValues) {
     EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryDisclosureIndicator);
 }
 
+TEST_F(Rows, ShownRowsDrawTheirTextsOverTheBackgroundPicture) {
+    book.add(born("Carla", 15, 3, 1980));
+    TodoCell* cell = shownCell(0, 0);
+    ASSERT_TRUE(cell);
+    // Otherwise the age and countdown labels would cover the date beside the photo.
+    for (UILabel* label : {cell->todoTextLabel.get(), cell->todoPriorityLabel.get(), cell->todoTextItem.get(),
+                           cell->todoAgeLabel.get(), cell->todoTimeLabel.get()}) {
+        EXPECT_EQ(label->backgroundColor(), UIColor::clearColor());
+        EXPECT_FALSE(label->isHighlighted());
+    }
+}
+
 TEST_F(Rows, AReusedCellTakesTheColourOfItsNewRow) {
     ab::Person davi = born("Davi", 10, 3);
     book.add(davi);
