@@ -18,22 +18,22 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-// In the order of the settings queries: bBadge, bHideAge, bHideSigno, bSound, bPopup,
-// iTimerHour, iTimerMinute, iStandby (bStandby in memory).
+// bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby (bStandby).
 using SettingsRow = std::array<int32_t, 8>;
 
 class SettingsScreenTest : public ::testing::Test {
 protected:
+    static constexpr const char* kColumns =
+        "bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby";
+
     void SetUp() override
     {
-        for (int32_t* value : memoryValues())
-            *value = 0;
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-        mainScreen = std::make_shared<UINavigationController>(std::make_shared<UIViewController>());
+        bBadge = bHideAge = bHideSigno = bSound = bPopup = iTimerHour = iTimerMinute = bStandby = 0;
         window->addSubview(mainScreen->view());
         window->makeKeyAndVisible();
     }
@@ -45,64 +45,50 @@ protected:
         uikit::runPendingWork();
     }
 
-    static std::array<int32_t*, 8> memoryValues()
-    {
-        return {&bBadge, &bHideAge, &bHideSigno, &bSound, &bPopup, &iTimerHour, &iTimerMinute,
-                &bStandby};
-    }
-
     static SettingsRow memory()
     {
-        SettingsRow row{};
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i] = *memoryValues()[i];
-        return row;
+        return {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby};
     }
 
-    std::filesystem::path settingsFile() const { return device.path(settings::kDatabasePath); }
-
-    // A settings file of the current layout, its columns in another order than the queries', so
-    // a value that lands in a wrong column shows.
-    void store(const SettingsRow& row)
+    // The file's columns lie in another order than the queries', so a value that lands in a
+    // wrong column shows.
+    void store(const SettingsRow& v)
     {
-        std::filesystem::create_directories(settingsFile().parent_path());
-        std::string sql =
-            "CREATE TABLE Settings (iStandby INTEGER, bPopup INTEGER, bSound INTEGER, bBadge "
-            "INTEGER, iTimerMinute INTEGER, bHideSigno INTEGER, iTimerHour INTEGER, bHideAge "
-            "INTEGER); INSERT INTO Settings (" +
-            std::string(kColumns) + ") VALUES (";
-        for (size_t i = 0; i < row.size(); ++i)
-            sql += (i ? ", " : "") + std::to_string(row[i]);
-        sql += ");";
+        std::filesystem::create_directories(file().parent_path());
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(settingsFile().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(file().c_str(), &db), SQLITE_OK);
+        char sql[512];
+        std::snprintf(sql, sizeof sql,
+                      "CREATE TABLE Settings (iStandby, bPopup, bSound, bBadge, iTimerMinute, "
+                      "bHideSigno, iTimerHour, bHideAge); INSERT INTO Settings (%s) VALUES (%d, "
+                      "%d, %d, %d, %d, %d, %d, %d);",
+                      kColumns, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }
 
     SettingsRow stored() const
     {
-        SettingsRow row{};
-        row.fill(-1);
+        SettingsRow row{-1, -1, -1, -1, -1, -1, -1, -1};
         sqlite3* db = nullptr;
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_open_v2(settingsFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-                SQLITE_OK &&
-            sqlite3_prepare_v2(db, ("SELECT " + std::string(kColumns) + " FROM Settings").c_str(),
-                               -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            for (size_t i = 0; i < row.size(); ++i)
-                row[i] = sqlite3_column_int(statement, int(i));
-        sqlite3_finalize(statement);
+        sqlite3_stmt* query = nullptr;
+        sqlite3_open_v2(file().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(db, ("SELECT " + std::string(kColumns) + " FROM Settings").c_str(), -1,
+                           &query, nullptr);
+        if (sqlite3_step(query) == SQLITE_ROW)
+            for (int i = 0; i < 8; ++i)
+                row[size_t(i)] = sqlite3_column_int(query, i);
+        sqlite3_finalize(query);
         sqlite3_close(db);
         return row;
     }
+
+    std::filesystem::path file() const { return device.path(settings::kDatabasePath); }
 
     // As the main screen does it: a new screen in a navigation controller of its own.
     InfoViewController& open()
     {
         screen = std::make_shared<InfoViewController>("InfoView", &NSBundle::mainBundle());
-        screen->setIsViewPushed(false);
         mainScreen->presentModalViewController_animated(
             std::make_shared<UINavigationController>(screen), true);
         uikit::runPendingWork();
@@ -111,32 +97,23 @@ protected:
 
     bool isOpen() const { return mainScreen->modalViewController() != nullptr; }
 
-    void save()
+    // Taps the view showing the text: a row's name, a bar button, a tab item.
+    static void tap(const char* text)
     {
-        ASSERT_TRUE(uikit::tap("Save"));
+        ASSERT_TRUE(uikit::tap(text)) << text;
         uikit::runPendingWork();
     }
 
-    // A finger on the control itself.
+    // A finger on the switch itself.
     static void toggle(UISwitch& control)
     {
-        const CGPoint middle{47, 13};
-        control.touchesBegan(middle);
-        control.touchesEnded(middle);
-        uikit::runPendingWork();
+        control.touchesBegan({47, 13});
+        control.touchesEnded({47, 13});
     }
-
-    static void tapRow(const char* title)
-    {
-        ASSERT_TRUE(uikit::tap(title)) << title;
-        uikit::runPendingWork();
-    }
-
-    static constexpr const char* kColumns =
-        "bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby";
 
     TempDevice device;
-    std::shared_ptr<UIWindow> window;
-    std::shared_ptr<UINavigationController> mainScreen;
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+    std::shared_ptr<UINavigationController> mainScreen =
+        std::make_shared<UINavigationController>(std::make_shared<UIViewController>());
     std::shared_ptr<InfoViewController> screen;
 };
