@@ -1,22 +1,121 @@
 #include "RootViewController.h"
 
-void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableView*/,
-                                                           const NSIndexPath& /*indexPath*/)
+#include "ContactActions.h"
+
+#include "foundation/Bundle.h"
+
+#include <uikit/ABPersonViewController.h>
+#include <uikit/NSURL.h>
+#include <uikit/UIActionSheet.h>
+#include <uikit/UIApplication.h>
+#include <uikit/UIBarButtonItem.h>
+#include <uikit/UIImage.h>
+
+namespace {
+
+std::string localized(std::string_view key)
 {
+    return NSBundle::mainBundle().localizedStringForKey(key, "", "");
 }
 
-void RootViewController::theBackButton_event(UIBarButtonItem* /*sender*/) {}
+// The person of the row on display, or none when the row or the person is gone.
+std::optional<ab::Person> personOfRow(const RootViewController& screen, int section, int row)
+{
+    const auto& sections = screen.tempMutableTypeArray();
+    if (section < 0 || size_t(section) >= sections.size() || row < 0 ||
+        size_t(row) >= sections[size_t(section)].size())
+        return std::nullopt;
+    return screen.addressBook().personWithRecordID(sections[size_t(section)][size_t(row)]->RecordID);
+}
 
-void RootViewController::theSendButton_event(UIBarButtonItem* /*sender*/) {}
+// Reads the address book again and shows the list of the tab last chosen.
+void rebuildList(RootViewController& screen)
+{
+    screen.PopulateAddressBook();
+    switch (contact_actions::listToRebuild(screen.itemTabSelected())) {
+    case contact_actions::ListToRebuild::AllByName: screen.PopulateSection_byName(); break;
+    case contact_actions::ListToRebuild::AllByDate: screen.PopulateSection_byDate(false); break;
+    case contact_actions::ListToRebuild::ComingBirthdays: screen.PopulateSection_byDate(true); break;
+    }
+    if (screen.myTableView)
+        screen.myTableView->reloadData();
+}
+
+} // namespace
+
+void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableView*/,
+                                                           const NSIndexPath& indexPath)
+{
+    itemSectionSelected = indexPath.section();
+    itemRowSelected = indexPath.row();
+    std::optional<ab::Person> person = personOfRow(*this, itemSectionSelected, itemRowSelected);
+    if (!person) {
+        // The contact was deleted while its row was shown: show the list as it is now.
+        rebuildList(*this);
+        return;
+    }
+
+    std::shared_ptr<ab::AddressBook> addressBook = ab::AddressBook::create();
+    auto personScreen = std::make_shared<ABPersonViewController>();
+    auto back = std::make_shared<UIBarButtonItem>(
+        localized("Back"), UIBarButtonItemStylePlain,
+        [this](UIBarButtonItem* sender) { theBackButton_event(sender); });
+    auto send = std::make_shared<UIBarButtonItem>(
+        UIImage::imageNamed("email.png"), UIBarButtonItemStylePlain,
+        [this](UIBarButtonItem* sender) { theSendButton_event(sender); });
+
+    personScreen->setDisplayedPerson(std::move(*person));
+    personScreen->setAddressBook(std::move(addressBook));
+    personScreen->setAllowsEditing(true);
+    personScreen->setPersonViewDelegate(this);
+    personScreen->navigationItem()->setLeftBarButtonItem(std::move(back));
+    personScreen->navigationItem()->setRightBarButtonItem(std::move(send));
+    personScreen->setDisplayedProperties(
+        {kABPersonBirthdayProperty, kABPersonPhoneProperty, kABPersonEmailProperty});
+    if (UINavigationController* navigation = navigationController())
+        navigation->pushViewController_animated(std::move(personScreen), true);
+}
+
+void RootViewController::theBackButton_event(UIBarButtonItem* /*sender*/)
+{
+    rebuildList(*this);
+    if (UINavigationController* navigation = navigationController())
+        navigation->popViewControllerAnimated(true);
+}
+
+void RootViewController::theSendButton_event(UIBarButtonItem* /*sender*/)
+{
+    arrayPhones.clear();
+    if (std::optional<ab::Person> person = personOfRow(*this, itemSectionSelected, itemRowSelected))
+        arrayPhones = contact_actions::phoneNumbers(*person);
+    if (arrayPhones.empty())
+        return;
+
+    auto sheet = std::make_shared<UIActionSheet>(localized("Select the Mobile Phone Number:"),
+                                                 this, "", "");
+    for (const std::string& number : arrayPhones)
+        sheet->addButtonWithTitle(number);
+    sheet->addButtonWithTitle(localized("Cancel"));
+    sheet->setActionSheetStyle(UIActionSheetStyleBlackTranslucent);
+    sheet->setDestructiveButtonIndex(int(arrayPhones.size()));
+    UINavigationController* navigation = navigationController();
+    sheet->showInView(navigation ? navigation->view().get() : nullptr);
+}
 
 void RootViewController::actionSheet_clickedButtonAtIndex(UIActionSheet* /*actionSheet*/,
-                                                          int /*buttonIndex*/)
+                                                          int buttonIndex)
 {
+    const std::optional<std::string> number =
+        contact_actions::chosenNumber(arrayPhones, buttonIndex);
+    if (!number)
+        return;
+    const auto url = NSURL::URLWithString(contact_actions::smsURLText(*number));
+    UIApplication::sharedApplication()->openURL(url.get());
 }
 
 bool RootViewController::personViewController_shouldPerformDefaultActionForPerson_property_identifier(
     ABPersonViewController* /*personViewController*/, const ab::Person& /*person*/,
-    int32_t /*property*/, int32_t /*identifier*/)
+    ABPropertyID /*property*/, ABMultiValueIdentifier /*identifier*/)
 {
     return true;
 }
@@ -31,12 +130,5 @@ std::string RootViewController::replaceString_inString_withString(std::string_vi
                                                                   std::string_view source,
                                                                   std::string_view replacement)
 {
-    std::string result(source);
-    if (target.empty()) return result;
-    // Searching on after each replacement, so a replacement that holds the target ends.
-    for (size_t at = result.find(target); at != std::string::npos;
-         at = result.find(target, at + replacement.size())) {
-        result.replace(at, target.size(), replacement);
-    }
-    return result;
+    return contact_actions::replaceString(target, source, replacement);
 }

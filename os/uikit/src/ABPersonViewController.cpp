@@ -347,7 +347,7 @@ private:
     {
         auto button = UIButton::buttonWithType(UIButtonTypeRoundedRect);
         button->setTitle_forState(title, UIControlStateNormal);
-        button->setFont(UIFont::boldSystemFontOfSize(13));
+        button->setFont(UIFont::boldSystemFontOfSize(15));
         button->addTarget_action_forControlEvents(
             [this, field, delta](UIControl*) {
                 if (auto change = onChange_)

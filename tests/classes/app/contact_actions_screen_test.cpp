@@ -1,0 +1,289 @@
+#include "AppTest.h"
+
+#include <uikit/ABPersonViewController.h>
+#include <uikit/UIActionSheet.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+// The records of the screen's dump in tree order, the hidden ones and what lies in them left out.
+void walk(const uikit::DumpRecord& record,
+          const std::function<void(const uikit::DumpRecord&)>& visit)
+{
+    if (const auto* hidden = record.find("hidden"); hidden && std::get<bool>(*hidden))
+        return;
+    visit(record);
+    if (const auto* children = record.list("children"))
+        for (const auto& child : *children)
+            walk(child, visit);
+}
+
+struct ShownSheet {
+    std::string title;
+    std::vector<std::string> buttons;
+    double style = -1;
+    double destructiveButtonIndex = -1;
+};
+
+class ContactActionsTest : public AppTest {
+protected:
+    ContactActionsTest()
+    {
+        ana = born("Ana", 5, 5);
+        ana.phones = {{"home", "(11) 9876-5432"}, {"work", "+55 11 1234-5678"},
+                      {"mobile", "555.123.4567"}};
+        book.add(ana);
+        bia = born("Bia", 1, 2, 1985);
+        book.add(bia);
+    }
+
+    ~ContactActionsTest() override
+    {
+        if (navigation)
+            navigation->view()->removeFromSuperview();
+        uikit::runPendingWork();
+    }
+
+    // The main screen in its navigation controller, on the screen.
+    void open()
+    {
+        navigation = std::make_shared<UINavigationController>(screen().shared_from_this());
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+        window->addSubview(navigation->view());
+        window->makeKeyAndVisible();
+        uikit::runPendingWork();
+    }
+
+    // Taps the row of the person in the list on display.
+    void tapRowOf(const std::string& name)
+    {
+        const auto& sections = screen().tempMutableTypeArray();
+        for (size_t s = 0; s < sections.size(); ++s)
+            for (size_t r = 0; r < sections[s].size(); ++r)
+                if (sections[s][r]->Name == name) {
+                    screen().tableView_didSelectRowAtIndexPath(
+                        screen().myTableView.get(),
+                        NSIndexPath::indexPathForRow_inSection(int(r), int(s)));
+                    uikit::runPendingWork();
+                    return;
+                }
+        FAIL() << name << " is not on display";
+    }
+
+    ABPersonViewController* personScreen()
+    {
+        return dynamic_cast<ABPersonViewController*>(navigation->topViewController());
+    }
+
+    void pressSend()
+    {
+        ASSERT_TRUE(personScreen());
+        personScreen()->navigationItem()->rightBarButtonItem()->sendAction();
+        uikit::runPendingWork();
+    }
+
+    std::optional<ShownSheet> shownSheet()
+    {
+        std::optional<ShownSheet> shown;
+        walk(uikit::dumpScreen(), [&](const uikit::DumpRecord& record) {
+            if (record.text("class") == "UIActionSheet") {
+                shown = ShownSheet{*record.text("title"), {},
+                                   std::get<double>(*record.find("style")),
+                                   std::get<double>(*record.find("destructiveButtonIndex"))};
+                walk(record, [&](const uikit::DumpRecord& inner) {
+                    if (inner.text("class") == "UIButton")
+                        shown->buttons.push_back(inner.text("text").value_or(""));
+                });
+            }
+        });
+        return shown;
+    }
+
+    size_t openedURLs() const
+    {
+        const std::string journal = device.journal();
+        size_t count = 0;
+        for (size_t at = journal.find(" openURL "); at != std::string::npos;
+             at = journal.find(" openURL ", at + 1))
+            ++count;
+        return count;
+    }
+
+    ab::Person ana;
+    ab::Person bia;
+    std::shared_ptr<UINavigationController> navigation;
+    std::shared_ptr<UIWindow> window;
+};
+
+TEST_F(ContactActionsTest, ARowOpensThePersonScreenOfItsContact)
+{
+    chooseTab(engine::BirthdayList::kTabAllByDate);
+    open();
+    tapRowOf("Ana");
+    EXPECT_EQ(screen().itemSectionSelected, 1);
+    EXPECT_EQ(screen().itemRowSelected, 0);
+
+    ABPersonViewController* person = personScreen();
+    ASSERT_TRUE(person);
+    EXPECT_EQ(person->displayedPerson().id, ana.id);
+    EXPECT_TRUE(person->allowsEditing());
+    EXPECT_TRUE(person->addressBook());
+    EXPECT_EQ(person->personViewDelegate(), &screen());
+    EXPECT_EQ(person->displayedProperties(),
+              (std::vector<ABPropertyID>{kABPersonBirthdayProperty, kABPersonPhoneProperty,
+                                         kABPersonEmailProperty}));
+    const auto& back = person->navigationItem()->leftBarButtonItem();
+    const auto& send = person->navigationItem()->rightBarButtonItem();
+    ASSERT_TRUE(back && send);
+    EXPECT_EQ(back->title(), "Back");
+    EXPECT_EQ(back->style(), UIBarButtonItemStylePlain);
+    ASSERT_TRUE(send->image());
+    EXPECT_EQ(send->image()->name(), "email.png");
+    EXPECT_EQ(send->style(), UIBarButtonItemStylePlain);
+
+    // Every value the person screen shows carries out its own action.
+    EXPECT_TRUE(uikit::tap("(11) 9876-5432"));
+    EXPECT_NE(device.journal().find(" openURL tel:1198765432\n"), std::string::npos);
+    EXPECT_TRUE(screen().personViewController_shouldPerformDefaultActionForPerson_property_identifier(
+        person, ana, kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier));
+}
+
+TEST_F(ContactActionsTest, ThreeLabelledNumbersGiveThreeButtonsInStoredOrderThenCancel)
+{
+    open();
+    tapRowOf("Ana");
+    pressSend();
+    EXPECT_EQ(screen().arrayPhones,
+              (std::vector<std::string>{"(11) 9876-5432", "+55 11 1234-5678", "555.123.4567"}));
+    const auto sheet = shownSheet();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->title, "Select the Mobile Phone Number:");
+    EXPECT_EQ(sheet->buttons, (std::vector<std::string>{"(11) 9876-5432", "+55 11 1234-5678",
+                                                        "555.123.4567", "Cancel"}));
+    EXPECT_EQ(sheet->style, UIActionSheetStyleBlackTranslucent);
+    EXPECT_EQ(sheet->destructiveButtonIndex, 3);
+
+    ASSERT_TRUE(uikit::tap("+55 11 1234-5678"));
+    uikit::runPendingWork();
+    EXPECT_FALSE(shownSheet());
+    EXPECT_NE(device.journal().find(" openURL sms:+551112345678\n"), std::string::npos)
+        << device.journal();
+    EXPECT_EQ(openedURLs(), 1u);
+}
+
+TEST_F(ContactActionsTest, CancelAndEveryIndexPastTheNumbersOpenNothing)
+{
+    open();
+    tapRowOf("Ana");
+    pressSend();
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    uikit::runPendingWork();
+    EXPECT_FALSE(shownSheet());
+    for (int index : {3, 4, 1000, -1})
+        screen().actionSheet_clickedButtonAtIndex(nullptr, index);
+    EXPECT_EQ(openedURLs(), 0u);
+    screen().actionSheet_clickedButtonAtIndex(nullptr, 2);
+    EXPECT_NE(device.journal().find(" openURL sms:555.123.4567\n"), std::string::npos);
+}
+
+TEST_F(ContactActionsTest, AContactWithoutNumbersGetsNoSheetAndTheLastNumbersAreForgotten)
+{
+    open();
+    tapRowOf("Ana");
+    pressSend();
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    personScreen()->navigationItem()->leftBarButtonItem()->sendAction();
+    uikit::runPendingWork();
+
+    chooseTab(engine::BirthdayList::kTabAllByName);
+    tapRowOf("Bia");
+    pressSend();
+    EXPECT_TRUE(screen().arrayPhones.empty());
+    EXPECT_FALSE(shownSheet());
+    screen().actionSheet_clickedButtonAtIndex(nullptr, 0);
+    EXPECT_EQ(openedURLs(), 0u);
+}
+
+TEST_F(ContactActionsTest, TheNumberSheetSpeaksTheUsersLanguage)
+{
+    const char* previous = std::getenv("LANGUAGE");
+    const std::string saved = previous ? previous : "";
+    setenv("LANGUAGE", "pt", 1);
+    open();
+    tapRowOf("Ana");
+    pressSend();
+    const auto sheet = shownSheet();
+    setenv("LANGUAGE", saved.c_str(), 1);
+    ASSERT_TRUE(personScreen());
+    EXPECT_EQ(personScreen()->navigationItem()->leftBarButtonItem()->title(), "Voltar");
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->title, "Selecione o número do celular:");
+    EXPECT_EQ(sheet->buttons.back(), "Cancelar");
+    ASSERT_TRUE(uikit::tap("Cancelar"));
+}
+
+TEST_F(ContactActionsTest, ARowWhoseContactWasDeletedRebuildsTheListInsteadOfOpening)
+{
+    chooseTab(engine::BirthdayList::kTabAllByName);
+    open();
+    ASSERT_TRUE(book.remove(ana.id));
+    tapRowOf("Ana");
+    EXPECT_EQ(navigation->topViewController(), &screen());
+    EXPECT_EQ(sectionNames(), (std::vector<std::vector<std::string>>{{"Bia"}}));
+    EXPECT_EQ(screen().myTableView->numberOfSections(), 1);
+}
+
+TEST_F(ContactActionsTest, TheSendButtonOfAContactDeletedMeanwhileDoesNothing)
+{
+    open();
+    tapRowOf("Ana");
+    ASSERT_TRUE(book.remove(ana.id));
+    pressSend();
+    EXPECT_TRUE(screen().arrayPhones.empty());
+    EXPECT_FALSE(shownSheet());
+
+    personScreen()->navigationItem()->leftBarButtonItem()->sendAction();
+    uikit::runPendingWork();
+    EXPECT_EQ(navigation->topViewController(), &screen());
+    EXPECT_TRUE(sectionNames().empty());
+}
+
+struct BackCase {
+    int tag;
+    std::vector<std::vector<std::string>> rows;
+};
+
+void PrintTo(const BackCase& backCase, std::ostream* out) { *out << "tag " << backCase.tag; }
+
+class BackButtonTest : public ContactActionsTest, public ::testing::WithParamInterface<BackCase> {};
+
+TEST_P(BackButtonTest, ReadsTheBookAgainAndRebuildsTheListOfTheTabLastChosen)
+{
+    chooseTab(GetParam().tag);
+    if (screen().modalViewController())
+        screen().dismissModalViewControllerAnimated(false);
+    open();
+    tapRowOf("Ana");
+    ASSERT_TRUE(personScreen());
+    book.add(born("Caio", 20, 12, 1990));
+
+    personScreen()->navigationItem()->leftBarButtonItem()->sendAction();
+    uikit::runPendingWork();
+    EXPECT_EQ(navigation->topViewController(), &screen());
+    EXPECT_EQ(sectionNames(), GetParam().rows);
+    EXPECT_EQ(screen().myTableView->numberOfSections(), int(GetParam().rows.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachTab, BackButtonTest,
+    ::testing::Values(BackCase{0, {{"Ana"}, {"Caio"}}},
+                      BackCase{1, {{"Bia"}, {"Ana"}, {"Caio"}}},
+                      BackCase{2, {{"Ana"}, {"Bia"}, {"Caio"}}},
+                      BackCase{3, {{"Ana"}, {"Caio"}}}),
+    [](const ::testing::TestParamInfo<BackCase>& info) {
+        return "Tag" + std::to_string(info.param.tag);
+    });
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "TempDevice.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kInstall = std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device";
+const std::string kContacts = std::string(TORTAMOS_BIN_DIR) + "/contacts";
+
+struct Point {
+    double x, y;
+};
+
+// A device with Tortamos installed and Ana Lima in its address book.
+class PersonScreenEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
+                              device.root().string() + "' >/dev/null 2>&1"),
+                  0);
+        ASSERT_EQ(run_command(kContacts +
+                              " add --first Ana --last Lima --birthday 1980-03-05"
+                              " --phone 'home:(11) 9876-5432' --phone 'mobile:+55 11 1234-5678'"
+                              " --email 'work:ana@example.com' >/dev/null"),
+                  0);
+    }
+
+    // Runs Tortamos with the commands; the person screen of Ana is open when they start.
+    void runOnPersonScreen(const std::string& commands)
+    {
+        const fs::path script = device.root() / "script.txt";
+        std::ofstream(script) << "wait 100\ntap All by Name\nwait 50\ntap Ana Lima\nwait 100\n"
+                              << commands << "quit\n";
+        ASSERT_EQ(run_command("UIKIT_AUTOMATION='" + script.string() + "' '" +
+                              device.path("/Applications/Tortamos.app/Tortamos").string() +
+                              "' 2>/dev/null </dev/null"),
+                  0);
+    }
+
+    QJsonObject dumpOnPersonScreen(const std::string& commands = {})
+    {
+        const fs::path file = device.root() / "dump.json";
+        runOnPersonScreen(commands + "wait 50\ndump " + file.string() + "\n");
+        std::ifstream in(file);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+    }
+
+    TempDevice device;
+};
+
+void collect(const QJsonObject& view, const std::function<bool(const QJsonObject&)>& match,
+             std::vector<QJsonObject>& found)
+{
+    if (view["hidden"].toBool())
+        return;
+    if (match(view))
+        found.push_back(view);
+    for (const auto& child : view["children"].toArray())
+        collect(child.toObject(), match, found);
+}
+
+std::vector<QJsonObject> viewsWith(const QJsonObject& dump, const QString& key,
+                                   const QString& value)
+{
+    std::vector<QJsonObject> found;
+    collect(dump, [&](const QJsonObject& view) { return view[key].toString() == value; }, found);
+    return found;
+}
+
+std::optional<Point> middleOf(const std::vector<QJsonObject>& views, size_t index = 0)
+{
+    if (index >= views.size())
+        return std::nullopt;
+    const QJsonArray frame = views[index]["frame"].toArray();
+    return Point{frame[0].toDouble() + frame[2].toDouble() / 2,
+                 frame[1].toDouble() + frame[3].toDouble() / 2};
+}
+
+std::string tapAt(Point point)
+{
+    std::ostringstream command;
+    command << "tapat " << point.x << ' ' << point.y << "\nwait 100\n";
+    return command.str();
+}
+
+TEST_F(PersonScreenEndToEnd, TheSecondNumberOfTheSheetOpensATextMessageToIt)
+{
+    const QJsonObject person = dumpOnPersonScreen();
+    const auto send = middleOf(viewsWith(person, "image", "email.png"));
+    ASSERT_TRUE(send);
+    EXPECT_EQ(viewsWith(person, "text", "Back").size(), 1u);
+
+    const QJsonObject sheet = dumpOnPersonScreen(tapAt(*send));
+    const auto sheets = viewsWith(sheet, "class", "UIActionSheet");
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0]["title"].toString(), "Select the Mobile Phone Number:");
+    std::vector<std::string> buttons;
+    for (const auto& button : viewsWith(sheets[0], "class", "UIButton"))
+        buttons.push_back(button["text"].toString().toStdString());
+    EXPECT_EQ(buttons,
+              (std::vector<std::string>{"(11) 9876-5432", "+55 11 1234-5678", "Cancel"}));
+
+    runOnPersonScreen(tapAt(*send) + "tap +55 11 1234-5678\nwait 100\n");
+    const std::string journal = device.journal();
+    EXPECT_NE(journal.find(" openURL sms:+551112345678\n"), std::string::npos) << journal;
+    EXPECT_EQ(journal.find(" openURL sms:1198765432\n"), std::string::npos) << journal;
+}
+
+TEST_F(PersonScreenEndToEnd, ABirthdayEditedOnThePersonScreenShowsInTheListAfterBack)
+{
+    const QJsonObject editing = dumpOnPersonScreen("tap Edit\nwait 50\n");
+    // The steppers above the month, the day and the year, left to right.
+    const auto monthUp = middleOf(viewsWith(editing, "text", "\u25B2"), 0);
+    ASSERT_TRUE(monthUp);
+
+    const QJsonObject list =
+        dumpOnPersonScreen("tap Edit\nwait 50\n" + tapAt(*monthUp) +
+                           "tap Done\nwait 50\ntap Back\nwait 100\n");
+    EXPECT_TRUE(viewsWith(list, "image", "email.png").empty());
+    EXPECT_EQ(viewsWith(list, "text", "April 5 1980").size(), 1u);
+    EXPECT_TRUE(viewsWith(list, "text", "March 5 1980").empty());
+
+    const fs::path listed = device.root() / "list.txt";
+    ASSERT_EQ(run_command(kContacts + " list > '" + listed.string() + "'"), 0);
+    std::ifstream in(listed);
+    const std::string persons{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(persons.find("1980-04-05"), std::string::npos) << persons;
+}
+
+} // namespace
