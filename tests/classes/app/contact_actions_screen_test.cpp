@@ -1,24 +1,12 @@
 #include "AppTest.h"
+#include "DumpQuery.h"
 
 #include <uikit/ABPersonViewController.h>
 #include <uikit/UIActionSheet.h>
 
 #include <cstdlib>
-#include <functional>
 
 namespace {
-
-// The records of the screen's dump in tree order, the hidden ones and what lies in them left out.
-void walk(const uikit::DumpRecord& record,
-          const std::function<void(const uikit::DumpRecord&)>& visit)
-{
-    if (const auto* hidden = record.find("hidden"); hidden && std::get<bool>(*hidden))
-        return;
-    visit(record);
-    if (const auto* children = record.list("children"))
-        for (const auto& child : *children)
-            walk(child, visit);
-}
 
 struct ShownSheet {
     std::string title;
@@ -86,18 +74,15 @@ protected:
 
     std::optional<ShownSheet> shownSheet()
     {
-        std::optional<ShownSheet> shown;
-        walk(uikit::dumpScreen(), [&](const uikit::DumpRecord& record) {
-            if (record.text("class") == "UIActionSheet") {
-                shown = ShownSheet{*record.text("title"), {},
-                                   std::get<double>(*record.find("style")),
-                                   std::get<double>(*record.find("destructiveButtonIndex"))};
-                walk(record, [&](const uikit::DumpRecord& inner) {
-                    if (inner.text("class") == "UIButton")
-                        shown->buttons.push_back(inner.text("text").value_or(""));
-                });
-            }
-        });
+        const auto dump = uikit::dumpScreen();
+        const auto sheets = shownWith(dump, "class", "UIActionSheet");
+        if (sheets.empty())
+            return std::nullopt;
+        const uikit::DumpRecord& sheet = *sheets.front();
+        ShownSheet shown{*sheet.text("title"), {}, std::get<double>(*sheet.find("style")),
+                         std::get<double>(*sheet.find("destructiveButtonIndex"))};
+        for (const auto* button : shownWith(sheet, "class", "UIButton"))
+            shown.buttons.push_back(button->text("text").value_or(""));
         return shown;
     }
 
