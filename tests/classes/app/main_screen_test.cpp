@@ -135,16 +135,6 @@ TEST_F(MainScreen, TabsRebuildFromTheRecordsInMemoryOnly) {
     EXPECT_EQ(sectionNames(), (Names{{"Davi", "Carla"}, {"Eva"}}));
 }
 
-TEST_F(MainScreen, OtherTagsAreRememberedWithoutARebuild) {
-    book.add(born("Davi", 10, 3));
-    screen();
-    book.add(born("Eva", 11, 3));
-    UITabBarItem stray("Stray", nullptr, 7);
-    screen().tabBar_didSelectItem(screen().tabBar.get(), &stray);
-    EXPECT_EQ(screen().itemTabSelected(), 7);
-    EXPECT_EQ(sectionNames(), (Names{{"Davi"}}));
-}
-
 TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage) {
     EXPECT_EQ(table()->numberOfSections(), 1);
     EXPECT_EQ(table()->numberOfRowsInSection(0), 0);
@@ -154,14 +144,6 @@ TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage) {
     chooseTab(2);
     EXPECT_EQ(table()->numberOfSections(), 1);
     EXPECT_EQ(table()->titleForHeaderInSection(0), "No birthdays in your database");
-}
-
-TEST_F(MainScreen, NoBirthdayLeftThisYear) {
-    setToday(2009, 12, 15);
-    book.add(born("Bruno", 3, 1));
-    EXPECT_EQ(table()->numberOfSections(), 1);
-    EXPECT_EQ(table()->numberOfRowsInSection(0), 0);
-    EXPECT_EQ(table()->titleForHeaderInSection(0), "No futures birthdays this year");
 }
 
 TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
@@ -178,15 +160,6 @@ TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
 TEST_F(MainScreen, NoBadgeWithoutBirthdaysToday) {
     book.add(born("Eva", 11, 3));
     EXPECT_EQ(screen().tabItem1->badgeValue(), std::nullopt);
-}
-
-TEST_F(MainScreen, RowsAre68PointsWithADisclosureIndicator) {
-    book.add(born("Davi", 10, 3));
-    const auto row = NSIndexPath::indexPathForRow_inSection(0, 0);
-    EXPECT_EQ(screen().tableView_heightForRowAtIndexPath(screen().myTableView.get(), row), 68.0f);
-    EXPECT_EQ(screen().tableView_accessoryTypeForRowWithIndexPath(screen().myTableView.get(), row),
-              UITableViewCellAccessoryDisclosureIndicator);
-    EXPECT_EQ(table()->rectForRowAtIndexPath(row).size.height, 68);
 }
 
 } // namespace

@@ -82,12 +82,6 @@ TEST_F(Rows, AReusedCellTakesTheColourOfItsNewRow) {
     EXPECT_EQ(reused->todoPriorityLabel->text(), "May 12 1980");
 }
 
-TEST_F(Rows, TomorrowIsPurple) {
-    book.add(born("Eva", 11, 3));
-    EXPECT_EQ(shownCell(0, 0)->todoTimeLabel->text(), "Tomorrow");
-    EXPECT_EQ(shownCell(0, 0)->todoTimeLabel->textColor(), UIColor::purpleColor());
-}
-
 TEST_F(Rows, HiddenSignsAndAgesFollowTheSettingsAsSoonAsARowIsBuilt) {
     book.add(born("Ivo", 15, 3, 1900));
     TodoCell* cell = shownCell(0, 0);

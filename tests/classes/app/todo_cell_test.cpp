@@ -59,14 +59,6 @@ TEST_F(Cell, DateLabelIsCutAt240AndFollowsAShorterText) {
     EXPECT_EQ(shorter, sizeWithFont("May 1", cell->todoPriorityLabel->font()).width);
 }
 
-TEST_F(Cell, ImagesKeepTheViewSizesTheyWereMadeWith) {
-    auto cell = newCell();
-    cell->setImageContact(UIImage::imageWithData(pngOfSize({120, 90})));
-    cell->layoutIfNeeded();
-    EXPECT_EQ(cell->todoPriorityImageView->frame().size, CGSizeMake(50, 62));
-    EXPECT_EQ(cell->todoPriorityImageView->image()->size(), CGSizeMake(120, 90));
-}
-
 TEST_F(Cell, PhotoAndSignIconLieAboveEveryLabel) {
     auto cell = newCell();
     const auto& views = cell->contentView()->subviews();
@@ -78,32 +70,6 @@ TEST_F(Cell, PhotoAndSignIconLieAboveEveryLabel) {
         cell->todoPriorityLabel.get(), cell->todoAgeLabel.get(), cell->todoTimeLabel.get(),
         cell->todoPriorityImageView.get(), cell->todoItemImageView.get()};
     for (size_t i = 0; i < backToFront.size(); ++i) EXPECT_EQ(views[i].get(), backToFront[i]) << i;
-}
-
-TEST_F(Cell, LabelsHaveTheirFontsColoursAndAlignment) {
-    auto cell = newCell();
-    struct Look {
-        UILabel* label;
-        UIFont font;
-        UIColor colour;
-        UITextAlignment alignment;
-    };
-    const Look looks[] = {
-        {cell->todoTextLabel.get(), UIFont::boldSystemFontOfSize(16), UIColor(0, 0, 0.35f, 1), UITextAlignmentLeft},
-        {cell->todoTextItem.get(), UIFont::systemFontOfSize(12), UIColor::blackColor(), UITextAlignmentLeft},
-        {cell->todoPriorityLabel.get(), UIFont::systemFontOfSize(12), UIColor::blackColor(), UITextAlignmentRight},
-        {cell->todoAgeLabel.get(), UIFont::boldSystemFontOfSize(12), UIColor::darkGrayColor(), UITextAlignmentRight},
-        {cell->todoTimeLabel.get(), UIFont::systemFontOfSize(11), UIColor::darkGrayColor(), UITextAlignmentRight},
-    };
-    for (const Look& look : looks) {
-        SCOPED_TRACE(look.font.pointSize());
-        EXPECT_EQ(look.label->font(), look.font);
-        EXPECT_EQ(look.label->textColor(), look.colour);
-        EXPECT_EQ(look.label->highlightedTextColor(), UIColor::whiteColor());
-        EXPECT_EQ(look.label->textAlignment(), look.alignment);
-        EXPECT_EQ(look.label->backgroundColor(), UIColor::whiteColor());
-        EXPECT_TRUE(look.label->isOpaque());
-    }
 }
 
 TEST_F(Cell, SelectionHighlightsTheTextsOverClearBackgrounds) {
@@ -141,14 +107,6 @@ TEST_F(Cell, SignPictureIsDrawnAtTwentyByTwentyOne) {
     // Cells made from now on start with the last drawn sign image.
     EXPECT_EQ(newCell()->todoItemImageView->image(), TodoCell::itemImage);
     EXPECT_EQ(newCell()->todoItemImageView->frame().size, CGSizeMake(20, 21));
-}
-
-TEST_F(Cell, SignNamesComeFromTheTranslations) {
-    ::setenv("LANGUAGE", "pt", 1);
-    auto cell = newCell();
-    cell->setSigno(1);
-    ::setenv("LANGUAGE", "", 1);
-    EXPECT_EQ(cell->todoTextItem->text(), "\u00c1ries");
 }
 
 } // namespace
