@@ -134,22 +134,6 @@ TEST_F(PersonScreen, ShowsTheNameAndEachValueWithItsLabelInStoredOrder)
     EXPECT_EQ(shown, expected);
 }
 
-TEST_F(PersonScreen, ShowsOnlyTheDisplayedPropertiesInTheirOrder)
-{
-    screen->setDisplayedProperties({kABPersonEmailProperty, kABPersonPhoneProperty});
-    uikit::runPendingWork();
-    EXPECT_FALSE(shows("March 5, 1980"));
-    const auto mail = framesOf("text", "ana@example.com");
-    const auto phone = framesOf("text", "(11) 9876-5432");
-    ASSERT_EQ(mail.size(), 1u);
-    ASSERT_EQ(phone.size(), 1u);
-    EXPECT_LT(mail[0].origin.y, phone[0].origin.y);
-
-    ana.birthday = ab::CivilDate{1900, 2, 29};
-    show(ana);
-    EXPECT_TRUE(shows("February 29"));
-}
-
 TEST_F(PersonScreen, ATapOnAValueCarriesOutItsActionWhenTheDelegateAllows)
 {
     ASSERT_TRUE(uikit::tap("+55 11 1234-5678"));

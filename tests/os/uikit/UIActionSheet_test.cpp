@@ -58,18 +58,6 @@ protected:
     std::shared_ptr<UIActionSheet> sheet;
 };
 
-TEST(UIActionSheet, MadeWithItsButtonsPutsTheDestructiveOneFirstAndCancelLast)
-{
-    UIActionSheet created("", nullptr, "Cancel", "Delete", {"Copy", "Move"});
-    ASSERT_EQ(created.numberOfButtons(), 4);
-    EXPECT_EQ(created.buttonTitleAtIndex(0), "Delete");
-    EXPECT_EQ(created.destructiveButtonIndex(), 0);
-    EXPECT_EQ(created.firstOtherButtonIndex(), 1);
-    EXPECT_EQ(created.buttonTitleAtIndex(3), "Cancel");
-    EXPECT_EQ(created.cancelButtonIndex(), 3);
-    EXPECT_EQ(created.buttonTitleAtIndex(4), "");
-}
-
 TEST_F(ShownSheet, LiesAtTheBottomOfTheScreenWithItsButtonsInOrderInTheDump)
 {
     showNumbers({"(11) 9876-5432", "+55 11 1234-5678"});
