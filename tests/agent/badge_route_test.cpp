@@ -1,5 +1,5 @@
 #include "AgentFixture.h"
-#include "HomeScreenFakes.h"
+#include "RunningHomeScreen.h"
 
 #include <springboard/SpringBoardServices.h>
 
@@ -9,62 +9,59 @@
 
 namespace {
 
-using Events = std::vector<std::string>;
-
 class BadgeRoute : public AgentFixture {
 protected:
     void SetUp() override {
         AgentFixture::SetUp();
-        fakes::register_icon_classes();
-        fakes::home_screen_events().clear();
+        running_home_screen().setBadge("com.Qarvex.Tortamos", "none yet");
     }
     void running(const std::string& version) {
         agent::environment().systemVersion = [version] { return version; };
     }
-    std::filesystem::path services_library() const {
-        return device.path(kSpringBoardServicesLibrary);
-    }
+    std::filesystem::path services_library() const { return device.path(kSpringBoardServicesLibrary); }
     void install_library(const char* built) {
         std::filesystem::create_directories(services_library().parent_path());
-        std::filesystem::copy_file(built, services_library());
+        std::filesystem::copy_file(built, services_library(), std::filesystem::copy_options::overwrite_existing);
     }
-    Events badge_events(const char* text) {
-        fakes::home_screen_events().clear();
+    std::string badge_after(const char* text) {
         badge("com.Qarvex.Tortamos", text);
-        return fakes::home_screen_events();
+        return running_home_screen().badge("com.Qarvex.Tortamos");
     }
 };
 
-TEST_F(BadgeRoute, LaterSystemsSetTheBadgeThroughAnApplicationIconAndRedraw) {
-    install_library(SERVICES_LIBRARY); // present, but not the route for 3.x
-    running("3.1.3");
-    EXPECT_EQ(badge_events("3"), (Events{"icon com.Qarvex.Tortamos=3", "redraw"}));
-    EXPECT_EQ(badge_events(""), (Events{"icon com.Qarvex.Tortamos=", "redraw"}));
-    EXPECT_EQ(dlopen(services_library().c_str(), RTLD_LAZY | RTLD_NOLOAD), nullptr);
-    running("");
-    EXPECT_EQ(badge_events("1"), (Events{"icon com.Qarvex.Tortamos=1", "redraw"}));
+TEST_F(BadgeRoute, LaterSystemsSetTheBadgeThroughTheHomeScreensIconClasses) {
+    for (const char* version : {"3.1.3", ""}) {
+        running(version);
+        EXPECT_EQ(badge_after("3"), "3") << version;
+        EXPECT_EQ(badge_after(""), "") << version;
+    }
+    EXPECT_NE(device.journal().find(" badge com.Qarvex.Tortamos \"3\"\n"), std::string::npos);
 }
 
-TEST_F(BadgeRoute, SystemsOneAndTwoSetTheBadgeThroughTheServicesLibrary) {
-    install_library(SERVICES_LIBRARY);
+TEST_F(BadgeRoute, SystemsOneAndTwoSetTheBadgeThroughTheServicesLibraryOnly) {
     for (const char* version : {"2.2.1", "1.1.4"}) {
         running(version);
-        EXPECT_EQ(badge_events("2"), Events{"application com.Qarvex.Tortamos=2"}) << version;
-        EXPECT_EQ(badge_events(""), Events{"application com.Qarvex.Tortamos="}) << version;
+        EXPECT_EQ(badge_after("2"), "none yet") << "no library: " << version;
+        install_library(SERVICES_LIBRARY);
+        EXPECT_EQ(badge_after("2"), "2") << version;
+        EXPECT_EQ(badge_after(""), "") << version;
+        std::filesystem::remove(services_library());
+        running_home_screen().setBadge("com.Qarvex.Tortamos", "none yet");
     }
+    running("3.1.3");
+    install_library(SERVICES_LIBRARY);
+    badge_after("1");
+    EXPECT_EQ(dlopen(services_library().c_str(), RTLD_LAZY | RTLD_NOLOAD), nullptr)
+        << "later systems never load it";
 }
 
 TEST_F(BadgeRoute, UnresolvableServicesLibrarySetsNoBadgeAndFailsNothing) {
     running("2.2.1");
-    EXPECT_EQ(badge_events("2"), Events{}) << "no library";
-
     std::filesystem::create_directories(services_library().parent_path());
     std::ofstream(services_library()) << "\x7f" "ELF but not really";
-    EXPECT_EQ(badge_events("2"), Events{}) << "not a library";
-
-    std::filesystem::remove(services_library());
+    EXPECT_EQ(badge_after("2"), "none yet") << "not a library";
     install_library(LIBRARY_WITHOUT_BADGE_FUNCTIONS);
-    EXPECT_EQ(badge_events("2"), Events{}) << "a library without the functions";
+    EXPECT_EQ(badge_after("2"), "none yet") << "a library without the functions";
 }
 
 TEST_F(BadgeRoute, CountsReachTheIconThroughSearchNivers) {
@@ -75,7 +72,7 @@ TEST_F(BadgeRoute, CountsReachTheIconThroughSearchNivers) {
     add_birthday(1980, 3, 10);
     add_birthday(1990, 3, 10);
     SearchNivers();
-    EXPECT_EQ(fakes::home_screen_events(), (Events{"icon com.Qarvex.Tortamos=2", "redraw"}));
+    EXPECT_EQ(running_home_screen().badge("com.Qarvex.Tortamos"), "2");
 }
 
 } // namespace

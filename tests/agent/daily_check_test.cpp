@@ -111,37 +111,6 @@ TEST_F(AlertState, SetConfigArmsOnlyStrictlyBeforeTheSetTimeAndNeverDisarms) {
     }
 }
 
-TEST_F(AlertState, StandbyTickAfterTheSetMinuteClearsTheOwedAlert) {
-    iStandby = 1;
-    bPopup = 1;
-    iTimerHour = 11;
-    iTimerMinute = 30;
-    for (const auto& moment : {at(2009, 3, 10, 11, 31), at(2009, 3, 10, 12, 5)}) {
-        now_running(moment);
-        bAlert = true;
-        birthdaysActivate();
-        EXPECT_FALSE(bAlert);
-    }
-    EXPECT_EQ(take_events(), Events{});
-}
-
-TEST_F(AlertState, NewCalendarDayRecountsAndArmsAgain) {
-    bBadge = 1;
-    bPlayAlerts = false;
-    add_birthday(1970, 3, 11);
-    clock.set(at(2009, 3, 11, 0, 0, 30));
-    dateActive = at(2009, 3, 10, 23, 59, 40);
-    birthdaysActivate();
-    EXPECT_TRUE(bPlayAlerts);
-    EXPECT_TRUE(bAlert);
-    EXPECT_EQ(dateActive, clock.now());
-    EXPECT_EQ(take_events(), Events{"badge 1"});
-
-    clock.advance_seconds(59);
-    birthdaysActivate();
-    EXPECT_EQ(take_events(), Events{}) << "the same day recounts nothing";
-}
-
 // --- The minute check at the set time 11:30 ---
 
 struct Tick {

@@ -1,12 +1,13 @@
 #include "AgentFixture.h"
 #include "AgentLoading.h"
-#include "HomeScreenFakes.h"
+#include "IconView.h"
+#include "RunningHomeScreen.h"
 
 #include "foundation/Bundle.h"
 #include "runtime/NSTimer.h"
 #include "runtime/Runtime.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 
 #include <fstream>
@@ -21,8 +22,7 @@ class Loading : public AgentFixture {
 protected:
     void SetUp() override {
         AgentFixture::SetUp();
-        fakes::register_springboard_class();
-        fakes::home_screen_events().clear();
+        running_home_screen();
         write_settings(1, 1, 1, 11, 30, 0);
         add_birthday(1980, 3, 10);
         now_running(at(2009, 3, 10, 9, 0));
@@ -52,7 +52,7 @@ protected:
     int argc = 1;
     char name[8] = "agent";
     char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
+    QApplication app{argc, argv};
 };
 
 TEST_F(Loading, InAnotherProcessOnlyTheChangeNoticeIsObserved) {
@@ -93,10 +93,9 @@ TEST_F(Loading, InTheHomeScreenTheLaunchIsReplacedAndTheTimersStart) {
     // The launch reads the settings, starts both timers, then runs the home screen's own launch.
     write_settings(1, 1, 1, 10, 0, 1);
     id application = objc_msgSend(objc_msgSend(springboard, "alloc").object(), "init").object();
-    objc_msgSend(application, "applicationDidFinishLaunching:", "launch options");
+    objc_msgSend(application, "applicationDidFinishLaunching:", Value());
     EXPECT_EQ(iStandby, 1);
-    EXPECT_EQ(fakes::home_screen_events(),
-              Events{"own bg_applicationDidFinishLaunching: launch options"});
+    ASSERT_EQ(running_home_screen().icons().size(), 1u) << "the home screen's own launch ran";
     const auto& timers = agent::launch_timers();
     ASSERT_NE(timers.minuteCheck, nullptr);
     ASSERT_NE(timers.watchCheck, nullptr);

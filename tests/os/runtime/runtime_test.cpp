@@ -192,16 +192,4 @@ TEST(Objects, ClassMethodsMakeInstancesWithTheirOwnStateAndReleaseDestroysThem) 
     EXPECT_EQ(objc_getClass("CountedThing"), cls);
 }
 
-TEST(Values, ReadAsAnotherKindGiveThatKindsEmptyValue) {
-    EXPECT_TRUE(Value().isNil());
-    EXPECT_TRUE(Value(static_cast<id>(nullptr)).isNil());
-    EXPECT_FALSE(Value(0).isNil());
-    EXPECT_EQ(Value("3").integer(), 0);
-    EXPECT_EQ(Value(3).text(), "");
-    EXPECT_EQ(Value(true).integer(), 1);
-    EXPECT_DOUBLE_EQ(Value(7).number(), 7.0);
-    EXPECT_EQ(Value(static_cast<const char*>(nullptr)).text(), "");
-    EXPECT_EQ(Value(size_t{5}).integer(), 5);
-}
-
 } // namespace
