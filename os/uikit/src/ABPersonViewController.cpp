@@ -172,8 +172,6 @@ public:
         contentView()->addSubview(photo_);
         name_ = makeLabel(UIFont::boldSystemFontOfSize(20), UIColor::blackColor(),
                           UITextAlignmentLeft);
-        name_->setNumberOfLines(2);
-        name_->setLineBreakMode(UILineBreakModeWordWrap);
         contentView()->addSubview(name_);
         edit_ = UIButton::buttonWithType(UIButtonTypeRoundedRect);
         edit_->setFont(UIFont::boldSystemFontOfSize(15));
@@ -187,11 +185,10 @@ public:
         contentView()->addSubview(edit_);
     }
 
-    void configure(const ab::Person& person, bool allowsEditing, bool editing,
-                   std::function<void()> onEdit)
+    void configure(const ab::Person& person, std::shared_ptr<UIImage> photo, bool allowsEditing,
+                   bool editing, std::function<void()> onEdit)
     {
-        photo_->setImage(person.image_data.empty() ? nullptr
-                                                   : UIImage::imageWithData(person.image_data));
+        photo_->setImage(std::move(photo));
         name_->setText(displayName(person));
         edit_->setHidden(!allowsEditing);
         edit_->setTitle_forState(editing ? "Done" : "Edit", UIControlStateNormal);
@@ -207,7 +204,30 @@ public:
         photo_->setFrame(CGRectMake(0, 8, 64, 64));
         const CGFloat right = edit_->isHidden() ? CGRectGetMaxX(box) : CGRectGetMaxX(box) - 72;
         name_->setFrame(CGRectMake(76, 8, right - 80, 64));
+        fitName();
         edit_->setFrame(CGRectMake(CGRectGetMaxX(box) - 64, 25, 64, 30));
+    }
+
+    // A long name takes a smaller font and more lines, and is cut short only when even that is
+    // not enough.
+    void fitName()
+    {
+        const CGSize room = name_->frame().size;
+        for (CGFloat size : {20, 17, 14}) {
+            const UIFont font = UIFont::boldSystemFontOfSize(size);
+            const CGFloat height = sizeWithFont_constrainedToSize_lineBreakMode(
+                                       name_->text(), font, {room.width, 1000},
+                                       UILineBreakModeWordWrap)
+                                       .height;
+            if (height <= room.height) {
+                name_->setFont(font);
+                name_->setNumberOfLines(height > font.lineHeight() ? 0 : 1);
+                return;
+            }
+        }
+        name_->setFont(UIFont::boldSystemFontOfSize(14));
+        name_->setNumberOfLines(1);
+        name_->setLineBreakMode(UILineBreakModeTailTruncation);
     }
 
     // No group background and no separator: the header lies on the table's own background.
@@ -439,7 +459,8 @@ public:
         switch (at.kind) {
         case Kind::Header: {
             auto cell = reuse<HeaderCell>(table, "ABHeaderCell");
-            cell->configure(owner_.displayedPerson(), owner_.allowsEditing(), owner_.isEditing(),
+            cell->configure(owner_.displayedPerson(), owner_.photo_, owner_.allowsEditing(),
+                            owner_.isEditing(),
                             act([](ABPersonViewController& c) { c.setEditing(!c.isEditing()); }));
             return cell;
         }
@@ -536,7 +557,13 @@ void ABPersonViewController::setDisplayedPerson(ab::Person person)
 {
     person_ = std::move(person);
     editing_ = false;
+    showPhoto();
     refresh();
+}
+
+void ABPersonViewController::showPhoto()
+{
+    photo_ = person_.image_data.empty() ? nullptr : UIImage::imageWithData(person_.image_data);
 }
 
 void ABPersonViewController::setAddressBook(std::shared_ptr<ab::AddressBook> addressBook)
@@ -586,13 +613,13 @@ bool ABPersonViewController::save()
         else if (property == kABPersonEmailProperty)
             stored->emails = edited_.emails;
     }
-    if (addressBook_->save(*stored)) {
+    const bool saved = addressBook_->save(*stored);
+    if (saved)
         person_ = std::move(*stored);
-        return true;
-    }
-    if (auto unchanged = addressBook_->personWithRecordID(person_.id))
+    else if (auto unchanged = addressBook_->personWithRecordID(person_.id))
         person_ = std::move(*unchanged);
-    return false;
+    showPhoto();
+    return saved;
 }
 
 bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIdentifier identifier)

@@ -21,6 +21,7 @@
 #include <vector>
 
 class ABPersonViewController;
+class UIImage;
 
 // Which value of a person: its birthday, its phone numbers or its e-mail addresses.
 using ABPropertyID = int32_t;
@@ -84,10 +85,13 @@ private:
     class PersonView;
 
     void refresh();
+    // Decoded once per person rather than at every redisplay.
+    void showPhoto();
     bool save();
 
     ab::Person person_;
     ab::Person edited_;
+    std::shared_ptr<UIImage> photo_;
     std::shared_ptr<ab::AddressBook> addressBook_;
     bool allowsEditing_ = false;
     bool editing_ = false;
