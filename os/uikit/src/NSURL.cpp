@@ -2,9 +2,12 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 std::shared_ptr<NSURL> NSURL::URLWithString(std::string_view text)
 {
-    if (text.empty())
+    // URL syntax is ASCII: a character beyond it, a non-breaking space say, makes no URL.
+    if (text.empty() || std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; }))
         return nullptr;
     const QUrl url(QString::fromUtf8(text.data(), qsizetype(text.size())), QUrl::StrictMode);
     if (!url.isValid())

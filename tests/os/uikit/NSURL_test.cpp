@@ -18,16 +18,11 @@ TEST(NSURL, ParsesURLsAndKeepsTheirText)
     auto mail = NSURL::URLWithString("MAILTO:ana@example.com");
     ASSERT_TRUE(mail);
     EXPECT_EQ(mail->scheme(), "mailto");
-
-    // A character beyond ASCII is allowed, and escaped where the URL leaves the process.
-    auto wide = NSURL::URLWithString("sms:+55\u00A011");
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->encodedString(), "sms:+55%C2%A011");
 }
 
 TEST(NSURL, GivesNoURLForTextOutsideURLSyntax)
 {
-    for (const char* text : {"", "sms:+55 11 9876", "sms:12\"3", "sms:12<3>", "sms:1%2",
+    for (const char* text : {"", "sms:+55 11 9876", "sms:+55\u00A011", "sms:12\"3", "sms:1%2",
                              "sms:12|3", "sms:12\\3", "sms:12\n3", "http://exa mple.com"})
         EXPECT_FALSE(NSURL::URLWithString(text)) << text;
 }
@@ -42,10 +37,10 @@ TEST(UIApplicationOpenURL, WritesTheURLToTheJournalOnlyWhenThereIsOne)
     EXPECT_EQ(device.journal(), "");
 
     EXPECT_TRUE(application->openURL(NSURL::URLWithString("sms:1198765432").get()));
-    EXPECT_TRUE(application->openURL(NSURL::URLWithString("sms:+55\u00A011").get()));
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("mailto:a%20b@example.com").get()));
     const std::string journal = device.journal();
     EXPECT_NE(journal.find(" openURL sms:1198765432\n"), std::string::npos) << journal;
-    EXPECT_NE(journal.find(" openURL sms:+55%C2%A011\n"), std::string::npos) << journal;
+    EXPECT_NE(journal.find(" openURL mailto:a%20b@example.com\n"), std::string::npos) << journal;
 }
 
 } // namespace

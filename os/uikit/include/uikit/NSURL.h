@@ -7,14 +7,15 @@
 
 class NSURL {
 public:
-    // nullptr for an empty text or one that breaks URL syntax (a space, a quote, a bare "%").
+    // nullptr for an empty text or one that breaks URL syntax (a space, a quote, a bare "%",
+    // any character beyond ASCII).
     static std::shared_ptr<NSURL> URLWithString(std::string_view text);
 
     // The text the URL was made of.
     const std::string& absoluteString() const { return text_; }
     // Lower case; empty for a relative URL.
     const std::string& scheme() const { return scheme_; }
-    // The URL as ASCII, characters outside it percent-escaped: safe on a command line or in a log.
+    // The URL in its normal encoded form: safe on a command line or in a log.
     const std::string& encodedString() const { return encoded_; }
 
     NSURL(std::string text, std::string scheme, std::string encoded);
