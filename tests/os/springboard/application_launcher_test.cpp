@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -18,19 +19,22 @@ std::string wait_for_file(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(Launching, StartsTheProgramInItsBundleOnTheSameDevice) {
+TEST(Launching, StartsTheProgramInItsBundleOnTheSameDeviceWithoutTheHomeScreensScript) {
     TempDevice device;
     springboard::InstalledApplication app;
     app.identifier = "com.example.probe";
     app.bundle = device.path("/Applications/Probe.app");
     app.executable = app.bundle / "Probe";
     std::filesystem::create_directories(app.bundle);
-    std::ofstream(app.executable) << "#!/bin/sh\necho \"$DEVICE_ROOT $(pwd)\" > \"$DEVICE_ROOT/launched\"\n";
+    std::ofstream(app.executable) << "#!/bin/sh\necho \"$DEVICE_ROOT $(pwd) ${UIKIT_AUTOMATION-none}\" > \"$DEVICE_ROOT/launched\"\n";
     std::filesystem::permissions(app.executable, std::filesystem::perms::owner_all);
 
-    ASSERT_TRUE(springboard::launch_application(app));
+    setenv("UIKIT_AUTOMATION", device.path("/home-screen.script").c_str(), 1);
+    const bool launched = springboard::launch_application(app);
+    unsetenv("UIKIT_AUTOMATION");
+    ASSERT_TRUE(launched);
     EXPECT_EQ(wait_for_file(device.path("/launched")),
-              device.root().string() + " " + app.bundle.string() + "\n");
+              device.root().string() + " " + app.bundle.string() + " none\n");
 }
 
 TEST(Launching, AProgramThatIsNotThereFails) {
