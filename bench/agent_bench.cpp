@@ -1,7 +1,8 @@
 // The home-screen agent's two costs: the ten-second tick when nothing changed (one file status,
 // no address-book read), and the count of today's birthdays over 100,000 persons beside a bare
 // SQLite scan of the same rows.
-#include "TempDevice.h"
+#include "BareSqliteScan.h"
+#include "BenchDevice.h"
 
 #include "AgentEnvironment.h"
 #include "DailyCheck.h"
@@ -10,11 +11,9 @@
 
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <atomic>
-#include <memory>
 #include <random>
 
 // Every lstat of the process passes here first, so the benchmark can count file-status calls.
@@ -30,35 +29,21 @@ extern "C" int lstat(const char* path, struct stat* status) {
 
 namespace {
 
-// n persons, 90% with a birthday, in one store for the whole run.
-struct Device {
-    TempDevice device;
-    explicit Device(int n) {
-        std::mt19937 random(20090310);
-        std::vector<ab::Person> persons(n);
-        for (ab::Person& p : persons) {
-            p.first_name = "Person";
-            if (random() % 4 != 0) p.last_name = "Surname";
-            if (random() % 10 != 0) {
-                const int month = 1 + static_cast<int>(random() % 12);
-                const int day = 1 + static_cast<int>(random() % (month == 2 ? 29 : 30));
-                const int year = month == 2 && day == 29 ? 1980 : 1930 + static_cast<int>(random() % 80);
-                p.birthday = ab::CivilDate{year, month, day};
-            }
+// n persons, 90% with a birthday.
+std::vector<ab::Person> makePersons(int n) {
+    std::mt19937 random(20090310);
+    std::vector<ab::Person> persons(n);
+    for (ab::Person& p : persons) {
+        p.first_name = "Person";
+        if (random() % 4 != 0) p.last_name = "Surname";
+        if (random() % 10 != 0) {
+            const int month = 1 + static_cast<int>(random() % 12);
+            const int day = 1 + static_cast<int>(random() % (month == 2 ? 29 : 30));
+            const int year = month == 2 && day == 29 ? 1980 : 1930 + static_cast<int>(random() % 80);
+            p.birthday = ab::CivilDate{year, month, day};
         }
-        if (!ab::AddressBook::create()->save(persons)) std::abort();
     }
-};
-
-Device& device_with(int n) {
-    static std::unique_ptr<Device> device;
-    static int size = -1;
-    if (size != n) {
-        device.reset();
-        device = std::make_unique<Device>(n);
-        size = n;
-    }
-    return *device;
+    return persons;
 }
 
 // The device's address book, counting its reads.
@@ -87,7 +72,7 @@ void quiet_sinks() {
 }
 
 void BM_WatchTickWithoutChange(benchmark::State& state) {
-    device_with(1000);
+    useDeviceWith(1000, makePersons);
     quiet_sinks();
     CountingAddressBook book;
     agent::environment().addressBook = &book;
@@ -104,33 +89,13 @@ void BM_WatchTickWithoutChange(benchmark::State& state) {
 BENCHMARK(BM_WatchTickWithoutChange)->Unit(benchmark::kMicrosecond);
 
 void BM_BareScan(benchmark::State& state) {
-    device_with(static_cast<int>(state.range(0)));
-    const std::string file = ab::AddressBook::device_store_path().string();
-    for (auto _ : state) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* rows = nullptr;
-        sqlite3_prepare_v2(db,
-                           "SELECT id, first_name, last_name, birthday, has_image FROM Person "
-                           "ORDER BY id",
-                           -1, &rows, nullptr);
-        int64_t sum = 0;
-        while (sqlite3_step(rows) == SQLITE_ROW) {
-            sum += sqlite3_column_int64(rows, 0);
-            sum += sqlite3_column_bytes(rows, 1) + (sqlite3_column_text(rows, 1) != nullptr);
-            sum += sqlite3_column_bytes(rows, 2) + (sqlite3_column_text(rows, 2) != nullptr);
-            sum += sqlite3_column_int64(rows, 3) + sqlite3_column_int64(rows, 4);
-        }
-        sqlite3_finalize(rows);
-        sqlite3_close(db);
-        benchmark::DoNotOptimize(sum);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
+    runBareSqliteScan(state);
 }
 BENCHMARK(BM_BareScan)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_SearchNivers(benchmark::State& state) {
-    device_with(static_cast<int>(state.range(0)));
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
     quiet_sinks();
     platform::DeviceAddressBook book;
     agent::environment().addressBook = &book;

@@ -1,6 +1,7 @@
 // The list engine at address-book sizes up to 100,000 persons: the import beside a bare SQLite
 // scan of the same rows, each of the three list builds, and the values of one row.
-#include "TempDevice.h"
+#include "BareSqliteScan.h"
+#include "BenchDevice.h"
 
 #include "engine/BirthdayList.h"
 #include "engine/TodayDate.h"
@@ -11,7 +12,6 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <memory>
@@ -45,25 +45,6 @@ std::vector<ab::Person> makePersons(int n) {
     return persons;
 }
 
-// One device per address-book size, filled once for the whole run.
-struct Device {
-    TempDevice device;
-    explicit Device(int n) {
-        std::vector<ab::Person> persons = makePersons(n);
-        if (!ab::AddressBook::create()->save(persons)) std::abort();
-    }
-};
-
-// One device at a time: each owns DEVICE_ROOT while it lives.
-void useDeviceWith(int n) {
-    static std::unique_ptr<Device> device;
-    static int size = -1;
-    if (size == n) return;
-    device.reset();
-    device = std::make_unique<Device>(n);
-    size = n;
-}
-
 void setToday() {
     static platform::ScopedTimeZone zone("America/Sao_Paulo");
     const platform::Calendar calendar;
@@ -85,32 +66,12 @@ struct QuietStderr {
 };
 
 void BM_BareSqliteScan(benchmark::State& state) {
-    useDeviceWith(static_cast<int>(state.range(0)));
-    const std::string file = ab::AddressBook::device_store_path().string();
-    for (auto _ : state) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* rows = nullptr;
-        sqlite3_prepare_v2(db,
-                           "SELECT id, first_name, last_name, birthday, has_image FROM Person "
-                           "ORDER BY id",
-                           -1, &rows, nullptr);
-        int64_t sum = 0;
-        while (sqlite3_step(rows) == SQLITE_ROW) {
-            sum += sqlite3_column_int64(rows, 0);
-            sum += sqlite3_column_bytes(rows, 1) + (sqlite3_column_text(rows, 1) != nullptr);
-            sum += sqlite3_column_bytes(rows, 2) + (sqlite3_column_text(rows, 2) != nullptr);
-            sum += sqlite3_column_int64(rows, 3) + sqlite3_column_int64(rows, 4);
-        }
-        sqlite3_finalize(rows);
-        sqlite3_close(db);
-        benchmark::DoNotOptimize(sum);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
+    runBareSqliteScan(state);
 }
 
 void BM_PopulateAddressBook(benchmark::State& state) {
-    useDeviceWith(static_cast<int>(state.range(0)));
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
     setToday();
     const platform::DeviceAddressBook book;
     QuietStderr quiet;
@@ -133,7 +94,7 @@ void BM_PopulateAddressBook(benchmark::State& state) {
 // Side by side per size, so each store is filled once.
 // The address book's own list of all persons, the part of the import spent in the store.
 void BM_AllPeopleFromTheStore(benchmark::State& state) {
-    useDeviceWith(static_cast<int>(state.range(0)));
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
     const platform::DeviceAddressBook book;
     for (auto _ : state) benchmark::DoNotOptimize(book.copyArrayOfAllPeople());
     state.SetItemsProcessed(state.iterations() * state.range(0));
