@@ -1,7 +1,6 @@
 #include "Painting.h"
 
 #include <QApplication>
-#include <QLinearGradient>
 
 #include <cmath>
 #include <cstdlib>
@@ -115,12 +114,17 @@ std::shared_ptr<UIImage> makeImage(QImage image, std::string name)
     return std::make_shared<UIImage>(std::move(bitmap), std::move(name));
 }
 
-void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom)
+QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom)
 {
     QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
     gradient.setColorAt(0, top);
     gradient.setColorAt(1, bottom);
-    painter.fillRect(rect, gradient);
+    return gradient;
+}
+
+void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom)
+{
+    painter.fillRect(rect, verticalGradient(rect, top, bottom));
 }
 
 QImage tinted(const QImage& image, const QColor& color)

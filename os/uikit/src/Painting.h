@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -55,6 +56,8 @@ QFont toQFont(const UIFont& font);
 QString toQString(std::string_view text);
 std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {});
 
+// A vertical gradient from top, at the rectangle's top edge, to bottom, at its bottom edge.
+QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);
 // Fills the rectangle with a vertical gradient from top to bottom.
 void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom);
 // The image's shape (its alpha) filled with one colour.

@@ -38,10 +38,7 @@ public:
         QColor bottom = cancel_ ? QColor(0x26, 0x2f, 0x4a) : QColor(0x30, 0x40, 0x6e);
         if (isHighlighted())
             top = top.darker(150), bottom = bottom.darker(150);
-        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
-        gradient.setColorAt(0, top);
-        gradient.setColorAt(1, bottom);
-        painter->fillPath(path, gradient);
+        painter->fillPath(path, verticalGradient(box, top, bottom));
         painter->save();
         painter->setPen(QPen(QColor(255, 255, 255, 110), 1));
         painter->drawPath(path);

@@ -68,10 +68,7 @@ public:
         }
         if (isHighlighted())
             top = top.darker(130), bottom = bottom.darker(130);
-        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
-        gradient.setColorAt(0, top);
-        gradient.setColorAt(1, bottom);
-        painter->fillPath(path, gradient);
+        painter->fillPath(path, verticalGradient(box, top, bottom));
         painter->setPen(QPen(border, 1));
         painter->drawPath(path);
 

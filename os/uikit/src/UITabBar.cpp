@@ -122,10 +122,7 @@ private:
         path.addRoundedRect(lozenge, height / 2, height / 2);
         painter.save();
         painter.setPen(QPen(Qt::white, 2));
-        QLinearGradient gradient(lozenge.topLeft(), lozenge.bottomLeft());
-        gradient.setColorAt(0, QColor(0xf2, 0x4a, 0x4a));
-        gradient.setColorAt(1, QColor(0xc4, 0x0b, 0x0b));
-        painter.setBrush(gradient);
+        painter.setBrush(verticalGradient(lozenge, QColor(0xf2, 0x4a, 0x4a), QColor(0xc4, 0x0b, 0x0b)));
         painter.drawPath(path);
         painter.restore();
         UIGraphicsSetFillColor(UIColor::whiteColor());

@@ -211,10 +211,7 @@ void UITableViewCell::drawRect(CGRect rect)
         path.lineTo(shape.bottomLeft());
     }
     path.closeSubpath();
-    QLinearGradient fill(box.topLeft(), box.bottomLeft());
-    fill.setColorAt(0, top);
-    fill.setColorAt(1, bottom);
-    painter->fillPath(path, fill);
+    painter->fillPath(path, verticalGradient(box, top, bottom));
     painter->save();
     painter->setPen(QPen(groupBorderColor, 1));
     painter->drawPath(path);
