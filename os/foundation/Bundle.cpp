@@ -1,12 +1,16 @@
 #include "foundation/Bundle.h"
 
+#include "foundation/PropertyList.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <unistd.h>
 
 namespace {
+
+// White space around a value in Info.plist is layout, not part of the value.
+constexpr const char* kWhiteSpace = " \t\n\v\f\r";
 
 std::filesystem::path running_program_folder() {
     std::error_code error;
@@ -72,13 +76,17 @@ void NSBundle::setMainBundlePath(const std::filesystem::path& folder) {
 }
 
 std::string NSBundle::bundleIdentifier() const {
+    const std::string identifier = objectForInfoDictionaryKey("CFBundleIdentifier").value_or("");
+    const auto first = identifier.find_first_not_of(kWhiteSpace);
+    if (first == std::string::npos) return {};
+    return identifier.substr(first, identifier.find_last_not_of(kWhiteSpace) + 1 - first);
+}
+
+std::optional<std::string> NSBundle::objectForInfoDictionaryKey(std::string_view key) const {
     std::ifstream in(folder_ / "Info.plist");
-    if (!in) return {};
+    if (!in) return std::nullopt;
     const std::string text{std::istreambuf_iterator<char>(in), {}};
-    static const std::regex key(R"(<key>\s*CFBundleIdentifier\s*</key>\s*<string>\s*([^<]*?)\s*</string>)");
-    std::smatch match;
-    if (!std::regex_search(text, match, key)) return {};
-    return match[1].str();
+    return os::plist_string(text, key);
 }
 
 const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const {

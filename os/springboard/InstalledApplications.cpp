@@ -1,23 +1,11 @@
 #include "InstalledApplications.h"
 
+#include "foundation/Bundle.h"
+
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <regex>
 
 namespace springboard {
 namespace {
-
-std::string decode_entities(std::string text) {
-    static const std::pair<const char*, const char*> entities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
-    for (const auto& [entity, plain] : entities) {
-        const std::string from = entity;
-        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
-            text.replace(at, from.size(), plain);
-    }
-    return text;
-}
 
 // A file named by the bundle stays inside it: only the last part of the name counts.
 std::filesystem::path file_in_bundle(const std::filesystem::path& bundle,
@@ -28,24 +16,7 @@ std::filesystem::path file_in_bundle(const std::filesystem::path& bundle,
     return bundle / file;
 }
 
-std::string read_file(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 } // namespace
-
-std::optional<std::string> plist_string(std::string_view plist, std::string_view key) {
-    std::string escaped;
-    for (const char c : key) {
-        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) escaped += '\\';
-        escaped += c;
-    }
-    const std::regex pattern("<key>\\s*" + escaped + "\\s*</key>\\s*<string>([^<]*)</string>");
-    std::match_results<std::string_view::const_iterator> match;
-    if (!std::regex_search(plist.begin(), plist.end(), match, pattern)) return std::nullopt;
-    return decode_entities(match[1].str());
-}
 
 std::vector<InstalledApplication> installed_applications(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> bundles;
@@ -58,17 +29,17 @@ std::vector<InstalledApplication> installed_applications(const std::filesystem::
 
     std::vector<InstalledApplication> applications;
     for (const auto& bundle : bundles) {
-        const std::string plist = read_file(bundle / "Info.plist");
-        const auto identifier = plist_string(plist, "CFBundleIdentifier");
+        const NSBundle info(bundle);
+        const auto value = [&](std::string_view key) { return info.objectForInfoDictionaryKey(key); };
+        const auto identifier = value("CFBundleIdentifier");
         if (!identifier || identifier->empty()) continue;
         const std::string name = bundle.stem().string();
         InstalledApplication app;
         app.identifier = *identifier;
-        app.displayName = plist_string(plist, "CFBundleDisplayName")
-                              .value_or(plist_string(plist, "CFBundleName").value_or(name));
+        app.displayName = value("CFBundleDisplayName").value_or(value("CFBundleName").value_or(name));
         app.bundle = bundle;
-        app.executable = file_in_bundle(bundle, plist_string(plist, "CFBundleExecutable"), name);
-        app.icon = file_in_bundle(bundle, plist_string(plist, "CFBundleIconFile"), "icon.png");
+        app.executable = file_in_bundle(bundle, value("CFBundleExecutable"), name);
+        app.icon = file_in_bundle(bundle, value("CFBundleIconFile"), "icon.png");
         applications.push_back(std::move(app));
     }
     return applications;

@@ -18,10 +18,6 @@ struct InstalledApplication {
     std::filesystem::path icon;       // CFBundleIconFile, else icon.png
 };
 
-// The string value of a key of an XML property list's top dictionary, entities decoded; nullopt
-// when the key is missing or holds no string.
-std::optional<std::string> plist_string(std::string_view plist, std::string_view key);
-
 // The bundles of the folder in order of their names. A bundle without an Info.plist or without
 // an identifier is no application and is left out.
 std::vector<InstalledApplication> installed_applications(const std::filesystem::path& folder);

@@ -5,6 +5,7 @@
 #include "foundation/FileAttributes.h"
 #include "foundation/Journal.h"
 #include "foundation/MoCatalog.h"
+#include "foundation/PropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +52,23 @@ TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst) {
 TEST(Bundle, IdentifierComesFromInfoPlist) {
     NSBundle app(TORTAMOS_APP_DIR);
     EXPECT_EQ(app.bundleIdentifier(), "com.Qarvex.Tortamos");
+    EXPECT_EQ(app.objectForInfoDictionaryKey("CFBundleIdentifier"), "com.Qarvex.Tortamos");
+    EXPECT_EQ(app.objectForInfoDictionaryKey("NoSuchKey"), std::nullopt);
     NSBundle none(std::filesystem::temp_directory_path() / "no-such-bundle");
     EXPECT_EQ(none.bundleIdentifier(), "");
+    EXPECT_EQ(none.objectForInfoDictionaryKey("CFBundleIdentifier"), std::nullopt);
+}
+
+TEST(PropertyList, FindsStringsByExactKey) {
+    const std::string plist = "<dict><key>CFBundleName</key>\n <string> Spaced </string>"
+                              "<key>Count</key><integer>3</integer>"
+                              "<key>a.b</key><string>dot</string></dict>";
+    EXPECT_EQ(os::plist_string(plist, "CFBundleName"), " Spaced ");
+    EXPECT_EQ(os::plist_string(plist, "Count"), std::nullopt);
+    EXPECT_EQ(os::plist_string(plist, "Name"), std::nullopt);
+    EXPECT_EQ(os::plist_string(plist, "a.b"), "dot");
+    EXPECT_EQ(os::plist_string(plist, "aXb"), std::nullopt);
+    EXPECT_EQ(os::plist_string("", "CFBundleName"), std::nullopt);
 }
 
 TEST(Bundle, PortugueseTableWithoutGeneratedLocales) {

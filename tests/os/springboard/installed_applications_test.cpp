@@ -8,7 +8,6 @@
 namespace {
 
 using springboard::installed_applications;
-using springboard::plist_string;
 
 TEST(InstalledApplications, AreTheIdentifiedBundlesInOrderOfTheirNames) {
     TempDevice device;
@@ -55,18 +54,6 @@ TEST(InstalledApplications, FilesNamedByABundleStayInsideIt) {
 TEST(InstalledApplications, MissingFolderHasNone) {
     TempDevice device;
     EXPECT_TRUE(installed_applications(device.path("/Applications")).empty());
-}
-
-TEST(PropertyList, FindsStringsByExactKey) {
-    const std::string plist = "<dict><key>CFBundleName</key>\n <string> Spaced </string>"
-                              "<key>Count</key><integer>3</integer>"
-                              "<key>a.b</key><string>dot</string></dict>";
-    EXPECT_EQ(plist_string(plist, "CFBundleName"), " Spaced ");
-    EXPECT_EQ(plist_string(plist, "Count"), std::nullopt);
-    EXPECT_EQ(plist_string(plist, "Name"), std::nullopt);
-    EXPECT_EQ(plist_string(plist, "a.b"), "dot");
-    EXPECT_EQ(plist_string(plist, "aXb"), std::nullopt);
-    EXPECT_EQ(plist_string("", "CFBundleName"), std::nullopt);
 }
 
 } // namespace

@@ -23,8 +23,13 @@ public:
 
     const std::filesystem::path& bundlePath() const { return folder_; }
 
-    // CFBundleIdentifier of Info.plist; empty when the file or the key is missing.
+    // CFBundleIdentifier of Info.plist without surrounding white space; empty when the file or
+    // the key is missing.
     std::string bundleIdentifier() const;
+
+    // The string value of the key in the bundle's Info.plist; nullopt when the file is missing or
+    // the key holds no string.
+    std::optional<std::string> objectForInfoDictionaryKey(std::string_view key) const;
 
     // The entry of the default table for the key in the user's preferred language; else the value
     // when it is not empty; else the key itself. The table name is accepted for the platform's
