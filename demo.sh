@@ -176,7 +176,7 @@ report() {
   else
     echo "== Screenshots in $shots:"
   fi
-  (cd "$shots" && ls -1 *.png | sed 's/^/  /')
+  for shot in "$shots"/*.png; do echo "  ${shot##*/}"; done
   echo
   echo "== The device journal, $device/var/log/device.log:"
   sed 's/^/  /' "$device/var/log/device.log"
