@@ -536,7 +536,7 @@ private:
 VCardReadResult read(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     VCardReadResult result;
-    std::optional<int> begin_line;
+    int begin_line = 0; // line of the open card's BEGIN; 0 while no card is open
     std::vector<Property> card;
     for (const auto& logical : unfold(text)) {
         Property property = parse_property(logical);
@@ -544,20 +544,20 @@ VCardReadResult read(std::string_view text) {
         const bool is_end = property.name == "END";
         if ((is_begin || is_end) && upper(trim(property.value)) != "VCARD")
             throw ReadError{property.line, "unexpected " + property.name + ":" + property.value};
-        if (!begin_line) {
+        if (begin_line == 0) {
             if (!is_begin) throw ReadError{property.line, "text outside BEGIN:VCARD and END:VCARD"};
             begin_line = property.line;
         } else if (is_begin) {
             throw ReadError{property.line, "BEGIN:VCARD inside a vCard"};
         } else if (is_end) {
-            result.entries.push_back(CardReader(*begin_line, result.warnings).read(card));
+            result.entries.push_back(CardReader(begin_line, result.warnings).read(card));
             card.clear();
-            begin_line.reset();
+            begin_line = 0;
         } else {
             card.push_back(std::move(property));
         }
     }
-    if (begin_line) throw ReadError{*begin_line, "vCard without END:VCARD"};
+    if (begin_line != 0) throw ReadError{begin_line, "vCard without END:VCARD"};
     if (result.entries.empty()) throw ReadError{1, "no vCard in the file"};
     return result;
 }
