@@ -279,7 +279,7 @@ void UIActionSheet::drawRect(CGRect rect)
     const QRectF box = toQRect(rect);
     switch (style_) {
     case UIActionSheetStyleBlackTranslucent:
-        painter->fillRect(box, QColor(0, 0, 0, 205));
+        painter->fillRect(box, QColor(0, 0, 0, 232));
         break;
     case UIActionSheetStyleBlackOpaque:
         painter->fillRect(box, Qt::black);
