@@ -16,6 +16,7 @@
 #include <iostream>
 #include <iterator>
 #include <limits>
+#include <set>
 #include <unistd.h>
 
 namespace contacts {
@@ -208,10 +209,14 @@ int list_command(const Arguments& args) {
     return 0;
 }
 
-int add_command(const Arguments& args) {
-    ab::Person person;
-    std::optional<std::string> photo_file;
-    bool birthday_given = false;
+namespace {
+
+// Reads the person options of `add` and `edit` into the person: each option given replaces that
+// part, and phone numbers or e-mail addresses given replace the whole list. Returns 0, or the
+// status of the error it reported.
+int read_person_options(const std::string& verb, const Arguments& args, ab::Person& person) {
+    std::set<std::string> given;
+    bool phones_given = false, emails_given = false;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::optional<std::string> value;
@@ -225,53 +230,72 @@ int add_command(const Arguments& args) {
         static const char* const kOptions[] = {"--first", "--last",  "--birthday",
                                                "--phone", "--email", "--photo"};
         if (std::find(std::begin(kOptions), std::end(kOptions), option) == std::end(kOptions))
-            return usage_error("add: unknown option '" + option + "'");
-        if (!value) return usage_error("add: " + option + " needs a value");
+            return usage_error(verb + ": unknown option '" + option + "'");
+        if (!value) return usage_error(verb + ": " + option + " needs a value");
+        const bool repeatable = option == "--phone" || option == "--email";
+        if (!given.insert(option).second && !repeatable)
+            return usage_error(verb + ": " + option + " given twice");
 
-        const auto once = [&](bool given) {
-            return given ? usage_error("add: " + option + " given twice") : 0;
-        };
         if (option == "--first") {
-            if (once(person.first_name.has_value())) return 2;
             person.first_name = *value;
         } else if (option == "--last") {
-            if (once(person.last_name.has_value())) return 2;
             person.last_name = *value;
         } else if (option == "--birthday") {
-            if (once(birthday_given)) return 2;
-            birthday_given = true;
             person.birthday = parse_birthday(*value);
             if (!person.birthday)
-                return usage_error("add: birthday '" + *value +
+                return usage_error(verb + ": birthday '" + *value +
                                    "' is not a date written YYYY-MM-DD or --MM-DD");
-        } else if (option == "--phone" || option == "--email") {
+        } else if (repeatable) {
             const auto colon = value->find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == value->size())
-                return usage_error("add: " + option + " takes LABEL:VALUE, not '" + *value + "'");
+                return usage_error(verb + ": " + option + " takes LABEL:VALUE, not '" + *value + "'");
+            bool& replaced = option == "--phone" ? phones_given : emails_given;
             auto& list = option == "--phone" ? person.phones : person.emails;
+            if (!replaced) list.clear();
+            replaced = true;
             list.push_back({value->substr(0, colon), value->substr(colon + 1)});
         } else {
-            if (once(photo_file.has_value())) return 2;
-            photo_file = *value;
+            std::string error;
+            const auto bytes = read_file(*value, error);
+            if (!bytes) {
+                std::cerr << *value << ": cannot read: " << error << "\n";
+                return 1;
+            }
+            person.image_data.assign(bytes->begin(), bytes->end());
+            if (const auto problem = photo_problem(person.image_data)) {
+                std::cerr << *value << ": " << *problem << "\n";
+                return 1;
+            }
         }
     }
+    return 0;
+}
+
+} // namespace
+
+int add_command(const Arguments& args) {
+    ab::Person person;
+    if (const int status = read_person_options("add", args, person)) return status;
     if (!person.first_name && !person.last_name) return usage_error("add: give --first or --last");
-    if (photo_file) {
-        std::string error;
-        const auto bytes = read_file(*photo_file, error);
-        if (!bytes) {
-            std::cerr << *photo_file << ": cannot read: " << error << "\n";
-            return 1;
-        }
-        person.image_data.assign(bytes->begin(), bytes->end());
-        if (const auto problem = photo_problem(person.image_data)) {
-            std::cerr << *photo_file << ": " << *problem << "\n";
-            return 1;
-        }
-    }
     if (!ab::AddressBook::create()->save(person)) return store_error();
     std::cout << person.id << "\n";
     return 0;
+}
+
+int edit_command(const Arguments& args) {
+    if (args.empty()) return usage_error("edit: give an ID and what to change");
+    const auto id = parse_id(args[0]);
+    if (!id) return usage_error("edit: '" + args[0] + "' is not an ID");
+    const auto book = ab::AddressBook::create();
+    auto person = book->personWithRecordID(*id);
+    if (!person) {
+        std::cerr << "contacts: no person with ID " << *id << "\n";
+        return 1;
+    }
+    const Arguments options(args.begin() + 1, args.end());
+    if (options.empty()) return usage_error("edit: nothing to change");
+    if (const int status = read_person_options("edit", options, *person)) return status;
+    return book->save(*person) ? 0 : store_error();
 }
 
 int remove_command(const Arguments& args) {

@@ -13,6 +13,7 @@ int import_command(const Arguments& args);
 int export_command(const Arguments& args);
 int list_command(const Arguments& args);
 int add_command(const Arguments& args);
+int edit_command(const Arguments& args);
 int remove_command(const Arguments& args);
 
 // Prints "contacts: message" and a pointer to --help; returns the bad-usage status.

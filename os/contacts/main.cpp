@@ -18,6 +18,9 @@ Commands:
   add [--first NAME] [--last NAME] [--birthday YYYY-MM-DD|--MM-DD]
       [--phone LABEL:NUMBER]... [--email LABEL:ADDRESS]... [--photo FILE]
                           add a person (with a first or a last name) and print its ID
+  edit ID [the options of add]
+                          change the person: each option given replaces that part, and
+                          phone numbers or e-mail addresses given replace the whole list
   remove ID               remove the person with that ID
   --help                  show this text
 
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "export") return contacts::export_command(rest);
     if (command == "list") return contacts::list_command(rest);
     if (command == "add") return contacts::add_command(rest);
+    if (command == "edit") return contacts::edit_command(rest);
     if (command == "remove") return contacts::remove_command(rest);
     return contacts::usage_error("unknown command '" + command + "'");
 }

@@ -103,6 +103,30 @@ TEST(ContactsTool, AddListRemove) {
     EXPECT_EQ(list.out, "2\tCosta\t--02-29\t\n3\tSem\\tData\t-\t\n4\tNova\t-\t\n");
 }
 
+TEST(ContactsTool, EditReplacesOnlyWhatIsGiven) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
+                                     "1980-03-05", "--phone", "mobile:555-0101", "--email",
+                                     "home:ana@example.com"})
+                  .status,
+              0);
+    const auto edited = contacts_tool(device, {"edit", "1", "--birthday", "--04-05", "--phone",
+                                               "work:555-0202", "--phone", "fax:555-0303"});
+    ASSERT_EQ(edited.status, 0) << edited.err;
+    const auto person = ab::AddressBook::create()->personWithRecordID(1);
+    ASSERT_TRUE(person);
+    EXPECT_EQ(person->first_name, "Ana");
+    EXPECT_EQ(person->birthday, (ab::CivilDate{ab::kUnknownYear, 4, 5}));
+    EXPECT_EQ(person->phones,
+              (std::vector<ab::LabeledValue>{{"work", "555-0202"}, {"fax", "555-0303"}}));
+    EXPECT_EQ(person->emails, (std::vector<ab::LabeledValue>{{"home", "ana@example.com"}}));
+
+    EXPECT_EQ(contacts_tool(device, {"edit", "1"}).status, 2);
+    EXPECT_EQ(contacts_tool(device, {"edit", "1", "--last", "A", "--last", "B"}).status, 2);
+    EXPECT_EQ(contacts_tool(device, {"edit", "9", "--first", "Bia"}).status, 1);
+    EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(1), person) << "failed edits change nothing";
+}
+
 TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
     TempDevice device;
     const std::vector<std::vector<std::string>> bad = {
@@ -120,6 +144,8 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
         {"remove", "abc"},
         {"remove", "-3"},
         {"remove", "99999999999"},
+        {"edit"},
+        {"edit", "x", "--first", "A"},
         {"list", "extra"},
         {"export", "a.vcf", "b.vcf"},
         {"import"}};
