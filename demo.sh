@@ -116,7 +116,7 @@ stop_launched_applications() {
 }
 
 # The three lists, the settings screen (saved unchanged) and Ana Lima's person screen with the
-# sheet of her numbers. Every tap names what it expects to find, so a screen that does not come
+# sheet of her numbers, one of which is chosen. Every tap names what it expects to find, so a screen that does not come
 # up stops the walk with an error instead of a wrong picture.
 walk_script() {
   local w="wait $pause"
@@ -141,7 +141,8 @@ screenshot $shots/person.png
 tapat 295 42
 $w
 screenshot $shots/number-sheet.png
-tap Cancel
+# Texting her mobile number hands an sms: URL to the system, a line in the journal.
+tap +55 11 98765-4321
 $w
 tap Back
 $w
