@@ -20,7 +20,9 @@ bool before_set_time(const agent::ClockValues& now) {
 void SetConfig() {
     sqlite3* db = nullptr;
     const auto file = os::device_path(databasePath);
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    // Writable but never created: a save the application left unfinished is rolled back on open,
+    // which a read-only connection cannot do, so it would read nothing until the application ran.
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         return;
     }

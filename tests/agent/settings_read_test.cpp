@@ -72,6 +72,39 @@ TEST_F(SettingsRead, FileThatIsNoDatabaseChangesNothing) {
     expect_unchanged();
 }
 
+// The application died in the middle of a save (power lost after the file was partly written):
+// the file and its rollback journal are left as they were at that moment. The save never
+// happened, so the agent reads the settings as they stood before it.
+TEST_F(SettingsRead, ReadsTheLastCompleteSaveAfterTheApplicationDiedInTheMiddleOfOne) {
+    write_settings(1, 1, 1, 11, 0, 0);
+    const auto file = device.path(databasePath);
+    const auto journal = std::filesystem::path(file.string() + "-journal");
+    const auto image = device.path("/crash");
+    std::filesystem::create_directories(image);
+
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer,
+                           "PRAGMA cache_size = 2; BEGIN; UPDATE Settings SET iTimerHour = 21;"
+                           "CREATE TABLE Filler (x); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                           "SELECT i + 1 FROM n WHERE i < 200) INSERT INTO Filler SELECT "
+                           "zeroblob(3000) FROM n;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(std::filesystem::exists(journal));
+    std::filesystem::copy_file(file, image / "db");
+    std::filesystem::copy_file(journal, image / "journal");
+    sqlite3_exec(writer, "ROLLBACK;", nullptr, nullptr, nullptr);
+    sqlite3_close(writer);
+    std::filesystem::copy_file(image / "db", file, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(image / "journal", journal,
+                               std::filesystem::copy_options::overwrite_existing);
+
+    SetConfig();
+    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+              std::make_tuple(1, 1, 1, 11, 0, 0));
+}
+
 TEST_F(SettingsRead, WaitsForTheApplicationsSaveInsteadOfMissingIt) {
     write_settings(1, 1, 1, 11, 0, 0);
     sqlite3* writer = nullptr;
