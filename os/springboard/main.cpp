@@ -1,6 +1,7 @@
 // SpringBoard, the home screen: loads the device's extensions, then launches itself and shows
-// the installed applications.
+// the installed applications. The alerts it shows go to the desktop's notifications too.
 #include "ApplicationLauncher.h"
+#include "DesktopNotifications.h"
 #include "ExtensionLoader.h"
 #include "HomeScreen.h"
 #include "HomeScreenClasses.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
     springboard::HomeScreen home(springboard::installed_applications(os::device_path("/Applications")),
                                  springboard::launch_application);
     id springboard = springboard::define_home_screen_classes(home);
+    springboard::send_alerts_to_desktop(home.applications());
     springboard::load_extensions(os::device_path("/Library/DynamicLibraries"));
     return UIApplicationMain(argc, argv, [springboard] { return std::make_unique<Launch>(springboard); });
 }

@@ -1,36 +1,40 @@
 #pragma once
 // The home screen running on a test device with a clock that starts at a chosen local moment
 // and runs ten times faster (libfaketime preloaded), so its 10- and 59-second timers fire within
-// seconds. The process is ended (SIGTERM, as the platform ends it) when the object goes.
+// seconds. The process is ended (SIGTERM, as the platform ends it) when the object goes. Unless
+// a test names one, there is no session bus, as on a machine without a desktop.
+#include "ChildProcess.h"
 #include "TempDevice.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 class SpringBoardProcess {
 public:
     static constexpr int kSpeed = 10;
 
-    // start: "YYYY-MM-DD HH:MM:SS", local time.
-    SpringBoardProcess(const TempDevice& device, const std::string& start) {
-        const std::string program =
-            device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
-        std::vector<std::string> env;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string entry = *e;
-            if (entry.rfind("ASAN_OPTIONS=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
-                env.push_back(entry);
-        }
+    // start: "YYYY-MM-DD HH:MM:SS", local time. The home screen reaches no session bus unless
+    // one is named in extra_env ("DBUS_SESSION_BUS_ADDRESS=..."), so a test never sends to the
+    // desktop of whoever runs it.
+    SpringBoardProcess(const TempDevice& device, const std::string& start,
+                       const std::vector<std::string>& extra_env = {})
+        : process_(program(device), {program(device)}, environment(device, start, extra_env)) {}
+
+    bool running() const { return process_.running(); }
+
+private:
+    static std::string program(const TempDevice& device) {
+        return device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
+    }
+
+    static std::vector<std::string> environment(const TempDevice& device, const std::string& start,
+                                                const std::vector<std::string>& extra_env) {
+        std::vector<std::string> env =
+            environment_without({"ASAN_OPTIONS", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"});
         // The library itself rather than the faketime program, which would stand between this
         // test and the home screen's process.
         env.push_back("LD_PRELOAD=" + faketime_library());
@@ -39,26 +43,15 @@ public:
         const char* asan = std::getenv("ASAN_OPTIONS");
         env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0");
         env.push_back("QT_QPA_PLATFORM=offscreen");
-        pid_ = spawn(program, {program}, env);
-    }
-
-    ~SpringBoardProcess() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        for (int i = 0; i < 50; ++i) {
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        env.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + device.path("/no-bus").string());
+        for (const auto& entry : extra_env) {
+            const std::string name = entry.substr(0, entry.find('=') + 1);
+            std::erase_if(env, [&](const std::string& e) { return e.rfind(name, 0) == 0; });
+            env.push_back(entry);
         }
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
+        return env;
     }
 
-    SpringBoardProcess(const SpringBoardProcess&) = delete;
-    SpringBoardProcess& operator=(const SpringBoardProcess&) = delete;
-
-    bool running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
-
-private:
     // The Debian package faketime's library, in the machine's multiarch folder.
     static std::string faketime_library() {
         std::error_code error;
@@ -69,18 +62,7 @@ private:
         return "libfaketime.so.1";
     }
 
-    static pid_t spawn(const std::string& path, const std::vector<std::string>& args,
-                       const std::vector<std::string>& env) {
-        std::vector<char*> argv, envp;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-        argv.push_back(nullptr);
-        envp.push_back(nullptr);
-        pid_t pid = 0;
-        return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
-    }
-
-    pid_t pid_ = -1;
+    ChildProcess process_;
 };
 
 // Waits (real time) until the device journal holds the text; returns the journal then.

@@ -1,12 +1,15 @@
 // The home screen with the agent loaded, on a device laid out by install-device: the badge of
-// today's birthdays, the change notice, the daily alert and its sound.
+// today's birthdays, the change notice, the daily alert and its sound, on the desktop too.
+#include "PrivateSessionBus.h"
 #include "SettingsTable.h"
 #include "SpringBoardProcess.h"
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -81,6 +84,35 @@ TEST_F(HomeScreenWithAgent, AlertAndSoundComeAtTheSetMinute) {
     EXPECT_NE(journal.find(" sound /var/mobile/Library/Tortamos/birthday.wav", shown), std::string::npos)
         << journal;
     EXPECT_LT(journal.find(kBadge + "\"1\""), shown) << journal;
+}
+
+TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinute) {
+    add_person("Ana", "1990-05-10");
+    set_settings("iTimerHour=9, iTimerMinute=1, bPopup=1, bSound=1");
+    PrivateSessionBus bus(device);
+    ASSERT_FALSE(bus.address().empty()) << "dbus-daemon gave no address";
+    ASSERT_TRUE(bus.serving()) << "the test notification service did not come up";
+    SpringBoardProcess home(device, "2024-05-10 09:00:30", {"DBUS_SESSION_BUS_ADDRESS=" + bus.address()});
+
+    const std::string alert = " alert \"Tortamos\" \"You have birthdays today\" \"Dismiss\"";
+    const std::string journal = wait_for_journal(device, " sound /var/mobile/Library/Tortamos/birthday.wav");
+    const size_t shown = journal.find(alert);
+    ASSERT_NE(shown, std::string::npos) << journal;
+    EXPECT_EQ(time_of_line(journal, shown).substr(0, 5), "09:01") << journal;
+
+    const std::string icon = "file://" + device.path("/Applications/Tortamos.app/icon.png").string();
+    const std::string expected =
+        "Tortamos|" + icon + "|Tortamos|You have birthdays today|suppress-sound=true\n";
+    std::string notifications = bus.notifications();
+    for (int i = 0; i < 50 && notifications.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        notifications = bus.notifications();
+    }
+    EXPECT_EQ(notifications, expected);
+    // The next 59-second ticks of the day send nothing more.
+    std::this_thread::sleep_for(std::chrono::milliseconds(59'000 / SpringBoardProcess::kSpeed + 700));
+    EXPECT_EQ(bus.notifications(), expected);
+    EXPECT_TRUE(home.running());
 }
 
 } // namespace

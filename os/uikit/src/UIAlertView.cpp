@@ -21,6 +21,12 @@ constexpr CGFloat buttonGap = 8;
 const UIFont titleFont = UIFont::boldSystemFontOfSize(18);
 const UIFont buttonFont = UIFont::boldSystemFontOfSize(18);
 
+UIAlertView::ShowObserver& showObserver()
+{
+    static UIAlertView::ShowObserver observer;
+    return observer;
+}
+
 class AlertButton : public UIControl {
 public:
     AlertButton(std::string title, bool cancel) : title_(std::move(title)), cancel_(cancel) {}
@@ -130,6 +136,13 @@ void UIAlertView::show()
     os::journal(line);
     rebuildButtons();
     Screen::shared().modalLayer().addSubview(shared_from_this());
+    if (showObserver())
+        showObserver()(*this);
+}
+
+void UIAlertView::setShowObserver(ShowObserver observer)
+{
+    showObserver() = std::move(observer);
 }
 
 void UIAlertView::rebuildButtons()

@@ -5,6 +5,7 @@
 // Every alert shown is a line of the device journal.
 #include "uikit/UIView.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ public:
     // Hides the alert and tells the delegate: clicked, will dismiss, did dismiss. An index out of
     // range is reported as it is.
     void dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated);
+
+    // Told of every alert as it is shown, after its journal line, so a host can pass alerts on
+    // (the home screen to the desktop's notifications). One per process; empty for none. Main
+    // thread only.
+    using ShowObserver = std::function<void(const UIAlertView&)>;
+    static void setShowObserver(ShowObserver observer);
 
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;

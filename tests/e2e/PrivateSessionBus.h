@@ -1,0 +1,70 @@
+#pragma once
+// A D-Bus session bus of one test's own (dbus-daemon --session) with the test notification
+// service on it, both ended by their PIDs when the object goes. The service's notifications
+// land in a file of the device's folder.
+#include "ChildProcess.h"
+#include "TempDevice.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <thread>
+
+class PrivateSessionBus {
+public:
+    explicit PrivateSessionBus(const TempDevice& device) : notifications_(device.root() / "notifications") {
+        int out[2];
+        if (::pipe(out) != 0) return;
+        daemon_ = std::make_unique<ChildProcess>(
+            "/usr/bin/dbus-daemon",
+            std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"},
+            environment_without({}), out[1]);
+        ::close(out[1]);
+        address_ = read_line(out[0], std::chrono::seconds(5));
+        ::close(out[0]);
+        if (address_.empty()) return;
+        std::vector<std::string> env = environment_without({"DBUS_SESSION_BUS_ADDRESS"});
+        env.push_back("DBUS_SESSION_BUS_ADDRESS=" + address_);
+        service_ = std::make_unique<ChildProcess>(
+            TORTAMOS_BIN_DIR "/notification_service",
+            std::vector<std::string>{"notification_service", notifications_.string()}, env);
+        for (int i = 0; i < 100 && !std::filesystem::exists(notifications_); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
+    // Empty when the bus did not start.
+    const std::string& address() const { return address_; }
+    bool serving() const { return std::filesystem::exists(notifications_); }
+    std::string notifications() const {
+        std::ifstream in(notifications_);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+private:
+    static std::string read_line(int fd, std::chrono::milliseconds timeout) {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (line.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 100) <= 0) continue;
+            char buffer[256];
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0) break;
+            line.append(buffer, size_t(n));
+        }
+        const size_t end = line.find('\n');
+        return end == std::string::npos ? std::string() : line.substr(0, end);
+    }
+
+    std::filesystem::path notifications_;
+    std::string address_;
+    // The service goes before its bus.
+    std::unique_ptr<ChildProcess> daemon_;
+    std::unique_ptr<ChildProcess> service_;
+};

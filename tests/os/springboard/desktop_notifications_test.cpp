@@ -1,0 +1,45 @@
+#include "DesktopNotifications.h"
+#include "TempDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using springboard::desktop_notification;
+using springboard::InstalledApplication;
+
+InstalledApplication application(const std::string& name, const std::filesystem::path& icon) {
+    return {"com.example." + name, name, icon.parent_path(), icon.parent_path() / name, icon};
+}
+
+TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsIcon) {
+    TempDevice device;
+    const auto folder = device.path("/Applications");
+    std::filesystem::create_directories(folder / "Two Words.app");
+    const auto icon = folder / "Two Words.app/icon.png";
+    std::ofstream(icon) << "png";
+    const std::vector<InstalledApplication> apps{application("Clock", folder / "Clock.app/icon.png"),
+                                                 application("Two Words", icon)};
+
+    const auto found = desktop_notification(apps, "Two Words", "You have birthdays today");
+    EXPECT_EQ(found.appName, "Two Words");
+    EXPECT_EQ(found.appIcon, "file://" + folder.string() + "/Two%20Words.app/icon.png");
+    EXPECT_EQ(found.summary, "Two Words");
+    EXPECT_EQ(found.body, "You have birthdays today");
+
+    // An application whose icon file is missing still names itself, without an icon.
+    const auto iconless = desktop_notification(apps, "Clock", "Alarm");
+    EXPECT_EQ(iconless.appName, "Clock");
+    EXPECT_EQ(iconless.appIcon, "");
+
+    // Any other alert is the home screen's own.
+    const auto other = desktop_notification(apps, "two words", "Low battery");
+    EXPECT_EQ(other.appName, "SpringBoard");
+    EXPECT_EQ(other.appIcon, "");
+    EXPECT_EQ(other.summary, "two words");
+}
+
+} // namespace
