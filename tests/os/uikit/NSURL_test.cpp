@@ -5,7 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(NSURL, ParsesURLsAndKeepsTheirText)
 {
@@ -41,6 +50,59 @@ TEST(UIApplicationOpenURL, WritesTheURLToTheJournalOnlyWhenThereIsOne)
     const std::string journal = device.journal();
     EXPECT_NE(journal.find(" openURL sms:1198765432\n"), std::string::npos) << journal;
     EXPECT_NE(journal.find(" openURL mailto:a%20b@example.com\n"), std::string::npos) << journal;
+}
+
+// A stand-in xdg-open, first on PATH, writes each URL it is given to a file beside the device.
+class DesktopOpener {
+public:
+    explicit DesktopOpener(const fs::path& folder) : opened_(folder / "opened")
+    {
+        fs::create_directories(folder / "bin");
+        std::ofstream(folder / "bin/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << opened_.string() << "'\n";
+        fs::permissions(folder / "bin/xdg-open", fs::perms::owner_all);
+        const char* path = std::getenv("PATH");
+        previousPath_ = path ? path : "";
+        setenv("PATH", ((folder / "bin").string() + ":" + previousPath_).c_str(), 1);
+    }
+    ~DesktopOpener() { setenv("PATH", previousPath_.c_str(), 1); }
+
+    // The URLs opened, once the file holds the text or two seconds have passed.
+    std::string opened(const std::string& text) const
+    {
+        std::string content;
+        for (int tries = 0; tries < 40 && content.find(text) == std::string::npos; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::ifstream in(opened_);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        return content;
+    }
+
+private:
+    fs::path opened_;
+    std::string previousPath_;
+};
+
+TEST(UIApplicationOpenURL, HandsTheURLToTheDesktopOnlyOnTheDeviceOfADesktopUser)
+{
+    TempDevice device;
+    DesktopOpener opener(device.root() / "desktop");
+    UIApplication* application = UIApplication::sharedApplication();
+
+    // A test's device, as the demo's: the journal only.
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("sms:111").get()));
+    EXPECT_EQ(opener.opened("sms:111"), "");
+
+    // The device the desktop's launcher laid out carries the package version.
+    fs::create_directories(device.path("/var/lib/tortamos"));
+    std::ofstream(device.path("/var/lib/tortamos/installed-version")) << "2.0.0\n";
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("tel:222").get()));
+    EXPECT_TRUE(application->openURL(NSURL::URLWithString("mailto:ana@example.com").get()));
+    const std::string opened = opener.opened("mailto:ana@example.com");
+    EXPECT_NE(opened.find("tel:222\n"), std::string::npos) << opened;
+    EXPECT_NE(opened.find("mailto:ana@example.com\n"), std::string::npos) << opened;
+    EXPECT_EQ(opened.find("sms:111"), std::string::npos) << opened;
+    EXPECT_NE(device.journal().find(" openURL tel:222\n"), std::string::npos) << device.journal();
 }
 
 } // namespace
