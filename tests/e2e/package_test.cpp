@@ -1,58 +1,151 @@
-// The Debian package: built with CPack, unpacked into a temporary root, its post-install step run
-// there as dpkg would run it on a device.
-#include "SettingsTable.h"
-#include "TempDevice.h"
+// The Debian package: built with CPack and installed by dpkg into a temporary root, where its
+// files, their library search paths, its desktop entries and its removal are checked.
+#include "InstalledPackage.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdio>
+#include <set>
+#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path build_package() {
-    const std::string build = TORTAMOS_BUILD_DIR;
-    if (run_command("cmake --build '" + build + "' --target package >/dev/null 2>&1") != 0) return {};
-    for (const auto& entry : fs::directory_iterator(build))
-        if (entry.path().extension() == ".deb") return entry.path();
-    return {};
+// The standard output of a command line.
+std::string output_of(const std::string& command_line) {
+    std::string out;
+    if (FILE* pipe = ::popen(command_line.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
 }
 
-TEST(Package, InstallsEveryPieceAtItsDevicePathAndUpgradesTheSettingsFile) {
-    const fs::path package = build_package();
-    ASSERT_FALSE(package.empty()) << "no package was built";
-    TempDevice device;
-    const std::string root = device.root().string();
-    ASSERT_EQ(run_command("dpkg-deb -x '" + package.string() + "' '" + root + "'"), 0);
+bool is_elf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char magic[4] = {};
+    in.read(magic, 4);
+    return in && std::string(magic, 4) == "\x7f" "ELF";
+}
 
-    for (const char* file : {"/Applications/Tortamos.app/Tortamos",
-                             "/Applications/Tortamos.app/Info.plist",
-                             "/Applications/Tortamos.app/contact.png",
-                             "/Applications/Tortamos.app/locale/pt/LC_MESSAGES/Localizable.mo",
-                             "/System/Library/CoreServices/SpringBoard.app/SpringBoard",
-                             "/System/Library/CoreServices/SpringBoard.app/Info.plist",
-                             "/System/Library/CoreServices/SystemVersion",
-                             "/System/Library/Frameworks/UIKit.framework/UIKit",
-                             "/Library/DynamicLibraries/Tortamos.dylib",
-                             "/var/mobile/Library/Tortamos/birthday.wav",
-                             "/var/mobile/Library/Tortamos/trick.aif", "/usr/bin/contacts",
-                             "/usr/lib/tortamos/libos_uikit.so"})
-        EXPECT_TRUE(fs::is_regular_file(device.path(file))) << file;
-    EXPECT_FALSE(fs::exists(device.path(kSettingsFile))) << "the package must not ship user data";
+class Package : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(package.installed()) << read_file(package.log()); }
+    // Where a link of the installed machine leads, as a path of that machine.
+    fs::path target(std::string_view link) const {
+        return "/" / fs::relative(fs::weakly_canonical(package.path(link)), package.root());
+    }
 
-    const fs::path control = device.root() / "control";
-    ASSERT_EQ(run_command("dpkg-deb -e '" + package.string() + "' '" + control.string() + "'"), 0);
-    const std::string postinst = "DEVICE_ROOT='" + root + "' LD_LIBRARY_PATH='" + root +
-                                 "/usr/lib/tortamos' sh '" + (control / "postinst").string() +
-                                 "' configure";
-    ASSERT_EQ(run_command(postinst + " >/dev/null 2>&1"), 0);
-    EXPECT_EQ(settings_table(device.path(kSettingsFile)).at(1), "1|0|0|1|1|11|0|0");
+    void puts_everything_under_usr_and_the_autostart_folder() {
+        std::set<std::string> tops;
+        std::istringstream listing(output_of("dpkg-deb --fsys-tarfile '" + package.deb().string() + "' | tar -t"));
+        for (std::string line; std::getline(listing, line);) {
+            if (line == "./") continue;
+            tops.insert(line.substr(2, line.find('/', 2) - 2));
+            if (line.rfind("./etc/", 0) == 0) {
+                EXPECT_TRUE(line == "./etc/" || line == "./etc/xdg/" || line.rfind("./etc/xdg/autostart/", 0) == 0)
+                    << line;
+            }
+        }
+        EXPECT_EQ(tops, (std::set<std::string>{"etc", "usr"}));
 
-    // Upgrading the package keeps what the user chose.
-    ASSERT_TRUE(settings_exec(device.path(kSettingsFile), "UPDATE Settings SET iTimerHour=8"));
-    ASSERT_EQ(run_command(postinst + " >/dev/null 2>&1"), 0);
-    EXPECT_EQ(settings_table(device.path(kSettingsFile)).at(1), "1|0|0|1|1|8|0|0");
+        const std::string image = "/usr/lib/tortamos/device";
+        for (const std::string& file :
+             {image + "/Applications/Tortamos.app/Tortamos", image + "/Applications/Tortamos.app/Info.plist",
+              image + "/Applications/Tortamos.app/contact.png",
+              image + "/Applications/Tortamos.app/locale/pt/LC_MESSAGES/Localizable.mo",
+              image + "/System/Library/CoreServices/SpringBoard.app/SpringBoard",
+              image + "/System/Library/CoreServices/SpringBoard.app/Info.plist",
+              image + "/System/Library/CoreServices/SystemVersion",
+              image + "/System/Library/Frameworks/UIKit.framework/UIKit",
+              image + "/Library/DynamicLibraries/Tortamos.dylib", image + "/var/mobile/Library/Tortamos/birthday.wav",
+              image + "/var/mobile/Library/Tortamos/trick.aif", std::string("/usr/lib/tortamos/launch"),
+              std::string("/usr/lib/tortamos/bin/contacts"), std::string("/usr/lib/tortamos/lib/libos_uikit.so"),
+              std::string("/usr/share/applications/tortamos.desktop"),
+              std::string("/usr/share/applications/tortamos-springboard.desktop"),
+              std::string("/etc/xdg/autostart/tortamos-springboard.desktop"),
+              std::string("/usr/share/icons/hicolor/64x64/apps/tortamos.png"),
+              std::string("/usr/share/man/man1/tortamos.1.gz"), std::string("/usr/share/doc/tortamos/copyright"),
+              std::string("/usr/share/doc/tortamos/changelog.gz")})
+            EXPECT_TRUE(fs::is_regular_file(package.path(file))) << file;
+        EXPECT_FALSE(fs::exists(package.path(image + kSettingsFile))) << "the package must not ship user data";
+
+        EXPECT_EQ(target(image + "/System/Library/Frameworks/UIKit.framework/UIKit"),
+                  "/usr/lib/tortamos/lib/libSpringBoardServices.so");
+        for (const char* command : {"tortamos", "tortamos-springboard", "tortamos-contacts"}) {
+            EXPECT_EQ(target(std::string("/usr/bin/") + command), "/usr/lib/tortamos/launch") << command;
+            EXPECT_TRUE(fs::exists(package.path(std::string("/usr/share/man/man1/") + command + ".1.gz"))) << command;
+        }
+        // A user's device is laid out by the commands; the package runs no script as root.
+        for (const char* script : {"preinst", "postinst", "prerm", "postrm"})
+            EXPECT_FALSE(fs::exists(package.path(std::string("/var/lib/dpkg/info/tortamos.") + script))) << script;
+    }
+
+    void has_desktop_entries_for_the_commands_and_the_login() {
+        const std::string application = read_file(package.path("/usr/share/applications/tortamos.desktop"));
+        EXPECT_NE(application.find("\nExec=tortamos\n"), std::string::npos) << application;
+        EXPECT_NE(application.find("\nIcon=tortamos\n"), std::string::npos) << application;
+        const std::string autostart = read_file(package.path("/etc/xdg/autostart/tortamos-springboard.desktop"));
+        EXPECT_NE(autostart.find("\nExec=tortamos-springboard\n"), std::string::npos) << autostart;
+        const std::string status = read_file(package.path("/var/lib/dpkg/status"));
+        EXPECT_NE(status.find("Conffiles:\n /etc/xdg/autostart/tortamos-springboard.desktop "), std::string::npos)
+            << status;
+    }
+
+    void searches_only_the_installed_library_folder() {
+        int elf_files = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(package.path("/usr/lib/tortamos"))) {
+            if (!entry.is_regular_file() || entry.is_symlink() || !is_elf(entry.path())) continue;
+            ++elf_files;
+            const std::string dynamic = output_of("readelf -d '" + entry.path().string() + "'");
+            EXPECT_EQ(dynamic.find(TORTAMOS_BUILD_DIR), std::string::npos) << entry.path() << dynamic;
+            std::istringstream lines(dynamic);
+            for (std::string line; std::getline(lines, line);) {
+                const bool search_path =
+                    line.find("(RUNPATH)") != std::string::npos || line.find("(RPATH)") != std::string::npos;
+                EXPECT_TRUE(!search_path || line.find("[/usr/lib/tortamos/lib]") != std::string::npos)
+                    << entry.path() << line;
+            }
+        }
+        // The application, the home screen, the agent, the contacts tool and notifyutil, the libraries.
+        EXPECT_GE(elf_files, 12);
+        for (const char* program : {"/usr/lib/tortamos/device/Applications/Tortamos.app/Tortamos",
+                                    "/usr/lib/tortamos/device/Library/DynamicLibraries/Tortamos.dylib",
+                                    "/usr/lib/tortamos/lib/libSpringBoardServices.so"})
+            EXPECT_NE(output_of("readelf -d '" + package.path(program).string() + "'")
+                          .find("Library runpath: [/usr/lib/tortamos/lib]"),
+                      std::string::npos)
+                << program;
+    }
+
+    void passes_lintian() {
+        const std::string report = output_of("lintian --fail-on error,warning '" + package.deb().string() +
+                                             "' 2>&1; echo status $?");
+        EXPECT_NE(report.find("status 0\n"), std::string::npos) << report;
+        EXPECT_EQ(report.find("E: "), std::string::npos) << report;
+        EXPECT_EQ(report.find("W: "), std::string::npos) << report;
+    }
+
+    InstalledPackage package;
+};
+
+TEST_F(Package, InstallsAsADebianMaintainerWouldHaveIt) {
+    puts_everything_under_usr_and_the_autostart_folder();
+    has_desktop_entries_for_the_commands_and_the_login();
+    searches_only_the_installed_library_folder();
+    passes_lintian();
+}
+
+TEST_F(Package, RemovalTakesTheProgramsAndPurgeTheAutostartEntry) {
+    ASSERT_EQ(package.dpkg("-r tortamos"), 0) << read_file(package.log());
+    for (const char* gone : {"/usr/lib/tortamos", "/usr/bin/tortamos", "/usr/share/applications/tortamos.desktop"})
+        EXPECT_FALSE(fs::exists(package.path(gone))) << gone;
+    EXPECT_TRUE(fs::exists(package.path("/etc/xdg/autostart/tortamos-springboard.desktop")));
+    ASSERT_EQ(package.dpkg("-P tortamos"), 0) << read_file(package.log());
+    EXPECT_FALSE(fs::exists(package.path("/etc/xdg/autostart/tortamos-springboard.desktop")));
 }
 
 } // namespace
