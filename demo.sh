@@ -7,8 +7,9 @@
 # up for you to use.
 #
 # usage: ./demo.sh [FILE.vcf...]
-# vCard files given are imported too, so your own birthdays show beside the samples; their
-# screenshots then stay in demo/screenshots, out of the README's folder.
+# vCard files given are imported too, so your own birthdays show beside the samples.
+# Everything the demo makes stays in demo/ (the device, screenshots, logs), outside the tracked
+# tree; scripts/refresh-screenshots copies a run's screenshots into the README's folder.
 set -euo pipefail
 
 own_cards=()
@@ -26,7 +27,6 @@ build=build/release
 device=$root/demo/device
 shots=$root/demo/screenshots
 logs=$root/demo/logs
-readme_shots=$root/docs/screenshots
 springboard=$device/System/Library/CoreServices/SpringBoard.app/SpringBoard
 tortamos=$device/Applications/Tortamos.app/Tortamos
 badge_line=" badge com.Qarvex.Tortamos "
@@ -170,13 +170,7 @@ walk_application() {
 
 report() {
   echo
-  if [ ${#own_cards[@]} -eq 0 ]; then
-    mkdir -p "$readme_shots"
-    cp "$shots"/*.png "$readme_shots/"
-    echo "== Screenshots in $shots (the README's copies in $readme_shots):"
-  else
-    echo "== Screenshots in $shots:"
-  fi
+  echo "== Screenshots in $shots:"
   for shot in "$shots"/*.png; do echo "  ${shot##*/}"; done
   echo
   echo "== The device journal, $device/var/log/device.log:"
