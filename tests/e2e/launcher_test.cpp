@@ -140,7 +140,7 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
     // A folder of something else.
     fs::create_directories(device);
     std::ofstream(device / "notes.txt") << "mine\n";
-    refused("is not a device laid out by tortamos-contacts");
+    refused("is not a Tortamos device");
     fs::remove_all(device);
 
     // A device whose settings file, or whose program at the same version, is gone.
