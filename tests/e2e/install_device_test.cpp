@@ -37,6 +37,16 @@ TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile) {
                                         "1|0|0|1|1|11|0|0"}));
 }
 
+TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle) {
+    TempDevice device;
+    const fs::path stale = device.path(std::string(kSettingsFile) + ".new");
+    ASSERT_TRUE(settings_exec(stale, "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
+                                     "INSERT INTO Settings VALUES (0, 1);"));
+    ASSERT_EQ(install(device), 0);
+    EXPECT_EQ(settings_table(device.path(kSettingsFile)).at(1), "1|0|0|1|1|11|0|0");
+    EXPECT_FALSE(fs::exists(stale));
+}
+
 TEST(InstallDevice, InstallingAgainKeepsTheDevicesData) {
     TempDevice device;
     ASSERT_EQ(install(device), 0);
