@@ -88,6 +88,7 @@ public:
         if (person.last_name && !person.last_name->empty())
             display += (display.empty() ? "" : " ") + *person.last_name;
         line("FN:" + escape(display));
+        if (person.uid) line("UID:" + escape(*person.uid));
         if (person.birthday) line("BDAY:" + birthday(*person.birthday));
         for (const auto& phone : person.phones) labeled("TEL", phone);
         for (const auto& email : person.emails) labeled("EMAIL", email);
