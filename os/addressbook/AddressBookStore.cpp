@@ -52,6 +52,20 @@ constexpr const char* kForeignTables =
 
 enum Property { kPhone = 1, kEmail = 2 };
 
+// The first thing SQLite refused since an operation of the store began. The connection keeps
+// only its latest error, which every finalized statement overwrites, so failures are noted
+// where they happen. Per thread, as a handle is used by one thread at a time.
+thread_local std::optional<std::pair<int, std::string>> first_failure;
+
+void note_failure(sqlite3* db, int code) {
+    if (!first_failure) first_failure.emplace(code, sqlite3_errmsg(db));
+}
+
+int checked(sqlite3* db, int code) {
+    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) note_failure(db, code);
+    return code;
+}
+
 struct ConnectionCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
@@ -60,7 +74,7 @@ using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) {
+        if (checked(db, sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr)) != SQLITE_OK) {
             sqlite3_finalize(stmt_);
             stmt_ = nullptr;
         }
@@ -91,10 +105,10 @@ public:
     }
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() { return sqlite3_step(stmt_); }
+    int step() { return checked(sqlite3_db_handle(stmt_), sqlite3_step(stmt_)); }
     // Runs a statement that returns no rows and makes it ready for new bindings.
     bool run() {
-        const bool done = sqlite3_step(stmt_) == SQLITE_DONE;
+        const bool done = step() == SQLITE_DONE;
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
         return done;
@@ -117,7 +131,7 @@ private:
 };
 
 bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return checked(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) == SQLITE_OK;
 }
 
 std::optional<int64_t> single_integer(sqlite3* db, const char* sql) {
@@ -398,6 +412,7 @@ private:
     // Every person and the data version they were read at.
     std::optional<std::vector<Person>> read_snapshot(int64_t& version) const {
         problem_.reset();
+        first_failure.reset();
         std::error_code ignored;
         sqlite3* db = reader();
         if (db == nullptr) {
@@ -405,24 +420,28 @@ private:
             problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return std::nullopt;
         }
-        if (!exec(db, "BEGIN")) return fail_read(db);
+        if (!exec(db, "BEGIN")) return fail_read();
         auto persons = read_all_persons(db);
-        const auto data_version = single_integer(db, "PRAGMA data_version");
         if (!persons) {
-            fail_read(db);
+            fail_read();
             exec(db, "ROLLBACK");
             return std::nullopt;
         }
+        version = single_integer(db, "PRAGMA data_version").value_or(-1);
         exec(db, "COMMIT");
-        version = data_version.value_or(-1);
         return persons;
     }
 
-    std::nullopt_t fail_read(sqlite3* db) const {
-        const int code = sqlite3_errcode(db);
-        problem_ = code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE
-                       ? StoreProblem{StoreProblem::kNotAnAddressBook, "tables of another program"}
-                       : StoreProblem{kind_of(code), sqlite3_errmsg(db)};
+    // What went wrong, from the first failure noted; a failure SQLite did not see is a store
+    // with tables of another program.
+    static StoreProblem noted_problem() {
+        if (!first_failure)
+            return StoreProblem{StoreProblem::kNotAnAddressBook, "tables of another program"};
+        return StoreProblem{kind_of(first_failure->first), first_failure->second};
+    }
+
+    std::nullopt_t fail_read() const {
+        problem_ = noted_problem();
         return std::nullopt;
     }
 
@@ -497,18 +516,17 @@ private:
 
     template <class Body> bool write(bool create, Body&& body) {
         problem_.reset();
+        first_failure.reset();
         sqlite3* db = writer(create);
         if (db == nullptr) {
             if (!problem_) problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return false;
         }
         const auto modified_before = os::file_modification_date(file_);
-        if (!exec(db, "BEGIN IMMEDIATE")) return fail_write(db, false);
+        if (!exec(db, "BEGIN IMMEDIATE")) return fail_write(false);
         const auto foreign = single_integer(db, kForeignTables);
         if (!foreign || (*foreign > 0 && !has_table(db, "Person"))) {
-            fail_write(db, false);
-            if (foreign) problem_ = StoreProblem{StoreProblem::kNotAnAddressBook,
-                                                 "tables of another program"};
+            fail_write(false);
             exec(db, "ROLLBACK");
             return false;
         }
@@ -520,7 +538,7 @@ private:
             invalid_person = person_writer.invalid_person();
         }
         if (!done || !exec(db, "COMMIT")) {
-            fail_write(db, invalid_person);
+            fail_write(invalid_person);
             exec(db, "ROLLBACK");
             return false;
         }
@@ -528,11 +546,11 @@ private:
         return true;
     }
 
-    bool fail_write(sqlite3* db, bool invalid_person) const {
+    bool fail_write(bool invalid_person) const {
         if (invalid_person)
             problem_ = StoreProblem{StoreProblem::kInvalidPerson, "no person with that identifier"};
         else if (!problem_)
-            problem_ = StoreProblem{kind_of(sqlite3_errcode(db)), sqlite3_errmsg(db)};
+            problem_ = noted_problem();
         return false;
     }
 
