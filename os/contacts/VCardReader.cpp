@@ -1,5 +1,6 @@
 #include "VCardReader.h"
 
+#include "AsciiCase.h"
 #include "Base64.h"
 
 #include <algorithm>
@@ -26,20 +27,6 @@ struct ReadError {
     int line;
     std::string message;
 };
-
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (auto& c : result)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return result;
-}
-
-std::string lower(std::string_view text) {
-    std::string result(text);
-    for (auto& c : result)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return result;
-}
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
