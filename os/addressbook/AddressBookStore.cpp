@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <fcntl.h>
-#include <limits>
 #include <span>
 #include <sys/stat.h>
 
@@ -15,7 +14,10 @@ namespace ab {
 namespace {
 
 // Photos and multi-values live in their own tables so that the list of all persons scans only
-// small rows; has_image spares that scan a look into the photo table.
+// small rows; has_image spares that scan a look into the photo table. Where a person came from
+// (its vCard UID, whether it mirrors the sync folder) has a table of its own for the same reason;
+// stores written before it existed get it at their next write, inside that write's transaction,
+// and read as persons without a UID until then.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS Person (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -36,9 +38,33 @@ CREATE TABLE IF NOT EXISTS MultiValue (
     value TEXT NOT NULL,
     PRIMARY KEY (person, property, position)
 ) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS PersonSource (
+    person INTEGER PRIMARY KEY,
+    uid TEXT,
+    synced INTEGER NOT NULL DEFAULT 0
+);
 )sql";
 
+// The tables a write may find beside its own: a store of another schema is left alone.
+constexpr const char* kForeignTables =
+    "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name NOT IN "
+    "('Person', 'PersonImage', 'MultiValue', 'PersonSource', 'sqlite_sequence')";
+
 enum Property { kPhone = 1, kEmail = 2 };
+
+// The first thing SQLite refused since an operation of the store began. The connection keeps
+// only its latest error, which every finalized statement overwrites, so failures are noted
+// where they happen. Per thread, as a handle is used by one thread at a time.
+thread_local std::optional<std::pair<int, std::string>> first_failure;
+
+void note_failure(sqlite3* db, int code) {
+    if (!first_failure) first_failure.emplace(code, sqlite3_errmsg(db));
+}
+
+int checked(sqlite3* db, int code) {
+    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) note_failure(db, code);
+    return code;
+}
 
 struct ConnectionCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -48,7 +74,7 @@ using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) {
+        if (checked(db, sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr)) != SQLITE_OK) {
             sqlite3_finalize(stmt_);
             stmt_ = nullptr;
         }
@@ -79,10 +105,10 @@ public:
     }
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() { return sqlite3_step(stmt_); }
+    int step() { return checked(sqlite3_db_handle(stmt_), sqlite3_step(stmt_)); }
     // Runs a statement that returns no rows and makes it ready for new bindings.
     bool run() {
-        const bool done = sqlite3_step(stmt_) == SQLITE_DONE;
+        const bool done = step() == SQLITE_DONE;
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
         return done;
@@ -105,7 +131,37 @@ private:
 };
 
 bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return checked(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) == SQLITE_OK;
+}
+
+std::optional<int64_t> single_integer(sqlite3* db, const char* sql) {
+    Statement query(db, sql);
+    if (!query || query.step() != SQLITE_ROW) return std::nullopt;
+    return query.integer(0);
+}
+
+bool has_table(sqlite3* db, const char* name) {
+    Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    return query && query.bind(1, std::string(name)).step() == SQLITE_ROW;
+}
+
+StoreProblem::Kind kind_of(int code) {
+    switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreProblem::kLocked;
+    case SQLITE_NOTADB:
+        return StoreProblem::kNotADatabase;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+    case SQLITE_AUTH:
+        return StoreProblem::kNoAccess;
+    case SQLITE_ERROR: // our own statements fail so only on a missing table or column
+        return StoreProblem::kNotAnAddressBook;
+    default:
+        return StoreProblem::kDamaged;
+    }
 }
 
 std::optional<int64_t> encode(const std::optional<CivilDate>& date) {
@@ -136,42 +192,55 @@ public:
           insert_image_(db, "INSERT INTO PersonImage (person, data) VALUES (?1, ?2)"),
           delete_values_(db, "DELETE FROM MultiValue WHERE person = ?1"),
           insert_value_(db, "INSERT INTO MultiValue (person, property, position, label, value) "
-                            "VALUES (?1, ?2, ?3, ?4, ?5)") {}
+                            "VALUES (?1, ?2, ?3, ?4, ?5)"),
+          delete_source_(db, "DELETE FROM PersonSource WHERE person = ?1"),
+          insert_source_(db, "INSERT INTO PersonSource (person, uid, synced) VALUES (?1, ?2, ?3)") {}
 
     bool ready() const {
         return insert_person_ && update_person_ && delete_image_ && insert_image_ &&
-               delete_values_ && insert_value_;
+               delete_values_ && insert_value_ && delete_source_ && insert_source_;
     }
+
+    // True when the last failure was the person's fault, not the store's.
+    bool invalid_person() const { return invalid_person_; }
 
     // Writes the person's own row; the identifier it has in the store, or nullopt on failure.
     std::optional<RecordID> write_row(const Person& person) {
         if (person.id == kInvalidRecordID) {
             bind_fields(insert_person_, person);
             if (!insert_person_.run()) return std::nullopt;
-            const int64_t new_id = sqlite3_last_insert_rowid(db_);
-            if (new_id <= 0 || new_id > std::numeric_limits<RecordID>::max()) return std::nullopt;
-            return RecordID(new_id);
+            return sqlite3_last_insert_rowid(db_);
         }
-        if (person.id <= 0) return std::nullopt;
+        if (person.id <= 0) return invalid();
         bind_fields(update_person_, person).bind(5, person.id);
-        if (!update_person_.run() || sqlite3_changes(db_) != 1) return std::nullopt;
+        if (!update_person_.run()) return std::nullopt;
+        if (sqlite3_changes(db_) != 1) return invalid();
         return person.id;
     }
 
     // Replaces the photo and the multi-values kept under the identifier.
     bool write_details(RecordID id, const Person& person) {
-        if (!delete_image_.bind(1, id).run() || !delete_values_.bind(1, id).run()) return false;
+        if (!delete_image_.bind(1, id).run() || !delete_values_.bind(1, id).run() ||
+            !delete_source_.bind(1, id).run())
+            return false;
         if (!person.image_data.empty() &&
             !insert_image_.bind(1, id).bind(2, person.image_data).run())
+            return false;
+        if ((person.uid || person.synced) &&
+            !insert_source_.bind(1, id).bind(2, person.uid).bind(3, person.synced ? 1 : 0).run())
             return false;
         return write_values(id, kPhone, person.phones) && write_values(id, kEmail, person.emails);
     }
 
     bool remove(RecordID id) {
         Statement remove_person(db_, "DELETE FROM Person WHERE id = ?1");
-        if (!remove_person || !remove_person.bind(1, id).run() || sqlite3_changes(db_) != 1)
+        if (!remove_person || !remove_person.bind(1, id).run()) return false;
+        if (sqlite3_changes(db_) != 1) {
+            invalid();
             return false;
-        return delete_image_.bind(1, id).run() && delete_values_.bind(1, id).run();
+        }
+        return delete_image_.bind(1, id).run() && delete_values_.bind(1, id).run() &&
+               delete_source_.bind(1, id).run();
     }
 
 private:
@@ -192,10 +261,69 @@ private:
         return true;
     }
 
+    std::optional<RecordID> invalid() {
+        invalid_person_ = true;
+        return std::nullopt;
+    }
+
     sqlite3* db_;
     Statement insert_person_, update_person_, delete_image_, insert_image_, delete_values_,
-        insert_value_;
+        insert_value_, delete_source_, insert_source_;
+    bool invalid_person_ = false;
 };
+
+// Every person whole, read by one sequential scan of each table, each in person order.
+std::optional<std::vector<Person>> read_all_persons(sqlite3* db) {
+    std::vector<Person> persons;
+    if (!has_table(db, "Person")) {
+        // A fresh database has no tables yet; one with tables of its own is not an address book.
+        if (single_integer(db, kForeignTables).value_or(1) == 0) return persons;
+        return std::nullopt;
+    }
+    Statement rows(db, "SELECT id, first_name, last_name, birthday FROM Person ORDER BY id");
+    if (!rows) return std::nullopt;
+    int status;
+    while ((status = rows.step()) == SQLITE_ROW) {
+        Person& person = persons.emplace_back();
+        person.id = rows.integer(0);
+        person.first_name = rows.text(1);
+        person.last_name = rows.text(2);
+        person.birthday = decode_birthday(rows, 3);
+    }
+    if (status != SQLITE_DONE) return std::nullopt;
+
+    // Walks a table ordered by person alongside the persons; rows of no person are skipped.
+    const auto join = [&](const char* sql, auto&& take) {
+        Statement table(db, sql);
+        if (!table) return false;
+        size_t at = 0;
+        int step;
+        while ((step = table.step()) == SQLITE_ROW) {
+            const RecordID id = table.integer(0);
+            while (at < persons.size() && persons[at].id < id) ++at;
+            if (at < persons.size() && persons[at].id == id) take(persons[at], table);
+        }
+        return step == SQLITE_DONE;
+    };
+    const bool whole =
+        join("SELECT person, data FROM PersonImage ORDER BY person",
+             [](Person& person, const Statement& row) { person.image_data = row.blob(1); }) &&
+        join("SELECT person, property, label, value FROM MultiValue "
+             "ORDER BY person, property, position",
+             [](Person& person, const Statement& row) {
+                 LabeledValue item{row.text(2).value_or(""), row.text(3).value_or("")};
+                 if (row.integer(1) == kPhone) person.phones.push_back(std::move(item));
+                 else if (row.integer(1) == kEmail) person.emails.push_back(std::move(item));
+             }) &&
+        (!has_table(db, "PersonSource") ||
+         join("SELECT person, uid, synced FROM PersonSource ORDER BY person",
+              [](Person& person, const Statement& row) {
+                  person.uid = row.text(1);
+                  person.synced = row.integer(2) != 0;
+              }));
+    if (!whole) return std::nullopt;
+    return persons;
+}
 
 class AddressBookStore final : public AddressBook {
 public:
@@ -254,25 +382,104 @@ public:
         return write(false, [&](PersonWriter& writer) { return writer.remove(id); });
     }
 
+    std::optional<std::vector<Person>> copyAllPersons() const override {
+        int64_t ignored;
+        return read_snapshot(ignored);
+    }
+
+    bool change(const std::function<Changes(const std::vector<Person>&)>& plan) override {
+        int64_t version = 0;
+        const auto stored = read_snapshot(version);
+        if (!stored) return false;
+        Changes changes = plan(*stored);
+        if (changes.empty()) return true;
+        const bool existed = db_ != nullptr;
+        return write(true, [&](PersonWriter& writer) {
+            // Another program wrote after the read: plan again on what is there now, which no
+            // one can change while this transaction holds the write lock.
+            if (!existed || single_integer(db_.get(), "PRAGMA data_version") != version) {
+                auto now = read_all_persons(db_.get());
+                if (!now) return false;
+                changes = plan(*now);
+            }
+            return apply(writer, changes);
+        });
+    }
+
+    std::optional<StoreProblem> lastProblem() const override { return problem_; }
+
 private:
+    // Every person and the data version they were read at.
+    std::optional<std::vector<Person>> read_snapshot(int64_t& version) const {
+        problem_.reset();
+        first_failure.reset();
+        std::error_code ignored;
+        sqlite3* db = reader();
+        if (db == nullptr) {
+            if (!std::filesystem::exists(file_, ignored)) return std::vector<Person>{};
+            problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
+            return std::nullopt;
+        }
+        if (!exec(db, "BEGIN")) return fail_read();
+        auto persons = read_all_persons(db);
+        if (!persons) {
+            fail_read();
+            exec(db, "ROLLBACK");
+            return std::nullopt;
+        }
+        version = single_integer(db, "PRAGMA data_version").value_or(-1);
+        exec(db, "COMMIT");
+        return persons;
+    }
+
+    // What went wrong, from the first failure noted; a failure SQLite did not see is a store
+    // with tables of another program.
+    static StoreProblem noted_problem() {
+        if (!first_failure)
+            return StoreProblem{StoreProblem::kNotAnAddressBook, "tables of another program"};
+        return StoreProblem{kind_of(first_failure->first), first_failure->second};
+    }
+
+    std::nullopt_t fail_read() const {
+        problem_ = noted_problem();
+        return std::nullopt;
+    }
+
     // All rows first, then the photos and multi-values, so that the rows of a large import lie
     // together in the file and the list of all persons reads few pages.
-    bool save_all(std::span<Person> persons) {
-        for (const auto& person : persons)
-            if (person.birthday && !is_valid_birthday(*person.birthday)) return false;
-        if (persons.empty()) return true;
+    static bool apply(PersonWriter& writer, Changes& changes) {
+        for (const RecordID id : changes.removals)
+            if (!writer.remove(id)) return false;
+        return write_persons(writer, changes.saves);
+    }
+
+    // The identifiers are set only once the transaction has committed.
+    static bool write_persons(PersonWriter& writer, std::span<Person> persons,
+                              std::vector<RecordID>* ids_out = nullptr) {
         std::vector<RecordID> ids;
         ids.reserve(persons.size());
-        const bool written = write(true, [&](PersonWriter& writer) {
-            for (const auto& person : persons) {
-                const auto id = writer.write_row(person);
-                if (!id) return false;
-                ids.push_back(*id);
+        for (const auto& person : persons) {
+            const auto id = writer.write_row(person);
+            if (!id) return false;
+            ids.push_back(*id);
+        }
+        for (size_t i = 0; i < persons.size(); ++i)
+            if (!writer.write_details(ids[i], persons[i])) return false;
+        if (ids_out) *ids_out = std::move(ids);
+        return true;
+    }
+
+    bool save_all(std::span<Person> persons) {
+        problem_.reset();
+        for (const auto& person : persons)
+            if (person.birthday && !is_valid_birthday(*person.birthday)) {
+                problem_ = StoreProblem{StoreProblem::kInvalidPerson, "birthday is no date"};
+                return false;
             }
-            for (size_t i = 0; i < persons.size(); ++i)
-                if (!writer.write_details(ids[i], persons[i])) return false;
-            return true;
-        });
+        if (persons.empty()) return true;
+        std::vector<RecordID> ids;
+        const bool written =
+            write(true, [&](PersonWriter& writer) { return write_persons(writer, persons, &ids); });
         if (written)
             for (size_t i = 0; i < persons.size(); ++i) persons[i].id = ids[i];
         return written;
@@ -282,7 +489,10 @@ private:
         sqlite3* db = nullptr;
         const int status = sqlite3_open_v2(file_.c_str(), &db, flags, nullptr);
         Connection connection(db);
-        if (status != SQLITE_OK) return false;
+        if (status != SQLITE_OK) {
+            problem_ = StoreProblem{kind_of(status), sqlite3_errstr(status)};
+            return false;
+        }
         sqlite3_busy_timeout(db, int(busy_timeout_.count()));
         db_ = std::move(connection);
         return true;
@@ -305,21 +515,43 @@ private:
     }
 
     template <class Body> bool write(bool create, Body&& body) {
+        problem_.reset();
+        first_failure.reset();
         sqlite3* db = writer(create);
-        if (db == nullptr) return false;
+        if (db == nullptr) {
+            if (!problem_) problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
+            return false;
+        }
         const auto modified_before = os::file_modification_date(file_);
-        if (!exec(db, "BEGIN IMMEDIATE")) return false;
+        if (!exec(db, "BEGIN IMMEDIATE")) return fail_write(false);
+        const auto foreign = single_integer(db, kForeignTables);
+        if (!foreign || (*foreign > 0 && !has_table(db, "Person"))) {
+            fail_write(false);
+            exec(db, "ROLLBACK");
+            return false;
+        }
         bool done = exec(db, kSchema);
+        bool invalid_person = false;
         if (done) {
             PersonWriter person_writer(db);
             done = person_writer.ready() && body(person_writer);
+            invalid_person = person_writer.invalid_person();
         }
         if (!done || !exec(db, "COMMIT")) {
+            fail_write(invalid_person);
             exec(db, "ROLLBACK");
             return false;
         }
         advance_modification_date(modified_before);
         return true;
+    }
+
+    bool fail_write(bool invalid_person) const {
+        if (invalid_person)
+            problem_ = StoreProblem{StoreProblem::kInvalidPerson, "no person with that identifier"};
+        else if (!problem_)
+            problem_ = noted_problem();
+        return false;
     }
 
     // Another process notices changes by the file's modification date, which the file system
@@ -355,12 +587,21 @@ private:
             else if (property == kEmail) person.emails.push_back(std::move(item));
         }
         if (status != SQLITE_DONE) return std::nullopt;
+        if (has_table(db, "PersonSource")) {
+            Statement source(db, "SELECT uid, synced FROM PersonSource WHERE person = ?1");
+            if (!source) return std::nullopt;
+            if (source.bind(1, id).step() == SQLITE_ROW) {
+                person.uid = source.text(0);
+                person.synced = source.integer(1) != 0;
+            }
+        }
         return person;
     }
 
     std::filesystem::path file_;
     std::chrono::milliseconds busy_timeout_;
     mutable Connection db_;
+    mutable std::optional<StoreProblem> problem_;
 };
 
 } // namespace

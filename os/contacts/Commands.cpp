@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "PersonMerge.h"
 #include "PhotoCheck.h"
 #include "VCardReader.h"
 #include "VCardWriter.h"
@@ -42,10 +43,31 @@ std::optional<std::string> read_file(const std::string& path, std::string& error
     return text;
 }
 
-int store_error() {
-    std::cerr << "contacts: cannot write the address book "
-              << ab::AddressBook::device_store_path().string()
-              << " (locked by another program, not writable, or not an address book)\n";
+std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
+    if (!problem) return "it failed";
+    const std::string detail = problem->detail.empty() ? "" : " (" + problem->detail + ")";
+    switch (problem->kind) {
+    case ab::StoreProblem::kLocked:
+        return "it is locked by another program";
+    case ab::StoreProblem::kNotADatabase:
+        return "it is not a database";
+    case ab::StoreProblem::kNotAnAddressBook:
+        return "it is a database, but not an address book" + detail;
+    case ab::StoreProblem::kNoAccess:
+        return "it cannot be opened or written" + detail;
+    case ab::StoreProblem::kDamaged:
+        return "it is damaged" + detail;
+    case ab::StoreProblem::kInvalidPerson:
+        return "the person is no longer there" + detail;
+    }
+    return "it failed";
+}
+
+// verb: "read" or "write".
+int store_error(const ab::AddressBook& book, const char* verb) {
+    std::cerr << "contacts: cannot " << verb << " the address book "
+              << ab::AddressBook::device_store_path().string() << ": "
+              << problem_text(book.lastProblem()) << "\n";
     return 1;
 }
 
@@ -108,10 +130,69 @@ std::optional<ab::RecordID> parse_id(std::string_view text) {
     return id;
 }
 
-// Every person of the book, whole, in the book's order.
-template <class Visit> void each_person(const ab::AddressBook& book, Visit&& visit) {
-    for (const auto& summary : book.copyArrayOfAllPeople())
-        if (auto person = book.personWithRecordID(summary.id)) visit(*person);
+// Adds the persons of a vCard file to `persons`, photos checked; false, with the reason
+// reported, when the file cannot be used at all.
+bool read_card_file(const std::string& file, std::vector<ab::Person>& persons) {
+    std::string error;
+    const auto text = read_file(file, error);
+    if (!text) {
+        std::cerr << file << ": cannot read: " << error << "\n";
+        return false;
+    }
+    auto result = read_vcards(*text);
+    if (result.error) {
+        std::cerr << file << ":" << result.error->line << ": " << result.error->message << "\n";
+        return false;
+    }
+    for (const auto& warning : result.warnings)
+        std::cerr << file << ":" << warning.line << ": warning: " << warning.message << "\n";
+    for (auto& entry : result.entries) {
+        auto& photo = entry.person.image_data;
+        if (!photo.empty()) {
+            if (const auto problem = photo_problem(photo)) {
+                std::cerr << file << ":" << entry.photo_line
+                          << ": warning: photo left out: " << *problem << "\n";
+                photo.clear();
+            }
+        }
+        persons.push_back(std::move(entry.person));
+    }
+    return true;
+}
+
+// The vCard files of a vdir folder (vdirsyncer, khard): one card per ".vcf" file, in name
+// order. Hidden files are the half-written files of a program that is syncing the folder.
+std::optional<std::vector<std::string>> vdir_files(const std::string& folder) {
+    std::error_code code;
+    std::vector<std::string> files;
+    for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
+         it.increment(code)) {
+        const auto name = it->path().filename().string();
+        if (name.starts_with(".") || it->path().extension() != ".vcf") continue;
+        if (!it->is_regular_file(code)) continue;
+        files.push_back(it->path().string());
+    }
+    if (code) {
+        std::cerr << folder << ": cannot read: " << code.message() << "\n";
+        return std::nullopt;
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Merges the cards into the device's book and prints what that did.
+int merge_command(const std::vector<ab::Person>& cards, MergeMode mode) {
+    const auto book = ab::AddressBook::create();
+    MergeCounts counts;
+    const bool merged = book->change([&](const std::vector<ab::Person>& stored) {
+        counts = {};
+        return plan_merge(stored, cards, mode, counts);
+    });
+    if (!merged) return store_error(*book, "write");
+    std::cout << "added " << counts.added << ", updated " << counts.updated;
+    if (mode == MergeMode::kSync) std::cout << ", removed " << counts.removed;
+    std::cout << ", unchanged " << counts.unchanged << "\n";
+    return 0;
 }
 
 } // namespace
@@ -123,51 +204,42 @@ int usage_error(const std::string& message) {
 
 int import_command(const Arguments& args) {
     if (args.empty()) return usage_error("import: no vCard file given");
-    std::vector<ab::Person> persons;
+    std::vector<ab::Person> cards;
     bool failed = false;
-    for (const auto& file : args) {
-        std::string error;
-        const auto text = read_file(file, error);
-        if (!text) {
-            std::cerr << file << ": cannot read: " << error << "\n";
-            failed = true;
-            continue;
-        }
-        auto result = read_vcards(*text);
-        if (result.error) {
-            std::cerr << file << ":" << result.error->line << ": " << result.error->message << "\n";
-            failed = true;
-            continue;
-        }
-        for (const auto& warning : result.warnings)
-            std::cerr << file << ":" << warning.line << ": warning: " << warning.message << "\n";
-        for (auto& entry : result.entries) {
-            auto& photo = entry.person.image_data;
-            if (!photo.empty()) {
-                if (const auto problem = photo_problem(photo)) {
-                    std::cerr << file << ":" << entry.photo_line
-                              << ": warning: photo left out: " << *problem << "\n";
-                    photo.clear();
-                }
-            }
-            persons.push_back(std::move(entry.person));
-        }
-    }
+    for (const auto& file : args) failed = !read_card_file(file, cards) || failed;
     if (failed) {
         std::cerr << "contacts: nothing imported\n";
         return 1;
     }
-    if (!ab::AddressBook::create()->save(persons)) return store_error();
-    std::cout << "Imported " << persons.size()
-              << (persons.size() == 1 ? " person.\n" : " persons.\n");
-    return 0;
+    return merge_command(cards, MergeMode::kImport);
+}
+
+int sync_command(const Arguments& args) {
+    if (args.size() != 1) return usage_error("sync: give one folder");
+    std::error_code code;
+    if (!std::filesystem::is_directory(args[0], code)) {
+        std::cerr << args[0] << ": not a folder\ncontacts: nothing synced\n";
+        return 1;
+    }
+    const auto files = vdir_files(args[0]);
+    std::vector<ab::Person> cards;
+    bool failed = !files;
+    if (files)
+        for (const auto& file : *files) failed = !read_card_file(file, cards) || failed;
+    if (failed) {
+        std::cerr << "contacts: nothing synced\n";
+        return 1;
+    }
+    return merge_command(cards, MergeMode::kSync);
 }
 
 int export_command(const Arguments& args) {
     if (args.size() > 1) return usage_error("export: give at most one file");
     const auto book = ab::AddressBook::create();
+    const auto persons = book->copyAllPersons();
+    if (!persons) return store_error(*book, "read");
     if (args.empty()) {
-        each_person(*book, [](const ab::Person& person) { std::cout << write_vcard(person); });
+        for (const auto& person : *persons) std::cout << write_vcard(person);
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "contacts: cannot write to standard output\n";
@@ -180,7 +252,8 @@ int export_command(const Arguments& args) {
     const std::filesystem::path partial =
         target.string() + ".partial-" + std::to_string(::getpid());
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (out) each_person(*book, [&](const ab::Person& person) { out << write_vcard(person); });
+    for (const auto& person : *persons)
+        if (out) out << write_vcard(person);
     out.close();
     std::error_code code;
     if (out.fail())
@@ -197,7 +270,10 @@ int export_command(const Arguments& args) {
 
 int list_command(const Arguments& args) {
     if (!args.empty()) return usage_error("list: takes no arguments");
-    each_person(*ab::AddressBook::create(), [](const ab::Person& person) {
+    const auto book = ab::AddressBook::create();
+    const auto persons = book->copyAllPersons();
+    if (!persons) return store_error(*book, "read");
+    for (const auto& person : *persons) {
         std::string phones;
         for (const auto& phone : person.phones) {
             if (!phones.empty()) phones += ", ";
@@ -205,7 +281,7 @@ int list_command(const Arguments& args) {
         }
         std::cout << person.id << '\t' << one_line(display_name(person)) << '\t'
                   << birthday_text(person.birthday) << '\t' << one_line(phones) << '\n';
-    });
+    }
     return 0;
 }
 
@@ -277,7 +353,8 @@ int add_command(const Arguments& args) {
     ab::Person person;
     if (const int status = read_person_options("add", args, person)) return status;
     if (!person.first_name && !person.last_name) return usage_error("add: give --first or --last");
-    if (!ab::AddressBook::create()->save(person)) return store_error();
+    const auto book = ab::AddressBook::create();
+    if (!book->save(person)) return store_error(*book, "write");
     std::cout << person.id << "\n";
     return 0;
 }
@@ -295,7 +372,7 @@ int edit_command(const Arguments& args) {
     const Arguments options(args.begin() + 1, args.end());
     if (options.empty()) return usage_error("edit: nothing to change");
     if (const int status = read_person_options("edit", options, *person)) return status;
-    return book->save(*person) ? 0 : store_error();
+    return book->save(*person) ? 0 : store_error(*book, "write");
 }
 
 int remove_command(const Arguments& args) {
@@ -307,7 +384,7 @@ int remove_command(const Arguments& args) {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;
     }
-    return book->remove(*id) ? 0 : store_error();
+    return book->remove(*id) ? 0 : store_error(*book, "write");
 }
 
 } // namespace contacts

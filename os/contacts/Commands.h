@@ -10,6 +10,7 @@ namespace contacts {
 using Arguments = std::vector<std::string>;
 
 int import_command(const Arguments& args);
+int sync_command(const Arguments& args);
 int export_command(const Arguments& args);
 int list_command(const Arguments& args);
 int add_command(const Arguments& args);

@@ -1,5 +1,6 @@
 #include "VCardReader.h"
 
+#include "AsciiCase.h"
 #include "Base64.h"
 
 #include <algorithm>
@@ -27,20 +28,6 @@ struct ReadError {
     std::string message;
 };
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (auto& c : result)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return result;
-}
-
-std::string lower(std::string_view text) {
-    std::string result(text);
-    for (auto& c : result)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return result;
-}
-
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -67,23 +54,37 @@ std::string_view::size_type value_colon(std::string_view line) {
     return std::string_view::npos;
 }
 
-bool is_quoted_printable(std::string_view line) {
-    const auto colon = value_colon(line);
-    return colon != std::string_view::npos &&
-           upper(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
-}
-
 struct LogicalLine {
     int line;
     std::string text;
 };
 
+Property parse_head(std::string_view head, int line);
+bool param_is(const Property& property, std::string_view name, std::string_view value);
+
+// Only the ENCODING parameter makes a value quoted-printable (vCard 2.1 writes it bare); the same
+// word in a label is just a label. A head that does not parse is no soft break: its line gives
+// the error.
+bool head_is_quoted_printable(std::string_view head) {
+    try {
+        return param_is(parse_head(head, 0), "ENCODING", "QUOTED-PRINTABLE");
+    } catch (const ReadError&) {
+        return false;
+    }
+}
+
 // Splits at CRLF, LF or a lone CR, and joins folded lines (a line that begins with a blank
 // continues the one before) and the soft line breaks of quoted-printable values (a line that
-// ends with '=').
+// ends with '='). Each byte is looked at a bounded number of times, so reading takes time in
+// proportion to the file's size however its lines are folded.
 std::vector<LogicalLine> unfold(std::string_view text) {
     std::vector<LogicalLine> lines;
     bool soft_break = false;
+    // Of the logical line being joined: how far the search for its value's ':' has come, and
+    // once that is found, whether the value is quoted-printable.
+    size_t searched = 0;
+    bool quoted = false;
+    std::optional<bool> quoted_printable;
     int number = 0;
     while (!text.empty()) {
         const auto end = std::min(text.find_first_of("\r\n"), text.size());
@@ -101,9 +102,18 @@ std::vector<LogicalLine> unfold(std::string_view text) {
             continue;
         } else {
             lines.push_back({number, std::string(physical)});
+            searched = 0;
+            quoted = false;
+            quoted_printable.reset();
         }
         auto& current = lines.back().text;
-        soft_break = physical.ends_with('=') && is_quoted_printable(current);
+        for (; !quoted_printable && searched < current.size(); ++searched) {
+            if (current[searched] == '"')
+                quoted = !quoted;
+            else if (current[searched] == ':' && !quoted)
+                quoted_printable = head_is_quoted_printable(std::string_view(current).substr(0, searched));
+        }
+        soft_break = physical.ends_with('=') && quoted_printable.value_or(false);
         if (soft_break) current.pop_back();
     }
     return lines;
@@ -149,10 +159,15 @@ Property parse_property(const LogicalLine& logical) {
     const std::string_view line = logical.text;
     const auto colon = value_colon(line);
     if (colon == std::string_view::npos) throw ReadError{logical.line, "property line without ':'"};
-    Property property;
-    property.line = logical.line;
+    Property property = parse_head(line.substr(0, colon), logical.line);
     property.value = std::string(line.substr(colon + 1));
-    std::string_view head = line.substr(0, colon);
+    return property;
+}
+
+// The group, name and parameters before the value's ':'.
+Property parse_head(std::string_view head, int line) {
+    Property property;
+    property.line = line;
 
     size_t i = 0;
     while (i < head.size() && is_name_char(head[i])) ++i;
@@ -163,7 +178,7 @@ Property parse_property(const LogicalLine& logical) {
         while (i < head.size() && is_name_char(head[i])) ++i;
     }
     if (i == 0 || (i < head.size() && head[i] != ';'))
-        throw ReadError{logical.line, "invalid property name"};
+        throw ReadError{line, "invalid property name"};
     property.name = upper(head.substr(0, i));
     head.remove_prefix(i);
 
@@ -179,7 +194,7 @@ Property parse_property(const LogicalLine& logical) {
             if (!rest.empty() && rest[0] == '"') {
                 const auto close = rest.find('"', 1);
                 if (close == std::string_view::npos)
-                    throw ReadError{logical.line, "unterminated quoted parameter value"};
+                    throw ReadError{line, "unterminated quoted parameter value"};
                 value = decode_carets(rest.substr(1, close - 1));
                 rest.remove_prefix(close + 1);
             } else {
@@ -191,12 +206,12 @@ Property parse_property(const LogicalLine& logical) {
             if (rest.empty() || rest[0] != ',') break;
             rest.remove_prefix(1);
         }
-        if (!rest.empty() && rest[0] != ';') throw ReadError{logical.line, "invalid parameter"};
+        if (!rest.empty() && rest[0] != ';') throw ReadError{line, "invalid parameter"};
         if (named) {
             param.name = upper(head.substr(0, n));
         } else {
             if (param.values.size() != 1 || param.values[0].empty())
-                throw ReadError{logical.line, "invalid parameter"};
+                throw ReadError{line, "invalid parameter"};
             param.name = bare_param_name(param.values[0]);
         }
         property.params.push_back(std::move(param));
@@ -289,6 +304,20 @@ bool is_valid_utf8(std::string_view text) {
     return true;
 }
 
+// A quoted-printable value may hold carriage returns, which no vCard can write back unencoded;
+// a line break is kept as the one character that every version can escape.
+std::string line_breaks_as_newlines(std::string_view text) {
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            result += text[i];
+        } else if (i + 1 == text.size() || text[i + 1] != '\n') {
+            result += '\n';
+        }
+    }
+    return result;
+}
+
 // The value as UTF-8 text, before unescaping: quoted-printable decoded, other charsets converted.
 std::string text_value(const Property& property) {
     std::string value = param_is(property, "ENCODING", "QUOTED-PRINTABLE")
@@ -303,7 +332,7 @@ std::string text_value(const Property& property) {
             throw ReadError{property.line, "unsupported character set " + charset->values[0]};
     }
     if (!is_valid_utf8(value)) throw ReadError{property.line, "text is not valid UTF-8"};
-    return value;
+    return line_breaks_as_newlines(value);
 }
 
 // Splits on the separator where it is not escaped; the parts keep their escapes.
@@ -349,6 +378,9 @@ public:
                 read_name(property, person);
             } else if (property.name == "FN") {
                 formatted_name = unescape(text_value(property));
+            } else if (property.name == "UID" && !person.uid) {
+                const std::string uid = unescape(text_value(property));
+                if (!trim(uid).empty()) person.uid = std::string(trim(uid));
             } else if (property.name == "BDAY" && !has_birthday) {
                 person.birthday = read_birthday(property);
                 has_birthday = person.birthday.has_value();

@@ -1,5 +1,6 @@
 #include "VCardWriter.h"
 
+#include "AsciiCase.h"
 #include "Base64.h"
 
 #include <algorithm>
@@ -56,13 +57,6 @@ bool is_plain_word(std::string_view label) {
     return label != "pref" && label != "voice" && label != "internet" && label != "cell";
 }
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (auto& c : result)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return result;
-}
-
 std::string photo_type(const std::vector<uint8_t>& bytes) {
     const auto starts = [&](std::initializer_list<uint8_t> magic) {
         return bytes.size() >= magic.size() &&
@@ -88,6 +82,7 @@ public:
         if (person.last_name && !person.last_name->empty())
             display += (display.empty() ? "" : " ") + *person.last_name;
         line("FN:" + escape(display));
+        if (person.uid) line("UID:" + escape(*person.uid));
         if (person.birthday) line("BDAY:" + birthday(*person.birthday));
         for (const auto& phone : person.phones) labeled("TEL", phone);
         for (const auto& email : person.emails) labeled("EMAIL", email);
@@ -109,8 +104,16 @@ private:
         return text;
     }
 
+    // Readers take a "tel:" or "mailto:" before the value for the scheme of a URI, and an
+    // X-ABLabel between "_$!<" and ">!$_" for one of Apple's own labels; a value or label that
+    // begins so is wrapped once more, so that the reader's unwrapping gives it back.
     void labeled(std::string_view name, const ab::LabeledValue& item) {
-        const std::string value = escape(item.value);
+        const std::string_view scheme = name == "TEL" ? "tel:" : "mailto:";
+        const bool scheme_like = lower(std::string_view(item.value).substr(0, scheme.size())) == scheme;
+        const std::string value = (scheme_like ? std::string(scheme) : "") + escape(item.value);
+        const std::string_view label = item.label;
+        const bool apple_like =
+            label.size() >= 8 && label.starts_with("_$!<") && label.ends_with(">!$_");
         if (item.label.empty()) {
             line(std::string(name) + ":" + value);
         } else if (is_plain_word(item.label)) {
@@ -119,7 +122,8 @@ private:
         } else {
             const std::string group = "item" + std::to_string(++groups_);
             line(group + "." + std::string(name) + ":" + value);
-            line(group + ".X-ABLabel:" + escape(item.label));
+            line(group + ".X-ABLabel:" + (apple_like ? "_$!<" + escape(label) + ">!$_"
+                                                     : escape(label)));
         }
     }
 

@@ -11,8 +11,15 @@ constexpr const char* kUsage = R"(Usage: contacts COMMAND [ARGUMENTS]
 Keeps the address book of the device (the folder named by DEVICE_ROOT, "/" when unset).
 
 Commands:
-  import FILE.vcf...      add the persons of vCard files (versions 2.1, 3.0 and 4.0); a file
-                          with an error is reported as FILE:LINE: reason and nothing is added
+  import FILE.vcf...      bring in the persons of vCard files (versions 2.1, 3.0 and 4.0): a
+                          card with the UID of a stored person (or, without one, the same
+                          first name, last name and birthday) updates that person, the others
+                          are added; a file with an error is reported as FILE:LINE: reason
+                          and nothing changes
+  sync FOLDER             make the address book mirror a vdir folder (one .vcf file per
+                          contact, as vdirsyncer and khard keep it): adds, updates and removes
+                          the persons that came from the folder; persons added on the device
+                          stay; a file with an error is reported and nothing changes
   export [FILE]           write every person as vCard 3.0 to FILE, or to standard output
   list                    one person per line: ID, name, birthday, phone numbers
   add [--first NAME] [--last NAME] [--birthday YYYY-MM-DD|--MM-DD]
@@ -43,6 +50,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "import") return contacts::import_command(rest);
+    if (command == "sync") return contacts::sync_command(rest);
     if (command == "export") return contacts::export_command(rest);
     if (command == "list") return contacts::list_command(rest);
     if (command == "add") return contacts::add_command(rest);

@@ -226,3 +226,182 @@ TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
         previous = now;
     }
 }
+
+TEST(AddressBookStore, KeepsUIDsAndTheSyncMarkAndOpensStoresWrittenBeforeThem) {
+    TempDevice device;
+    const auto file = ab::AddressBook::device_store_path();
+    std::filesystem::create_directories(file.parent_path());
+    {
+        // The layout of stores written before persons had a source.
+        RawConnection older(file);
+        ASSERT_TRUE(older.exec(
+            "CREATE TABLE Person (id INTEGER PRIMARY KEY AUTOINCREMENT, first_name TEXT, "
+            "last_name TEXT, birthday INTEGER, has_image INTEGER NOT NULL DEFAULT 0);"
+            "CREATE TABLE PersonImage (person INTEGER PRIMARY KEY, data BLOB NOT NULL);"
+            "CREATE TABLE MultiValue (person INTEGER NOT NULL, property INTEGER NOT NULL, "
+            "position INTEGER NOT NULL, label TEXT NOT NULL, value TEXT NOT NULL, "
+            "PRIMARY KEY (person, property, position)) WITHOUT ROWID;"
+            "INSERT INTO Person (first_name, birthday) VALUES ('Old', 19700101);"
+            "INSERT INTO MultiValue VALUES (1, 1, 0, 'home', '555');"));
+    }
+    auto book = ab::AddressBook::create();
+    auto all = book->copyAllPersons();
+    ASSERT_TRUE(all) << book->lastProblem()->detail;
+    ASSERT_EQ(all->size(), 1u);
+    EXPECT_EQ(all->at(0).uid, std::nullopt);
+    EXPECT_EQ(all->at(0).phones, (std::vector<ab::LabeledValue>{{"home", "555"}}));
+    EXPECT_EQ(book->personWithRecordID(1), all->at(0));
+
+    auto synced = person("New", "Card");
+    synced.uid = "urn:uuid:1;2";
+    synced.synced = true;
+    synced.emails = {{"work", "n@example.com"}};
+    ASSERT_TRUE(book->save(synced));
+    all = ab::AddressBook::create()->copyAllPersons();
+    ASSERT_TRUE(all);
+    ASSERT_EQ(all->size(), 2u);
+    EXPECT_EQ(all->at(1), synced);
+    EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(synced.id), synced);
+
+    synced.uid.reset();
+    synced.synced = false;
+    ASSERT_TRUE(book->save(synced));
+    EXPECT_EQ(ab::AddressBook::create()->copyAllPersons()->at(1), synced);
+}
+
+TEST(AddressBookStore, AChangeThatChangesNothingWritesNothing) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    std::vector<ab::Person> persons = {person("A", "1"), person("B", "2")};
+    ASSERT_TRUE(book->save(persons));
+    const auto file = ab::AddressBook::device_store_path();
+    const auto modified = os::file_modification_date(file);
+    const std::string bytes = contents(file);
+
+    int plans = 0;
+    ASSERT_TRUE(book->change([&](const std::vector<ab::Person>& stored) {
+        ++plans;
+        EXPECT_EQ(stored.size(), 2u);
+        return ab::Changes{};
+    }));
+    EXPECT_EQ(plans, 1);
+    EXPECT_EQ(os::file_modification_date(file), modified);
+    EXPECT_EQ(contents(file), bytes);
+
+    // Adds, replacements and removals go in one transaction.
+    ASSERT_TRUE(book->change([&](const std::vector<ab::Person>& stored) {
+        ab::Changes changes;
+        changes.removals = {stored[0].id};
+        changes.saves = {stored[1], person("C", "3")};
+        changes.saves[0].last_name = "two";
+        return changes;
+    }));
+    const auto after = book->copyAllPersons();
+    ASSERT_TRUE(after);
+    ASSERT_EQ(after->size(), 2u);
+    EXPECT_EQ(after->at(0).id, persons[1].id);
+    EXPECT_EQ(after->at(0).last_name, "two");
+    EXPECT_EQ(after->at(1).first_name, "C");
+    EXPECT_GT(os::file_modification_date(file), modified);
+
+    // A removal that fails takes the whole change back.
+    EXPECT_FALSE(book->change([&](const std::vector<ab::Person>&) {
+        ab::Changes changes;
+        changes.saves = {person("D", "4")};
+        changes.removals = {after->at(1).id + 100};
+        return changes;
+    }));
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+    EXPECT_EQ(book->personCount(), 2u);
+}
+
+TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    auto first = person("A", "1");
+    ASSERT_TRUE(book->save(first));
+    std::vector<size_t> seen;
+    ASSERT_TRUE(book->change([&](const std::vector<ab::Person>& stored) {
+        seen.push_back(stored.size());
+        if (seen.size() == 1) {
+            RawConnection other(ab::AddressBook::device_store_path());
+            EXPECT_TRUE(other.exec("INSERT INTO Person (first_name) VALUES ('Other')"));
+        }
+        ab::Changes changes;
+        for (auto p : stored) {
+            p.last_name = "seen";
+            changes.saves.push_back(p);
+        }
+        return changes;
+    }));
+    EXPECT_EQ(seen, (std::vector<size_t>{1, 2}));
+    const auto after = book->copyAllPersons();
+    ASSERT_TRUE(after);
+    for (const auto& p : *after) EXPECT_EQ(p.last_name, "seen") << *p.first_name;
+}
+
+TEST(AddressBookStore, SaysWhatIsWrongWithAStoreItCannotUse) {
+    TempDevice device;
+    const auto file = ab::AddressBook::device_store_path();
+    auto missing = ab::AddressBook::create()->copyAllPersons();
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->empty());
+
+    write_file(file, "BEGIN:VCARD\nsomeone's file\n" + std::string(5000, 'x'));
+    auto book = ab::AddressBook::create();
+    EXPECT_FALSE(book->copyAllPersons());
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kNotADatabase);
+    auto p = person("A", "B");
+    EXPECT_FALSE(book->save(p));
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kNotADatabase);
+
+    // Another program's database is left alone, not given this book's tables.
+    std::filesystem::remove(file);
+    RawConnection(file).exec("CREATE TABLE Notes (text TEXT)");
+    const std::string foreign = contents(file);
+    book = ab::AddressBook::create();
+    EXPECT_FALSE(book->copyAllPersons());
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kNotAnAddressBook);
+    EXPECT_FALSE(book->save(p));
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kNotAnAddressBook);
+    EXPECT_EQ(contents(file), foreign);
+
+    // A table that cannot be read is named, not taken for a book without phone numbers.
+    std::filesystem::remove(file);
+    ASSERT_TRUE(ab::AddressBook::create()->save(p));
+    ASSERT_TRUE(RawConnection(file).exec("DROP TABLE MultiValue"));
+    book = ab::AddressBook::create();
+    EXPECT_FALSE(book->copyAllPersons());
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kNotAnAddressBook);
+    EXPECT_NE(book->lastProblem()->detail.find("MultiValue"), std::string::npos)
+        << book->lastProblem()->detail;
+
+    RawConnection other(file);
+    ASSERT_TRUE(other.exec("CREATE TABLE MultiValue (person, property, position, label, value)"));
+    ASSERT_TRUE(other.exec("BEGIN EXCLUSIVE"));
+    book = ab::AddressBook::open(file, 50ms);
+    EXPECT_FALSE(book->copyAllPersons());
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kLocked);
+    EXPECT_FALSE(book->save(p));
+    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kLocked);
+    ASSERT_TRUE(other.exec("COMMIT"));
+    EXPECT_TRUE(book->copyAllPersons());
+    EXPECT_EQ(book->lastProblem(), std::nullopt);
+}
+
+TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    auto first = person("A", "1");
+    ASSERT_TRUE(book->save(first));
+    constexpr ab::RecordID kBig = (ab::RecordID(1) << 31) + 5;
+    ASSERT_TRUE(RawConnection(ab::AddressBook::device_store_path())
+                    .exec("INSERT INTO Person (id, first_name) VALUES (2147483653, 'Big')"));
+    EXPECT_EQ(ids_of(*book), (std::vector<ab::RecordID>{first.id, kBig}));
+    EXPECT_EQ(book->personWithRecordID(kBig)->first_name, "Big");
+    EXPECT_FALSE(book->personWithRecordID(kBig - (ab::RecordID(1) << 32)));
+    auto next = person("C", "3");
+    ASSERT_TRUE(book->save(next));
+    EXPECT_EQ(next.id, kBig + 1);
+    EXPECT_EQ(book->copyAllPersons()->size(), 3u);
+}

@@ -1,4 +1,5 @@
 // The contacts program, run as a user runs it, on a temporary device.
+#include "ContactsToolRun.h"
 #include "TempDevice.h"
 #include "VCardFixtures.h"
 
@@ -11,46 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& argument) {
-    std::string result = "'";
-    for (const char c : argument) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-std::string read_text(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write_text(const std::filesystem::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-Outcome contacts_tool(const TempDevice& device, const std::vector<std::string>& args) {
-    std::string command = quoted(std::string(TORTAMOS_BIN_DIR) + "/contacts");
-    for (const auto& argument : args) command += " " + quoted(argument);
-    const auto out = device.root() / "stdout.txt";
-    const auto err = device.root() / "stderr.txt";
-    const int status = run_command(command + " >" + quoted(out) + " 2>" + quoted(err));
-    return {status, read_text(out), read_text(err)};
-}
-
-std::vector<ab::Person> stored_persons() {
-    const auto book = ab::AddressBook::create();
-    std::vector<ab::Person> persons;
-    for (const auto& summary : book->copyArrayOfAllPeople()) {
-        persons.push_back(*book->personWithRecordID(summary.id));
-        persons.back().id = ab::kInvalidRecordID;
-    }
-    return persons;
-}
 
 std::vector<ab::Person> fixture_persons(const std::vector<std::string>& names) {
     std::vector<ab::Person> persons;
@@ -143,7 +104,7 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
         {"remove"},
         {"remove", "abc"},
         {"remove", "-3"},
-        {"remove", "99999999999"},
+        {"remove", "99999999999999999999"},
         {"edit"},
         {"edit", "x", "--first", "A"},
         {"list", "extra"},
@@ -171,7 +132,7 @@ TEST(ContactsTool, ImportsRealAddressBookExports) {
     TempDevice device;
     const auto outcome = contacts_tool(device, fixture_paths());
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "Imported 13 persons.\n");
+    EXPECT_EQ(outcome.out, "added 13, updated 0, unchanged 0\n");
     const std::string nextcloud = vcard_fixture("nextcloud-4.0.vcf").string();
     EXPECT_EQ(outcome.err, nextcloud + ":39: warning: birthday given as text, left out\n" +
                                nextcloud +
@@ -265,5 +226,75 @@ TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
     const auto imported = contacts_tool(device, {"import", exported.string()});
     ASSERT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(imported.err, "");
+    EXPECT_EQ(stored_persons(), before);
+}
+
+TEST(ContactsTool, AStoreThatCannotBeReadIsNamedNotShownEmpty) {
+    TempDevice device;
+    const auto store = ab::AddressBook::device_store_path();
+    std::filesystem::create_directories(store.parent_path());
+    write_text(store, "BEGIN:VCARD\nnot a database at all\n" + std::string(4096, 'x'));
+    const std::string prefix = "contacts: cannot read the address book " + store.string() + ": ";
+    for (const std::vector<std::string> args : {std::vector<std::string>{"list"}, {"export"}}) {
+        const auto outcome = contacts_tool(device, args);
+        EXPECT_EQ(outcome.status, 1) << args[0];
+        EXPECT_EQ(outcome.out, "") << args[0];
+        EXPECT_EQ(outcome.err, prefix + "it is not a database\n") << args[0];
+    }
+    const auto exported = device.root() / "backup.vcf";
+    EXPECT_EQ(contacts_tool(device, {"export", exported.string()}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(exported)) << "no empty backup";
+    const auto added = contacts_tool(device, {"add", "--first", "Ana"});
+    EXPECT_EQ(added.status, 1);
+    EXPECT_EQ(added.err, "contacts: cannot write the address book " + store.string() +
+                             ": it is not a database\n");
+
+    std::filesystem::remove(store);
+    run_command("sqlite3 " + quoted(store) + " 'CREATE TABLE Notes (text TEXT)'");
+    auto outcome = contacts_tool(device, {"list"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.err.starts_with(prefix + "it is a database, but not an address book"))
+        << outcome.err;
+
+    // Without its phone table the book is not shown as persons without phones.
+    std::filesystem::remove(store);
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--phone", "home:1"}).status, 0);
+    ASSERT_EQ(run_command("sqlite3 " + quoted(store) + " 'DROP TABLE MultiValue'"), 0);
+    outcome = contacts_tool(device, {"list"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("no such table: MultiValue"), std::string::npos) << outcome.err;
+}
+
+TEST(ContactsTool, IdentifiersBeyond32BitsShowOnceAndAddsGoOn) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana"}).status, 0);
+    const auto store = ab::AddressBook::device_store_path();
+    ASSERT_EQ(run_command("sqlite3 " + quoted(store) +
+                          " \"INSERT INTO Person (id, first_name) VALUES (4294967297, 'Big')\""),
+              0);
+    auto added = contacts_tool(device, {"add", "--first", "Next"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "4294967298\n");
+    EXPECT_EQ(contacts_tool(device, {"list"}).out,
+              "1\tAna\t-\t\n4294967297\tBig\t-\t\n4294967298\tNext\t-\t\n");
+    EXPECT_EQ(contacts_tool(device, {"edit", "4294967297", "--last", "One"}).status, 0);
+    EXPECT_EQ(contacts_tool(device, {"remove", "4294967298"}).status, 0);
+    EXPECT_EQ(contacts_tool(device, {"list"}).out, "1\tAna\t-\t\n4294967297\tBig One\t-\t\n");
+}
+
+TEST(ContactsTool, WhatExportWritesImportTakesBackWhateverTheLabels) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--phone", "x-quoted-printable:123=",
+                                     "--phone", "quoted-printable=:4=", "--email",
+                                     "ENCODING=QUOTED-PRINTABLE:a=@b.c"})
+                  .status,
+              0);
+    const auto before = stored_persons();
+    const auto exported = device.root() / "all.vcf";
+    ASSERT_EQ(contacts_tool(device, {"export", exported.string()}).status, 0);
+    std::filesystem::remove(ab::AddressBook::device_store_path());
+    const auto imported = contacts_tool(device, {"import", exported.string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(stored_persons(), before);
 }

@@ -205,3 +205,36 @@ TEST(Base64, DecodesWhatItEncodes) {
     for (const char* bad : {"TWE=x", "T", "TW===", "TW-E"})
         EXPECT_FALSE(contacts::base64_decode(bad)) << bad;
 }
+
+TEST(VCardText, OnlyTheEncodingParameterMakesAValueQuotedPrintable) {
+    // A label that holds the word is a label: a value ending in '=' is not continued.
+    const auto labelled = read_vcards("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\n"
+                                      "TEL;TYPE=X-QUOTED-PRINTABLE:123=\r\nEND:VCARD\r\n");
+    ASSERT_FALSE(labelled.error) << labelled.error->message;
+    EXPECT_EQ(describe(labelled.entries.at(0).person), "A|-|-|x-quoted-printable:123=||");
+    EXPECT_EQ(read_card("item1.TEL:1=\nitem1.X-ABLabel:quoted-printable=\n"),
+              "A|-|-|quoted-printable=:1=||");
+
+    // The parameter, named or bare, joins soft line breaks; a quoted ':' is no value yet.
+    EXPECT_EQ(read_card("N;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Jo=C3=\n=A3o;Ana=\n;;;\n"),
+              "Ana|João|-|||");
+    EXPECT_EQ(read_card("N;QUOTED-PRINTABLE:Silva;Z=\n=C3=A9;;;\n", "2.1"), "Zé|Silva|-|||");
+    EXPECT_EQ(read_card("N;X-NOTE=\"a:b\";ENCODING=QUOTED-PRINTABLE:Lo=\npes;Bia;;;\n"),
+              "Bia|Lopes|-|||");
+    // A carriage return that a quoted-printable value holds is kept as a line break.
+    EXPECT_EQ(read_card("N;ENCODING=QUOTED-PRINTABLE:A=0D=0AB=0DC;D;;;\n"), "D|A\nB\nC|-|||");
+}
+
+TEST(VCardText, UIDsAreReadTrimmedAndTheFirstCounts) {
+    const auto result = read_vcards("BEGIN:VCARD\nVERSION:3.0\nFN:A\nUID: urn:uuid:a\\,b \n"
+                                    "UID:second\nEND:VCARD\nBEGIN:VCARD\nFN:B\nUID:  \nEND:VCARD\n");
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.entries.at(0).person.uid, "urn:uuid:a,b");
+    EXPECT_EQ(result.entries.at(1).person.uid, std::nullopt);
+}
+
+TEST(VCardErrors, AHeadFoldedOverManyLinesIsOneErrorAtItsFirstLine) {
+    std::string text = "BEGIN:VCARD\r\nN;ENCODING=QUOTED-PRINTABLE";
+    for (int i = 0; i < 20000; ++i) text += "\r\n x=";
+    EXPECT_EQ(error_of(text + "\r\nEND:VCARD\r\n"), "2: property line without ':'");
+}

@@ -82,3 +82,14 @@ TEST(VCardWriter, CarriageReturnsCannotBreakALine) {
     ASSERT_EQ(result.entries.size(), 1u);
     EXPECT_EQ(result.entries[0].person.first_name, "AEND:VCARDB");
 }
+
+TEST(VCardWriter, ValuesAndLabelsThatLookLikeTheReadersMarkersComeBackAsTheyWere) {
+    ab::Person person;
+    person.first_name = "A";
+    person.uid = "urn:uuid:1,2;3";
+    person.phones = {{"_$!<home>!$_", "tel:+1 555"}, {"x-quoted-printable", "123="}, {"", "TEL:9"}};
+    person.emails = {{"work", "mailto:a@b.c"}};
+    const auto result = contacts::read_vcards(contacts::write_vcard(person));
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_EQ(result.entries.at(0).person, person) << contacts::write_vcard(person);
+}

@@ -2,13 +2,15 @@
 // The device's address book: persons kept in the SQLite file
 // "/var/mobile/Library/AddressBook/AddressBook.sqlitedb" of the device. The schema is this
 // library's own. Reading never fails: a file that is missing, empty, locked past the busy timeout
-// or not an SQLite file reads as an empty address book. Every write is one transaction, so a
-// reader (and the file's modification date) only ever sees complete changes.
+// or not an SQLite file reads as an empty address book; copyAllPersons and the writes say what is
+// wrong instead (lastProblem). Every write is one transaction, so a reader (and the file's
+// modification date) only ever sees complete changes.
 //
 // Thread: a handle is used by one thread at a time. Handles are cheap; each caller makes its own.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +18,8 @@
 
 namespace ab {
 
-using RecordID = int32_t;
+// SQLite hands out row identifiers of 64 bits; a narrower type would fold two persons into one.
+using RecordID = int64_t;
 inline constexpr RecordID kInvalidRecordID = -1;
 
 // A birthday is a calendar date, not an instant, so no time zone moves it to another day.
@@ -57,7 +60,33 @@ struct Person {
     std::vector<uint8_t> image_data; // empty: no photo
     std::vector<LabeledValue> phones;
     std::vector<LabeledValue> emails;
+    // The vCard UID the person came with, kept so that the same card is recognised next time.
+    std::optional<std::string> uid;
+    // True while the person mirrors a card of the sync folder, which may change or remove it;
+    // persons added on the device are never touched by a sync.
+    bool synced = false;
     friend bool operator==(const Person&, const Person&) = default;
+};
+
+// Why the last copyAllPersons, change or write of a handle failed.
+struct StoreProblem {
+    enum Kind {
+        kLocked,           // another program held the lock past the busy timeout
+        kNotADatabase,     // the file is no SQLite database
+        kNotAnAddressBook, // an SQLite database, but its tables are not (all) this book's
+        kNoAccess,         // no permission, a read-only file system, a folder that cannot be made
+        kDamaged,          // corrupt pages, an I/O error, a full disk
+        kInvalidPerson,    // a birthday that is no date, an identifier that names no person
+    };
+    Kind kind;
+    std::string detail; // SQLite's own words, when it had any
+};
+
+// What a change of the book does, in one transaction.
+struct Changes {
+    std::vector<Person> saves;      // new persons (kInvalidRecordID) and replacements
+    std::vector<RecordID> removals; // persons to remove
+    bool empty() const { return saves.empty() && removals.empty(); }
 };
 
 // How long a read or write waits for a lock that another process holds before it gives up.
@@ -95,6 +124,17 @@ public:
     virtual bool save(std::vector<Person>& persons) = 0;
     // Removes the person; false when there was none or the write failed.
     virtual bool remove(RecordID id) = 0;
+
+    // Every person whole, in the book's order, from one read transaction. A missing or empty
+    // store file is an empty book; nullopt when the store cannot be read (lastProblem says why).
+    virtual std::optional<std::vector<Person>> copyAllPersons() const = 0;
+    // Reads every person, lets `plan` say what to change, and writes that in one transaction on
+    // exactly the persons it was shown: when another program wrote in between, it reads and
+    // plans again. When the plan changes nothing, nothing is written, not even the file's
+    // modification date. False, with nothing written, on failure.
+    virtual bool change(const std::function<Changes(const std::vector<Person>&)>& plan) = 0;
+    // Why the last copyAllPersons, change or write failed; nullopt after a success.
+    virtual std::optional<StoreProblem> lastProblem() const = 0;
 };
 
 } // namespace ab
