@@ -29,17 +29,6 @@ const std::array<const char*, 12> monthNames{"January", "February", "March",    
                                              "May",     "June",     "July",      "August",
                                              "September", "October", "November", "December"};
 
-bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-// February has 29 days in a birthday of unknown year: the person may well be born on the 29th.
-int daysIn(int year, int month)
-{
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && (year == ab::kUnknownYear || isLeap(year)))
-        return 29;
-    return days[month - 1];
-}
-
 std::string birthdayText(const ab::CivilDate& date)
 {
     std::string text = monthNames[size_t(date.month - 1)];
@@ -67,7 +56,7 @@ ab::CivilDate stepped(ab::CivilDate date, Field field, int delta)
     switch (field) {
     case Field::Month: date.month = (date.month - 1 + delta + 12) % 12 + 1; break;
     case Field::Day: {
-        const int days = daysIn(date.year, date.month);
+        const int days = ab::days_in_birthday_month(date.year, date.month);
         date.day = (date.day - 1 + delta + days) % days + 1;
         break;
     }
@@ -78,7 +67,7 @@ ab::CivilDate stepped(ab::CivilDate date, Field field, int delta)
             date.year = std::clamp(date.year + delta, ab::kUnknownYear, 9999);
         break;
     }
-    date.day = std::min(date.day, daysIn(date.year, date.month));
+    date.day = std::min(date.day, ab::days_in_birthday_month(date.year, date.month));
     return date;
 }
 

@@ -137,6 +137,16 @@ TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
     EXPECT_EQ(book->personWithRecordID(leap.id)->birthday, std::nullopt);
 }
 
+TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth) {
+    EXPECT_EQ(ab::days_in_birthday_month(ab::kUnknownYear, 2), 29);
+    EXPECT_EQ(ab::days_in_birthday_month(1900 + 4, 2), 29);
+    EXPECT_EQ(ab::days_in_birthday_month(1981, 2), 28);
+    EXPECT_EQ(ab::days_in_birthday_month(ab::kUnknownYear, 4), 30);
+    EXPECT_EQ(ab::days_in_birthday_month(1981, 13), 0);
+    EXPECT_TRUE(ab::is_valid_birthday({ab::kUnknownYear, 2, 29}));
+    EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
+}
+
 TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();

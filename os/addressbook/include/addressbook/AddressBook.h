@@ -29,8 +29,11 @@ struct CivilDate {
 };
 inline constexpr int kUnknownYear = 1900;
 
-// True for a day that exists in its year (years 1 to 9999). With the unknown year, 29 February
-// is a valid birthday although 1900 was a common year.
+// The days of a birthday's month: as the calendar has them in its year, but 29 in February of
+// the unknown year, since the person may well be born on the 29th although 1900 was a common
+// year. 0 for a month outside 1..12.
+int days_in_birthday_month(int year, int month);
+// True for a day that exists in its year (years 1 to 9999), by days_in_birthday_month.
 bool is_valid_birthday(const CivilDate& date);
 
 struct LabeledValue {
