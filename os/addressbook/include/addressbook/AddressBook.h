@@ -1,7 +1,6 @@
 #pragma once
-// The device's address book: persons kept in the SQLite file
-// "/var/mobile/Library/AddressBook/AddressBook.sqlitedb" of the device. The schema is this
-// library's own. Reading never fails: a file that is missing, empty, locked past the busy timeout
+// The device's address book: persons kept in the SQLite file kDeviceStorePath of the device.
+// The schema is this library's own. Reading never fails: a file that is missing, empty, locked past the busy timeout
 // or not an SQLite file reads as an empty address book. Every write is one transaction, so a
 // reader (and the file's modification date) only ever sees complete changes.
 //
@@ -62,6 +61,9 @@ struct Person {
     std::vector<LabeledValue> emails;
     friend bool operator==(const Person&, const Person&) = default;
 };
+
+// The store file of the device, a device path (resolved under the device root).
+inline constexpr const char* kDeviceStorePath = "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
 
 // How long a read or write waits for a lock that another process holds before it gives up.
 inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{3000};
