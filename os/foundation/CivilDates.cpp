@@ -16,4 +16,11 @@ bool isRealDate(int year, int month, int day) {
     return day >= 1 && day <= daysInMonth(year, month);
 }
 
+const char* englishMonthName(int month) {
+    static constexpr const char* kNames[] = {"January", "February", "March",     "April",
+                                             "May",     "June",     "July",      "August",
+                                             "September", "October", "November", "December"};
+    return month >= 1 && month <= 12 ? kNames[month - 1] : "";
+}
+
 } // namespace os

@@ -1,6 +1,7 @@
 #include "TempDevice.h"
 
 #include "addressbook/AddressBook.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "foundation/FileAttributes.h"
 
 #include <gtest/gtest.h>
@@ -235,4 +236,35 @@ TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
         EXPECT_GT(*now, *previous) << "write " << i;
         previous = now;
     }
+}
+
+TEST(InMemoryAddressBook, KeepsTheStoresContract) {
+    ab::InMemoryAddressBook book;
+    auto a = person("A", "1"), b = person("B", "2", ab::CivilDate{1980, 3, 5});
+    ASSERT_TRUE(book.save(a));
+    ASSERT_TRUE(book.save(b));
+    EXPECT_LT(a.id, b.id);
+    ASSERT_TRUE(book.remove(b.id));
+    auto c = person("C", "3");
+    ASSERT_TRUE(book.save(c));
+    EXPECT_GT(c.id, b.id) << "identifiers are never reused";
+    EXPECT_FALSE(book.save(b)) << "a removed person cannot come back under its identifier";
+
+    auto bad = person("X", "Y", ab::CivilDate{1981, 2, 29});
+    EXPECT_FALSE(book.save(bad));
+    EXPECT_EQ(bad.id, ab::kInvalidRecordID);
+    std::vector<ab::Person> batch{person("D", "4"), bad};
+    EXPECT_FALSE(book.save(batch)) << "all or none";
+    EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
+    EXPECT_EQ(book.personCount(), 2u);
+
+    a.image_data = {1, 2};
+    ASSERT_TRUE(book.save(a));
+    EXPECT_EQ(book.copyImageData(a.id), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(book.personWithRecordID(a.id), a);
+    const auto all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].id, a.id);
+    EXPECT_TRUE(all[0].has_image);
+    EXPECT_EQ(all[1].id, c.id);
 }

@@ -31,3 +31,10 @@ TEST(CivilDates, EveryDayOfFourHundredYearsIsCountedOnce) {
     EXPECT_FALSE(os::isRealDate(2009, 0, 1));
     EXPECT_FALSE(os::isRealDate(2009, 13, 1));
 }
+
+TEST(CivilDates, EnglishMonthNamesAreTheTranslationKeys) {
+    EXPECT_STREQ(os::englishMonthName(1), "January");
+    EXPECT_STREQ(os::englishMonthName(12), "December");
+    EXPECT_STREQ(os::englishMonthName(0), "");
+    EXPECT_STREQ(os::englishMonthName(13), "");
+}

@@ -43,4 +43,13 @@ TEST(UIApplicationOpenURL, WritesTheURLToTheJournalOnlyWhenThereIsOne)
     EXPECT_NE(journal.find(" openURL mailto:a%20b@example.com\n"), std::string::npos) << journal;
 }
 
+TEST(NSURL, PercentEncodingKeepsOnlyUnreservedAndChosenCharacters)
+{
+    EXPECT_EQ(NSURLPercentEncoded("a-Z.9_~"), "a-Z.9_~");
+    EXPECT_EQ(NSURLPercentEncoded("+55 11;x", "+;"), "+55%2011;x");
+    EXPECT_EQ(NSURLPercentEncoded("ana@exa mple.com", "@"), "ana@exa%20mple.com");
+    EXPECT_EQ(NSURLPercentEncoded("\xC3\xA9%"), "%C3%A9%25");
+    EXPECT_EQ(NSURLPercentEncoded(""), "");
+}
+
 } // namespace

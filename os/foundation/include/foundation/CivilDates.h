@@ -10,4 +10,8 @@ int daysInMonth(int year, int month);
 // True when the day exists in that month of that year (any year, proleptic Gregorian).
 bool isRealDate(int year, int month, int day);
 
+// "January" to "December", the English names that are also the keys of their translations; ""
+// for a month outside 1..12.
+const char* englishMonthName(int month);
+
 } // namespace os
