@@ -2,7 +2,8 @@
 
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
-#include "foundation/Device.h"
+
+#include <addressbook/AddressBook.h>
 
 void birthdaysActivate2() {
     auto& env = agent::environment();
@@ -11,7 +12,7 @@ void birthdaysActivate2() {
         env.playSound(trickID);
         env.disposeSound(trickID);
     }
-    std::string stamp = agent::modification_stamp(os::device_path(agent::kAddressBookFile));
+    std::string stamp = agent::modification_stamp(ab::AddressBook::device_store_path());
     if (stamp != nsAddressBookDate) {
         nsAddressBookDate = std::move(stamp);
         SearchNivers();

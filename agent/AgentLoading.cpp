@@ -6,6 +6,8 @@
 #include "runtime/Runtime.h"
 #include "runtime/Substrate.h"
 
+#include <shared/DeviceNames.h>
+
 namespace {
 
 agent::LaunchTimers timers;
@@ -34,7 +36,7 @@ namespace agent {
 
 void take_hold() {
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
-                                    handleNotification, kChangeNotice, nullptr,
+                                    handleNotification, tortamos::kChangeNotice, nullptr,
                                     CFNotificationSuspensionBehaviorDeliverImmediately);
     if (NSBundle::mainBundle().bundleIdentifier() != kHomeScreenIdentifier) return;
     Class springboard = objc_getClass("SpringBoard");

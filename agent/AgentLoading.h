@@ -11,7 +11,6 @@ void handleNotification(CFNotificationCenterRef center, void* observer, const ch
 
 namespace agent {
 
-inline constexpr const char* kChangeNotice = "kTortamosBadge";
 inline constexpr const char* kHomeScreenIdentifier = "com.apple.springboard";
 inline constexpr double kMinuteCheckSeconds = 59.0; // under a minute: no clock minute is skipped
 inline constexpr double kWatchCheckSeconds = 10.0;

@@ -1,5 +1,8 @@
 #include "AgentState.h"
 
+#include <shared/DeviceNames.h>
+#include <shared/SettingsFile.h>
+
 int32_t bBadge = 0;
 int32_t bSound = 0;
 int32_t bPopup = 0;
@@ -16,6 +19,6 @@ std::string nsAddressBookDate = agent::kNoStampYet;
 SystemSoundID soundID = 0;
 SystemSoundID trickID = 0;
 
-const char* const soundPath = "/var/mobile/Library/Tortamos/birthday.wav";
-const char* const trickPath = "/var/mobile/Library/Tortamos/trick.aif";
-const char* const databasePath = "/var/mobile/Library/Tortamos/birthdays.sql";
+const char* const soundPath = tortamos::kAlertSoundPath;
+const char* const trickPath = tortamos::kTickSoundPath;
+const char* const databasePath = tortamos::settings_file::kPath;

@@ -34,7 +34,6 @@ extern const char* const databasePath;
 namespace agent {
 
 inline constexpr const char* kApplicationIdentifier = "com.Qarvex.Tortamos";
-inline constexpr const char* kAddressBookFile = "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
 // The stamp nsAddressBookDate holds at load; no file's stamp ever equals it.
 inline constexpr const char* kNoStampYet = "zerado";
 

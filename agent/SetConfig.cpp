@@ -2,14 +2,14 @@
 
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
-#include "foundation/Device.h"
 
-#include <sqlite3.h>
+#include <shared/SettingsFile.h>
+
+#include <array>
 
 namespace {
 
-// The application may be saving at this moment; wait for its lock rather than miss the read.
-constexpr int kBusyTimeoutMs = 3000;
+using tortamos::settings_file::Column;
 
 bool before_set_time(const agent::ClockValues& now) {
     return now.hour < iTimerHour || (now.hour == iTimerHour && now.minute < iTimerMinute);
@@ -18,31 +18,16 @@ bool before_set_time(const agent::ClockValues& now) {
 } // namespace
 
 void SetConfig() {
-    sqlite3* db = nullptr;
-    const auto file = os::device_path(databasePath);
-    // Writable but never created: a save the application left unfinished is rolled back on open,
-    // which a read-only connection cannot do, so it would read nothing until the application ran.
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        return;
-    }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db,
-                           "SELECT bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby "
-                           "FROM Settings",
-                           -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            bBadge = sqlite3_column_int(statement, 0);
-            bSound = sqlite3_column_int(statement, 1);
-            bPopup = sqlite3_column_int(statement, 2);
-            iTimerHour = sqlite3_column_int(statement, 3);
-            iTimerMinute = sqlite3_column_int(statement, 4);
-            iStandby = sqlite3_column_int(statement, 5);
-            if (before_set_time(agent::clock_values(agent::environment().clock->now())))
-                bPlayAlerts = true;
-        }
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    static constexpr std::array kColumns{Column::bBadge,     Column::bSound,       Column::bPopup,
+                                         Column::iTimerHour, Column::iTimerMinute, Column::iStandby};
+    tortamos::settings_file::readRows(kColumns, [](std::span<const int32_t> values) {
+        bBadge = values[0];
+        bSound = values[1];
+        bPopup = values[2];
+        iTimerHour = values[3];
+        iTimerMinute = values[4];
+        iStandby = values[5];
+        if (before_set_time(agent::clock_values(agent::environment().clock->now())))
+            bPlayAlerts = true;
+    });
 }

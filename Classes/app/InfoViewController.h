@@ -7,6 +7,7 @@
 // Made afresh each time the main screen presents it, inside a navigation controller of its own;
 // controllers are made with std::make_shared. Main thread only.
 #include <audio/AudioServices.h>
+#include <shared/DeviceNames.h>
 #include <uikit/UIDatePicker.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIPickerView.h>
@@ -26,7 +27,7 @@ class InfoViewController : public UIViewController,
                            public UIPickerViewDelegate {
 public:
     // The sound that turning "Sound" on plays (a device path).
-    static constexpr const char* kSoundPath = "/var/mobile/Library/Tortamos/birthday.wav";
+    static constexpr const char* kSoundPath = tortamos::kAlertSoundPath;
 
     // initWithNibName:bundle:
     explicit InfoViewController(std::string nibName = {}, NSBundle* bundle = nullptr);

@@ -12,7 +12,7 @@
 #include "platform/AddressBookAccess.h"
 #include "platform/Clock.h"
 
-#include <uikit/ABPersonViewController.h>
+#include <addressbookui/ABPersonViewController.h>
 #include <uikit/UIActionSheet.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UINavigationController.h>

@@ -4,7 +4,7 @@
 
 #include "foundation/Bundle.h"
 
-#include <uikit/ABPersonViewController.h>
+#include <addressbookui/ABPersonViewController.h>
 #include <uikit/NSURL.h>
 #include <uikit/UIActionSheet.h>
 #include <uikit/UIApplication.h>

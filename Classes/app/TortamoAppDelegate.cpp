@@ -3,13 +3,16 @@
 #include "Settings.h"
 #include "notify/NotifyCenter.h"
 
+#include <shared/DeviceNames.h>
+#include <shared/SettingsFile.h>
+
 TortamoAppDelegate::~TortamoAppDelegate()
 {
     navigationController.reset();
     window.reset();
 }
 
-std::string TortamoAppDelegate::databaseDirectory() { return settings::kDatabasePath; }
+std::string TortamoAppDelegate::databaseDirectory() { return tortamos::settings_file::kPath; }
 
 void TortamoAppDelegate::updateDatabase() { settings::updateDatabase(); }
 
@@ -24,5 +27,5 @@ void TortamoAppDelegate::applicationDidFinishLaunching(UIApplication* /*applicat
 void TortamoAppDelegate::applicationWillTerminate(UIApplication* /*application*/)
 {
     CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
-                                         settings::kChangeNotice, nullptr, nullptr, true);
+                                         tortamos::kChangeNotice, nullptr, nullptr, true);
 }

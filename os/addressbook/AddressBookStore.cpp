@@ -607,7 +607,7 @@ private:
 } // namespace
 
 std::filesystem::path AddressBook::device_store_path() {
-    return os::device_path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb");
+    return os::device_path(kDeviceStorePath);
 }
 
 std::unique_ptr<AddressBook> AddressBook::create() { return open(device_store_path()); }

@@ -3,10 +3,7 @@
 #include "DeviceEndpoints.h"
 #include "foundation/Device.h"
 #include "foundation/Journal.h"
-
-#include <QCoreApplication>
-#include <QPointer>
-#include <QSocketNotifier>
+#include "foundation/RunLoop.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -26,7 +23,10 @@ struct __CFNotificationCenter {
     uint64_t next_id = 1;
     std::optional<os::notify::Endpoint> endpoint;
     std::filesystem::path endpoint_device;
-    QPointer<QSocketNotifier> notifier;
+    // The main run loop's watch of the endpoint, and the loop it was added to.
+    os::RunLoop* watch_loop = nullptr;
+    os::RunLoop::SourceID watch = 0;
+    int watched_fd = -1;
 };
 
 namespace {
@@ -54,26 +54,31 @@ void deliver_pending() {
     }
 }
 
-// Unregistered at once, deleted later: this may run inside the notifier's own signal.
-void retire_notifier() {
+// The hookup of the endpoint to the main run loop, apart from the reading above.
+
+void unwatch_endpoint() {
     __CFNotificationCenter& center = the_center();
-    if (!center.notifier) return;
-    center.notifier->setEnabled(false);
-    center.notifier->deleteLater();
-    center.notifier = nullptr;
+    // A loop no longer installed may be gone already; its watch goes with it.
+    if (center.watch != 0 && center.watch_loop == os::main_run_loop())
+        center.watch_loop->remove(center.watch);
+    center.watch_loop = nullptr;
+    center.watch = 0;
+    center.watched_fd = -1;
 }
 
-// Watches the endpoint from the application's event loop. Without an application object there is
-// no loop yet: notices wait in the endpoint, and this runs again from the constructor of the next
-// application object (a Qt start-up routine), so they are delivered once its loop runs.
-void attach_notifier() {
+// Watches the endpoint from the main run loop. Before a loop is installed notices wait in the
+// endpoint, and this runs again when one is, so they are delivered once it runs.
+void watch_endpoint() {
     __CFNotificationCenter& center = the_center();
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || !center.endpoint) return;
-    if (center.notifier && center.notifier->socket() == center.endpoint->fd()) return;
-    retire_notifier();
-    center.notifier = new QSocketNotifier(center.endpoint->fd(), QSocketNotifier::Read, app);
-    QObject::connect(center.notifier.data(), &QSocketNotifier::activated, app, &deliver_pending);
+    os::RunLoop* loop = os::main_run_loop();
+    if (center.watch != 0 && center.watch_loop == loop && center.endpoint &&
+        center.watched_fd == center.endpoint->fd())
+        return;
+    unwatch_endpoint();
+    if (loop == nullptr || !center.endpoint) return;
+    center.watch_loop = loop;
+    center.watched_fd = center.endpoint->fd();
+    center.watch = loop->addReadWatch(center.watched_fd, &deliver_pending);
 }
 
 // The process joins the device that is current when it adds an observer, and binds again when its
@@ -82,17 +87,17 @@ void ensure_endpoint() {
     __CFNotificationCenter& center = the_center();
     const std::filesystem::path device = os::device_root();
     if (center.endpoint && center.endpoint_device == device && center.endpoint->still_bound()) return;
-    retire_notifier(); // before its socket closes
+    unwatch_endpoint(); // before its socket closes
     center.endpoint.reset();
     center.endpoint = os::notify::Endpoint::open();
     center.endpoint_device = device;
 
-    static bool routine_added = false;
-    if (!routine_added) {
-        routine_added = true;
-        qAddPreRoutine(&attach_notifier); // also runs it now when an application object exists
+    static bool hook_added = false;
+    if (!hook_added) {
+        hook_added = true;
+        os::on_main_run_loop_installed(&watch_endpoint); // also runs it now when a loop is there
     } else {
-        attach_notifier();
+        watch_endpoint();
     }
 }
 

@@ -3,12 +3,14 @@
 
 #include "DeviceEndpoints.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <poll.h>
 
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -20,10 +22,26 @@ int usage() {
     return 2;
 }
 
-void received(CFNotificationCenterRef, void*, const char* name, const void*, const void*) {
-    std::printf("%s\n", name);
+// Waits on an endpoint of its own for the name; true when it came in time.
+bool wait_for(std::string_view name, std::chrono::seconds limit) {
+    std::optional<os::notify::Endpoint> endpoint = os::notify::Endpoint::open();
+    if (!endpoint) return false;
+    std::printf("waiting for %.*s\n", static_cast<int>(name.size()), name.data());
     std::fflush(stdout);
-    QCoreApplication::exit(0);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd readable{endpoint->fd(), POLLIN, 0};
+        if (::poll(&readable, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) return false;
+        for (const std::string& got : endpoint->receive_all())
+            if (got == name) {
+                std::printf("%s\n", got.c_str());
+                std::fflush(stdout);
+                return true;
+            }
+    }
 }
 
 } // namespace
@@ -36,10 +54,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string_view mode = argv[1];
-    CFNotificationCenterRef center = CFNotificationCenterGetDarwinNotifyCenter();
-
     if (mode == "-p" && argc == 3) {
-        CFNotificationCenterPostNotification(center, argv[2], nullptr, nullptr, true);
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), argv[2],
+                                             nullptr, nullptr, true);
         return 0;
     }
     if (mode != "-w" || argc > 4) return usage();
@@ -51,11 +68,5 @@ int main(int argc, char** argv) {
         const auto [stop, error] = std::from_chars(text, end, seconds);
         if (error != std::errc{} || stop != end || seconds <= 0 || seconds > 86400) return usage();
     }
-    QCoreApplication app(argc, argv);
-    CFNotificationCenterAddObserver(center, nullptr, &received, argv[2], nullptr,
-                                    CFNotificationSuspensionBehaviorDeliverImmediately);
-    std::printf("waiting for %s\n", argv[2]);
-    std::fflush(stdout);
-    QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(1); });
-    return app.exec();
+    return wait_for(argv[2], std::chrono::seconds(seconds)) ? 0 : 1;
 }

@@ -28,20 +28,6 @@ DateParts addMonths(const DateParts& date, int months) {
 
 } // namespace
 
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-bool isRealDate(int year, int month, int day) {
-    return day >= 1 && day <= daysInMonth(year, month);
-}
-
 DateParts observedBirthday(int year, int month, int day) {
     if (month == 2 && day == 29 && !isLeapYear(year)) return {year, 3, 1};
     return {year, month, day};

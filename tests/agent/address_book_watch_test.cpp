@@ -14,7 +14,7 @@ using Events = std::vector<std::string>;
 
 class AddressBookWatch : public AgentFixture {
 protected:
-    std::filesystem::path store() const { return device.path(agent::kAddressBookFile); }
+    std::filesystem::path store() const { return device.path(ab::kDeviceStorePath); }
 
     void touch(platform::Moment modified) {
         if (!std::filesystem::exists(store())) {

@@ -278,8 +278,8 @@ TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing) {
 // --- The ten-second check: stand-by sound ---
 
 TEST_F(AgentFixture, StandbyTickPlaysTheShortSoundEachTimeAndLetsItGo) {
-    std::filesystem::create_directories(device.path(agent::kAddressBookFile).parent_path());
-    std::ofstream(device.path(agent::kAddressBookFile)) << "book";
+    std::filesystem::create_directories(device.path(ab::kDeviceStorePath).parent_path());
+    std::ofstream(device.path(ab::kDeviceStorePath)) << "book";
     iStandby = 1;
     birthdaysActivate2();
     take_events(); // the first tick also counts

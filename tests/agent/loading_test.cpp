@@ -4,16 +4,17 @@
 #include "RunningHomeScreen.h"
 
 #include "foundation/Bundle.h"
+#include "foundation/ManualRunLoop.h"
 #include "runtime/NSTimer.h"
 #include "runtime/Runtime.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
 #include <fstream>
 
 namespace {
 
+using namespace std::chrono_literals;
 using Events = std::vector<std::string>;
 
 // Taking hold in the home screen hooks SpringBoard once per process, so the home-screen case is one
@@ -22,6 +23,7 @@ class Loading : public AgentFixture {
 protected:
     void SetUp() override {
         AgentFixture::SetUp();
+        os::install_main_run_loop(&loop);
         running_home_screen();
         write_settings(1, 1, 1, 11, 30, 0);
         add_birthday(1980, 3, 10);
@@ -30,6 +32,7 @@ protected:
     void TearDown() override {
         CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr);
         NSBundle::setMainBundlePath(std::filesystem::current_path());
+        os::install_main_run_loop(nullptr);
         AgentFixture::TearDown();
     }
     void main_bundle_is(const std::string& identifier) {
@@ -40,15 +43,14 @@ protected:
             << "</string></dict></plist>";
         NSBundle::setMainBundlePath(folder);
     }
-    // Another process of the device posts the change notice; waits until `count` recounts came.
-    void post_notice_from_another_process(size_t count = 1) {
+    // Another process of the device posts the change notice, which is in this process's endpoint
+    // once that process has ended; the loop then delivers it.
+    void post_notice_from_another_process() {
         ASSERT_EQ(run_command(std::string(NOTIFYUTIL) + " -p kTortamosBadge"), 0);
-        QElapsedTimer waited;
-        waited.start();
-        while (events.size() < count && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        loop.runPending();
     }
 
+    os::ManualRunLoop loop{clock};
     int argc = 1;
     char name[8] = "agent";
     char* argv[2] = {name, nullptr};
@@ -87,11 +89,12 @@ TEST_F(Loading, InTheHomeScreenTheLaunchIsReplacedAndTheTimersStart) {
 
     // Two notices in quick succession each run in full.
     ASSERT_EQ(run_command(std::string(NOTIFYUTIL) + " -p kTortamosBadge"), 0);
-    post_notice_from_another_process(2);
+    post_notice_from_another_process();
     EXPECT_EQ(take_events(), (Events{"badge 1", "badge 1"}));
 
     // The launch reads the settings, starts both timers, then runs the home screen's own launch.
     write_settings(1, 1, 1, 10, 0, 1);
+    clock.set(at(2009, 3, 10, 9, 59, 40));
     id application = objc_msgSend(objc_msgSend(springboard, "alloc").object(), "init").object();
     objc_msgSend(application, "applicationDidFinishLaunching:", Value());
     EXPECT_EQ(iStandby, 1);
@@ -105,11 +108,13 @@ TEST_F(Loading, InTheHomeScreenTheLaunchIsReplacedAndTheTimersStart) {
     EXPECT_DOUBLE_EQ(timers.watchCheck->timeInterval(), 10.0);
     EXPECT_EQ(take_events(), Events{}) << "the first badge waits for the first ten-second tick";
 
-    // What the timers send: the ten-second check, then the minute check.
-    objc_msgSend(application, "birthdaysActivate2");
+    // What the timers send as time goes by: ten seconds later the ten-second check; then the
+    // stand-by tick every ten seconds; 59 s after the launch, at 10:00:39, the minute check.
+    loop.advance(10s);
     EXPECT_EQ(take_events(), (Events{kTrickSound, "badge 1"}));
-    clock.set(at(2009, 3, 10, 10, 0, 30));
-    objc_msgSend(application, "birthdaysActivate");
+    loop.advance(40s);
+    EXPECT_EQ(take_events(), Events(4, kTrickSound));
+    loop.advance(9s);
     EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
 }
 

@@ -20,3 +20,23 @@ NSURL::NSURL(std::string text, std::string scheme, std::string encoded)
     : text_(std::move(text)), scheme_(std::move(scheme)), encoded_(std::move(encoded))
 {
 }
+
+std::string NSURLPercentEncoded(std::string_view text, std::string_view keep)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                                (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        if (unreserved || keep.find(c) != std::string_view::npos) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0xF];
+        }
+    }
+    return encoded;
+}

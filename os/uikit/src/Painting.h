@@ -21,6 +21,8 @@
 struct CGContext {
     QPainter* painter = nullptr;
     QColor fill = Qt::black;
+    QColor stroke = Qt::black;
+    qreal lineWidth = 1;
     // The resource name of the last named image drawn here (see UIImage::name).
     std::string lastImageName;
 };

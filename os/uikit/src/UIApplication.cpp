@@ -3,6 +3,7 @@
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/Automation.h"
+#include "uikit/QtRunLoop.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -68,6 +69,8 @@ void UIApplication::terminateWithStatus(int status)
 int UIApplicationMain(int argc, char* argv[], const UIApplicationDelegateFactory& delegateFactory)
 {
     uikit::ensureApplication(argc, argv);
+    // Before the launch, so what it schedules (timers, watches) runs on this event loop.
+    os::install_main_run_loop(&uikit::qtRunLoop());
     UIApplication* application = UIApplication::sharedApplication();
     watchTerminationSignals();
     auto& screen = uikit::Screen::shared();

@@ -5,14 +5,16 @@
 // gaps that can shift a midnight, and without a time-zone database call per row.
 #include "platform/DateServices.h"
 
+#include <foundation/CivilDates.h>
+
 #include <utility>
 
 namespace platform {
 
-bool isLeapYear(int year);
-// Days of the month; 0 for a month outside 1..12.
-int daysInMonth(int year, int month);
-bool isRealDate(int year, int month, int day);
+// Leap years, month lengths and real dates are the foundation's.
+using os::daysInMonth;
+using os::isLeapYear;
+using os::isRealDate;
 
 // The day a birthday of (month, day) is kept on in `year`: 29 February is kept on 1 March in a
 // common year, so the reminder is not lost three years in four. Other days are kept as they are.

@@ -1,30 +1,13 @@
 #pragma once
-// The current moment, injected: the system clock in the programs, a fixed clock in tests, so every
-// rule that depends on the time of day is tested at any moment without waiting.
+// The clock the platform's date services and their callers read: the foundation's clock
+// interface (foundation/Clock.h), under the names of this layer.
+#include <foundation/Clock.h>
+
 namespace platform {
 
-// Milliseconds since 1970-01-01 00:00 UTC, as ICU's UDate.
-using Moment = double;
-
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual Moment now() const = 0;
-};
-
-// The device clock.
-Clock& system_clock();
-
-// A clock that stands still until moved.
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(Moment at = 0) : at_(at) {}
-    Moment now() const override { return at_; }
-    void set(Moment at) { at_ = at; }
-    void advance_seconds(double seconds) { at_ += seconds * 1000.0; }
-
-private:
-    Moment at_;
-};
+using Moment = os::Moment;
+using Clock = os::Clock;
+using FixedClock = os::FixedClock;
+using os::system_clock;
 
 } // namespace platform

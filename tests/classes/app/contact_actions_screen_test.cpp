@@ -1,7 +1,7 @@
 #include "AppTest.h"
 #include "DumpQuery.h"
 
-#include <uikit/ABPersonViewController.h>
+#include <addressbookui/ABPersonViewController.h>
 #include <uikit/UIActionSheet.h>
 
 

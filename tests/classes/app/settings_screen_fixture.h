@@ -8,6 +8,7 @@
 
 #include "foundation/Bundle.h"
 
+#include <shared/SettingsFile.h>
 #include <uikit/Automation.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
@@ -83,7 +84,7 @@ protected:
         return row;
     }
 
-    std::filesystem::path file() const { return device.path(settings::kDatabasePath); }
+    std::filesystem::path file() const { return device.path(tortamos::settings_file::kPath); }
 
     // As the main screen does it: a new screen in a navigation controller of its own.
     InfoViewController& open()

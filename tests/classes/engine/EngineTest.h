@@ -8,30 +8,14 @@
 #include "platform/AddressBookAccess.h"
 #include "platform/ScopedTimeZone.h"
 
+#include "ScopedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        ::setenv(name, value, 1);
-    }
-    ~ScopedEnv() {
-        if (previous_) ::setenv(name_, previous_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 inline ab::Person person(std::optional<std::string> first, std::optional<std::string> last,
                          std::optional<ab::CivilDate> birthday, std::vector<uint8_t> photo = {}) {

@@ -2,6 +2,8 @@
 
 #include "TempDevice.h"
 
+#include <shared/SettingsFile.h>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -81,12 +83,12 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         set_globals({});
-        settings::setBusyTimeout(200ms);
+        tortamos::settings_file::setBusyTimeout(200ms);
         std::filesystem::create_directories(file().parent_path());
     }
-    void TearDown() override { settings::setBusyTimeout(5000ms); }
+    void TearDown() override { tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout); }
 
-    std::filesystem::path file() const { return device.path(settings::kDatabasePath); }
+    std::filesystem::path file() const { return device.path(tortamos::settings_file::kPath); }
     void install(const std::string& sql) { ASSERT_EQ(Db(file()).exec(sql), SQLITE_OK); }
     std::string bytes() const {
         std::ifstream in(file(), std::ios::binary);
@@ -191,7 +193,7 @@ TEST_F(SettingsFileTest, ListLoadLogsAndReadsOnlyItsThreeValues) {
 
 TEST_F(SettingsFileTest, SaveWaitsForALockHeldByAnotherConnection) {
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (0, 0, 0, 0, 0, 0, 0, 0);");
-    settings::setBusyTimeout(5000ms);
+    tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
     std::atomic<bool> locked = false;
     std::thread other([&] {
         Db db(file());

@@ -1,6 +1,7 @@
 #include "TempDevice.h"
 
 #include "addressbook/AddressBook.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "foundation/FileAttributes.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,16 @@ TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
     EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
     ASSERT_TRUE(other.exec("UPDATE Person SET birthday = -5"));
     EXPECT_EQ(book->personWithRecordID(leap.id)->birthday, std::nullopt);
+}
+
+TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth) {
+    EXPECT_EQ(ab::days_in_birthday_month(ab::kUnknownYear, 2), 29);
+    EXPECT_EQ(ab::days_in_birthday_month(1900 + 4, 2), 29);
+    EXPECT_EQ(ab::days_in_birthday_month(1981, 2), 28);
+    EXPECT_EQ(ab::days_in_birthday_month(ab::kUnknownYear, 4), 30);
+    EXPECT_EQ(ab::days_in_birthday_month(1981, 13), 0);
+    EXPECT_TRUE(ab::is_valid_birthday({ab::kUnknownYear, 2, 29}));
+    EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
 }
 
 TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
@@ -404,4 +415,60 @@ TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole) {
     ASSERT_TRUE(book->save(next));
     EXPECT_EQ(next.id, kBig + 1);
     EXPECT_EQ(book->copyAllPersons()->size(), 3u);
+}
+
+TEST(InMemoryAddressBook, KeepsTheStoresContract) {
+    ab::InMemoryAddressBook book;
+    auto a = person("A", "1"), b = person("B", "2", ab::CivilDate{1980, 3, 5});
+    ASSERT_TRUE(book.save(a));
+    ASSERT_TRUE(book.save(b));
+    EXPECT_LT(a.id, b.id);
+    ASSERT_TRUE(book.remove(b.id));
+    auto c = person("C", "3");
+    ASSERT_TRUE(book.save(c));
+    EXPECT_GT(c.id, b.id) << "identifiers are never reused";
+    EXPECT_FALSE(book.save(b)) << "a removed person cannot come back under its identifier";
+
+    auto bad = person("X", "Y", ab::CivilDate{1981, 2, 29});
+    EXPECT_FALSE(book.save(bad));
+    EXPECT_EQ(bad.id, ab::kInvalidRecordID);
+    std::vector<ab::Person> batch{person("D", "4"), bad};
+    EXPECT_FALSE(book.save(batch)) << "all or none";
+    EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
+    EXPECT_EQ(book.personCount(), 2u);
+
+    a.image_data = {1, 2};
+    ASSERT_TRUE(book.save(a));
+    EXPECT_EQ(book.copyImageData(a.id), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(book.personWithRecordID(a.id), a);
+    const auto all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].id, a.id);
+    EXPECT_TRUE(all[0].has_image);
+    EXPECT_EQ(all[1].id, c.id);
+}
+
+TEST(InMemoryAddressBook, AChangeIsMadeWholeOrNotAtAll) {
+    ab::InMemoryAddressBook book;
+    std::vector<ab::Person> persons{person("A", "1"), person("B", "2")};
+    ASSERT_TRUE(book.save(persons));
+
+    // A removal of nobody spoils the whole change, the valid save included.
+    EXPECT_FALSE(book.change([&](const std::vector<ab::Person>&) {
+        return ab::Changes{{person("C", "3")}, {persons[0].id, 99}};
+    }));
+    EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+    EXPECT_EQ(book.personCount(), 2u);
+
+    ASSERT_TRUE(book.change([&](const std::vector<ab::Person>& stored) {
+        EXPECT_EQ(stored, persons);
+        ab::Changes changes{{stored[1], person("C", "3")}, {stored[0].id}};
+        changes.saves[0].last_name = "two";
+        return changes;
+    }));
+    EXPECT_EQ(book.lastProblem(), std::nullopt);
+    const auto all = book.copyAllPersons();
+    ASSERT_EQ(all->size(), 2u);
+    EXPECT_EQ(all->at(0).last_name, "two");
+    EXPECT_EQ(all->at(1).first_name, "C");
 }

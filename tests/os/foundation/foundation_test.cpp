@@ -7,28 +7,12 @@
 #include "foundation/MoCatalog.h"
 #include "foundation/PropertyList.h"
 
+#include "ScopedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <regex>
-
-namespace {
-
-struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        if (value) ::setenv(name, value, 1);
-        else ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (previous_) ::setenv(name_, previous_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-    const char* name_;
-    std::optional<std::string> previous_;
-};
-
-} // namespace
 
 TEST(Device, PathsResolveUnderTheDeviceRoot) {
     TempDevice device;

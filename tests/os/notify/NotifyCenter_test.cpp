@@ -2,8 +2,7 @@
 
 #include "TempDevice.h"
 
-#include <QCoreApplication>
-#include <QThread>
+#include <foundation/ManualRunLoop.h>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +23,8 @@ namespace {
 using namespace std::chrono_literals;
 using Names = std::vector<std::string>;
 
-int app_argc = 1;
-char app_name[] = "os_notify_tests";
-char* app_argv[] = {app_name, nullptr};
+// Static initialisation runs on the main thread.
+const std::thread::id main_thread = std::this_thread::get_id();
 
 // Observes names for as long as it lives and records what reaches it.
 struct Recorder {
@@ -42,17 +40,18 @@ struct Recorder {
 
     static void callback(CFNotificationCenterRef, void* observer, const char* name, const void*,
                          const void*) {
-        EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+        EXPECT_EQ(std::this_thread::get_id(), main_thread);
         static_cast<Recorder*>(observer)->names.emplace_back(name);
     }
 };
 
-// Runs the event loop until `count` notices arrived, then a little longer to catch extra ones.
-void run_loop_until(const Recorder& recorder, size_t count, std::chrono::milliseconds limit = 5s) {
+// Runs the loop until `count` notices arrived, then a little longer to catch extra ones.
+void run_loop_until(os::ManualRunLoop& loop, const Recorder& recorder, size_t count,
+                    std::chrono::milliseconds limit = 5s) {
     const auto end = std::chrono::steady_clock::now() + limit;
     auto settle = 100ms;
     while (std::chrono::steady_clock::now() < end && settle > 0ms) {
-        QCoreApplication::processEvents();
+        loop.runPending();
         std::this_thread::sleep_for(5ms);
         if (recorder.names.size() >= count) settle -= 5ms;
     }
@@ -71,8 +70,12 @@ int unix_socket_at(const std::filesystem::path& path, sockaddr_un& address) {
 
 class NotifyCenterTest : public ::testing::Test {
 protected:
+    void SetUp() override { os::install_main_run_loop(&loop); }
+    void TearDown() override { os::install_main_run_loop(nullptr); }
+
     TempDevice device;
-    std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(app_argc, app_argv);
+    os::FixedClock clock;
+    os::ManualRunLoop loop{clock};
 };
 
 TEST_F(NotifyCenterTest, PostReachesTheObserversOfThatNameInOtherProcessesOnly) {
@@ -82,7 +85,7 @@ TEST_F(NotifyCenterTest, PostReachesTheObserversOfThatNameInOtherProcessesOnly) 
                                          "org.tortamos.ping", nullptr, nullptr, true); // own: not delivered
     post_from_child("org.tortamos.ping", device.root());
 
-    run_loop_until(ping, 1);
+    run_loop_until(loop, ping, 1);
     EXPECT_EQ(ping.names, Names{"org.tortamos.ping"});
     EXPECT_TRUE(pong.names.empty());
     EXPECT_TRUE(removed.names.empty());
@@ -98,7 +101,7 @@ TEST_F(NotifyCenterTest, PostOnAnotherDeviceDoesNotReach) {
         post_from_child("org.tortamos.ping", other_device.root());
     }
     post_from_child("org.tortamos.ping", device.root());
-    run_loop_until(ping, 1);
+    run_loop_until(loop, ping, 1);
     EXPECT_EQ(ping.names.size(), 1u); // this device's post only
 }
 
@@ -133,7 +136,7 @@ TEST_F(NotifyCenterTest, MalformedAndOversizedDatagramsAreIgnored) {
                   static_cast<ssize_t>(datagram.size()));
     ::close(fd);
 
-    run_loop_until(recorder, 2);
+    run_loop_until(loop, recorder, 2);
     EXPECT_EQ(recorder.names, (Names{longest, "org.tortamos.ping"}));
 }
 
@@ -143,18 +146,21 @@ TEST_F(NotifyCenterTest, DeviceDeeperThanASocketPathWorks) {
     ::setenv("DEVICE_ROOT", deep.c_str(), 1);
     Recorder ping({"org.tortamos.ping"});
     post_from_child("org.tortamos.ping", deep);
-    run_loop_until(ping, 1);
+    run_loop_until(loop, ping, 1);
     EXPECT_EQ(ping.names.size(), 1u);
 }
 
-TEST(NotifyCenterWithoutApplication, NoticesWaitForTheEventLoop) {
-    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+TEST(NotifyCenterWithoutRunLoop, NoticesWaitForTheRunLoop) {
+    ASSERT_EQ(os::main_run_loop(), nullptr);
     TempDevice device;
     Recorder ping({"org.tortamos.ping"});
     post_from_child("org.tortamos.ping", device.root());
 
-    QCoreApplication app(app_argc, app_argv);
-    run_loop_until(ping, 1);
+    os::FixedClock clock;
+    os::ManualRunLoop loop(clock);
+    os::install_main_run_loop(&loop);
+    run_loop_until(loop, ping, 1);
+    os::install_main_run_loop(nullptr);
     EXPECT_EQ(ping.names.size(), 1u);
 }
 

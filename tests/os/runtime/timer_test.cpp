@@ -1,10 +1,12 @@
 #include "runtime/NSTimer.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <foundation/ManualRunLoop.h>
+
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 struct Ticker : objc_object {
     using objc_object::objc_object;
@@ -26,22 +28,13 @@ Class ticker_class() {
     return cls;
 }
 
-// Runs the event loop until the condition holds or a generous deadline passes.
-template <class Condition>
-void run_until(Condition condition) {
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.start(10000);
-    while (!condition() && deadline.isActive())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-}
-
 class TimerTest : public ::testing::Test {
 protected:
-    int argc = 1;
-    char name[8] = "timers";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
+    void SetUp() override { os::install_main_run_loop(&loop); }
+    void TearDown() override { os::install_main_run_loop(nullptr); }
+
+    os::FixedClock clock{1'000'000};
+    os::ManualRunLoop loop{clock};
 };
 
 TEST_F(TimerTest, RepeatingTimerSendsItsSelectorToTheTargetAgainAndAgain) {
@@ -50,12 +43,14 @@ TEST_F(TimerTest, RepeatingTimerSendsItsSelectorToTheTargetAgainAndAgain) {
     EXPECT_TRUE(timer->isValid());
     EXPECT_DOUBLE_EQ(timer->timeInterval(), 0.01);
     EXPECT_EQ(target.ticks, 0) << "the first tick comes one interval later";
-    run_until([&] { return target.ticks >= 3; });
+    loop.advance(9ms);
+    EXPECT_EQ(target.ticks, 0);
+    loop.advance(21ms);
     EXPECT_GE(target.ticks, 3);
     timer->invalidate();
     EXPECT_FALSE(timer->isValid());
     const int stopped_at = target.ticks;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    loop.advance(50ms);
     EXPECT_EQ(target.ticks, stopped_at);
 }
 
@@ -63,9 +58,28 @@ TEST_F(TimerTest, OneShotTimerFiresOnce) {
     Ticker target(ticker_class());
     auto once = NSTimer::scheduledTimerWithTimeInterval(0.005, &target, "tick", false);
     auto later = NSTimer::scheduledTimerWithTimeInterval(0.05, &target, "tick", false);
-    run_until([&] { return !later->isValid(); });
+    loop.advance(50ms);
+    EXPECT_FALSE(later->isValid());
     EXPECT_EQ(target.ticks, 2);
     EXPECT_FALSE(once->isValid());
+    EXPECT_EQ(loop.timerCount(), 0u);
+}
+
+TEST_F(TimerTest, ADestroyedTimerLeavesTheLoop) {
+    Ticker target(ticker_class());
+    NSTimer::scheduledTimerWithTimeInterval(0.01, &target, "tick", true).reset();
+    EXPECT_EQ(loop.timerCount(), 0u);
+    loop.advance(1s);
+    EXPECT_EQ(target.ticks, 0);
+}
+
+TEST(TimerWithoutRunLoop, NeverFiresAndIsNotValid) {
+    ASSERT_EQ(os::main_run_loop(), nullptr);
+    Ticker target(ticker_class());
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(0.01, &target, "tick", true);
+    EXPECT_FALSE(timer->isValid());
+    timer->invalidate();
+    EXPECT_EQ(target.ticks, 0);
 }
 
 } // namespace

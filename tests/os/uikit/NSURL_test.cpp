@@ -105,4 +105,13 @@ TEST(UIApplicationOpenURL, HandsTheURLToTheDesktopOnlyOnTheDeviceOfADesktopUser)
     EXPECT_NE(device.journal().find(" openURL tel:222\n"), std::string::npos) << device.journal();
 }
 
+TEST(NSURL, PercentEncodingKeepsOnlyUnreservedAndChosenCharacters)
+{
+    EXPECT_EQ(NSURLPercentEncoded("a-Z.9_~"), "a-Z.9_~");
+    EXPECT_EQ(NSURLPercentEncoded("+55 11;x", "+;"), "+55%2011;x");
+    EXPECT_EQ(NSURLPercentEncoded("ana@exa mple.com", "@"), "ana@exa%20mple.com");
+    EXPECT_EQ(NSURLPercentEncoded("\xC3\xA9%"), "%C3%A9%25");
+    EXPECT_EQ(NSURLPercentEncoded(""), "");
+}
+
 } // namespace

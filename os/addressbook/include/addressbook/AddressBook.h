@@ -1,10 +1,9 @@
 #pragma once
-// The device's address book: persons kept in the SQLite file
-// "/var/mobile/Library/AddressBook/AddressBook.sqlitedb" of the device. The schema is this
-// library's own. Reading never fails: a file that is missing, empty, locked past the busy timeout
-// or not an SQLite file reads as an empty address book; copyAllPersons and the writes say what is
-// wrong instead (lastProblem). Every write is one transaction, so a reader (and the file's
-// modification date) only ever sees complete changes.
+// The device's address book: persons kept in the SQLite file kDeviceStorePath of the device.
+// The schema is this library's own. Reading never fails: a file that is missing, empty, locked
+// past the busy timeout or not an SQLite file reads as an empty address book; copyAllPersons and
+// the writes say what is wrong instead (lastProblem). Every write is one transaction, so a reader
+// (and the file's modification date) only ever sees complete changes.
 //
 // Thread: a handle is used by one thread at a time. Handles are cheap; each caller makes its own.
 #include <chrono>
@@ -32,8 +31,11 @@ struct CivilDate {
 };
 inline constexpr int kUnknownYear = 1900;
 
-// True for a day that exists in its year (years 1 to 9999). With the unknown year, 29 February
-// is a valid birthday although 1900 was a common year.
+// The days of a birthday's month: as the calendar has them in its year, but 29 in February of
+// the unknown year, since the person may well be born on the 29th although 1900 was a common
+// year. 0 for a month outside 1..12.
+int days_in_birthday_month(int year, int month);
+// True for a day that exists in its year (years 1 to 9999), by days_in_birthday_month.
 bool is_valid_birthday(const CivilDate& date);
 
 struct LabeledValue {
@@ -67,6 +69,9 @@ struct Person {
     bool synced = false;
     friend bool operator==(const Person&, const Person&) = default;
 };
+
+// The store file of the device, a device path (resolved under the device root).
+inline constexpr const char* kDeviceStorePath = "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
 
 // Why the last copyAllPersons, change or write of a handle failed.
 struct StoreProblem {

@@ -4,10 +4,10 @@
 // Names only: object and user information are accepted for the platform's signatures and never
 // carried. A process never receives its own posts.
 //
-// Delivery runs through the Qt event loop of the observing process. Observers may be added before
-// the Qt application object exists; notices that arrive before its loop runs wait in the
-// process's endpoint (up to the socket's queue) and are delivered once it runs. All calls belong
-// to the main thread.
+// Delivery runs through the main run loop of the observing process (foundation/RunLoop.h).
+// Observers may be added before a loop is installed; notices that arrive before it runs wait in
+// the process's endpoint (up to the socket's queue) and are delivered once it runs. All calls
+// belong to the main thread.
 
 struct __CFNotificationCenter;
 using CFNotificationCenterRef = __CFNotificationCenter*;

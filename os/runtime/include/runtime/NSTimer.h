@@ -1,8 +1,11 @@
 #pragma once
-// A timer that sends a selector to a target on the run loop (the Qt event loop) of the thread
-// that schedules it. The target gets the message with no argument. Timing is precise to the
-// millisecond, so a 59-second timer never skips a clock minute.
+// A timer that sends a selector to a target on the main run loop (foundation/RunLoop.h). The
+// target gets the message with no argument. Timing is precise to the millisecond, so a 59-second
+// timer never skips a clock minute. Made while no run loop is installed, a timer never fires and
+// is not valid.
 #include "runtime/Runtime.h"
+
+#include <foundation/RunLoop.h>
 
 #include <memory>
 
@@ -17,13 +20,13 @@ public:
     NSTimer& operator=(const NSTimer&) = delete;
 
     void invalidate();
-    bool isValid() const;
+    bool isValid() const { return source_ != 0; }
     double timeInterval() const { return seconds_; }
 
 private:
     NSTimer(double seconds, id target, SEL selector, bool repeats);
 
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    os::RunLoop* loop_;
+    os::RunLoop::SourceID source_ = 0;
     double seconds_;
 };

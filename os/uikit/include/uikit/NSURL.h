@@ -25,3 +25,7 @@ private:
     std::string scheme_;
     std::string encoded_;
 };
+
+// The text with every byte but the unreserved ones (letters, digits, "-._~") and those in `keep`
+// written as "%XX" (upper-case hex), for a part of a URL.
+std::string NSURLPercentEncoded(std::string_view text, std::string_view keep = {});

@@ -23,3 +23,16 @@ void UIGraphicsEndImageContext();
 // Sets the colour that fills and text drawing use in the current context.
 void UIGraphicsSetFillColor(const UIColor& color);
 void UIRectFill(CGRect rect);
+
+// Shapes in the current context, antialiased: filled with the fill colour, or outlined with the
+// stroke colour and line width (1 point, black, at first).
+void UIGraphicsSetStrokeColor(const UIColor& color);
+void UIGraphicsSetLineWidth(CGFloat width);
+void UIEllipseFill(CGRect rect);
+void UIEllipseStroke(CGRect rect);
+void UIRoundedRectFill(CGRect rect, CGFloat radius);
+void UIRoundedRectStroke(CGRect rect, CGFloat radius);
+// The upper half of the ellipse in the rectangle, closed along its middle, filled.
+void UIUpperHalfEllipseFill(CGRect rect);
+// A straight line with flat ends.
+void UILineStroke(CGPoint from, CGPoint to);

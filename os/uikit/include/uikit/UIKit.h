@@ -1,6 +1,5 @@
 #pragma once
 // The whole toolkit.
-#include "uikit/ABPersonViewController.h"
 #include "uikit/Automation.h"
 #include "uikit/CGGeometry.h"
 #include "uikit/NSIndexPath.h"

@@ -1,8 +1,8 @@
-#include "platform/Clock.h"
+#include "foundation/Clock.h"
 
 #include <chrono>
 
-namespace platform {
+namespace os {
 namespace {
 
 class SystemClock final : public Clock {
@@ -21,4 +21,4 @@ Clock& system_clock() {
     return clock;
 }
 
-} // namespace platform
+} // namespace os

@@ -1,20 +1,37 @@
-#include <uikit/ABPersonViewController.h>
+#include <addressbook/InMemoryAddressBook.h>
+#include <addressbookui/ABPersonViewController.h>
+#include <foundation/Bundle.h>
 #include <uikit/Automation.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UIWindow.h>
 
 #include "DumpQuery.h"
+#include "ScopedEnv.h"
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Local noon of the day, as a moment.
+os::Moment localNoon(int year, int month, int day)
+{
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = 12;
+    parts.tm_isdst = -1;
+    return static_cast<os::Moment>(std::mktime(&parts)) * 1000.0;
+}
 
 struct Answers : ABPersonViewControllerDelegate {
     bool allow = true;
@@ -32,7 +49,6 @@ class PersonScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        book = ab::AddressBook::create();
         ana.first_name = "Ana";
         ana.last_name = "Lima";
         ana.birthday = ab::CivilDate{1980, 3, 5};
@@ -47,6 +63,8 @@ protected:
         navigation->view()->removeFromSuperview();
         window->setHidden(true);
         uikit::runPendingWork();
+        EXPECT_FALSE(std::filesystem::exists(ab::AddressBook::device_store_path()))
+            << "the screen writes to the book it was given only";
     }
 
     void show(const ab::Person& person, bool allowsEditing = true)
@@ -56,6 +74,7 @@ protected:
         screen = std::make_shared<ABPersonViewController>();
         screen->setDisplayedPerson(person);
         screen->setAddressBook(book);
+        screen->setClock(clock);
         screen->setAllowsEditing(allowsEditing);
         screen->setPersonViewDelegate(&answers);
         navigation = std::make_shared<UINavigationController>(screen);
@@ -112,7 +131,8 @@ protected:
     ab::Person stored() { return book->personWithRecordID(ana.id).value_or(ab::Person{}); }
 
     TempDevice device;
-    std::shared_ptr<ab::AddressBook> book;
+    std::shared_ptr<ab::AddressBook> book = std::make_shared<ab::InMemoryAddressBook>();
+    os::FixedClock clock{localNoon(2009, 3, 10)};
     ab::Person ana;
     Answers answers;
     std::shared_ptr<ABPersonViewController> screen;
@@ -251,7 +271,7 @@ TEST_F(PersonScreen, DoneKeepsWhatChangedElsewhereOutsideTheShownValues)
     ab::Person renamed = stored();
     renamed.last_name = "Souza";
     renamed.image_data = {1, 2, 3};
-    ASSERT_TRUE(ab::AddressBook::create()->save(renamed));
+    ASSERT_TRUE(book->save(renamed)); // as another handle on the book would
 
     ASSERT_TRUE(uikit::tap("Done"));
     const ab::Person after = stored();
@@ -285,6 +305,31 @@ TEST_F(PersonScreen, EditsOutsideEditingOrOfDatesThatDoNotExistAreIgnored)
     screen->removeEditedValue(kABPersonPhoneProperty, 0);
     screen->setEditedBirthday(ab::CivilDate{2000, 1, 1});
     EXPECT_EQ(screen->shownPerson(), ana);
+}
+
+TEST_F(PersonScreen, TodayComesFromTheClockItWasGiven)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    tapAt(framesOf("class", "ABDeleteControl").at(0));
+    ASSERT_TRUE(uikit::tap("add birthday"));
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{2009, 3, 10}));
+
+    screen->setEditedBirthday(ab::CivilDate{ab::kUnknownYear, 7, 1});
+    clock.set(localNoon(2012, 1, 1));
+    step(2, true); // an unknown year steps to this year
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{2012, 7, 1}));
+}
+
+TEST_F(PersonScreen, MonthNamesComeFromTheTranslations)
+{
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    ScopedEnv portuguese("LANGUAGE", "pt");
+    show(ana);
+    EXPECT_TRUE(shows("Mar\u00e7o 5, 1980"));
+    ASSERT_TRUE(uikit::tap("Edit"));
+    step(0, true);
+    EXPECT_TRUE(shows("Abril")) << "the stepper's month too";
+    NSBundle::setMainBundlePath(std::filesystem::current_path());
 }
 
 } // namespace

@@ -8,11 +8,13 @@
 // changed or removed, numbers and addresses removed. "Done" writes the change to the address
 // book in one save, on top of the person as stored then, so a change made elsewhere to a value
 // not shown here is kept. A save that fails leaves the stored person as it was and shows it.
+// The screen reads and writes only the address book it is given, and takes "today" (a birthday
+// added, a year stepped from unknown) from the clock it is given.
 //
 // Main thread only. Made with std::make_shared, like every controller.
-#include "uikit/UIViewController.h"
-
 #include <addressbook/AddressBook.h>
+#include <foundation/Clock.h>
+#include <uikit/UIViewController.h>
 
 #include <cstdint>
 #include <memory>
@@ -53,6 +55,10 @@ public:
     // as they were.
     const std::shared_ptr<ab::AddressBook>& addressBook() const { return addressBook_; }
     void setAddressBook(std::shared_ptr<ab::AddressBook> addressBook);
+    // Not owned; the device clock by default.
+    void setClock(const os::Clock& clock);
+    // The local calendar date by that clock.
+    ab::CivilDate today() const;
     bool allowsEditing() const { return allowsEditing_; }
     void setAllowsEditing(bool allowsEditing);
     // Not owned. Without a delegate every default action is carried out.
@@ -93,6 +99,7 @@ private:
     ab::Person edited_;
     std::shared_ptr<UIImage> photo_;
     std::shared_ptr<ab::AddressBook> addressBook_;
+    const os::Clock* clock_ = &os::system_clock();
     bool allowsEditing_ = false;
     bool editing_ = false;
     ABPersonViewControllerDelegate* delegate_ = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+// An address book held in memory, for tests of what writes to a book: the same contract as the
+// device's store (identifiers ascend and are never reused, invalid birthdays and unknown
+// identifiers are refused, a list of persons is saved all or none), without a file.
+#include "addressbook/AddressBook.h"
+
+#include <map>
+
+namespace ab {
+
+class InMemoryAddressBook final : public AddressBook {
+public:
+    std::vector<PersonSummary> copyArrayOfAllPeople() const override;
+    size_t personCount() const override { return persons_.size(); }
+    std::optional<Person> personWithRecordID(RecordID id) const override;
+    std::vector<uint8_t> copyImageData(RecordID id) const override;
+
+    bool save(Person& person) override;
+    bool save(std::vector<Person>& persons) override;
+    bool remove(RecordID id) override;
+
+    std::optional<std::vector<Person>> copyAllPersons() const override;
+    bool change(const std::function<Changes(const std::vector<Person>&)>& plan) override;
+    std::optional<StoreProblem> lastProblem() const override { return problem_; }
+
+private:
+    bool acceptable(const Person& person);
+
+    std::map<RecordID, Person> persons_;
+    RecordID lastID_ = 0;
+    std::optional<StoreProblem> problem_;
+};
+
+} // namespace ab

@@ -1,0 +1,146 @@
+#include "shared/SettingsFile.h"
+
+#include "foundation/Device.h"
+
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace tortamos::settings_file {
+namespace {
+
+std::chrono::milliseconds g_busy_timeout = kBusyTimeout;
+
+// One connection to the settings file for the length of one operation. Never creates the file;
+// waits for a lock held by the other process up to the busy timeout.
+class Connection {
+public:
+    Connection() {
+        const std::string path = os::device_path(kPath).string();
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            return;
+        }
+        sqlite3_busy_timeout(db_, static_cast<int>(g_busy_timeout.count()));
+    }
+    ~Connection() { sqlite3_close(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    explicit operator bool() const { return db_ != nullptr; }
+
+    // A prepared statement, or nullptr when it does not prepare.
+    sqlite3_stmt* prepare(const char* sql) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            return nullptr;
+        }
+        return statement;
+    }
+
+    bool execute(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+
+    bool prepares(const char* sql) {
+        sqlite3_stmt* statement = prepare(sql);
+        sqlite3_finalize(statement);
+        return statement != nullptr;
+    }
+
+    // The probe is prepared, never stepped.
+    bool has_current_layout() { return prepares("SELECT bHideSigno FROM Settings"); }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+constexpr const char* kColumnNames[] = {"bBadge", "bHideAge",   "bHideSigno",   "bSound",
+                                        "bPopup", "iTimerHour", "iTimerMinute", "iStandby"};
+
+const char* name(Column column) { return kColumnNames[static_cast<int>(column)]; }
+
+// The one place a stored value becomes a setting's value.
+int32_t read_value(sqlite3_stmt* statement, int column) {
+    return sqlite3_column_int(statement, column);
+}
+
+constexpr const char* kUpgrade[] = {
+    "ALTER TABLE Settings ADD COLUMN bHideSigno INTEGER",
+    "ALTER TABLE Settings ADD COLUMN bPopup INTEGER",
+    "ALTER TABLE Settings ADD COLUMN bSound INTEGER",
+    "ALTER TABLE Settings ADD COLUMN iTimerHour INTEGER",
+    "ALTER TABLE Settings ADD COLUMN iTimerMinute INTEGER",
+    "ALTER TABLE Settings ADD COLUMN iStandby INTEGER",
+    "UPDATE Settings SET iTimerHour=11, iTimerMinute=0, bHideSigno=0, bPopup=1, bSound=1, iStandby=0",
+};
+
+} // namespace
+
+std::chrono::milliseconds busyTimeout() { return g_busy_timeout; }
+
+void setBusyTimeout(std::chrono::milliseconds timeout) { g_busy_timeout = timeout; }
+
+void readRows(std::span<const Column> columns,
+              const std::function<void(std::span<const int32_t> values)>& row) {
+    std::string query = "SELECT ";
+    for (size_t i = 0; i < columns.size(); ++i) query += (i ? ", " : "") + std::string(name(columns[i]));
+    query += " FROM Settings";
+
+    Connection db;
+    if (!db) return;
+    sqlite3_stmt* statement = db.prepare(query.c_str());
+    if (statement == nullptr) return;
+    std::vector<int32_t> values(columns.size());
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (size_t i = 0; i < values.size(); ++i) values[i] = read_value(statement, static_cast<int>(i));
+        row(values);
+    }
+    sqlite3_finalize(statement);
+}
+
+void writeAll(const Values& values) {
+    Connection db;
+    if (!db) return;
+    sqlite3_stmt* statement = db.prepare(
+        "UPDATE Settings SET bBadge=?, bHideAge=?, bHideSigno=?, bSound=?, bPopup=?, iTimerHour=?, "
+        "iTimerMinute=?, iStandby=?");
+    if (statement == nullptr) return;
+    const int32_t in_order[] = {values.bBadge,  values.bHideAge,   values.bHideSigno,
+                                values.bSound,  values.bPopup,     values.iTimerHour,
+                                values.iTimerMinute, values.iStandby};
+    for (int i = 0; i < 8; ++i) sqlite3_bind_int(statement, i + 1, in_order[i]);
+    sqlite3_step(statement);
+    sqlite3_finalize(statement);
+}
+
+void upgrade() {
+    Connection db;
+    if (!db || db.has_current_layout()) return;
+    // Without a Settings table, or without a database at all, no upgrade statement prepares.
+    // Stopping before the transaction keeps such a file as it is: committing even an empty
+    // transaction would turn an empty file into a database.
+    if (!db.prepares(kUpgrade[0])) return;
+
+    // All or nothing: a statement that does not prepare is skipped, but one that fails while it
+    // runs (a lock held too long, a full disk) or a commit that fails undoes the whole upgrade.
+    if (!db.execute("BEGIN IMMEDIATE")) return;
+    if (db.has_current_layout()) { // another process upgraded it meanwhile
+        db.execute("ROLLBACK");
+        return;
+    }
+    for (const char* sql : kUpgrade) {
+        sqlite3_stmt* statement = db.prepare(sql);
+        if (statement == nullptr) continue;
+        const int result = sqlite3_step(statement);
+        sqlite3_finalize(statement);
+        if (result != SQLITE_DONE && result != SQLITE_ROW) {
+            db.execute("ROLLBACK");
+            return;
+        }
+    }
+    if (!db.execute("COMMIT")) db.execute("ROLLBACK");
+}
+
+} // namespace tortamos::settings_file
