@@ -3,6 +3,7 @@
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
 #include "foundation/Device.h"
+#include "platform/SqliteColumn.h"
 
 #include <sqlite3.h>
 
@@ -33,12 +34,12 @@ void SetConfig() {
                            "FROM Settings",
                            -1, &statement, nullptr) == SQLITE_OK) {
         while (sqlite3_step(statement) == SQLITE_ROW) {
-            bBadge = sqlite3_column_int(statement, 0);
-            bSound = sqlite3_column_int(statement, 1);
-            bPopup = sqlite3_column_int(statement, 2);
-            iTimerHour = sqlite3_column_int(statement, 3);
-            iTimerMinute = sqlite3_column_int(statement, 4);
-            iStandby = sqlite3_column_int(statement, 5);
+            bBadge = platform::column_int32(statement, 0);
+            bSound = platform::column_int32(statement, 1);
+            bPopup = platform::column_int32(statement, 2);
+            iTimerHour = platform::column_int32(statement, 3);
+            iTimerMinute = platform::column_int32(statement, 4);
+            iStandby = platform::column_int32(statement, 5);
             if (before_set_time(agent::clock_values(agent::environment().clock->now())))
                 bPlayAlerts = true;
         }

@@ -2,6 +2,7 @@
 
 #include "foundation/Device.h"
 #include "foundation/Log.h"
+#include "platform/SqliteColumn.h"
 
 #include <sqlite3.h>
 
@@ -74,7 +75,7 @@ void load(const char* query, const std::array<int32_t*, N>& variables) {
     if (statement == nullptr) return;
     while (sqlite3_step(statement) == SQLITE_ROW)
         for (size_t column = 0; column < N; ++column)
-            *variables[column] = sqlite3_column_int(statement, static_cast<int>(column));
+            *variables[column] = platform::column_int32(statement, static_cast<int>(column));
     sqlite3_finalize(statement);
 }
 
