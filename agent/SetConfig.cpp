@@ -40,8 +40,9 @@ void SetConfig() {
             iTimerHour = platform::column_int32(statement, 3);
             iTimerMinute = platform::column_int32(statement, 4);
             iStandby = platform::column_int32(statement, 5);
-            if (before_set_time(agent::clock_values(agent::environment().clock->now())))
-                bPlayAlerts = true;
+            const auto now = agent::clock_values(agent::environment().clock->now());
+            // Moving the time later, or a clock put back before it, arms no second alert today.
+            if (before_set_time(now) && !alertShownOnDayOf(now)) bPlayAlerts = true;
         }
     }
     sqlite3_finalize(statement);
