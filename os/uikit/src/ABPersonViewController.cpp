@@ -23,6 +23,8 @@ namespace {
 constexpr CGFloat headerRowHeight = 80;
 constexpr CGFloat valueRowHeight = 44;
 constexpr CGFloat editorRowHeight = 100;
+// The photo beside the name; one larger is decoded straight to this size.
+constexpr CGSize kPhotoSize{64, 64};
 const UIColor labelColor(0.32f, 0.4f, 0.57f, 1);
 
 const std::array<const char*, 12> monthNames{"January", "February", "March",     "April",
@@ -201,7 +203,7 @@ public:
     {
         UITableViewCell::layoutSubviews();
         const CGRect box = contentView()->bounds();
-        photo_->setFrame(CGRectMake(0, 8, 64, 64));
+        photo_->setFrame({{0, 8}, kPhotoSize});
         const CGFloat right = edit_->isHidden() ? CGRectGetMaxX(box) : CGRectGetMaxX(box) - 72;
         name_->setFrame(CGRectMake(76, 8, right - 80, 64));
         fitName();
@@ -563,7 +565,7 @@ void ABPersonViewController::setDisplayedPerson(ab::Person person)
 
 void ABPersonViewController::showPhoto()
 {
-    photo_ = person_.image_data.empty() ? nullptr : UIImage::imageWithData(person_.image_data);
+    photo_ = UIImage::imageWithData(person_.image_data, kPhotoSize);
 }
 
 void ABPersonViewController::setAddressBook(std::shared_ptr<ab::AddressBook> addressBook)

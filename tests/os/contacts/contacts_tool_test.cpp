@@ -1,4 +1,5 @@
 // The contacts program, run as a user runs it, on a temporary device.
+#include "PngHeader.h"
 #include "TempDevice.h"
 #include "VCardFixtures.h"
 
@@ -240,6 +241,36 @@ TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB) {
     outcome = contacts_tool(device, {"add", "--first", "Ana", "--photo", file.string()});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ab::AddressBook::create()->copyImageData(3), png);
+}
+
+// A photo's header tells its pixels before anything decodes: one that would take 100 MB is refused
+// for that reason, although nothing follows its header that could have decoded.
+TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode) {
+    TempDevice device;
+    const auto file = device.root() / "bombs.vcf";
+    write_text(file, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Um;Ana;;;\r\nPHOTO;ENCODING=b;TYPE=PNG:" +
+                         contacts::base64_encode(pngHeaderOnly(5000, 5000)) +
+                         "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Dois;Rui;;;\r\n"
+                         "PHOTO;ENCODING=b;TYPE=PNG:" +
+                         contacts::base64_encode(pngHeaderOnly(4097, 4096)) + "\r\nEND:VCARD\r\n");
+    auto outcome = contacts_tool(device, {"import", file.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err,
+              file.string() + ":4: warning: photo left out: photo too large: 5000 x 5000 pixels, "
+                              "over 16.8 million\n" +
+                  file.string() + ":9: warning: photo left out: photo too large: 4097 x 4096 "
+                                  "pixels, over 16.8 million\n");
+    const auto persons = stored_persons();
+    ASSERT_EQ(persons.size(), 2u);
+    EXPECT_TRUE(persons[0].image_data.empty());
+
+    const auto bomb = pngHeaderOnly(5792, 5792);
+    write_text(device.root() / "bomb.png", std::string(bomb.begin(), bomb.end()));
+    outcome = contacts_tool(device, {"add", "--first", "Cid", "--photo", (device.root() / "bomb.png").string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, (device.root() / "bomb.png").string() +
+                               ": photo too large: 5792 x 5792 pixels, over 16.8 million\n");
+    EXPECT_EQ(stored_persons().size(), 2u);
 }
 
 TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
