@@ -64,8 +64,8 @@ public:
             return makeImage(reader_.read(), {}, ownPoints);
         const QSize shown(int(shownSize->width), int(shownSize->height));
         // Qt's smooth scaling of a one-bit image loses its two colours (it comes out black and
-        // white). Such an image is small in full, an eighth of a byte a pixel, so it is decoded
-        // whole and given colours before it is scaled.
+        // white), so such an image is decoded whole and given its colours before it is scaled:
+        // no more memory for a moment than any image within the pixel limit takes.
         const QImage::Format format = reader_.imageFormat();
         if (format == QImage::Format_Mono || format == QImage::Format_MonoLSB)
             return makeImage(reader_.read()
