@@ -14,6 +14,7 @@ bool bAlert = false;
 bool bPlayAlerts = true;
 
 platform::Moment dateActive = platform::system_clock().now();
+std::optional<platform::Moment> dateAlerted;
 std::string nsAddressBookDate = agent::kNoStampYet;
 
 SystemSoundID soundID = 0;

@@ -7,6 +7,7 @@
 #include <audio/AudioServices.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Copies of the Settings columns. A flag is on when it holds 1, but for bBadge, which any non-zero
@@ -22,6 +23,8 @@ extern bool bAlert;      // today has birthdays and their alert is still owed
 extern bool bPlayAlerts; // the normal-mode alert is armed
 
 extern platform::Moment dateActive;   // a moment of the calendar day last examined
+// A moment of the calendar day whose alert was shown last; none before the first alert.
+extern std::optional<platform::Moment> dateAlerted;
 extern std::string nsAddressBookDate; // the address-book file's last seen stamp
 
 extern SystemSoundID soundID;

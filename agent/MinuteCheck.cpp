@@ -10,7 +10,9 @@ void birthdaysActivate() {
     const auto active = agent::clock_values(dateActive);
     if (now.month != active.month || now.day != active.day) {
         dateActive = moment;
-        bPlayAlerts = true; // every day with birthdays gets its alert
+        // Every day with birthdays gets its alert, but a clock put back across midnight comes to
+        // a day that may have had it already.
+        bPlayAlerts = !alertShownOnDayOf(now);
         SearchNivers();
     }
     if (!bAlert) return;
@@ -18,7 +20,7 @@ void birthdaysActivate() {
 
     if (iStandby == 1) {
         if (now.hour == iTimerHour) {
-            if (now.minute == iTimerMinute) ShowAlerts();
+            if (now.minute == iTimerMinute && !alertShownOnDayOf(now)) ShowAlerts();
             else if (now.minute > iTimerMinute) bAlert = false;
         } else if (now.hour > iTimerHour) {
             bAlert = false;

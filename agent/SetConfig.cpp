@@ -27,7 +27,8 @@ void SetConfig() {
         iTimerHour = values[3];
         iTimerMinute = values[4];
         iStandby = values[5];
-        if (before_set_time(agent::clock_values(agent::environment().clock->now())))
-            bPlayAlerts = true;
+        const auto now = agent::clock_values(agent::environment().clock->now());
+        // Moving the time later, or a clock put back before it, arms no second alert today.
+        if (before_set_time(now) && !alertShownOnDayOf(now)) bPlayAlerts = true;
     });
 }

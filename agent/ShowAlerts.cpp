@@ -2,10 +2,17 @@
 
 #include "AgentEnvironment.h"
 
+bool alertShownOnDayOf(const agent::ClockValues& now) {
+    if (!dateAlerted) return false;
+    const agent::ClockValues shown = agent::clock_values(*dateAlerted);
+    return shown.year == now.year && shown.month == now.month && shown.day == now.day;
+}
+
 void ShowAlerts() {
     auto& env = agent::environment();
     bAlert = false;
     bPlayAlerts = false;
+    dateAlerted = env.clock->now();
     if (bPopup == 1 && env.showAlert) env.showAlert("Tortamos", "You have birthdays today", "Dismiss");
     if (bSound == 1) {
         // One alert sound a day: the previous day's is let go before the new one is made.

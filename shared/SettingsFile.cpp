@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -61,9 +63,15 @@ constexpr const char* kColumnNames[] = {"bBadge", "bHideAge",   "bHideSigno",   
 
 const char* name(Column column) { return kColumnNames[static_cast<int>(column)]; }
 
-// The one place a stored value becomes a setting's value.
+// The one place a stored value becomes a setting's value. The file may hold any 64-bit value; one
+// beyond the 32-bit range saturates at its nearest end instead of losing its high bits, so every
+// test the programs make of a setting (zero or not, exactly 1 or not, before or after an hour or a
+// minute) comes out as it would with the value the file holds: 2^32 stays "not zero" and "not 1",
+// where its low 32 bits alone would read 0, and 2^32 + 1 would read 1.
 int32_t read_value(sqlite3_stmt* statement, int column) {
-    return sqlite3_column_int(statement, column);
+    return static_cast<int32_t>(std::clamp<sqlite3_int64>(sqlite3_column_int64(statement, column),
+                                                          std::numeric_limits<int32_t>::min(),
+                                                          std::numeric_limits<int32_t>::max()));
 }
 
 constexpr const char* kUpgrade[] = {

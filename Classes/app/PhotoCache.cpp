@@ -1,5 +1,7 @@
 #include "PhotoCache.h"
 
+#include "TodoCell.h"
+
 PhotoCache::PhotoCache(const platform::AddressBookAccess& addressBook, size_t capacity)
     : addressBook_(addressBook), capacity_(capacity == 0 ? 1 : capacity)
 {
@@ -13,7 +15,8 @@ std::shared_ptr<UIImage> PhotoCache::photoFor(const engine::ImageRef& image)
         entries_.splice(entries_.begin(), entries_, found->second);
         return found->second->second;
     }
-    std::shared_ptr<UIImage> photo = UIImage::imageWithData(addressBook_.copyImageData(image.recordID));
+    std::shared_ptr<UIImage> photo =
+        UIImage::imageWithData(addressBook_.copyImageData(image.recordID), TodoCell::photoSize());
     if (!photo)
         photo = UIImage::imageNamed(engine::kPlaceholderImage);
     entries_.emplace_front(image.recordID, photo);

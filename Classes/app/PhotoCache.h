@@ -1,6 +1,7 @@
 #pragma once
 // Contact photos decoded for the rows on display. A photo is read from the address book and
-// decoded when its row is first shown, then kept while it is among the most recently shown, so
+// decoded when its row is first shown, at the size the row draws it (however large the photo, a
+// kept one costs a few kilobytes), then kept while it is among the most recently shown, so
 // scrolling back and forth decodes nothing again and a long list holds only a screenful or so.
 #include "engine/BirthdayRecord.h"
 
@@ -21,8 +22,8 @@ public:
     explicit PhotoCache(const platform::AddressBookAccess& addressBook,
                         size_t capacity = kDefaultCapacity);
 
-    // The photo of a record; the placeholder "contact.png" when it has none or its data does not
-    // decode.
+    // The photo of a record; the placeholder "contact.png" when it has none, or its data does not
+    // decode or has more pixels than the system decodes (written by another program than ours).
     std::shared_ptr<UIImage> photoFor(const engine::ImageRef& image);
     // Forgets every photo, so the next rows read them anew (after the address book changed).
     void clear();

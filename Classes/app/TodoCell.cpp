@@ -24,6 +24,12 @@ void TodoCell::initialize()
     (void)done;
 }
 
+CGSize TodoCell::photoSize()
+{
+    initialize();
+    return priority1Image ? priority1Image->size() : CGSize{};
+}
+
 std::shared_ptr<UILabel> TodoCell::newLabelWithPrimaryColor_selectedColor_fontSize_bold(
     const UIColor& primaryColor, const UIColor& selectedColor, CGFloat fontSize, bool bold)
 {

@@ -18,6 +18,8 @@ public:
 
     // The placeholder photo every new cell starts with.
     static std::shared_ptr<UIImage> priority1Image;
+    // The size every photo is drawn at: the placeholder's.
+    static CGSize photoSize();
     // The sign icon every new cell starts with: "aries.png" until the first setSigno, then the
     // 20 x 21 sign image it last drew, which also sets the size of new cells' sign icon views.
     static std::shared_ptr<UIImage> itemImage;

@@ -3,6 +3,7 @@
 #include "foundation/Device.h"
 
 #include <cerrno>
+#include <chrono>
 #include <charconv>
 #include <cstddef>
 #include <csignal>
@@ -10,8 +11,10 @@
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 
 namespace os::notify {
@@ -21,7 +24,9 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kPrefix = "notify-";
 constexpr std::string_view kSuffix = ".sock";
-constexpr int kMaxDatagramsPerCall = 64;
+// Enough to empty the queue many times over while senders that waited for room refill it, yet a
+// bound, so that a peer that never stops sending cannot hold the main thread in one call.
+constexpr int kMaxDatagramsPerCall = 4096;
 
 fs::path endpoint_folder() { return os::device_path("/var/run"); }
 
@@ -77,6 +82,25 @@ bool same_file(const fs::path& a, const fs::path& b) {
 }
 
 bool process_is_gone(pid_t pid) { return ::kill(pid, 0) == -1 && errno == ESRCH; }
+
+// Sends one datagram. An endpoint's queue holds only a few (the kernel's max_dgram_qlen, 10 by
+// default), so a receiver whose main thread is busy for a moment has a full queue: the kernel
+// then lets the sender wait for room, here until the deadline.
+ssize_t send_waiting_for_room(int fd, std::string_view name, const SocketAddress& address,
+                              std::chrono::steady_clock::time_point deadline) {
+    ssize_t sent = ::sendto(fd, name.data(), name.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
+                            address.get(), address.length());
+    while (sent < 0 && (errno == EAGAIN || errno == EINTR)) {
+        const auto left = std::chrono::ceil<std::chrono::microseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left <= std::chrono::microseconds::zero()) break; // a timeout of 0 would wait forever
+        const timeval timeout{static_cast<time_t>(left.count() / 1000000),
+                              static_cast<suseconds_t>(left.count() % 1000000)};
+        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+        sent = ::sendto(fd, name.data(), name.size(), MSG_NOSIGNAL, address.get(), address.length());
+    }
+    return sent;
+}
 
 } // namespace
 
@@ -141,6 +165,7 @@ bool Endpoint::still_bound() const {
 
 std::vector<std::string> Endpoint::receive_all() {
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
     char buffer[kMaxNameLength + 1];
     for (int i = 0; i < kMaxDatagramsPerCall; ++i) {
         // MSG_TRUNC reports a datagram's full length, so an oversized one is recognised and dropped.
@@ -151,7 +176,7 @@ std::vector<std::string> Endpoint::receive_all() {
         }
         if (static_cast<size_t>(n) > kMaxNameLength) continue;
         const std::string_view name(buffer, static_cast<size_t>(n));
-        if (is_valid_name(name)) names.emplace_back(name);
+        if (is_valid_name(name) && seen.emplace(name).second) names.emplace_back(name);
     }
     return names;
 }
@@ -164,6 +189,7 @@ void send_to_device(std::string_view name, const fs::path& except) {
     if (error) return;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + kMaxSendWait;
     for (const fs::directory_entry& entry : entries) {
         const std::string file = entry.path().filename().string();
         const std::optional<pid_t> pid = endpoint_pid(file);
@@ -171,8 +197,7 @@ void send_to_device(std::string_view name, const fs::path& except) {
         if (!except.empty() && same_file(entry.path(), except)) continue;
         const SocketAddress address(folder, file);
         if (!address.valid()) continue;
-        const ssize_t sent = ::sendto(fd, name.data(), name.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
-                                      address.get(), address.length());
+        const ssize_t sent = send_waiting_for_room(fd, name, address, deadline);
         // Refused means no socket is bound there. Only a dead process's file is removed: a live
         // one may be between removing its old file and binding the new one.
         if (sent < 0 && errno == ECONNREFUSED && process_is_gone(*pid)) ::unlink(entry.path().c_str());

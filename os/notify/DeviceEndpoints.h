@@ -2,6 +2,7 @@
 // The notify endpoints of a device: one Unix datagram socket per observing process, bound at
 // var/run/notify-<pid>.sock under the device root. A datagram carries one notice name and
 // nothing else.
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -35,7 +36,8 @@ public:
     // False once the socket's file is gone (its device was removed, or someone deleted it).
     bool still_bound() const;
 
-    // Every queued datagram that carries a valid name, oldest first; others are dropped.
+    // Empties the queue and gives each valid name in it once, in the order of first arrival:
+    // notices of one name waiting together are one notice. Other datagrams are dropped.
     std::vector<std::string> receive_all();
 
 private:
@@ -47,8 +49,13 @@ private:
     std::filesystem::path path_;
 };
 
-// Sends the name to every endpoint of the current device but `except`, without blocking. A full
-// endpoint misses this notice; the file of an endpoint that no process holds is removed.
+// How long one post waits in all for room in endpoints whose queue is full. A live receiver empties
+// its queue whenever its main thread is free; one held up for longer than this (stopped, or never
+// running its event loop) misses the notice, and no sender hangs on it.
+inline constexpr std::chrono::milliseconds kMaxSendWait{1000};
+
+// Sends the name to every endpoint of the current device but `except`, waiting up to kMaxSendWait
+// for room in a full one. The file of an endpoint that no process holds is removed.
 void send_to_device(std::string_view name, const std::filesystem::path& except);
 
 } // namespace os::notify

@@ -32,6 +32,7 @@ void AgentFixture::SetUp() {
     bAlert = false;
     bPlayAlerts = true;
     dateActive = clock.now();
+    dateAlerted.reset();
     nsAddressBookDate = agent::kNoStampYet;
     soundID = trickID = 0;
 }

@@ -263,6 +263,74 @@ TEST_F(MinuteCheck, AlertComesOnTwoDaysRunningWithoutReadingTheSettingsAgain) {
     EXPECT_EQ(live_sounds(), 1u) << "yesterday's alert sound was let go";
 }
 
+// --- One alert per calendar day ---
+
+class OneAlertADay : public MinuteCheck {
+protected:
+    void SetUp() override {
+        MinuteCheck::SetUp();
+        write_settings(1, 1, 1, 11, 30, 0);
+        add_birthday(1975, 3, 10);
+        add_birthday(1988, 3, 11);
+    }
+    // What the application's change notice makes the agent do.
+    void notice_at(platform::Moment moment) {
+        clock.set(moment);
+        SetConfig();
+        SearchNivers();
+    }
+    Events tick_at(platform::Moment moment) {
+        clock.set(moment);
+        birthdaysActivate();
+        return take_events();
+    }
+    void alert_shown_at_1130_on_the_10th() {
+        notice_at(at(2009, 3, 10, 8, 0));
+        dateActive = clock.now();
+        ASSERT_EQ(tick_at(at(2009, 3, 10, 11, 30, 5)), (Events{"badge 1", kAlert, kAlertSound}));
+    }
+};
+
+TEST_F(OneAlertADay, MovingTheTimeLaterAfterTheAlertBringsNoSecondOneThatDay) {
+    alert_shown_at_1130_on_the_10th();
+    write_settings(1, 1, 1, 14, 0, 0); // the user moves it to 14:00 at 12:00 and leaves the app
+    notice_at(at(2009, 3, 10, 12, 0));
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+    EXPECT_EQ(tick_at(at(2009, 3, 10, 14, 0, 10)), Events{});
+    EXPECT_EQ(tick_at(at(2009, 3, 10, 18, 0)), Events{});
+    // The next day has its own alert, at the new time.
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 0, 30)), Events{"badge 1"});
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 13, 59)), Events{});
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 14, 0)), (Events{kAlert, kAlertSound}));
+}
+
+TEST_F(OneAlertADay, AClockPutBackAnHourBringsNoSecondOne) {
+    for (const int standby : {0, 1}) {
+        SCOPED_TRACE(standby ? "stand-by mode" : "normal mode");
+        write_settings(1, 1, 1, 11, 30, standby);
+        dateAlerted.reset();
+        alert_shown_at_1130_on_the_10th();
+        notice_at(at(2009, 3, 10, 10, 35)); // back an hour; the application ends meanwhile
+        EXPECT_EQ(take_events(), Events{"badge 1"});
+        EXPECT_TRUE(bAlert);
+        EXPECT_EQ(tick_at(at(2009, 3, 10, 11, 30, 5)), Events{});
+        EXPECT_EQ(tick_at(at(2009, 3, 10, 11, 31, 4)), Events{});
+    }
+}
+
+TEST_F(OneAlertADay, AClockPutBackAcrossMidnightBringsNoSecondOne) {
+    write_settings(1, 1, 1, 23, 30, 0);
+    notice_at(at(2009, 3, 10, 8, 0));
+    dateActive = clock.now();
+    take_events();
+    ASSERT_EQ(tick_at(at(2009, 3, 10, 23, 30, 5)), (Events{kAlert, kAlertSound}));
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 20)), Events{"badge 1"});
+    EXPECT_EQ(tick_at(at(2009, 3, 10, 23, 20)), Events{"badge 1"}) << "the 10th again: recounted";
+    EXPECT_EQ(tick_at(at(2009, 3, 10, 23, 30, 1)), Events{});
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 0, 2)), Events{"badge 1"});
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 23, 30, 3)), (Events{kAlert, kAlertSound})) << "the 11th's own";
+}
+
 TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing) {
     bBadge = 1;
     add_birthday(1975, 3, 10);

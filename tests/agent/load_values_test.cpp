@@ -12,6 +12,7 @@ TEST(LoadValues, EveryVariableHasItsValueAtLoad) {
               std::make_tuple(0, 0, 0, 0, 0, 0));
     EXPECT_FALSE(bAlert);
     EXPECT_TRUE(bPlayAlerts);
+    EXPECT_FALSE(dateAlerted) << "no alert shown yet";
     EXPECT_EQ(nsAddressBookDate, "zerado");
     EXPECT_EQ(soundID, 0u);
     EXPECT_EQ(trickID, 0u);

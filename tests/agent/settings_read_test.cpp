@@ -37,6 +37,25 @@ TEST_F(SettingsRead, ReadsTheSixColumnsAsTheyStand) {
     EXPECT_TRUE(bPlayAlerts) << "12:00 is before 23:59";
 }
 
+// Cut to 32 bits, bBadge 2^32 would read 0 and hide the badge the file asks for, and bSound
+// 2^32 + 1 would read 1; an hour beyond the range must never qualify.
+TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
+    write_settings(1, 1, 1, 11, 0, 0);
+    exec("UPDATE Settings SET bBadge = 4294967296, bSound = 4294967297, bPopup = -4294967295, "
+         "iTimerHour = 4294967307, iTimerMinute = -9223372036854775808, iStandby = 4294967297;");
+    SetConfig();
+    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+              std::make_tuple(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX));
+    EXPECT_TRUE(bPlayAlerts) << "12:00 is before an hour beyond any day";
+
+    add_birthday(1980, 3, 10);
+    SearchNivers();
+    EXPECT_EQ(take_events(), std::vector<std::string>{"badge 1"}) << "a badge value other than 0 is on";
+    dateActive = clock.now();
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), std::vector<std::string>{}) << "no sound, no pop-up, no hour reached";
+}
+
 TEST_F(SettingsRead, MissingFileChangesNothingAndIsNotCreated) {
     SetConfig();
     expect_unchanged();

@@ -233,7 +233,7 @@ void ABPersonViewController::setDisplayedPerson(ab::Person person)
 
 void ABPersonViewController::showPhoto()
 {
-    photo_ = person_.image_data.empty() ? nullptr : UIImage::imageWithData(person_.image_data);
+    photo_ = UIImage::imageWithData(person_.image_data, kPhotoSize);
 }
 
 void ABPersonViewController::setAddressBook(std::shared_ptr<ab::AddressBook> addressBook)

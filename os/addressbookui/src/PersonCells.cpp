@@ -88,7 +88,7 @@ void HeaderCell::layoutSubviews()
 {
     UITableViewCell::layoutSubviews();
     const CGRect box = contentView()->bounds();
-    photo_->setFrame(CGRectMake(0, 8, 64, 64));
+    photo_->setFrame({{0, 8}, kPhotoSize});
     const CGFloat right = edit_->isHidden() ? CGRectGetMaxX(box) : CGRectGetMaxX(box) - 72;
     name_->setFrame(CGRectMake(76, 8, right - 80, 64));
     fitName();

@@ -34,6 +34,9 @@ private:
     Kind kind_;
 };
 
+// The photo beside the name; one larger is decoded straight to this size.
+inline constexpr CGSize kPhotoSize{64, 64};
+
 // The photo, the name and the "Edit" button above the values; drawn on the table's background.
 class HeaderCell : public UITableViewCell {
 public:

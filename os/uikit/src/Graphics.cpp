@@ -105,11 +105,12 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-std::shared_ptr<UIImage> makeImage(QImage image, std::string name)
+std::shared_ptr<UIImage> makeImage(QImage image, std::string name, std::optional<CGSize> size)
 {
     if (image.isNull())
         return nullptr;
     auto bitmap = std::make_unique<UIImage::Bitmap>();
+    bitmap->size = size.value_or(CGSize{CGFloat(image.width()), CGFloat(image.height())});
     bitmap->image = std::move(image);
     return std::make_shared<UIImage>(std::move(bitmap), std::move(name));
 }

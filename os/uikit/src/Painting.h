@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ struct CGContext {
 
 struct UIImage::Bitmap {
     QImage image;
+    CGSize size; // UIImage::size()
 };
 
 namespace uikit {
@@ -56,7 +58,9 @@ QColor toQColor(const UIColor& color);
 QRectF toQRect(const CGRect& rect);
 QFont toQFont(const UIFont& font);
 QString toQString(std::string_view text);
-std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {});
+// size: that of the image when not given.
+std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {},
+                                   std::optional<CGSize> size = std::nullopt);
 
 // A vertical gradient from top, at the rectangle's top edge, to bottom, at its bottom edge.
 QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);

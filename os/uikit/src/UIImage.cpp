@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QImageReader>
 
 #include <map>
 
@@ -34,19 +35,81 @@ std::shared_ptr<UIImage> UIImage::imageNamed(std::string_view name)
     return image;
 }
 
+namespace {
+
+// Reads image data in place: its header first, its pixels only when asked.
+class DataReader {
+public:
+    DataReader(const void* bytes, size_t length)
+        : data_(QByteArray::fromRawData(static_cast<const char*>(bytes), qsizetype(length)))
+    {
+        buffer_.setData(data_);
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+    }
+
+    // From the header; invalid when it is no image.
+    QSize size() { return reader_.size(); }
+
+    // The picture, scaled to shownSize when it is larger in either direction; null when it does
+    // not decode or is over the pixel limit.
+    std::shared_ptr<UIImage> decode(std::optional<CGSize> shownSize)
+    {
+        const QSize own = size();
+        if (!own.isValid() || qint64(own.width()) * own.height() > qint64(UIImage::kMaxPixels))
+            return nullptr;
+        const CGSize ownPoints{CGFloat(own.width()), CGFloat(own.height())};
+        if (!shownSize || shownSize->width < 1 || shownSize->height < 1 ||
+            (ownPoints.width <= shownSize->width && ownPoints.height <= shownSize->height))
+            return makeImage(reader_.read(), {}, ownPoints);
+        const QSize shown(int(shownSize->width), int(shownSize->height));
+        // Qt's smooth scaling of a one-bit image loses its two colours (it comes out black and
+        // white), so such an image is decoded whole and given its colours before it is scaled:
+        // no more memory for a moment than any image within the pixel limit takes.
+        const QImage::Format format = reader_.imageFormat();
+        if (format == QImage::Format_Mono || format == QImage::Format_MonoLSB)
+            return makeImage(reader_.read()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                 .scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                             {}, ownPoints);
+        reader_.setScaledSize(shown);
+        return makeImage(reader_.read(), {}, ownPoints);
+    }
+
+private:
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
+} // namespace
+
+std::optional<CGSize> UIImage::sizeOfImageData(const std::vector<unsigned char>& data)
+{
+    const QSize size = DataReader(data.data(), data.size()).size();
+    if (!size.isValid())
+        return std::nullopt;
+    return CGSize{CGFloat(size.width()), CGFloat(size.height())};
+}
+
 std::shared_ptr<UIImage> UIImage::imageWithData(const void* bytes, size_t length)
 {
     if (!bytes || length == 0)
         return nullptr;
-    QImage image;
-    if (!image.loadFromData(static_cast<const uchar*>(bytes), qsizetype(length)))
-        return nullptr;
-    return makeImage(std::move(image));
+    return DataReader(bytes, length).decode(std::nullopt);
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithData(const std::vector<unsigned char>& data)
 {
     return imageWithData(data.data(), data.size());
+}
+
+std::shared_ptr<UIImage> UIImage::imageWithData(const std::vector<unsigned char>& data,
+                                                CGSize shownSize)
+{
+    if (data.empty())
+        return nullptr;
+    return DataReader(data.data(), data.size()).decode(shownSize);
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(const std::string& path)
@@ -56,7 +119,7 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(const std::string& pat
 
 CGSize UIImage::size() const
 {
-    return {CGFloat(bitmap_->image.width()), CGFloat(bitmap_->image.height())};
+    return bitmap_->size;
 }
 
 const std::string& UIImage::name() const { return name_; }

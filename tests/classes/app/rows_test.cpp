@@ -1,4 +1,5 @@
 #include "AppTest.h"
+#include "PhotoBomb.h"
 #include "PhotoCache.h"
 #include "TodoCell.h"
 
@@ -155,6 +156,24 @@ TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown) {
     show(ids[1]);
     EXPECT_EQ(counting.reads, 4);
     EXPECT_EQ(cache.photoFor({ids[0], false})->name(), "contact.png");
+}
+
+// Photos as another program than ours may have stored them: however large, a kept photo holds only
+// the pixels its row shows, and one with more pixels than the system decodes is never decoded.
+TEST(PhotoCacheTest, KeepsPhotosAtTheSizeOfTheRowAndLeavesOutThoseWithTooManyPixels) {
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    platform::InMemoryAddressBook book;
+    const ab::RecordID large = book.add(born("Ana", 1, 1, 1980, pngOfSize({1200, 900})));
+    std::vector<ab::RecordID> bombs;
+    for (int i = 0; i < 20; ++i) bombs.push_back(book.add(born("B", 1, 1, 1980, compressedPng(5792, 5792))));
+    PhotoCache cache(book);
+
+    const auto photo = cache.photoFor({large, true});
+    EXPECT_EQ(photo->size(), CGSizeMake(1200, 900));
+    EXPECT_EQ(UIImage::imageWithData(UIImagePNGRepresentation(photo))->size(), TodoCell::photoSize())
+        << "the pixels it holds";
+    EXPECT_EQ(TodoCell::photoSize(), CGSizeMake(50, 62));
+    for (const ab::RecordID bomb : bombs) EXPECT_EQ(cache.photoFor({bomb, true})->name(), "contact.png");
 }
 
 } // namespace

@@ -183,6 +183,25 @@ TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn) {
     EXPECT_EQ(table()[1], "12|13|14|16|15|17|18|19");
 }
 
+// Cut to 32 bits, 2^32 + 1 would read as 1 (a switch on) and 2^32 as 0; a flag is on only when the
+// file holds exactly 1, and an hour beyond the range is no hour of the day.
+TEST_F(SettingsFileTest, ValuesBeyond32BitsReadAsTheNearestEndOfTheRange) {
+    constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+    install(std::string(kCurrentLayout) +
+            "INSERT INTO Settings VALUES (4294967297, 4294967296, -4294967295, 4294967297, "
+            "9223372036854775807, 4294967307, -9223372036854775808, 2147483648);");
+    settings::loadAllSettings();
+    // bBadge bHideAge bHideSigno bSound bPopup iTimerHour iTimerMinute bStandby
+    EXPECT_EQ(globals(), (Values{kMax, kMax, kMin, kMax, kMax, kMax, kMin, kMax}));
+    set_globals({});
+    settings::loadListSettings();
+    EXPECT_EQ(globals(), (Values{kMax, kMax, kMin, 0, 0, 0, 0, 0}));
+
+    Db(file()).exec("UPDATE Settings SET bBadge = 2147483647, bHideAge = -2147483648, bSound = 1");
+    settings::loadAllSettings();
+    EXPECT_EQ(globals(), (Values{kMax, kMin, kMin, 1, kMax, kMax, kMin, kMax})) << "the ends themselves";
+}
+
 TEST_F(SettingsFileTest, ListLoadLogsAndReadsOnlyItsThreeValues) {
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (1, 1, 1, 1, 1, 11, 0, 1);");
     testing::internal::CaptureStderr();

@@ -8,7 +8,10 @@
 
 #include "DumpQuery.h"
 #include "ScopedEnv.h"
+#include "PhotoBomb.h"
 #include "TempDevice.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +142,33 @@ protected:
     std::shared_ptr<UINavigationController> navigation;
     std::shared_ptr<UIWindow> window;
 };
+
+// The colour on the screen at the middle of the photo, left of the name.
+QColor photoColour()
+{
+    const auto dump = uikit::dumpScreen();
+    const auto name = shownWith(dump, "text", "Ana Lima");
+    if (name.empty())
+        return {};
+    const CGRect frame = frameOf(*name.front());
+    const auto png = UIImagePNGRepresentation(uikit::screenshot());
+    const QImage screen = QImage::fromData(png.data(), int(png.size()), "PNG");
+    return screen.pixelColor(int(frame.origin.x - 76 + 32), int(frame.origin.y + 32));
+}
+
+TEST_F(PersonScreen, APhotoIsShownAndOneWithTooManyPixelsIsLeftOutUndecoded)
+{
+    ana.image_data = compressedPng(3000, 3000, Qt::red);
+    ASSERT_TRUE(book->save(ana));
+    show(ana);
+    EXPECT_EQ(photoColour(), QColor(Qt::red));
+
+    ana.image_data = compressedPng(5792, 5792, Qt::red); // written by another program than ours
+    ASSERT_TRUE(book->save(ana));
+    show(ana);
+    EXPECT_NE(photoColour(), QColor(Qt::red)) << "the place of a missing photo";
+    EXPECT_TRUE(shows("Ana Lima"));
+}
 
 TEST_F(PersonScreen, ShowsTheNameAndEachValueWithItsLabelInStoredOrder)
 {

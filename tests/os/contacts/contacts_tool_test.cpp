@@ -1,5 +1,6 @@
 // The contacts program, run as a user runs it, on a temporary device.
 #include "ContactsToolRun.h"
+#include "PngHeader.h"
 #include "TempDevice.h"
 #include "VCardFixtures.h"
 
@@ -203,6 +204,36 @@ TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB) {
     EXPECT_EQ(ab::AddressBook::create()->copyImageData(3), png);
 }
 
+// A photo's header tells its pixels before anything decodes: one that would take 100 MB is refused
+// for that reason, although nothing follows its header that could have decoded.
+TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode) {
+    TempDevice device;
+    const auto file = device.root() / "bombs.vcf";
+    write_text(file, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Um;Ana;;;\r\nPHOTO;ENCODING=b;TYPE=PNG:" +
+                         contacts::base64_encode(pngHeaderOnly(5000, 5000)) +
+                         "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Dois;Rui;;;\r\n"
+                         "PHOTO;ENCODING=b;TYPE=PNG:" +
+                         contacts::base64_encode(pngHeaderOnly(4097, 4096)) + "\r\nEND:VCARD\r\n");
+    auto outcome = contacts_tool(device, {"import", file.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err,
+              file.string() + ":4: warning: photo left out: photo too large: 5000 x 5000 pixels, "
+                              "over 16.8 million\n" +
+                  file.string() + ":9: warning: photo left out: photo too large: 4097 x 4096 "
+                                  "pixels, over 16.8 million\n");
+    const auto persons = stored_persons();
+    ASSERT_EQ(persons.size(), 2u);
+    EXPECT_TRUE(persons[0].image_data.empty());
+
+    const auto bomb = pngHeaderOnly(5792, 5792);
+    write_text(device.root() / "bomb.png", std::string(bomb.begin(), bomb.end()));
+    outcome = contacts_tool(device, {"add", "--first", "Cid", "--photo", (device.root() / "bomb.png").string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, (device.root() / "bomb.png").string() +
+                               ": photo too large: 5792 x 5792 pixels, over 16.8 million\n");
+    EXPECT_EQ(stored_persons().size(), 2u);
+}
+
 TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
     TempDevice device;
     ASSERT_EQ(contacts_tool(device, fixture_paths()).status, 0);
@@ -235,7 +266,7 @@ TEST(ContactsTool, AStoreThatCannotBeReadIsNamedNotShownEmpty) {
     std::filesystem::create_directories(store.parent_path());
     write_text(store, "BEGIN:VCARD\nnot a database at all\n" + std::string(4096, 'x'));
     const std::string prefix = "contacts: cannot read the address book " + store.string() + ": ";
-    for (const std::vector<std::string> args : {std::vector<std::string>{"list"}, {"export"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"list"}, {"export"}}) {
         const auto outcome = contacts_tool(device, args);
         EXPECT_EQ(outcome.status, 1) << args[0];
         EXPECT_EQ(outcome.out, "") << args[0];

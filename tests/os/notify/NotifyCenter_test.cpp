@@ -1,5 +1,6 @@
 #include "notify/NotifyCenter.h"
 
+#include "DeviceEndpoints.h"
 #include "TempDevice.h"
 
 #include <foundation/ManualRunLoop.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -66,6 +68,32 @@ int unix_socket_at(const std::filesystem::path& path, sockaddr_un& address) {
     address.sun_family = AF_UNIX;
     path.string().copy(address.sun_path, sizeof address.sun_path - 1);
     return ::socket(AF_UNIX, SOCK_DGRAM, 0);
+}
+
+// Another process of the device that posts the names one after the other, as separate posts do,
+// while this one goes on; waitpid tells when it is done.
+pid_t post_from_another_process(const Names& names) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const std::string& name : names) os::notify::send_to_device(name, {});
+        ::_exit(0);
+    }
+    return child;
+}
+
+// The child's exit status, or -1 when it has not ended within the limit.
+int wait_for(pid_t child, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class NotifyCenterTest : public ::testing::Test {
@@ -148,6 +176,53 @@ TEST_F(NotifyCenterTest, DeviceDeeperThanASocketPathWorks) {
     post_from_child("org.tortamos.ping", deep);
     run_loop_until(loop, ping, 1);
     EXPECT_EQ(ping.names.size(), 1u);
+}
+
+// The receiver's queue holds about ten datagrams; its main thread is busy while thirty notices
+// come, the last one the one that matters.
+TEST_F(NotifyCenterTest, NoNoticeIsLostWhileTheReceiverIsBusy) {
+    Names sent;
+    for (int i = 0; i < 29; ++i) sent.push_back("org.tortamos.n" + std::to_string(i));
+    sent.push_back("kTortamosBadge");
+    Recorder recorder(sent);
+    const pid_t poster = post_from_another_process(sent);
+    std::this_thread::sleep_for(300ms); // busy: the queue fills and the poster waits for room
+
+    run_loop_until(loop, recorder, sent.size());
+    EXPECT_EQ(recorder.names, sent);
+    EXPECT_EQ(wait_for(poster, 10s), 0);
+}
+
+TEST_F(NotifyCenterTest, NoticesOfOneNameWaitingTogetherAreDeliveredOnce) {
+    Recorder recorder({"org.tortamos.ping", "org.tortamos.pong"});
+    const pid_t poster = post_from_another_process(
+        {"org.tortamos.ping", "org.tortamos.ping", "org.tortamos.pong", "org.tortamos.ping",
+         "org.tortamos.pong", "org.tortamos.ping"});
+    ASSERT_EQ(wait_for(poster, 10s), 0);
+
+    run_loop_until(loop, recorder, 2);
+    EXPECT_EQ(recorder.names, (Names{"org.tortamos.ping", "org.tortamos.pong"}));
+
+    post_from_child("org.tortamos.ping", device.root());
+    run_loop_until(loop, recorder, 3);
+    EXPECT_EQ(recorder.names.size(), 3u) << "a later notice is a notice of its own";
+}
+
+// A live process that never reads (its main thread stuck) costs a post a bounded wait, and the
+// other receivers still get the notice.
+TEST_F(NotifyCenterTest, AReceiverThatNeverReadsHoldsAPostUpOnlyBriefly) {
+    Recorder recorder({"org.tortamos.ping"});
+    sockaddr_un address;
+    const int stuck = unix_socket_at(device.path("/var/run/notify-1.sock"), address); // pid 1 lives
+    ASSERT_EQ(::bind(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    for (int i = 0; i < 64; ++i) // fill its queue
+        ::sendto(stuck, "x", 1, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&address), sizeof address);
+
+    const pid_t poster = post_from_another_process({"org.tortamos.ping"});
+    EXPECT_EQ(wait_for(poster, os::notify::kMaxSendWait + 5s), 0);
+    run_loop_until(loop, recorder, 1);
+    EXPECT_EQ(recorder.names, Names{"org.tortamos.ping"});
+    ::close(stuck);
 }
 
 TEST(NotifyCenterWithoutRunLoop, NoticesWaitForTheRunLoop) {

@@ -1,13 +1,17 @@
+#include <PhotoBomb.h>
+#include <PngHeader.h>
 #include <TempDevice.h>
 #include <foundation/Bundle.h>
 #include <uikit/UIGraphics.h>
 #include <uikit/UIImage.h>
 #include <uikit/UIImageView.h>
 
+#include <QBuffer>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -71,6 +75,79 @@ TEST_F(UIImageTest, BytesThatDoNotDecodeGiveNoImage)
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->size(), CGSizeMake(7, 9));
     EXPECT_EQ(decoded->name(), "");
+}
+
+// --- Image data from outside: photos ---
+
+TEST_F(UIImageTest, DataWithMorePixelsThanTheLimitIsRefusedBeforeItDecodes)
+{
+    const auto bomb = compressedPng(5792, 5792); // about 30 KB that decode to 134 MB
+    ASSERT_LT(bomb.size(), 100u * 1024);
+    EXPECT_EQ(UIImage::sizeOfImageData(bomb), CGSizeMake(5792, 5792));
+    EXPECT_EQ(UIImage::imageWithData(bomb), nullptr);
+    EXPECT_EQ(UIImage::imageWithData(bomb, {50, 62}), nullptr);
+    EXPECT_EQ(UIImage::imageWithData(compressedPng(4097, 4096)), nullptr);
+    EXPECT_NE(UIImage::imageWithData(compressedPng(8192, 2048)), nullptr) << "pixels, not sides";
+    const auto atTheLimit = UIImage::imageWithData(compressedPng(4096, 4096));
+    ASSERT_NE(atTheLimit, nullptr);
+    EXPECT_EQ(atTheLimit->size(), CGSizeMake(4096, 4096));
+
+    // 100 MB of pixels behind a header alone: known too large without reading further.
+    EXPECT_EQ(UIImage::sizeOfImageData(pngHeaderOnly(5000, 5000)), CGSizeMake(5000, 5000));
+    EXPECT_EQ(UIImage::sizeOfImageData({'n', 'o'}), std::nullopt);
+}
+
+TEST_F(UIImageTest, DataShownSmallerIsDecodedAtTheShownSizeAndKeepsItsOwnSize)
+{
+    const auto large = UIImage::imageWithData(solidPng({600, 450}, UIColor::blueColor()), {50, 62});
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->size(), CGSizeMake(600, 450));
+    const QImage held = pixels(large);
+    EXPECT_EQ(held.size(), QSize(50, 62)) << "no more pixels than it is shown with";
+    EXPECT_EQ(QColor(held.pixel(25, 31)), QColor(Qt::blue));
+
+    const auto tall = UIImage::imageWithData(solidPng({40, 100}, UIColor::blueColor()), {50, 62});
+    EXPECT_EQ(pixels(tall).size(), QSize(50, 62)) << "larger in one direction is larger";
+    const auto small = UIImage::imageWithData(solidPng({30, 30}, UIColor::blueColor()), {50, 62});
+    EXPECT_EQ(pixels(small).size(), QSize(30, 30)) << "a smaller one is not blown up";
+    EXPECT_EQ(UIImage::imageWithData(std::vector<unsigned char>{'x'}, {50, 62}), nullptr);
+
+    const auto twoColours = UIImage::imageWithData(compressedPng(300, 300, Qt::red), {50, 62});
+    EXPECT_EQ(QColor(pixels(twoColours).pixel(25, 31)), QColor(Qt::red)) << "a one-bit image's colours stay";
+}
+
+// A photo with detail, drawn into its 50 x 62 place from a full decode (as before) and from a
+// decode at that size: the two look the same.
+TEST_F(UIImageTest, APhotoDecodedAtTheShownSizeDrawsAsTheFullOneDoes)
+{
+    QImage photo(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 255 / 639, y * 255 / 479, ((x / 80 + y / 80) % 2) * 255));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    const std::vector<unsigned char> bytes(png.begin(), png.end());
+
+    const auto drawn = [](const std::shared_ptr<UIImage>& image) {
+        UIGraphicsBeginImageContext({50, 62});
+        image->drawInRect({{0, 0}, {50, 62}});
+        auto result = UIGraphicsGetImageFromCurrentImageContext();
+        UIGraphicsEndImageContext();
+        return pixels(result);
+    };
+    const QImage full = drawn(UIImage::imageWithData(bytes));
+    const QImage scaled = drawn(UIImage::imageWithData(bytes, {50, 62}));
+    ASSERT_EQ(full.size(), scaled.size());
+    double difference = 0;
+    for (int y = 0; y < 62; ++y)
+        for (int x = 0; x < 50; ++x) {
+            const QColor a = full.pixelColor(x, y), b = scaled.pixelColor(x, y);
+            difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                          std::abs(a.blue() - b.blue());
+        }
+    EXPECT_LT(difference / (50 * 62 * 3), 8.0) << "mean difference per channel, of 255";
 }
 
 TEST_F(UIImageTest, DrawingIntoAnImageContextScalesToTheRectangle)

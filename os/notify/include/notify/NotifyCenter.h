@@ -6,8 +6,8 @@
 //
 // Delivery runs through the main run loop of the observing process (foundation/RunLoop.h).
 // Observers may be added before a loop is installed; notices that arrive before it runs wait in
-// the process's endpoint (up to the socket's queue) and are delivered once it runs. All calls
-// belong to the main thread.
+// the process's endpoint and are delivered once it runs. Notices of one name that wait together
+// are delivered once. All calls belong to the main thread.
 
 struct __CFNotificationCenter;
 using CFNotificationCenterRef = __CFNotificationCenter*;
@@ -28,7 +28,8 @@ void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void*
 void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer);
 
 // Sends the name to every live endpoint of the device but this process's own, and writes the
-// journal line "notify NAME". Endpoints whose process is gone are removed. Never blocks.
+// journal line "notify NAME". Endpoints whose process is gone are removed. Waits, a second at
+// most, while a receiver's queue is full, so a busy receiver does not lose the notice.
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const char* name,
                                           const void* object, const void* userInfo,
                                           bool deliverImmediately);
