@@ -80,6 +80,7 @@ public:
 
 private:
     void startBuild();
+    void sortByDate();
     void closeSection(const std::string& title, int32_t rows);
 
     const platform::AddressBookAccess& addressBook_;
@@ -88,6 +89,7 @@ private:
     NameSections nameSections_;
     RowWords rowWords_;
 
+    std::shared_ptr<const std::vector<BirthdayRecord>> records_; // of the last import, in its order
     std::vector<RecordRef> listArray_;
     std::vector<std::vector<RecordRef>> sections_;
     std::vector<std::string> sectionTitles_;
