@@ -17,7 +17,7 @@ install(FILES $<TARGET_FILE:springboard_services>
         DESTINATION System/Library/Frameworks/UIKit.framework RENAME UIKit)
 install(TARGETS tortamos_dylib LIBRARY DESTINATION Library/DynamicLibraries)
 
-install(TARGETS os_foundation os_notify os_runtime os_audio os_addressbook os_uikit
+install(TARGETS os_foundation os_notify os_runtime os_audio os_audio_backend os_addressbook os_uikit
         LIBRARY DESTINATION ${os_lib_dir})
 install(TARGETS contacts notifyutil RUNTIME DESTINATION usr/bin)
 
