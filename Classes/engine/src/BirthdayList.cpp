@@ -46,6 +46,10 @@ void prefault(const void* data, size_t bytes) {
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 }
 
+constexpr int kBirthDaySlots = 13 * 32;
+
+uint16_t birthDaySlot(int month, int day) { return static_cast<uint16_t>(month * 32 + day); }
+
 } // namespace
 
 BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook,
@@ -57,19 +61,23 @@ void BirthdayList::PopulateAddressBook() {
     NSLog("PopulateAddressBook...");
     listArray_.clear();
     records_.reset();
+    birthDays_.clear();
     // The records are made straight from the store's rows, and those of one import share one
     // allocation, which lives while any of them is shown.
     struct Importer final : ab::PersonVisitor {
         RecordImport import;
         std::vector<BirthdayRecord> records;
+        std::vector<uint16_t> birthDays;
         uint32_t index = 0;
         Importer(const platform::Calendar& calendar, int year) : import(calendar, year) {}
         void expect(size_t count) override {
             records.reserve(count);
+            birthDays.reserve(count);
             prefault(records.data(), count * sizeof(BirthdayRecord));
         }
         void visit(const ab::PersonSummaryView& person) override {
-            import.appendRecord(person, index++, records);
+            if (import.appendRecord(person, index++, records))
+                birthDays.push_back(birthDaySlot(records.back().Month, records.back().Day));
         }
     } importer(calendar_, yearNow);
     if (addressBook_.visitAllPeople(importer)) {
@@ -78,6 +86,7 @@ void BirthdayList::PopulateAddressBook() {
         prefault(listArray_.data(), batch->size() * sizeof(RecordRef));
         for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
         records_ = std::move(batch);
+        birthDays_ = std::move(importer.birthDays);
     }
     NSLog("PopulateAddressBook OK...");
 }
@@ -100,22 +109,21 @@ void BirthdayList::sortByDate() {
     struct Day {
         platform::Moment event;
         int32_t month;
-        int32_t slot;
+        uint16_t slot;
     };
-    constexpr int kSlots = 13 * 32;
-    std::array<bool, kSlots> seen{};
+    std::array<bool, kBirthDaySlots> seen{};
     std::vector<Day> days;
-    for (const RecordRef& record : inBookOrder) {
-        const int slot = record->Month * 32 + record->Day;
+    for (size_t position = 0; position < inBookOrder.size(); ++position) {
+        const uint16_t slot = birthDays_[position];
         if (!seen[slot]) {
             seen[slot] = true;
-            days.push_back({record->NiverEvent, record->Month, slot});
+            days.push_back({inBookOrder[position]->NiverEvent, slot / 32, slot});
         }
     }
     std::sort(days.begin(), days.end(), [](const Day& a, const Day& b) {
         return a.event != b.event ? a.event < b.event : a.month < b.month;
     });
-    std::array<uint32_t, kSlots> rank{};
+    std::array<uint32_t, kBirthDaySlots> rank{};
     uint32_t ranks = 0;
     for (size_t i = 0; i < days.size(); ++i) {
         if (i > 0 && (days[i].event != days[i - 1].event || days[i].month != days[i - 1].month))
@@ -124,12 +132,10 @@ void BirthdayList::sortByDate() {
     }
 
     std::vector<uint32_t> start(ranks + 2, 0);
-    for (const RecordRef& record : inBookOrder) ++start[rank[record->Month * 32 + record->Day] + 1];
+    for (const uint16_t slot : birthDays_) ++start[rank[slot] + 1];
     for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
-    for (RecordRef& record : inBookOrder) {
-        const uint32_t r = rank[record->Month * 32 + record->Day];
-        listArray_[start[r]++] = std::move(record);
-    }
+    for (size_t position = 0; position < inBookOrder.size(); ++position)
+        listArray_[start[rank[birthDays_[position]]]++] = std::move(inBookOrder[position]);
 }
 
 void BirthdayList::startBuild() {
@@ -158,14 +164,16 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
     int32_t rows = 0;
     int32_t today = 0;
     const std::string* current = nullptr;
+    const BirthdayRecord* const first = records_ ? records_->data() : nullptr;
     for (const RecordRef& record : listArray_) {
-        const platform::DateParts observed =
-            platform::observedBirthday(yearNow, record->Month, record->Day);
+        const uint16_t slot = birthDays_[static_cast<size_t>(record.get() - first)];
+        const int month = slot / 32;
+        const platform::DateParts observed = platform::observedBirthday(yearNow, month, slot % 32);
         if (observed.month < thresholdMonth ||
             (observed.month == thresholdMonth && observed.day < thresholdDay))
             continue;
         if (observed.month == monthNow && observed.day == dayNow) ++today;
-        const std::string& title = titles[record->Month];
+        const std::string& title = titles[month];
         if (current == nullptr) current = &title;
         if (title != *current) {
             sections_.emplace_back();

@@ -47,13 +47,13 @@ platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
     return *cached;
 }
 
-void RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t index,
+bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t index,
                                 std::vector<BirthdayRecord>& records) {
-    if (!person.birthday) return;
+    if (!person.birthday) return false;
     const ab::CivilDate& birthday = *person.birthday;
     // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
     // without a year, has none.
-    if (!platform::isRealDate(2000, birthday.month, birthday.day)) return;
+    if (!platform::isRealDate(2000, birthday.month, birthday.day)) return false;
 
     BirthdayRecord& record = records.emplace_back();
     record.Name = displayName(person.first_name, person.last_name);
@@ -70,6 +70,7 @@ void RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t in
     record.Month = birthday.month;
     record.Year = birthday.year;
     record.addressBookIndex = index;
+    return true;
 }
 
 } // namespace engine

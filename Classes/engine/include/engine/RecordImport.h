@@ -27,7 +27,8 @@ public:
 
     // Appends the record of the person at `index` in the address book to `records`, made in
     // place; nothing when the person has no birthday (or one that names no day of the year).
-    void appendRecord(const ab::PersonSummaryView& person, uint32_t index,
+    // True when it appended one.
+    bool appendRecord(const ab::PersonSummaryView& person, uint32_t index,
                       std::vector<BirthdayRecord>& records);
 
 private:
