@@ -109,11 +109,11 @@ void BM_AllPeopleFromTheStore(benchmark::State& state) {
 }
 
 // The first run in a fresh process, as the application meets it: this program started again
-// with `--first-run import`, `--first-run scan` (the plain scan) or `--first-run store-scan` (the
-// scan over a connection set up as the store sets up its own) on the device of the benchmark, which times
-// the one run alone (after what the application does before it: the date set, the list made)
-// and prints its nanoseconds of wall time and of the thread's processor time. The second is
-// reported too, since it varies less while other programs share the processor.
+// with `--first-run import`, `--first-run scan` (the plain scan) or `--first-run store-scan`
+// (the scan over a connection set up as the store sets up its own) on the benchmark's device.
+// It times the one run alone, after what the application does before it (the date set, the
+// list made), and prints its nanoseconds of wall time and of the thread's processor time; the
+// second is reported too, since it varies less while other programs share the processor.
 constexpr const char* kFirstRunFlag = "--first-run";
 
 long long threadCpuNanoseconds() {

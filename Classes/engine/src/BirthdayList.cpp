@@ -36,9 +36,9 @@ void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
     records.swap(sorted);
 }
 
-// Maps in the pages of a fresh array with one system call rather than one fault per page, a share
-// of an import's time as large as building the records. Where the system cannot, the pages fault
-// in as they are written.
+// Maps in the pages of a fresh array with one system call rather than one fault per page, which
+// measured a few per cent faster for the arrays of a large import. Where the system cannot, the
+// pages fault in as they are written.
 void prefault(const void* data, size_t bytes) {
     static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
     const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
