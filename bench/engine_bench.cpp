@@ -1,5 +1,7 @@
 // The list engine at address-book sizes up to 100,000 persons: the import beside a bare SQLite
-// scan of the same rows, each of the three list builds, and the values of one row.
+// scan of the same rows, both in a warm loop and as the first one in a fresh process, each of
+// the three list builds, and the values of one row. The program runs with the allocator as the
+// application has it, untuned.
 #include "BareSqliteScan.h"
 #include "BenchDevice.h"
 
@@ -12,10 +14,17 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -91,7 +100,6 @@ void BM_PopulateAddressBook(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// Side by side per size, so each store is filled once.
 // The address book's own list of all persons, the part of the import spent in the store.
 void BM_AllPeopleFromTheStore(benchmark::State& state) {
     useDeviceWith(static_cast<int>(state.range(0)), makePersons);
@@ -100,6 +108,91 @@ void BM_AllPeopleFromTheStore(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The first run in a fresh process, as the application meets it: this program started again
+// with `--first-run import`, `--first-run scan` (the plain scan) or `--first-run store-scan`
+// (the scan over a connection set up as the store sets up its own) on the benchmark's device.
+// It times the one run alone, after what the application does before it (the date set, the
+// list made), and prints its nanoseconds of wall time and of the thread's processor time; the
+// second is reported too, since it varies less while other programs share the processor.
+constexpr const char* kFirstRunFlag = "--first-run";
+
+long long threadCpuNanoseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
+}
+
+int firstRun(const std::string& what) {
+    setToday();
+    const platform::DeviceAddressBook book;
+    QuietStderr quiet;
+    engine::BirthdayList list(book, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const long long startCpu = threadCpuNanoseconds();
+    if (what == "import") list.PopulateAddressBook();
+    else if (what == "scan") benchmark::DoNotOptimize(scanPersonRows(ScanConnection::Plain));
+    else if (what == "store-scan") benchmark::DoNotOptimize(scanPersonRows(ScanConnection::AsTheStore));
+    else return 2;
+    const long long cpu = threadCpuNanoseconds() - startCpu;
+    const auto took = std::chrono::steady_clock::now() - start;
+    std::printf("%lld %lld\n", static_cast<long long>(std::chrono::nanoseconds(took).count()), cpu);
+    return 0;
+}
+
+struct FirstRunTimes {
+    double wall = -1, cpu = -1; // seconds; negative when the run failed
+};
+
+// Starts this program for one first run and reads its times.
+FirstRunTimes timeFirstRunInAFreshProcess(const char* what) {
+    int out[2];
+    if (::pipe(out) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char self[] = "/proc/self/exe";
+    char flag[32], arg[16];
+    std::snprintf(flag, sizeof flag, "%s", kFirstRunFlag);
+    std::snprintf(arg, sizeof arg, "%s", what);
+    char* argv[] = {self, flag, arg, nullptr};
+    pid_t child = -1;
+    const int spawned = posix_spawn(&child, self, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    std::string text;
+    char buffer[64];
+    for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(got));
+    ::close(out[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return {};
+    long long wall = -1, cpu = -1;
+    if (std::sscanf(text.c_str(), "%lld %lld", &wall, &cpu) != 2) return {};
+    return {static_cast<double>(wall) / 1e9, static_cast<double>(cpu) / 1e9};
+}
+
+void runFirstRuns(benchmark::State& state, const char* what) {
+    useDeviceWith(static_cast<int>(state.range(0)), makePersons);
+    double cpu = 0;
+    for (auto _ : state) {
+        const FirstRunTimes times = timeFirstRunInAFreshProcess(what);
+        if (times.wall < 0) {
+            state.SkipWithError("the fresh process failed");
+            break;
+        }
+        state.SetIterationTime(times.wall);
+        cpu += times.cpu;
+    }
+    state.counters["cpu_ms"] = benchmark::Counter(cpu * 1e3, benchmark::Counter::kAvgIterations);
+}
+
+void BM_FirstScanInAFreshProcess(benchmark::State& state) { runFirstRuns(state, "scan"); }
+void BM_FirstStoreScanInAFreshProcess(benchmark::State& state) { runFirstRuns(state, "store-scan"); }
+void BM_FirstImportInAFreshProcess(benchmark::State& state) { runFirstRuns(state, "import"); }
+
+// Side by side per size, so each store is filled once.
 BENCHMARK(BM_BareSqliteScan)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PopulateAddressBook)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSqliteScan)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -107,6 +200,10 @@ BENCHMARK(BM_PopulateAddressBook)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSqliteScan)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PopulateAddressBook)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllPeopleFromTheStore)->Arg(100000)->Unit(benchmark::kMillisecond);
+// Side by side, so the store is filled once: the ratio of the two is the first import's cost.
+BENCHMARK(BM_FirstScanInAFreshProcess)->Arg(100000)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstStoreScanInAFreshProcess)->Arg(100000)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstImportInAFreshProcess)->Arg(100000)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 
 // 100,000 records in memory, each build measured after the other kind of build, as when the
 // user switches tabs.
@@ -169,11 +266,7 @@ BENCHMARK(BM_RowValues);
 } // namespace
 
 int main(int argc, char** argv) {
-    // glibc adapts its mmap and trim thresholds to the frees it has seen, so without fixed
-    // thresholds an import of 10,000 persons runs three times slower after the 1,000 runs than
-    // alone, giving back and faulting in its pages on every run.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    if (argc == 3 && std::strcmp(argv[1], kFirstRunFlag) == 0) return firstRun(argv[2]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -26,7 +26,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/sounds/birthday.wav
 
 # Installed as targets, so their search path is the installed library folder, never the build
 # tree's. The services library is found on the device at the path older systems name.
-install(TARGETS os_foundation os_notify os_runtime os_audio os_addressbook os_uikit
+install(TARGETS os_foundation os_notify os_runtime os_audio os_audio_backend os_addressbook os_uikit
                 springboard_services
         LIBRARY DESTINATION ${lib_dir}/lib)
 install(TARGETS contacts notifyutil RUNTIME DESTINATION ${lib_dir}/bin)

@@ -13,6 +13,14 @@ std::vector<PersonSummary> InMemoryAddressBook::copyArrayOfAllPeople() const {
     return all;
 }
 
+bool InMemoryAddressBook::visitAllPeople(PersonVisitor& visitor) const {
+    visitor.expect(persons_.size());
+    for (const auto& [id, person] : persons_)
+        visitor.visit({id, person.first_name, person.last_name, person.birthday,
+                       !person.image_data.empty()});
+    return true;
+}
+
 std::optional<Person> InMemoryAddressBook::personWithRecordID(RecordID id) const {
     const auto it = persons_.find(id);
     if (it == persons_.end()) return std::nullopt;

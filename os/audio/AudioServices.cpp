@@ -1,7 +1,6 @@
 #include "audio/AudioServices.h"
 
-#include "SoundFile.h"
-#include "SoundOutput.h"
+#include "AudioBackend.h"
 #include "foundation/Device.h"
 #include "foundation/Journal.h"
 
@@ -37,7 +36,9 @@ OSStatus AudioServicesCreateSystemSoundID(std::string_view devicePath,
                                           SystemSoundID* outSystemSoundID) {
     if (outSystemSoundID == nullptr) return kAudioServicesSystemSoundUnspecifiedError;
     *outSystemSoundID = 0;
-    auto decoded = audio::decode_sound_file(os::device_path(devicePath), kMaxSeconds);
+    const audio::Backend* backend = audio::backend();
+    if (backend == nullptr) return kAudioServicesSystemSoundUnspecifiedError;
+    auto decoded = backend->decode(os::device_path(devicePath), kMaxSeconds);
     if (!decoded) return kAudioServicesSystemSoundUnspecifiedError;
     auto& t = table();
     std::lock_guard lock(t.mutex);
@@ -58,7 +59,8 @@ void AudioServicesPlaySystemSound(SystemSoundID sound) {
         found = it->second;
     }
     os::journal("sound " + found.path);
-    audio::play_in_background(std::move(found.data));
+    // A sound exists only once decoded, so the backend is loaded by now.
+    audio::backend()->play(std::move(found.data));
 }
 
 OSStatus AudioServicesDisposeSystemSoundID(SystemSoundID sound) {

@@ -13,6 +13,10 @@ std::vector<ab::PersonSummary> DeviceAddressBook::copyArrayOfAllPeople() const {
     return openBook()->copyArrayOfAllPeople();
 }
 
+bool DeviceAddressBook::visitAllPeople(ab::PersonVisitor& visitor) const {
+    return openBook()->visitAllPeople(visitor);
+}
+
 std::optional<ab::Person> DeviceAddressBook::personWithRecordID(ab::RecordID id) const {
     return openBook()->personWithRecordID(id);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using platform::InMemoryAddressBook;
 
 namespace {
@@ -79,4 +81,70 @@ TEST(DeviceAddressBook, ReadsAGivenStoreFile) {
     ASSERT_TRUE(ab::AddressBook::open(file)->save(caio));
     EXPECT_EQ(platform::DeviceAddressBook(file).copyArrayOfAllPeople().size(), 1u);
     EXPECT_TRUE(platform::DeviceAddressBook().copyArrayOfAllPeople().empty());
+}
+
+namespace {
+
+// What a visit saw, copied out while the views were valid.
+struct Recorder final : ab::PersonVisitor {
+    size_t expected = 0;
+    std::vector<ab::PersonSummary> seen;
+    void expect(size_t count) override { expected = count; }
+    void visit(const ab::PersonSummaryView& p) override {
+        seen.push_back({p.id, std::optional<std::string>(p.first_name),
+                        std::optional<std::string>(p.last_name), p.birthday, p.has_image});
+    }
+};
+
+void expectSamePersons(const std::vector<ab::PersonSummary>& a,
+                       const std::vector<ab::PersonSummary>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].id, b[i].id) << i;
+        EXPECT_EQ(a[i].first_name, b[i].first_name) << i;
+        EXPECT_EQ(a[i].last_name, b[i].last_name) << i;
+        EXPECT_EQ(a[i].birthday, b[i].birthday) << i;
+        EXPECT_EQ(a[i].has_image, b[i].has_image) << i;
+    }
+}
+
+} // namespace
+
+// The visit is the list of all persons without the copies: the same persons, in the same order,
+// with a missing name apart from an empty one, in the store and in memory alike.
+TEST(AddressBookVisit, SeesWhatTheListOfAllPersonsHolds) {
+    TempDevice device;
+    std::vector<ab::Person> persons = {person("Ana", ab::CivilDate{1980, 3, 5}, {1}),
+                                       person("", std::nullopt), person("Caio", std::nullopt)};
+    persons[1].last_name = "Lima";
+    persons[2].first_name.reset();
+    ASSERT_TRUE(ab::AddressBook::create()->save(persons));
+
+    const platform::DeviceAddressBook book;
+    Recorder fromStore;
+    EXPECT_TRUE(book.visitAllPeople(fromStore));
+    EXPECT_EQ(fromStore.expected, 3u);
+    expectSamePersons(fromStore.seen, book.copyArrayOfAllPeople());
+    EXPECT_EQ(fromStore.seen[1].first_name, "");
+    EXPECT_EQ(fromStore.seen[2].first_name, std::nullopt);
+
+    InMemoryAddressBook memory;
+    for (ab::Person& p : persons) memory.add(ab::Person(p));
+    Recorder fromMemory;
+    EXPECT_TRUE(memory.visitAllPeople(fromMemory));
+    EXPECT_EQ(fromMemory.expected, 3u);
+    expectSamePersons(fromMemory.seen, memory.copyArrayOfAllPeople());
+}
+
+TEST(AddressBookVisit, ABookThatIsNoStoreVisitsNoOne) {
+    TempDevice device;
+    Recorder none;
+    EXPECT_TRUE(platform::DeviceAddressBook().visitAllPeople(none)); // no file: an empty book
+    EXPECT_TRUE(none.seen.empty());
+
+    const auto garbage = device.root() / "garbage.sqlitedb";
+    std::ofstream(garbage) << "not a database at all, just text that is long enough";
+    Recorder onGarbage;
+    platform::DeviceAddressBook(garbage).visitAllPeople(onGarbage);
+    EXPECT_TRUE(onGarbage.seen.empty());
 }

@@ -8,8 +8,12 @@
 #include "foundation/Log.h"
 #include "platform/CivilDates.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace engine {
@@ -32,6 +36,20 @@ void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
     records.swap(sorted);
 }
 
+// Maps in the pages of a fresh array with one system call rather than one fault per page, which
+// measured a few per cent faster for the arrays of a large import. Where the system cannot, the
+// pages fault in as they are written.
+void prefault(const void* data, size_t bytes) {
+    static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
+constexpr int kBirthDaySlots = 13 * 32;
+
+uint16_t birthDaySlot(int month, int day) { return static_cast<uint16_t>(month * 32 + day); }
+
 } // namespace
 
 BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook,
@@ -42,19 +60,82 @@ BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook,
 void BirthdayList::PopulateAddressBook() {
     NSLog("PopulateAddressBook...");
     listArray_.clear();
-    const std::vector<ab::PersonSummary> people = addressBook_.copyArrayOfAllPeople();
-    RecordImport import(calendar_, yearNow);
-    // The records of one import share one allocation, which lives while any of them is shown.
-    auto batch = std::make_shared<std::vector<BirthdayRecord>>();
-    batch->reserve(std::count_if(people.begin(), people.end(),
-                                 [](const ab::PersonSummary& p) { return p.birthday.has_value(); }));
-    for (size_t i = 0; i < people.size(); ++i) {
-        if (auto record = import.record(people[i], static_cast<uint32_t>(i)))
-            batch->push_back(std::move(*record));
+    records_.reset();
+    birthDays_.clear();
+    // The records are made straight from the store's rows, and those of one import share one
+    // allocation, which lives while any of them is shown.
+    struct Importer final : ab::PersonVisitor {
+        RecordImport import;
+        std::vector<BirthdayRecord> records;
+        std::vector<uint16_t> birthDays;
+        uint32_t index = 0;
+        Importer(const platform::Calendar& calendar, int year) : import(calendar, year) {}
+        void expect(size_t count) override {
+            records.reserve(count);
+            birthDays.reserve(count);
+            prefault(records.data(), count * sizeof(BirthdayRecord));
+        }
+        void visit(const ab::PersonSummaryView& person) override {
+            if (import.appendRecord(person, index++, records))
+                birthDays.push_back(birthDaySlot(records.back().Month, records.back().Day));
+        }
+    } importer(calendar_, yearNow);
+    if (addressBook_.visitAllPeople(importer)) {
+        auto batch = std::make_shared<const std::vector<BirthdayRecord>>(std::move(importer.records));
+        listArray_.reserve(batch->size());
+        prefault(listArray_.data(), batch->size() * sizeof(RecordRef));
+        for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
+        records_ = std::move(batch);
+        birthDays_ = std::move(importer.birthDays);
     }
-    listArray_.reserve(batch->size());
-    for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
     NSLog("PopulateAddressBook OK...");
+}
+
+// Orders the records by (this year's birthday, month of birth, address-book index) as a
+// comparison sort would, in linear time: the first two depend on the day of birth alone, so they
+// rank the few days of the year, and the records are dealt into those ranks in address-book
+// order.
+void BirthdayList::sortByDate() {
+    if (!records_ || listArray_.empty()) return;
+    const BirthdayRecord* const first = records_->data();
+    std::vector<RecordRef> inBookOrder(listArray_.size());
+    for (RecordRef& record : listArray_) {
+        const size_t position = static_cast<size_t>(record.get() - first);
+        inBookOrder[position] = std::move(record);
+    }
+
+    // A 29 February birthday is dated 1 March in a common year; it sorts just before the
+    // birthdays of 1 March, so its February section stays in one piece.
+    struct Day {
+        platform::Moment event;
+        int32_t month;
+        uint16_t slot;
+    };
+    std::array<bool, kBirthDaySlots> seen{};
+    std::vector<Day> days;
+    for (size_t position = 0; position < inBookOrder.size(); ++position) {
+        const uint16_t slot = birthDays_[position];
+        if (!seen[slot]) {
+            seen[slot] = true;
+            days.push_back({inBookOrder[position]->NiverEvent, slot / 32, slot});
+        }
+    }
+    std::sort(days.begin(), days.end(), [](const Day& a, const Day& b) {
+        return a.event != b.event ? a.event < b.event : a.month < b.month;
+    });
+    std::array<uint32_t, kBirthDaySlots> rank{};
+    uint32_t ranks = 0;
+    for (size_t i = 0; i < days.size(); ++i) {
+        if (i > 0 && (days[i].event != days[i - 1].event || days[i].month != days[i - 1].month))
+            ++ranks;
+        rank[days[i].slot] = ranks;
+    }
+
+    std::vector<uint32_t> start(ranks + 2, 0);
+    for (const uint16_t slot : birthDays_) ++start[rank[slot] + 1];
+    for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+    for (size_t position = 0; position < inBookOrder.size(); ++position)
+        listArray_[start[rank[birthDays_[position]]]++] = std::move(inBookOrder[position]);
 }
 
 void BirthdayList::startBuild() {
@@ -73,24 +154,7 @@ void BirthdayList::closeSection(const std::string& title, int32_t rows) {
 
 void BirthdayList::PopulateSection_byDate(bool comingOnly) {
     startBuild();
-    // A 29 February birthday is dated 1 March in a common year; it sorts just before the
-    // birthdays of 1 March, so its February section stays in one piece.
-    struct DateKey {
-        platform::Moment event;
-        int32_t month;
-        uint32_t addressBookIndex;
-        uint32_t position;
-    };
-    sortRecords(
-        listArray_,
-        [](const BirthdayRecord& r, uint32_t position) {
-            return DateKey{r.NiverEvent, r.Month, r.addressBookIndex, position};
-        },
-        [](const DateKey& a, const DateKey& b) {
-            if (a.event != b.event) return a.event < b.event;
-            if (a.month != b.month) return a.month < b.month;
-            return a.addressBookIndex < b.addressBookIndex;
-        });
+    sortByDate();
 
     std::array<std::string, 13> titles;
     for (int month = 1; month <= 12; ++month) titles[month] = ConvertMonth(month);
@@ -100,14 +164,16 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
     int32_t rows = 0;
     int32_t today = 0;
     const std::string* current = nullptr;
+    const BirthdayRecord* const first = records_ ? records_->data() : nullptr;
     for (const RecordRef& record : listArray_) {
-        const platform::DateParts observed =
-            platform::observedBirthday(yearNow, record->Month, record->Day);
+        const uint16_t slot = birthDays_[static_cast<size_t>(record.get() - first)];
+        const int month = slot / 32;
+        const platform::DateParts observed = platform::observedBirthday(yearNow, month, slot % 32);
         if (observed.month < thresholdMonth ||
             (observed.month == thresholdMonth && observed.day < thresholdDay))
             continue;
         if (observed.month == monthNow && observed.day == dayNow) ++today;
-        const std::string& title = titles[record->Month];
+        const std::string& title = titles[month];
         if (current == nullptr) current = &title;
         if (title != *current) {
             sections_.emplace_back();

@@ -9,11 +9,11 @@
 
 namespace engine {
 
-std::string displayName(const std::optional<std::string>& first,
-                        const std::optional<std::string>& last) {
+std::string displayName(std::optional<std::string_view> first,
+                        std::optional<std::string_view> last) {
     static constexpr std::string_view kNull = "(null)";
-    const std::string_view firstText = first ? std::string_view(*first) : kNull;
-    const std::string_view lastText = last ? std::string_view(*last) : kNull;
+    const std::string_view firstText = first.value_or(kNull);
+    const std::string_view lastText = last.value_or(kNull);
     if (firstText == kNull) return std::string(lastText);
     if (lastText == kNull) return std::string(firstText);
     std::string name;
@@ -28,20 +28,14 @@ RecordImport::RecordImport(const platform::Calendar& calendar, int year)
     for (int month = 1; month <= 12; ++month) monthNames_[month] = ConvertMonth(month);
 }
 
-std::string RecordImport::fullDate(int day, int month, int year) const {
-    const std::string& monthName = monthNames_[month];
-    char dayText[12], yearText[12];
-    const size_t dayLength = std::to_chars(dayText, dayText + sizeof dayText, day).ptr - dayText;
-    const size_t yearLength =
-        std::to_chars(yearText, yearText + sizeof yearText, year).ptr - yearText;
-    std::string text;
-    text.reserve(monthName.size() + dayLength + yearLength + 8);
-    if (portuguese_) {
-        text.append(dayText, dayLength).append(" de ").append(monthName).append(" de ");
-    } else {
-        text.append(monthName).append(" ").append(dayText, dayLength).append(" ");
+const std::string& RecordImport::datePrefix(int month, int day) {
+    std::string& prefix = datePrefixes_[month * 32 + day];
+    if (prefix.empty()) {
+        const std::string dayText = std::to_string(day);
+        if (portuguese_) prefix.append(dayText).append(" de ").append(monthNames_[month]).append(" de ");
+        else prefix.append(monthNames_[month]).append(" ").append(dayText).append(" ");
     }
-    return text.append(yearText, yearLength);
+    return prefix;
 }
 
 platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
@@ -53,24 +47,30 @@ platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
     return *cached;
 }
 
-std::optional<BirthdayRecord> RecordImport::record(const ab::PersonSummary& person, uint32_t index) {
-    if (!person.birthday) return std::nullopt;
+bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t index,
+                                std::vector<BirthdayRecord>& records) {
+    if (!person.birthday) return false;
     const ab::CivilDate& birthday = *person.birthday;
     // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
     // without a year, has none.
-    if (!platform::isRealDate(2000, birthday.month, birthday.day)) return std::nullopt;
+    if (!platform::isRealDate(2000, birthday.month, birthday.day)) return false;
 
-    BirthdayRecord record;
+    BirthdayRecord& record = records.emplace_back();
     record.Name = displayName(person.first_name, person.last_name);
     record.RecordID = person.id;
     record.Image = {person.id, person.has_image};
-    record.FullDate = fullDate(birthday.day, birthday.month, birthday.year);
+    const std::string& prefix = datePrefix(birthday.month, birthday.day);
+    char yearText[12];
+    const size_t yearLength =
+        std::to_chars(yearText, yearText + sizeof yearText, birthday.year).ptr - yearText;
+    record.FullDate.reserve(prefix.size() + yearLength);
+    record.FullDate.append(prefix).append(yearText, yearLength);
     record.NiverEvent = thisYearsBirthday(birthday.month, birthday.day);
     record.Day = birthday.day;
     record.Month = birthday.month;
     record.Year = birthday.year;
     record.addressBookIndex = index;
-    return record;
+    return true;
 }
 
 } // namespace engine

@@ -5,11 +5,28 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <map>
 
 using namespace uikit;
+
+namespace {
+
+// A bundle's images are named by their format. Read by that name alone, Qt goes straight to its
+// own decoder; otherwise it first loads every image plugin to ask whether it reads the format,
+// which costs a start-up several libraries. A file that its name misdescribes is read by its
+// contents after all.
+QImage readBundleImage(const QString& path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1().toLower());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    return image.isNull() ? QImage(path) : image;
+}
+
+} // namespace
 
 UIImage::UIImage(std::unique_ptr<Bitmap> bitmap, std::string name)
     : bitmap_(std::move(bitmap)), name_(std::move(name))
@@ -29,7 +46,7 @@ std::shared_ptr<UIImage> UIImage::imageNamed(std::string_view name)
     auto path = bundle.pathForResource(name);
     if (!path)
         return nullptr;
-    auto image = makeImage(QImage(QString::fromStdString(path->string())), std::string(name));
+    auto image = makeImage(readBundleImage(QString::fromStdString(path->string())), std::string(name));
     if (image)
         cache.emplace(std::move(key), image);
     return image;

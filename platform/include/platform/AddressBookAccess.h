@@ -24,6 +24,10 @@ public:
 
     // Every person once, in the book's stable order.
     virtual std::vector<ab::PersonSummary> copyArrayOfAllPeople() const = 0;
+    // The same persons in the same order, one by one without a list of them all in between;
+    // false when the book could not be read to the end (ab::AddressBook::visitAllPeople). By
+    // default a walk over copyArrayOfAllPeople.
+    virtual bool visitAllPeople(ab::PersonVisitor& visitor) const;
     // The whole person, or nullopt when no person has that identifier (any more).
     virtual std::optional<ab::Person> personWithRecordID(ab::RecordID id) const = 0;
     // The photo bytes of a person; empty when none.
@@ -37,6 +41,7 @@ public:
     explicit DeviceAddressBook(std::filesystem::path storeFile);
 
     std::vector<ab::PersonSummary> copyArrayOfAllPeople() const override;
+    bool visitAllPeople(ab::PersonVisitor& visitor) const override;
     std::optional<ab::Person> personWithRecordID(ab::RecordID id) const override;
     std::vector<uint8_t> copyImageData(ab::RecordID id) const override;
 

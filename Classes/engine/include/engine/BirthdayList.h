@@ -80,6 +80,7 @@ public:
 
 private:
     void startBuild();
+    void sortByDate();
     void closeSection(const std::string& title, int32_t rows);
 
     const platform::AddressBookAccess& addressBook_;
@@ -88,6 +89,10 @@ private:
     NameSections nameSections_;
     RowWords rowWords_;
 
+    std::shared_ptr<const std::vector<BirthdayRecord>> records_; // of the last import, in its order
+    // Month * 32 + day of birth of each of those records: what the by-date lists read of them,
+    // kept together so that a build need not visit every record.
+    std::vector<uint16_t> birthDays_;
     std::vector<RecordRef> listArray_;
     std::vector<std::vector<RecordRef>> sections_;
     std::vector<std::string> sectionTitles_;

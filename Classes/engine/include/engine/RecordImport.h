@@ -10,13 +10,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
 // A missing name part reads "(null)", and a part that reads "(null)" counts as missing: first
 // and last name joined by a space, else the one present, else "(null)".
-std::string displayName(const std::optional<std::string>& first,
-                        const std::optional<std::string>& last);
+std::string displayName(std::optional<std::string_view> first,
+                        std::optional<std::string_view> last);
 
 class RecordImport {
 public:
@@ -24,13 +25,15 @@ public:
     // midnight by the calendar.
     RecordImport(const platform::Calendar& calendar, int year);
 
-    // The record of the person at `index` in the address book, or nullopt when the person has no
-    // birthday (or one that names no day of the year).
-    std::optional<BirthdayRecord> record(const ab::PersonSummary& person, uint32_t index);
-
-    std::string fullDate(int day, int month, int year) const;
+    // Appends the record of the person at `index` in the address book to `records`, made in
+    // place; nothing when the person has no birthday (or one that names no day of the year).
+    // True when it appended one.
+    bool appendRecord(const ab::PersonSummaryView& person, uint32_t index,
+                      std::vector<BirthdayRecord>& records);
 
 private:
+    // The date text up to the year ("March 5 ", "5 de Março de "), made once per day of the year.
+    const std::string& datePrefix(int month, int day);
     platform::Moment thisYearsBirthday(int month, int day);
 
     const platform::Calendar& calendar_;
@@ -38,6 +41,7 @@ private:
     bool portuguese_;
     std::array<std::string, 13> monthNames_;
     std::array<std::optional<platform::Moment>, 13 * 32> midnights_;
+    std::array<std::string, 13 * 32> datePrefixes_;
 };
 
 } // namespace engine

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ab {
@@ -52,6 +53,25 @@ struct PersonSummary {
     std::optional<std::string> last_name;
     std::optional<CivilDate> birthday;
     bool has_image = false;
+};
+
+// One person as a visit of all persons sees it: a PersonSummary whose names point into the
+// store's current row, valid only during the call that receives them.
+struct PersonSummaryView {
+    RecordID id = kInvalidRecordID;
+    std::optional<std::string_view> first_name;
+    std::optional<std::string_view> last_name;
+    std::optional<CivilDate> birthday;
+    bool has_image = false;
+};
+
+// What receives a visit of all persons: first how many there are about to be (as far as the
+// store knows beforehand), then each person once.
+class PersonVisitor {
+public:
+    virtual ~PersonVisitor() = default;
+    virtual void expect(size_t /*count*/) {}
+    virtual void visit(const PersonSummaryView& person) = 0;
 };
 
 struct Person {
@@ -112,6 +132,10 @@ public:
 
     // Every person once, in the book's stable order (ascending record identifier).
     virtual std::vector<PersonSummary> copyArrayOfAllPeople() const = 0;
+    // The same persons in the same order, handed to the visitor one by one without a copy of
+    // any. False when the read stopped before the end: the persons visited then are not the
+    // whole book (copyArrayOfAllPeople reads such a book as empty).
+    virtual bool visitAllPeople(PersonVisitor& visitor) const = 0;
     // The number of persons now. Another process may write between this and an earlier
     // copyArrayOfAllPeople, so a loop over that array is bounded by the array's own length.
     virtual size_t personCount() const = 0;

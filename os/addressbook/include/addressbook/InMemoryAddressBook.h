@@ -11,6 +11,7 @@ namespace ab {
 class InMemoryAddressBook final : public AddressBook {
 public:
     std::vector<PersonSummary> copyArrayOfAllPeople() const override;
+    bool visitAllPeople(PersonVisitor& visitor) const override;
     size_t personCount() const override { return persons_.size(); }
     std::optional<Person> personWithRecordID(RecordID id) const override;
     std::vector<uint8_t> copyImageData(RecordID id) const override;
