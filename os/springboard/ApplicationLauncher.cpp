@@ -56,9 +56,9 @@ bool launch_application(const InstalledApplication& application) {
         // The middle process ends at once, so the application is nobody's child to wait for and
         // outlives the home screen.
         ::setsid();
-        const pid_t application = ::fork();
-        if (application <= 0) {
-            if (application == 0 && ::chdir(folder.c_str()) == 0)
+        const pid_t grandchild = ::fork();
+        if (grandchild <= 0) {
+            if (grandchild == 0 && ::chdir(folder.c_str()) == 0)
                 ::execve(argv[0], argv.data(), envp.data());
             const int error = errno;
             [[maybe_unused]] ssize_t written = ::write(report[1], &error, sizeof error);

@@ -8,7 +8,8 @@ namespace springboard {
 namespace {
 
 struct Application : objc_object {
-    Application(Class cls, std::string identifier) : objc_object(cls), identifier(std::move(identifier)) {}
+    Application(Class cls, std::string bundleIdentifier)
+        : objc_object(cls), identifier(std::move(bundleIdentifier)) {}
     std::string identifier;
 };
 

@@ -24,7 +24,7 @@ std::unique_ptr<icu::SimpleDateFormat> makeFormat(std::string_view pattern,
                                                   icu::GregorianCalendar* calendar) {
     UErrorCode status = U_ZERO_ERROR;
     auto format = std::make_unique<icu::SimpleDateFormat>(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(pattern.data(), pattern.size())),
+        icu::UnicodeString::fromUTF8(icu::StringPiece(pattern.data(), static_cast<int32_t>(pattern.size()))),
         icu_support::formatLocale(), status);
     if (U_FAILURE(status)) std::abort(); // a pattern is a constant of the program
     format->adoptCalendar(calendar);
@@ -64,7 +64,7 @@ std::string DateFormatter::stringFromDate(Moment moment) const {
 
 std::optional<Moment> DateFormatter::dateFromString(std::string_view text) const {
     const icu::UnicodeString input =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), text.size()));
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     icu::ParsePosition position(0);
     const UDate wall = impl_->parser->parse(input, position);
     if (position.getErrorIndex() >= 0 || position.getIndex() == 0 ||

@@ -36,5 +36,6 @@ inline std::vector<const uikit::DumpRecord*> shownWith(const uikit::DumpRecord& 
 inline CGRect frameOf(const uikit::DumpRecord& record)
 {
     const auto& numbers = std::get<uikit::DumpRecord::Numbers>(*record.find("frame"));
-    return CGRectMake(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return CGRectMake(CGFloat(numbers[0]), CGFloat(numbers[1]), CGFloat(numbers[2]),
+                      CGFloat(numbers[3]));
 }

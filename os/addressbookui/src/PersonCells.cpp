@@ -98,7 +98,7 @@ void HeaderCell::layoutSubviews()
 void HeaderCell::fitName()
 {
     const CGSize room = name_->frame().size;
-    for (CGFloat size : {20, 17, 14}) {
+    for (CGFloat size : {20.f, 17.f, 14.f}) {
         const UIFont font = UIFont::boldSystemFontOfSize(size);
         const CGFloat height = sizeWithFont_constrainedToSize_lineBreakMode(
                                    name_->text(), font, {room.width, 1000}, UILineBreakModeWordWrap)

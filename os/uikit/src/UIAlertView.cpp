@@ -167,7 +167,7 @@ void UIAlertView::rebuildButtons()
     const int count = int(buttonTitles_.size());
     const bool sideBySide = count == 2;
     const CGFloat buttonsHeight =
-        count == 0 ? 0 : sideBySide ? buttonHeight : count * buttonHeight + (count - 1) * buttonGap;
+        count == 0 ? 0 : sideBySide ? buttonHeight : CGFloat(count) * buttonHeight + CGFloat(count - 1) * buttonGap;
     const CGFloat room = 440 - y - buttonsHeight - 2 * padding;
     UIFont messageFont = UIFont::systemFontOfSize(16);
     if (sizeWithFont_constrainedToSize_lineBreakMode(message_, messageFont, {inner, 1e6f},
@@ -179,7 +179,7 @@ void UIAlertView::rebuildButtons()
         auto button = std::make_shared<AlertButton>(buttonTitles_[size_t(i)], i == cancelButtonIndex_);
         CGRect frame = CGRectMake(padding, y, inner, buttonHeight);
         if (sideBySide)
-            frame = CGRectMake(padding + i * (inner + buttonGap) / 2, y, (inner - buttonGap) / 2,
+            frame = CGRectMake(padding + CGFloat(i) * (inner + buttonGap) / 2, y, (inner - buttonGap) / 2,
                                buttonHeight);
         else
             y += buttonHeight + buttonGap;

@@ -54,10 +54,10 @@ void UIPageControl::drawRect(CGRect rect)
         return;
     painter->save();
     painter->setPen(Qt::NoPen);
-    const qreal left = CGRectGetMidX(rect) - dotSpacing * numberOfPages_ / 2.0;
+    const qreal left = CGRectGetMidX(rect) - dotSpacing * qreal(numberOfPages_) / 2.0;
     for (int page = 0; page < numberOfPages_; ++page) {
         painter->setBrush(page == currentPage_ ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80));
-        painter->drawEllipse(QRectF(left + page * dotSpacing + (dotSpacing - dotSize) / 2,
+        painter->drawEllipse(QRectF(left + qreal(page) * dotSpacing + (dotSpacing - dotSize) / 2,
                                     CGRectGetMidY(rect) - dotSize / 2, dotSize, dotSize));
     }
     painter->restore();

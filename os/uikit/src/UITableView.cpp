@@ -461,7 +461,7 @@ void UITableView::drawRect(CGRect rect)
     // Fine vertical pinstripes behind the groups.
     const QColor stripe(0xcb, 0xd2, 0xd8);
     const int first = int(std::floor(rect.origin.x / 7)) * 7;
-    for (int x = first; x < CGRectGetMaxX(rect); x += 7)
+    for (int x = first; CGFloat(x) < CGRectGetMaxX(rect); x += 7)
         painter->fillRect(QRectF(x + 4, rect.origin.y, 3, rect.size.height), stripe);
 }
 

@@ -248,8 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BackCase{1, {{"Bia"}, {"Ana"}, {"Caio"}}},
                       BackCase{2, {{"Ana"}, {"Bia"}, {"Caio"}}},
                       BackCase{3, {{"Ana"}, {"Caio"}}}),
-    [](const ::testing::TestParamInfo<BackCase>& info) {
-        return "Tag" + std::to_string(info.param.tag);
+    [](const ::testing::TestParamInfo<BackCase>& test) {
+        return "Tag" + std::to_string(test.param.tag);
     });
 
 } // namespace

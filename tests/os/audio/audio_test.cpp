@@ -25,7 +25,7 @@ void write_tone(const std::filesystem::path& file, int format, double seconds) {
     ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
     std::vector<short> samples(static_cast<size_t>(seconds * info.samplerate));
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>(8000 * std::sin(i * 0.3));
+        samples[i] = static_cast<short>(8000 * std::sin(double(i) * 0.3));
     sf_write_short(out, samples.data(), static_cast<sf_count_t>(samples.size()));
     sf_close(out);
 }

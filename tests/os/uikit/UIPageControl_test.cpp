@@ -13,7 +13,7 @@ TEST(UIPageControl, ATapEitherSideTurnsOnePageWithinThePages)
     int changes = 0;
     pages->addTarget_action_forControlEvents([&](UIControl*) { ++changes; },
                                              UIControlEventValueChanged);
-    for (CGFloat x : {80, 80, 10}) {
+    for (CGFloat x : {80.f, 80.f, 10.f}) {
         pages->touchesBegan({x, 18});
         pages->touchesEnded({x, 18});
     }

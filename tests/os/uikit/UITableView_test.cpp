@@ -83,7 +83,7 @@ TEST(UITableView, AHundredThousandRowsCostOnlyAScreenfulOfCells)
     // Scrolling row by row through a thousand rows makes no new cells.
     const int madeBefore = rows.made;
     for (int step = 1; step <= 1000; ++step) {
-        table->setContentOffset({0, step * 68.f});
+        table->setContentOffset({0, CGFloat(step) * 68.f});
         table->layoutIfNeeded();
     }
     EXPECT_LE(rows.made, madeBefore + 1);

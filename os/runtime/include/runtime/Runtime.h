@@ -64,8 +64,8 @@ struct objc_class : objc_object {
         std::string types;
     };
 
-    objc_class(Class metaclass, Class superclass, std::string name)
-        : objc_object(metaclass), superclass(superclass), name(std::move(name)) {}
+    objc_class(Class metaclass, Class parent, std::string className)
+        : objc_object(metaclass), superclass(parent), name(std::move(className)) {}
 
     Class superclass;
     std::string name;
