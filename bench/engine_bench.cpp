@@ -6,9 +6,9 @@
 #include "BenchDevice.h"
 
 #include "engine/BirthdayList.h"
-#include "engine/TodayDate.h"
 
 #include "platform/AddressBookAccess.h"
+#include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
 #include <benchmark/benchmark.h>
@@ -54,11 +54,9 @@ std::vector<ab::Person> makePersons(int n) {
     return persons;
 }
 
-void setToday() {
-    static platform::ScopedTimeZone zone("America/Sao_Paulo");
-    const platform::Calendar calendar;
-    engine::SetDateNow(platform::FixedClock(calendar.dateFromParts(2009, 3, 10, 12)));
-}
+constexpr platform::DateParts kToday{2009, 3, 10};
+
+void setTimeZone() { static platform::ScopedTimeZone zone("America/Sao_Paulo"); }
 
 // The import's two log lines per run would flood the output.
 struct QuietStderr {
@@ -81,17 +79,17 @@ void BM_BareSqliteScan(benchmark::State& state) {
 
 void BM_PopulateAddressBook(benchmark::State& state) {
     useDeviceWith(static_cast<int>(state.range(0)), makePersons);
-    setToday();
+    setTimeZone();
     const platform::DeviceAddressBook book;
     QuietStderr quiet;
     size_t recordBytes = 0;
     {
-        engine::BirthdayList list(book, nullptr);
+        engine::BirthdayList list(book);
         const size_t before = mallinfo2().uordblks;
-        list.PopulateAddressBook();
+        list.PopulateAddressBook(kToday);
         recordBytes = mallinfo2().uordblks - before;
         for (auto _ : state) {
-            list.PopulateAddressBook();
+            list.PopulateAddressBook(kToday);
             benchmark::DoNotOptimize(list.listArray().data());
         }
         state.counters["records"] = static_cast<double>(list.listArray().size());
@@ -123,13 +121,13 @@ long long threadCpuNanoseconds() {
 }
 
 int firstRun(const std::string& what) {
-    setToday();
+    setTimeZone();
     const platform::DeviceAddressBook book;
     QuietStderr quiet;
-    engine::BirthdayList list(book, nullptr);
+    engine::BirthdayList list(book);
     const auto start = std::chrono::steady_clock::now();
     const long long startCpu = threadCpuNanoseconds();
-    if (what == "import") list.PopulateAddressBook();
+    if (what == "import") list.PopulateAddressBook(kToday);
     else if (what == "scan") benchmark::DoNotOptimize(scanPersonRows(ScanConnection::Plain));
     else if (what == "store-scan") benchmark::DoNotOptimize(scanPersonRows(ScanConnection::AsTheStore));
     else return 2;
@@ -211,12 +209,12 @@ struct Records {
     platform::InMemoryAddressBook book;
     std::unique_ptr<engine::BirthdayList> list;
     Records() {
-        setToday();
+        setTimeZone();
         for (ab::Person& p : makePersons(111'112)) // 90% of them: 100,000 records
             book.add(std::move(p));
-        list = std::make_unique<engine::BirthdayList>(book, nullptr);
+        list = std::make_unique<engine::BirthdayList>(book);
         QuietStderr quiet;
-        list->PopulateAddressBook();
+        list->PopulateAddressBook(kToday);
     }
 };
 
@@ -256,7 +254,7 @@ void BM_RowValues(benchmark::State& state) {
     const auto& all = list.listArray();
     size_t i = 0;
     for (auto _ : state) {
-        engine::RowValues row = list.rowValues(*all[i], false, false);
+        engine::RowValues row = list.rowValues(*all[i], {});
         benchmark::DoNotOptimize(row);
         i = (i + 7919) % all.size();
     }

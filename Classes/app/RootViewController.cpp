@@ -1,8 +1,8 @@
 #include "RootViewController.h"
 
 #include "Settings.h"
+#include "TodayDate.h"
 
-#include "engine/TodayDate.h"
 #include "foundation/Bundle.h"
 
 #include <uikit/UIButton.h>
@@ -34,7 +34,7 @@ RootViewController::RootViewController(const platform::AddressBookAccess& addres
     : UITableViewController(UITableViewStylePlain),
       addressBook_(addressBook),
       clock_(clock),
-      birthdays_(addressBook, settings::loadListSettings),
+      birthdays_(addressBook),
       photos_(addressBook)
 {
 }
@@ -51,7 +51,7 @@ void RootViewController::loadView() { UIViewController::loadView(); }
 
 void RootViewController::viewDidLoad()
 {
-    engine::SetDateNow(clock_);
+    SetDateNow(clock_);
     setTitle(localized("Birthdays"));
 
     auto infoButton = UIButton::buttonWithType(UIButtonTypeInfoLight);
@@ -118,6 +118,8 @@ void RootViewController::tabBar_didSelectItem(UITabBar* /*tabBar*/, UITabBarItem
 {
     if (!item)
         return;
+    if (engine::BirthdayList::buildsList(item->tag()))
+        settings::loadListSettings(); // as before every build
     switch (birthdays_.tabBar_didSelectItem(item->tag())) {
     case engine::TabAction::ReloadTable:
         showTodayBadge();
@@ -131,16 +133,23 @@ void RootViewController::tabBar_didSelectItem(UITabBar* /*tabBar*/, UITabBarItem
 void RootViewController::PopulateAddressBook()
 {
     photos_.clear();
-    birthdays_.PopulateAddressBook();
+    birthdays_.PopulateAddressBook({yearNow, monthNow, dayNow});
 }
 
+// Each build reads the list settings again first, so that the rows built next show what the
+// settings screen saved.
 void RootViewController::PopulateSection_byDate(bool comingOnly)
 {
+    settings::loadListSettings();
     birthdays_.PopulateSection_byDate(comingOnly);
     showTodayBadge();
 }
 
-void RootViewController::PopulateSection_byName() { birthdays_.PopulateSection_byName(); }
+void RootViewController::PopulateSection_byName()
+{
+    settings::loadListSettings();
+    birthdays_.PopulateSection_byName();
+}
 
 void RootViewController::showTodayBadge()
 {

@@ -56,15 +56,18 @@ public:
     void didReceiveMemoryWarning() override;
     // The information button's action: shows the about box.
     void about(UIControl* sender);
-    // Tags 0 to 2 rebuild a list from the records in memory and reload the table; tag 3 opens
-    // the settings screen; any tag is remembered in itemTabSelected.
+    // Tags 0 to 2 read the list settings again, rebuild a list from the records in memory and
+    // reload the table; tag 3 opens the settings screen; any tag is remembered in
+    // itemTabSelected.
     void tabBar_didSelectItem(UITabBar* tabBar, UITabBarItem* item) override;
     // Presents a new settings screen over the main screen.
     void presentSettingsScreen();
 
     // --- the lists (the engine's, read only here)
-    // Reads the address book again into birthday records; photos shown before are read anew.
+    // Reads the address book again into birthday records dated on today's date (yearNow,
+    // monthNow, dayNow); photos shown before are read anew.
     void PopulateAddressBook();
+    // Each reads the list settings (bHideAge, bHideSigno) again, then builds the list.
     void PopulateSection_byDate(bool comingOnly);
     void PopulateSection_byName();
     const std::vector<engine::RecordRef>& listArray() const { return birthdays_.listArray(); }

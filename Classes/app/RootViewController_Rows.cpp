@@ -25,7 +25,7 @@ std::shared_ptr<UITableViewCell> RootViewController::tableView_cellForRowAtIndex
     const engine::BirthdayRecord* record = birthdays_.recordAt(indexPath.section(), indexPath.row());
     if (!record)
         return cell;
-    const engine::RowValues row = birthdays_.rowValues(*record, bHideAge == 1, bHideSigno == 1);
+    const engine::RowValues row = birthdays_.rowValues(*record, {bHideAge == 1, bHideSigno == 1});
     cell->setImageContact(photos_.photoFor(row.image));
     cell->setTodo(row.name);
     cell->setDateCall(row.dateText);

@@ -2,7 +2,6 @@
 
 #include "engine/Months.h"
 #include "engine/RecordImport.h"
-#include "engine/TodayDate.h"
 
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
@@ -52,13 +51,12 @@ uint16_t birthDaySlot(int month, int day) { return static_cast<uint16_t>(month *
 
 } // namespace
 
-BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook,
-                           std::function<void()> loadListSettings)
-    : addressBook_(addressBook), loadListSettings_(std::move(loadListSettings)),
-      rowWords_(RowWords::load()) {}
+BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook)
+    : addressBook_(addressBook), rowWords_(RowWords::load()) {}
 
-void BirthdayList::PopulateAddressBook() {
+void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
     NSLog("PopulateAddressBook...");
+    today_ = today;
     listArray_.clear();
     records_.reset();
     birthDays_.clear();
@@ -79,7 +77,7 @@ void BirthdayList::PopulateAddressBook() {
             if (import.appendRecord(person, index++, records))
                 birthDays.push_back(birthDaySlot(records.back().Month, records.back().Day));
         }
-    } importer(calendar_, yearNow);
+    } importer(calendar_, today_.year);
     if (addressBook_.visitAllPeople(importer)) {
         auto batch = std::make_shared<const std::vector<BirthdayRecord>>(std::move(importer.records));
         listArray_.reserve(batch->size());
@@ -139,7 +137,6 @@ void BirthdayList::sortByDate() {
 }
 
 void BirthdayList::startBuild() {
-    if (loadListSettings_) loadListSettings_();
     rowWords_ = RowWords::load();
     sections_.clear();
     sectionTitles_.clear();
@@ -158,8 +155,9 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
 
     std::array<std::string, 13> titles;
     for (int month = 1; month <= 12; ++month) titles[month] = ConvertMonth(month);
-    const int thresholdMonth = comingOnly ? monthNow : 0;
-    const int thresholdDay = comingOnly ? dayNow : 0;
+    const platform::DateParts now = today_; // a local, so the loop need not reload the member
+    const int thresholdMonth = comingOnly ? now.month : 0;
+    const int thresholdDay = comingOnly ? now.day : 0;
 
     int32_t rows = 0;
     int32_t today = 0;
@@ -168,11 +166,11 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
     for (const RecordRef& record : listArray_) {
         const uint16_t slot = birthDays_[static_cast<size_t>(record.get() - first)];
         const int month = slot / 32;
-        const platform::DateParts observed = platform::observedBirthday(yearNow, month, slot % 32);
+        const platform::DateParts observed = platform::observedBirthday(now.year, month, slot % 32);
         if (observed.month < thresholdMonth ||
             (observed.month == thresholdMonth && observed.day < thresholdDay))
             continue;
-        if (observed.month == monthNow && observed.day == dayNow) ++today;
+        if (observed.month == now.month && observed.day == now.day) ++today;
         const std::string& title = titles[month];
         if (current == nullptr) current = &title;
         if (title != *current) {
@@ -271,8 +269,8 @@ const BirthdayRecord* BirthdayList::recordAt(int section, int row) const {
     return rows[row].get();
 }
 
-RowValues BirthdayList::rowValues(const BirthdayRecord& record, bool hideAge, bool hideSigno) const {
-    return engine::rowValues(record, rowWords_, hideAge, hideSigno);
+RowValues BirthdayList::rowValues(const BirthdayRecord& record, ListSettings settings) const {
+    return engine::rowValues(record, rowWords_, today_, settings);
 }
 
 } // namespace engine

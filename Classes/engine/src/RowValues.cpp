@@ -1,7 +1,6 @@
 #include "engine/RowValues.h"
 
 #include "engine/Signs.h"
-#include "engine/TodayDate.h"
 
 #include "foundation/Bundle.h"
 #include "platform/CivilDates.h"
@@ -13,15 +12,16 @@ std::string localized(const char* key) {
     return NSBundle::mainBundle().localizedStringForKey(key, "", "");
 }
 
-int age(const BirthdayRecord& record) {
-    int years = yearNow - record.Year;
-    if (record.Month > monthNow || (record.Month == monthNow && record.Day > dayNow)) --years;
+int age(const BirthdayRecord& record, const platform::DateParts& today) {
+    int years = today.year - record.Year;
+    if (record.Month > today.month || (record.Month == today.month && record.Day > today.day))
+        --years;
     return years < 0 ? 0 : years;
 }
 
-void countdown(const BirthdayRecord& record, const RowWords& words, RowValues& row) {
-    const platform::DateParts today{yearNow, monthNow, dayNow};
-    const platform::DateParts event = platform::observedBirthday(yearNow, record.Month, record.Day);
+void countdown(const BirthdayRecord& record, const RowWords& words,
+               const platform::DateParts& today, RowValues& row) {
+    const platform::DateParts event = platform::observedBirthday(today.year, record.Month, record.Day);
     const auto [months, days] = platform::monthsAndDaysBetween(today, event);
     const std::string& monthWord = months >= 2 ? words.months : words.month;
     const std::string& dayWord = days >= 2 ? words.days : words.day;
@@ -59,15 +59,16 @@ RowWords RowWords::load() {
             localized("day"),  localized("days"), localized("Tomorrow"), localized("Today")};
 }
 
-RowValues rowValues(const BirthdayRecord& record, const RowWords& words, bool hideAge,
-                    bool hideSigno) {
+RowValues rowValues(const BirthdayRecord& record, const RowWords& words,
+                    const platform::DateParts& today, ListSettings settings) {
     RowValues row;
     row.image = record.Image;
     row.name = record.Name;
     row.dateText = record.FullDate;
-    row.sign = hideSigno ? 0 : idForSigno(record.Day, record.Month);
-    if (!(hideAge && record.Year == 1900)) row.ageText = words.age + ": " + std::to_string(age(record));
-    countdown(record, words, row);
+    row.sign = settings.hideSigno ? 0 : idForSigno(record.Day, record.Month);
+    if (!(settings.hideAge && record.Year == 1900))
+        row.ageText = words.age + ": " + std::to_string(age(record, today));
+    countdown(record, words, today, row);
     return row;
 }
 

@@ -25,6 +25,19 @@ protected:
     }
 };
 
+TEST_F(MainScreen, LoadingImportsThenReadsTheListSettingsThenBuilds) {
+    testing::internal::CaptureStderr();
+    screen();
+    const std::string log = testing::internal::GetCapturedStderr();
+    const size_t importing = log.find("] PopulateAddressBook...\n");
+    const size_t imported = log.find("] PopulateAddressBook OK...\n");
+    const size_t settings = log.find("] initializeDatabase...\n");
+    ASSERT_NE(settings, std::string::npos);
+    EXPECT_LT(importing, imported);
+    EXPECT_LT(imported, settings);
+    EXPECT_EQ(log.find("] initializeDatabase...\n", settings + 1), std::string::npos);
+}
+
 TEST_F(MainScreen, BuildsItsViewsWithTheirFrames) {
     UIView* content = screen().view().get();
     EXPECT_EQ(content->frame(), CGRectMake(0, 20, 320, 460));

@@ -1,6 +1,7 @@
 #include "settings_screen_fixture.h"
 
 #include "RootViewController.h"
+#include "TodoCell.h"
 
 #include "platform/AddressBookAccess.h"
 #include "platform/Clock.h"
@@ -10,6 +11,7 @@
 #include <uikit/UITabBarItem.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -25,6 +27,16 @@ public:
     }
     int rowsAsked = 0;
 };
+
+// How often the list settings were read, by the log line each read writes.
+int listSettingsReads(const std::string& log)
+{
+    int reads = 0;
+    for (size_t at = log.find("] initializeDatabase...\n"); at != std::string::npos;
+         at = log.find("] initializeDatabase...\n", at + 1))
+        ++reads;
+    return reads;
+}
 
 class SettingsTabTest : public SettingsScreenTest {
 protected:
@@ -76,6 +88,36 @@ TEST_F(SettingsTabTest, TheSettingsItemPresentsTheScreenWithoutTouchingTheList)
     EXPECT_EQ(root->itemTabSelected(), 3);
     EXPECT_EQ(root->tabBar->selectedItem()->tag(), 3);
     EXPECT_EQ(root->rowsAsked, asked);
+}
+
+TEST_F(SettingsTabTest, EveryListTabReadsTheStoredSettingsBeforeItBuildsAndNoOtherTabDoes)
+{
+    // Stored after the screen loaded, as the settings screen's "Save" does: the rows show it only
+    // if the next build reads the file again.
+    std::filesystem::remove(file());
+    store({1, 0, 1, 1, 1, 11, 0, 0});
+    ASSERT_EQ(bHideSigno, 0);
+
+    testing::internal::CaptureStderr();
+    tap("All by Date");
+    EXPECT_EQ(bHideSigno, 1);
+    root->myTableView->layoutIfNeeded();
+    auto* cell = dynamic_cast<TodoCell*>(
+        root->myTableView->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0)));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->todoTextItem->text(), "");
+    tap("All by Name");
+    tap("Next Birthdays");
+    tap("All by Date");
+    EXPECT_EQ(listSettingsReads(testing::internal::GetCapturedStderr()), 4);
+
+    testing::internal::CaptureStderr();
+    tap("Settings");
+    tap("Save");
+    UITabBarItem unknown("Unknown", nullptr, 7);
+    root->tabBar_didSelectItem(root->tabBar.get(), &unknown);
+    EXPECT_EQ(root->itemTabSelected(), 7);
+    EXPECT_EQ(listSettingsReads(testing::internal::GetCapturedStderr()), 0);
 }
 
 TEST_F(SettingsTabTest, EachTapMakesANewScreenAndTheClosedOneGoes)

@@ -1,11 +1,11 @@
 #pragma once
-// A list engine over an in-memory address book, with today's date fixed, the staged application
-// bundle as the main bundle and English texts unless a test chooses a language.
+// A list engine over an in-memory address book, with the date a test gives as today, the staged
+// application bundle as the main bundle and English texts unless a test chooses a language.
 #include "engine/BirthdayList.h"
-#include "engine/TodayDate.h"
 
 #include "foundation/Bundle.h"
 #include "platform/AddressBookAccess.h"
+#include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
 #include "ScopedEnv.h"
@@ -32,20 +32,17 @@ inline ab::Person born(const char* name, int day, int month, int year = 1980) {
     return person(name, std::nullopt, ab::CivilDate{year, month, day});
 }
 
-// Sets today's date through SetDateNow, from a clock at local noon of that day.
-inline void setToday(int year, int month, int day) {
-    const platform::Calendar calendar;
-    engine::SetDateNow(platform::FixedClock(calendar.dateFromParts(year, month, day, 12)));
-}
-
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() { NSBundle::setMainBundlePath(TORTAMOS_APP_DIR); }
 
     engine::BirthdayList& list() {
-        if (!list_) list_.emplace(book, [this] { ++settingsLoads; });
+        if (!list_) list_.emplace(book);
         return *list_;
     }
+
+    // The date the next imports take as today.
+    void setToday(int year, int month, int day) { today = {year, month, day}; }
 
     // The names in each section of the list on display.
     std::vector<std::vector<std::string>> sectionNames() {
@@ -74,7 +71,7 @@ protected:
 
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};
     platform::InMemoryAddressBook book;
-    int settingsLoads = 0;
+    platform::DateParts today;
 
 private:
     std::optional<engine::BirthdayList> list_;

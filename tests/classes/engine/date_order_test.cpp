@@ -20,7 +20,7 @@ protected:
             book.add(person(std::string(1, char('a' + random() % 26)), std::nullopt,
                             ab::CivilDate{year, month, day}));
         }
-        list().PopulateAddressBook();
+        list().PopulateAddressBook(today);
     }
 
     std::vector<const engine::BirthdayRecord*> shownOrder() {

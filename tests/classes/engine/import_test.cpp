@@ -38,7 +38,7 @@ TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
     const ab::RecordID twin2 = book.add(born("Twin Two", 5, 3));
 
     testing::internal::CaptureStderr();
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("PopulateAddressBook...\n"), std::string::npos);
     EXPECT_NE(log.find("PopulateAddressBook OK...\n"), std::string::npos);
@@ -62,11 +62,11 @@ TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
 TEST_F(Import, FullDateInEnglishAndPortuguese) {
     setToday(2009, 3, 10);
     book.add(born("Ana", 5, 3));
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(only().FullDate, "March 5 1980");
 
     ScopedEnv portuguese("LANGUAGE", "pt");
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(only().FullDate, "5 de Março de 1980");
     EXPECT_EQ(engine::ConvertMonth(3), "Março");
 }
@@ -84,7 +84,7 @@ TEST(ConvertMonth, LocalisedNamesAndNothingOutsideTheYear) {
 TEST_F(Import, NiverEventIsLocalMidnightOfThisYearsBirthday) {
     setToday(2009, 3, 10);
     book.add(born("Caio", 7, 1, 1990));
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(only().NiverEvent, platform::DateFormatter("yyyyMMdd").dateFromString("20090107"));
     EXPECT_EQ(platform::DateFormatter("yyyy-MM-dd HH:mm").stringFromDate(only().NiverEvent),
               "2009-01-07 00:00");
@@ -96,21 +96,21 @@ TEST_F(Import, TwentyNinthOfFebruary) {
     const platform::DateFormatter day("yyyyMMdd");
 
     setToday(2009, 3, 10); // a common year: kept on 1 March
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(day.stringFromDate(only().NiverEvent), "20090301");
     EXPECT_EQ(only().Day, 29);
     EXPECT_EQ(only().Month, 2);
     EXPECT_EQ(only().FullDate, "February 29 1980");
 
     setToday(2012, 3, 10);
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(day.stringFromDate(only().NiverEvent), "20120229");
 }
 
 TEST_F(Import, BirthdayWithoutAYearOn29February) {
     setToday(2009, 3, 10);
     book.add(born("Unknown Year", 29, 2, 1900));
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     EXPECT_EQ(only().Year, 1900);
     EXPECT_EQ(only().FullDate, "February 29 1900");
 }
@@ -120,37 +120,21 @@ TEST_F(Import, ImportingAgainReplacesTheRecords) {
     book.add(born("Ana", 5, 3));
     const ab::RecordID bia = book.add(born("Bia", 6, 3));
     book.add(born("Caio", 7, 3));
-    list().PopulateAddressBook();
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
+    list().PopulateAddressBook(today);
     EXPECT_EQ(list().listArray().size(), 3u);
 
     // Deleted between imports: gone from the records; the list on display keeps its records
     // alive until the next build.
     list().PopulateSection_byDate(false);
     book.remove(bia);
-    list().PopulateAddressBook();
+    list().PopulateAddressBook(today);
     ASSERT_EQ(list().listArray().size(), 2u);
     EXPECT_EQ(list().listArray()[0]->Name, "Ana");
     EXPECT_EQ(list().listArray()[1]->Name, "Caio");
     EXPECT_EQ(list().recordAt(0, 1)->Name, "Bia");
     list().PopulateSection_byDate(false);
     EXPECT_EQ(sectionNames(), (std::vector<std::vector<std::string>>{{"Ana", "Caio"}}));
-}
-
-TEST(SetDateNow, ReadsTheLocalDateAndKeepsIt) {
-    platform::ScopedTimeZone zone("Asia/Tokyo");
-    const platform::Calendar calendar;
-    platform::FixedClock clock(calendar.dateFromParts(2009, 12, 31, 23, 59) + 59'000);
-    engine::SetDateNow(clock);
-    EXPECT_EQ(yearNow, 2009);
-    EXPECT_EQ(monthNow, 12);
-    EXPECT_EQ(dayNow, 31);
-    clock.advance_seconds(1); // midnight passes; nothing refreshes today's date
-    EXPECT_EQ(dayNow, 31);
-    engine::SetDateNow(clock);
-    EXPECT_EQ(yearNow, 2010);
-    EXPECT_EQ(monthNow, 1);
-    EXPECT_EQ(dayNow, 1);
 }
 
 // The same birthday on its own day from UTC-12 to UTC+14, at that zone's midnight.
@@ -162,9 +146,8 @@ TEST(ImportTimeZones, ABirthdayStaysOnItsDayInEveryZone) {
         platform::InMemoryAddressBook book;
         book.add(born("Ana", 1, 1, 1980));
         book.add(born("Bia", 31, 12, 1975));
-        setToday(2009, 6, 15);
-        engine::BirthdayList list(book, nullptr);
-        list.PopulateAddressBook();
+        engine::BirthdayList list(book);
+        list.PopulateAddressBook({2009, 6, 15});
         ASSERT_EQ(list.listArray().size(), 2u) << id;
         const platform::Calendar calendar;
         const platform::DateFormatter time("yyyyMMdd HH:mm");
@@ -192,9 +175,8 @@ TEST(ImportTimeZones, AMidnightThatDoesNotExist) {
         platform::InMemoryAddressBook book;
         book.add(born("Gap", gap.day, gap.month));
         book.add(born("Eve", gap.day - 1, gap.month));
-        setToday(gap.year, 1, 2);
-        engine::BirthdayList list(book, nullptr);
-        list.PopulateAddressBook();
+        engine::BirthdayList list(book);
+        list.PopulateAddressBook({gap.year, 1, 2});
         const auto& gapDay = *list.listArray()[0];
         const auto& eve = *list.listArray()[1];
         EXPECT_EQ(platform::DateFormatter("d HH:mm").stringFromDate(gapDay.NiverEvent),

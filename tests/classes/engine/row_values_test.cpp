@@ -13,9 +13,9 @@ protected:
     RowValues row(int day, int month, int year = 1980, bool hideAge = false, bool hideSigno = false) {
         platform::InMemoryAddressBook one;
         one.add(born("Someone", day, month, year));
-        engine::BirthdayList rows(one, nullptr);
-        rows.PopulateAddressBook();
-        return rows.rowValues(*rows.listArray().at(0), hideAge, hideSigno);
+        engine::BirthdayList rows(one);
+        rows.PopulateAddressBook(today);
+        return rows.rowValues(*rows.listArray().at(0), {hideAge, hideSigno});
     }
 };
 
@@ -52,13 +52,13 @@ TEST_F(Rows, TenthOfMarch2009) {
 TEST_F(Rows, NameDatePhotoAndSign) {
     setToday(2009, 3, 10);
     const ab::RecordID id = book.add(person("Ana", "Silva", ab::CivilDate{1980, 7, 22}, {7}));
-    list().PopulateAddressBook();
-    const RowValues values = list().rowValues(*list().listArray()[0], false, false);
+    list().PopulateAddressBook(today);
+    const RowValues values = list().rowValues(*list().listArray()[0], {});
     EXPECT_EQ(values.name, "Ana Silva");
     EXPECT_EQ(values.dateText, "July 22 1980");
     EXPECT_EQ(values.image, (engine::ImageRef{id, true}));
     EXPECT_EQ(values.sign, 5);
-    const RowValues hidden = list().rowValues(*list().listArray()[0], false, true);
+    const RowValues hidden = list().rowValues(*list().listArray()[0], {.hideSigno = true});
     EXPECT_EQ(hidden.sign, 0);
     EXPECT_EQ(hidden.name, values.name);
     EXPECT_EQ(hidden.ageText, values.ageText);
@@ -98,14 +98,13 @@ TEST_F(Rows, TwentyNinthOfFebruary) {
 TEST(RowsTimeZones, TomorrowOnADayWhoseMidnightDoesNotExist) {
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     platform::ScopedTimeZone zone("America/Sao_Paulo"); // 18 October 2009 began at 01:00
-    setToday(2009, 10, 18);
     platform::InMemoryAddressBook book;
     book.add(born("Tomorrow", 19, 10));
     book.add(born("Today", 18, 10));
-    engine::BirthdayList list(book, nullptr);
-    list.PopulateAddressBook();
-    EXPECT_EQ(list.rowValues(*list.listArray()[0], false, false).countdownText, "Tomorrow");
-    EXPECT_EQ(list.rowValues(*list.listArray()[1], false, false).countdownText, "Today");
+    engine::BirthdayList list(book);
+    list.PopulateAddressBook({2009, 10, 18});
+    EXPECT_EQ(list.rowValues(*list.listArray()[0], {}).countdownText, "Tomorrow");
+    EXPECT_EQ(list.rowValues(*list.listArray()[1], {}).countdownText, "Today");
 }
 
 TEST_F(Rows, PortugueseWords) {

@@ -4,10 +4,12 @@
 // list table's questions and fills the values of each row. Plain C++; the screen shows what it
 // holds and reloads its table after a build.
 //
-// Calling order: SetDateNow (TodayDate.h) first, since records are dated in the current year;
-// then PopulateAddressBook; then one build (PopulateSection_byDate / PopulateSection_byName),
-// after which the table answers and rows describe the new sections. A tab change rebuilds from
-// the records in memory; only PopulateAddressBook reads the address book.
+// Calling order: PopulateAddressBook with today's date first; it dates the records in today's
+// year and keeps the date for everything up to the next import. Then one build
+// (PopulateSection_byDate / PopulateSection_byName), after which the table answers and rows
+// describe the new sections. A tab change rebuilds from the records in memory; only
+// PopulateAddressBook reads the address book. The engine reads no stored settings: the caller
+// loads them before a build if it wants them fresh, and passes them to each row.
 //
 // Thread: the main thread only. Failure: an address book that cannot be read gives no records.
 #include "engine/BirthdayRecord.h"
@@ -18,7 +20,6 @@
 #include "platform/DateServices.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,14 +38,14 @@ public:
     static constexpr float kRowHeight = 68.0f;
     static constexpr int kAccessoryDisclosureIndicator = 1;
 
-    // loadListSettings reloads the stored settings that the rows use (hide age, hide sign); each
-    // build runs it first. The date services take the default time zone of this moment.
-    BirthdayList(const platform::AddressBookAccess& addressBook,
-                 std::function<void()> loadListSettings);
+    // The date services take the default time zone of this moment.
+    explicit BirthdayList(const platform::AddressBookAccess& addressBook);
 
     // Logs "PopulateAddressBook...", replaces listArray with one record per person who has a
-    // birthday, in address-book order, and logs "PopulateAddressBook OK...".
-    void PopulateAddressBook();
+    // birthday, in address-book order, and logs "PopulateAddressBook OK...". Records are dated
+    // in today's year, and the builds and rows that follow count from today. Before the first
+    // import there are no records and no today.
+    void PopulateAddressBook(const platform::DateParts& today);
 
     // Sorts the records by this year's birthday and groups them by month: with comingOnly, only
     // the birthdays from today to the end of the year. Counts today's birthdays into the badge.
@@ -56,6 +57,10 @@ public:
     // Records the chosen tag and rebuilds the list that tags 0, 1 and 2 choose, so the table's
     // answers are ready before the screen reloads it.
     TabAction tabBar_didSelectItem(int tag);
+    // Whether choosing the tag builds a list: tags 0, 1 and 2.
+    static constexpr bool buildsList(int tag) {
+        return tag == kTabNextBirthdays || tag == kTabAllByDate || tag == kTabAllByName;
+    }
 
     // The table's questions. Out-of-range sections and rows give 0, empty texts and no record.
     int numberOfSectionsInTableView() const;
@@ -65,8 +70,8 @@ public:
     std::string tableView_titleForHeaderInSection(int section) const;
     const BirthdayRecord* recordAt(int section, int row) const;
 
-    // The values of a record's row with today's date and the given settings.
-    RowValues rowValues(const BirthdayRecord& record, bool hideAge, bool hideSigno) const;
+    // The values of a record's row on the date of the last import, with the given settings.
+    RowValues rowValues(const BirthdayRecord& record, ListSettings settings) const;
 
     // The lists, as the screen shows them. Each section has at least one record;
     // tempMutableTypeArray may hold one empty list past the last section, which is never shown.
@@ -84,7 +89,7 @@ private:
     void closeSection(const std::string& title, int32_t rows);
 
     const platform::AddressBookAccess& addressBook_;
-    std::function<void()> loadListSettings_;
+    platform::DateParts today_; // of the last import
     platform::Calendar calendar_;
     NameSections nameSections_;
     RowWords rowWords_;

@@ -1,8 +1,10 @@
 #pragma once
-// What one row of a birthday list shows, worked out from a record, today's date (yearNow,
-// monthNow, dayNow) and the two settings alone: photo, name, date text, sign, age and a countdown
-// to this year's birthday, coloured for today and tomorrow.
+// What one row of a birthday list shows, worked out from a record, today's date and the two list
+// settings alone: photo, name, date text, sign, age and a countdown to this year's birthday,
+// coloured for today and tomorrow.
 #include "engine/BirthdayRecord.h"
+
+#include "platform/DateServices.h"
 
 #include <string>
 
@@ -33,9 +35,16 @@ struct RowWords {
     static RowWords load();
 };
 
-// hideAge empties the age text of persons born in 1900 (a birthday without a year); hideSigno
-// shows no sign. A 29 February birthday counts down to 1 March in a common year.
-RowValues rowValues(const BirthdayRecord& record, const RowWords& words, bool hideAge,
-                    bool hideSigno);
+// The stored settings that change what a row shows: hideAge empties the age text of persons
+// born in 1900 (a birthday without a year), hideSigno shows no sign.
+struct ListSettings {
+    bool hideAge = false;
+    bool hideSigno = false;
+};
+
+// The row on `today`, counting the age and the countdown from it. A 29 February birthday counts
+// down to 1 March in a common year.
+RowValues rowValues(const BirthdayRecord& record, const RowWords& words,
+                    const platform::DateParts& today, ListSettings settings);
 
 } // namespace engine

@@ -1,4 +1,4 @@
-#include "engine/TodayDate.h"
+#include "TodayDate.h"
 
 #include "platform/DateServices.h"
 
@@ -6,13 +6,9 @@ int32_t yearNow = 0;
 int32_t monthNow = 0;
 int32_t dayNow = 0;
 
-namespace engine {
-
 void SetDateNow(const platform::Clock& clock) {
     const platform::Moment now = clock.now();
     yearNow = platform::DateFormatter("yyyy").intFromDate(now);
     monthNow = platform::DateFormatter("MM").intFromDate(now);
     dayNow = platform::DateFormatter("dd").intFromDate(now);
 }
-
-} // namespace engine

@@ -1,6 +1,7 @@
 #pragma once
 // Today's date of the application, set once when the main screen loads and kept for as long as
-// it lives, also past midnight. Zero until then. Main thread only.
+// it lives, also past midnight. Zero until then. The main screen hands it to the list engine as
+// a value. Main thread only.
 #include "platform/Clock.h"
 
 #include <cstdint>
@@ -9,10 +10,6 @@ extern int32_t yearNow;
 extern int32_t monthNow; // 1..12
 extern int32_t dayNow;   // 1..31
 
-namespace engine {
-
 // Sets yearNow, monthNow and dayNow from the clock, each read as an integer from the moment
 // rendered in local time ("yyyy", "MM", "dd").
 void SetDateNow(const platform::Clock& clock = platform::system_clock());
-
-} // namespace engine
