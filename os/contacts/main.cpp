@@ -1,7 +1,7 @@
 // contacts: the command-line face of the device's address book.
 #include "Commands.h"
 
-#include <QtGlobal>
+#include <uikit/UIImage.h>
 
 #include <iostream>
 
@@ -34,13 +34,11 @@ Commands:
 Exit status: 0 done, 1 failed (nothing changed), 2 bad usage.
 )";
 
-// Image decoders report damaged files on their own; the commands say what they left out.
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(quiet);
+    // The commands say in their own words which photos they left out.
+    UIImage::silenceDecoderMessages();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return contacts::usage_error("no command given");
     const std::string& command = args[0];

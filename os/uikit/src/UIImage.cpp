@@ -101,6 +101,11 @@ private:
 
 } // namespace
 
+void UIImage::silenceDecoderMessages()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+}
+
 std::optional<CGSize> UIImage::sizeOfImageData(const std::vector<unsigned char>& data)
 {
     const QSize size = DataReader(data.data(), data.size()).size();

@@ -23,6 +23,9 @@ public:
     // The width and height that image data says it has, read from its header without decoding
     // it; nullopt when it is not image data (or its format does not tell).
     static std::optional<CGSize> sizeOfImageData(const std::vector<unsigned char>& data);
+    // From now on the image decoders of this process no longer report damaged data on standard
+    // error themselves: for a tool that says in its own words what it left out.
+    static void silenceDecoderMessages();
 
     // An image decoded from PNG, JPEG, GIF or BMP bytes; nullptr when they do not decode or have
     // more than kMaxPixels (refused before anything is decoded).
