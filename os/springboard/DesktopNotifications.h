@@ -4,17 +4,14 @@
 // The home screen still shows the alert and plays its sound, so the desktop is asked for none.
 #include "InstalledApplications.h"
 
+#include <uikit/UIDesktopNotification.h>
+
 #include <string>
 #include <vector>
 
 namespace springboard {
 
-struct DesktopNotification {
-    std::string appName;
-    std::string appIcon; // a file:// URL, empty for none
-    std::string summary;
-    std::string body;
-};
+using uikit::DesktopNotification;
 
 // An alert whose title is the name of an installed application comes from that application,
 // with its icon; any other from the home screen, without one.
