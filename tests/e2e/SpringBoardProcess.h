@@ -13,6 +13,12 @@
 #include <thread>
 #include <vector>
 
+// Lays the device out as the installation does, with this build's programs; true when it did.
+inline bool install_built_device(const TempDevice& device) {
+    return run_command(std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device --build '" +
+                       TORTAMOS_BUILD_DIR + "' '" + device.root().string() + "' >/dev/null 2>&1") == 0;
+}
+
 class SpringBoardProcess {
 public:
     static constexpr int kSpeed = 10;

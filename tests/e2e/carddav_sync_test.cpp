@@ -25,9 +25,7 @@ std::string vcard(const std::string& uid, const std::string& first, const std::s
 class CardDavSync : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(run_command(std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device --build '" +
-                              TORTAMOS_BUILD_DIR + "' '" + device.root().string() + "' >/dev/null 2>&1"),
-                  0);
+        ASSERT_TRUE(install_built_device(device));
         std::filesystem::create_directories(folder / "vdir");
         std::filesystem::create_directories(folder / "status");
         std::ofstream(folder / "vdirsyncer.conf")

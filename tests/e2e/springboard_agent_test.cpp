@@ -26,9 +26,7 @@ std::string time_of_line(const std::string& journal, size_t at) {
 class HomeScreenWithAgent : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(run_command(std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device --build '" +
-                              TORTAMOS_BUILD_DIR + "' '" + device.root().string() + "' >/dev/null 2>&1"),
-                  0);
+        ASSERT_TRUE(install_built_device(device));
     }
     void add_person(const std::string& first, const std::string& birthday) {
         ASSERT_EQ(run_command(kBin + "/contacts add --first " + first + " --birthday " + birthday +
