@@ -55,6 +55,7 @@ void ensureApplication(int argc, char** argv)
         qtArgv = {defaultName};
     }
     qtArgv.push_back(nullptr);
+    useDeviceFonts();
     // Never destroyed: views and images may outlive main().
     static QApplication* application = new QApplication(qtArgc, qtArgv.data());
     (void)application;

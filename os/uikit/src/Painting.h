@@ -39,6 +39,10 @@ namespace uikit {
 // is no display. Fonts and the screen need it.
 void ensureApplication(int argc = 0, char** argv = nullptr);
 
+// Makes the device's small font configuration fontconfig's current one; before Qt asks
+// fontconfig for anything, or it has loaded the desktop's already.
+void useDeviceFonts();
+
 // The painter becomes the current graphics context for the life of the scope.
 class ContextScope {
 public:
