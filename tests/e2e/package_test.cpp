@@ -148,4 +148,22 @@ TEST_F(Package, RemovalTakesTheProgramsAndPurgeTheAutostartEntry) {
     EXPECT_FALSE(fs::exists(package.path("/etc/xdg/autostart/tortamos-springboard.desktop")));
 }
 
+// An empty entry in a search path is the current folder: a program run from the build tree
+// would then load a library planted wherever it was started.
+TEST(BuiltPrograms, NeverSearchTheFolderTheyAreStartedIn) {
+    int elf_files = 0;
+    for (const char* folder : {"lib", "bin", "Tortamos.app", "SpringBoard.app"}) {
+        const fs::path dir = fs::path(TORTAMOS_BUILD_DIR) / folder;
+        if (!fs::is_directory(dir)) continue;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            if (!entry.is_regular_file() || !is_elf(entry.path())) continue;
+            ++elf_files;
+            const std::string dynamic = output_of("readelf -d '" + entry.path().string() + "'");
+            for (const char* empty_entry : {"[:", "::", ":]"})
+                EXPECT_EQ(dynamic.find(empty_entry), std::string::npos) << entry.path() << dynamic;
+        }
+    }
+    EXPECT_GE(elf_files, 12);
+}
+
 } // namespace
