@@ -7,8 +7,10 @@ int32_t monthNow = 0;
 int32_t dayNow = 0;
 
 void SetDateNow(const platform::Clock& clock) {
-    const platform::Moment now = clock.now();
-    yearNow = platform::DateFormatter("yyyy").intFromDate(now);
-    monthNow = platform::DateFormatter("MM").intFromDate(now);
-    dayNow = platform::DateFormatter("dd").intFromDate(now);
+    // The calendar's fields are the numbers "yyyy", "MM" and "dd" render for any year of our
+    // era, without the three date formats that reading them back as text would build.
+    const platform::DateParts today = platform::Calendar().components(clock.now());
+    yearNow = today.year;
+    monthNow = today.month;
+    dayNow = today.day;
 }

@@ -10,6 +10,6 @@ extern int32_t yearNow;
 extern int32_t monthNow; // 1..12
 extern int32_t dayNow;   // 1..31
 
-// Sets yearNow, monthNow and dayNow from the clock, each read as an integer from the moment
-// rendered in local time ("yyyy", "MM", "dd").
+// Sets yearNow, monthNow and dayNow from the clock: the moment's year, month and day in local
+// time.
 void SetDateNow(const platform::Clock& clock = platform::system_clock());
