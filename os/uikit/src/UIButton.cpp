@@ -40,8 +40,12 @@ void drawRoundGlyph(QPainter& painter, const QRectF& box, const QColor& ring, co
     painter.setBrush(fill);
     painter.drawEllipse(circle);
     QFont font = toQFont(UIFont::boldSystemFontOfSize(CGFloat(side * 0.7)));
-    if (glyph == QLatin1String("i"))
+    if (glyph == QLatin1String("i")) {
         font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        // Every serif face has an "i": without fallbacks Qt never asks fontconfig to rank all
+        // installed fonts for this family, a millisecond at start-up for one letter.
+        font.setStyleStrategy(QFont::NoFontMerging);
+    }
     painter.setFont(font);
     painter.setPen(glyphColor);
     painter.drawText(circle, Qt::AlignCenter, glyph);
