@@ -103,7 +103,10 @@ void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
 void BirthdayList::sortByDate() {
     if (!records_ || listArray_.empty()) return;
     const BirthdayRecord* const first = records_->data();
-    std::vector<RecordRef> inBookOrder(listArray_.size());
+    std::vector<RecordRef> inBookOrder;
+    inBookOrder.reserve(listArray_.size());
+    prefault(inBookOrder.data(), listArray_.size() * sizeof(RecordRef));
+    inBookOrder.resize(listArray_.size());
     for (RecordRef& record : listArray_) {
         const size_t position = static_cast<size_t>(record.get() - first);
         inBookOrder[position] = std::move(record);
