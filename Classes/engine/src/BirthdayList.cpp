@@ -43,13 +43,12 @@ void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
 // shares with its allocation's header, joins the first huge page; neither call changes what
 // memory holds. Where the system can do neither, the pages fault in as they are written.
 void prefault(const void* data, size_t bytes) {
+    if (bytes == 0) return;
     static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
     const uintptr_t begin = reinterpret_cast<uintptr_t>(data) & ~(page - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes + page - 1) & ~(page - 1);
-    if (bytes == 0) return;
-    void* const first = reinterpret_cast<void*>(begin);
-    ::madvise(first, end - begin, MADV_HUGEPAGE);
-    ::madvise(first, end - begin, MADV_POPULATE_WRITE);
+    for (const int advice : {MADV_HUGEPAGE, MADV_POPULATE_WRITE})
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);
 }
 
 constexpr int kBirthDaySlots = 13 * 32;

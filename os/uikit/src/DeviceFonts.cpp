@@ -60,14 +60,11 @@ void useDeviceFonts()
     FcConfig* config = FcConfigCreate();
     if (!config)
         return;
+    // On any failure the process keeps fontconfig's own default configuration. Made current,
+    // the configuration is held by the library, which took a reference of its own.
     const auto* text = reinterpret_cast<const FcChar8*>(deviceFontsConf);
-    // On any failure the process keeps fontconfig's own default configuration.
-    if (!FcConfigParseAndLoadFromMemory(config, text, FcFalse) || !FcConfigBuildFonts(config) ||
-        !FcConfigSetCurrent(config)) {
-        FcConfigDestroy(config);
-        return;
-    }
-    // The library holds the current configuration from here on.
+    if (FcConfigParseAndLoadFromMemory(config, text, FcFalse) && FcConfigBuildFonts(config))
+        FcConfigSetCurrent(config);
     FcConfigDestroy(config);
 }
 
