@@ -105,7 +105,9 @@ void BM_ScrollThrough1000Rows(benchmark::State& state) {
     Screen& s = screen();
     for (auto _ : state)
         for (int i = 0; i < 1000; ++i) s.scrollOneRow();
-    state.counters["rows/s"] = benchmark::Counter(1000.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["rows/s"] =
+        benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ScrollThrough1000Rows)->Unit(benchmark::kMillisecond);
 

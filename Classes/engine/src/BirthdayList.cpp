@@ -5,10 +5,8 @@
 
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
+#include "foundation/Prefault.h"
 #include "platform/CivilDates.h"
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -33,22 +31,6 @@ void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
     sorted.reserve(records.size());
     for (const Key& key : keys) sorted.push_back(std::move(records[key.position]));
     records.swap(sorted);
-}
-
-// Maps in the pages of a fresh array with one system call rather than one fault per page, and
-// in huge pages where the system has them: the arrays of a large import span thousands of small
-// pages, and the first write to each costs more than the record written there (far more under
-// a virtual machine's shadow page tables, where even a mapped page faults once more on first
-// use). The range is widened to whole pages, so that a large array's first page, which it
-// shares with its allocation's header, joins the first huge page; neither call changes what
-// memory holds. Where the system can do neither, the pages fault in as they are written.
-void prefault(const void* data, size_t bytes) {
-    if (bytes == 0) return;
-    static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const uintptr_t begin = reinterpret_cast<uintptr_t>(data) & ~(page - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes + page - 1) & ~(page - 1);
-    for (const int advice : {MADV_HUGEPAGE, MADV_POPULATE_WRITE})
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);
 }
 
 constexpr int kBirthDaySlots = 13 * 32;
@@ -77,7 +59,7 @@ void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
         void expect(size_t count) override {
             records.reserve(count);
             birthDays.reserve(count);
-            prefault(records.data(), count * sizeof(BirthdayRecord));
+            os::prefault(records.data(), count * sizeof(BirthdayRecord));
         }
         void visit(const ab::PersonSummaryView& person) override {
             if (import.appendRecord(person, index++, records))
@@ -87,7 +69,7 @@ void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
     if (addressBook_.visitAllPeople(importer)) {
         auto batch = std::make_shared<const std::vector<BirthdayRecord>>(std::move(importer.records));
         listArray_.reserve(batch->size());
-        prefault(listArray_.data(), batch->size() * sizeof(RecordRef));
+        os::prefault(listArray_.data(), batch->size() * sizeof(RecordRef));
         for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
         records_ = std::move(batch);
         birthDays_ = std::move(importer.birthDays);
@@ -104,7 +86,7 @@ void BirthdayList::sortByDate() {
     const BirthdayRecord* const first = records_->data();
     std::vector<RecordRef> inBookOrder;
     inBookOrder.reserve(listArray_.size());
-    prefault(inBookOrder.data(), listArray_.size() * sizeof(RecordRef));
+    os::prefault(inBookOrder.data(), listArray_.size() * sizeof(RecordRef));
     inBookOrder.resize(listArray_.size());
     for (RecordRef& record : listArray_) {
         const size_t position = static_cast<size_t>(record.get() - first);

@@ -5,14 +5,17 @@
 #include "foundation/FileAttributes.h"
 #include "foundation/Journal.h"
 #include "foundation/MoCatalog.h"
+#include "foundation/Prefault.h"
 #include "foundation/PropertyList.h"
 
 #include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <regex>
+#include <vector>
 
 TEST(Device, PathsResolveUnderTheDeviceRoot) {
     TempDevice device;
@@ -108,4 +111,14 @@ TEST(FileAttributes, ModificationDateOfTheLinkItself) {
     const auto of_target = os::file_modification_date(link, true);
     ASSERT_TRUE(of_link && of_target);
     EXPECT_GT(*of_link - *of_target, std::chrono::hours(47));
+}
+
+// The widened range takes in the bytes on either side of the array, which belong to others.
+TEST(Prefault, KeepsWhatTheMemoryAndItsNeighboursHold) {
+    std::vector<uint32_t> memory(3 * 1024 * 1024);
+    for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<uint32_t>(i * 2654435761u);
+    const std::vector<uint32_t> before = memory;
+    os::prefault(memory.data() + 1000, (memory.size() - 2000) * sizeof(uint32_t));
+    os::prefault(memory.data(), 0);
+    EXPECT_TRUE(memory == before);
 }
