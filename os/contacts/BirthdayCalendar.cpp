@@ -49,9 +49,8 @@ icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text
     icalcomponent* valarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
     icalcomponent_add_property(valarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
     icalcomponent_add_property(valarm, icalproperty_new_description(text.c_str()));
-    icalcomponent_add_property(
-        valarm, icalproperty_new_trigger(icaltriggertype_from_int(
-                    (minute_of_day - days_before * 24 * 60) * 60)));
+    icalcomponent_add_property(valarm, icalproperty_new_trigger(icaltriggertype_from_int(
+                                           (minute_of_day - days_before * 24 * 60) * 60)));
     return valarm;
 }
 
@@ -59,9 +58,8 @@ icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, 
     const std::string summary = "Birthday: " + birthday.name;
     icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(vevent, icalproperty_new_uid(birthday.uid.c_str()));
-    icalcomponent_add_property(
-        vevent, icalproperty_new_dtstamp(
-                    icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone())));
+    icalcomponent_add_property(vevent, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(
+                                           stamp, 0, icaltimezone_get_utc_timezone())));
     icalcomponent_add_property(vevent, icalproperty_new_dtstart(first_day(birthday.birthday)));
     icalcomponent_add_property(vevent, icalproperty_new_rrule(yearly_rule(birthday.birthday)));
     icalcomponent_add_property(vevent, icalproperty_new_summary(summary.c_str()));
@@ -99,7 +97,8 @@ std::optional<std::time_t> stamp_of_our_calendar(const std::string& text) {
         icalcomponent_get_first_property(calendar.get(), ICAL_PRODID_PROPERTY);
     const char* product_id = product ? icalproperty_get_prodid(product) : nullptr;
     if (!product_id || std::string_view(product_id) != kProductId) return std::nullopt;
-    icalcomponent* vevent = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+    icalcomponent* vevent =
+        icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
     if (!vevent) return std::nullopt;
     const icaltimetype stamp = icalcomponent_get_dtstamp(vevent);
     if (icaltime_is_null_time(stamp)) return std::nullopt;

@@ -77,7 +77,8 @@ int read_options(const Arguments& args, CalendarOptions& options) {
         if (option != "--ics" && option != "--remind" && option != "--at")
             return usage_error("calendar: unknown option '" + option + "'");
         if (!value) return usage_error("calendar: " + option + " needs a value");
-        if (!given.insert(option).second) return usage_error("calendar: " + option + " given twice");
+        if (!given.insert(option).second)
+            return usage_error("calendar: " + option + " given twice");
         if (option == "--ics") {
             if (!options.folder.empty() || value->empty())
                 return usage_error("calendar: give one folder or --ics FILE");
@@ -86,13 +87,14 @@ int read_options(const Arguments& args, CalendarOptions& options) {
             const auto days = parse_days(*value);
             if (!days)
                 return usage_error("calendar: --remind takes days before the birthday from 0 to " +
-                                   std::to_string(kMostDaysAhead) + ", like 0,7, not '" +
-                                   *value + "'");
+                                   std::to_string(kMostDaysAhead) + ", like 0,7, not '" + *value +
+                                   "'");
             options.reminders.days_before = *days;
         } else {
             const auto minute = parse_time_of_day(*value);
             if (!minute)
-                return usage_error("calendar: --at takes a time of day HH:MM, not '" + *value + "'");
+                return usage_error("calendar: --at takes a time of day HH:MM, not '" + *value +
+                                   "'");
             options.reminders.minute_of_day = *minute;
         }
     }
@@ -173,7 +175,8 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
             }
         }
         const auto text = calendar_text({event}, reminders, now);
-        if (const auto failed = write_file_atomically(path, [&](std::ostream& out) { out << text; }))
+        if (const auto failed =
+                write_file_atomically(path, [&](std::ostream& out) { out << text; }))
             return cannot_write(path, failed);
         ++(old ? updated : added);
     }
