@@ -2,7 +2,10 @@
 // file whose persons are all stored already (nothing may be written: the store file's change
 // counter and modification date are checked after every run), and syncing a vdir folder of
 // 100,000 cards of which 1% changed since the last sync. Beside them, the vCard reader on a
-// property name folded over ever more lines, which must grow linearly.
+// property name folded over ever more lines, which must grow linearly. And the birthdays of
+// 100,000 persons as a vdir calendar: written whole, and run again with nothing changed, when
+// nothing may be written (the folder's modification time, which every file created, renamed or
+// removed in it moves, is checked after every run).
 #include "TempDevice.h"
 
 #include "VCardReader.h"
@@ -87,6 +90,48 @@ void BM_SyncOnePercentChanged(benchmark::State& state) {
     state.counters["changed"] = kPersons / 100;
 }
 BENCHMARK(BM_SyncOnePercentChanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Fills the current device's book with the 100,000 persons of the sync, each with a birthday.
+bool fill_book() {
+    std::vector<ab::Person> persons;
+    for (int i = 0; i < kPersons; ++i) persons.push_back(card_person(i, 0));
+    return ab::AddressBook::create()->save(persons);
+}
+
+void BM_CalendarFolderWritten(benchmark::State& state) {
+    TempDevice device;
+    if (!fill_book()) return state.SkipWithError("filling the book");
+    const auto folder = device.root() / "calendar";
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove_all(folder);
+        state.ResumeTiming();
+        if (contacts("calendar '" + folder.string() + "' --remind 0,7") != 0)
+            return state.SkipWithError("calendar");
+    }
+    state.counters["events"] = kPersons;
+}
+BENCHMARK(BM_CalendarFolderWritten)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_CalendarFolderUnchanged(benchmark::State& state) {
+    TempDevice device;
+    if (!fill_book()) return state.SkipWithError("filling the book");
+    const auto folder = device.root() / "calendar";
+    if (contacts("calendar '" + folder.string() + "' --remind 0,7") != 0)
+        return state.SkipWithError("first calendar");
+    // Long ago, so that a write within the same clock tick still shows.
+    const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(folder, long_ago);
+    for (auto _ : state) {
+        if (contacts("calendar '" + folder.string() + "' --remind 0,7") != 0)
+            return state.SkipWithError("calendar");
+        if (std::filesystem::last_write_time(folder) != long_ago)
+            return state.SkipWithError("the unchanged calendar wrote to the folder");
+    }
+    state.counters["events"] = kPersons;
+    state.counters["writes"] = 0; // reached only when no run changed the folder
+}
+BENCHMARK(BM_CalendarFolderUnchanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // "N;ENCODING=QUOTED-PRINTABLE" continued by n lines " x=" and never given its ':'.
 void BM_ReadFoldedPropertyName(benchmark::State& state) {

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "AtomicFile.h"
 #include "PersonMerge.h"
 #include "PhotoCheck.h"
 #include "VCardReader.h"
@@ -18,12 +19,9 @@
 #include <iterator>
 #include <limits>
 #include <set>
-#include <unistd.h>
 
 namespace contacts {
-namespace {
 
-// The whole file, or nullopt with the reason in `error`.
 std::optional<std::string> read_file(const std::string& path, std::string& error) {
     std::error_code code;
     if (std::filesystem::is_directory(path, code)) {
@@ -42,6 +40,8 @@ std::optional<std::string> read_file(const std::string& path, std::string& error
     }
     return text;
 }
+
+namespace {
 
 std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
     if (!problem) return "it failed";
@@ -63,13 +63,16 @@ std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
     return "it failed";
 }
 
-// verb: "read" or "write".
+} // namespace
+
 int store_error(const ab::AddressBook& book, const char* verb) {
     std::cerr << "contacts: cannot " << verb << " the address book "
               << ab::AddressBook::device_store_path().string() << ": "
               << problem_text(book.lastProblem()) << "\n";
     return 1;
 }
+
+namespace {
 
 // Keeps each person on one line of the list, whatever its names hold.
 std::string one_line(std::string_view text) {
@@ -87,12 +90,16 @@ std::string one_line(std::string_view text) {
     return result;
 }
 
+} // namespace
+
 std::string display_name(const ab::Person& person) {
     std::string name = person.first_name.value_or("");
     if (person.last_name && !person.last_name->empty())
         name += (name.empty() ? "" : " ") + *person.last_name;
     return name.empty() ? "(no name)" : name;
 }
+
+namespace {
 
 std::string birthday_text(const std::optional<ab::CivilDate>& date) {
     if (!date) return "-";
@@ -247,22 +254,13 @@ int export_command(const Arguments& args) {
         }
         return 0;
     }
-    // Written beside the target and then renamed, so a failed export leaves no half file.
-    const std::filesystem::path target = args[0];
-    const std::filesystem::path partial =
-        target.string() + ".partial-" + std::to_string(::getpid());
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    for (const auto& person : *persons)
-        if (out) out << write_vcard(person);
-    out.close();
-    std::error_code code;
-    if (out.fail())
-        code = std::error_code(errno, std::generic_category());
-    else
-        std::filesystem::rename(partial, target, code);
+    const std::string target = args[0];
+    const auto code = write_file_atomically(target, [&](std::ostream& out) {
+        for (const auto& person : *persons)
+            if (out) out << write_vcard(person);
+    });
     if (code) {
-        std::cerr << "contacts: cannot write " << target.string() << ": " << code.message() << "\n";
-        std::filesystem::remove(partial, code);
+        std::cerr << "contacts: cannot write " << target << ": " << code.message() << "\n";
         return 1;
     }
     return 0;

@@ -2,6 +2,9 @@
 // The commands of the contacts tool, over the address book of the device. Each takes the
 // arguments that follow its name and returns the exit status: 0 done, 1 failed with nothing
 // written, 2 bad usage. Messages go to standard error, results to standard output.
+#include "addressbook/AddressBook.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +19,15 @@ int list_command(const Arguments& args);
 int add_command(const Arguments& args);
 int edit_command(const Arguments& args);
 int remove_command(const Arguments& args);
+int calendar_command(const Arguments& args);
 
 // Prints "contacts: message" and a pointer to --help; returns the bad-usage status.
 int usage_error(const std::string& message);
+// Prints that the device's address book cannot be read or written (verb) and why; returns 1.
+int store_error(const ab::AddressBook& book, const char* verb);
+// The whole file, or nullopt with the reason in `error`.
+std::optional<std::string> read_file(const std::string& path, std::string& error);
+// The person's name as the tool shows it: first and last name, or "(no name)".
+std::string display_name(const ab::Person& person);
 
 } // namespace contacts

@@ -20,6 +20,13 @@ Commands:
                           contact, as vdirsyncer and khard keep it): adds, updates and removes
                           the persons that came from the folder; persons added on the device
                           stay; a file with an error is reported and nothing changes
+  calendar FOLDER|--ics FILE [--remind DAYS[,DAYS...]] [--at HH:MM]
+                          the birthdays as yearly all-day events, with a reminder so many
+                          days before each (0: on the day, the default) at the time given
+                          (09:00 when not): FOLDER is kept a vdir calendar (one .ics file per
+                          person, as vdirsyncer and khal keep it), where a run writes only the
+                          events that changed and removes those of persons gone, leaving
+                          every other file alone; --ics writes one calendar file to subscribe to
   export [FILE]           write every person as vCard 3.0 to FILE, or to standard output
   list                    one person per line: ID, name, birthday, phone numbers
   add [--first NAME] [--last NAME] [--birthday YYYY-MM-DD|--MM-DD]
@@ -49,6 +56,7 @@ int main(int argc, char** argv) {
     }
     if (command == "import") return contacts::import_command(rest);
     if (command == "sync") return contacts::sync_command(rest);
+    if (command == "calendar") return contacts::calendar_command(rest);
     if (command == "export") return contacts::export_command(rest);
     if (command == "list") return contacts::list_command(rest);
     if (command == "add") return contacts::add_command(rest);

@@ -110,7 +110,15 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
         {"edit", "x", "--first", "A"},
         {"list", "extra"},
         {"export", "a.vcf", "b.vcf"},
-        {"import"}};
+        {"import"},
+        {"calendar"},
+        {"calendar", "a", "b"},
+        {"calendar", "a", "--ics", "b.ics"},
+        {"calendar", "a", "--remind"},
+        {"calendar", "a", "--remind", "1,x"},
+        {"calendar", "a", "--remind", "366"},
+        {"calendar", "a", "--at", "24:00"},
+        {"calendar", "a", "--at", "9:00"}};
     for (const auto& args : bad) {
         const auto outcome = contacts_tool(device, args);
         std::string shown;
