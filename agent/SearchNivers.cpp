@@ -35,7 +35,8 @@ void SearchNivers() {
         return;
     }
     // Switching the badge off only hides the count: the birthdays are still owed their alert.
-    bAlert = today.count > 0;
-    const std::string text = bBadge != 0 && today.count > 0 ? std::to_string(today.count) : std::string();
+    const int count = today.count;
+    bAlert = count > 0;
+    const std::string text = bBadge != 0 && count > 0 ? std::to_string(count) : std::string();
     env.setBadge(agent::kApplicationIdentifier, text.c_str());
 }

@@ -90,11 +90,13 @@ inline std::string wait_for_journal(const TempDevice& device, const std::string&
 }
 
 // Waits until the device journal holds the text `times` times; returns the journal then.
-inline std::string wait_for_journal_count(const TempDevice& device, const std::string& text, size_t times,
+inline std::string wait_for_journal_count(const TempDevice& device, const std::string& text,
+                                          size_t times,
                                           std::chrono::milliseconds timeout = kJournalPatience) {
     const auto count = [&](const std::string& journal) {
         size_t n = 0;
-        for (size_t at = journal.find(text); at != std::string::npos; at = journal.find(text, at + 1)) ++n;
+        for (size_t at = journal.find(text); at != std::string::npos; at = journal.find(text, at + 1))
+            ++n;
         return n;
     };
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -129,15 +131,16 @@ inline std::vector<JournalLine> lines_since_launch(const std::string& journal) {
         if (t == std::string::npos || space == std::string::npos || t + 12 > space) continue;
         const std::string event = line.substr(space + 1);
         if (lines.empty() && event != "launch com.apple.springboard") continue;
-        lines.push_back({std::stoi(line.substr(t + 1, 2)) * 3600.0 + std::stoi(line.substr(t + 4, 2)) * 60.0 +
-                             std::stod(line.substr(t + 7, 6)),
-                         event});
+        const double seconds = std::stoi(line.substr(t + 1, 2)) * 3600.0 +
+                               std::stoi(line.substr(t + 4, 2)) * 60.0 + std::stod(line.substr(t + 7, 6));
+        lines.push_back({seconds, event});
     }
     return lines;
 }
 
 // The lines whose event begins with the text, in order.
-inline std::vector<JournalLine> lines_of(const std::vector<JournalLine>& lines, const std::string& text) {
+inline std::vector<JournalLine> lines_of(const std::vector<JournalLine>& lines,
+                                         const std::string& text) {
     std::vector<JournalLine> found;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
                  [&](const JournalLine& line) { return line.event.rfind(text, 0) == 0; });

@@ -54,7 +54,8 @@ TEST_F(HomeScreenWithAgent, BadgeComesAtTheFirstTenSecondTickAndFollowsTheAddres
     const auto badges = lines_of(lines, kBadge);
     ASSERT_EQ(badges.size(), 1u) << journal;
     EXPECT_EQ(badges[0].event, kBadge + "\"1\"");
-    EXPECT_GE(badges[0].seconds - lines[0].seconds, kFirstWatchCheck) << "the first tick, not the launch";
+    EXPECT_GE(badges[0].seconds - lines[0].seconds, kFirstWatchCheck)
+        << "the first tick, not the launch";
 
     add_person("Carla", "2001-05-10");
     journal = wait_for_journal(device, kBadge + "\"2\"");
