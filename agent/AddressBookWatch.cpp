@@ -12,9 +12,15 @@ void birthdaysActivate2() {
         env.playSound(trickID);
         env.disposeSound(trickID);
     }
+    bool recount = false;
+    if (bSettingsUnread) {
+        SetConfig();
+        recount = !bSettingsUnread; // as after a change notice: the badge follows the new settings
+    }
     std::string stamp = agent::modification_stamp(ab::AddressBook::device_store_path());
     if (stamp != nsAddressBookDate) {
         nsAddressBookDate = std::move(stamp);
-        SearchNivers();
+        recount = true;
     }
+    if (recount) SearchNivers();
 }

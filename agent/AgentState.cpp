@@ -13,8 +13,11 @@ int32_t iStandby = 0;
 bool bAlert = false;
 bool bPlayAlerts = true;
 
+bool bSettingsUnread = false;
+
 platform::Moment dateActive = platform::system_clock().now();
-std::optional<platform::Moment> dateAlerted;
+std::optional<platform::Moment> dateTicked;
+std::optional<ShownAlert> lastAlert;
 std::string nsAddressBookDate = agent::kNoStampYet;
 
 SystemSoundID soundID = 0;

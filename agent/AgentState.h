@@ -22,10 +22,22 @@ extern int32_t iStandby;
 extern bool bAlert;      // today has birthdays and their alert is still owed
 extern bool bPlayAlerts; // the normal-mode alert is armed
 
+// The last settings read failed (another program held the file): the ten-second check reads
+// them again until one read succeeds.
+extern bool bSettingsUnread;
+
 extern platform::Moment dateActive;   // a moment of the calendar day last examined
-// A moment of the calendar day whose alert was shown last; none before the first alert.
-extern std::optional<platform::Moment> dateAlerted;
+// The moment of the previous minute check; none before the first.
+extern std::optional<platform::Moment> dateTicked;
 extern std::string nsAddressBookDate; // the address-book file's last seen stamp
+
+// The last alert shown: a moment of its calendar day and the set time it was shown for.
+struct ShownAlert {
+    platform::Moment moment;
+    int32_t hour;
+    int32_t minute;
+};
+extern std::optional<ShownAlert> lastAlert; // none before the first alert
 
 extern SystemSoundID soundID;
 extern SystemSoundID trickID;

@@ -20,7 +20,7 @@ bool before_set_time(const agent::ClockValues& now) {
 void SetConfig() {
     static constexpr std::array kColumns{Column::bBadge,     Column::bSound,       Column::bPopup,
                                          Column::iTimerHour, Column::iTimerMinute, Column::iStandby};
-    tortamos::settings_file::readRows(kColumns, [](std::span<const int32_t> values) {
+    const bool read = tortamos::settings_file::readRows(kColumns, [](std::span<const int32_t> values) {
         bBadge = values[0];
         bSound = values[1];
         bPopup = values[2];
@@ -28,7 +28,10 @@ void SetConfig() {
         iTimerMinute = values[4];
         iStandby = values[5];
         const auto now = agent::clock_values(agent::environment().clock->now());
-        // Moving the time later, or a clock put back before it, arms no second alert today.
-        if (before_set_time(now) && !alertShownOnDayOf(now)) bPlayAlerts = true;
+        // The day's alert comes again only for a set time moved to a moment still ahead: a
+        // notice that moved nothing, or a clock put back before the time it was shown for, arms
+        // no second one.
+        if (before_set_time(now) && !alertShownForSetTime(now)) bPlayAlerts = true;
     });
+    bSettingsUnread = !read;
 }

@@ -43,6 +43,8 @@ public:
         return statement;
     }
 
+    int error() const { return sqlite3_errcode(db_); }
+
     bool execute(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
     bool prepares(const char* sql) {
@@ -57,6 +59,11 @@ public:
 private:
     sqlite3* db_ = nullptr;
 };
+
+// A failure because another program held the file past the busy timeout.
+bool held_by_another(int code) {
+    return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
+}
 
 constexpr const char* kColumnNames[] = {"bBadge", "bHideAge",   "bHideSigno",   "bSound",
                                         "bPopup", "iTimerHour", "iTimerMinute", "iStandby"};
@@ -90,22 +97,24 @@ std::chrono::milliseconds busyTimeout() { return g_busy_timeout; }
 
 void setBusyTimeout(std::chrono::milliseconds timeout) { g_busy_timeout = timeout; }
 
-void readRows(std::span<const Column> columns,
+bool readRows(std::span<const Column> columns,
               const std::function<void(std::span<const int32_t> values)>& row) {
     std::string query = "SELECT ";
     for (size_t i = 0; i < columns.size(); ++i) query += (i ? ", " : "") + std::string(name(columns[i]));
     query += " FROM Settings";
 
     Connection db;
-    if (!db) return;
+    if (!db) return true;
     sqlite3_stmt* statement = db.prepare(query.c_str());
-    if (statement == nullptr) return;
+    if (statement == nullptr) return !held_by_another(db.error());
     std::vector<int32_t> values(columns.size());
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int status;
+    while ((status = sqlite3_step(statement)) == SQLITE_ROW) {
         for (size_t i = 0; i < values.size(); ++i) values[i] = read_value(statement, static_cast<int>(i));
         row(values);
     }
     sqlite3_finalize(statement);
+    return !held_by_another(status);
 }
 
 void writeAll(const Values& values) {

@@ -360,11 +360,14 @@ public:
     }
 
     bool visitAllPeople(PersonVisitor& visitor) const override {
+        first_failure.reset();
         sqlite3* db = reader();
         if (db == nullptr) return true;
         Statement rows(db, "SELECT id, first_name, last_name, birthday, has_image FROM Person "
                            "ORDER BY id");
-        if (!rows) return true;
+        // A store without its table of persons is an empty book; one held by another program is
+        // a read that did not happen.
+        if (!rows) return !(first_failure && kind_of(first_failure->first) == StoreProblem::kLocked);
         // Knowing the count lets the visitor reserve once, which spares the copies of a growing
         // array, a large share of reading 100,000 persons; SQLite counts rows from its b-tree
         // pages alone.

@@ -5,7 +5,9 @@
 #include "ExtensionLoader.h"
 #include "HomeScreen.h"
 #include "HomeScreenClasses.h"
+#include "foundation/Bundle.h"
 #include "foundation/Device.h"
+#include "foundation/Journal.h"
 
 #include <uikit/UIApplication.h>
 
@@ -16,6 +18,8 @@ class Launch : public UIApplicationDelegate {
 public:
     explicit Launch(id springboard) : springboard_(springboard) {}
     void applicationDidFinishLaunching(UIApplication*) override {
+        // The moment its extensions start their work from: what they do later is timed from here.
+        os::journal("launch " + NSBundle::mainBundle().bundleIdentifier());
         objc_msgSend(springboard_, "applicationDidFinishLaunching:", Value());
     }
 

@@ -31,8 +31,10 @@ void AgentFixture::SetUp() {
     bBadge = bSound = bPopup = iTimerHour = iTimerMinute = iStandby = 0;
     bAlert = false;
     bPlayAlerts = true;
+    bSettingsUnread = false;
     dateActive = clock.now();
-    dateAlerted.reset();
+    dateTicked.reset();
+    lastAlert.reset();
     nsAddressBookDate = agent::kNoStampYet;
     soundID = trickID = 0;
 }

@@ -92,4 +92,40 @@ TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenIt
     EXPECT_EQ(take_events(), Events{"badge "}) << "a store that goes away is a change too";
 }
 
+// An address book another program holds past the busy timeout: every read fails.
+class HeldAddressBook final : public platform::AddressBookAccess {
+public:
+    std::vector<ab::PersonSummary> copyArrayOfAllPeople() const override { return {}; }
+    bool visitAllPeople(ab::PersonVisitor&) const override {
+        ++reads;
+        return false;
+    }
+    std::optional<ab::Person> personWithRecordID(ab::RecordID) const override { return {}; }
+    std::vector<uint8_t> copyImageData(ab::RecordID) const override { return {}; }
+    mutable int reads = 0;
+};
+
+TEST_F(AddressBookWatch, ABookThatCannotBeReadKeepsTheCountAndIsCountedAgainAtTheNextTick) {
+    bBadge = 1;
+    now_running(at(2009, 3, 10, 9, 0));
+    touch(at(2009, 3, 10, 8, 0));
+    add_birthday(1980, 3, 10);
+    birthdaysActivate2();
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+
+    HeldAddressBook held;
+    agent::environment().addressBook = &held;
+    touch(at(2009, 3, 10, 9, 1));
+    birthdaysActivate2();
+    birthdaysActivate2();
+    EXPECT_EQ(take_events(), Events{}) << "the badge stays";
+    EXPECT_TRUE(bAlert) << "the alert stays owed";
+    EXPECT_EQ(held.reads, 2) << "each tick counts again";
+
+    agent::environment().addressBook = &book;
+    birthdaysActivate2();
+    EXPECT_EQ(take_events(), Events{"badge 1"});
+    EXPECT_FALSE(tick_recounts()) << "one read that succeeds is enough";
+}
+
 } // namespace

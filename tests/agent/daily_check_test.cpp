@@ -291,30 +291,55 @@ protected:
     }
 };
 
-TEST_F(OneAlertADay, MovingTheTimeLaterAfterTheAlertBringsNoSecondOneThatDay) {
-    alert_shown_at_1130_on_the_10th();
-    write_settings(1, 1, 1, 14, 0, 0); // the user moves it to 14:00 at 12:00 and leaves the app
-    notice_at(at(2009, 3, 10, 12, 0));
-    EXPECT_EQ(take_events(), Events{"badge 1"});
-    EXPECT_EQ(tick_at(at(2009, 3, 10, 14, 0, 10)), Events{});
-    EXPECT_EQ(tick_at(at(2009, 3, 10, 18, 0)), Events{});
-    // The next day has its own alert, at the new time.
-    EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 0, 30)), Events{"badge 1"});
-    EXPECT_EQ(tick_at(at(2009, 3, 11, 13, 59)), Events{});
-    EXPECT_EQ(tick_at(at(2009, 3, 11, 14, 0)), (Events{kAlert, kAlertSound}));
-}
-
-TEST_F(OneAlertADay, AClockPutBackAnHourBringsNoSecondOne) {
-    for (const int standby : {0, 1}) {
-        SCOPED_TRACE(standby ? "stand-by mode" : "normal mode");
-        write_settings(1, 1, 1, 11, 30, standby);
-        dateAlerted.reset();
+// After the alert of 11:30 on the 10th, the application's change notice reads the settings again.
+// Only a set time moved to a moment still ahead brings a second alert that day; stand-by mode
+// alerts in its own set minute whatever came earlier.
+TEST_F(OneAlertADay, OnlyASetTimeStillAheadBringsASecondOneThatDay) {
+    struct Case {
+        const char* what;
+        int fromStandby;                  // the mode the alert of 11:30 came in
+        int standby, hour, minute;        // what the notice reads
+        platform::Moment notice;
+        std::vector<std::pair<platform::Moment, Events>> ticks;
+    };
+    const Events alert{kAlert, kAlertSound};
+    const std::vector<Case> cases = {
+        {"time moved later", 0, 0, 14, 0, at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 13, 59, 10), {}},
+          {at(2009, 3, 10, 14, 0, 10), alert},
+          {at(2009, 3, 10, 18, 0), {}},
+          // The next day has its own alert, at the new time.
+          {at(2009, 3, 11, 0, 0, 30), {"badge 1"}},
+          {at(2009, 3, 11, 13, 59), {}},
+          {at(2009, 3, 11, 14, 0), alert}}},
+        {"time moved later, notice after it", 0, 0, 14, 0, at(2009, 3, 10, 14, 5),
+         {{at(2009, 3, 10, 14, 5, 30), {}}}},
+        {"notice that moved nothing", 0, 0, 11, 30, at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 30), {}}, {at(2009, 3, 10, 18, 0), {}}}},
+        {"clock put back an hour", 0, 0, 11, 30, at(2009, 3, 10, 10, 35),
+         {{at(2009, 3, 10, 11, 30, 5), {}}, {at(2009, 3, 10, 11, 31, 4), {}}}},
+        {"clock put back an hour in stand-by", 1, 1, 11, 30, at(2009, 3, 10, 10, 35),
+         {{at(2009, 3, 10, 11, 30, 5), {}}, {at(2009, 3, 10, 11, 31, 4), {}}}},
+        {"switched to stand-by at a later minute", 0, 1, 11, 33, at(2009, 3, 10, 11, 31),
+         {{at(2009, 3, 10, 11, 32, 10), {}},
+          {at(2009, 3, 10, 11, 33, 9), alert},
+          {at(2009, 3, 10, 11, 33, 50), {}}}},
+        {"switched to stand-by in the minute shown", 0, 1, 11, 30, at(2009, 3, 10, 11, 30, 40),
+         {{at(2009, 3, 10, 11, 30, 50), {}}, {at(2009, 3, 10, 11, 31, 49), {}}}},
+        {"stand-by moved later", 1, 1, 11, 40, at(2009, 3, 10, 11, 31),
+         {{at(2009, 3, 10, 11, 40, 10), alert}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_settings(1, 1, 1, 11, 30, c.fromStandby);
+        lastAlert.reset();
+        dateTicked.reset();
         alert_shown_at_1130_on_the_10th();
-        notice_at(at(2009, 3, 10, 10, 35)); // back an hour; the application ends meanwhile
+        write_settings(1, 1, 1, c.hour, c.minute, c.standby);
+        notice_at(c.notice);
         EXPECT_EQ(take_events(), Events{"badge 1"});
         EXPECT_TRUE(bAlert);
-        EXPECT_EQ(tick_at(at(2009, 3, 10, 11, 30, 5)), Events{});
-        EXPECT_EQ(tick_at(at(2009, 3, 10, 11, 31, 4)), Events{});
+        for (const auto& [moment, expected] : c.ticks) EXPECT_EQ(tick_at(moment), expected);
     }
 }
 

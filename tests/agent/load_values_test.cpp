@@ -12,7 +12,9 @@ TEST(LoadValues, EveryVariableHasItsValueAtLoad) {
               std::make_tuple(0, 0, 0, 0, 0, 0));
     EXPECT_FALSE(bAlert);
     EXPECT_TRUE(bPlayAlerts);
-    EXPECT_FALSE(dateAlerted) << "no alert shown yet";
+    EXPECT_FALSE(bSettingsUnread);
+    EXPECT_FALSE(lastAlert) << "no alert shown yet";
+    EXPECT_FALSE(dateTicked) << "no minute check yet";
     EXPECT_EQ(nsAddressBookDate, "zerado");
     EXPECT_EQ(soundID, 0u);
     EXPECT_EQ(trickID, 0u);

@@ -1,5 +1,6 @@
 #include "AgentFixture.h"
 
+#include <shared/SettingsFile.h>
 #include <sqlite3.h>
 
 #include <chrono>
@@ -20,6 +21,11 @@ protected:
         EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
                   std::make_tuple(7, 7, 7, 7, 7, 7));
         EXPECT_FALSE(bPlayAlerts);
+    }
+    // A file that says nothing is an answer: it is not read again until the next notice.
+    void expect_answered() {
+        expect_unchanged();
+        EXPECT_FALSE(bSettingsUnread);
     }
     void exec(const std::string& sql) {
         sqlite3* db = nullptr;
@@ -58,7 +64,7 @@ TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
 
 TEST_F(SettingsRead, MissingFileChangesNothingAndIsNotCreated) {
     SetConfig();
-    expect_unchanged();
+    expect_answered();
     EXPECT_FALSE(std::filesystem::exists(device.path(databasePath)));
 }
 
@@ -66,14 +72,14 @@ TEST_F(SettingsRead, FileOfTheOlderLayoutChangesNothing) {
     std::filesystem::create_directories(device.path(databasePath).parent_path());
     exec("CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER); INSERT INTO Settings VALUES (1, 0);");
     SetConfig();
-    expect_unchanged();
+    expect_answered();
 }
 
 TEST_F(SettingsRead, TableWithoutRowsChangesNothing) {
     write_settings(1, 1, 1, 23, 0, 0);
     exec("DELETE FROM Settings;");
     SetConfig();
-    expect_unchanged();
+    expect_answered();
 }
 
 TEST_F(SettingsRead, NullReadsAsZero) {
@@ -88,7 +94,7 @@ TEST_F(SettingsRead, FileThatIsNoDatabaseChangesNothing) {
     std::filesystem::create_directories(device.path(databasePath).parent_path());
     std::ofstream(device.path(databasePath)) << "not a database at all, but long enough to look";
     SetConfig();
-    expect_unchanged();
+    expect_answered();
 }
 
 // The application died in the middle of a save (power lost after the file was partly written):
@@ -140,6 +146,37 @@ TEST_F(SettingsRead, WaitsForTheApplicationsSaveInsteadOfMissingIt) {
     sqlite3_close(writer);
     EXPECT_EQ(iTimerHour, 21);
     EXPECT_EQ(bBadge, 1);
+}
+
+// Another program holds the settings file past the busy timeout as the home screen starts: the
+// failed read takes no value for 0, and each ten-second check reads again until one read succeeds
+// and recounts with what it read.
+TEST_F(SettingsRead, ABusyFileIsReadAgainAtEachTenSecondCheckUntilOneReadSucceeds) {
+    write_settings(0, 1, 1, 11, 0, 0);
+    add_birthday(1980, 3, 10);
+    tortamos::settings_file::setBusyTimeout(std::chrono::milliseconds(50));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(device.path(databasePath).c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    SetConfig();
+    expect_unchanged();
+    EXPECT_TRUE(bSettingsUnread);
+    birthdaysActivate2();
+    birthdaysActivate2();
+    expect_unchanged();
+    EXPECT_EQ(take_events(), std::vector<std::string>{"badge 1"}) << "the first check's count only";
+
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
+    birthdaysActivate2();
+    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
+              std::make_tuple(0, 1, 1, 11, 0, 0));
+    EXPECT_FALSE(bSettingsUnread);
+    EXPECT_EQ(take_events(), std::vector<std::string>{"badge "}) << "recounted with the badge off";
+    birthdaysActivate2();
+    EXPECT_EQ(take_events(), std::vector<std::string>{});
 }
 
 } // namespace

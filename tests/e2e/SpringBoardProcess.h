@@ -6,6 +6,7 @@
 #include "ChildProcess.h"
 #include "TempDevice.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -71,9 +72,14 @@ private:
     ChildProcess process_;
 };
 
-// Waits (real time) until the device journal holds the text; returns the journal then.
+// How long (real time) a test waits for what the home screen journals before it fails. Generous:
+// with both cores busy, a home screen under the sanitizers takes half a minute to start, and a
+// wait that succeeds ends at once.
+inline constexpr std::chrono::seconds kJournalPatience{120};
+
+// Waits until the device journal holds the text; returns the journal then.
 inline std::string wait_for_journal(const TempDevice& device, const std::string& text,
-                                    std::chrono::milliseconds timeout = std::chrono::seconds(15)) {
+                                    std::chrono::milliseconds timeout = kJournalPatience) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::string journal = device.journal();
     while (journal.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
@@ -81,4 +87,62 @@ inline std::string wait_for_journal(const TempDevice& device, const std::string&
         journal = device.journal();
     }
     return journal;
+}
+
+// Waits until the device journal holds the text `times` times; returns the journal then.
+inline std::string wait_for_journal_count(const TempDevice& device, const std::string& text,
+                                          size_t times,
+                                          std::chrono::milliseconds timeout = kJournalPatience) {
+    const auto count = [&](const std::string& journal) {
+        size_t n = 0;
+        for (size_t at = journal.find(text); at != std::string::npos; at = journal.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string journal = device.journal();
+    while (count(journal) < times && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        journal = device.journal();
+    }
+    return journal;
+}
+
+// One line of the device journal: the time of day it was written, in seconds of the home screen's
+// sped-up clock, and its event ("badge com.Qarvex.Tortamos \"1\"").
+struct JournalLine {
+    double seconds = 0;
+    std::string event;
+};
+
+// The lines from the home screen's launch on, its launch line first; none before the launch.
+// A busy machine may start the home screen late, so what the agent does is timed from here, never
+// from the moment the test asked for.
+inline std::vector<JournalLine> lines_since_launch(const std::string& journal) {
+    std::vector<JournalLine> lines;
+    size_t start = 0;
+    while (start < journal.size()) {
+        size_t end = journal.find('\n', start);
+        if (end == std::string::npos) end = journal.size();
+        const std::string line = journal.substr(start, end - start);
+        start = end + 1;
+        const size_t t = line.find('T');
+        const size_t space = line.find(' ');
+        if (t == std::string::npos || space == std::string::npos || t + 12 > space) continue;
+        const std::string event = line.substr(space + 1);
+        if (lines.empty() && event != "launch com.apple.springboard") continue;
+        const double seconds = std::stoi(line.substr(t + 1, 2)) * 3600.0 +
+                               std::stoi(line.substr(t + 4, 2)) * 60.0 + std::stod(line.substr(t + 7, 6));
+        lines.push_back({seconds, event});
+    }
+    return lines;
+}
+
+// The lines whose event begins with the text, in order.
+inline std::vector<JournalLine> lines_of(const std::vector<JournalLine>& lines,
+                                         const std::string& text) {
+    std::vector<JournalLine> found;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
+                 [&](const JournalLine& line) { return line.event.rfind(text, 0) == 0; });
+    return found;
 }

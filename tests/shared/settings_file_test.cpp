@@ -56,4 +56,22 @@ TEST_F(SettingsFileModule, AColumnTheFileLacksReadsNoRowAtAll) {
     EXPECT_EQ(read({Column::bBadge, Column::bHideAge}), (Rows{{1, 0}}));
 }
 
+// Only a file another program holds is a failed read; a missing file or layout is an answer.
+TEST_F(SettingsFileModule, AReadFailsOnlyWhileAnotherProgramHoldsTheFile) {
+    const auto nothing = [](std::span<const int32_t>) {};
+    EXPECT_TRUE(tortamos::settings_file::readRows(std::vector{Column::bBadge}, nothing));
+    install("CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER); INSERT INTO Settings VALUES (1, 0);");
+    EXPECT_TRUE(tortamos::settings_file::readRows(std::vector{Column::bSound}, nothing));
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(device.path(tortamos::settings_file::kPath).c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    tortamos::settings_file::setBusyTimeout(std::chrono::milliseconds(50));
+    EXPECT_FALSE(tortamos::settings_file::readRows(std::vector{Column::bBadge}, nothing));
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
+    EXPECT_EQ(read({Column::bBadge}), (Rows{{1}}));
+}
+
 } // namespace

@@ -25,8 +25,8 @@ public:
     // Every person once, in the book's stable order.
     virtual std::vector<ab::PersonSummary> copyArrayOfAllPeople() const = 0;
     // The same persons in the same order, one by one without a list of them all in between;
-    // false when the book could not be read to the end (ab::AddressBook::visitAllPeople). By
-    // default a walk over copyArrayOfAllPeople.
+    // false when the book could not be read to the end, or not at all while another program
+    // held it (ab::AddressBook::visitAllPeople). By default a walk over copyArrayOfAllPeople.
     virtual bool visitAllPeople(ab::PersonVisitor& visitor) const;
     // The whole person, or nullopt when no person has that identifier (any more).
     virtual std::optional<ab::Person> personWithRecordID(ab::RecordID id) const = 0;

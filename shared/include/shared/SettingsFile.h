@@ -30,8 +30,10 @@ void setBusyTimeout(std::chrono::milliseconds timeout);
 enum class Column { bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby };
 
 // Selects the columns from every row and calls `row` with each row's values, in the order of
-// `columns`. No call when the file cannot be opened or a column is missing.
-void readRows(std::span<const Column> columns,
+// `columns`. No call when the file cannot be opened or a column is missing. False when another
+// program held the file past the busy timeout: that read failed and may succeed later, where a
+// missing file, an older layout or an empty table is an answer of its own (true).
+bool readRows(std::span<const Column> columns,
               const std::function<void(std::span<const int32_t> values)>& row);
 
 // All eight values, in the order of Column.

@@ -174,7 +174,7 @@ TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
 }
 
-TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyAndFailsWrites) {
+TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyFailsTheVisitAndWrites) {
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();
     auto p = person("A", "B");
@@ -186,12 +186,19 @@ TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyAndFailsWrites) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(book->copyArrayOfAllPeople().empty());
     EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
+    struct Counter final : ab::PersonVisitor {
+        void visit(const ab::PersonSummaryView&) override { ++seen; }
+        int seen = 0;
+    } counter;
+    EXPECT_FALSE(book->visitAllPeople(counter)) << "a read that did not happen, not an empty book";
     auto q = person("C", "D");
     EXPECT_FALSE(book->save(q));
     EXPECT_EQ(q.id, ab::kInvalidRecordID);
     ASSERT_TRUE(other.exec("COMMIT"));
 
     EXPECT_EQ(book->copyArrayOfAllPeople().size(), 1u);
+    EXPECT_TRUE(book->visitAllPeople(counter));
+    EXPECT_EQ(counter.seen, 1);
     EXPECT_TRUE(book->save(q));
 }
 

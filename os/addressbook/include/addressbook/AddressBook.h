@@ -133,8 +133,9 @@ public:
     // Every person once, in the book's stable order (ascending record identifier).
     virtual std::vector<PersonSummary> copyArrayOfAllPeople() const = 0;
     // The same persons in the same order, handed to the visitor one by one without a copy of
-    // any. False when the read stopped before the end: the persons visited then are not the
-    // whole book (copyArrayOfAllPeople reads such a book as empty).
+    // any. False when the read stopped before the end, or could not start because another
+    // program held the lock past the busy timeout: the persons visited then are not the whole
+    // book (copyArrayOfAllPeople reads such a book as empty).
     virtual bool visitAllPeople(PersonVisitor& visitor) const = 0;
     // The number of persons now. Another process may write between this and an earlier
     // copyArrayOfAllPeople, so a loop over that array is bounded by the array's own length.

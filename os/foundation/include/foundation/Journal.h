@@ -1,7 +1,7 @@
 #pragma once
 // The device journal, var/log/device.log: one line per event that a user of the device would
-// notice (a notice posted, a badge set, an alert shown, a sound played, a URL opened), from any
-// process. Tests and the demo read it to see what the system did.
+// notice (the home screen launched, a notice posted, a badge set, an alert shown, a sound played,
+// a URL opened), from any process. Tests and the demo read it to see what the system did.
 #include <string>
 #include <string_view>
 
