@@ -153,6 +153,10 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
     fs::remove(in_device("/Library/DynamicLibraries/Tortamos.dylib"));
     refused("is half laid out: Library/DynamicLibraries/Tortamos.dylib is missing");
 
+    fs::permissions(device, fs::perms::others_write, fs::perm_options::add);
+    refused("other users can write");
+    fs::permissions(device, fs::perms::others_write, fs::perm_options::remove);
+
     // Another user's device, even an empty folder.
     ASSERT_EQ(::chown(device.c_str(), 65534, 65534), 0);
     refused("not to you");
