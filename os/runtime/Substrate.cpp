@@ -3,17 +3,18 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// The implementations a selector had before each replacement under one prefix, oldest first.
-// Replacement k (counting from 1) sends the prefixed selector expecting implementation k - 1, but
-// there is only one prefixed method; so each replacement marks, while it runs, which level its
+// The implementations a selector had before each replacement under one prefix, oldest (the
+// class's own) first: the replacement made k-th expects its prefixed sends to reach level k - 1.
+// There is only one prefixed method, so each replacement marks, while it runs, which level its
 // prefixed sends mean, and the prefixed method answers from that mark. Two copies of one library
-// hooking the same launch method then run one after the other instead of the second calling the
-// first's prefixed send, which would name the first itself, forever.
+// hooking the same launch method then run one after the other, then the class's own; without the
+// mark the first copy's prefixed send would reach the first copy again, forever.
 struct Chain {
     std::mutex mutex;
     std::vector<IMP> levels;
