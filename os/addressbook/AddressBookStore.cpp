@@ -1,5 +1,7 @@
 #include "addressbook/AddressBook.h"
 
+#include "addressbook/PersonText.h"
+
 #include "foundation/Device.h"
 #include "foundation/FileAttributes.h"
 
@@ -171,6 +173,8 @@ StoreProblem::Kind kind_of(int code) {
     case SQLITE_CANTOPEN:
     case SQLITE_AUTH:
         return StoreProblem::kNoAccess;
+    case SQLITE_FULL:
+        return StoreProblem::kFull;
     case SQLITE_ERROR: // our own statements fail so only on a missing table or column
         return StoreProblem::kNotAnAddressBook;
     default:
@@ -424,6 +428,7 @@ public:
         if (!stored) return false;
         Changes changes = plan(*stored);
         if (changes.empty()) return true;
+        if (refuse_invalid(changes.saves)) return false;
         const bool existed = db_ != nullptr;
         return write(true, [&](PersonWriter& writer) {
             // Another program wrote after the read: plan again on what is there now, which no
@@ -432,6 +437,7 @@ public:
                 auto now = read_all_persons(db_.get());
                 if (!now) return false;
                 changes = plan(*now);
+                if (refuse_invalid(changes.saves)) return false;
             }
             return apply(writer, changes);
         });
@@ -502,11 +508,7 @@ private:
 
     bool save_all(std::span<Person> persons) {
         problem_.reset();
-        for (const auto& person : persons)
-            if (person.birthday && !is_valid_birthday(*person.birthday)) {
-                problem_ = StoreProblem{StoreProblem::kInvalidPerson, "birthday is no date"};
-                return false;
-            }
+        if (refuse_invalid(persons)) return false;
         if (persons.empty()) return true;
         std::vector<RecordID> ids;
         const bool written =
@@ -581,6 +583,23 @@ private:
         }
         advance_modification_date(modified_before);
         return true;
+    }
+
+    // True, with the problem noted, when a person holds a birthday that is no date or a text
+    // that is not UTF-8: a person the store holds can always be written out and read back.
+    bool refuse_invalid(std::span<const Person> persons) const {
+        for (const auto& person : persons) {
+            std::string reason;
+            if (person.birthday && !is_valid_birthday(*person.birthday))
+                reason = "birthday is no date";
+            else if (const char* field = invalid_text_field(person))
+                reason = std::string(field) + " is not valid UTF-8";
+            if (!reason.empty()) {
+                problem_ = StoreProblem{StoreProblem::kInvalidPerson, std::move(reason)};
+                return true;
+            }
+        }
+        return false;
     }
 
     bool fail_write(bool invalid_person) const {

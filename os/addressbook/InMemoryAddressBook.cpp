@@ -1,5 +1,7 @@
 #include "addressbook/InMemoryAddressBook.h"
 
+#include "addressbook/PersonText.h"
+
 #include <algorithm>
 
 namespace ab {
@@ -34,6 +36,7 @@ std::vector<uint8_t> InMemoryAddressBook::copyImageData(RecordID id) const {
 
 bool InMemoryAddressBook::acceptable(const Person& person) {
     const bool valid = (!person.birthday || is_valid_birthday(*person.birthday)) &&
+                       invalid_text_field(person) == nullptr &&
                        (person.id == kInvalidRecordID || persons_.contains(person.id));
     if (!valid) problem_ = StoreProblem{StoreProblem::kInvalidPerson, {}};
     return valid;

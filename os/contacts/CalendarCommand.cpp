@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "BirthdayCalendar.h"
 #include "Commands.h"
+#include "Printable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -143,7 +144,7 @@ std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& person
 }
 
 int cannot_write(const std::filesystem::path& file, const std::error_code& code) {
-    std::cerr << "contacts: cannot write " << file.string() << ": " << code.message() << "\n";
+    std::cerr << "contacts: cannot write " << printable(file.string()) << ": " << code.message() << "\n";
     return 1;
 }
 
@@ -155,7 +156,7 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
     std::error_code code;
     std::filesystem::create_directories(folder, code);
     if (!std::filesystem::is_directory(folder, code)) {
-        std::cerr << folder.string() << ": not a folder\ncontacts: calendar not written\n";
+        std::cerr << printable(folder.string()) << ": not a folder\ncontacts: calendar not written\n";
         return 1;
     }
     const std::time_t now = std::time(nullptr);
@@ -192,7 +193,7 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
         if (text && stamp_of_our_calendar(*text)) gone.push_back(it->path());
     }
     if (code) {
-        std::cerr << folder.string() << ": cannot read: " << code.message() << "\n";
+        std::cerr << printable(folder.string()) << ": cannot read: " << code.message() << "\n";
         return 1;
     }
     for (const auto& path : gone) {

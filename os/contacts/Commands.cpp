@@ -3,10 +3,12 @@
 #include "AtomicFile.h"
 #include "PersonMerge.h"
 #include "PhotoCheck.h"
+#include "Printable.h"
 #include "VCardReader.h"
 #include "VCardWriter.h"
 
 #include "addressbook/AddressBook.h"
+#include "addressbook/PersonText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -57,8 +59,10 @@ std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
         return "it cannot be opened or written" + detail;
     case ab::StoreProblem::kDamaged:
         return "it is damaged" + detail;
+    case ab::StoreProblem::kFull:
+        return "the disk is full";
     case ab::StoreProblem::kInvalidPerson:
-        return "the person is no longer there" + detail;
+        return problem->detail.empty() ? "the person cannot be stored" : problem->detail;
     }
     return "it failed";
 }
@@ -71,26 +75,6 @@ int store_error(const ab::AddressBook& book, const char* verb) {
               << problem_text(book.lastProblem()) << "\n";
     return 1;
 }
-
-namespace {
-
-// Keeps each person on one line of the list, whatever its names hold.
-std::string one_line(std::string_view text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n')
-            result += "\\n";
-        else if (c == '\t')
-            result += "\\t";
-        else if (static_cast<unsigned char>(c) < 0x20)
-            result += '?';
-        else
-            result += c;
-    }
-    return result;
-}
-
-} // namespace
 
 std::string display_name(const ab::Person& person) {
     std::string name = person.first_name.value_or("");
@@ -143,21 +127,23 @@ bool read_card_file(const std::string& file, std::vector<ab::Person>& persons) {
     std::string error;
     const auto text = read_file(file, error);
     if (!text) {
-        std::cerr << file << ": cannot read: " << error << "\n";
+        std::cerr << printable(file) << ": cannot read: " << error << "\n";
         return false;
     }
     auto result = read_vcards(*text);
     if (result.error) {
-        std::cerr << file << ":" << result.error->line << ": " << result.error->message << "\n";
+        std::cerr << printable(file) << ":" << result.error->line << ": "
+                  << printable(result.error->message) << "\n";
         return false;
     }
     for (const auto& warning : result.warnings)
-        std::cerr << file << ":" << warning.line << ": warning: " << warning.message << "\n";
+        std::cerr << printable(file) << ":" << warning.line
+                  << ": warning: " << printable(warning.message) << "\n";
     for (auto& entry : result.entries) {
         auto& photo = entry.person.image_data;
         if (!photo.empty()) {
             if (const auto problem = photo_problem(photo)) {
-                std::cerr << file << ":" << entry.photo_line
+                std::cerr << printable(file) << ":" << entry.photo_line
                           << ": warning: photo left out: " << *problem << "\n";
                 photo.clear();
             }
@@ -180,7 +166,7 @@ std::optional<std::vector<std::string>> vdir_files(const std::string& folder) {
         files.push_back(it->path().string());
     }
     if (code) {
-        std::cerr << folder << ": cannot read: " << code.message() << "\n";
+        std::cerr << printable(folder) << ": cannot read: " << code.message() << "\n";
         return std::nullopt;
     }
     std::sort(files.begin(), files.end());
@@ -205,7 +191,7 @@ int merge_command(const std::vector<ab::Person>& cards, MergeMode mode) {
 } // namespace
 
 int usage_error(const std::string& message) {
-    std::cerr << "contacts: " << message << "\nTry 'contacts --help'.\n";
+    std::cerr << "contacts: " << printable(message) << "\nTry 'contacts --help'.\n";
     return 2;
 }
 
@@ -225,7 +211,7 @@ int sync_command(const Arguments& args) {
     if (args.size() != 1) return usage_error("sync: give one folder");
     std::error_code code;
     if (!std::filesystem::is_directory(args[0], code)) {
-        std::cerr << args[0] << ": not a folder\ncontacts: nothing synced\n";
+        std::cerr << printable(args[0]) << ": not a folder\ncontacts: nothing synced\n";
         return 1;
     }
     const auto files = vdir_files(args[0]);
@@ -243,8 +229,18 @@ int sync_command(const Arguments& args) {
 int export_command(const Arguments& args) {
     if (args.size() > 1) return usage_error("export: give at most one file");
     const auto book = ab::AddressBook::create();
-    const auto persons = book->copyAllPersons();
+    auto persons = book->copyAllPersons();
     if (!persons) return store_error(*book, "read");
+    for (auto& person : *persons) {
+        // A store written before texts were checked may hold bytes that are not UTF-8, which
+        // import refuses. The export stays a backup that comes back: such bytes are written as
+        // U+FFFD, every other character and every person kept, and the user told which person.
+        if (const char* field = ab::invalid_text_field(person)) {
+            ab::make_texts_valid(person);
+            std::cerr << "contacts: warning: person " << person.id << ": " << field
+                      << " is not valid UTF-8, written with U+FFFD in place of the bad bytes\n";
+        }
+    }
     if (args.empty()) {
         for (const auto& person : *persons) std::cout << write_vcard(person);
         std::cout.flush();
@@ -260,7 +256,7 @@ int export_command(const Arguments& args) {
             if (out) out << write_vcard(person);
     });
     if (code) {
-        std::cerr << "contacts: cannot write " << target << ": " << code.message() << "\n";
+        std::cerr << "contacts: cannot write " << printable(target) << ": " << code.message() << "\n";
         return 1;
     }
     return 0;
@@ -277,8 +273,8 @@ int list_command(const Arguments& args) {
             if (!phones.empty()) phones += ", ";
             phones += phone.label.empty() ? phone.value : phone.label + ":" + phone.value;
         }
-        std::cout << person.id << '\t' << one_line(display_name(person)) << '\t'
-                  << birthday_text(person.birthday) << '\t' << one_line(phones) << '\n';
+        std::cout << person.id << '\t' << printable(display_name(person)) << '\t'
+                  << birthday_text(person.birthday) << '\t' << printable(phones) << '\n';
     }
     return 0;
 }
@@ -309,6 +305,9 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
         const bool repeatable = option == "--phone" || option == "--email";
         if (!given.insert(option).second && !repeatable)
             return usage_error(verb + ": " + option + " given twice");
+        // A stored text that is not UTF-8 would make every export a file no import takes back.
+        if (option != "--photo" && !ab::is_valid_text(*value))
+            return usage_error(verb + ": " + option + " '" + *value + "' is not valid UTF-8 text");
 
         if (option == "--first") {
             person.first_name = *value;
@@ -332,12 +331,12 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
             std::string error;
             const auto bytes = read_file(*value, error);
             if (!bytes) {
-                std::cerr << *value << ": cannot read: " << error << "\n";
+                std::cerr << printable(*value) << ": cannot read: " << error << "\n";
                 return 1;
             }
             person.image_data.assign(bytes->begin(), bytes->end());
             if (const auto problem = photo_problem(person.image_data)) {
-                std::cerr << *value << ": " << *problem << "\n";
+                std::cerr << printable(*value) << ": " << *problem << "\n";
                 return 1;
             }
         }

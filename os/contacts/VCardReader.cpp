@@ -3,6 +3,8 @@
 #include "AsciiCase.h"
 #include "Base64.h"
 
+#include "addressbook/PersonText.h"
+
 #include <algorithm>
 #include <map>
 
@@ -269,41 +271,6 @@ std::string latin1_to_utf8(std::string_view text) {
     return result;
 }
 
-bool is_valid_utf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == 0) return false;
-        int length;
-        uint32_t code;
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((byte & 0xE0) == 0xC0) {
-            length = 2;
-            code = byte & 0x1F;
-        } else if ((byte & 0xF0) == 0xE0) {
-            length = 3;
-            code = byte & 0x0F;
-        } else if ((byte & 0xF8) == 0xF0) {
-            length = 4;
-            code = byte & 0x07;
-        } else
-            return false;
-        if (i + length > text.size()) return false;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 // A quoted-printable value may hold carriage returns, which no vCard can write back unencoded;
 // a line break is kept as the one character that every version can escape.
 std::string line_breaks_as_newlines(std::string_view text) {
@@ -331,7 +298,7 @@ std::string text_value(const Property& property) {
         else if (name != "UTF-8" && name != "US-ASCII")
             throw ReadError{property.line, "unsupported character set " + charset->values[0]};
     }
-    if (!is_valid_utf8(value)) throw ReadError{property.line, "text is not valid UTF-8"};
+    if (!ab::is_valid_text(value)) throw ReadError{property.line, "text is not valid UTF-8"};
     return line_breaks_as_newlines(value);
 }
 
@@ -525,7 +492,7 @@ private:
                     const std::string label = lower(trim(type));
                     if (label.empty() || label == "pref" || label == "voice" || label == "internet")
                         continue;
-                    if (!is_valid_utf8(label))
+                    if (!ab::is_valid_text(label))
                         throw ReadError{property.line, "text is not valid UTF-8"};
                     return label == "cell" ? "mobile" : label;
                 }

@@ -13,7 +13,10 @@ int load_extensions(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> libraries;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (entry.is_regular_file(error)) libraries.push_back(entry.path());
+        // Only "*.dylib": a kept copy ("Tortamos.dylib.orig") or the half-installed one that an
+        // interrupted install leaves ("Tortamos.dylib.new") must not load beside the real one.
+        if (entry.path().extension() == ".dylib" && entry.is_regular_file(error))
+            libraries.push_back(entry.path());
     std::sort(libraries.begin(), libraries.end());
 
     int loaded = 0;

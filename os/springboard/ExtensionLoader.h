@@ -1,5 +1,5 @@
 #pragma once
-// The extensions of the home screen: every library in the device's Library/DynamicLibraries,
+// The extensions of the home screen: every "*.dylib" file in the device's Library/DynamicLibraries,
 // loaded in order of their names, each one's initialiser running as it loads. A file that does
 // not load is logged and skipped. Libraries stay loaded for the life of the process.
 #include <filesystem>

@@ -47,6 +47,22 @@ TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle) {
     EXPECT_FALSE(fs::exists(stale));
 }
 
+// An interrupted install leaves "Tortamos.dylib.new", a careful user keeps "Tortamos.dylib.orig":
+// the home screen still starts, with the one agent.
+TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen) {
+    TempDevice device;
+    ASSERT_EQ(install(device), 0);
+    const fs::path agent = device.path("/Library/DynamicLibraries/Tortamos.dylib");
+    for (const char* copy : {".new", ".orig"}) fs::copy_file(agent, agent.string() + copy);
+    const fs::path script = device.root() / "script";
+    std::ofstream(script) << "wait 300\nquit\n";
+    const std::string home_screen =
+        device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
+    EXPECT_EQ(run_command("QT_QPA_PLATFORM=offscreen UIKIT_AUTOMATION='" + script.string() + "' '" +
+                          home_screen + "' >/dev/null 2>&1"),
+              0);
+}
+
 TEST(InstallDevice, InstallingAgainKeepsTheDevicesData) {
     TempDevice device;
     ASSERT_EQ(install(device), 0);

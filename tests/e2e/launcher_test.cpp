@@ -130,11 +130,13 @@ TEST_F(Launcher, LaysOutTheUsersDeviceKeepsItsDataAndUpgradesItOnce) {
 }
 
 TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
-    const auto refused = [&](const std::string& message) {
-        const auto before = snapshot(home);
-        EXPECT_EQ(run("tortamos-contacts list"), 1) << said;
+    const auto refused = [&](const std::string& message, const std::string& environment = "",
+                             const fs::path& untouched = {}) {
+        const fs::path& watched = untouched.empty() ? home : untouched;
+        const auto before = snapshot(watched);
+        EXPECT_EQ(run("tortamos-contacts list", environment), 1) << said;
         EXPECT_NE(said.find(message), std::string::npos) << said;
-        EXPECT_EQ(snapshot(home), before);
+        EXPECT_EQ(snapshot(watched), before);
     };
 
     // A folder of something else.
@@ -151,10 +153,33 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
     fs::remove(in_device("/Library/DynamicLibraries/Tortamos.dylib"));
     refused("is half laid out: Library/DynamicLibraries/Tortamos.dylib is missing");
 
-    // Another user's device.
+    fs::permissions(device, fs::perms::others_write, fs::perm_options::add);
+    refused("other users can write");
+    fs::permissions(device, fs::perms::others_write, fs::perm_options::remove);
+
+    // Another user's device, even an empty folder.
     ASSERT_EQ(::chown(device.c_str(), 65534, 65534), 0);
     refused("not to you");
     fs::remove_all(device);
+    fs::create_directories(device);
+    ASSERT_EQ(::chown(device.c_str(), 65534, 65534), 0);
+    refused("not to you");
+    fs::remove_all(device);
+
+    // A device where another user could swap it for theirs between the checks and the start:
+    // in a folder that others can write, or one that belongs to another user. A sticky folder
+    // (only an entry's owner may move it) is no such place.
+    const fs::path shared = package.path("/shared");
+    const std::string in_shared = "DEVICE_ROOT='" + (shared / "device").string() + "'";
+    fs::create_directories(shared / "device");
+    fs::permissions(shared, fs::perms::all);
+    refused("which other users can write", in_shared, shared);
+    ASSERT_EQ(::chown(shared.c_str(), 65534, 65534), 0);
+    fs::permissions(shared, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    refused("which belongs to", in_shared, shared);
+    ASSERT_EQ(::chown(shared.c_str(), ::getuid(), ::getgid()), 0);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    EXPECT_EQ(run("tortamos-contacts list", in_shared), 0) << said;
 
     // Laying out stops at the first failure and leaves no half device (a settings tool that fails).
     fs::create_directories(home / "bin");

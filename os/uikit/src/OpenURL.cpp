@@ -26,11 +26,27 @@ bool UIApplication::openURL(const NSURL* url)
 {
     if (!url || url->scheme().empty())
         return false;
-    os::journal("openURL " + url->encodedString());
-    if (belongsToDesktopUser()) {
-        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-        if (!opener.isEmpty())
-            QProcess::startDetached(opener, {QString::fromStdString(url->encodedString())});
+    const std::string text = url->encodedString();
+    if (!belongsToDesktopUser()) {
+        os::journal("openURL " + text);
+        return true;
     }
+    // The journal says "openURL" only for a URL the desktop's opener has received: one that
+    // could not be handed over (no opener, or an argument longer than the system passes to a
+    // program) is recorded as not opened, with the reason.
+    QProcess opener;
+    opener.setProgram(QStandardPaths::findExecutable(QStringLiteral("xdg-open")));
+    opener.setArguments({QString::fromStdString(text)});
+    std::string problem;
+    if (opener.program().isEmpty())
+        problem = "no xdg-open on this desktop";
+    else if (!opener.startDetached())
+        problem = "xdg-open did not start: " + opener.errorString().toStdString();
+    if (!problem.empty()) {
+        os::journal("URL not opened (" + problem + "): " + url->scheme() + ": URL of " +
+                    std::to_string(text.size()) + " bytes");
+        return false;
+    }
+    os::journal("openURL " + text);
     return true;
 }

@@ -2,12 +2,14 @@
 
 #include "addressbook/AddressBook.h"
 #include "addressbook/InMemoryAddressBook.h"
+#include "addressbook/PersonText.h"
 #include "foundation/FileAttributes.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 using namespace std::chrono_literals;
@@ -136,6 +138,36 @@ TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
     EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
     ASSERT_TRUE(other.exec("UPDATE Person SET birthday = -5"));
     EXPECT_EQ(book->personWithRecordID(leap.id)->birthday, std::nullopt);
+}
+
+// Every person a book holds can be written out as a card and read back: no text that is not
+// UTF-8 gets in, whichever field and whichever write.
+TEST(AddressBookStore, RefusesTextThatIsNotUtf8InAnyField) {
+    TempDevice device;
+    ab::InMemoryAddressBook memory;
+    const std::vector<std::pair<const char*, std::function<void(ab::Person&)>>> spoilers = {
+        {"first name", [](ab::Person& p) { p.first_name = "Jo\xe3o"; }},
+        {"last name", [](ab::Person& p) { p.last_name = "\xc0\xaf"; }},
+        {"phone label", [](ab::Person& p) { p.phones = {{"h\xff", "1"}}; }},
+        {"e-mail address", [](ab::Person& p) { p.emails = {{"home", "a\xed\xa0\x80@b"}}; }},
+        {"UID", [](ab::Person& p) { p.uid = std::string("u\0id", 4); }}};
+    const auto store = ab::AddressBook::create();
+    for (ab::AddressBook* book : {store.get(), static_cast<ab::AddressBook*>(&memory)}) {
+        for (const auto& [field, spoil] : spoilers) {
+            auto p = person("Ana", "Silva");
+            spoil(p);
+            EXPECT_STREQ(ab::invalid_text_field(p), field);
+            EXPECT_FALSE(book->save(p)) << field;
+            EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+            EXPECT_FALSE(book->change([&](const std::vector<ab::Person>&) {
+                return ab::Changes{{p}, {}};
+            })) << field;
+            ab::make_texts_valid(p);
+            EXPECT_EQ(ab::invalid_text_field(p), nullptr) << field;
+        }
+        EXPECT_EQ(book->personCount(), 0u);
+    }
+    EXPECT_EQ(ab::valid_text("Jo\xe3o \xf0\x9f\x8e\x82\xf0\x9f"), "Jo\uFFFDo \U0001F382\uFFFD\uFFFD");
 }
 
 TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth) {

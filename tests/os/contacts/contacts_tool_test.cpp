@@ -102,6 +102,8 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
         {"add", "--first", "A", "--birthday", "5 March 1980"},
         {"add", "--first", "A", "--phone", "555-0100"},
         {"add", "--first", "A", "--email", "work:"},
+        {"add", "--first", "Jo\xe3o"},
+        {"add", "--first", "A", "--phone", "mobile:555\xff"},
         {"remove"},
         {"remove", "abc"},
         {"remove", "-3"},
@@ -336,4 +338,72 @@ TEST(ContactsTool, WhatExportWritesImportTakesBackWhateverTheLabels) {
     const auto imported = contacts_tool(device, {"import", exported.string()});
     ASSERT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(stored_persons(), before);
+}
+
+// A store written before texts were checked (or by another program) may hold bytes that are not
+// UTF-8: the backup must still come back, and a write must not store such bytes again.
+TEST(ContactsTool, TextThatIsNotUtf8IsNeverStoredAndAnOldOneExportsAsABackupThatComesBack) {
+    TempDevice device;
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--phone", "home:1"}).status, 0);
+    const auto store = ab::AddressBook::device_store_path();
+    ASSERT_EQ(run_command("sqlite3 " + quoted(store) +
+                          " \"UPDATE Person SET first_name = CAST(X'4A6FE36F' AS TEXT);"
+                          " UPDATE MultiValue SET label = CAST(X'68FF' AS TEXT)\""),
+              0);
+    EXPECT_EQ(contacts_tool(device, {"list"}).out, "1\tJo\\xE3o\t-\th\\xFF:1\n");
+
+    EXPECT_EQ(contacts_tool(device, {"edit", "1", "--last", "\xc0\xaf"}).status, 2);
+    const auto edited = contacts_tool(device, {"edit", "1", "--birthday", "--01-02"});
+    EXPECT_EQ(edited.status, 1);
+    EXPECT_TRUE(edited.err.ends_with(": first name is not valid UTF-8\n")) << edited.err;
+
+    const auto exported = device.root() / "backup.vcf";
+    const auto outcome = contacts_tool(device, {"export", exported.string()});
+    ASSERT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "contacts: warning: person 1: first name is not valid UTF-8, written "
+                           "with U+FFFD in place of the bad bytes\n");
+    std::filesystem::remove(store);
+    const auto imported = contacts_tool(device, {"import", exported.string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    const auto persons = stored_persons();
+    ASSERT_EQ(persons.size(), 1u);
+    EXPECT_EQ(persons[0].first_name, "Jo\uFFFDo");
+    EXPECT_EQ(persons[0].phones, (std::vector<ab::LabeledValue>{{"h\uFFFD", "1"}}));
+}
+
+// What came from outside (a card, a file name) reaches the terminal with its controls escaped.
+TEST(ContactsTool, ControlCharactersFromCardsAndFileNamesArePrintedEscaped) {
+    TempDevice device;
+    const std::string name = "A\x1b]0;owned\x07\x7f\u009b\u202e\u2066B";
+    ASSERT_EQ(contacts_tool(device, {"add", "--first", name, "--phone", "x\x1b[2J:1"}).status, 0);
+    EXPECT_EQ(contacts_tool(device, {"list"}).out,
+              "1\tA\\x1B]0;owned\\x07\\x7F\\u009B\\u202E\\u2066B\t-\tx\\x1B[2J:1\n");
+
+    const auto folder = device.root() / "vdir";
+    std::filesystem::create_directories(folder);
+    write_text(folder / "card\x1b[2J.vcf",
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Um;Ana;;;\r\nBDAY:\x1b]2;t\x07\r\nEND:VCARD\r\n");
+    for (const auto& args : {std::vector<std::string>{"sync", folder.string()},
+                             {"import", (folder / "card\x1b[2J.vcf").string()}}) {
+        const auto outcome = contacts_tool(device, args);
+        EXPECT_EQ(outcome.status, 1) << args[0];
+        EXPECT_NE(outcome.err.find("card\\x1B[2J.vcf:4: birthday '\\x1B]2;t\\x07' is not a date"),
+                  std::string::npos)
+            << outcome.err;
+        EXPECT_EQ(outcome.err.find_first_of("\x1b\x07"), std::string::npos) << args[0];
+    }
+}
+
+// A full disk is named as one, not as a damaged book; needs a file system of its own to fill.
+TEST(ContactsTool, AFullDiskIsReportedAsFull) {
+    TempDevice device;
+    const auto folder = ab::AddressBook::device_store_path().parent_path();
+    std::filesystem::create_directories(folder);
+    if (run_command("mount -t tmpfs -o size=64k tmpfs " + quoted(folder) + " 2>/dev/null") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    run_command("dd if=/dev/zero of=" + quoted(folder / "filler") + " bs=4k 2>/dev/null");
+    const auto outcome = contacts_tool(device, {"add", "--first", "Ana"});
+    run_command("umount " + quoted(folder));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.err.ends_with(": the disk is full\n")) << outcome.err;
 }

@@ -132,6 +132,34 @@ TEST(Hook, KeepsAnInheritedImplementationUnderThePrefixAndLeavesTheSuperclassAlo
     objc_release(d);
 }
 
+TEST(Hook, ASecondReplacementUnderTheSamePrefixRunsTheFirstThenTheOwnMethodOnce) {
+    Class cls = define("HookedTwice");
+    std::vector<std::string> calls;
+    class_addMethod(
+        cls, "launch",
+        [&calls](id, SEL, std::span<const Value>) -> Value {
+            calls.push_back("own");
+            return {};
+        },
+        "v@:");
+    const auto replacement = [&calls](std::string name) -> IMP {
+        return [&calls, name](id self, SEL, std::span<const Value>) -> Value {
+            calls.push_back(name);
+            return objc_msgSend(self, "bg_launch");
+        };
+    };
+    MSHookMessage(cls, "launch", replacement("first"), "bg_");
+    MSHookMessage(cls, "launch", replacement("second"), "bg_");
+
+    id app = make(cls);
+    objc_msgSend(app, "launch");
+    EXPECT_EQ(calls, (std::vector<std::string>{"second", "first", "own"}));
+    calls.clear();
+    objc_msgSend(app, "bg_launch");
+    EXPECT_EQ(calls, std::vector<std::string>{"own"});
+    objc_release(app);
+}
+
 TEST(Hook, WithoutAPreviousMethodOnlyAddsTheReplacement) {
     Class cls = define("HookFresh");
     EXPECT_FALSE(MSHookMessage(cls, "fresh", answering("new"), "bg_"));

@@ -103,6 +103,15 @@ TEST(UIApplicationOpenURL, HandsTheURLToTheDesktopOnlyOnTheDeviceOfADesktopUser)
     EXPECT_NE(opened.find("mailto:ana@example.com\n"), std::string::npos) << opened;
     EXPECT_EQ(opened.find("sms:111"), std::string::npos) << opened;
     EXPECT_NE(device.journal().find(" openURL tel:222\n"), std::string::npos) << device.journal();
+
+    // A URL longer than the system passes to a program never reaches the opener: not opened,
+    // and the journal says so.
+    const std::string huge = "sms:" + std::string(200000, '1');
+    EXPECT_FALSE(application->openURL(NSURL::URLWithString(huge).get()));
+    const std::string journal = device.journal();
+    EXPECT_EQ(journal.find("openURL sms:1111"), std::string::npos);
+    EXPECT_NE(journal.find(" URL not opened (xdg-open did not start: "), std::string::npos) << journal;
+    EXPECT_NE(journal.find("): sms: URL of 200004 bytes\n"), std::string::npos) << journal;
 }
 
 TEST(NSURL, PercentEncodingKeepsOnlyUnreservedAndChosenCharacters)

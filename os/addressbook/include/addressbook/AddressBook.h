@@ -100,8 +100,10 @@ struct StoreProblem {
         kNotADatabase,     // the file is no SQLite database
         kNotAnAddressBook, // an SQLite database, but its tables are not (all) this book's
         kNoAccess,         // no permission, a read-only file system, a folder that cannot be made
-        kDamaged,          // corrupt pages, an I/O error, a full disk
-        kInvalidPerson,    // a birthday that is no date, an identifier that names no person
+        kDamaged,          // corrupt pages, an I/O error
+        kFull,             // no room left on the disk (or past the file's size limit)
+        kInvalidPerson,    // a birthday that is no date, a text that is not UTF-8, an
+                           // identifier that names no person
     };
     Kind kind;
     std::string detail; // SQLite's own words, when it had any
@@ -147,8 +149,9 @@ public:
 
     // Saves a new person (assigning person.id, never reusing an identifier) or replaces an
     // existing one. Creates the store when missing. False, with nothing written, on failure:
-    // a birthday that is no valid date, an identifier that names no person, a store that is
-    // locked past the busy timeout or is not an address book.
+    // a birthday that is no valid date, a text that is not UTF-8 (PersonText.h), an identifier
+    // that names no person, a store that is locked past the busy timeout or is not an address
+    // book, a full disk.
     virtual bool save(Person& person) = 0;
     // Saves all persons in one transaction: all of them, or none (and no identifier assigned).
     virtual bool save(std::vector<Person>& persons) = 0;

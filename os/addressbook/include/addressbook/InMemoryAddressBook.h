@@ -1,7 +1,8 @@
 #pragma once
 // An address book held in memory, for tests of what writes to a book: the same contract as the
-// device's store (identifiers ascend and are never reused, invalid birthdays and unknown
-// identifiers are refused, a list of persons is saved all or none), without a file.
+// device's store (identifiers ascend and are never reused, invalid birthdays, texts that are not
+// UTF-8 and unknown identifiers are refused, a list of persons is saved all or none), without a
+// file.
 #include "addressbook/AddressBook.h"
 
 #include <map>

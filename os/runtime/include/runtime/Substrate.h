@@ -7,4 +7,9 @@
 // prefixed selector, e.g. "bg_applicationDidFinishLaunching:". Returns that previous
 // implementation; empty, with only the replacement added, when there was none. Nothing changes
 // when cls or replacement is missing.
+//
+// Replacing the same method again under the same prefix chains: while the newer replacement runs,
+// the prefixed selector reaches the older replacement, and inside that one the class's own
+// implementation, so each runs once. Sent from outside any replacement, the prefixed selector
+// reaches the class's own implementation.
 IMP MSHookMessage(Class cls, SEL selector, IMP replacement, const char* prefix);

@@ -25,8 +25,11 @@ public:
     void setDelegate(std::unique_ptr<UIApplicationDelegate> delegate);
 
     // Hands the URL to the system: a line "openURL URL" in the device journal (the URL
-    // percent-encoded) and, on the machine's own device (root "/"), to the desktop's opener
-    // (xdg-open) when there is one. False, opening nothing, for no URL or one without a scheme.
+    // percent-encoded) and, on a desktop user's device (the machine's own, root "/", or the one
+    // the package's launcher laid out), to the desktop's opener (xdg-open). False, opening
+    // nothing, for no URL or one without a scheme, and on such a device when the opener is
+    // missing or cannot be given the URL (longer than a program's argument may be): the journal
+    // then says "URL not opened" and why, never "openURL".
     bool openURL(const NSURL* url);
 
     // Ends the application as the platform does: the delegate hears applicationWillTerminate
