@@ -6,6 +6,7 @@
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 
+#include <uikit/UIAlertView.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
@@ -332,7 +333,16 @@ void InfoViewController::switchActionSound(UIControl* sender)
 void InfoViewController::cancel_Clicked(UIBarButtonItem* sender)
 {
     (void)sender;
-    settings::saveAllSettings();
-    // Closed whether or not the file took the values: they stay in memory either way.
-    dismissModalViewControllerAnimated(true);
+    if (settings::saveAllSettings()) {
+        dismissModalViewControllerAnimated(true);
+        return;
+    }
+    // Closing now would pass for a save: the screen stays with the edited values, so Save can be
+    // tapped again once the other program lets go of the file.
+    auto alert = std::make_shared<UIAlertView>(
+        localized("Settings not saved"),
+        localized("Another program is using the settings file, or the device cannot be written. "
+                  "Your changes are still here: tap Save to try again."),
+        nullptr, localized("OK"));
+    alert->show();
 }

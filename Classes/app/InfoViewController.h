@@ -1,8 +1,8 @@
 #pragma once
 // The settings screen: a grouped table of six switches and the alert time, with a time picker
 // below, under a black navigation bar whose only button, "Save", writes the eight settings to the
-// settings file and closes the screen. The switches and the picker change the application's
-// settings values at once; the file changes only on "Save".
+// settings file and closes the screen, or says that it could not and stays. The switches and the
+// picker change the application's settings values at once; the file changes only on "Save".
 //
 // Made afresh each time the main screen presents it, inside a navigation controller of its own;
 // controllers are made with std::make_shared. Main thread only.
@@ -79,7 +79,8 @@ public:
     void switchActionSound(UIControl* sender);
     // The time picker: its hour and minute into the alert time and the "Time" row.
     void dueDateChanged(UIControl* sender);
-    // "Save": writes the eight settings and closes the screen, also when nothing could be written.
+    // "Save": writes the eight settings and closes the screen; when nothing could be written it
+    // says so in an alert and the screen stays open with the edited values.
     void cancel_Clicked(UIBarButtonItem* sender);
 
     // --- the controls, made by the builders

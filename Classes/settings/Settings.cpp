@@ -45,8 +45,8 @@ void loadAllSettings() {
                     &bStandby});
 }
 
-void saveAllSettings() {
-    tortamos::settings_file::writeAll({bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour,
+bool saveAllSettings() {
+    return tortamos::settings_file::writeAll({bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour,
                                        iTimerMinute, bStandby});
 }
 

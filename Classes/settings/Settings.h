@@ -24,7 +24,7 @@ void loadListSettings();
 // Loads all eight values.
 void loadAllSettings();
 
-// Writes all eight values into every row.
-void saveAllSettings();
+// Writes all eight values into every row; false when nothing was written.
+[[nodiscard]] bool saveAllSettings();
 
 } // namespace settings
