@@ -6,7 +6,6 @@
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 
-#include <uikit/UIAlertView.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
@@ -343,6 +342,12 @@ void InfoViewController::cancel_Clicked(UIBarButtonItem* sender)
         localized("Settings not saved"),
         localized("Another program is using the settings file, or the device cannot be written. "
                   "Your changes are still here: tap Save to try again."),
-        nullptr, localized("OK"));
+        this, localized("OK"), std::vector<std::string>{localized("Close")});
     alert->show();
+}
+
+void InfoViewController::alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex)
+{
+    if (buttonIndex != alertView->cancelButtonIndex())
+        dismissModalViewControllerAnimated(true);
 }

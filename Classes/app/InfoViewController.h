@@ -8,6 +8,7 @@
 // controllers are made with std::make_shared. Main thread only.
 #include <audio/AudioServices.h>
 #include <shared/DeviceNames.h>
+#include <uikit/UIAlertView.h>
 #include <uikit/UIDatePicker.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIPickerView.h>
@@ -24,7 +25,8 @@ class UIBarButtonItem;
 class InfoViewController : public UIViewController,
                            public UITableViewDelegate,
                            public UITableViewDataSource,
-                           public UIPickerViewDelegate {
+                           public UIPickerViewDelegate,
+                           public UIAlertViewDelegate {
 public:
     // The sound that turning "Sound" on plays (a device path).
     static constexpr const char* kSoundPath = tortamos::kAlertSoundPath;
@@ -80,8 +82,10 @@ public:
     // The time picker: its hour and minute into the alert time and the "Time" row.
     void dueDateChanged(UIControl* sender);
     // "Save": writes the eight settings and closes the screen; when nothing could be written it
-    // says so in an alert and the screen stays open with the edited values.
+    // says so in an alert, and the screen stays open with the edited values ("OK") or closes
+    // unsaved ("Close"), since on a device that cannot be written no Save ever succeeds.
     void cancel_Clicked(UIBarButtonItem* sender);
+    void alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex) override;
 
     // --- the controls, made by the builders
     std::shared_ptr<UISwitch> switchCtl;     // "Use Badge"
