@@ -106,22 +106,24 @@ std::chrono::milliseconds busyTimeout() { return g_busy_timeout; }
 
 void setBusyTimeout(std::chrono::milliseconds timeout) { g_busy_timeout = timeout; }
 
-void readRows(std::span<const Column> columns,
+bool readRows(std::span<const Column> columns,
               const std::function<void(std::span<const int32_t> values)>& row) {
     std::string query = "SELECT ";
     for (size_t i = 0; i < columns.size(); ++i) query += (i ? ", " : "") + std::string(name(columns[i]));
     query += " FROM Settings";
 
     Connection db;
-    if (!db) return;
+    if (!db) return false;
     sqlite3_stmt* statement = db.prepare(query.c_str());
-    if (statement == nullptr) return;
+    if (statement == nullptr) return false;
     std::vector<int32_t> values(columns.size());
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int result;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         for (size_t i = 0; i < values.size(); ++i) values[i] = read_value(statement, static_cast<int>(i));
         row(values);
     }
     sqlite3_finalize(statement);
+    return result == SQLITE_DONE;
 }
 
 bool writeAll(const Values& values) {

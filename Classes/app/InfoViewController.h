@@ -105,5 +105,7 @@ private:
     void showTimer();
 
     bool isViewPushed_ = false;
+    // Whether the screen's values came from the file.
+    bool settingsRead_ = false;
     std::shared_ptr<UITableView> myTableView_;
 };

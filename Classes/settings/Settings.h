@@ -21,8 +21,9 @@ void updateDatabase();
 // Logs "initializeDatabase..." and loads bBadge, bHideAge, bHideSigno.
 void loadListSettings();
 
-// Loads all eight values.
-void loadAllSettings();
+// Loads all eight values; false when the file could not be read, and the values are then not
+// the stored ones.
+bool loadAllSettings();
 
 // Writes all eight values into every row; false when nothing was written.
 [[nodiscard]] bool saveAllSettings();

@@ -30,8 +30,10 @@ void setBusyTimeout(std::chrono::milliseconds timeout);
 enum class Column { bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby };
 
 // Selects the columns from every row and calls `row` with each row's values, in the order of
-// `columns`. No call when the file cannot be opened or a column is missing.
-void readRows(std::span<const Column> columns,
+// `columns`. No call when the file cannot be opened or a column is missing. False when the read
+// did not finish (no file, a missing column, a lock held past the busy timeout): the values the
+// caller holds are then not what the file holds.
+bool readRows(std::span<const Column> columns,
               const std::function<void(std::span<const int32_t> values)>& row);
 
 // All eight values, in the order of Column.

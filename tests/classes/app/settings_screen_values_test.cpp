@@ -86,6 +86,20 @@ TEST_F(SettingsScreenTest, ASaveThatWritesNothingSaysSoAndKeepsTheScreenOpen)
     tap("Close");
     EXPECT_FALSE(isOpen());
     EXPECT_EQ(memory(), (SettingsRow{1, 0, 0, 1, 1, 11, 0, 0}));
+
+    // Opened while the file was held, the screen shows values that are not the stored ones:
+    // Save never writes them over the settings, even once the file is free again.
+    fs::remove(file());
+    store({1, 1, 1, 1, 1, 9, 30, 1});
+    ASSERT_EQ(sqlite3_open(file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    open();
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tap("Save");
+    EXPECT_EQ(alertTitle(), "Settings not saved");
+    tap("Close");
+    EXPECT_EQ(stored(), (SettingsRow{1, 1, 1, 1, 1, 9, 30, 1}));
     tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
 
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
