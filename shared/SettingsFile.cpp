@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tortamos::settings_file {
@@ -15,17 +16,19 @@ namespace {
 std::chrono::milliseconds g_busy_timeout = kBusyTimeout;
 
 // One connection to the settings file for the length of one operation. Never creates the file;
-// waits for a lock held by the other process up to the busy timeout.
+// waits for locks held by the other process up to the busy timeout in all. SQLite's own timeout
+// starts again at each lock a statement needs (to read the layout, to write, to commit), so one
+// operation could keep the main thread waiting several times over.
 class Connection {
 public:
-    Connection() {
+    Connection() : deadline_(std::chrono::steady_clock::now() + g_busy_timeout) {
         const std::string path = os::device_path(kPath).string();
         if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
             sqlite3_close(db_);
             db_ = nullptr;
             return;
         }
-        sqlite3_busy_timeout(db_, static_cast<int>(g_busy_timeout.count()));
+        sqlite3_busy_handler(db_, &Connection::wait_for_lock, this);
     }
     ~Connection() { sqlite3_close(db_); }
     Connection(const Connection&) = delete;
@@ -44,6 +47,8 @@ public:
     }
 
     int error() const { return sqlite3_errcode(db_); }
+    // Rows the last statement changed.
+    int changes() { return sqlite3_changes(db_); }
 
     bool execute(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
@@ -57,6 +62,16 @@ public:
     bool has_current_layout() { return prepares("SELECT bHideSigno FROM Settings"); }
 
 private:
+    // SQLite's busy handler: nonzero to try the lock again.
+    static int wait_for_lock(void* connection, int /*attempts*/) {
+        using namespace std::chrono;
+        const auto left = static_cast<Connection*>(connection)->deadline_ - steady_clock::now();
+        if (left <= steady_clock::duration::zero()) return 0;
+        std::this_thread::sleep_for(std::min<steady_clock::duration>(left, 10ms));
+        return 1;
+    }
+
+    std::chrono::steady_clock::time_point deadline_;
     sqlite3* db_ = nullptr;
 };
 
@@ -117,19 +132,20 @@ bool readRows(std::span<const Column> columns,
     return !held_by_another(status);
 }
 
-void writeAll(const Values& values) {
+bool writeAll(const Values& values) {
     Connection db;
-    if (!db) return;
+    if (!db) return false;
     sqlite3_stmt* statement = db.prepare(
         "UPDATE Settings SET bBadge=?, bHideAge=?, bHideSigno=?, bSound=?, bPopup=?, iTimerHour=?, "
         "iTimerMinute=?, iStandby=?");
-    if (statement == nullptr) return;
+    if (statement == nullptr) return false;
     const int32_t in_order[] = {values.bBadge,  values.bHideAge,   values.bHideSigno,
                                 values.bSound,  values.bPopup,     values.iTimerHour,
                                 values.iTimerMinute, values.iStandby};
     for (int i = 0; i < 8; ++i) sqlite3_bind_int(statement, i + 1, in_order[i]);
-    sqlite3_step(statement);
+    const bool done = sqlite3_step(statement) == SQLITE_DONE;
     sqlite3_finalize(statement);
+    return done && db.changes() > 0;
 }
 
 void upgrade() {

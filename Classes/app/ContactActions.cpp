@@ -2,6 +2,8 @@
 
 #include "engine/BirthdayList.h"
 
+#include <uikit/NSURL.h>
+
 namespace contact_actions {
 
 std::vector<std::string> phoneNumbers(const ab::Person& person)
@@ -22,12 +24,20 @@ std::optional<std::string> chosenNumber(const std::vector<std::string>& numbers,
     return numbers[index];
 }
 
-std::string smsURLText(std::string_view number)
+std::optional<std::string> smsURLText(std::string_view number)
 {
-    std::string text = "sms:" + std::string(number);
-    for (const char* separator : {"(", ")", "-", " "})
-        text = replaceString(separator, text, "");
-    return text;
+    std::string dialled;
+    bool hasDigit = false;
+    for (const char c : number.substr(0, number.find_first_of(",;"))) {
+        const bool digit = c >= '0' && c <= '9';
+        if (digit || c == '*' || c == '#' || (c == '+' && dialled.empty()))
+            dialled += c;
+        hasDigit = hasDigit || digit;
+    }
+    if (!hasDigit)
+        return std::nullopt;
+    // "#" would begin the URL's fragment.
+    return "sms:" + NSURLPercentEncoded(dialled, "+*");
 }
 
 ListToRebuild listToRebuild(int32_t itemTabSelected)

@@ -19,9 +19,13 @@ std::vector<std::string> phoneNumbers(const ab::Person& person);
 // numbers, and for any index outside them.
 std::optional<std::string> chosenNumber(const std::vector<std::string>& numbers, int buttonIndex);
 
-// "sms:" and the number without "(", ")", "-" and the ordinary space; every other character
-// stays, so a text that is no URL stays one and opens nothing.
-std::string smsURLText(std::string_view number);
+// "sms:" and the one number a text message goes to, built from the characters a phone dials:
+// digits, a "+" before them, "*" and "#". A card's number may hold anything, and in an "sms:"
+// URL a "," adds a second recipient and a "?" a message body the sheet never showed, so
+// nothing but those characters passes; the number ends at a pause or wait ("," or ";"), since
+// what follows is dialled after a call connects. None when no digit is left: such a number
+// opens nothing.
+std::optional<std::string> smsURLText(std::string_view number);
 
 enum class ListToRebuild { ComingBirthdays, AllByDate, AllByName };
 // The list of the tab last chosen; the settings tab, like any other tag, shows the coming

@@ -112,7 +112,7 @@ void InfoViewController::viewDidLoad()
     createDatePicker();
 }
 
-void InfoViewController::initializeDatabase() { settings::loadAllSettings(); }
+void InfoViewController::initializeDatabase() { settingsRead_ = settings::loadAllSettings(); }
 
 std::shared_ptr<UISwitch> InfoViewController::newSwitch(
     int32_t value, void (InfoViewController::*action)(UIControl*))
@@ -332,7 +332,27 @@ void InfoViewController::switchActionSound(UIControl* sender)
 void InfoViewController::cancel_Clicked(UIBarButtonItem* sender)
 {
     (void)sender;
-    settings::saveAllSettings();
-    // Closed whether or not the file took the values: they stay in memory either way.
-    dismissModalViewControllerAnimated(true);
+    // A screen that could not read the settings shows values that are not the stored ones;
+    // saving them would overwrite the user's settings with zeros.
+    if (settingsRead_ && settings::saveAllSettings()) {
+        dismissModalViewControllerAnimated(true);
+        return;
+    }
+    // Closing now would pass for a save: the screen stays with the edited values, so Save can be
+    // tapped again once the other program lets go of the file.
+    const char* why =
+        settingsRead_ ? "Another program is using the settings file, or the device cannot be "
+                        "written. Your changes are still here: tap Save to try again."
+                      : "The settings could not be read when this screen opened, and saving would "
+                        "overwrite them. Close it and open Settings again.";
+    auto alert = std::make_shared<UIAlertView>(localized("Settings not saved"), localized(why),
+                                               this, localized("OK"),
+                                               std::vector<std::string>{localized("Close")});
+    alert->show();
+}
+
+void InfoViewController::alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex)
+{
+    if (buttonIndex != alertView->cancelButtonIndex())
+        dismissModalViewControllerAnimated(true);
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The settings screen: a grouped table of six switches and the alert time, with a time picker
 // below, under a black navigation bar whose only button, "Save", writes the eight settings to the
-// settings file and closes the screen. The switches and the picker change the application's
-// settings values at once; the file changes only on "Save".
+// settings file and closes the screen, or says that it could not and stays. The switches and the
+// picker change the application's settings values at once; the file changes only on "Save".
 //
 // Made afresh each time the main screen presents it, inside a navigation controller of its own;
 // controllers are made with std::make_shared. Main thread only.
 #include <audio/AudioServices.h>
 #include <shared/DeviceNames.h>
+#include <uikit/UIAlertView.h>
 #include <uikit/UIDatePicker.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIPickerView.h>
@@ -24,7 +25,8 @@ class UIBarButtonItem;
 class InfoViewController : public UIViewController,
                            public UITableViewDelegate,
                            public UITableViewDataSource,
-                           public UIPickerViewDelegate {
+                           public UIPickerViewDelegate,
+                           public UIAlertViewDelegate {
 public:
     // The sound that turning "Sound" on plays (a device path).
     static constexpr const char* kSoundPath = tortamos::kAlertSoundPath;
@@ -79,8 +81,11 @@ public:
     void switchActionSound(UIControl* sender);
     // The time picker: its hour and minute into the alert time and the "Time" row.
     void dueDateChanged(UIControl* sender);
-    // "Save": writes the eight settings and closes the screen, also when nothing could be written.
+    // "Save": writes the eight settings and closes the screen; when nothing could be written it
+    // says so in an alert, and the screen stays open with the edited values ("OK") or closes
+    // unsaved ("Close"), since on a device that cannot be written no Save ever succeeds.
     void cancel_Clicked(UIBarButtonItem* sender);
+    void alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex) override;
 
     // --- the controls, made by the builders
     std::shared_ptr<UISwitch> switchCtl;     // "Use Badge"
@@ -100,5 +105,7 @@ private:
     void showTimer();
 
     bool isViewPushed_ = false;
+    // Whether the screen's values came from the file.
+    bool settingsRead_ = false;
     std::shared_ptr<UITableView> myTableView_;
 };

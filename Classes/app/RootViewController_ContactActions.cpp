@@ -109,7 +109,10 @@ void RootViewController::actionSheet_clickedButtonAtIndex(UIActionSheet* /*actio
         contact_actions::chosenNumber(arrayPhones, buttonIndex);
     if (!number)
         return;
-    const auto url = NSURL::URLWithString(contact_actions::smsURLText(*number));
+    const std::optional<std::string> text = contact_actions::smsURLText(*number);
+    if (!text)
+        return;
+    const auto url = NSURL::URLWithString(*text);
     UIApplication::sharedApplication()->openURL(url.get());
 }
 

@@ -22,8 +22,8 @@ using tortamos::settings_file::Column;
 
 // Reads the columns and, for every row, stores them in order into the given variables.
 template <size_t N>
-void load(const std::array<Column, N>& columns, const std::array<int32_t*, N>& variables) {
-    tortamos::settings_file::readRows(columns, [&](std::span<const int32_t> values) {
+bool load(const std::array<Column, N>& columns, const std::array<int32_t*, N>& variables) {
+    return tortamos::settings_file::readRows(columns, [&](std::span<const int32_t> values) {
         for (size_t i = 0; i < N; ++i) *variables[i] = values[i];
     });
 }
@@ -38,15 +38,15 @@ void loadListSettings() {
          std::array{&bBadge, &bHideAge, &bHideSigno});
 }
 
-void loadAllSettings() {
-    load(std::array{Column::bBadge, Column::bHideAge, Column::bHideSigno, Column::bSound,
+bool loadAllSettings() {
+    return load(std::array{Column::bBadge, Column::bHideAge, Column::bHideSigno, Column::bSound,
                     Column::bPopup, Column::iTimerHour, Column::iTimerMinute, Column::iStandby},
          std::array{&bBadge, &bHideAge, &bHideSigno, &bSound, &bPopup, &iTimerHour, &iTimerMinute,
                     &bStandby});
 }
 
-void saveAllSettings() {
-    tortamos::settings_file::writeAll({bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour,
+bool saveAllSettings() {
+    return tortamos::settings_file::writeAll({bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour,
                                        iTimerMinute, bStandby});
 }
 

@@ -21,10 +21,11 @@ void updateDatabase();
 // Logs "initializeDatabase..." and loads bBadge, bHideAge, bHideSigno.
 void loadListSettings();
 
-// Loads all eight values.
-void loadAllSettings();
+// Loads all eight values; false when another program held the file past the busy timeout, and
+// the values are then not the stored ones (saving them would overwrite the user's settings).
+bool loadAllSettings();
 
-// Writes all eight values into every row.
-void saveAllSettings();
+// Writes all eight values into every row; false when nothing was written.
+[[nodiscard]] bool saveAllSettings();
 
 } // namespace settings

@@ -42,7 +42,7 @@ TEST_F(SettingsFileModule, EveryRowComesInTheOrderOfTheColumnsAsked) {
             "INSERT INTO Settings VALUES (11, 12, 13, 14, 15, 16, 17, 18);");
     EXPECT_EQ(read({Column::iStandby, Column::bSound, Column::bBadge}), (Rows{{8, 5, 1}, {18, 15, 11}}));
 
-    tortamos::settings_file::writeAll({21, 22, 23, 24, 25, 26, 27, 28});
+    EXPECT_TRUE(tortamos::settings_file::writeAll({21, 22, 23, 24, 25, 26, 27, 28}));
     EXPECT_EQ(read({Column::bBadge, Column::bHideAge, Column::bHideSigno, Column::bSound,
                     Column::bPopup, Column::iTimerHour, Column::iTimerMinute, Column::iStandby}),
               (Rows{{21, 22, 23, 24, 25, 26, 27, 28}, {21, 22, 23, 24, 25, 26, 27, 28}}))

@@ -221,6 +221,21 @@ void Screen::show()
     scheduleDisplay();
 }
 
+namespace {
+
+// Whether anything of the subview can show within the bounds of a superview that clips to
+// them: a scrolled list of thousands of buttons draws only those on screen. A subview that
+// does not clip may have subviews beyond its own frame, so only a bare or clipping one is
+// known to show nothing when its frame lies outside.
+bool mayShowWithin(const UIView& subview, CGRect bounds)
+{
+    if (!subview.clipsToBounds() && !subview.subviews().empty())
+        return true;
+    return !CGRectIsEmpty(CGRectIntersection(subview.frame(), bounds));
+}
+
+} // namespace
+
 void renderView(UIView& view, QPainter& painter)
 {
     if (view.isHidden() || view.alpha() <= 0)
@@ -243,7 +258,8 @@ void renderView(UIView& view, QPainter& painter)
     // A copy: drawing must not change the tree, but a view may be released meanwhile.
     const auto subviews = view.subviews();
     for (const auto& subview : subviews)
-        renderView(*subview, painter);
+        if (!view.clipsToBounds() || mayShowWithin(*subview, bounds))
+            renderView(*subview, painter);
     painter.restore();
 }
 

@@ -4,7 +4,10 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 using namespace uikit;
 
@@ -22,7 +25,71 @@ Qt::TextElideMode elideMode(UILineBreakMode mode)
 
 CGFloat up(qreal value) { return CGFloat(std::ceil(value - 1e-3)); }
 
+constexpr char16_t PDF = 0x202C, FSI = 0x2068, PDI = 0x2069;
+
+bool opensEmbedding(QChar c) // LRE, RLE, LRO, RLO
+{
+    return c == u'\u202A' || c == u'\u202B' || c == u'\u202D' || c == u'\u202E';
+}
+
+bool opensIsolate(QChar c) // LRI, RLI, FSI
+{
+    return c == u'\u2066' || c == u'\u2067' || c == QChar(FSI);
+}
+
+bool breaksLine(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' ||
+           c == u'\u2028' || c == u'\u2029';
+}
+
+// Texts come from cards and files anyone may write. Each is laid out as an isolate of its own in
+// which every embedding, override and isolate it opens is closed again, and a closer that opened
+// nothing in it is dropped, so no character of the text can reorder what is drawn beside it.
+// On one line, a line break is a space.
+QString asDrawn(const QString& text, bool oneLine)
+{
+    QString drawn;
+    drawn.reserve(text.size() + 2);
+    drawn += QChar(FSI);
+    std::vector<bool> open; // true for an isolate, false for an embedding or override
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (oneLine && breaksLine(c)) {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            drawn += u' ';
+        } else if (opensEmbedding(c) || opensIsolate(c)) {
+            open.push_back(opensIsolate(c));
+            drawn += c;
+        } else if (c == QChar(PDF)) {
+            if (!open.empty() && !open.back()) {
+                open.pop_back();
+                drawn += c;
+            }
+        } else if (c == QChar(PDI)) {
+            // Closes the nearest isolate and every embedding opened inside it.
+            const auto isolate = std::find(open.rbegin(), open.rend(), true);
+            if (isolate != open.rend()) {
+                open.erase(std::prev(isolate.base()), open.end());
+                drawn += c;
+            }
+        } else {
+            drawn += c;
+        }
+    }
+    for (auto opened = open.rbegin(); opened != open.rend(); ++opened)
+        drawn += QChar(*opened ? PDI : PDF);
+    drawn += QChar(PDI);
+    return drawn;
+}
+
 } // namespace
+
+std::string textAsDrawn(std::string_view text, bool oneLine)
+{
+    return asDrawn(toQString(text), oneLine).toStdString();
+}
 
 CGFloat UIFont::lineHeight() const
 {
@@ -34,7 +101,7 @@ CGSize sizeWithFont(std::string_view text, const UIFont& font)
 {
     ensureApplication();
     QFontMetricsF metrics(toQFont(font));
-    return {up(metrics.horizontalAdvance(toQString(text))), up(metrics.height())};
+    return {up(metrics.horizontalAdvance(asDrawn(toQString(text), true))), up(metrics.height())};
 }
 
 CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font,
@@ -52,7 +119,8 @@ CGSize sizeWithFont_constrainedToSize_lineBreakMode(std::string_view text, const
     ensureApplication();
     QFontMetricsF metrics(toQFont(font));
     const int flags = mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
-    QRectF bounds = metrics.boundingRect(QRectF(0, 0, size.width, 1e6), flags, toQString(text));
+    QRectF bounds =
+        metrics.boundingRect(QRectF(0, 0, size.width, 1e6), flags, asDrawn(toQString(text), false));
     return {std::min(up(bounds.width()), size.width), std::min(up(bounds.height()), size.height)};
 }
 
@@ -79,12 +147,16 @@ CGSize drawInRect_withFont_lineBreakMode_alignment(std::string_view text, CGRect
     flags |= alignment == UITextAlignmentCenter  ? Qt::AlignHCenter
              : alignment == UITextAlignmentRight ? Qt::AlignRight
                                                  : Qt::AlignLeft;
-    QString qtext = toQString(text);
     const bool singleLine = box.height() < 2 * metrics.height() ||
                             (mode != UILineBreakModeWordWrap && mode != UILineBreakModeCharacterWrap);
+    QString qtext = asDrawn(toQString(text), singleLine);
     if (singleLine) {
-        if (elideMode(mode) != Qt::ElideNone)
-            qtext = metrics.elidedText(qtext, elideMode(mode), box.width());
+        if (elideMode(mode) != Qt::ElideNone) {
+            const QString elided = metrics.elidedText(qtext, elideMode(mode), box.width());
+            // The cut may have taken the closers with it.
+            if (elided != qtext)
+                qtext = asDrawn(elided, true);
+        }
     } else {
         flags |= mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
     }

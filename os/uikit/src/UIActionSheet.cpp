@@ -10,6 +10,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <utility>
 
 using namespace uikit;
 
@@ -28,17 +29,32 @@ const UIFont titleFont = UIFont::systemFontOfSize(14);
 
 enum class Role { Other, Destructive, Cancel };
 
+// Drawn destructive wins over cancel when one button is both.
+Role roleOf(int index, int destructiveIndex, int cancelIndex)
+{
+    return index == destructiveIndex ? Role::Destructive
+           : index == cancelIndex    ? Role::Cancel
+                                     : Role::Other;
+}
+
 } // namespace
 
 class UIActionSheet::SheetButton : public UIButton {
 public:
-    explicit SheetButton(Role role) : UIButton(CGRectZero, UIButtonTypeCustom), role_(role)
+    explicit SheetButton(Role role) : UIButton(CGRectZero, UIButtonTypeCustom)
     {
         setFont(UIFont::boldSystemFontOfSize(19));
+        setTitleColor_forState(UIColor::whiteColor(), UIControlStateHighlighted);
+        setRole(role);
+    }
+
+    void setRole(Role role)
+    {
+        role_ = role;
         const bool lightText = role != Role::Other;
         setTitleColor_forState(lightText ? UIColor::whiteColor() : UIColor::blackColor(),
                                UIControlStateNormal);
-        setTitleColor_forState(UIColor::whiteColor(), UIControlStateHighlighted);
+        setNeedsDisplay();
     }
 
     void drawRect(CGRect rect) override
@@ -89,7 +105,7 @@ public:
     }
 
 private:
-    Role role_;
+    Role role_ = Role::Other;
 };
 
 UIActionSheet::UIActionSheet()
@@ -105,7 +121,7 @@ UIActionSheet::UIActionSheet()
     addSubview(titleLabel_);
     buttonArea_ = std::make_shared<UIScrollView>();
     addSubview(buttonArea_);
-    rebuildButtons();
+    updateTitle();
 }
 
 UIActionSheet::UIActionSheet(std::string title, UIActionSheetDelegate* delegate,
@@ -123,7 +139,9 @@ UIActionSheet::UIActionSheet(std::string title, UIActionSheetDelegate* delegate,
     if (!cancelButtonTitle.empty())
         cancelButtonIndex_ = int(buttonTitles_.size()),
         buttonTitles_.push_back(std::move(cancelButtonTitle));
-    rebuildButtons();
+    for (int i = 0; i < numberOfButtons(); ++i)
+        addButtonView(i);
+    updateTitle();
 }
 
 UIActionSheet::~UIActionSheet() = default;
@@ -131,20 +149,22 @@ UIActionSheet::~UIActionSheet() = default;
 void UIActionSheet::setTitle(std::string title)
 {
     title_ = std::move(title);
-    rebuildButtons();
+    updateTitle();
 }
 
 void UIActionSheet::setActionSheetStyle(UIActionSheetStyle style)
 {
     style_ = style;
-    rebuildButtons();
+    updateTitle();
 }
 
 int UIActionSheet::addButtonWithTitle(std::string title)
 {
     buttonTitles_.push_back(std::move(title));
-    rebuildButtons();
-    return int(buttonTitles_.size()) - 1;
+    const int index = numberOfButtons() - 1;
+    addButtonView(index);
+    resize();
+    return index;
 }
 
 std::string UIActionSheet::buttonTitleAtIndex(int index) const
@@ -156,14 +176,18 @@ std::string UIActionSheet::buttonTitleAtIndex(int index) const
 
 void UIActionSheet::setCancelButtonIndex(int index)
 {
-    cancelButtonIndex_ = index;
-    rebuildButtons();
+    const int old = std::exchange(cancelButtonIndex_, index);
+    updateRole(old);
+    updateRole(index);
+    // The cancel button's gap moves with it.
+    resize();
 }
 
 void UIActionSheet::setDestructiveButtonIndex(int index)
 {
-    destructiveButtonIndex_ = index;
-    rebuildButtons();
+    const int old = std::exchange(destructiveButtonIndex_, index);
+    updateRole(old);
+    updateRole(index);
 }
 
 int UIActionSheet::firstOtherButtonIndex() const
@@ -180,7 +204,6 @@ void UIActionSheet::showInView(UIView* view)
     if (visible_)
         return;
     visible_ = true;
-    rebuildButtons();
     UIView& layer = Screen::shared().modalLayer();
     layer.addSubview(shared_from_this());
     layer.setNeedsLayout();
@@ -207,53 +230,72 @@ void UIActionSheet::dismissWithClickedButtonIndex_animated(int buttonIndex, bool
         delegate_->actionSheet_didDismissWithButtonIndex(this, buttonIndex);
 }
 
-UIActionSheet::Layout UIActionSheet::layout() const
+CGFloat UIActionSheet::titleHeight() const
 {
-    Layout layout;
-    if (!title_.empty())
-        layout.titleHeight = sizeWithFont_constrainedToSize_lineBreakMode(
-                                 title_, titleFont, {buttonWidth, 120}, UILineBreakModeWordWrap)
-                                 .height;
-    layout.buttonsTop = padding + (layout.titleHeight > 0 ? layout.titleHeight + titleGap : 0);
-    CGFloat y = 0;
-    for (int i = 0; i < numberOfButtons(); ++i) {
-        // The cancel button stands apart from the buttons above it.
-        if (i > 0)
-            y += buttonGap + (i == cancelButtonIndex_ ? buttonGap : 0);
-        layout.buttonTops.push_back(y);
-        y += buttonHeight;
-    }
-    layout.buttonsHeight = y;
-    const CGFloat height = std::min(maxSheetHeight, layout.buttonsTop + y + padding);
-    layout.frame = CGRectMake(0, screenHeight - height, 320, height);
-    return layout;
+    if (title_.empty())
+        return 0;
+    return sizeWithFont_constrainedToSize_lineBreakMode(title_, titleFont, {buttonWidth, 120},
+                                                        UILineBreakModeWordWrap)
+        .height;
 }
 
-CGRect UIActionSheet::sheetFrame() const { return layout().frame; }
-
-void UIActionSheet::rebuildButtons()
+CGFloat UIActionSheet::buttonsTop() const
 {
-    for (auto& button : buttons_)
-        button->removeFromSuperview();
-    buttons_.clear();
-    for (int i = 0; i < numberOfButtons(); ++i) {
-        const Role role = i == destructiveButtonIndex_ ? Role::Destructive
-                          : i == cancelButtonIndex_    ? Role::Cancel
-                                                       : Role::Other;
-        auto button = std::make_shared<SheetButton>(role);
-        button->setTitle_forState(buttonTitles_[size_t(i)], UIControlStateNormal);
-        button->addTarget_action_forControlEvents(
-            [this, i](UIControl*) { dismissWithClickedButtonIndex_animated(i, true); },
-            UIControlEventTouchUpInside);
-        buttonArea_->addSubview(button);
-        buttons_.push_back(std::move(button));
-    }
+    return padding + (titleHeight_ > 0 ? titleHeight_ + titleGap : 0);
+}
+
+// Every button is as high as the next and the cancel button alone has a wider gap above it, so
+// a button's place needs no walk over the buttons before it.
+CGFloat UIActionSheet::buttonTop(int index) const
+{
+    const bool cancelAbove = cancelButtonIndex_ > 0 && cancelButtonIndex_ <= index;
+    return CGFloat(index) * (buttonHeight + buttonGap) + (cancelAbove ? buttonGap : 0);
+}
+
+CGFloat UIActionSheet::buttonsHeight() const
+{
+    const int count = numberOfButtons();
+    return count == 0 ? 0 : buttonTop(count - 1) + buttonHeight;
+}
+
+CGRect UIActionSheet::sheetFrame() const
+{
+    const CGFloat height = std::min(maxSheetHeight, buttonsTop() + buttonsHeight() + padding);
+    return CGRectMake(0, screenHeight - height, 320, height);
+}
+
+void UIActionSheet::addButtonView(int index)
+{
+    auto button = std::make_shared<SheetButton>(
+        roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
+    button->setTitle_forState(buttonTitles_[size_t(index)], UIControlStateNormal);
+    button->addTarget_action_forControlEvents(
+        [this, index](UIControl*) { dismissWithClickedButtonIndex_animated(index, true); },
+        UIControlEventTouchUpInside);
+    buttonArea_->addSubview(button);
+    buttons_.push_back(std::move(button));
+}
+
+void UIActionSheet::updateRole(int index)
+{
+    if (index >= 0 && index < int(buttons_.size()))
+        buttons_[size_t(index)]->setRole(roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
+}
+
+void UIActionSheet::updateTitle()
+{
+    titleHeight_ = titleHeight();
     auto* label = static_cast<UILabel*>(titleLabel_.get());
     label->setText(title_);
     label->setHidden(title_.empty());
     const bool dark = style_ == UIActionSheetStyleBlackTranslucent ||
                       style_ == UIActionSheetStyleBlackOpaque;
     label->setTextColor(dark ? UIColor(0.78f, 0.78f, 0.78f, 1) : UIColor::whiteColor());
+    resize();
+}
+
+void UIActionSheet::resize()
+{
     setFrame(sheetFrame());
     setNeedsLayout();
     setNeedsDisplay();
@@ -262,13 +304,14 @@ void UIActionSheet::rebuildButtons()
 void UIActionSheet::layoutSubviews()
 {
     UIView::layoutSubviews();
-    const Layout now = layout();
-    titleLabel_->setFrame(CGRectMake(sideMargin, padding, buttonWidth, now.titleHeight));
-    for (size_t i = 0; i < buttons_.size() && i < now.buttonTops.size(); ++i)
-        buttons_[i]->setFrame(CGRectMake(sideMargin, now.buttonTops[i], buttonWidth, buttonHeight));
-    const CGFloat areaHeight = std::max(CGFloat(0), frame().size.height - now.buttonsTop - padding);
-    buttonArea_->setFrame(CGRectMake(0, now.buttonsTop, 320, areaHeight));
-    buttonArea_->setContentSize({320, now.buttonsHeight});
+    titleLabel_->setFrame(CGRectMake(sideMargin, padding, buttonWidth, titleHeight_));
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setFrame(
+            CGRectMake(sideMargin, buttonTop(int(i)), buttonWidth, buttonHeight));
+    const CGFloat top = buttonsTop();
+    const CGFloat areaHeight = std::max(CGFloat(0), frame().size.height - top - padding);
+    buttonArea_->setFrame(CGRectMake(0, top, 320, areaHeight));
+    buttonArea_->setContentSize({320, buttonsHeight()});
 }
 
 void UIActionSheet::drawRect(CGRect rect)

@@ -18,9 +18,9 @@ namespace tortamos::settings_file {
 // A device path (resolved under the device root).
 inline constexpr const char* kPath = "/var/mobile/Library/Tortamos/birthdays.sql";
 
-// How long a connection waits for a lock held by the other process before it gives up. Both
-// processes wait on their main thread, so this bounds how long a screen can freeze; a settings
-// statement holds its lock for milliseconds, so three seconds cover any real contention.
+// How long one operation waits, in all, for locks held by another process before it gives up.
+// Both processes wait on their main thread, so this bounds how long a screen can freeze; a
+// settings statement holds its lock for milliseconds, so three seconds cover any real contention.
 inline constexpr std::chrono::milliseconds kBusyTimeout{3000};
 std::chrono::milliseconds busyTimeout();
 // For tests that hold a lock on purpose.
@@ -48,8 +48,10 @@ struct Values {
     int32_t iStandby = 0;
 };
 
-// Writes all eight values into every row.
-void writeAll(const Values& values);
+// Writes all eight values into every row. False when nothing was written: the file cannot be
+// opened or written (a read-only device), another program held it past the busy timeout, or it
+// has no row to write into.
+[[nodiscard]] bool writeAll(const Values& values);
 
 // Brings a file of the older layout (without bHideSigno, bPopup, bSound, iTimerHour,
 // iTimerMinute, iStandby) up to the current one, with the defaults 11:00, sign shown, pop-up and

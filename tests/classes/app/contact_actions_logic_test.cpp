@@ -4,20 +4,32 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
+#include <utility>
 
 namespace {
 
 using namespace contact_actions;
 
-TEST(ContactActionsSms, RemovesBracketsDashesAndPlainSpacesOnly)
+TEST(ContactActionsSms, TakesOnlyTheDiallingCharactersOfOneNumber)
 {
-    EXPECT_EQ(smsURLText("(11) 9876-5432"), "sms:1198765432");
-    EXPECT_EQ(smsURLText("+55 11 9876-5432"), "sms:+551198765432");
-    EXPECT_EQ(smsURLText("555.123.4567"), "sms:555.123.4567");
-    // A non-breaking space is no ordinary space: it stays, and such a text opens nothing.
-    EXPECT_EQ(smsURLText("+55\u00A011 9876"), "sms:+55\u00A0119876");
-    EXPECT_EQ(smsURLText("*#06#/x\t1"), "sms:*#06#/x\t1");
-    EXPECT_EQ(smsURLText(""), "sms:");
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"(11) 9876-5432", "sms:1198765432"},
+        {"+55 11 9876-5432", "sms:+551198765432"},
+        {"555.123.4567", "sms:5551234567"},
+        {"+55\u00A011 9876", "sms:+55119876"},
+        {"*#06#/x\t1", "sms:*%2306%231"}, // "#" would start a fragment
+        // A second recipient and a body the sheet never showed.
+        {"+15550100,+19005550199?body=YES", "sms:+15550100"},
+        {"+15550100?body=YES&to=+19005550199", "sms:+1555010019005550199"},
+        {"555 0100;ext=9", "sms:5550100"},
+        {"1+2", "sms:12"},
+        {"", std::nullopt},
+        {"+*#", std::nullopt},
+        {",5550100", std::nullopt},
+    };
+    for (const auto& [number, url] : cases)
+        EXPECT_EQ(smsURLText(number), url) << number;
 }
 
 TEST(ContactActionsSheet, OffersEveryNumberInStoredOrderWhateverItsLabel)

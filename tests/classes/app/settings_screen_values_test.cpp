@@ -1,5 +1,9 @@
 #include "settings_screen_fixture.h"
 
+#include "DumpQuery.h"
+#include "ScopedEnv.h"
+
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -43,16 +47,65 @@ TEST_F(SettingsScreenTest, AStoredTwoShowsOffAndIsKeptUntilOneOfTheFiveSwitchesC
     EXPECT_EQ(stored(), (SettingsRow{0, 1, 0, 0, 0, 7, 30, 0}));
 }
 
-TEST_F(SettingsScreenTest, SaveClosesTheScreenAndKeepsTheValuesWhenNothingCanBeWritten)
+// A file held by another program past the busy timeout, or one that cannot be opened: Save says
+// so, and the screen stays with the edited values until a Save succeeds or the user closes it.
+TEST_F(SettingsScreenTest, ASaveThatWritesNothingSaysSoAndKeepsTheScreenOpen)
 {
+    const auto alertTitle = [] {
+        const uikit::DumpRecord dump = uikit::dumpScreen();
+        const auto alerts = shownWith(dump, "class", "UIAlertView");
+        return alerts.empty() ? std::string("(none)") : alerts[0]->text("text").value_or("");
+    };
+    tortamos::settings_file::setBusyTimeout(std::chrono::milliseconds(100));
     store({1, 0, 0, 1, 1, 11, 0, 0});
     InfoViewController& s = open();
     toggle(*s.switchCtl);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    tap("Save");
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(alertTitle(), "Settings not saved");
+    tap("OK");
+    EXPECT_EQ(alertTitle(), "(none)");
+    EXPECT_FALSE(s.switchCtl->isOn());
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    tap("Save"); // once the other program let go
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(stored(), (SettingsRow{0, 0, 0, 1, 1, 11, 0, 0}));
+
+    // A device that cannot be written never saves: "Close" leaves without saving.
+    toggle(*open().switchCtl);
     fs::remove(file());
     fs::create_directory(file()); // no database opens there
     tap("Save");
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(alertTitle(), "Settings not saved");
+    tap("Close");
     EXPECT_FALSE(isOpen());
-    EXPECT_EQ(memory(), (SettingsRow{0, 0, 0, 1, 1, 11, 0, 0}));
+    EXPECT_EQ(memory(), (SettingsRow{1, 0, 0, 1, 1, 11, 0, 0}));
+
+    // Opened while the file was held, the screen shows values that are not the stored ones:
+    // Save never writes them over the settings, even once the file is free again.
+    fs::remove(file());
+    store({1, 1, 1, 1, 1, 9, 30, 1});
+    ASSERT_EQ(sqlite3_open(file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    open();
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    tap("Save");
+    EXPECT_EQ(alertTitle(), "Settings not saved");
+    tap("Close");
+    EXPECT_EQ(stored(), (SettingsRow{1, 1, 1, 1, 1, 9, 30, 1}));
+    tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
+
+    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
+    ScopedEnv portuguese("LANGUAGE", "pt");
+    EXPECT_EQ(NSBundle::mainBundle().localizedStringForKey("Settings not saved", "", ""),
+              "Ajustes n\u00e3o salvos");
 }
 
 TEST_F(SettingsScreenTest, SoundOnPlaysTheSoundOnceAndOffPlaysNothing)

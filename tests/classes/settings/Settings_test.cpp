@@ -137,7 +137,7 @@ TEST_F(SettingsFileTest, FilesThatAreNoDatabaseStayAsTheyAreAndLoadNothing) {
         settings::updateDatabase();
         settings::loadListSettings();
         settings::loadAllSettings();
-        settings::saveAllSettings();
+        EXPECT_FALSE(settings::saveAllSettings());
         EXPECT_EQ(bytes(), garbage); // an empty file is not made a database either
         EXPECT_EQ(globals(), (Values{1, 0, 1, 0, 1, 8, 15, 0}));
     }
@@ -147,7 +147,7 @@ TEST_F(SettingsFileTest, MissingFileIsNeverCreated) {
     set_globals({1, 0, 1, 0, 1, 8, 15, 0});
     settings::updateDatabase();
     settings::loadAllSettings();
-    settings::saveAllSettings();
+    EXPECT_FALSE(settings::saveAllSettings());
     EXPECT_FALSE(std::filesystem::exists(file()));
     EXPECT_EQ(globals(), (Values{1, 0, 1, 0, 1, 8, 15, 0}));
 }
@@ -158,7 +158,7 @@ TEST_F(SettingsFileTest, TableWithoutRowsIsUpgradedButNoValueMoves) {
     set_globals({1, 1, 1, 1, 1, 9, 30, 1});
     settings::loadListSettings();
     settings::loadAllSettings();
-    settings::saveAllSettings();
+    EXPECT_FALSE(settings::saveAllSettings());
     EXPECT_EQ(globals(), (Values{1, 1, 1, 1, 1, 9, 30, 1}));
     EXPECT_EQ(table(), std::vector<std::string>{kCurrentHeader});
 }
@@ -175,11 +175,11 @@ TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn) {
     const std::vector<std::string> before = table();
     settings::loadAllSettings();
     EXPECT_EQ(globals(), (Values{2, 3, 4, 6, 5, 7, 8, 9}));
-    settings::saveAllSettings();
+    EXPECT_TRUE(settings::saveAllSettings());
     EXPECT_EQ(table(), before);
 
     set_globals({12, 13, 14, 15, 16, 17, 18, 19});
-    settings::saveAllSettings();
+    EXPECT_TRUE(settings::saveAllSettings());
     EXPECT_EQ(table()[1], "12|13|14|16|15|17|18|19");
 }
 
@@ -223,7 +223,7 @@ TEST_F(SettingsFileTest, SaveWaitsForALockHeldByAnotherConnection) {
     });
     while (!locked) std::this_thread::sleep_for(1ms);
     set_globals({1, 1, 1, 1, 1, 12, 34, 1});
-    settings::saveAllSettings();
+    EXPECT_TRUE(settings::saveAllSettings());
     other.join();
     EXPECT_EQ(table()[1], "1|1|1|1|1|12|34|1");
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace {
 
 const UIFont dateFont = UIFont::systemFontOfSize(12);
@@ -48,6 +51,25 @@ TEST(SizeWithFont, WrappedTextGrowsDownwardsWithinTheWidth)
         sentence, dateFont, {100, 1000}, UILineBreakModeWordWrap);
     EXPECT_LE(wrapped.width, 100);
     EXPECT_GE(wrapped.height, 3 * oneLine.height - 3);
+}
+
+// A name from a card may hold a right-to-left override or a line break.
+TEST(TextAsDrawn, IsolatesEachTextAndDrawsLineBreaksOnOneLineAsSpaces)
+{
+    const char* fsi = "\u2068";
+    const char* pdi = "\u2069";
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        {"Ana Lee", true, "Ana Lee"},
+        {"Ana\nLee\r\nSilva\u2028Souza", true, "Ana Lee Silva Souza"},
+        {"Ana\nLee", false, "Ana\nLee"}, // a wrapped text keeps its lines
+        {"Ana \u202Eeel", true, "Ana \u202Eeel\u202C"},
+        {"\u202Bab\u202C\u202Ccd", true, "\u202Bab\u202Ccd"},
+        {"x\u2069y\u2067z", true, "xy\u2067z\u2069"},
+        {"\u2066\u202Ea\u2069b", true, "\u2066\u202Ea\u2069b"},
+    };
+    for (const auto& [text, oneLine, inside] : cases)
+        EXPECT_EQ(textAsDrawn(text, oneLine), fsi + inside + pdi) << text;
+    EXPECT_EQ(sizeWithFont("Ana\nLee", dateFont), sizeWithFont("Ana Lee", dateFont));
 }
 
 TEST(UILabel, ShowsTheHighlightedColourOnlyWhileHighlighted)

@@ -89,15 +89,17 @@ public:
 
 private:
     class SheetButton;
-    struct Layout {
-        CGFloat titleHeight = 0;
-        CGFloat buttonsTop = 0;
-        std::vector<CGFloat> buttonTops; // in the scrolling button area
-        CGFloat buttonsHeight = 0;
-        CGRect frame;
-    };
-    Layout layout() const;
-    void rebuildButtons();
+    // Adding a button, or moving the cancel or destructive index, touches that button alone
+    // and measures nothing, so a sheet of n buttons is made in O(n).
+    CGFloat titleHeight() const;
+    CGFloat buttonsTop() const;
+    // In the scrolling button area.
+    CGFloat buttonTop(int index) const;
+    CGFloat buttonsHeight() const;
+    void addButtonView(int index);
+    void updateRole(int index);
+    void updateTitle();
+    void resize();
 
     std::string title_;
     UIActionSheetDelegate* delegate_ = nullptr;
@@ -106,6 +108,7 @@ private:
     int cancelButtonIndex_ = -1;
     int destructiveButtonIndex_ = -1;
     bool visible_ = false;
+    CGFloat titleHeight_ = 0;
     std::shared_ptr<UIView> titleLabel_;
     std::shared_ptr<UIScrollView> buttonArea_;
     std::vector<std::shared_ptr<SheetButton>> buttons_;

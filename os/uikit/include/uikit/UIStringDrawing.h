@@ -4,6 +4,7 @@
 #include "uikit/CGGeometry.h"
 #include "uikit/UIFont.h"
 
+#include <string>
 #include <string_view>
 
 enum UILineBreakMode {
@@ -20,6 +21,12 @@ enum UITextAlignment {
     UITextAlignmentCenter = 1,
     UITextAlignmentRight = 2,
 };
+
+// The text as the functions below measure and draw it: isolated, so that no bidirectional
+// control in it (a right-to-left override, say) can reorder what is drawn beside it, with the
+// embeddings it leaves open closed; on one line, each line break (CR LF counts as one) drawn as
+// a space. The view dump keeps the text as it was given.
+std::string textAsDrawn(std::string_view text, bool oneLine);
 
 // The size of the text on one line, widths and heights rounded up to whole points.
 CGSize sizeWithFont(std::string_view text, const UIFont& font);
