@@ -4,6 +4,7 @@
 #include "People.h"
 #include "RootViewController.h"
 #include "SectionNames.h"
+#include "SolidPng.h"
 #include "Settings.h"
 #include "TempDevice.h"
 
@@ -19,16 +20,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// The PNG bytes of a plain image of the size.
-inline std::vector<uint8_t> pngOfSize(CGSize size) {
-    UIGraphicsBeginImageContext(size);
-    UIGraphicsSetFillColor(UIColor::blueColor());
-    UIRectFill({{0, 0}, size});
-    auto image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return UIImagePNGRepresentation(image);
-}
 
 class AppTest : public ::testing::Test {
 protected:
