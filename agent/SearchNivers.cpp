@@ -2,7 +2,7 @@
 
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
-#include "platform/CivilDates.h"
+#include "platform/BirthdayRules.h"
 
 #include <string>
 

@@ -1,4 +1,3 @@
-#include "platform/CivilDates.h"
 #include "platform/DateServices.h"
 
 #include "IcuCalendars.h"
@@ -45,7 +44,7 @@ Moment Calendar::dateFromParts(int year, int month, int day, int hour, int minut
 }
 
 std::optional<Moment> Calendar::localMidnight(int year, int month, int day) const {
-    if (!isRealDate(year, month, day)) return std::nullopt;
+    if (!os::isRealDate(year, month, day)) return std::nullopt;
     return dateFromParts(year, month, day);
 }
 

@@ -1,6 +1,6 @@
 #include "UtcMoment.h"
 
-#include "platform/CivilDates.h"
+#include "foundation/CivilDates.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
@@ -36,11 +36,11 @@ TEST(Calendar, CivilDifferenceAgreesWithTheCalendar) {
     for (int year : {2009, 2012}) {
         std::vector<DateParts> days;
         for (int month = 1; month <= 12; ++month)
-            for (int d = 1; d <= platform::daysInMonth(year, month); ++d) days.push_back({year, month, d});
+            for (int d = 1; d <= os::daysInMonth(year, month); ++d) days.push_back({year, month, d});
         for (size_t i = 0; i < days.size(); i += 5) {
             for (const DateParts& to : days) {
                 const DateParts& from = days[i];
-                ASSERT_EQ(platform::monthsAndDaysBetween(from, to),
+                ASSERT_EQ(os::monthsAndDaysBetween(from, to),
                           calendar.monthsAndDaysBetween(utcMoment(from.year, from.month, from.day),
                                                         utcMoment(to.year, to.month, to.day)))
                     << from.month << "/" << from.day << " to " << to.month << "/" << to.day

@@ -6,7 +6,7 @@
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
 #include "foundation/Prefault.h"
-#include "platform/CivilDates.h"
+#include "platform/BirthdayRules.h"
 
 #include <algorithm>
 #include <array>

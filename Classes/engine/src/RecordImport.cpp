@@ -3,7 +3,8 @@
 #include "engine/Months.h"
 
 #include "foundation/Bundle.h"
-#include "platform/CivilDates.h"
+#include "foundation/CivilDates.h"
+#include "platform/BirthdayRules.h"
 
 #include <charconv>
 
@@ -53,7 +54,7 @@ bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t in
     const ab::CivilDate& birthday = *person.birthday;
     // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
     // without a year, has none.
-    if (!platform::isRealDate(2000, birthday.month, birthday.day)) return false;
+    if (!os::isRealDate(2000, birthday.month, birthday.day)) return false;
 
     BirthdayRecord& record = records.emplace_back();
     record.Name = displayName(person.first_name, person.last_name);

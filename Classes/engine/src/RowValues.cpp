@@ -3,7 +3,8 @@
 #include "engine/Signs.h"
 
 #include "foundation/Bundle.h"
-#include "platform/CivilDates.h"
+#include "foundation/CivilDates.h"
+#include "platform/BirthdayRules.h"
 
 namespace engine {
 namespace {
@@ -22,7 +23,7 @@ int age(const BirthdayRecord& record, const platform::DateParts& today) {
 void countdown(const BirthdayRecord& record, const RowWords& words,
                const platform::DateParts& today, RowValues& row) {
     const platform::DateParts event = platform::observedBirthday(today.year, record.Month, record.Day);
-    const auto [months, days] = platform::monthsAndDaysBetween(today, event);
+    const auto [months, days] = os::monthsAndDaysBetween(today, event);
     const std::string& monthWord = months >= 2 ? words.months : words.month;
     const std::string& dayWord = days >= 2 ? words.days : words.day;
 

@@ -1,8 +1,8 @@
 #include "uikit/UIApplication.h"
 
+#include "AutomationScript.h"
 #include "Painting.h"
 #include "Screen.h"
-#include "uikit/Automation.h"
 #include "uikit/QtRunLoop.h"
 
 #include <QApplication>

@@ -8,6 +8,8 @@
 // Thread: an object is used by one thread at a time.
 #include "platform/Clock.h"
 
+#include "foundation/CivilDates.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,12 +17,8 @@
 
 namespace platform {
 
-struct DateParts {
-    int year = 0;
-    int month = 0; // 1..12
-    int day = 0;   // 1..31
-    friend bool operator==(const DateParts&, const DateParts&) = default;
-};
+// A calendar date; the foundation counts with it.
+using os::DateParts;
 
 // NSDateFormatter with a fixed pattern, in the local time zone, Gregorian calendar.
 class DateFormatter {

@@ -1,7 +1,10 @@
 #pragma once
 // The main screen over an in-memory address book on a fresh device, with today's date fixed,
 // the staged application bundle as the main bundle and the list settings off.
+#include "People.h"
 #include "RootViewController.h"
+#include "SectionNames.h"
+#include "SolidPng.h"
 #include "Settings.h"
 #include "TempDevice.h"
 
@@ -17,25 +20,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-inline ab::Person born(const char* name, int day, int month, int year = 1980,
-                       std::vector<uint8_t> photo = {}) {
-    ab::Person p;
-    p.first_name = name;
-    p.birthday = ab::CivilDate{year, month, day};
-    p.image_data = std::move(photo);
-    return p;
-}
-
-// The PNG bytes of a plain image of the size.
-inline std::vector<uint8_t> pngOfSize(CGSize size) {
-    UIGraphicsBeginImageContext(size);
-    UIGraphicsSetFillColor(UIColor::blueColor());
-    UIRectFill({{0, 0}, size});
-    auto image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return UIImagePNGRepresentation(image);
-}
 
 class AppTest : public ::testing::Test {
 protected:
@@ -70,14 +54,7 @@ protected:
     }
 
     // The names of the rows of each section on display.
-    std::vector<std::vector<std::string>> sectionNames() {
-        std::vector<std::vector<std::string>> names;
-        for (size_t s = 0; s < screen().dataArraySection().size(); ++s) {
-            names.emplace_back();
-            for (const auto& record : screen().tempMutableTypeArray()[s]) names.back().push_back(record->Name);
-        }
-        return names;
-    }
+    std::vector<std::vector<std::string>> sectionNames() { return ::sectionNames(screen()); }
 
     TempDevice device;
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};

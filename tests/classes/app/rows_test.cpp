@@ -100,7 +100,7 @@ TEST_F(Rows, HiddenSignsAndAgesFollowTheSettingsAsSoonAsARowIsBuilt) {
 }
 
 TEST_F(Rows, PhotosAreDecodedAndBadDataShowsThePlaceholder) {
-    book.add(born("Ana", 11, 3, 1980, pngOfSize({80, 80})));
+    book.add(born("Ana", 11, 3, 1980, solidPng({80, 80})));
     book.add(born("Bia", 12, 3, 1980, {0x89, 'P', 'N', 'G', 0, 1, 2, 3}));
     book.add(born("Cid", 13, 3, 1980, std::vector<uint8_t>(5000, 0xff)));
     const auto photo = [&](int row) { return shownCell(0, row)->todoPriorityImageView->image(); };
@@ -112,7 +112,7 @@ TEST_F(Rows, PhotosAreDecodedAndBadDataShowsThePlaceholder) {
 }
 
 TEST_F(Rows, PhotosAreReadOncePerImport) {
-    const ab::RecordID ana = book.add(born("Ana", 11, 3, 1980, pngOfSize({40, 40})));
+    const ab::RecordID ana = book.add(born("Ana", 11, 3, 1980, solidPng({40, 40})));
     CountingBook counting(book);
     auto root = std::make_shared<RootViewController>(counting, clock);
     root->view();
@@ -124,7 +124,7 @@ TEST_F(Rows, PhotosAreReadOncePerImport) {
     // The user changed the photo: the next import shows the new one.
     ab::Person changed = *book.personWithRecordID(ana);
     book.remove(ana);
-    changed.image_data = pngOfSize({30, 30});
+    changed.image_data = solidPng({30, 30});
     book.add(changed);
     root->PopulateAddressBook();
     root->PopulateSection_byDate(true);
@@ -141,7 +141,7 @@ TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown) {
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     platform::InMemoryAddressBook book;
     std::vector<ab::RecordID> ids;
-    for (int i = 0; i < 3; ++i) ids.push_back(book.add(born("P", 1, 1, 1980, pngOfSize({10, 10}))));
+    for (int i = 0; i < 3; ++i) ids.push_back(book.add(born("P", 1, 1, 1980, solidPng({10, 10}))));
     CountingBook counting(book);
     PhotoCache cache(counting, 2);
     const auto show = [&](ab::RecordID id) { return cache.photoFor({id, true}); };
@@ -163,7 +163,7 @@ TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown) {
 TEST(PhotoCacheTest, KeepsPhotosAtTheSizeOfTheRowAndLeavesOutThoseWithTooManyPixels) {
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     platform::InMemoryAddressBook book;
-    const ab::RecordID large = book.add(born("Ana", 1, 1, 1980, pngOfSize({1200, 900})));
+    const ab::RecordID large = book.add(born("Ana", 1, 1, 1980, solidPng({1200, 900})));
     std::vector<ab::RecordID> bombs;
     for (int i = 0; i < 20; ++i) bombs.push_back(book.add(born("B", 1, 1, 1980, compressedPng(5792, 5792))));
     PhotoCache cache(book);

@@ -8,7 +8,9 @@
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
+#include "People.h"
 #include "ScopedEnv.h"
+#include "SectionNames.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +18,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-inline ab::Person person(std::optional<std::string> first, std::optional<std::string> last,
-                         std::optional<ab::CivilDate> birthday, std::vector<uint8_t> photo = {}) {
-    ab::Person p;
-    p.first_name = std::move(first);
-    p.last_name = std::move(last);
-    p.birthday = birthday;
-    p.image_data = std::move(photo);
-    return p;
-}
-
-// A person known by one name, born on (day, month) of 1980.
-inline ab::Person born(const char* name, int day, int month, int year = 1980) {
-    return person(name, std::nullopt, ab::CivilDate{year, month, day});
-}
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -45,14 +32,7 @@ protected:
     void setToday(int year, int month, int day) { today = {year, month, day}; }
 
     // The names in each section of the list on display.
-    std::vector<std::vector<std::string>> sectionNames() {
-        std::vector<std::vector<std::string>> names;
-        for (size_t s = 0; s < list().dataArraySection().size(); ++s) {
-            names.emplace_back();
-            for (const auto& record : list().tempMutableTypeArray()[s]) names.back().push_back(record->Name);
-        }
-        return names;
-    }
+    std::vector<std::vector<std::string>> sectionNames() { return ::sectionNames(list()); }
 
     // Section titles and counts agree with the section lists, and no shown section is empty.
     void expectSectionsConsistent() {

@@ -32,6 +32,13 @@ TEST(CivilDates, EveryDayOfFourHundredYearsIsCountedOnce) {
     EXPECT_FALSE(os::isRealDate(2009, 13, 1));
 }
 
+TEST(CivilDates, DifferenceAcrossYearsAndBackwards) {
+    EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2010, 1, 3}), std::make_pair(0, 19));
+    EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2011, 2, 16}), std::make_pair(14, 1));
+    EXPECT_EQ(os::monthsAndDaysBetween({2010, 1, 3}, {2009, 12, 15}), std::make_pair(0, -19));
+    EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2009, 1, 3}), std::make_pair(-11, -12));
+}
+
 TEST(CivilDates, EnglishMonthNamesAreTheTranslationKeys) {
     EXPECT_STREQ(os::englishMonthName(1), "January");
     EXPECT_STREQ(os::englishMonthName(12), "December");

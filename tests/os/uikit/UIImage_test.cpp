@@ -1,5 +1,6 @@
 #include <PhotoBomb.h>
 #include <PngHeader.h>
+#include <SolidPng.h>
 #include <TempDevice.h>
 #include <foundation/Bundle.h>
 #include <uikit/UIGraphics.h>
@@ -15,17 +16,6 @@
 #include <fstream>
 
 namespace {
-
-// A PNG of one colour, made with the toolkit itself.
-std::vector<unsigned char> solidPng(CGSize size, const UIColor& color)
-{
-    UIGraphicsBeginImageContext(size);
-    UIGraphicsSetFillColor(color);
-    UIRectFill({{0, 0}, size});
-    auto image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return UIImagePNGRepresentation(image);
-}
 
 QImage pixels(const std::shared_ptr<UIImage>& image)
 {

@@ -1,10 +1,8 @@
 #pragma once
-// What the end-to-end tests and the demo use to drive and inspect the screen: the view tree as
-// a dump, screenshots, taps by text or by point, scrolling a table to a row. The same commands
-// run from a script file named by UIKIT_AUTOMATION, one per line:
-//   wait MS | tap TEXT | tapat X Y | scrollto SECTION ROW | dump FILE | screenshot FILE | quit
-// Blank lines and lines starting with # are skipped. An unknown command or a tap that finds
-// nothing ends the program with a message on standard error and exit status 3.
+// The toolkit seen from outside, as the tests see it: the view tree as a dump of records, the
+// screen as an image, and the views a finger would reach, to tap by text or by point and to
+// scroll a table to a row. Scripts named by UIKIT_AUTOMATION run these same commands (see
+// src/AutomationScript.h).
 #include "uikit/CGGeometry.h"
 #include "uikit/ViewDump.h"
 
@@ -39,9 +37,5 @@ bool tap(std::string_view text);
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);
-
-// Runs the script's commands on the event loop, one after another, starting after the current
-// event. Returns false (with a message on standard error) when the file cannot be read.
-bool runScript(const std::filesystem::path& file);
 
 } // namespace uikit
