@@ -1,9 +1,9 @@
 #include "uikit/UITrayItem.h"
 
 #include "Painting.h"
+#include "uikit/UIFont.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
@@ -23,9 +23,7 @@ QPixmap badged(const QImage& icon, int size, const QString& text) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
     painter.drawImage(QRectF(0, 0, size, size), icon);
     if (!text.isEmpty()) {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setBold(true);
-        font.setPixelSize(std::max(8, size * 9 / 16));
+        const QFont font = toQFont(UIFont::boldSystemFontOfSize(CGFloat(std::max(8, size * 9 / 16))));
         const qreal height = size * 0.68;
         const qreal width = std::max(height, QFontMetricsF(font).horizontalAdvance(text) + size * 0.2);
         const QRectF disc(size - std::min<qreal>(width, size), 0, std::min<qreal>(width, size), height);
@@ -57,6 +55,8 @@ TrayItem::TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu, 
     // The program lives on in the tray with its window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     parts_->icon.load(QString::fromStdString(iconFile));
+    // The device's fonts hold no desktop default; the menu speaks in the toolkit's own.
+    parts_->menu.setFont(toQFont(UIFont::systemFontOfSize(13)));
     for (auto& item : menu)
         QObject::connect(parts_->menu.addAction(QString::fromStdString(item.title)), &QAction::triggered,
                          [action = std::move(item.action)] {
