@@ -223,7 +223,11 @@ void Screen::show()
             }
         });
     }
-    setWindowVisible(windowVisible_);
+    if (windowVisible_) {
+        statusBarClock->start();
+        screenWidget->show();
+    }
+    scheduleDisplay();
 }
 
 void Screen::setWindowVisible(bool visible)
@@ -239,8 +243,11 @@ void Screen::setWindowVisible(bool visible)
     statusBarClock->start();
     statusBar_->setNeedsDisplay();
     screenWidget->show();
-    screenWidget->raise();
-    screenWidget->activateWindow();
+    // Asked for from elsewhere (the tray, another start): in front of the desktop's windows.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        screenWidget->raise();
+        screenWidget->activateWindow();
+    }
     scheduleDisplay();
 }
 
