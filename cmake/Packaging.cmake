@@ -15,8 +15,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/app/ ${PROJECT_SOURCE_DIR}/res
 install(DIRECTORY ${TORTAMOS_APP_DIR}/locale DESTINATION ${app_dir})
 
 install(TARGETS SpringBoard RUNTIME DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
-install(FILES ${PROJECT_SOURCE_DIR}/os/springboard/Info.plist
+install(FILES ${PROJECT_SOURCE_DIR}/os/springboard/Info.plist ${SPRINGBOARD_APP_DIR}/icon.png
         DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
+install(DIRECTORY ${SPRINGBOARD_APP_DIR}/locale DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/SystemVersion
         DESTINATION ${image_dir}/System/Library/CoreServices)
 install(TARGETS tortamos_dylib LIBRARY DESTINATION ${image_dir}/Library/DynamicLibraries)
@@ -49,12 +50,15 @@ foreach(command IN LISTS commands)
   endif()
 endforeach()
 
-# The desktop: a menu entry for each program, the home screen started at login, the icon.
+# The desktop: a menu entry for each program, the home screen started at login in the background
+# (its entry starts nothing once the package is removed), the icon at every size and scalable.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos.desktop
               ${PROJECT_SOURCE_DIR}/packaging/tortamos-springboard.desktop
         DESTINATION usr/share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos-springboard.desktop DESTINATION etc/xdg/autostart)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos.png DESTINATION usr/share/icons/hicolor/64x64/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos-springboard-autostart.desktop DESTINATION etc/xdg/autostart
+        RENAME tortamos-springboard.desktop)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/packaging/icons/ DESTINATION usr/share/icons/hicolor
+        FILES_MATCHING PATTERN "tortamos.*")
 
 # Compressed the way Debian wants them: best compression, no name or time stamp inside.
 set(compressed)

@@ -1,6 +1,7 @@
 #include "ApplicationLauncher.h"
 
 #include "foundation/Device.h"
+#include "foundation/Journal.h"
 #include "foundation/Log.h"
 
 #include <fcntl.h>
@@ -79,6 +80,7 @@ bool launch_application(const InstalledApplication& application) {
         NSLog("SpringBoard: %s could not be started", application.identifier.c_str());
         return false;
     }
+    os::journal("launch " + application.identifier);
     return true;
 }
 

@@ -5,7 +5,8 @@
 
 namespace springboard {
 
-// False, with a log line, when the program could not be started.
+// False, with a log line, when the program could not be started; a journal line
+// `launch ID` when it was.
 bool launch_application(const InstalledApplication& application);
 
 } // namespace springboard

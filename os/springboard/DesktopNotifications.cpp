@@ -1,19 +1,50 @@
 #include "DesktopNotifications.h"
 
+#include "ApplicationLauncher.h"
+
 #include <uikit/NSURL.h>
 #include <uikit/UIAlertView.h>
-#include <uikit/UIDesktopNotification.h>
 
+#include <ctime>
 #include <filesystem>
+#include <map>
+#include <memory>
 
 namespace springboard {
+namespace {
+
+std::string today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char day[16];
+    std::strftime(day, sizeof day, "%Y-%m-%d", &local);
+    return day;
+}
+
+// The pop-ups on the screen, with the tag of the notification each went out as.
+std::map<const UIAlertView*, std::pair<std::weak_ptr<UIView>, std::string>>& shown() {
+    static std::map<const UIAlertView*, std::pair<std::weak_ptr<UIView>, std::string>> alerts;
+    return alerts;
+}
+
+void dismiss(const UIAlertView* alert) {
+    const auto found = shown().find(alert);
+    if (found == shown().end()) return;
+    if (auto view = std::static_pointer_cast<UIAlertView>(found->second.first.lock()))
+        view->dismissWithClickedButtonIndex_animated(view->cancelButtonIndex(), true);
+}
+
+} // namespace
 
 DesktopNotification desktop_notification(const std::vector<InstalledApplication>& applications,
-                                         const std::string& title, const std::string& message) {
-    DesktopNotification notification{"SpringBoard", "", title, message};
+                                         const std::string& title, const std::string& message,
+                                         const std::string& day) {
+    DesktopNotification notification{"SpringBoard", "", title, message, "SpringBoard " + day, {}, {}};
     for (const auto& app : applications) {
         if (app.displayName != title) continue;
         notification.appName = app.displayName;
+        notification.tag = app.identifier + " " + day;
         std::error_code error;
         if (std::filesystem::is_regular_file(app.icon, error))
             notification.appIcon = "file://" + NSURLPercentEncoded(app.icon.string(), "/");
@@ -22,9 +53,26 @@ DesktopNotification desktop_notification(const std::vector<InstalledApplication>
     return notification;
 }
 
-void send_alerts_to_desktop(std::vector<InstalledApplication> applications) {
-    UIAlertView::setShowObserver([applications = std::move(applications)](const UIAlertView& alert) {
-        uikit::postDesktopNotification(desktop_notification(applications, alert.title(), alert.message()));
+void send_alerts_to_desktop(const HomeScreen& home) {
+    UIAlertView::setShowObserver([&home](UIAlertView& alert) {
+        DesktopNotification notification = desktop_notification(home.applications(), alert.title(), alert.message(), today());
+        const UIAlertView* key = &alert;
+        shown()[key] = {alert.shared_from_this(), notification.tag};
+        for (const auto& app : home.applications())
+            if (app.displayName == alert.title())
+                notification.activated = [app, key] {
+                    launch_application(app);
+                    dismiss(key);
+                };
+        notification.dismissed = [key] { dismiss(key); };
+        uikit::postDesktopNotification(std::move(notification));
+    });
+    UIAlertView::setDismissObserver([](const UIAlertView& alert) {
+        const auto found = shown().find(&alert);
+        if (found == shown().end()) return;
+        const std::string tag = found->second.second;
+        shown().erase(found);
+        uikit::withdrawDesktopNotification(tag);
     });
 }
 

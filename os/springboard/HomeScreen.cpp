@@ -26,11 +26,13 @@ const InstalledApplication* HomeScreen::application(const std::string& identifie
 }
 
 bool HomeScreen::setBadge(const std::string& identifier, const std::string& text) {
-    if (application(identifier) == nullptr) return false;
+    const InstalledApplication* app = application(identifier);
+    if (app == nullptr) return false;
     badges_[identifier] = text;
     os::journal("badge " + identifier + " " + os::journal_quote(text));
     for (const auto& icon : icons_)
         if (icon->identifier() == identifier) icon->setBadge(text);
+    if (badgeObserver_) badgeObserver_(*app, text);
     return true;
 }
 

@@ -27,9 +27,12 @@ public:
     const InstalledApplication* application(const std::string& identifier) const;
 
     // Keeps the badge text of an installed application ("" removes the badge), writes the journal
-    // line `badge ID "TEXT"` and shows it on the icon. False, with nothing done, for an identifier
-    // that is not installed.
+    // line `badge ID "TEXT"`, shows it on the icon and tells the badge observer. False, with
+    // nothing done, for an identifier that is not installed.
     bool setBadge(const std::string& identifier, const std::string& text);
+    // Told of every badge set, so the desktop can show it too (the tray, the dock).
+    using BadgeObserver = std::function<void(const InstalledApplication&, const std::string& text)>;
+    void setBadgeObserver(BadgeObserver observer) { badgeObserver_ = std::move(observer); }
     std::string badge(const std::string& identifier) const;
 
     // Builds the screen of icons and puts it on the display.
@@ -42,6 +45,7 @@ public:
 private:
     std::vector<InstalledApplication> applications_;
     Launcher launcher_;
+    BadgeObserver badgeObserver_;
     std::map<std::string, std::string> badges_;
     std::shared_ptr<UIWindow> window_;
     std::vector<std::shared_ptr<IconView>> icons_;

@@ -40,6 +40,7 @@ std::vector<InstalledApplication> installed_applications(const std::filesystem::
         app.bundle = bundle;
         app.executable = file_in_bundle(bundle, value("CFBundleExecutable"), name);
         app.icon = file_in_bundle(bundle, value("CFBundleIconFile"), "icon.png");
+        app.desktopEntry = value("XDGDesktopEntry").value_or("");
         applications.push_back(std::move(app));
     }
     return applications;

@@ -16,6 +16,7 @@ struct InstalledApplication {
     // Files the bundle names are always inside it: a name's folders are ignored.
     std::filesystem::path executable; // CFBundleExecutable, else NAME
     std::filesystem::path icon;       // CFBundleIconFile, else icon.png
+    std::string desktopEntry;         // XDGDesktopEntry: its menu entry on the desktop, else ""
 };
 
 // The bundles of the folder in order of their names. A bundle without an Info.plist or without

@@ -1,7 +1,8 @@
 #pragma once
-// A D-Bus session bus of one test's own (dbus-daemon --session) with the test notification
-// service on it, both ended by their PIDs when the object goes. The service's notifications
-// land in a file of the device's folder.
+// A D-Bus session bus of one test's own (dbus-daemon --session) with the test desktop services
+// (notifications, tray host, dock) on it, both ended by their PIDs when the object goes. What
+// the services hear lands in a file of the device's folder: with `full`, each notification's
+// number, the one it replaces and its actions too, and the tray's and the dock's lines.
 #include "ChildProcess.h"
 #include "TempDevice.h"
 
@@ -18,7 +19,8 @@
 
 class PrivateSessionBus {
 public:
-    explicit PrivateSessionBus(const TempDevice& device) : notifications_(device.root() / "notifications") {
+    explicit PrivateSessionBus(const TempDevice& device, bool full = false)
+        : notifications_(device.root() / (full ? "desktop.full" : "notifications")) {
         int out[2];
         if (::pipe(out) != 0) return;
         daemon_ = std::make_unique<ChildProcess>(
@@ -46,7 +48,18 @@ public:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-private:
+    // Waits (real time) until what the services heard holds the text; returns it then.
+    std::string wait_for(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(15)) const {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::string heard = notifications();
+        while (heard.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            heard = notifications();
+        }
+        return heard;
+    }
+
+    // The first line a program writes to the pipe, without its end; empty when none came in time.
     static std::string read_line(int fd, std::chrono::milliseconds timeout) {
         std::string line;
         const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -62,6 +75,7 @@ private:
         return end == std::string::npos ? std::string() : line.substr(0, end);
     }
 
+private:
     std::filesystem::path notifications_;
     std::string address_;
     // The service goes before its bus.

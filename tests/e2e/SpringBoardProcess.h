@@ -27,15 +27,21 @@ public:
     // start: "YYYY-MM-DD HH:MM:SS", local time. The home screen reaches no session bus unless
     // one is named in extra_env ("DBUS_SESSION_BUS_ADDRESS=..."), so a test never sends to the
     // desktop of whoever runs it.
+    // args: the program's arguments after its name.
     SpringBoardProcess(const TempDevice& device, const std::string& start,
-                       const std::vector<std::string>& extra_env = {})
-        : process_(program(device), {program(device)}, environment(device, start, extra_env)) {}
+                       const std::vector<std::string>& extra_env = {}, const std::vector<std::string>& args = {})
+        : process_(program(device), arguments(device, args), environment(device, start, extra_env)) {}
 
     bool running() const { return process_.running(); }
 
-private:
     static std::string program(const TempDevice& device) {
         return device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
+    }
+
+private:
+    static std::vector<std::string> arguments(const TempDevice& device, std::vector<std::string> args) {
+        args.insert(args.begin(), program(device));
+        return args;
     }
 
     static std::vector<std::string> environment(const TempDevice& device, const std::string& start,

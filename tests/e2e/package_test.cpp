@@ -67,7 +67,11 @@ protected:
               std::string("/usr/share/applications/tortamos.desktop"),
               std::string("/usr/share/applications/tortamos-springboard.desktop"),
               std::string("/etc/xdg/autostart/tortamos-springboard.desktop"),
+              std::string("/usr/share/icons/hicolor/16x16/apps/tortamos.png"),
               std::string("/usr/share/icons/hicolor/64x64/apps/tortamos.png"),
+              std::string("/usr/share/icons/hicolor/512x512/apps/tortamos.png"),
+              std::string("/usr/share/icons/hicolor/scalable/apps/tortamos.svg"),
+              image + "/System/Library/CoreServices/SpringBoard.app/icon.png",
               std::string("/usr/share/man/man1/tortamos.1.gz"), std::string("/usr/share/doc/tortamos/copyright"),
               std::string("/usr/share/doc/tortamos/changelog.gz")})
             EXPECT_TRUE(fs::is_regular_file(package.path(file))) << file;
@@ -89,7 +93,12 @@ protected:
         EXPECT_NE(application.find("\nExec=tortamos\n"), std::string::npos) << application;
         EXPECT_NE(application.find("\nIcon=tortamos\n"), std::string::npos) << application;
         const std::string autostart = read_file(package.path("/etc/xdg/autostart/tortamos-springboard.desktop"));
-        EXPECT_NE(autostart.find("\nExec=tortamos-springboard\n"), std::string::npos) << autostart;
+        EXPECT_NE(autostart.find("\nExec=tortamos-springboard --background\n"), std::string::npos) << autostart;
+        // Once the package is removed (its autostart entry stays as a configuration file), the
+        // login starts nothing; the docks match the windows to the entries.
+        EXPECT_NE(autostart.find("\nTryExec=tortamos-springboard\n"), std::string::npos) << autostart;
+        EXPECT_NE(autostart.find("\nStartupWMClass=Tortamos Home Screen\n"), std::string::npos) << autostart;
+        EXPECT_NE(application.find("\nStartupWMClass=Tortamos\n"), std::string::npos) << application;
         const std::string status = read_file(package.path("/var/lib/dpkg/status"));
         EXPECT_NE(status.find("Conffiles:\n /etc/xdg/autostart/tortamos-springboard.desktop "), std::string::npos)
             << status;

@@ -1,6 +1,9 @@
 #include "Painting.h"
 
+#include "foundation/Bundle.h"
+
 #include <QApplication>
+#include <QIcon>
 
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +39,22 @@ ImageContext* currentImageContext()
     return images.back().get();
 }
 
+// The desktop knows a program by its bundle: the window title and the WM class are its display
+// name, the dock matches it to its menu entry by that (and by the entry's name on Wayland), and
+// its windows carry its icon.
+void presentMainBundle()
+{
+    const NSBundle& bundle = NSBundle::mainBundle();
+    if (const auto name = bundle.objectForInfoDictionaryKey("CFBundleDisplayName")) {
+        QCoreApplication::setApplicationName(QString::fromStdString(*name));
+        QGuiApplication::setApplicationDisplayName(QString::fromStdString(*name));
+    }
+    if (const auto entry = bundle.objectForInfoDictionaryKey("XDGDesktopEntry"))
+        QGuiApplication::setDesktopFileName(QString::fromStdString(*entry));
+    if (const auto icon = bundle.pathForResource(bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
+        QApplication::setWindowIcon(QIcon(QString::fromStdString(icon->string())));
+}
+
 } // namespace
 
 void ensureApplication(int argc, char** argv)
@@ -59,6 +78,7 @@ void ensureApplication(int argc, char** argv)
     // Never destroyed: views and images may outlive main().
     static QApplication* application = new QApplication(qtArgc, qtArgv.data());
     (void)application;
+    presentMainBundle();
 }
 
 ContextScope::ContextScope(QPainter& painter)

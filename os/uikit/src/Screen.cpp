@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTime>
 #include <QTimer>
@@ -22,7 +23,7 @@ public:
     ScreenWidget()
     {
         setFixedSize(320, 480);
-        setWindowTitle(QCoreApplication::applicationName());
+        setWindowTitle(QGuiApplication::applicationDisplayName());
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -57,7 +58,10 @@ protected:
     }
     void closeEvent(QCloseEvent* event) override
     {
-        if (const auto& handler = Screen::shared().closeHandler()) {
+        if (Screen::shared().closingHidesWindow()) {
+            event->ignore();
+            Screen::shared().setWindowVisible(false);
+        } else if (const auto& handler = Screen::shared().closeHandler()) {
             event->ignore();
             handler();
         } else {
@@ -70,6 +74,8 @@ private:
 };
 
 QWidget* screenWidget = nullptr;
+// Ticks only while the window shows, so a program waiting in the background sleeps.
+QTimer* statusBarClock = nullptr;
 
 std::vector<std::shared_ptr<const void>>& pool()
 {
@@ -208,16 +214,40 @@ void Screen::show()
     if (!screenWidget) {
         screenWidget = new ScreenWidget;
         // The status bar's clock moves on with the minute.
-        auto* clock = new QTimer(screenWidget);
-        QObject::connect(clock, &QTimer::timeout, [this, minute = -1]() mutable {
+        statusBarClock = new QTimer(screenWidget);
+        statusBarClock->setInterval(1000);
+        QObject::connect(statusBarClock, &QTimer::timeout, [this, minute = -1]() mutable {
             if (QTime::currentTime().minute() != minute) {
                 minute = QTime::currentTime().minute();
                 statusBar_->setNeedsDisplay();
             }
         });
-        clock->start(1000);
     }
+    if (windowVisible_) {
+        statusBarClock->start();
+        screenWidget->show();
+    }
+    scheduleDisplay();
+}
+
+void Screen::setWindowVisible(bool visible)
+{
+    windowVisible_ = visible;
+    if (!screenWidget)
+        return;
+    if (!visible) {
+        statusBarClock->stop();
+        screenWidget->hide();
+        return;
+    }
+    statusBarClock->start();
+    statusBar_->setNeedsDisplay();
     screenWidget->show();
+    // Asked for from elsewhere (the tray, another start): in front of the desktop's windows.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        screenWidget->raise();
+        screenWidget->activateWindow();
+    }
     scheduleDisplay();
 }
 

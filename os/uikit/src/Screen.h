@@ -46,8 +46,13 @@ public:
 
     // Layout and a repaint at the next turn of the event loop.
     void scheduleDisplay();
-    // Shows the screen in a desktop window (or offscreen).
+    // Makes the screen's desktop window (or its offscreen one), shown unless the program asked
+    // for it hidden.
     void show();
+    void setWindowVisible(bool visible);
+    bool isWindowVisible() const { return windowVisible_; }
+    void setClosingHidesWindow(bool hides) { closingHides_ = hides; }
+    bool closingHidesWindow() const { return closingHides_; }
     void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
     const std::function<void()>& closeHandler() const { return closeHandler_; }
 
@@ -60,6 +65,8 @@ private:
     std::shared_ptr<UIView> modalLayer_;
     std::shared_ptr<UIView> touched_;
     bool displayScheduled_ = false;
+    bool windowVisible_ = true;
+    bool closingHides_ = false;
     std::function<void()> closeHandler_;
 };
 

@@ -27,6 +27,12 @@ UIAlertView::ShowObserver& showObserver()
     return observer;
 }
 
+UIAlertView::DismissObserver& dismissObserver()
+{
+    static UIAlertView::DismissObserver observer;
+    return observer;
+}
+
 class AlertButton : public UIControl {
 public:
     AlertButton(std::string title, bool cancel) : title_(std::move(title)), cancel_(cancel) {}
@@ -145,6 +151,11 @@ void UIAlertView::setShowObserver(ShowObserver observer)
     showObserver() = std::move(observer);
 }
 
+void UIAlertView::setDismissObserver(DismissObserver observer)
+{
+    dismissObserver() = std::move(observer);
+}
+
 void UIAlertView::rebuildButtons()
 {
     while (!subviews().empty())
@@ -210,6 +221,8 @@ void UIAlertView::dismissWithClickedButtonIndex_animated(int buttonIndex, bool a
         delegate_->alertView_willDismissWithButtonIndex(this, buttonIndex);
     visible_ = false;
     removeFromSuperview();
+    if (dismissObserver())
+        dismissObserver()(*this);
     if (delegate_)
         delegate_->alertView_didDismissWithButtonIndex(this, buttonIndex);
 }

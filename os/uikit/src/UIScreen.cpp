@@ -13,6 +13,12 @@ CGRect UIScreen::bounds() const { return CGRectMake(0, 0, 320, 480); }
 
 CGRect UIScreen::applicationFrame() const { return CGRectMake(0, 20, 320, 460); }
 
+void UIScreen::setWindowVisible(bool visible) { uikit::Screen::shared().setWindowVisible(visible); }
+
+bool UIScreen::isWindowVisible() const { return uikit::Screen::shared().isWindowVisible(); }
+
+void UIScreen::setClosingHidesWindow(bool hides) { uikit::Screen::shared().setClosingHidesWindow(hides); }
+
 UIWindow::UIWindow(CGRect frame)
     : UIView(frame == CGRectZero ? UIScreen::mainScreen().bounds() : frame)
 {

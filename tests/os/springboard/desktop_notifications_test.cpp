@@ -12,7 +12,7 @@ using springboard::desktop_notification;
 using springboard::InstalledApplication;
 
 InstalledApplication application(const std::string& name, const std::filesystem::path& icon) {
-    return {"com.example." + name, name, icon.parent_path(), icon.parent_path() / name, icon};
+    return {"com.example." + name, name, icon.parent_path(), icon.parent_path() / name, icon, ""};
 }
 
 TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsIcon) {
@@ -24,19 +24,23 @@ TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsI
     const std::vector<InstalledApplication> apps{application("Clock", folder / "Clock.app/icon.png"),
                                                  application("Two Words", icon)};
 
-    const auto found = desktop_notification(apps, "Two Words", "You have birthdays today");
+    const auto found = desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-10");
     EXPECT_EQ(found.appName, "Two Words");
     EXPECT_EQ(found.appIcon, "file://" + folder.string() + "/Two%20Words.app/icon.png");
     EXPECT_EQ(found.summary, "Two Words");
     EXPECT_EQ(found.body, "You have birthdays today");
+    // One notification per application and day: the next alert of the day takes its place.
+    EXPECT_EQ(found.tag, desktop_notification(apps, "Two Words", "Again", "2024-05-10").tag);
+    EXPECT_NE(found.tag, desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-11").tag);
+    EXPECT_NE(found.tag, desktop_notification(apps, "Clock", "You have birthdays today", "2024-05-10").tag);
 
     // An application whose icon file is missing still names itself, without an icon.
-    const auto iconless = desktop_notification(apps, "Clock", "Alarm");
+    const auto iconless = desktop_notification(apps, "Clock", "Alarm", "2024-05-10");
     EXPECT_EQ(iconless.appName, "Clock");
     EXPECT_EQ(iconless.appIcon, "");
 
     // Any other alert is the home screen's own.
-    const auto other = desktop_notification(apps, "two words", "Low battery");
+    const auto other = desktop_notification(apps, "two words", "Low battery", "2024-05-10");
     EXPECT_EQ(other.appName, "SpringBoard");
     EXPECT_EQ(other.appIcon, "");
     EXPECT_EQ(other.summary, "two words");

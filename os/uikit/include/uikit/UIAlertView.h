@@ -61,11 +61,13 @@ public:
     // range is reported as it is.
     void dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated);
 
-    // Told of every alert as it is shown, after its journal line, so a host can pass alerts on
-    // (the home screen to the desktop's notifications). One per process; empty for none. Main
-    // thread only.
-    using ShowObserver = std::function<void(const UIAlertView&)>;
+    // Told of every alert as it is shown, after its journal line, and as it goes, so a host can
+    // pass alerts on (the home screen to the desktop's notifications) and take them back. One of
+    // each per process; empty for none. Main thread only.
+    using ShowObserver = std::function<void(UIAlertView&)>;
     static void setShowObserver(ShowObserver observer);
+    using DismissObserver = std::function<void(const UIAlertView&)>;
+    static void setDismissObserver(DismissObserver observer);
 
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;

@@ -10,6 +10,14 @@ public:
     // The screen below the status bar: 0, 20, 320, 460.
     CGRect applicationFrame() const;
 
+    // On a desktop the screen is one window. A program that lives on in the background hides it
+    // and shows it again on demand. Before UIApplicationMain: whether the window comes up at all.
+    void setWindowVisible(bool visible);
+    bool isWindowVisible() const;
+    // While set, closing the window hides it and the program goes on; otherwise closing it ends
+    // the program.
+    void setClosingHidesWindow(bool hides);
+
 private:
     UIScreen() = default;
 };

@@ -1,0 +1,35 @@
+#pragma once
+// A program's item in the desktop's tray (a StatusNotifierItem where the desktop hosts them, an
+// XEmbed tray icon elsewhere): its icon with a count drawn on it, a tooltip and a menu.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace uikit {
+
+struct TrayMenuItem {
+    std::string title;
+    std::function<void()> action;
+};
+
+class TrayItem {
+public:
+    // Whether the desktop has a tray to show items in. Once the application exists.
+    static bool isAvailable();
+
+    // The icon is an image file; `activated` is a click on the item. Shown at once.
+    TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu, std::function<void()> activated);
+    ~TrayItem();
+    TrayItem(const TrayItem&) = delete;
+    TrayItem& operator=(const TrayItem&) = delete;
+
+    // The text drawn in a red disc on the icon ("" for none) and the tooltip.
+    void setBadge(const std::string& text, const std::string& toolTip);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+} // namespace uikit
