@@ -10,7 +10,9 @@
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -29,24 +31,37 @@ bool isTimeRow(const NSIndexPath& indexPath)
     return indexPath.section() == 1 && indexPath.row() == 0;
 }
 
-struct RowTitle {
+// The rows in table order: where each stands, its title and the control at its right. The row
+// counts, the titles and the controls all come from this one table.
+struct SettingsRow {
     int section;
     int row;
     const char* title;
+    std::shared_ptr<UIView> (*control)(const InfoViewController&);
 };
 
-constexpr RowTitle kRowTitles[] = {
-    {0, 0, "Use Badge"},        {1, 0, "Time"},           {1, 1, "Popup"},
-    {1, 2, "Sound"},            {1, 3, "Work Standby mode"}, {2, 0, "Hide Age (1900)"},
-    {2, 1, "Hide Horoscope"},
-};
-
-const char* titleFor(const NSIndexPath& indexPath)
+template <auto member>
+std::shared_ptr<UIView> controlOf(const InfoViewController& screen)
 {
-    for (const RowTitle& entry : kRowTitles)
+    return screen.*member;
+}
+
+constexpr SettingsRow kRows[] = {
+    {0, 0, "Use Badge", controlOf<&InfoViewController::switchCtl>},
+    {1, 0, "Time", controlOf<&InfoViewController::labelTimer>},
+    {1, 1, "Popup", controlOf<&InfoViewController::switchPopup>},
+    {1, 2, "Sound", controlOf<&InfoViewController::switchSound>},
+    {1, 3, "Work Standby mode", controlOf<&InfoViewController::switchStandby>},
+    {2, 0, "Hide Age (1900)", controlOf<&InfoViewController::switchAge>},
+    {2, 1, "Hide Horoscope", controlOf<&InfoViewController::switchSigno>},
+};
+
+const SettingsRow* rowAt(const NSIndexPath& indexPath)
+{
+    for (const SettingsRow& entry : kRows)
         if (entry.section == indexPath.section() && entry.row == indexPath.row())
-            return entry.title;
-    return "";
+            return &entry;
+    return nullptr;
 }
 
 } // namespace
@@ -215,12 +230,8 @@ int InfoViewController::numberOfSectionsInTableView(UITableView* tableView)
 int InfoViewController::tableView_numberOfRowsInSection(UITableView* tableView, int section)
 {
     (void)tableView;
-    switch (section) {
-    case 0: return 1;
-    case 1: return 4;
-    case 2: return 2;
-    default: return 0;
-    }
+    return int(std::count_if(std::begin(kRows), std::end(kRows),
+                             [section](const SettingsRow& entry) { return entry.section == section; }));
 }
 
 std::string InfoViewController::tableView_titleForHeaderInSection(UITableView* tableView,
@@ -251,18 +262,9 @@ std::shared_ptr<UITableViewCell> InfoViewController::tableView_cellForRowAtIndex
     auto cell = std::dynamic_pointer_cast<DisplayCell>(obtainTableCellForRow(indexPath.row()));
     if (!cell)
         return nullptr;
-    cell->nameLabel()->setText(localized(titleFor(indexPath)));
-    std::shared_ptr<UIView> control;
-    switch (indexPath.section() * 10 + indexPath.row()) {
-    case 0: control = switchCtl; break;
-    case 10: control = labelTimer; break;
-    case 11: control = switchPopup; break;
-    case 12: control = switchSound; break;
-    case 13: control = switchStandby; break;
-    case 20: control = switchAge; break;
-    case 21: control = switchSigno; break;
-    }
-    cell->setView(std::move(control));
+    const SettingsRow* row = rowAt(indexPath);
+    cell->nameLabel()->setText(localized(row ? row->title : ""));
+    cell->setView(row ? row->control(*this) : nullptr);
     cell->setSelectionStyle(isTimeRow(indexPath) ? UITableViewCellSelectionStyleGray
                                                   : UITableViewCellSelectionStyleNone);
     return cell;

@@ -4,6 +4,7 @@
 #include "Screen.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIImage.h"
+#include "uikit/UIScreen.h"
 #include "uikit/UITableView.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,7 @@
 namespace uikit {
 namespace {
 
-const CGRect screenBounds = CGRectMake(0, 0, 320, 480);
+const CGRect screenBounds{{0, 0}, UIScreen::standardSize};
 
 // Front to back.
 std::vector<UIView*> rootsFrontFirst()
@@ -80,7 +81,8 @@ DumpRecord dumpScreen()
     Screen::shared().layout();
     DumpRecord record;
     record.set("class", "UIScreen");
-    record.set("frame", DumpRecord::Numbers{0, 0, 320, 480});
+    record.set("frame", DumpRecord::Numbers{0, 0, UIScreen::standardSize.width,
+                                            UIScreen::standardSize.height});
     record.set("children", DumpRecord::List{});
     for (UIView* root : Screen::shared().roots())
         record.append("children") = dumpView(*root);

@@ -1,11 +1,12 @@
 #include "ModalLayer.h"
 
 #include "Painting.h"
+#include "uikit/UIScreen.h"
 
 namespace uikit {
 
 // Hidden from the first layout on while it holds nothing.
-ModalLayer::ModalLayer() : UIView(CGRectMake(0, 0, 320, 480)) {}
+ModalLayer::ModalLayer() : UIView({{0, 0}, UIScreen::standardSize}) {}
 
 void ModalLayer::layoutSubviews()
 {

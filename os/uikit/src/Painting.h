@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 
@@ -70,6 +71,11 @@ std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {},
 QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);
 // Fills the rectangle with a vertical gradient from top to bottom.
 void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom);
+// A button's face, as alerts, action sheets, bars and rounded buttons draw it: the outline filled
+// with the brush (a gradient or one colour) and stroked with a one-point line of the border
+// colour. The painter's pen is as it was afterwards.
+void paintButtonFace(QPainter& painter, const QPainterPath& outline, const QBrush& fill,
+                     const QColor& border);
 // The image's shape (its alpha) filled with one colour.
 QImage tinted(const QImage& image, const QColor& color);
 

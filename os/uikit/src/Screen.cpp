@@ -3,6 +3,7 @@
 #include "ModalLayer.h"
 #include "Painting.h"
 #include "StatusBar.h"
+#include "uikit/UIScreen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ class ScreenWidget : public QWidget {
 public:
     ScreenWidget()
     {
-        setFixedSize(320, 480);
+        setFixedSize(int(UIScreen::standardSize.width), int(UIScreen::standardSize.height));
         setWindowTitle(QGuiApplication::applicationDisplayName());
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -136,7 +137,7 @@ void Screen::render(QPainter& painter)
 {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
-    painter.fillRect(QRectF(0, 0, 320, 480), Qt::black);
+    painter.fillRect(toQRect({{0, 0}, UIScreen::standardSize}), Qt::black);
     for (UIView* root : roots())
         renderView(*root, painter);
 }
@@ -145,7 +146,8 @@ QImage Screen::snapshot()
 {
     ensureApplication();
     layout();
-    QImage image(320, 480, QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(UIScreen::standardSize.width), int(UIScreen::standardSize.height),
+                 QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     render(painter);
     painter.end();

@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 
 #include "Painting.h"
+#include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -8,7 +9,7 @@
 
 namespace uikit {
 
-StatusBar::StatusBar() : UIView(CGRectMake(0, 0, 320, 20))
+StatusBar::StatusBar() : UIView(CGRectMake(0, 0, UIScreen::standardSize.width, 20))
 {
     setUserInteractionEnabled(false);
 }

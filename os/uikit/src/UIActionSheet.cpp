@@ -4,6 +4,7 @@
 #include "Screen.h"
 #include "uikit/UIButton.h"
 #include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
 #include "uikit/UIScrollView.h"
 #include "uikit/ViewDump.h"
 
@@ -16,11 +17,10 @@ using namespace uikit;
 
 namespace {
 
-constexpr CGFloat screenHeight = 480;
 // The sheet never covers the status bar.
-constexpr CGFloat maxSheetHeight = 460;
+constexpr CGFloat maxSheetHeight = UIScreen::standardSize.height - 20;
 constexpr CGFloat sideMargin = 20;
-constexpr CGFloat buttonWidth = 320 - 2 * sideMargin;
+constexpr CGFloat buttonWidth = UIScreen::standardSize.width - 2 * sideMargin;
 constexpr CGFloat buttonHeight = 44;
 constexpr CGFloat buttonGap = 8;
 constexpr CGFloat padding = 14;
@@ -72,16 +72,12 @@ public:
             const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
             QPainterPath path;
             path.addRoundedRect(box, 9, 9);
-            painter->save();
             QLinearGradient gradient(box.topLeft(), box.bottomLeft());
             gradient.setColorAt(0, top);
             gradient.setColorAt(0.5, top.darker(104));
             gradient.setColorAt(0.51, bottom.lighter(108));
             gradient.setColorAt(1, bottom);
-            painter->fillPath(path, gradient);
-            painter->setPen(QPen(border, 1));
-            painter->drawPath(path);
-            painter->restore();
+            paintButtonFace(*painter, path, gradient, border);
         }
         // The title is drawn here rather than by the custom button, which dims it when touched.
         UIGraphicsSetFillColor(titleColorForState(UIControlState(state())));
@@ -261,7 +257,8 @@ CGFloat UIActionSheet::buttonsHeight() const
 CGRect UIActionSheet::sheetFrame() const
 {
     const CGFloat height = std::min(maxSheetHeight, buttonsTop() + buttonsHeight() + padding);
-    return CGRectMake(0, screenHeight - height, 320, height);
+    const CGSize screen = UIScreen::standardSize;
+    return CGRectMake(0, screen.height - height, screen.width, height);
 }
 
 void UIActionSheet::addButtonView(int index)
@@ -310,8 +307,8 @@ void UIActionSheet::layoutSubviews()
             CGRectMake(sideMargin, buttonTop(int(i)), buttonWidth, buttonHeight));
     const CGFloat top = buttonsTop();
     const CGFloat areaHeight = std::max(CGFloat(0), frame().size.height - top - padding);
-    buttonArea_->setFrame(CGRectMake(0, top, 320, areaHeight));
-    buttonArea_->setContentSize({320, buttonsHeight()});
+    buttonArea_->setFrame(CGRectMake(0, top, UIScreen::standardSize.width, areaHeight));
+    buttonArea_->setContentSize({UIScreen::standardSize.width, buttonsHeight()});
 }
 
 void UIActionSheet::drawRect(CGRect rect)

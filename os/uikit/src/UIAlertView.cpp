@@ -5,6 +5,7 @@
 #include "foundation/Journal.h"
 #include "uikit/UIControl.h"
 #include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -50,11 +51,8 @@ public:
         QColor bottom = cancel_ ? QColor(0x26, 0x2f, 0x4a) : QColor(0x30, 0x40, 0x6e);
         if (isHighlighted())
             top = top.darker(150), bottom = bottom.darker(150);
-        painter->fillPath(path, verticalGradient(box, top, bottom));
-        painter->save();
-        painter->setPen(QPen(QColor(255, 255, 255, 110), 1));
-        painter->drawPath(path);
-        painter->restore();
+        paintButtonFace(*painter, path, verticalGradient(box, top, bottom),
+                        QColor(255, 255, 255, 110));
         const CGFloat line = buttonFont.lineHeight();
         UIGraphicsSetFillColor(UIColor::whiteColor());
         drawInRect_withFont_lineBreakMode_alignment(
@@ -208,7 +206,9 @@ void UIAlertView::rebuildButtons()
     if (sideBySide)
         y += buttonHeight + buttonGap;
     const CGFloat height = y - buttonGap + padding + 2;
-    setFrame(CGRectMake((320 - alertWidth) / 2, std::round((480 - height) / 2), alertWidth, height));
+    const CGSize screen = UIScreen::standardSize;
+    setFrame(CGRectMake((screen.width - alertWidth) / 2, std::round((screen.height - height) / 2),
+                        alertWidth, height));
 }
 
 void UIAlertView::dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated)

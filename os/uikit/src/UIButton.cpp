@@ -162,12 +162,8 @@ void UIButton::drawRect(CGRect rect)
     case UIButtonTypeRoundedRect: {
         QPainterPath path;
         path.addRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
-        if (isHighlighted())
-            painter->fillPath(path, QColor(0x1d, 0x62, 0xf0));
-        else
-            painter->fillPath(path, Qt::white);
-        painter->setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1));
-        painter->drawPath(path);
+        const QColor fill = isHighlighted() ? QColor(0x1d, 0x62, 0xf0) : QColor(Qt::white);
+        paintButtonFace(*painter, path, fill, QColor(0x9a, 0x9a, 0x9a));
         break;
     }
     case UIButtonTypeCustom:

@@ -68,9 +68,7 @@ public:
         }
         if (isHighlighted())
             top = top.darker(130), bottom = bottom.darker(130);
-        painter->fillPath(path, verticalGradient(box, top, bottom));
-        painter->setPen(QPen(border, 1));
-        painter->drawPath(path);
+        paintButtonFace(*painter, path, verticalGradient(box, top, bottom), border);
 
         CGRect inner = rect;
         if (back_)

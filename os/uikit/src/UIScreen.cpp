@@ -9,9 +9,12 @@ UIScreen& UIScreen::mainScreen()
     return screen;
 }
 
-CGRect UIScreen::bounds() const { return CGRectMake(0, 0, 320, 480); }
+CGRect UIScreen::bounds() const { return {{0, 0}, standardSize}; }
 
-CGRect UIScreen::applicationFrame() const { return CGRectMake(0, 20, 320, 460); }
+CGRect UIScreen::applicationFrame() const
+{
+    return CGRectMake(0, 20, standardSize.width, standardSize.height - 20);
+}
 
 void UIScreen::setWindowVisible(bool visible) { uikit::Screen::shared().setWindowVisible(visible); }
 

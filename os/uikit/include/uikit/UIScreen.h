@@ -4,6 +4,9 @@
 
 class UIScreen {
 public:
+    // The screen's size in points, like the standard sizes of the bars and the picker.
+    static constexpr CGSize standardSize{320, 480};
+
     static UIScreen& mainScreen();
     // 0, 0, 320, 480.
     CGRect bounds() const;
