@@ -49,13 +49,6 @@ int Connection::changes() const { return sqlite3_changes(db_); }
 
 int64_t Connection::last_insert_rowid() const { return sqlite3_last_insert_rowid(db_); }
 
-int Connection::checked(int code)
-{
-    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE && !first_failure_)
-        first_failure_ = Failure{code, sqlite3_errmsg(db_)};
-    return code;
-}
-
 Statement::Statement(Connection& db, const char* sql) : db_(db)
 {
     if (db_.checked(sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr)) != SQLITE_OK) {
@@ -92,54 +85,12 @@ Statement& Statement::bind(int index, const std::vector<uint8_t>& bytes)
     return *this;
 }
 
-int Statement::step() { return db_.checked(sqlite3_step(stmt_)); }
-
 bool Statement::run()
 {
     const bool done = step() == SQLITE_DONE;
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
     return done;
-}
-
-int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
-
-bool Statement::is_null(int column) const
-{
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-}
-
-std::optional<std::string> Statement::text(int column) const
-{
-    if (is_null(column))
-        return std::nullopt;
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-    return std::string(data ? data : "", size_t(sqlite3_column_bytes(stmt_, column)));
-}
-
-std::vector<uint8_t> Statement::blob(int column) const
-{
-    const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
-    return {data, data + sqlite3_column_bytes(stmt_, column)};
-}
-
-std::optional<std::string_view> Statement::text_view(int column) const
-{
-    sqlite3_value* value = sqlite3_column_value(stmt_, column);
-    if (sqlite3_value_type(value) == SQLITE_NULL)
-        return std::nullopt;
-    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    if (data == nullptr)
-        return std::string_view();
-    return std::string_view(data, size_t(sqlite3_value_bytes(value)));
-}
-
-std::optional<int64_t> Statement::optional_integer(int column) const
-{
-    sqlite3_value* value = sqlite3_column_value(stmt_, column);
-    if (sqlite3_value_type(value) == SQLITE_NULL)
-        return std::nullopt;
-    return sqlite3_value_int64(value);
 }
 
 Transaction::Transaction(Connection& db, Kind kind)

@@ -122,4 +122,54 @@ private:
     bool open_ = false;
 };
 
+// Inline: the store calls these once or more per column of every person it lists.
+inline int Connection::checked(int code)
+{
+    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE && !first_failure_)
+        first_failure_ = Failure{code, sqlite3_errmsg(db_)};
+    return code;
+}
+
+inline int Statement::step() { return db_.checked(sqlite3_step(stmt_)); }
+
+inline int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+inline bool Statement::is_null(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+inline std::optional<std::string> Statement::text(int column) const
+{
+    if (is_null(column))
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return std::string(data ? data : "", size_t(sqlite3_column_bytes(stmt_, column)));
+}
+
+inline std::vector<uint8_t> Statement::blob(int column) const
+{
+    const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
+    return {data, data + sqlite3_column_bytes(stmt_, column)};
+}
+
+inline std::optional<std::string_view> Statement::text_view(int column) const
+{
+    sqlite3_value* value = sqlite3_column_value(stmt_, column);
+    if (sqlite3_value_type(value) == SQLITE_NULL)
+        return std::nullopt;
+    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    if (data == nullptr)
+        return std::string_view();
+    return std::string_view(data, size_t(sqlite3_value_bytes(value)));
+}
+
+inline std::optional<int64_t> Statement::optional_integer(int column) const
+{
+    sqlite3_value* value = sqlite3_column_value(stmt_, column);
+    if (sqlite3_value_type(value) == SQLITE_NULL)
+        return std::nullopt;
+    return sqlite3_value_int64(value);
+}
+
 } // namespace os::sqlite
