@@ -4,8 +4,7 @@
 
 #include "foundation/Device.h"
 #include "foundation/FileAttributes.h"
-
-#include <sqlite3.h>
+#include "sqlite/Database.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -54,118 +53,24 @@ constexpr const char* kForeignTables =
 
 enum Property { kPhone = 1, kEmail = 2 };
 
-// The first thing SQLite refused since an operation of the store began. The connection keeps
-// only its latest error, which every finalized statement overwrites, so failures are noted
-// where they happen. Per thread, as a handle is used by one thread at a time.
-thread_local std::optional<std::pair<int, std::string>> first_failure;
+using os::sqlite::Connection;
+using os::sqlite::Statement;
+using os::sqlite::Transaction;
 
-void note_failure(sqlite3* db, int code) {
-    if (!first_failure) first_failure.emplace(code, sqlite3_errmsg(db));
-}
-
-int checked(sqlite3* db, int code) {
-    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) note_failure(db, code);
-    return code;
-}
-
-struct ConnectionCloser {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
-
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) {
-        if (checked(db, sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr)) != SQLITE_OK) {
-            sqlite3_finalize(stmt_);
-            stmt_ = nullptr;
-        }
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    explicit operator bool() const { return stmt_ != nullptr; }
-
-    Statement& bind(int index, int64_t value) {
-        sqlite3_bind_int64(stmt_, index, value);
-        return *this;
-    }
-    // Texts and bytes are bound without a copy: they must outlive the statement's next run.
-    Statement& bind(int index, const std::string& text) {
-        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8);
-        return *this;
-    }
-    Statement& bind(int index, const std::optional<std::string>& text) {
-        if (text) return bind(index, *text);
-        sqlite3_bind_null(stmt_, index);
-        return *this;
-    }
-    Statement& bind(int index, const std::vector<uint8_t>& bytes) {
-        sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_STATIC);
-        return *this;
-    }
-
-    // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() { return checked(sqlite3_db_handle(stmt_), sqlite3_step(stmt_)); }
-    // Runs a statement that returns no rows and makes it ready for new bindings.
-    bool run() {
-        const bool done = step() == SQLITE_DONE;
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-        return done;
-    }
-
-    int64_t integer(int column) const { return sqlite3_column_int64(stmt_, column); }
-    bool is_null(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
-    std::optional<std::string> text(int column) const {
-        if (is_null(column)) return std::nullopt;
-        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-        return std::string(data ? data : "", size_t(sqlite3_column_bytes(stmt_, column)));
-    }
-    // The values of a column as they lie in the current row, valid until the next step: one call
-    // into the statement per column, then questions to its value alone.
-    std::optional<std::string_view> text_view(int column) const {
-        sqlite3_value* value = sqlite3_column_value(stmt_, column);
-        if (sqlite3_value_type(value) == SQLITE_NULL) return std::nullopt;
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        if (data == nullptr) return std::string_view();
-        return std::string_view(data, size_t(sqlite3_value_bytes(value)));
-    }
-    std::optional<int64_t> optional_integer(int column) const {
-        sqlite3_value* value = sqlite3_column_value(stmt_, column);
-        if (sqlite3_value_type(value) == SQLITE_NULL) return std::nullopt;
-        return sqlite3_value_int64(value);
-    }
-    std::vector<uint8_t> blob(int column) const {
-        const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
-        return {data, data + sqlite3_column_bytes(stmt_, column)};
-    }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
-bool exec(sqlite3* db, const char* sql) {
-    return checked(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) == SQLITE_OK;
-}
-
-std::optional<int64_t> single_integer(sqlite3* db, const char* sql) {
+std::optional<int64_t> single_integer(Connection& db, const char* sql) {
     Statement query(db, sql);
     if (!query || query.step() != SQLITE_ROW) return std::nullopt;
     return query.integer(0);
 }
 
-bool has_table(sqlite3* db, const char* name) {
+bool has_table(Connection& db, const char* name) {
     Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
     return query && query.bind(1, std::string(name)).step() == SQLITE_ROW;
 }
 
 StoreProblem::Kind kind_of(int code) {
+    if (os::sqlite::is_busy(code)) return StoreProblem::kLocked;
     switch (code & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return StoreProblem::kLocked;
     case SQLITE_NOTADB:
         return StoreProblem::kNotADatabase;
     case SQLITE_READONLY:
@@ -201,7 +106,7 @@ std::optional<CivilDate> decode_birthday(const Statement& row, int column) {
 // The statements one write transaction uses, prepared once however many persons it saves.
 class PersonWriter {
 public:
-    explicit PersonWriter(sqlite3* db)
+    explicit PersonWriter(Connection& db)
         : db_(db),
           insert_person_(db, "INSERT INTO Person (first_name, last_name, birthday, has_image) "
                              "VALUES (?1, ?2, ?3, ?4)"),
@@ -228,12 +133,12 @@ public:
         if (person.id == kInvalidRecordID) {
             bind_fields(insert_person_, person);
             if (!insert_person_.run()) return std::nullopt;
-            return sqlite3_last_insert_rowid(db_);
+            return db_.last_insert_rowid();
         }
         if (person.id <= 0) return invalid();
         bind_fields(update_person_, person).bind(5, person.id);
         if (!update_person_.run()) return std::nullopt;
-        if (sqlite3_changes(db_) != 1) return invalid();
+        if (db_.changes() != 1) return invalid();
         return person.id;
     }
 
@@ -254,7 +159,7 @@ public:
     bool remove(RecordID id) {
         Statement remove_person(db_, "DELETE FROM Person WHERE id = ?1");
         if (!remove_person || !remove_person.bind(1, id).run()) return false;
-        if (sqlite3_changes(db_) != 1) {
+        if (db_.changes() != 1) {
             invalid();
             return false;
         }
@@ -285,14 +190,14 @@ private:
         return std::nullopt;
     }
 
-    sqlite3* db_;
+    Connection& db_;
     Statement insert_person_, update_person_, delete_image_, insert_image_, delete_values_,
         insert_value_, delete_source_, insert_source_;
     bool invalid_person_ = false;
 };
 
 // Every person whole, read by one sequential scan of each table, each in person order.
-std::optional<std::vector<Person>> read_all_persons(sqlite3* db) {
+std::optional<std::vector<Person>> read_all_persons(Connection& db) {
     std::vector<Person> persons;
     if (!has_table(db, "Person")) {
         // A fresh database has no tables yet; one with tables of its own is not an address book.
@@ -364,18 +269,18 @@ public:
     }
 
     bool visitAllPeople(PersonVisitor& visitor) const override {
-        first_failure.reset();
-        sqlite3* db = reader();
+        Connection* db = reader();
         if (db == nullptr) return true;
-        Statement rows(db, "SELECT id, first_name, last_name, birthday, has_image FROM Person "
-                           "ORDER BY id");
+        db->forget_failures();
+        Statement rows(*db, "SELECT id, first_name, last_name, birthday, has_image FROM Person "
+                            "ORDER BY id");
         // A store without its table of persons is an empty book; one held by another program is
         // a read that did not happen.
-        if (!rows) return !(first_failure && kind_of(first_failure->first) == StoreProblem::kLocked);
+        if (!rows) return !os::sqlite::is_busy(db->first_failure()->code);
         // Knowing the count lets the visitor reserve once, which spares the copies of a growing
         // array, a large share of reading 100,000 persons; SQLite counts rows from its b-tree
         // pages alone.
-        if (Statement count(db, "SELECT count(*) FROM Person"); count && count.step() == SQLITE_ROW)
+        if (Statement count(*db, "SELECT count(*) FROM Person"); count && count.step() == SQLITE_ROW)
             visitor.expect(size_t(std::max<int64_t>(count.integer(0), 0)));
         int status;
         while ((status = rows.step()) == SQLITE_ROW) {
@@ -386,25 +291,27 @@ public:
     }
 
     size_t personCount() const override {
-        sqlite3* db = reader();
+        Connection* db = reader();
         if (db == nullptr) return 0;
-        Statement count(db, "SELECT count(*) FROM Person");
+        Statement count(*db, "SELECT count(*) FROM Person");
         if (!count || count.step() != SQLITE_ROW) return 0;
         return size_t(count.integer(0));
     }
 
     std::optional<Person> personWithRecordID(RecordID id) const override {
-        sqlite3* db = reader();
-        if (db == nullptr || !exec(db, "BEGIN")) return std::nullopt;
-        auto person = read_person(db, id);
-        exec(db, "COMMIT");
+        Connection* db = reader();
+        if (db == nullptr) return std::nullopt;
+        Transaction transaction(*db, Transaction::kDeferred);
+        if (!transaction) return std::nullopt;
+        auto person = read_person(*db, id);
+        transaction.commit();
         return person;
     }
 
     std::vector<uint8_t> copyImageData(RecordID id) const override {
-        sqlite3* db = reader();
+        Connection* db = reader();
         if (db == nullptr) return {};
-        Statement image(db, "SELECT data FROM PersonImage WHERE person = ?1");
+        Statement image(*db, "SELECT data FROM PersonImage WHERE person = ?1");
         if (!image || image.bind(1, id).step() != SQLITE_ROW) return {};
         return image.blob(0);
     }
@@ -429,12 +336,12 @@ public:
         Changes changes = plan(*stored);
         if (changes.empty()) return true;
         if (refuse_invalid(changes.saves)) return false;
-        const bool existed = db_ != nullptr;
+        const bool existed = db_.has_value();
         return write(true, [&](PersonWriter& writer) {
             // Another program wrote after the read: plan again on what is there now, which no
             // one can change while this transaction holds the write lock.
-            if (!existed || single_integer(db_.get(), "PRAGMA data_version") != version) {
-                auto now = read_all_persons(db_.get());
+            if (!existed || single_integer(*db_, "PRAGMA data_version") != version) {
+                auto now = read_all_persons(*db_);
                 if (!now) return false;
                 changes = plan(*now);
                 if (refuse_invalid(changes.saves)) return false;
@@ -449,32 +356,30 @@ private:
     // Every person and the data version they were read at.
     std::optional<std::vector<Person>> read_snapshot(int64_t& version) const {
         problem_.reset();
-        first_failure.reset();
         std::error_code ignored;
-        sqlite3* db = reader();
+        Connection* db = reader();
         if (db == nullptr) {
             if (!std::filesystem::exists(file_, ignored)) return std::vector<Person>{};
             problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return std::nullopt;
         }
-        if (!exec(db, "BEGIN")) return fail_read();
-        auto persons = read_all_persons(db);
-        if (!persons) {
-            fail_read();
-            exec(db, "ROLLBACK");
-            return std::nullopt;
-        }
-        version = single_integer(db, "PRAGMA data_version").value_or(-1);
-        exec(db, "COMMIT");
+        db->forget_failures();
+        Transaction transaction(*db, Transaction::kDeferred);
+        if (!transaction) return fail_read();
+        auto persons = read_all_persons(*db);
+        if (!persons) return fail_read();
+        version = single_integer(*db, "PRAGMA data_version").value_or(-1);
+        transaction.commit();
         return persons;
     }
 
     // What went wrong, from the first failure noted; a failure SQLite did not see is a store
     // with tables of another program.
-    static StoreProblem noted_problem() {
-        if (!first_failure)
+    StoreProblem noted_problem() const {
+        const auto& failure = db_->first_failure();
+        if (!failure)
             return StoreProblem{StoreProblem::kNotAnAddressBook, "tables of another program"};
-        return StoreProblem{kind_of(first_failure->first), first_failure->second};
+        return StoreProblem{kind_of(failure->code), failure->message};
     }
 
     std::nullopt_t fail_read() const {
@@ -521,66 +426,57 @@ private:
     // A handle serves one thread at a time, so its connection needs none of SQLite's locks
     // between threads, which would otherwise be taken and released on every call.
     bool open_connection(int flags) const {
-        sqlite3* db = nullptr;
-        const int status =
-            sqlite3_open_v2(file_.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-        Connection connection(db);
-        if (status != SQLITE_OK) {
+        db_.emplace(file_, flags | SQLITE_OPEN_NOMUTEX);
+        if (!*db_) {
+            const int status = db_->open_status();
             problem_ = StoreProblem{kind_of(status), sqlite3_errstr(status)};
+            db_.reset();
             return false;
         }
-        sqlite3_busy_timeout(db, int(busy_timeout_.count()));
+        db_->wait_for_each_lock(busy_timeout_);
         // Pages read straight from the mapped file, not copied into a page cache of the
         // connection's own: the list of all persons touches every page of the table once.
-        exec(db, "PRAGMA mmap_size = 268435456");
-        db_ = std::move(connection);
+        db_->exec("PRAGMA mmap_size = 268435456");
         return true;
     }
 
     // Opening for reading never creates the file. Read-write when allowed, so that a write that
     // a crash interrupted is rolled back before reading.
-    sqlite3* reader() const {
+    Connection* reader() const {
         if (!db_ && !open_connection(SQLITE_OPEN_READWRITE)) open_connection(SQLITE_OPEN_READONLY);
-        return db_.get();
+        return db_ ? &*db_ : nullptr;
     }
 
-    sqlite3* writer(bool create) {
-        if (db_) return db_.get();
+    Connection* writer(bool create) {
+        if (db_) return &*db_;
         if (!create) return reader();
         std::error_code ignored;
         std::filesystem::create_directories(file_.parent_path(), ignored);
         open_connection(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        return db_.get();
+        return db_ ? &*db_ : nullptr;
     }
 
     template <class Body> bool write(bool create, Body&& body) {
         problem_.reset();
-        first_failure.reset();
-        sqlite3* db = writer(create);
+        Connection* db = writer(create);
         if (db == nullptr) {
             if (!problem_) problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return false;
         }
+        db->forget_failures();
         const auto modified_before = os::file_modification_date(file_);
-        if (!exec(db, "BEGIN IMMEDIATE")) return fail_write(false);
-        const auto foreign = single_integer(db, kForeignTables);
-        if (!foreign || (*foreign > 0 && !has_table(db, "Person"))) {
-            fail_write(false);
-            exec(db, "ROLLBACK");
-            return false;
-        }
-        bool done = exec(db, kSchema);
+        Transaction transaction(*db, Transaction::kImmediate);
+        if (!transaction) return fail_write(false);
+        const auto foreign = single_integer(*db, kForeignTables);
+        if (!foreign || (*foreign > 0 && !has_table(*db, "Person"))) return fail_write(false);
+        bool done = db->exec(kSchema);
         bool invalid_person = false;
         if (done) {
-            PersonWriter person_writer(db);
+            PersonWriter person_writer(*db);
             done = person_writer.ready() && body(person_writer);
             invalid_person = person_writer.invalid_person();
         }
-        if (!done || !exec(db, "COMMIT")) {
-            fail_write(invalid_person);
-            exec(db, "ROLLBACK");
-            return false;
-        }
+        if (!done || !transaction.commit()) return fail_write(invalid_person);
         advance_modification_date(modified_before);
         return true;
     }
@@ -622,7 +518,7 @@ private:
         ::utimensat(AT_FDCWD, file_.c_str(), times, 0);
     }
 
-    std::optional<Person> read_person(sqlite3* db, RecordID id) const {
+    std::optional<Person> read_person(Connection& db, RecordID id) const {
         Statement row(db, "SELECT first_name, last_name, birthday FROM Person WHERE id = ?1");
         if (!row || row.bind(1, id).step() != SQLITE_ROW) return std::nullopt;
         Person person;
@@ -656,7 +552,7 @@ private:
 
     std::filesystem::path file_;
     std::chrono::milliseconds busy_timeout_;
-    mutable Connection db_;
+    mutable std::optional<Connection> db_;
     mutable std::optional<StoreProblem> problem_;
 };
 

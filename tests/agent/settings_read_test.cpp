@@ -1,11 +1,14 @@
 #include "AgentFixture.h"
+#include "SettingsDb.h"
 
 #include <shared/SettingsFile.h>
+
 #include <sqlite3.h>
 
 #include <chrono>
 #include <fstream>
-#include <thread>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -14,6 +17,9 @@ protected:
     void SetUp() override {
         AgentFixture::SetUp();
         clock.set(at(2009, 3, 10, 12, 0));
+        set_values();
+    }
+    void set_values() {
         bBadge = 7, bSound = 7, bPopup = 7, iTimerHour = 7, iTimerMinute = 7, iStandby = 7;
         bPlayAlerts = false;
     }
@@ -28,10 +34,7 @@ protected:
         EXPECT_FALSE(bSettingsUnread);
     }
     void exec(const std::string& sql) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(device.path(databasePath).c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-        sqlite3_close(db);
+        ASSERT_EQ(SettingsDb(device.path(databasePath)).exec(sql), SQLITE_OK) << sql;
     }
 };
 
@@ -62,90 +65,33 @@ TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
     EXPECT_EQ(take_events(), std::vector<std::string>{}) << "no sound, no pop-up, no hour reached";
 }
 
-TEST_F(SettingsRead, MissingFileChangesNothingAndIsNotCreated) {
-    SetConfig();
-    expect_answered();
-    EXPECT_FALSE(std::filesystem::exists(device.path(databasePath)));
-}
-
-TEST_F(SettingsRead, FileOfTheOlderLayoutChangesNothing) {
-    std::filesystem::create_directories(device.path(databasePath).parent_path());
-    exec("CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER); INSERT INTO Settings VALUES (1, 0);");
-    SetConfig();
-    expect_answered();
-}
-
-TEST_F(SettingsRead, TableWithoutRowsChangesNothing) {
-    write_settings(1, 1, 1, 23, 0, 0);
-    exec("DELETE FROM Settings;");
-    SetConfig();
-    expect_answered();
-}
-
-TEST_F(SettingsRead, NullReadsAsZero) {
-    write_settings(1, 1, 1, 11, 0, 1);
-    exec("UPDATE Settings SET bBadge = NULL, iTimerHour = NULL, iStandby = NULL;");
-    SetConfig();
-    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
-              std::make_tuple(0, 1, 1, 0, 0, 0));
-}
-
-TEST_F(SettingsRead, FileThatIsNoDatabaseChangesNothing) {
-    std::filesystem::create_directories(device.path(databasePath).parent_path());
-    std::ofstream(device.path(databasePath)) << "not a database at all, but long enough to look";
-    SetConfig();
-    expect_answered();
-}
-
-// The application died in the middle of a save (power lost after the file was partly written):
-// the file and its rollback journal are left as they were at that moment. The save never
-// happened, so the agent reads the settings as they stood before it.
-TEST_F(SettingsRead, ReadsTheLastCompleteSaveAfterTheApplicationDiedInTheMiddleOfOne) {
-    write_settings(1, 1, 1, 11, 0, 0);
-    const auto file = device.path(databasePath);
-    const auto journal = std::filesystem::path(file.string() + "-journal");
-    const auto image = device.path("/crash");
-    std::filesystem::create_directories(image);
-
-    sqlite3* writer = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &writer), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(writer,
-                           "PRAGMA cache_size = 2; BEGIN; UPDATE Settings SET iTimerHour = 21;"
-                           "CREATE TABLE Filler (x); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                           "SELECT i + 1 FROM n WHERE i < 200) INSERT INTO Filler SELECT "
-                           "zeroblob(3000) FROM n;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    ASSERT_TRUE(std::filesystem::exists(journal));
-    std::filesystem::copy_file(file, image / "db");
-    std::filesystem::copy_file(journal, image / "journal");
-    sqlite3_exec(writer, "ROLLBACK;", nullptr, nullptr, nullptr);
-    sqlite3_close(writer);
-    std::filesystem::copy_file(image / "db", file, std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::copy_file(image / "journal", journal,
-                               std::filesystem::copy_options::overwrite_existing);
-
-    SetConfig();
-    EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
-              std::make_tuple(1, 1, 1, 11, 0, 0));
-}
-
-TEST_F(SettingsRead, WaitsForTheApplicationsSaveInsteadOfMissingIt) {
-    write_settings(1, 1, 1, 11, 0, 0);
-    sqlite3* writer = nullptr;
-    ASSERT_EQ(sqlite3_open(device.path(databasePath).c_str(), &writer), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE; UPDATE Settings SET iTimerHour = 21;", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    std::thread commit([writer] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        sqlite3_exec(writer, "COMMIT;", nullptr, nullptr, nullptr);
-    });
-    SetConfig();
-    commit.join();
-    sqlite3_close(writer);
-    EXPECT_EQ(iTimerHour, 21);
-    EXPECT_EQ(bBadge, 1);
+// What the file gives is the settings file's own contract; the agent adds that a file which gives
+// no row is an answer: nothing changes and it is not read again until the next notice.
+TEST_F(SettingsRead, AFileThatGivesNoRowChangesNothingAndIsAnAnswer) {
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"missing", [] {}},
+        {"older layout",
+         [&] {
+             exec("CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
+                  "INSERT INTO Settings VALUES (1, 0);");
+         }},
+        {"no rows", [&] { write_settings(1, 1, 1, 23, 0, 0), exec("DELETE FROM Settings;"); }},
+        {"no database",
+         [&] {
+             std::ofstream(device.path(databasePath))
+                 << "not a database at all, but long enough to look";
+         }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::create_directories(device.path(databasePath).parent_path());
+        std::filesystem::remove(device.path(databasePath));
+        make();
+        set_values();
+        bSettingsUnread = true; // as after a failed read
+        SetConfig();
+        expect_answered();
+    }
 }
 
 // Another program holds the settings file past the busy timeout as the home screen starts: the
