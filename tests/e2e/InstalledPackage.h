@@ -14,9 +14,16 @@ class InstalledPackage {
 public:
     InstalledPackage() {
         const std::string build = TORTAMOS_BUILD_DIR;
-        // Cases run side by side; one CPack run at a time in the build tree.
-        if (run_command("flock '" + build + "/package.lock' cmake --build '" + build +
-                        "' --target package >'" + log().string() + "' 2>&1") != 0)
+        // Cases run side by side: one CPack run at a time in the build tree, and none when the
+        // package is newer than everything the build made, so each test run makes it once (CPack
+        // strips, resolves the libraries' dependencies and compresses: most of a minute).
+        const std::filesystem::path script = root() / "make-package";
+        std::ofstream(script) << "cd '" << build << "' && cmake --build . && deb=$(ls -t *.deb 2>/dev/null | head -n 1) &&\n"
+                              << "[ -n \"$deb\" ] && [ -z \"$(find . -newer \"$deb\" -type f ! -path './_CPack_Packages/*'"
+                              << " ! -path './Testing/*' ! -name package.lock -print -quit)\" ] ||\n"
+                              << "cmake --build . --target package\n";
+        if (run_command("flock '" + build + "/package.lock' sh '" + script.string() + "' >'" + log().string() +
+                        "' 2>&1") != 0)
             return;
         for (const auto& entry : std::filesystem::directory_iterator(build))
             if (entry.path().extension() == ".deb") deb_ = entry.path();
