@@ -2,10 +2,12 @@
 
 #include "DailyCheck.h"
 
+#include "addressbook/DeviceAddressBook.h"
+
 namespace agent {
 
 Environment& environment() {
-    static platform::DeviceAddressBook device_book;
+    static ab::DeviceAddressBook device_book;
     static Environment in_force{
         .clock = &platform::system_clock(),
         .addressBook = &device_book,

@@ -2,7 +2,7 @@
 // What the agent's rules act on and through: the clock, the address book, the system version and
 // the sinks of badge, alert and sound. The device's own services by default; tests put fakes in
 // their place to fix any moment and see every effect without a home screen.
-#include "platform/AddressBookAccess.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Clock.h"
 
 #include <audio/AudioServices.h>
@@ -15,7 +15,7 @@ namespace agent {
 
 struct Environment {
     const platform::Clock* clock;
-    const platform::AddressBookAccess* addressBook;
+    const ab::AddressBook* addressBook;
     // The system version ("3.1.3"); its first character picks the badge route.
     std::function<std::string()> systemVersion;
     // Puts the text on the application's icon badge; "" removes it. The device's is `badge`.

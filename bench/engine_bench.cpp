@@ -7,7 +7,8 @@
 
 #include "engine/BirthdayList.h"
 
-#include "platform/AddressBookAccess.h"
+#include "addressbook/DeviceAddressBook.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
@@ -80,7 +81,7 @@ void BM_BareSqliteScan(benchmark::State& state) {
 void BM_PopulateAddressBook(benchmark::State& state) {
     useDeviceWith(static_cast<int>(state.range(0)), makePersons);
     setTimeZone();
-    const platform::DeviceAddressBook book;
+    const ab::DeviceAddressBook book;
     QuietStderr quiet;
     size_t recordBytes = 0;
     {
@@ -101,7 +102,7 @@ void BM_PopulateAddressBook(benchmark::State& state) {
 // The address book's own list of all persons, the part of the import spent in the store.
 void BM_AllPeopleFromTheStore(benchmark::State& state) {
     useDeviceWith(static_cast<int>(state.range(0)), makePersons);
-    const platform::DeviceAddressBook book;
+    const ab::DeviceAddressBook book;
     for (auto _ : state) benchmark::DoNotOptimize(book.copyArrayOfAllPeople());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -122,7 +123,7 @@ long long threadCpuNanoseconds() {
 
 int firstRun(const std::string& what) {
     setTimeZone();
-    const platform::DeviceAddressBook book;
+    const ab::DeviceAddressBook book;
     QuietStderr quiet;
     engine::BirthdayList list(book);
     const auto start = std::chrono::steady_clock::now();
@@ -206,12 +207,12 @@ BENCHMARK(BM_FirstImportInAFreshProcess)->Arg(100000)->UseManualTime()->Iteratio
 // 100,000 records in memory, each build measured after the other kind of build, as when the
 // user switches tabs.
 struct Records {
-    platform::InMemoryAddressBook book;
+    ab::InMemoryAddressBook book;
     std::unique_ptr<engine::BirthdayList> list;
     Records() {
         setTimeZone();
         for (ab::Person& p : makePersons(111'112)) // 90% of them: 100,000 records
-            book.add(std::move(p));
+            book.save(p);
         list = std::make_unique<engine::BirthdayList>(book);
         QuietStderr quiet;
         list->PopulateAddressBook(kToday);

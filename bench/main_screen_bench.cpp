@@ -5,7 +5,7 @@
 #include "TempDevice.h"
 
 #include "foundation/Bundle.h"
-#include "platform/AddressBookAccess.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
@@ -35,7 +35,7 @@ std::vector<uint8_t> photoBytes() {
 struct Screen {
     TempDevice device;
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};
-    platform::InMemoryAddressBook book;
+    std::shared_ptr<ab::InMemoryAddressBook> book = std::make_shared<ab::InMemoryAddressBook>();
     platform::FixedClock clock{platform::Calendar().dateFromParts(2009, 3, 10, 12)};
     std::shared_ptr<UIWindow> window;
     std::shared_ptr<UINavigationController> navigation;
@@ -52,7 +52,7 @@ struct Screen {
             p.birthday = ab::CivilDate{1930 + static_cast<int>(random() % 80), month,
                                        1 + static_cast<int>(random() % 28)};
             p.image_data = photo;
-            book.add(std::move(p));
+            book->save(p);
         }
         window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
         auto controller = std::make_shared<RootViewController>(book, clock);

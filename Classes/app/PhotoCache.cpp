@@ -2,7 +2,7 @@
 
 #include "TodoCell.h"
 
-PhotoCache::PhotoCache(const platform::AddressBookAccess& addressBook, size_t capacity)
+PhotoCache::PhotoCache(const ab::AddressBook& addressBook, size_t capacity)
     : addressBook_(addressBook), capacity_(capacity == 0 ? 1 : capacity)
 {
 }

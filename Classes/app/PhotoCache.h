@@ -5,7 +5,7 @@
 // scrolling back and forth decodes nothing again and a long list holds only a screenful or so.
 #include "engine/BirthdayRecord.h"
 
-#include "platform/AddressBookAccess.h"
+#include "addressbook/AddressBook.h"
 
 #include <uikit/UIImage.h>
 
@@ -19,7 +19,7 @@ class PhotoCache {
 public:
     static constexpr size_t kDefaultCapacity = 64;
 
-    explicit PhotoCache(const platform::AddressBookAccess& addressBook,
+    explicit PhotoCache(const ab::AddressBook& addressBook,
                         size_t capacity = kDefaultCapacity);
 
     // The photo of a record; the placeholder "contact.png" when it has none, or its data does not
@@ -32,7 +32,7 @@ public:
 private:
     using Entry = std::pair<ab::RecordID, std::shared_ptr<UIImage>>;
 
-    const platform::AddressBookAccess& addressBook_;
+    const ab::AddressBook& addressBook_;
     size_t capacity_;
     std::list<Entry> entries_; // most recently shown first
     std::unordered_map<ab::RecordID, std::list<Entry>::iterator> index_;

@@ -3,6 +3,7 @@
 #include "Settings.h"
 #include "TodayDate.h"
 
+#include "addressbook/DeviceAddressBook.h"
 #include "foundation/Bundle.h"
 
 #include <uikit/UIButton.h>
@@ -29,22 +30,21 @@ constexpr CGFloat kTableHeightReduction = 90;
 
 } // namespace
 
-RootViewController::RootViewController(const platform::AddressBookAccess& addressBook,
+RootViewController::RootViewController(std::shared_ptr<ab::AddressBook> addressBook,
                                        const platform::Clock& clock)
     : UITableViewController(UITableViewStylePlain),
-      addressBook_(addressBook),
+      addressBook_(std::move(addressBook)),
       clock_(clock),
-      birthdays_(addressBook),
-      photos_(addressBook)
+      birthdays_(*addressBook_),
+      photos_(*addressBook_)
 {
 }
 
 RootViewController::~RootViewController() = default;
 
-const platform::AddressBookAccess& RootViewController::deviceAddressBook()
+std::shared_ptr<ab::AddressBook> RootViewController::deviceAddressBook()
 {
-    static const platform::DeviceAddressBook book;
-    return book;
+    return std::make_shared<ab::DeviceAddressBook>();
 }
 
 void RootViewController::loadView() { UIViewController::loadView(); }

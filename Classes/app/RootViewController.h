@@ -9,7 +9,7 @@
 
 #include "engine/BirthdayList.h"
 
-#include "platform/AddressBookAccess.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Clock.h"
 
 #include <addressbookui/ABPersonViewController.h>
@@ -40,14 +40,15 @@ public:
     // The reuse identifier of the birthday rows.
     static constexpr const char* kCellIdentifier = "MyIdentifier";
 
-    // The device's address book and clock by default; tests give their own. Both must outlive
-    // the controller.
+    // The device's address book and clock by default; tests give their own. The book is the
+    // one the lists are read from and the person screen writes to; the clock must outlive the
+    // controller.
     explicit RootViewController(
-        const platform::AddressBookAccess& addressBook = deviceAddressBook(),
+        std::shared_ptr<ab::AddressBook> addressBook = deviceAddressBook(),
         const platform::Clock& clock = platform::system_clock());
     ~RootViewController() override;
 
-    static const platform::AddressBookAccess& deviceAddressBook();
+    static std::shared_ptr<ab::AddressBook> deviceAddressBook();
 
     // --- the screen
     // A plain view: viewDidLoad builds the content view with the table and the tab bar.
@@ -84,7 +85,7 @@ public:
         return birthdays_.tempMutableTypeArray();
     }
     int32_t itemTabSelected() const { return birthdays_.itemTabSelected(); }
-    const platform::AddressBookAccess& addressBook() const { return addressBook_; }
+    const ab::AddressBook& addressBook() const { return *addressBook_; }
 
     // --- the table's answers
     int numberOfSectionsInTableView(UITableView* tableView) override;
@@ -135,7 +136,7 @@ private:
     // The first tab item's badge: the number of birthdays today, none when there are none.
     void showTodayBadge();
 
-    const platform::AddressBookAccess& addressBook_;
+    const std::shared_ptr<ab::AddressBook> addressBook_;
     const platform::Clock& clock_;
     engine::BirthdayList birthdays_;
     PhotoCache photos_;

@@ -55,7 +55,6 @@ void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableV
         return;
     }
 
-    std::shared_ptr<ab::AddressBook> addressBook = ab::AddressBook::create();
     auto personScreen = std::make_shared<ABPersonViewController>();
     auto back = std::make_shared<UIBarButtonItem>(
         localized("Back"), UIBarButtonItemStylePlain,
@@ -65,7 +64,8 @@ void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableV
         [this](UIBarButtonItem* sender) { theSendButton_event(sender); });
 
     personScreen->setDisplayedPerson(std::move(*person));
-    personScreen->setAddressBook(std::move(addressBook));
+    // The book the list is read from, so that what the person screen saves is what Back reads.
+    personScreen->setAddressBook(addressBook_);
     personScreen->setAllowsEditing(true);
     personScreen->setPersonViewDelegate(this);
     personScreen->navigationItem()->setLeftBarButtonItem(std::move(back));

@@ -207,12 +207,11 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
 
 } // namespace
 
-int calendar_command(const Arguments& args) {
+int calendar_command(ab::AddressBook& book, const Arguments& args) {
     CalendarOptions options;
     if (const int status = read_options(args, options)) return status;
-    const auto book = ab::AddressBook::create();
-    const auto persons = book->copyAllPersons();
-    if (!persons) return store_error(*book, "read");
+    const auto persons = book.copyAllPersons();
+    if (!persons) return store_error(book, "read");
     const auto events = birthday_events(*persons);
     if (!options.folder.empty()) return update_folder(options.folder, events, options.reminders);
     const auto text = calendar_text(events, options.reminders, std::time(nullptr));

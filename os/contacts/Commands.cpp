@@ -173,15 +173,14 @@ std::optional<std::vector<std::string>> vdir_files(const std::string& folder) {
     return files;
 }
 
-// Merges the cards into the device's book and prints what that did.
-int merge_command(const std::vector<ab::Person>& cards, MergeMode mode) {
-    const auto book = ab::AddressBook::create();
+// Merges the cards into the book and prints what that did.
+int merge_command(ab::AddressBook& book, const std::vector<ab::Person>& cards, MergeMode mode) {
     MergeCounts counts;
-    const bool merged = book->change([&](const std::vector<ab::Person>& stored) {
+    const bool merged = book.change([&](const std::vector<ab::Person>& stored) {
         counts = {};
         return plan_merge(stored, cards, mode, counts);
     });
-    if (!merged) return store_error(*book, "write");
+    if (!merged) return store_error(book, "write");
     std::cout << "added " << counts.added << ", updated " << counts.updated;
     if (mode == MergeMode::kSync) std::cout << ", removed " << counts.removed;
     std::cout << ", unchanged " << counts.unchanged << "\n";
@@ -195,7 +194,7 @@ int usage_error(const std::string& message) {
     return 2;
 }
 
-int import_command(const Arguments& args) {
+int import_command(ab::AddressBook& book, const Arguments& args) {
     if (args.empty()) return usage_error("import: no vCard file given");
     std::vector<ab::Person> cards;
     bool failed = false;
@@ -204,10 +203,10 @@ int import_command(const Arguments& args) {
         std::cerr << "contacts: nothing imported\n";
         return 1;
     }
-    return merge_command(cards, MergeMode::kImport);
+    return merge_command(book, cards, MergeMode::kImport);
 }
 
-int sync_command(const Arguments& args) {
+int sync_command(ab::AddressBook& book, const Arguments& args) {
     if (args.size() != 1) return usage_error("sync: give one folder");
     std::error_code code;
     if (!std::filesystem::is_directory(args[0], code)) {
@@ -223,14 +222,13 @@ int sync_command(const Arguments& args) {
         std::cerr << "contacts: nothing synced\n";
         return 1;
     }
-    return merge_command(cards, MergeMode::kSync);
+    return merge_command(book, cards, MergeMode::kSync);
 }
 
-int export_command(const Arguments& args) {
+int export_command(ab::AddressBook& book, const Arguments& args) {
     if (args.size() > 1) return usage_error("export: give at most one file");
-    const auto book = ab::AddressBook::create();
-    auto persons = book->copyAllPersons();
-    if (!persons) return store_error(*book, "read");
+    auto persons = book.copyAllPersons();
+    if (!persons) return store_error(book, "read");
     for (auto& person : *persons) {
         // A store written before texts were checked may hold bytes that are not UTF-8, which
         // import refuses. The export stays a backup that comes back: such bytes are written as
@@ -262,11 +260,10 @@ int export_command(const Arguments& args) {
     return 0;
 }
 
-int list_command(const Arguments& args) {
+int list_command(ab::AddressBook& book, const Arguments& args) {
     if (!args.empty()) return usage_error("list: takes no arguments");
-    const auto book = ab::AddressBook::create();
-    const auto persons = book->copyAllPersons();
-    if (!persons) return store_error(*book, "read");
+    const auto persons = book.copyAllPersons();
+    if (!persons) return store_error(book, "read");
     for (const auto& person : *persons) {
         std::string phones;
         for (const auto& phone : person.phones) {
@@ -346,22 +343,20 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
 
 } // namespace
 
-int add_command(const Arguments& args) {
+int add_command(ab::AddressBook& book, const Arguments& args) {
     ab::Person person;
     if (const int status = read_person_options("add", args, person)) return status;
     if (!person.first_name && !person.last_name) return usage_error("add: give --first or --last");
-    const auto book = ab::AddressBook::create();
-    if (!book->save(person)) return store_error(*book, "write");
+    if (!book.save(person)) return store_error(book, "write");
     std::cout << person.id << "\n";
     return 0;
 }
 
-int edit_command(const Arguments& args) {
+int edit_command(ab::AddressBook& book, const Arguments& args) {
     if (args.empty()) return usage_error("edit: give an ID and what to change");
     const auto id = parse_id(args[0]);
     if (!id) return usage_error("edit: '" + args[0] + "' is not an ID");
-    const auto book = ab::AddressBook::create();
-    auto person = book->personWithRecordID(*id);
+    auto person = book.personWithRecordID(*id);
     if (!person) {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;
@@ -369,19 +364,18 @@ int edit_command(const Arguments& args) {
     const Arguments options(args.begin() + 1, args.end());
     if (options.empty()) return usage_error("edit: nothing to change");
     if (const int status = read_person_options("edit", options, *person)) return status;
-    return book->save(*person) ? 0 : store_error(*book, "write");
+    return book.save(*person) ? 0 : store_error(book, "write");
 }
 
-int remove_command(const Arguments& args) {
+int remove_command(ab::AddressBook& book, const Arguments& args) {
     if (args.size() != 1) return usage_error("remove: give one ID");
     const auto id = parse_id(args[0]);
     if (!id) return usage_error("remove: '" + args[0] + "' is not an ID");
-    const auto book = ab::AddressBook::create();
-    if (!book->personWithRecordID(*id)) {
+    if (!book.personWithRecordID(*id)) {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;
     }
-    return book->remove(*id) ? 0 : store_error(*book, "write");
+    return book.remove(*id) ? 0 : store_error(book, "write");
 }
 
 } // namespace contacts

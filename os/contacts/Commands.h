@@ -1,7 +1,8 @@
 #pragma once
-// The commands of the contacts tool, over the address book of the device. Each takes the
-// arguments that follow its name and returns the exit status: 0 done, 1 failed with nothing
-// written, 2 bad usage. Messages go to standard error, results to standard output.
+// The commands of the contacts tool. Each takes the address book to read or write (the tool
+// gives the device's) and the arguments that follow its name, and returns the exit status: 0
+// done, 1 failed with nothing written, 2 bad usage. Messages go to standard error, results to
+// standard output.
 #include "addressbook/AddressBook.h"
 
 #include <optional>
@@ -12,18 +13,18 @@ namespace contacts {
 
 using Arguments = std::vector<std::string>;
 
-int import_command(const Arguments& args);
-int sync_command(const Arguments& args);
-int export_command(const Arguments& args);
-int list_command(const Arguments& args);
-int add_command(const Arguments& args);
-int edit_command(const Arguments& args);
-int remove_command(const Arguments& args);
-int calendar_command(const Arguments& args);
+int import_command(ab::AddressBook& book, const Arguments& args);
+int sync_command(ab::AddressBook& book, const Arguments& args);
+int export_command(ab::AddressBook& book, const Arguments& args);
+int list_command(ab::AddressBook& book, const Arguments& args);
+int add_command(ab::AddressBook& book, const Arguments& args);
+int edit_command(ab::AddressBook& book, const Arguments& args);
+int remove_command(ab::AddressBook& book, const Arguments& args);
+int calendar_command(ab::AddressBook& book, const Arguments& args);
 
 // Prints "contacts: message" and a pointer to --help; returns the bad-usage status.
 int usage_error(const std::string& message);
-// Prints that the device's address book cannot be read or written (verb) and why; returns 1.
+// Prints that the address book cannot be read or written (verb) and why; returns 1.
 int store_error(const ab::AddressBook& book, const char* verb);
 // The whole file, or nullopt with the reason in `error`.
 std::optional<std::string> read_file(const std::string& path, std::string& error);

@@ -54,13 +54,15 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-    if (command == "import") return contacts::import_command(rest);
-    if (command == "sync") return contacts::sync_command(rest);
-    if (command == "calendar") return contacts::calendar_command(rest);
-    if (command == "export") return contacts::export_command(rest);
-    if (command == "list") return contacts::list_command(rest);
-    if (command == "add") return contacts::add_command(rest);
-    if (command == "edit") return contacts::edit_command(rest);
-    if (command == "remove") return contacts::remove_command(rest);
+    // A handle opens the store only when a command first reads or writes it.
+    const auto book = ab::AddressBook::create();
+    if (command == "import") return contacts::import_command(*book, rest);
+    if (command == "sync") return contacts::sync_command(*book, rest);
+    if (command == "calendar") return contacts::calendar_command(*book, rest);
+    if (command == "export") return contacts::export_command(*book, rest);
+    if (command == "list") return contacts::list_command(*book, rest);
+    if (command == "add") return contacts::add_command(*book, rest);
+    if (command == "edit") return contacts::edit_command(*book, rest);
+    if (command == "remove") return contacts::remove_command(*book, rest);
     return contacts::usage_error("unknown command '" + command + "'");
 }

@@ -43,7 +43,7 @@ void AgentFixture::add_birthday(int year, int month, int day) {
     ab::Person person;
     person.first_name = "Person";
     person.birthday = ab::CivilDate{year, month, day};
-    book.add(person);
+    book.save(person);
 }
 
 void AgentFixture::write_settings(int badge, int sound, int popup, int hour, int minute,

@@ -4,6 +4,8 @@
 #include "AgentEnvironment.h"
 #include "DailyCheck.h"
 #include "TempDevice.h"
+
+#include "addressbook/InMemoryAddressBook.h"
 #include "platform/DateServices.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +41,7 @@ protected:
 
     TempDevice device;
     platform::FixedClock clock;
-    platform::InMemoryAddressBook book;
+    ab::InMemoryAddressBook book;
 
 private:
     agent::Environment saved_ = agent::environment();

@@ -1,6 +1,6 @@
 #include "AgentFixture.h"
 
-#include <addressbook/AddressBook.h>
+#include "addressbook/DeviceAddressBook.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -67,7 +67,7 @@ TEST_F(AddressBookWatch, ChangesWithinOneSecondAreBothNoticed) {
 }
 
 TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenItComes) {
-    platform::DeviceAddressBook device_book;
+    ab::DeviceAddressBook device_book;
     agent::environment().addressBook = &device_book;
     bBadge = 1;
     bAlert = true;
@@ -93,15 +93,12 @@ TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenIt
 }
 
 // An address book another program holds past the busy timeout: every read fails.
-class HeldAddressBook final : public platform::AddressBookAccess {
+class HeldAddressBook final : public ab::InMemoryAddressBook {
 public:
-    std::vector<ab::PersonSummary> copyArrayOfAllPeople() const override { return {}; }
     bool visitAllPeople(ab::PersonVisitor&) const override {
         ++reads;
         return false;
     }
-    std::optional<ab::Person> personWithRecordID(ab::RecordID) const override { return {}; }
-    std::vector<uint8_t> copyImageData(ab::RecordID) const override { return {}; }
     mutable int reads = 0;
 };
 

@@ -22,7 +22,7 @@ TEST_F(Counting, CountsTodaysBirthdaysWhateverTheYearAndSkipsPersonsWithoutOne) 
     add_birthday(1980, 10, 3);
     ab::Person without;
     without.first_name = "No birthday";
-    book.add(without);
+    book.save(without);
     SearchNivers();
     EXPECT_EQ(take_events(), Events{"badge 3"});
     EXPECT_TRUE(bAlert);

@@ -24,3 +24,16 @@ inline ab::Person born(const char* name, int day, int month, int year = 1980,
 {
     return person(name, std::nullopt, ab::CivilDate{year, month, day}, std::move(photo));
 }
+
+// Stores the person in the book as a new one, whatever identifier it had; returns the identifier
+// it got (also set in person.id), kInvalidRecordID when the book refused it.
+inline ab::RecordID add_person(ab::AddressBook& book, ab::Person& person)
+{
+    person.id = ab::kInvalidRecordID;
+    return book.save(person) ? person.id : ab::kInvalidRecordID;
+}
+
+inline ab::RecordID add_person(ab::AddressBook& book, ab::Person&& person)
+{
+    return add_person(book, person);
+}

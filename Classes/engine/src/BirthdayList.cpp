@@ -39,7 +39,7 @@ uint16_t birthDaySlot(int month, int day) { return static_cast<uint16_t>(month *
 
 } // namespace
 
-BirthdayList::BirthdayList(const platform::AddressBookAccess& addressBook)
+BirthdayList::BirthdayList(const ab::AddressBook& addressBook)
     : addressBook_(addressBook), rowWords_(RowWords::load()) {}
 
 void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {

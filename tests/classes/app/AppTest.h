@@ -8,6 +8,7 @@
 #include "Settings.h"
 #include "TempDevice.h"
 
+#include "addressbook/InMemoryAddressBook.h"
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
@@ -38,7 +39,7 @@ protected:
     // birthdays on display.
     RootViewController& screen() {
         if (!screen_) {
-            screen_ = std::make_shared<RootViewController>(book, clock);
+            screen_ = std::make_shared<RootViewController>(sharedBook, clock);
             screen_->view();
         }
         return *screen_;
@@ -58,7 +59,8 @@ protected:
 
     TempDevice device;
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};
-    platform::InMemoryAddressBook book;
+    std::shared_ptr<ab::InMemoryAddressBook> sharedBook = std::make_shared<ab::InMemoryAddressBook>();
+    ab::InMemoryAddressBook& book = *sharedBook;
     platform::FixedClock clock{platform::Calendar().dateFromParts(2009, 3, 10, 12)};
 
 private:

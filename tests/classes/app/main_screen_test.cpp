@@ -63,7 +63,7 @@ TEST_F(MainScreen, BuildsItsViewsWithTheirFrames) {
 
 TEST_F(MainScreen, InsideTheNavigationControllerTheTabBarEndsAtTheBottomOfTheScreen) {
     auto navigation = std::make_shared<UINavigationController>(
-        std::make_shared<RootViewController>(book, clock));
+        std::make_shared<RootViewController>(sharedBook, clock));
     auto* root = static_cast<RootViewController*>(navigation->topViewController());
     navigation->view()->setFrame(UIScreen::mainScreen().applicationFrame());
     navigation->layoutContent();
@@ -119,14 +119,14 @@ TEST_F(MainScreen, AboutBoxNamesTheProjectAndCloses) {
 }
 
 TEST_F(MainScreen, TabsRebuildFromTheRecordsInMemoryOnly) {
-    book.add(born("Bruno", 3, 1));
-    const ab::RecordID ana = book.add(born("ana", 15, 3));
-    book.add(born("Carla", 20, 3));
-    book.add(born("Davi", 10, 3));
+    add_person(book, born("Bruno", 3, 1));
+    const ab::RecordID ana = add_person(book, born("ana", 15, 3));
+    add_person(book, born("Carla", 20, 3));
+    add_person(book, born("Davi", 10, 3));
     EXPECT_EQ(sectionNames(), (Names{{"Davi", "ana", "Carla"}}));
 
     book.remove(ana);
-    book.add(born("Eva", 1, 4));
+    add_person(book, born("Eva", 1, 4));
     chooseTab(1);
     EXPECT_EQ(screen().itemTabSelected(), 1);
     EXPECT_EQ(screen().dataArraySection(), (std::vector<std::string>{"January", "March"}));
@@ -160,9 +160,9 @@ TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage) {
 }
 
 TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
-    book.add(born("Davi", 10, 3));
-    book.add(born("Ivo", 10, 3, 1900));
-    book.add(born("Eva", 11, 3));
+    add_person(book, born("Davi", 10, 3));
+    add_person(book, born("Ivo", 10, 3, 1900));
+    add_person(book, born("Eva", 11, 3));
     EXPECT_EQ(screen().tabItem1->badgeValue(), "2");
     chooseTab(2);
     EXPECT_EQ(screen().tabItem1->badgeValue(), "2");
@@ -171,7 +171,7 @@ TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
 }
 
 TEST_F(MainScreen, NoBadgeWithoutBirthdaysToday) {
-    book.add(born("Eva", 11, 3));
+    add_person(book, born("Eva", 11, 3));
     EXPECT_EQ(screen().tabItem1->badgeValue(), std::nullopt);
 }
 

@@ -3,7 +3,7 @@
 #include "RootViewController.h"
 #include "TodoCell.h"
 
-#include "platform/AddressBookAccess.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "platform/Clock.h"
 #include "platform/DateServices.h"
 
@@ -47,7 +47,7 @@ protected:
         ab::Person ana;
         ana.first_name = "Ana";
         ana.birthday = ab::CivilDate{1980, 3, 10};
-        book.add(ana);
+        book->save(ana);
         window->addSubview(main->view());
         uikit::runPendingWork();
     }
@@ -66,7 +66,7 @@ protected:
                           : nullptr;
     }
 
-    platform::InMemoryAddressBook book;
+    std::shared_ptr<ab::InMemoryAddressBook> book = std::make_shared<ab::InMemoryAddressBook>();
     platform::FixedClock clock{platform::Calendar().dateFromParts(2009, 3, 10, 12)};
     std::shared_ptr<CountingRootViewController> root =
         std::make_shared<CountingRootViewController>(book, clock);

@@ -3,8 +3,8 @@
 // application bundle as the main bundle and English texts unless a test chooses a language.
 #include "engine/BirthdayList.h"
 
+#include "addressbook/InMemoryAddressBook.h"
 #include "foundation/Bundle.h"
-#include "platform/AddressBookAccess.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
@@ -50,7 +50,7 @@ protected:
     }
 
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};
-    platform::InMemoryAddressBook book;
+    ab::InMemoryAddressBook book;
     platform::DateParts today;
 
 private:

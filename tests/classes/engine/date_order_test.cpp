@@ -17,7 +17,7 @@ protected:
             const int month = 1 + static_cast<int>(random() % 12);
             const int day = 1 + static_cast<int>(random() % (month == 2 ? 29 : 31));
             const int year = 1950 + static_cast<int>(random() % 3);
-            book.add(person(std::string(1, char('a' + random() % 26)), std::nullopt,
+            add_person(book, person(std::string(1, char('a' + random() % 26)), std::nullopt,
                             ab::CivilDate{year, month, day}));
         }
         list().PopulateAddressBook(today);

@@ -11,8 +11,8 @@ class Rows : public EngineTest {
 protected:
     // The row of a person born on (day, month, year), on today's date.
     RowValues row(int day, int month, int year = 1980, bool hideAge = false, bool hideSigno = false) {
-        platform::InMemoryAddressBook one;
-        one.add(born("Someone", day, month, year));
+        ab::InMemoryAddressBook one;
+        add_person(one, born("Someone", day, month, year));
         engine::BirthdayList rows(one);
         rows.PopulateAddressBook(today);
         return rows.rowValues(*rows.listArray().at(0), {hideAge, hideSigno});
@@ -51,7 +51,7 @@ TEST_F(Rows, TenthOfMarch2009) {
 
 TEST_F(Rows, NameDatePhotoAndSign) {
     setToday(2009, 3, 10);
-    const ab::RecordID id = book.add(person("Ana", "Silva", ab::CivilDate{1980, 7, 22}, {7}));
+    const ab::RecordID id = add_person(book, person("Ana", "Silva", ab::CivilDate{1980, 7, 22}, {7}));
     list().PopulateAddressBook(today);
     const RowValues values = list().rowValues(*list().listArray()[0], {});
     EXPECT_EQ(values.name, "Ana Silva");
@@ -98,9 +98,9 @@ TEST_F(Rows, TwentyNinthOfFebruary) {
 TEST(RowsTimeZones, TomorrowOnADayWhoseMidnightDoesNotExist) {
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     platform::ScopedTimeZone zone("America/Sao_Paulo"); // 18 October 2009 began at 01:00
-    platform::InMemoryAddressBook book;
-    book.add(born("Tomorrow", 19, 10));
-    book.add(born("Today", 18, 10));
+    ab::InMemoryAddressBook book;
+    add_person(book, born("Tomorrow", 19, 10));
+    add_person(book, born("Today", 18, 10));
     engine::BirthdayList list(book);
     list.PopulateAddressBook({2009, 10, 18});
     EXPECT_EQ(list.rowValues(*list.listArray()[0], {}).countdownText, "Tomorrow");

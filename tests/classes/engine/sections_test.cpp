@@ -10,7 +10,7 @@ namespace {
 class Sections : public EngineTest {
 protected:
     void import(std::initializer_list<ab::Person> persons) {
-        for (const ab::Person& p : persons) book.add(ab::Person(p));
+        for (const ab::Person& p : persons) add_person(book, ab::Person(p));
         list().PopulateAddressBook(today);
     }
 };
@@ -201,9 +201,9 @@ TEST_F(Sections, EqualKeysKeepAddressBookOrder) {
 
 TEST_F(Sections, TwentyNinthOfFebruaryInACommonYear) {
     import({});
-    book.add(born("Early", 1, 3));
-    book.add(born("Leap", 29, 2));
-    book.add(born("Feb", 28, 2));
+    add_person(book, born("Early", 1, 3));
+    add_person(book, born("Leap", 29, 2));
+    add_person(book, born("Feb", 28, 2));
     setToday(2009, 3, 1);
     list().PopulateAddressBook(today);
     list().PopulateSection_byDate(false);
@@ -230,8 +230,8 @@ TEST_F(Sections, TwentyNinthOfFebruaryInACommonYear) {
 
 TEST_F(Sections, TwentyNinthOfFebruaryInALeapYear) {
     import({});
-    book.add(born("Early", 1, 3));
-    book.add(born("Leap", 29, 2));
+    add_person(book, born("Early", 1, 3));
+    add_person(book, born("Leap", 29, 2));
     setToday(2012, 2, 29);
     list().PopulateAddressBook(today);
     list().PopulateSection_byDate(true);

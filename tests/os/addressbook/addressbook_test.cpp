@@ -1,6 +1,7 @@
 #include "TempDevice.h"
 
 #include "addressbook/AddressBook.h"
+#include "addressbook/DeviceAddressBook.h"
 #include "addressbook/InMemoryAddressBook.h"
 #include "addressbook/PersonText.h"
 #include "foundation/FileAttributes.h"
@@ -48,31 +49,99 @@ struct RawConnection {
     sqlite3* db = nullptr;
 };
 
+// What a visit saw, copied out while the views were valid.
+struct Recorder final : ab::PersonVisitor {
+    size_t expected = 0;
+    std::vector<ab::PersonSummary> seen;
+    void expect(size_t count) override { expected = count; }
+    void visit(const ab::PersonSummaryView& p) override {
+        seen.push_back({p.id, std::optional<std::string>(p.first_name),
+                        std::optional<std::string>(p.last_name), p.birthday, p.has_image});
+    }
+};
+
+void expectSamePersons(const std::vector<ab::PersonSummary>& a,
+                       const std::vector<ab::PersonSummary>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].id, b[i].id) << i;
+        EXPECT_EQ(a[i].first_name, b[i].first_name) << i;
+        EXPECT_EQ(a[i].last_name, b[i].last_name) << i;
+        EXPECT_EQ(a[i].birthday, b[i].birthday) << i;
+        EXPECT_EQ(a[i].has_image, b[i].has_image) << i;
+    }
+}
+
+// The books that keep one contract: the device's store, one handle kept; the device's book
+// opened afresh at every call; the fake in memory. `another` makes a second handle on the same
+// persons (none for the fake, which is its own).
+struct BookKind {
+    const char* name;
+    std::function<std::unique_ptr<ab::AddressBook>()> make;
+    std::function<std::unique_ptr<ab::AddressBook>()> another;
+    bool has_file;
+};
+
+const BookKind kBookKinds[] = {
+    {"Store", [] { return ab::AddressBook::create(); }, [] { return ab::AddressBook::create(); },
+     true},
+    {"DeviceBook", [] { return std::make_unique<ab::DeviceAddressBook>(); },
+     [] { return std::make_unique<ab::DeviceAddressBook>(); }, true},
+    {"InMemory", [] { return std::make_unique<ab::InMemoryAddressBook>(); }, nullptr, false},
+};
+
+// Each test on a fresh device, so the books with a file start empty too. The device's store file
+// is looked at for every kind: the fake never makes one.
+class AddressBookContract : public ::testing::TestWithParam<BookKind> {
+protected:
+    ab::AddressBook& another() {
+        if (!GetParam().another) return book;
+        others_.push_back(GetParam().another());
+        return *others_.back();
+    }
+    static std::filesystem::path file() { return ab::AddressBook::device_store_path(); }
+
+    TempDevice device;
+    std::unique_ptr<ab::AddressBook> owned_ = GetParam().make();
+    ab::AddressBook& book = *owned_;
+
+private:
+    std::vector<std::unique_ptr<ab::AddressBook>> others_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Books, AddressBookContract, ::testing::ValuesIn(kBookKinds),
+                         [](const auto& kind) { return std::string(kind.param.name); });
+
+// Texts that are not UTF-8, one field each.
+const std::vector<std::pair<const char*, std::function<void(ab::Person&)>>> kSpoilers = {
+    {"first name", [](ab::Person& p) { p.first_name = "Jo\xe3o"; }},
+    {"last name", [](ab::Person& p) { p.last_name = "\xc0\xaf"; }},
+    {"phone label", [](ab::Person& p) { p.phones = {{"h\xff", "1"}}; }},
+    {"e-mail address", [](ab::Person& p) { p.emails = {{"home", "a\xed\xa0\x80@b"}}; }},
+    {"UID", [](ab::Person& p) { p.uid = std::string("u\0id", 4); }}};
+
 } // namespace
 
-TEST(AddressBookStore, SavesReadsAndReplacesWholePersons) {
-    TempDevice device;
-    EXPECT_EQ(ab::AddressBook::device_store_path(),
-              device.path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb"));
-    auto book = ab::AddressBook::create();
+TEST_P(AddressBookContract, SavesReadsAndReplacesWholePersons) {
     ab::Person ana = person("Ana", "Silva", ab::CivilDate{1980, 3, 5});
     ana.image_data = {0x89, 'P', 'N', 'G', 0, 1, 2};
     ana.phones = {{"mobile", "+55 11 91234-5678"}, {"home", "555-0100"}, {"mobile", "555-0199"}};
     ana.emails = {{"work", "ana@example.com"}};
     ab::Person nameless, empty_first;
     empty_first.first_name = "";
-    ASSERT_TRUE(book->save(ana));
-    ASSERT_TRUE(book->save(nameless));
-    ASSERT_TRUE(book->save(empty_first));
+    ASSERT_TRUE(book.save(ana));
+    ASSERT_TRUE(book.save(nameless));
+    ASSERT_TRUE(book.save(empty_first));
 
-    auto fresh = ab::AddressBook::create();
-    EXPECT_EQ(fresh->personWithRecordID(ana.id), ana);
-    EXPECT_EQ(fresh->personWithRecordID(nameless.id), nameless);
-    EXPECT_EQ(fresh->personWithRecordID(empty_first.id), empty_first);
-    EXPECT_EQ(fresh->copyImageData(ana.id), ana.image_data);
-    const auto all = fresh->copyArrayOfAllPeople();
+    ab::AddressBook& fresh = another();
+    EXPECT_EQ(fresh.personWithRecordID(ana.id), ana);
+    EXPECT_EQ(fresh.personWithRecordID(nameless.id), nameless);
+    EXPECT_EQ(fresh.personWithRecordID(empty_first.id), empty_first);
+    EXPECT_EQ(fresh.copyImageData(ana.id), ana.image_data);
+    EXPECT_TRUE(fresh.copyImageData(nameless.id).empty());
+    const auto all = fresh.copyArrayOfAllPeople();
     ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(fresh->personCount(), 3u);
+    EXPECT_EQ(fresh.personCount(), 3u);
     EXPECT_EQ(all[0].id, ana.id);
     EXPECT_EQ(all[0].first_name, "Ana");
     EXPECT_EQ(all[0].last_name, "Silva");
@@ -86,53 +155,56 @@ TEST(AddressBookStore, SavesReadsAndReplacesWholePersons) {
     ana.last_name.reset();
     ana.birthday = ab::CivilDate{ab::kUnknownYear, 2, 29};
     const ab::RecordID id = ana.id;
-    ASSERT_TRUE(book->save(ana));
+    ASSERT_TRUE(book.save(ana));
     EXPECT_EQ(ana.id, id);
-    EXPECT_EQ(fresh->personWithRecordID(id), ana);
-    EXPECT_FALSE(fresh->copyArrayOfAllPeople().at(0).has_image);
-    EXPECT_EQ(fresh->personCount(), 3u);
+    EXPECT_EQ(fresh.personWithRecordID(id), ana);
+    EXPECT_FALSE(fresh.copyArrayOfAllPeople().at(0).has_image);
+    EXPECT_EQ(fresh.personCount(), 3u);
 }
 
-TEST(AddressBookStore, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
-    TempDevice device;
-    auto book = ab::AddressBook::create();
+TEST_P(AddressBookContract, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
     std::vector<ab::Person> persons = {person("A", "1"), person("B", "2"), person("C", "3")};
-    ASSERT_TRUE(book->save(persons));
+    ASSERT_TRUE(book.save(persons));
+    EXPECT_LT(persons[0].id, persons[1].id);
     const ab::RecordID last = persons[2].id;
-    EXPECT_EQ(ids_of(*book), (std::vector<ab::RecordID>{persons[0].id, persons[1].id, last}));
+    EXPECT_EQ(ids_of(book), (std::vector<ab::RecordID>{persons[0].id, persons[1].id, last}));
 
-    ASSERT_TRUE(book->remove(last));
-    ASSERT_TRUE(book->remove(persons[0].id));
-    EXPECT_FALSE(book->remove(last));
-    EXPECT_FALSE(book->personWithRecordID(last));
+    ASSERT_TRUE(book.remove(last));
+    ASSERT_TRUE(book.remove(persons[0].id));
+    EXPECT_FALSE(book.remove(last));
+    EXPECT_FALSE(book.personWithRecordID(last));
+    EXPECT_TRUE(book.copyImageData(last).empty());
     auto again = person("D", "4");
-    ASSERT_TRUE(ab::AddressBook::create()->save(again));
+    ASSERT_TRUE(another().save(again));
     EXPECT_GT(again.id, last);
-    EXPECT_EQ(ids_of(*book), (std::vector<ab::RecordID>{persons[1].id, again.id}));
+    EXPECT_EQ(ids_of(book), (std::vector<ab::RecordID>{persons[1].id, again.id}));
 
     // A removed person cannot come back under its old identifier.
     auto ghost = person("C", "3");
     ghost.id = last;
-    EXPECT_FALSE(book->save(ghost));
-    EXPECT_EQ(book->personCount(), 2u);
+    EXPECT_FALSE(book.save(ghost));
+    EXPECT_EQ(book.personCount(), 2u);
 }
 
-TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
-    TempDevice device;
-    auto book = ab::AddressBook::create();
+TEST_P(AddressBookContract, KeepsOnlyBirthdaysThatAreDates) {
     for (const ab::CivilDate bad :
          {ab::CivilDate{1981, 2, 29}, ab::CivilDate{2100, 2, 29},
           ab::CivilDate{ab::kUnknownYear, 2, 30}, ab::CivilDate{1980, 4, 31},
           ab::CivilDate{1980, 13, 1}, ab::CivilDate{1980, 1, 0}, ab::CivilDate{0, 1, 1}}) {
         auto p = person("X", "Y", bad);
-        EXPECT_FALSE(book->save(p)) << bad.year << "-" << bad.month << "-" << bad.day;
+        EXPECT_FALSE(book.save(p)) << bad.year << "-" << bad.month << "-" << bad.day;
         EXPECT_EQ(p.id, ab::kInvalidRecordID);
     }
-    EXPECT_FALSE(std::filesystem::exists(ab::AddressBook::device_store_path()));
+    EXPECT_FALSE(std::filesystem::exists(file()));
     auto leap = person("L", "Y", ab::CivilDate{2000, 2, 29});
-    EXPECT_TRUE(book->save(leap));
+    EXPECT_TRUE(book.save(leap));
+}
 
-    // Values that another writer left invalid read as no birthday.
+TEST(AddressBookStore, BirthdaysAnotherWriterLeftInvalidReadAsNone) {
+    TempDevice device;
+    auto book = ab::AddressBook::create();
+    auto leap = person("L", "Y", ab::CivilDate{2000, 2, 29});
+    ASSERT_TRUE(book->save(leap));
     RawConnection other(ab::AddressBook::device_store_path());
     ASSERT_TRUE(other.exec("UPDATE Person SET birthday = 19800231"));
     EXPECT_EQ(book->copyArrayOfAllPeople().at(0).birthday, std::nullopt);
@@ -142,30 +214,26 @@ TEST(AddressBookStore, KeepsOnlyBirthdaysThatAreDates) {
 
 // Every person a book holds can be written out as a card and read back: no text that is not
 // UTF-8 gets in, whichever field and whichever write.
-TEST(AddressBookStore, RefusesTextThatIsNotUtf8InAnyField) {
-    TempDevice device;
-    ab::InMemoryAddressBook memory;
-    const std::vector<std::pair<const char*, std::function<void(ab::Person&)>>> spoilers = {
-        {"first name", [](ab::Person& p) { p.first_name = "Jo\xe3o"; }},
-        {"last name", [](ab::Person& p) { p.last_name = "\xc0\xaf"; }},
-        {"phone label", [](ab::Person& p) { p.phones = {{"h\xff", "1"}}; }},
-        {"e-mail address", [](ab::Person& p) { p.emails = {{"home", "a\xed\xa0\x80@b"}}; }},
-        {"UID", [](ab::Person& p) { p.uid = std::string("u\0id", 4); }}};
-    const auto store = ab::AddressBook::create();
-    for (ab::AddressBook* book : {store.get(), static_cast<ab::AddressBook*>(&memory)}) {
-        for (const auto& [field, spoil] : spoilers) {
-            auto p = person("Ana", "Silva");
-            spoil(p);
-            EXPECT_STREQ(ab::invalid_text_field(p), field);
-            EXPECT_FALSE(book->save(p)) << field;
-            EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
-            EXPECT_FALSE(book->change([&](const std::vector<ab::Person>&) {
-                return ab::Changes{{p}, {}};
-            })) << field;
-            ab::make_texts_valid(p);
-            EXPECT_EQ(ab::invalid_text_field(p), nullptr) << field;
-        }
-        EXPECT_EQ(book->personCount(), 0u);
+TEST_P(AddressBookContract, RefusesTextThatIsNotUtf8InAnyField) {
+    for (const auto& [field, spoil] : kSpoilers) {
+        auto p = person("Ana", "Silva");
+        spoil(p);
+        EXPECT_FALSE(book.save(p)) << field;
+        EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+        EXPECT_FALSE(book.change([&](const std::vector<ab::Person>&) {
+            return ab::Changes{{p}, {}};
+        })) << field;
+    }
+    EXPECT_EQ(book.personCount(), 0u);
+}
+
+TEST(PersonText, NamesTheFieldThatIsNotUtf8AndMendsIt) {
+    for (const auto& [field, spoil] : kSpoilers) {
+        auto p = person("Ana", "Silva");
+        spoil(p);
+        EXPECT_STREQ(ab::invalid_text_field(p), field);
+        ab::make_texts_valid(p);
+        EXPECT_EQ(ab::invalid_text_field(p), nullptr) << field;
     }
     EXPECT_EQ(ab::valid_text("Jo\xe3o \xf0\x9f\x8e\x82\xf0\x9f"), "Jo\uFFFDo \U0001F382\uFFFD\uFFFD");
 }
@@ -182,6 +250,8 @@ TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth
 
 TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     TempDevice device;
+    EXPECT_EQ(ab::AddressBook::device_store_path(),
+              device.path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb"));
     const auto file = ab::AddressBook::device_store_path();
     auto book = ab::AddressBook::create();
     EXPECT_TRUE(book->copyArrayOfAllPeople().empty());
@@ -234,30 +304,34 @@ TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyFailsTheVisitAndWrit
     EXPECT_TRUE(book->save(q));
 }
 
-TEST(AddressBookStore, ManyPersonsAreWrittenAllOrNone) {
-    TempDevice device;
-    auto book = ab::AddressBook::create();
+TEST_P(AddressBookContract, ManyPersonsAreWrittenAllOrNone) {
     auto first = person("A", "B");
-    ASSERT_TRUE(book->save(first));
-    const auto file = ab::AddressBook::device_store_path();
-    const auto modified = os::file_modification_date(file);
+    ASSERT_TRUE(book.save(first));
+    const auto modified = os::file_modification_date(file());
+
+    // A person the book refuses before writing: none of the batch goes in.
+    auto bad = person("X", "Y", ab::CivilDate{1981, 2, 29});
+    std::vector<ab::Person> refused{person("D", "4"), bad};
+    EXPECT_FALSE(book.save(refused)) << "all or none";
+    EXPECT_EQ(refused[0].id, ab::kInvalidRecordID);
 
     // The third person names an identifier that does not exist, so the write fails after two
     // persons went in; the transaction takes them back.
     std::vector<ab::Person> batch = {person("C", "D"), person("E", "F"), person("G", "H")};
     batch[0].phones = {{"home", "1"}};
     batch[2].id = first.id + 100;
-    EXPECT_FALSE(book->save(batch));
+    EXPECT_FALSE(book.save(batch));
     EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
     EXPECT_EQ(batch[1].id, ab::kInvalidRecordID);
-    EXPECT_EQ(ids_of(*book), std::vector<ab::RecordID>{first.id});
-    EXPECT_EQ(os::file_modification_date(file), modified);
+    EXPECT_EQ(ids_of(book), std::vector<ab::RecordID>{first.id});
+    EXPECT_EQ(os::file_modification_date(file()), modified);
 
     batch[2].id = ab::kInvalidRecordID;
-    ASSERT_TRUE(book->save(batch));
-    EXPECT_EQ(ids_of(*book),
+    ASSERT_TRUE(book.save(batch));
+    EXPECT_EQ(ids_of(book),
               (std::vector<ab::RecordID>{first.id, batch[0].id, batch[1].id, batch[2].id}));
-    EXPECT_EQ(book->personWithRecordID(batch[0].id), batch[0]);
+    EXPECT_EQ(book.personWithRecordID(batch[0].id), batch[0]);
+    EXPECT_EQ(book.personCount(), 4u);
 }
 
 TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
@@ -319,50 +393,51 @@ TEST(AddressBookStore, KeepsUIDsAndTheSyncMarkAndOpensStoresWrittenBeforeThem) {
     EXPECT_EQ(ab::AddressBook::create()->copyAllPersons()->at(1), synced);
 }
 
-TEST(AddressBookStore, AChangeThatChangesNothingWritesNothing) {
-    TempDevice device;
-    auto book = ab::AddressBook::create();
+TEST_P(AddressBookContract, AChangeIsMadeWholeOrNotAtAllAndOneThatChangesNothingWritesNothing) {
     std::vector<ab::Person> persons = {person("A", "1"), person("B", "2")};
-    ASSERT_TRUE(book->save(persons));
-    const auto file = ab::AddressBook::device_store_path();
-    const auto modified = os::file_modification_date(file);
-    const std::string bytes = contents(file);
+    ASSERT_TRUE(book.save(persons));
+    const auto modified = os::file_modification_date(file());
+    const std::string bytes = contents(file());
 
     int plans = 0;
-    ASSERT_TRUE(book->change([&](const std::vector<ab::Person>& stored) {
+    ASSERT_TRUE(book.change([&](const std::vector<ab::Person>& stored) {
         ++plans;
         EXPECT_EQ(stored.size(), 2u);
+        EXPECT_EQ(stored, persons);
         return ab::Changes{};
     }));
     EXPECT_EQ(plans, 1);
-    EXPECT_EQ(os::file_modification_date(file), modified);
-    EXPECT_EQ(contents(file), bytes);
+    EXPECT_EQ(os::file_modification_date(file()), modified);
+    EXPECT_EQ(contents(file()), bytes);
 
     // Adds, replacements and removals go in one transaction.
-    ASSERT_TRUE(book->change([&](const std::vector<ab::Person>& stored) {
+    ASSERT_TRUE(book.change([&](const std::vector<ab::Person>& stored) {
         ab::Changes changes;
         changes.removals = {stored[0].id};
         changes.saves = {stored[1], person("C", "3")};
         changes.saves[0].last_name = "two";
         return changes;
     }));
-    const auto after = book->copyAllPersons();
+    EXPECT_EQ(book.lastProblem(), std::nullopt);
+    const auto after = book.copyAllPersons();
     ASSERT_TRUE(after);
     ASSERT_EQ(after->size(), 2u);
     EXPECT_EQ(after->at(0).id, persons[1].id);
     EXPECT_EQ(after->at(0).last_name, "two");
     EXPECT_EQ(after->at(1).first_name, "C");
-    EXPECT_GT(os::file_modification_date(file), modified);
+    if (GetParam().has_file) {
+        EXPECT_GT(os::file_modification_date(file()), modified);
+    }
 
-    // A removal that fails takes the whole change back.
-    EXPECT_FALSE(book->change([&](const std::vector<ab::Person>&) {
+    // A removal of nobody takes the whole change back, the valid save included.
+    EXPECT_FALSE(book.change([&](const std::vector<ab::Person>&) {
         ab::Changes changes;
         changes.saves = {person("D", "4")};
-        changes.removals = {after->at(1).id + 100};
+        changes.removals = {after->at(0).id, after->at(1).id + 100};
         return changes;
     }));
-    EXPECT_EQ(book->lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
-    EXPECT_EQ(book->personCount(), 2u);
+    EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+    EXPECT_EQ(book.personCount(), 2u);
 }
 
 TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead) {
@@ -456,58 +531,79 @@ TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole) {
     EXPECT_EQ(book->copyAllPersons()->size(), 3u);
 }
 
-TEST(InMemoryAddressBook, KeepsTheStoresContract) {
-    ab::InMemoryAddressBook book;
-    auto a = person("A", "1"), b = person("B", "2", ab::CivilDate{1980, 3, 5});
-    ASSERT_TRUE(book.save(a));
-    ASSERT_TRUE(book.save(b));
-    EXPECT_LT(a.id, b.id);
-    ASSERT_TRUE(book.remove(b.id));
-    auto c = person("C", "3");
-    ASSERT_TRUE(book.save(c));
-    EXPECT_GT(c.id, b.id) << "identifiers are never reused";
-    EXPECT_FALSE(book.save(b)) << "a removed person cannot come back under its identifier";
-
-    auto bad = person("X", "Y", ab::CivilDate{1981, 2, 29});
-    EXPECT_FALSE(book.save(bad));
-    EXPECT_EQ(bad.id, ab::kInvalidRecordID);
-    std::vector<ab::Person> batch{person("D", "4"), bad};
-    EXPECT_FALSE(book.save(batch)) << "all or none";
-    EXPECT_EQ(batch[0].id, ab::kInvalidRecordID);
-    EXPECT_EQ(book.personCount(), 2u);
-
-    a.image_data = {1, 2};
-    ASSERT_TRUE(book.save(a));
-    EXPECT_EQ(book.copyImageData(a.id), (std::vector<uint8_t>{1, 2}));
-    EXPECT_EQ(book.personWithRecordID(a.id), a);
-    const auto all = book.copyArrayOfAllPeople();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].id, a.id);
-    EXPECT_TRUE(all[0].has_image);
-    EXPECT_EQ(all[1].id, c.id);
-}
-
-TEST(InMemoryAddressBook, AChangeIsMadeWholeOrNotAtAll) {
-    ab::InMemoryAddressBook book;
-    std::vector<ab::Person> persons{person("A", "1"), person("B", "2")};
+// The visit is the list of all persons without the copies: the same persons, in the same order,
+// with a missing name apart from an empty one.
+TEST_P(AddressBookContract, AVisitSeesWhatTheListOfAllPersonsHolds) {
+    std::vector<ab::Person> persons = {person("Ana", "", ab::CivilDate{1980, 3, 5}),
+                                       person("", "Lima"), person("Caio", "")};
+    persons[0].last_name.reset();
+    persons[0].image_data = {1};
+    persons[2].first_name.reset();
+    persons[2].last_name.reset();
     ASSERT_TRUE(book.save(persons));
 
-    // A removal of nobody spoils the whole change, the valid save included.
-    EXPECT_FALSE(book.change([&](const std::vector<ab::Person>&) {
-        return ab::Changes{{person("C", "3")}, {persons[0].id, 99}};
-    }));
-    EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
-    EXPECT_EQ(book.personCount(), 2u);
+    Recorder recorder;
+    EXPECT_TRUE(book.visitAllPeople(recorder));
+    EXPECT_EQ(recorder.expected, 3u);
+    expectSamePersons(recorder.seen, book.copyArrayOfAllPeople());
+    EXPECT_EQ(recorder.seen[1].first_name, "");
+    EXPECT_EQ(recorder.seen[2].first_name, std::nullopt);
+}
 
-    ASSERT_TRUE(book.change([&](const std::vector<ab::Person>& stored) {
-        EXPECT_EQ(stored, persons);
-        ab::Changes changes{{stored[1], person("C", "3")}, {stored[0].id}};
-        changes.saves[0].last_name = "two";
-        return changes;
-    }));
-    EXPECT_EQ(book.lastProblem(), std::nullopt);
-    const auto all = book.copyAllPersons();
-    ASSERT_EQ(all->size(), 2u);
-    EXPECT_EQ(all->at(0).last_name, "two");
-    EXPECT_EQ(all->at(1).first_name, "C");
+TEST(AddressBookStore, ABookThatIsNoStoreVisitsNoOne) {
+    TempDevice device;
+    Recorder none;
+    EXPECT_TRUE(ab::DeviceAddressBook().visitAllPeople(none)); // no file: an empty book
+    EXPECT_TRUE(none.seen.empty());
+
+    const auto garbage = device.root() / "garbage.sqlitedb";
+    std::ofstream(garbage) << "not a database at all, just text that is long enough";
+    Recorder onGarbage;
+    ab::AddressBook::open(garbage)->visitAllPeople(onGarbage);
+    EXPECT_TRUE(onGarbage.seen.empty());
+}
+
+TEST(AddressBookStore, ReadsAGivenStoreFile) {
+    TempDevice device;
+    const auto file = device.root() / "elsewhere.sqlitedb";
+    auto caio = person("Caio", "", ab::CivilDate{1990, 1, 7});
+    ASSERT_TRUE(ab::AddressBook::open(file)->save(caio));
+    EXPECT_EQ(ab::AddressBook::open(file)->copyArrayOfAllPeople().size(), 1u);
+    EXPECT_TRUE(ab::DeviceAddressBook().copyArrayOfAllPeople().empty());
+}
+
+TEST(DeviceAddressBook, ReadsTheDeviceStoreAfreshOnEveryCall) {
+    TempDevice device;
+    const ab::DeviceAddressBook book;
+    EXPECT_TRUE(book.copyArrayOfAllPeople().empty()); // no store file yet
+
+    auto store = ab::AddressBook::create();
+    ab::Person ana = person("Ana", "", ab::CivilDate{1980, 3, 5});
+    ana.image_data = {0x89, 'P', 'N', 'G'};
+    ab::Person bia = person("Bia", "");
+    ASSERT_TRUE(store->save(ana));
+    ASSERT_TRUE(store->save(bia));
+
+    auto all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].id, ana.id);
+    EXPECT_TRUE(all[0].has_image);
+    EXPECT_EQ(all[1].id, bia.id);
+    EXPECT_EQ(book.copyImageData(ana.id), ana.image_data);
+    EXPECT_EQ(book.personWithRecordID(bia.id), bia);
+
+    ASSERT_TRUE(store->remove(ana.id));
+    all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].id, bia.id);
+    EXPECT_FALSE(book.personWithRecordID(ana.id));
+    EXPECT_TRUE(book.copyImageData(ana.id).empty());
+
+    // A store file removed and made anew: a handle kept open would still read the old one.
+    std::filesystem::remove(ab::AddressBook::device_store_path());
+    ab::Person caio = person("Caio", "");
+    ASSERT_TRUE(ab::AddressBook::create()->save(caio));
+    all = book.copyArrayOfAllPeople();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].first_name, "Caio");
 }

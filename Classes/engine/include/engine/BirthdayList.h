@@ -16,7 +16,7 @@
 #include "engine/NameSections.h"
 #include "engine/RowValues.h"
 
-#include "platform/AddressBookAccess.h"
+#include "addressbook/AddressBook.h"
 #include "platform/DateServices.h"
 
 #include <cstdint>
@@ -39,7 +39,7 @@ public:
     static constexpr int kAccessoryDisclosureIndicator = 1;
 
     // The date services take the default time zone of this moment.
-    explicit BirthdayList(const platform::AddressBookAccess& addressBook);
+    explicit BirthdayList(const ab::AddressBook& addressBook);
 
     // Logs "PopulateAddressBook...", replaces listArray with one record per person who has a
     // birthday, in address-book order, and logs "PopulateAddressBook OK...". Records are dated
@@ -88,7 +88,7 @@ private:
     void sortByDate();
     void closeSection(const std::string& title, int32_t rows);
 
-    const platform::AddressBookAccess& addressBook_;
+    const ab::AddressBook& addressBook_;
     platform::DateParts today_; // of the last import
     platform::Calendar calendar_;
     NameSections nameSections_;

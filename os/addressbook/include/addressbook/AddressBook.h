@@ -22,7 +22,9 @@ namespace ab {
 using RecordID = int64_t;
 inline constexpr RecordID kInvalidRecordID = -1;
 
-// A birthday is a calendar date, not an instant, so no time zone moves it to another day.
+// A birthday is a calendar date, not an instant, so no time zone moves it to another day. (The
+// phone's own book hands a birthday out as local noon of the date; the calendar splits local
+// noon into that same date in every time zone, so the date is all there is to it.)
 // A birthday whose year is unknown is kept with the year 1900.
 struct CivilDate {
     int year = 1900;
@@ -121,7 +123,8 @@ inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{3000};
 
 class AddressBook {
 public:
-    // A fresh handle on the device's address book (ABAddressBookCreate).
+    // A fresh handle on the device's address book (ABAddressBookCreate). A program that keeps
+    // the device's book for its whole run keeps a DeviceAddressBook instead.
     static std::unique_ptr<AddressBook> create();
     // A handle on another store file, for tools and tests.
     static std::unique_ptr<AddressBook> open(const std::filesystem::path& store_file);

@@ -1,15 +1,15 @@
 #pragma once
-// An address book held in memory, for tests of what writes to a book: the same contract as the
-// device's store (identifiers ascend and are never reused, invalid birthdays, texts that are not
-// UTF-8 and unknown identifiers are refused, a list of persons is saved all or none), without a
-// file.
+// An address book held in memory, for the tests of whatever reads or writes persons: the same
+// contract as the device's store (identifiers ascend and are never reused, invalid birthdays,
+// texts that are not UTF-8 and unknown identifiers are refused, a list of persons is saved all or
+// none), without a file. A test may derive from it to count or refuse reads.
 #include "addressbook/AddressBook.h"
 
 #include <map>
 
 namespace ab {
 
-class InMemoryAddressBook final : public AddressBook {
+class InMemoryAddressBook : public AddressBook {
 public:
     std::vector<PersonSummary> copyArrayOfAllPeople() const override;
     bool visitAllPeople(PersonVisitor& visitor) const override;
