@@ -5,7 +5,8 @@
 
 #include <addressbook/AddressBook.h>
 
-void birthdaysActivate2() {
+void birthdaysActivate2()
+{
     auto& env = agent::environment();
     if (iStandby == 1) {
         env.createSound(trickPath, &trickID);
@@ -22,5 +23,6 @@ void birthdaysActivate2() {
         nsAddressBookDate = std::move(stamp);
         recount = true;
     }
-    if (recount) SearchNivers();
+    if (recount)
+        SearchNivers();
 }

@@ -6,7 +6,8 @@
 
 namespace agent {
 
-Environment& environment() {
+Environment& environment()
+{
     static ab::DeviceAddressBook device_book;
     static Environment in_force{
         .clock = &platform::system_clock(),

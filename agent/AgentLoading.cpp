@@ -12,12 +12,14 @@ namespace {
 
 agent::LaunchTimers timers;
 
-void start_timer(NSTimer*& slot, double seconds, id target, SEL selector) {
+void start_timer(NSTimer*& slot, double seconds, id target, SEL selector)
+{
     delete slot; // a second launch in one process replaces the first one's timer
     slot = NSTimer::scheduledTimerWithTimeInterval(seconds, target, selector, true).release();
 }
 
-Value launch(id self, SEL, std::span<const Value> args) {
+Value launch(id self, SEL, std::span<const Value> args)
+{
     SetConfig();
     start_timer(timers.minuteCheck, agent::kMinuteCheckSeconds, self, "birthdaysActivate");
     start_timer(timers.watchCheck, agent::kWatchCheckSeconds, self, "birthdaysActivate2");
@@ -27,18 +29,21 @@ Value launch(id self, SEL, std::span<const Value> args) {
 
 } // namespace
 
-void handleNotification(CFNotificationCenterRef, void*, const char*, const void*, const void*) {
+void handleNotification(CFNotificationCenterRef, void*, const char*, const void*, const void*)
+{
     SetConfig();
     SearchNivers();
 }
 
 namespace agent {
 
-void take_hold() {
+void take_hold()
+{
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr,
                                     handleNotification, tortamos::kChangeNotice, nullptr,
                                     CFNotificationSuspensionBehaviorDeliverImmediately);
-    if (NSBundle::mainBundle().bundleIdentifier() != kHomeScreenIdentifier) return;
+    if (NSBundle::mainBundle().bundleIdentifier() != kHomeScreenIdentifier)
+        return;
     Class springboard = objc_getClass("SpringBoard");
     MSHookMessage(springboard, "applicationDidFinishLaunching:", launch, "bg_");
     class_addMethod(

@@ -19,14 +19,14 @@ extern int32_t iTimerHour;
 extern int32_t iTimerMinute;
 extern int32_t iStandby;
 
-extern bool bAlert;      // today has birthdays and their alert is still owed
+extern bool bAlert; // today has birthdays and their alert is still owed
 extern bool bPlayAlerts; // the normal-mode alert is armed
 
 // The last settings read failed (another program held the file): the ten-second check reads
 // them again until one read succeeds.
 extern bool bSettingsUnread;
 
-extern platform::Moment dateActive;   // a moment of the calendar day last examined
+extern platform::Moment dateActive; // a moment of the calendar day last examined
 // The moment of the previous minute check; none before the first.
 extern std::optional<platform::Moment> dateTicked;
 extern std::string nsAddressBookDate; // the address-book file's last seen stamp

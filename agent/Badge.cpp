@@ -10,11 +10,13 @@
 
 namespace {
 
-void badge_through_services_library(const char* displayIdentifier, const char* text) {
+void badge_through_services_library(const char* displayIdentifier, const char* text)
+{
     void* library = dlopen(os::device_path(kSpringBoardServicesLibrary).c_str(), RTLD_LAZY);
-    if (library == nullptr) return;
-    const auto set_badge = reinterpret_cast<SBSetApplicationBadgeFunction>(
-        dlsym(library, "SBSetApplicationBadge"));
+    if (library == nullptr)
+        return;
+    const auto set_badge =
+        reinterpret_cast<SBSetApplicationBadgeFunction>(dlsym(library, "SBSetApplicationBadge"));
     const auto server_port = reinterpret_cast<SBSSpringBoardServerPortFunction>(
         dlsym(library, "SBSSpringBoardServerPort"));
     if (set_badge != nullptr && server_port != nullptr)
@@ -22,8 +24,10 @@ void badge_through_services_library(const char* displayIdentifier, const char* t
     dlclose(library);
 }
 
-void badge_through_icon_classes(const char* displayIdentifier, const char* text) {
-    id controller = objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object();
+void badge_through_icon_classes(const char* displayIdentifier, const char* text)
+{
+    id controller =
+        objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object();
     id application =
         objc_msgSend(controller, "applicationWithDisplayIdentifier:", displayIdentifier).object();
     id icon = objc_msgSend(objc_getClass("SBApplicationIcon"), "alloc").object();
@@ -36,10 +40,13 @@ void badge_through_icon_classes(const char* displayIdentifier, const char* text)
 
 } // namespace
 
-void badge(const char* displayIdentifier, const char* text) {
+void badge(const char* displayIdentifier, const char* text)
+{
     const auto& version_of = agent::environment().systemVersion;
     const std::string version = version_of ? version_of() : std::string();
     const char first = version.empty() ? '\0' : version.front();
-    if (first == '1' || first == '2') badge_through_services_library(displayIdentifier, text);
-    else badge_through_icon_classes(displayIdentifier, text);
+    if (first == '1' || first == '2')
+        badge_through_services_library(displayIdentifier, text);
+    else
+        badge_through_icon_classes(displayIdentifier, text);
 }

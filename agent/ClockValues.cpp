@@ -17,22 +17,26 @@ struct Formatters {
     platform::DateFormatter stamp{"ddMMyyHHmmss"};
 };
 
-const Formatters& formatters() {
+const Formatters& formatters()
+{
     static const Formatters made;
     return made;
 }
 
 } // namespace
 
-ClockValues clock_values(platform::Moment moment) {
+ClockValues clock_values(platform::Moment moment)
+{
     const auto& f = formatters();
     return {f.year.intFromDate(moment), f.month.intFromDate(moment), f.day.intFromDate(moment),
             f.hour.intFromDate(moment), f.minute.intFromDate(moment)};
 }
 
-std::string modification_stamp(const std::filesystem::path& file) {
+std::string modification_stamp(const std::filesystem::path& file)
+{
     const auto modified = os::file_modification_date(file, false);
-    if (!modified) return {};
+    if (!modified)
+        return {};
     const auto since_epoch = modified->time_since_epoch();
     const auto whole_seconds = std::chrono::floor<std::chrono::seconds>(since_epoch);
     const auto nanoseconds = (since_epoch - whole_seconds).count();

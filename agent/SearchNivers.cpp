@@ -11,11 +11,14 @@ namespace {
 class TodaysBirthdays final : public ab::PersonVisitor {
 public:
     explicit TodaysBirthdays(const agent::ClockValues& today) : today_(today) {}
-    void visit(const ab::PersonSummaryView& person) override {
-        if (!person.birthday) return;
+    void visit(const ab::PersonSummaryView& person) override
+    {
+        if (!person.birthday)
+            return;
         const auto observed =
             platform::observedBirthday(today_.year, person.birthday->month, person.birthday->day);
-        if (observed.month == today_.month && observed.day == today_.day) ++count;
+        if (observed.month == today_.month && observed.day == today_.day)
+            ++count;
     }
     int count = 0;
 
@@ -25,7 +28,8 @@ private:
 
 } // namespace
 
-void SearchNivers() {
+void SearchNivers()
+{
     auto& env = agent::environment();
     TodaysBirthdays today(agent::clock_values(env.clock->now()));
     if (!env.addressBook->visitAllPeople(today)) {

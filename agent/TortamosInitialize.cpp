@@ -9,7 +9,8 @@
 
 namespace {
 
-void show_alert_view(const char* title, const char* message, const char* button) {
+void show_alert_view(const char* title, const char* message, const char* button)
+{
     auto alert = std::make_shared<UIAlertView>();
     alert->setTitle(title);
     alert->setMessage(message);
@@ -19,7 +20,8 @@ void show_alert_view(const char* title, const char* message, const char* button)
 
 } // namespace
 
-__attribute__((constructor)) void TortamosInitialize() {
+__attribute__((constructor)) void TortamosInitialize()
+{
     auto& env = agent::environment();
     env.systemVersion = [] { return UIDevice::currentDevice().systemVersion(); };
     env.showAlert = show_alert_view;

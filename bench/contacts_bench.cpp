@@ -24,42 +24,51 @@ namespace {
 
 constexpr int kPersons = 100'000;
 
-ab::Person card_person(int i, int version) {
+ab::Person card_person(int i, int version)
+{
     ab::Person p;
     p.first_name = "Person " + std::to_string(i);
     p.last_name = "Surname";
-    if (i % 10 != 0) p.uid = "urn:uuid:bench-" + std::to_string(i); // a tenth matched by name
+    if (i % 10 != 0)
+        p.uid = "urn:uuid:bench-" + std::to_string(i); // a tenth matched by name
     p.birthday = ab::CivilDate{1930 + i % 80, 1 + i % 12, 1 + i % 28};
-    p.phones = {{"mobile", "+55 11 9" + std::to_string(1000000 + i) + "-" + std::to_string(version)}};
+    p.phones = {
+        {"mobile", "+55 11 9" + std::to_string(1000000 + i) + "-" + std::to_string(version)}};
     p.emails = {{"home", "person" + std::to_string(i) + "@example.com"}};
     return p;
 }
 
-int contacts(const std::string& arguments) {
+int contacts(const std::string& arguments)
+{
     return std::system((std::string(CONTACTS_PROGRAM) + " " + arguments + " >/dev/null").c_str());
 }
 
 // SQLite counts every committed write in the file's header (bytes 24 to 27).
-std::string change_counter(const std::filesystem::path& store) {
+std::string change_counter(const std::filesystem::path& store)
+{
     std::ifstream in(store, std::ios::binary);
     std::string header(28, '\0');
     in.read(header.data(), 28);
     return header.substr(24);
 }
 
-void BM_ReimportUnchanged(benchmark::State& state) {
+void BM_ReimportUnchanged(benchmark::State& state)
+{
     TempDevice device;
     const auto file = device.root() / "all.vcf";
     {
         std::ofstream out(file, std::ios::binary);
-        for (int i = 0; i < kPersons; ++i) out << contacts::write_vcard(card_person(i, 0));
+        for (int i = 0; i < kPersons; ++i)
+            out << contacts::write_vcard(card_person(i, 0));
     }
-    if (contacts("import '" + file.string() + "'") != 0) return state.SkipWithError("first import");
+    if (contacts("import '" + file.string() + "'") != 0)
+        return state.SkipWithError("first import");
     const auto store = ab::AddressBook::device_store_path();
     const auto counter = change_counter(store);
     const auto modified = os::file_modification_date(store);
     for (auto _ : state) {
-        if (contacts("import '" + file.string() + "'") != 0) return state.SkipWithError("import");
+        if (contacts("import '" + file.string() + "'") != 0)
+            return state.SkipWithError("import");
         if (change_counter(store) != counter || os::file_modification_date(store) != modified)
             return state.SkipWithError("the unchanged import wrote to the store");
     }
@@ -68,7 +77,8 @@ void BM_ReimportUnchanged(benchmark::State& state) {
 }
 BENCHMARK(BM_ReimportUnchanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-void BM_SyncOnePercentChanged(benchmark::State& state) {
+void BM_SyncOnePercentChanged(benchmark::State& state)
+{
     TempDevice device;
     const auto folder = device.root() / "vdir";
     std::filesystem::create_directories(folder);
@@ -76,15 +86,19 @@ void BM_SyncOnePercentChanged(benchmark::State& state) {
         std::ofstream(folder / ("card-" + std::to_string(i) + ".vcf"), std::ios::binary)
             << contacts::write_vcard(card_person(i, version));
     };
-    for (int i = 0; i < kPersons; ++i) write_card(i, 0);
-    if (contacts("sync '" + folder.string() + "'") != 0) return state.SkipWithError("first sync");
+    for (int i = 0; i < kPersons; ++i)
+        write_card(i, 0);
+    if (contacts("sync '" + folder.string() + "'") != 0)
+        return state.SkipWithError("first sync");
     int version = 0;
     for (auto _ : state) {
         state.PauseTiming();
         ++version;
-        for (int i = version % 100; i < kPersons; i += 100) write_card(i, version);
+        for (int i = version % 100; i < kPersons; i += 100)
+            write_card(i, version);
         state.ResumeTiming();
-        if (contacts("sync '" + folder.string() + "'") != 0) return state.SkipWithError("sync");
+        if (contacts("sync '" + folder.string() + "'") != 0)
+            return state.SkipWithError("sync");
     }
     state.counters["persons"] = kPersons;
     state.counters["changed"] = kPersons / 100;
@@ -92,15 +106,19 @@ void BM_SyncOnePercentChanged(benchmark::State& state) {
 BENCHMARK(BM_SyncOnePercentChanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // Fills the current device's book with the 100,000 persons of the sync, each with a birthday.
-bool fill_book() {
+bool fill_book()
+{
     std::vector<ab::Person> persons;
-    for (int i = 0; i < kPersons; ++i) persons.push_back(card_person(i, 0));
+    for (int i = 0; i < kPersons; ++i)
+        persons.push_back(card_person(i, 0));
     return ab::AddressBook::create()->save(persons);
 }
 
-void BM_CalendarFolderWritten(benchmark::State& state) {
+void BM_CalendarFolderWritten(benchmark::State& state)
+{
     TempDevice device;
-    if (!fill_book()) return state.SkipWithError("filling the book");
+    if (!fill_book())
+        return state.SkipWithError("filling the book");
     const auto folder = device.root() / "calendar";
     for (auto _ : state) {
         state.PauseTiming();
@@ -113,9 +131,11 @@ void BM_CalendarFolderWritten(benchmark::State& state) {
 }
 BENCHMARK(BM_CalendarFolderWritten)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-void BM_CalendarFolderUnchanged(benchmark::State& state) {
+void BM_CalendarFolderUnchanged(benchmark::State& state)
+{
     TempDevice device;
-    if (!fill_book()) return state.SkipWithError("filling the book");
+    if (!fill_book())
+        return state.SkipWithError("filling the book");
     const auto folder = device.root() / "calendar";
     if (contacts("calendar '" + folder.string() + "' --remind 0,7") != 0)
         return state.SkipWithError("first calendar");
@@ -134,13 +154,16 @@ void BM_CalendarFolderUnchanged(benchmark::State& state) {
 BENCHMARK(BM_CalendarFolderUnchanged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // "N;ENCODING=QUOTED-PRINTABLE" continued by n lines " x=" and never given its ':'.
-void BM_ReadFoldedPropertyName(benchmark::State& state) {
+void BM_ReadFoldedPropertyName(benchmark::State& state)
+{
     std::string text = "BEGIN:VCARD\r\nN;ENCODING=QUOTED-PRINTABLE";
-    for (int64_t i = 0; i < state.range(0); ++i) text += "\r\n x=";
+    for (int64_t i = 0; i < state.range(0); ++i)
+        text += "\r\n x=";
     text += "\r\nEND:VCARD\r\n";
     for (auto _ : state) {
         const auto result = contacts::read_vcards(text);
-        if (!result.error) return state.SkipWithError("the card was read");
+        if (!result.error)
+            return state.SkipWithError("the card was read");
         benchmark::DoNotOptimize(result);
     }
     state.SetComplexityN(state.range(0));

@@ -4,8 +4,8 @@
 #include "RootViewController.h"
 #include "TempDevice.h"
 
-#include "foundation/Bundle.h"
 #include "addressbook/InMemoryAddressBook.h"
+#include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 
@@ -21,7 +21,8 @@ namespace {
 constexpr int kPersons = 100'000;
 constexpr CGFloat kRowHeight = 68;
 
-std::vector<uint8_t> photoBytes() {
+std::vector<uint8_t> photoBytes()
+{
     UIGraphicsBeginImageContext({50, 62});
     UIGraphicsSetFillColor(UIColor::brownColor());
     UIRectFill({{0, 0}, {50, 62}});
@@ -41,7 +42,8 @@ struct Screen {
     std::shared_ptr<UINavigationController> navigation;
     RootViewController* root = nullptr;
 
-    Screen() {
+    Screen()
+    {
         NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
         std::mt19937 random(20090310);
         const std::vector<uint8_t> photo = photoBytes();
@@ -67,21 +69,25 @@ struct Screen {
     UITableView& table() { return *root->myTableView; }
 
     // Scrolls down by one row, back to the top at the end of the list.
-    void scrollOneRow() {
+    void scrollOneRow()
+    {
         CGPoint offset = table().contentOffset();
         offset.y += kRowHeight;
-        if (offset.y + table().frame().size.height >= table().contentSize().height) offset.y = 0;
+        if (offset.y + table().frame().size.height >= table().contentSize().height)
+            offset.y = 0;
         table().setContentOffset(offset);
         table().layoutIfNeeded();
     }
 };
 
-Screen& screen() {
+Screen& screen()
+{
     static Screen* shared = new Screen;
     return *shared;
 }
 
-void BM_MakeAndFillOneCell(benchmark::State& state) {
+void BM_MakeAndFillOneCell(benchmark::State& state)
+{
     Screen& s = screen();
     int row = 0;
     for (auto _ : state) {
@@ -92,7 +98,8 @@ void BM_MakeAndFillOneCell(benchmark::State& state) {
 }
 BENCHMARK(BM_MakeAndFillOneCell);
 
-void BM_ScrollOneRowAndDrawTheScreen(benchmark::State& state) {
+void BM_ScrollOneRowAndDrawTheScreen(benchmark::State& state)
+{
     Screen& s = screen();
     for (auto _ : state) {
         s.scrollOneRow();
@@ -101,19 +108,21 @@ void BM_ScrollOneRowAndDrawTheScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollOneRowAndDrawTheScreen)->Unit(benchmark::kMillisecond);
 
-void BM_ScrollThrough1000Rows(benchmark::State& state) {
+void BM_ScrollThrough1000Rows(benchmark::State& state)
+{
     Screen& s = screen();
     for (auto _ : state)
-        for (int i = 0; i < 1000; ++i) s.scrollOneRow();
-    state.counters["rows/s"] =
-        benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+        for (int i = 0; i < 1000; ++i)
+            s.scrollOneRow();
+    state.counters["rows/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ScrollThrough1000Rows)->Unit(benchmark::kMillisecond);
 
 // A tap on "All by Name" then "All by Date": two rebuilds from memory, two reloads, the rows
 // in view filled.
-void BM_SwitchTwoTabs(benchmark::State& state) {
+void BM_SwitchTwoTabs(benchmark::State& state)
+{
     Screen& s = screen();
     for (auto _ : state)
         for (int tab : {2, 1}) {

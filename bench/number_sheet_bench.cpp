@@ -28,8 +28,8 @@ void BM_OpenTheNumberSheet(benchmark::State& state)
     const auto numbers = int(state.range(0));
     double resident = 0;
     for (auto _ : state) {
-        auto sheet = std::make_shared<UIActionSheet>("Select the Mobile Phone Number:", nullptr,
-                                                     "", "");
+        auto sheet =
+            std::make_shared<UIActionSheet>("Select the Mobile Phone Number:", nullptr, "", "");
         for (int i = 0; i < numbers; ++i)
             sheet->addButtonWithTitle("+55 11 9" + std::to_string(10'000'000 + i));
         sheet->addButtonWithTitle("Cancel");

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const auto first = contacts::read_vcards(
-        std::string_view(reinterpret_cast<const char*>(data), size));
-    if (first.error) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const auto first =
+        contacts::read_vcards(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (first.error)
+        return 0;
     for (const auto& entry : first.entries) {
         const std::string written = contacts::write_vcard(entry.person);
         const auto again = contacts::read_vcards(written);

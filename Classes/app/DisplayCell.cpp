@@ -46,8 +46,8 @@ void DisplayCell::layoutSubviews()
 {
     UITableViewCell::layoutSubviews();
     const CGRect content = contentView()->bounds();
-    nameLabel_->setFrame(CGRectMake(content.origin.x + kMargin, kNameTop, content.size.width,
-                                    kNameHeight));
+    nameLabel_->setFrame(
+        CGRectMake(content.origin.x + kMargin, kNameTop, content.size.width, kNameHeight));
     if (!view_)
         return;
     if (dynamic_cast<UIPageControl*>(view_.get())) {

@@ -230,8 +230,9 @@ int InfoViewController::numberOfSectionsInTableView(UITableView* tableView)
 int InfoViewController::tableView_numberOfRowsInSection(UITableView* tableView, int section)
 {
     (void)tableView;
-    return int(std::count_if(std::begin(kRows), std::end(kRows),
-                             [section](const SettingsRow& entry) { return entry.section == section; }));
+    return int(
+        std::count_if(std::begin(kRows), std::end(kRows),
+                      [section](const SettingsRow& entry) { return entry.section == section; }));
 }
 
 std::string InfoViewController::tableView_titleForHeaderInSection(UITableView* tableView,
@@ -266,7 +267,7 @@ std::shared_ptr<UITableViewCell> InfoViewController::tableView_cellForRowAtIndex
     cell->nameLabel()->setText(localized(row ? row->title : ""));
     cell->setView(row ? row->control(*this) : nullptr);
     cell->setSelectionStyle(isTimeRow(indexPath) ? UITableViewCellSelectionStyleGray
-                                                  : UITableViewCellSelectionStyleNone);
+                                                 : UITableViewCellSelectionStyleNone);
     return cell;
 }
 
@@ -278,7 +279,7 @@ UITableViewCellEditingStyle InfoViewController::tableView_editingStyleForRowAtIn
 }
 
 void InfoViewController::tableView_didSelectRowAtIndexPath(UITableView* tableView,
-                                                          const NSIndexPath& indexPath)
+                                                           const NSIndexPath& indexPath)
 {
     tableView->deselectRowAtIndexPath_animated(indexPath, true);
     if (!datePickerView)

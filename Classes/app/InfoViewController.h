@@ -40,7 +40,10 @@ public:
     bool isViewPushed() const { return isViewPushed_; }
     void setIsViewPushed(bool pushed) { isViewPushed_ = pushed; }
     const std::shared_ptr<UITableView>& myTableView() const { return myTableView_; }
-    void setMyTableView(std::shared_ptr<UITableView> tableView) { myTableView_ = std::move(tableView); }
+    void setMyTableView(std::shared_ptr<UITableView> tableView)
+    {
+        myTableView_ = std::move(tableView);
+    }
 
     // Builds the bar, the view, the table, reads the settings and makes the controls.
     void viewDidLoad() override;
@@ -88,11 +91,11 @@ public:
     void alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex) override;
 
     // --- the controls, made by the builders
-    std::shared_ptr<UISwitch> switchCtl;     // "Use Badge"
-    std::shared_ptr<UISwitch> switchAge;     // "Hide Age (1900)"
-    std::shared_ptr<UISwitch> switchSigno;   // "Hide Horoscope"
-    std::shared_ptr<UISwitch> switchPopup;   // "Popup"
-    std::shared_ptr<UISwitch> switchSound;   // "Sound"
+    std::shared_ptr<UISwitch> switchCtl; // "Use Badge"
+    std::shared_ptr<UISwitch> switchAge; // "Hide Age (1900)"
+    std::shared_ptr<UISwitch> switchSigno; // "Hide Horoscope"
+    std::shared_ptr<UISwitch> switchPopup; // "Popup"
+    std::shared_ptr<UISwitch> switchSound; // "Sound"
     std::shared_ptr<UISwitch> switchStandby; // "Work Standby mode"
     std::shared_ptr<UIDatePicker> datePickerView;
     // Never shown: its fitting size gives both pickers their frame.
@@ -101,7 +104,8 @@ public:
     SystemSoundID soundID = 0;
 
 private:
-    std::shared_ptr<UISwitch> newSwitch(int32_t value, void (InfoViewController::*action)(UIControl*));
+    std::shared_ptr<UISwitch> newSwitch(int32_t value,
+                                        void (InfoViewController::*action)(UIControl*));
     void showTimer();
 
     bool isViewPushed_ = false;

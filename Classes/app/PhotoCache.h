@@ -19,8 +19,7 @@ class PhotoCache {
 public:
     static constexpr size_t kDefaultCapacity = 64;
 
-    explicit PhotoCache(const ab::AddressBook& addressBook,
-                        size_t capacity = kDefaultCapacity);
+    explicit PhotoCache(const ab::AddressBook& addressBook, size_t capacity = kDefaultCapacity);
 
     // The photo of a record; the placeholder "contact.png" when it has none, or its data does not
     // decode or has more pixels than the system decodes (written by another program than ours).

@@ -32,11 +32,8 @@ constexpr CGFloat kTableHeightReduction = 90;
 
 RootViewController::RootViewController(std::shared_ptr<ab::AddressBook> addressBook,
                                        const platform::Clock& clock)
-    : UITableViewController(UITableViewStylePlain),
-      addressBook_(std::move(addressBook)),
-      clock_(clock),
-      birthdays_(*addressBook_),
-      photos_(*addressBook_)
+    : UITableViewController(UITableViewStylePlain), addressBook_(std::move(addressBook)),
+      clock_(clock), birthdays_(*addressBook_), photos_(*addressBook_)
 {
 }
 
@@ -105,11 +102,15 @@ void RootViewController::viewDidLoad()
     PopulateSection_byDate(true);
 }
 
-void RootViewController::didReceiveMemoryWarning() { UITableViewController::didReceiveMemoryWarning(); }
+void RootViewController::didReceiveMemoryWarning()
+{
+    UITableViewController::didReceiveMemoryWarning();
+}
 
 void RootViewController::about(UIControl* /*sender*/)
 {
-    auto alert = std::make_shared<UIAlertView>(kAboutTitle, kAboutMessage, this, localized("Close"));
+    auto alert =
+        std::make_shared<UIAlertView>(kAboutTitle, kAboutMessage, this, localized("Close"));
     alert->setTag(kAboutTag);
     alert->show();
 }
@@ -168,7 +169,7 @@ int RootViewController::tableView_numberOfRowsInSection(UITableView* /*tableView
 }
 
 std::string RootViewController::tableView_titleForHeaderInSection(UITableView* /*tableView*/,
-                                                                   int section)
+                                                                  int section)
 {
     return birthdays_.tableView_titleForHeaderInSection(section);
 }

@@ -20,8 +20,8 @@
 #include <uikit/UITableViewController.h>
 
 #include <cstdint>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,9 +43,8 @@ public:
     // The device's address book and clock by default; tests give their own. The book is the
     // one the lists are read from and the person screen writes to; the clock must outlive the
     // controller.
-    explicit RootViewController(
-        std::shared_ptr<ab::AddressBook> addressBook = deviceAddressBook(),
-        const platform::Clock& clock = platform::system_clock());
+    explicit RootViewController(std::shared_ptr<ab::AddressBook> addressBook = deviceAddressBook(),
+                                const platform::Clock& clock = platform::system_clock());
     ~RootViewController() override;
 
     static std::shared_ptr<ab::AddressBook> deviceAddressBook();

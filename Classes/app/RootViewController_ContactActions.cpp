@@ -25,7 +25,8 @@ std::optional<ab::Person> personOfRow(const RootViewController& screen, int sect
     if (section < 0 || size_t(section) >= sections.size() || row < 0 ||
         size_t(row) >= sections[size_t(section)].size())
         return std::nullopt;
-    return screen.addressBook().personWithRecordID(sections[size_t(section)][size_t(row)]->RecordID);
+    return screen.addressBook().personWithRecordID(
+        sections[size_t(section)][size_t(row)]->RecordID);
 }
 
 // Reads the address book again and shows the list of the tab last chosen.
@@ -35,7 +36,9 @@ void rebuildList(RootViewController& screen)
     switch (contact_actions::listToRebuild(screen.itemTabSelected())) {
     case contact_actions::ListToRebuild::AllByName: screen.PopulateSection_byName(); break;
     case contact_actions::ListToRebuild::AllByDate: screen.PopulateSection_byDate(false); break;
-    case contact_actions::ListToRebuild::ComingBirthdays: screen.PopulateSection_byDate(true); break;
+    case contact_actions::ListToRebuild::ComingBirthdays:
+        screen.PopulateSection_byDate(true);
+        break;
     }
     if (screen.myTableView)
         screen.myTableView->reloadData();
@@ -91,8 +94,8 @@ void RootViewController::theSendButton_event(UIBarButtonItem* /*sender*/)
     if (arrayPhones.empty())
         return;
 
-    auto sheet = std::make_shared<UIActionSheet>(localized("Select the Mobile Phone Number:"),
-                                                 this, "", "");
+    auto sheet =
+        std::make_shared<UIActionSheet>(localized("Select the Mobile Phone Number:"), this, "", "");
     for (const std::string& number : arrayPhones)
         sheet->addButtonWithTitle(number);
     sheet->addButtonWithTitle(localized("Cancel"));
@@ -116,9 +119,10 @@ void RootViewController::actionSheet_clickedButtonAtIndex(UIActionSheet* /*actio
     UIApplication::sharedApplication()->openURL(url.get());
 }
 
-bool RootViewController::personViewController_shouldPerformDefaultActionForPerson_property_identifier(
-    ABPersonViewController* /*personViewController*/, const ab::Person& /*person*/,
-    ABPropertyID /*property*/, ABMultiValueIdentifier /*identifier*/)
+bool RootViewController::
+    personViewController_shouldPerformDefaultActionForPerson_property_identifier(
+        ABPersonViewController* /*personViewController*/, const ab::Person& /*person*/,
+        ABPropertyID /*property*/, ABMultiValueIdentifier /*identifier*/)
 {
     return true;
 }

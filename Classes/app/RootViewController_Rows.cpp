@@ -22,7 +22,8 @@ std::shared_ptr<UITableViewCell> RootViewController::tableView_cellForRowAtIndex
     if (!cell)
         cell = std::make_shared<TodoCell>(CGRectZero, kCellIdentifier);
 
-    const engine::BirthdayRecord* record = birthdays_.recordAt(indexPath.section(), indexPath.row());
+    const engine::BirthdayRecord* record =
+        birthdays_.recordAt(indexPath.section(), indexPath.row());
     if (!record)
         return cell;
     const engine::RowValues row = birthdays_.rowValues(*record, {bHideAge == 1, bHideSigno == 1});

@@ -8,7 +8,7 @@
 
 extern int32_t yearNow;
 extern int32_t monthNow; // 1..12
-extern int32_t dayNow;   // 1..31
+extern int32_t dayNow; // 1..31
 
 // Sets yearNow, monthNow and dayNow from the clock: the moment's year, month and day in local
 // time.

@@ -38,7 +38,8 @@ std::shared_ptr<UILabel> TodoCell::newLabelWithPrimaryColor_selectedColor_fontSi
     label->setOpaque(true);
     label->setTextColor(primaryColor);
     label->setHighlightedTextColor(selectedColor);
-    label->setFont(bold ? UIFont::boldSystemFontOfSize(fontSize) : UIFont::systemFontOfSize(fontSize));
+    label->setFont(bold ? UIFont::boldSystemFontOfSize(fontSize)
+                        : UIFont::systemFontOfSize(fontSize));
     return label;
 }
 
@@ -115,9 +116,9 @@ void TodoCell::layoutSubviews()
     const CGFloat left = contentView()->bounds().origin.x;
     const CGSize photo = todoPriorityImageView->frame().size;
     const CGSize icon = todoItemImageView->frame().size;
-    const CGSize date = sizeWithFont_forWidth_lineBreakMode(
-        todoPriorityLabel->text(), todoPriorityLabel->font(), kDateMaxWidth,
-        UILineBreakModeTailTruncation);
+    const CGSize date =
+        sizeWithFont_forWidth_lineBreakMode(todoPriorityLabel->text(), todoPriorityLabel->font(),
+                                            kDateMaxWidth, UILineBreakModeTailTruncation);
 
     todoTextLabel->setFrame(CGRectMake(left + 72, 5, 240, 19));
     todoPriorityImageView->setFrame(CGRectMake(left + 6, 3, photo.width, photo.height));

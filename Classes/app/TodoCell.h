@@ -39,13 +39,13 @@ public:
     void layoutSubviews() override;
     void setSelected_animated(bool selected, bool animated) override;
 
-    std::shared_ptr<UILabel> todoTextLabel;     // name
+    std::shared_ptr<UILabel> todoTextLabel; // name
     std::shared_ptr<UILabel> todoPriorityLabel; // date
     std::shared_ptr<UILabel> todoAgeLabel;
-    std::shared_ptr<UILabel> todoTimeLabel;     // countdown
-    std::shared_ptr<UILabel> todoTextItem;      // sign name
+    std::shared_ptr<UILabel> todoTimeLabel; // countdown
+    std::shared_ptr<UILabel> todoTextItem; // sign name
     std::shared_ptr<UIImageView> todoPriorityImageView; // photo
-    std::shared_ptr<UIImageView> todoItemImageView;     // sign icon
+    std::shared_ptr<UIImageView> todoItemImageView; // sign icon
 
 private:
     static void initialize();

@@ -22,9 +22,11 @@ using tortamos::settings_file::Column;
 
 // Reads the columns and, for every row, stores them in order into the given variables.
 template <size_t N>
-bool load(const std::array<Column, N>& columns, const std::array<int32_t*, N>& variables) {
+bool load(const std::array<Column, N>& columns, const std::array<int32_t*, N>& variables)
+{
     return tortamos::settings_file::readRows(columns, [&](std::span<const int32_t> values) {
-        for (size_t i = 0; i < N; ++i) *variables[i] = values[i];
+        for (size_t i = 0; i < N; ++i)
+            *variables[i] = values[i];
     });
 }
 
@@ -32,22 +34,26 @@ bool load(const std::array<Column, N>& columns, const std::array<int32_t*, N>& v
 
 void updateDatabase() { tortamos::settings_file::upgrade(); }
 
-void loadListSettings() {
+void loadListSettings()
+{
     NSLog("initializeDatabase...");
     load(std::array{Column::bBadge, Column::bHideAge, Column::bHideSigno},
          std::array{&bBadge, &bHideAge, &bHideSigno});
 }
 
-bool loadAllSettings() {
+bool loadAllSettings()
+{
     return load(std::array{Column::bBadge, Column::bHideAge, Column::bHideSigno, Column::bSound,
-                    Column::bPopup, Column::iTimerHour, Column::iTimerMinute, Column::iStandby},
-         std::array{&bBadge, &bHideAge, &bHideSigno, &bSound, &bPopup, &iTimerHour, &iTimerMinute,
-                    &bStandby});
+                           Column::bPopup, Column::iTimerHour, Column::iTimerMinute,
+                           Column::iStandby},
+                std::array{&bBadge, &bHideAge, &bHideSigno, &bSound, &bPopup, &iTimerHour,
+                           &iTimerMinute, &bStandby});
 }
 
-bool saveAllSettings() {
-    return tortamos::settings_file::writeAll({bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour,
-                                       iTimerMinute, bStandby});
+bool saveAllSettings()
+{
+    return tortamos::settings_file::writeAll(
+        {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby});
 }
 
 } // namespace settings

@@ -6,7 +6,8 @@
 
 #include <string>
 
-int64_t scanPersonRows(ScanConnection connection) {
+int64_t scanPersonRows(ScanConnection connection)
+{
     const std::string file = ab::AddressBook::device_store_path().string();
     sqlite3* db = nullptr;
     if (connection == ScanConnection::Plain) {
@@ -32,7 +33,9 @@ int64_t scanPersonRows(ScanConnection connection) {
     return sum;
 }
 
-void runBareSqliteScan(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(scanPersonRows());
+void runBareSqliteScan(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scanPersonRows());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

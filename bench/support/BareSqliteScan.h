@@ -6,8 +6,8 @@
 #include <cstdint>
 
 enum class ScanConnection {
-    Plain,       // opened read-only with SQLite's defaults, as anyone would
-    AsTheStore,  // opened with the settings of the address book's own connection
+    Plain, // opened read-only with SQLite's defaults, as anyone would
+    AsTheStore, // opened with the settings of the address book's own connection
 };
 
 // One scan; returns a sum over the values read, so that nothing is optimised away.

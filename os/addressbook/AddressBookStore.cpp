@@ -57,49 +57,56 @@ using os::sqlite::Connection;
 using os::sqlite::Statement;
 using os::sqlite::Transaction;
 
-std::optional<int64_t> single_integer(Connection& db, const char* sql) {
+std::optional<int64_t> single_integer(Connection& db, const char* sql)
+{
     Statement query(db, sql);
-    if (!query || query.step() != SQLITE_ROW) return std::nullopt;
+    if (!query || query.step() != SQLITE_ROW)
+        return std::nullopt;
     return query.integer(0);
 }
 
-bool has_table(Connection& db, const char* name) {
+bool has_table(Connection& db, const char* name)
+{
     Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
     return query && query.bind(1, std::string(name)).step() == SQLITE_ROW;
 }
 
-StoreProblem::Kind kind_of(int code) {
-    if (os::sqlite::is_busy(code)) return StoreProblem::kLocked;
+StoreProblem::Kind kind_of(int code)
+{
+    if (os::sqlite::is_busy(code))
+        return StoreProblem::kLocked;
     switch (code & 0xFF) {
-    case SQLITE_NOTADB:
-        return StoreProblem::kNotADatabase;
+    case SQLITE_NOTADB: return StoreProblem::kNotADatabase;
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_CANTOPEN:
-    case SQLITE_AUTH:
-        return StoreProblem::kNoAccess;
-    case SQLITE_FULL:
-        return StoreProblem::kFull;
+    case SQLITE_AUTH: return StoreProblem::kNoAccess;
+    case SQLITE_FULL: return StoreProblem::kFull;
     case SQLITE_ERROR: // our own statements fail so only on a missing table or column
         return StoreProblem::kNotAnAddressBook;
-    default:
-        return StoreProblem::kDamaged;
+    default: return StoreProblem::kDamaged;
     }
 }
 
-std::optional<int64_t> encode(const std::optional<CivilDate>& date) {
-    if (!date) return std::nullopt;
+std::optional<int64_t> encode(const std::optional<CivilDate>& date)
+{
+    if (!date)
+        return std::nullopt;
     return int64_t(date->year) * 10000 + date->month * 100 + date->day;
 }
 
 // A value that some other writer left invalid reads as no birthday.
-std::optional<CivilDate> decode_birthday(const Statement& row, int column) {
+std::optional<CivilDate> decode_birthday(const Statement& row, int column)
+{
     const std::optional<int64_t> stored = row.optional_integer(column);
-    if (!stored) return std::nullopt;
+    if (!stored)
+        return std::nullopt;
     const int64_t value = *stored;
-    if (value < 0 || value > 99991231) return std::nullopt;
+    if (value < 0 || value > 99991231)
+        return std::nullopt;
     const CivilDate date{int(value / 10000), int(value / 100 % 100), int(value % 100)};
-    if (!is_valid_birthday(date)) return std::nullopt;
+    if (!is_valid_birthday(date))
+        return std::nullopt;
     return date;
 }
 
@@ -118,9 +125,12 @@ public:
           insert_value_(db, "INSERT INTO MultiValue (person, property, position, label, value) "
                             "VALUES (?1, ?2, ?3, ?4, ?5)"),
           delete_source_(db, "DELETE FROM PersonSource WHERE person = ?1"),
-          insert_source_(db, "INSERT INTO PersonSource (person, uid, synced) VALUES (?1, ?2, ?3)") {}
+          insert_source_(db, "INSERT INTO PersonSource (person, uid, synced) VALUES (?1, ?2, ?3)")
+    {
+    }
 
-    bool ready() const {
+    bool ready() const
+    {
         return insert_person_ && update_person_ && delete_image_ && insert_image_ &&
                delete_values_ && insert_value_ && delete_source_ && insert_source_;
     }
@@ -129,21 +139,27 @@ public:
     bool invalid_person() const { return invalid_person_; }
 
     // Writes the person's own row; the identifier it has in the store, or nullopt on failure.
-    std::optional<RecordID> write_row(const Person& person) {
+    std::optional<RecordID> write_row(const Person& person)
+    {
         if (person.id == kInvalidRecordID) {
             bind_fields(insert_person_, person);
-            if (!insert_person_.run()) return std::nullopt;
+            if (!insert_person_.run())
+                return std::nullopt;
             return db_.last_insert_rowid();
         }
-        if (person.id <= 0) return invalid();
+        if (person.id <= 0)
+            return invalid();
         bind_fields(update_person_, person).bind(5, person.id);
-        if (!update_person_.run()) return std::nullopt;
-        if (db_.changes() != 1) return invalid();
+        if (!update_person_.run())
+            return std::nullopt;
+        if (db_.changes() != 1)
+            return invalid();
         return person.id;
     }
 
     // Replaces the photo and the multi-values kept under the identifier.
-    bool write_details(RecordID id, const Person& person) {
+    bool write_details(RecordID id, const Person& person)
+    {
         if (!delete_image_.bind(1, id).run() || !delete_values_.bind(1, id).run() ||
             !delete_source_.bind(1, id).run())
             return false;
@@ -156,9 +172,11 @@ public:
         return write_values(id, kPhone, person.phones) && write_values(id, kEmail, person.emails);
     }
 
-    bool remove(RecordID id) {
+    bool remove(RecordID id)
+    {
         Statement remove_person(db_, "DELETE FROM Person WHERE id = ?1");
-        if (!remove_person || !remove_person.bind(1, id).run()) return false;
+        if (!remove_person || !remove_person.bind(1, id).run())
+            return false;
         if (db_.changes() != 1) {
             invalid();
             return false;
@@ -168,24 +186,29 @@ public:
     }
 
 private:
-    Statement& bind_fields(Statement& statement, const Person& person) {
+    Statement& bind_fields(Statement& statement, const Person& person)
+    {
         const auto birthday = encode(person.birthday);
         statement.bind(1, person.first_name).bind(2, person.last_name);
-        if (birthday) statement.bind(3, *birthday);
+        if (birthday)
+            statement.bind(3, *birthday);
         return statement.bind(4, person.image_data.empty() ? 0 : 1);
     }
 
-    bool write_values(RecordID id, Property property, const std::vector<LabeledValue>& values) {
+    bool write_values(RecordID id, Property property, const std::vector<LabeledValue>& values)
+    {
         for (size_t position = 0; position < values.size(); ++position) {
             const auto& item = values[position];
             insert_value_.bind(1, id).bind(2, property).bind(3, int64_t(position));
             insert_value_.bind(4, item.label).bind(5, item.value);
-            if (!insert_value_.run()) return false;
+            if (!insert_value_.run())
+                return false;
         }
         return true;
     }
 
-    std::optional<RecordID> invalid() {
+    std::optional<RecordID> invalid()
+    {
         invalid_person_ = true;
         return std::nullopt;
     }
@@ -197,15 +220,18 @@ private:
 };
 
 // Every person whole, read by one sequential scan of each table, each in person order.
-std::optional<std::vector<Person>> read_all_persons(Connection& db) {
+std::optional<std::vector<Person>> read_all_persons(Connection& db)
+{
     std::vector<Person> persons;
     if (!has_table(db, "Person")) {
         // A fresh database has no tables yet; one with tables of its own is not an address book.
-        if (single_integer(db, kForeignTables).value_or(1) == 0) return persons;
+        if (single_integer(db, kForeignTables).value_or(1) == 0)
+            return persons;
         return std::nullopt;
     }
     Statement rows(db, "SELECT id, first_name, last_name, birthday FROM Person ORDER BY id");
-    if (!rows) return std::nullopt;
+    if (!rows)
+        return std::nullopt;
     int status;
     while ((status = rows.step()) == SQLITE_ROW) {
         Person& person = persons.emplace_back();
@@ -214,18 +240,22 @@ std::optional<std::vector<Person>> read_all_persons(Connection& db) {
         person.last_name = rows.text(2);
         person.birthday = decode_birthday(rows, 3);
     }
-    if (status != SQLITE_DONE) return std::nullopt;
+    if (status != SQLITE_DONE)
+        return std::nullopt;
 
     // Walks a table ordered by person alongside the persons; rows of no person are skipped.
     const auto join = [&](const char* sql, auto&& take) {
         Statement table(db, sql);
-        if (!table) return false;
+        if (!table)
+            return false;
         size_t at = 0;
         int step;
         while ((step = table.step()) == SQLITE_ROW) {
             const RecordID id = table.integer(0);
-            while (at < persons.size() && persons[at].id < id) ++at;
-            if (at < persons.size() && persons[at].id == id) take(persons[at], table);
+            while (at < persons.size() && persons[at].id < id)
+                ++at;
+            if (at < persons.size() && persons[at].id == id)
+                take(persons[at], table);
         }
         return step == SQLITE_DONE;
     };
@@ -236,8 +266,10 @@ std::optional<std::vector<Person>> read_all_persons(Connection& db) {
              "ORDER BY person, property, position",
              [](Person& person, const Statement& row) {
                  LabeledValue item{row.text(2).value_or(""), row.text(3).value_or("")};
-                 if (row.integer(1) == kPhone) person.phones.push_back(std::move(item));
-                 else if (row.integer(1) == kEmail) person.emails.push_back(std::move(item));
+                 if (row.integer(1) == kPhone)
+                     person.phones.push_back(std::move(item));
+                 else if (row.integer(1) == kEmail)
+                     person.emails.push_back(std::move(item));
              }) &&
         (!has_table(db, "PersonSource") ||
          join("SELECT person, uid, synced FROM PersonSource ORDER BY person",
@@ -245,42 +277,52 @@ std::optional<std::vector<Person>> read_all_persons(Connection& db) {
                   person.uid = row.text(1);
                   person.synced = row.integer(2) != 0;
               }));
-    if (!whole) return std::nullopt;
+    if (!whole)
+        return std::nullopt;
     return persons;
 }
 
 class AddressBookStore final : public AddressBook {
 public:
     AddressBookStore(std::filesystem::path file, std::chrono::milliseconds busy_timeout)
-        : file_(std::move(file)), busy_timeout_(busy_timeout) {}
+        : file_(std::move(file)), busy_timeout_(busy_timeout)
+    {
+    }
 
-    std::vector<PersonSummary> copyArrayOfAllPeople() const override {
+    std::vector<PersonSummary> copyArrayOfAllPeople() const override
+    {
         struct Copier final : PersonVisitor {
             std::vector<PersonSummary> people;
             void expect(size_t count) override { people.reserve(count); }
-            void visit(const PersonSummaryView& p) override {
+            void visit(const PersonSummaryView& p) override
+            {
                 people.push_back({p.id, std::optional<std::string>(p.first_name),
                                   std::optional<std::string>(p.last_name), p.birthday,
                                   p.has_image});
             }
         } copier;
-        if (!visitAllPeople(copier)) copier.people.clear();
+        if (!visitAllPeople(copier))
+            copier.people.clear();
         return std::move(copier.people);
     }
 
-    bool visitAllPeople(PersonVisitor& visitor) const override {
+    bool visitAllPeople(PersonVisitor& visitor) const override
+    {
         Connection* db = reader();
-        if (db == nullptr) return true;
+        if (db == nullptr)
+            return true;
         db->forget_failures();
         Statement rows(*db, "SELECT id, first_name, last_name, birthday, has_image FROM Person "
                             "ORDER BY id");
         // A store without its table of persons is an empty book; one held by another program is
         // a read that did not happen.
-        if (!rows) return !os::sqlite::is_busy(db->first_failure()->code);
+        if (!rows)
+            return !os::sqlite::is_busy(db->first_failure()->code);
         // Knowing the count lets the visitor reserve once, which spares the copies of a growing
         // array, a large share of reading 100,000 persons; SQLite counts rows from its b-tree
         // pages alone.
-        if (Statement count(*db, "SELECT count(*) FROM Person"); count && count.step() == SQLITE_ROW)
+        if (Statement count(*db, "SELECT count(*) FROM Person");
+            count && count.step() == SQLITE_ROW)
             visitor.expect(size_t(std::max<int64_t>(count.integer(0), 0)));
         int status;
         while ((status = rows.step()) == SQLITE_ROW) {
@@ -290,29 +332,38 @@ public:
         return status == SQLITE_DONE;
     }
 
-    size_t personCount() const override {
+    size_t personCount() const override
+    {
         Connection* db = reader();
-        if (db == nullptr) return 0;
+        if (db == nullptr)
+            return 0;
         Statement count(*db, "SELECT count(*) FROM Person");
-        if (!count || count.step() != SQLITE_ROW) return 0;
+        if (!count || count.step() != SQLITE_ROW)
+            return 0;
         return size_t(count.integer(0));
     }
 
-    std::optional<Person> personWithRecordID(RecordID id) const override {
+    std::optional<Person> personWithRecordID(RecordID id) const override
+    {
         Connection* db = reader();
-        if (db == nullptr) return std::nullopt;
+        if (db == nullptr)
+            return std::nullopt;
         Transaction transaction(*db, Transaction::kDeferred);
-        if (!transaction) return std::nullopt;
+        if (!transaction)
+            return std::nullopt;
         auto person = read_person(*db, id);
         transaction.commit();
         return person;
     }
 
-    std::vector<uint8_t> copyImageData(RecordID id) const override {
+    std::vector<uint8_t> copyImageData(RecordID id) const override
+    {
         Connection* db = reader();
-        if (db == nullptr) return {};
+        if (db == nullptr)
+            return {};
         Statement image(*db, "SELECT data FROM PersonImage WHERE person = ?1");
-        if (!image || image.bind(1, id).step() != SQLITE_ROW) return {};
+        if (!image || image.bind(1, id).step() != SQLITE_ROW)
+            return {};
         return image.blob(0);
     }
 
@@ -320,31 +371,39 @@ public:
 
     bool save(std::vector<Person>& persons) override { return save_all(persons); }
 
-    bool remove(RecordID id) override {
+    bool remove(RecordID id) override
+    {
         return write(false, [&](PersonWriter& writer) { return writer.remove(id); });
     }
 
-    std::optional<std::vector<Person>> copyAllPersons() const override {
+    std::optional<std::vector<Person>> copyAllPersons() const override
+    {
         int64_t ignored;
         return read_snapshot(ignored);
     }
 
-    bool change(const std::function<Changes(const std::vector<Person>&)>& plan) override {
+    bool change(const std::function<Changes(const std::vector<Person>&)>& plan) override
+    {
         int64_t version = 0;
         const auto stored = read_snapshot(version);
-        if (!stored) return false;
+        if (!stored)
+            return false;
         Changes changes = plan(*stored);
-        if (changes.empty()) return true;
-        if (refuse_invalid(changes.saves)) return false;
+        if (changes.empty())
+            return true;
+        if (refuse_invalid(changes.saves))
+            return false;
         const bool existed = db_.has_value();
         return write(true, [&](PersonWriter& writer) {
             // Another program wrote after the read: plan again on what is there now, which no
             // one can change while this transaction holds the write lock.
             if (!existed || single_integer(*db_, "PRAGMA data_version") != version) {
                 auto now = read_all_persons(*db_);
-                if (!now) return false;
+                if (!now)
+                    return false;
                 changes = plan(*now);
-                if (refuse_invalid(changes.saves)) return false;
+                if (refuse_invalid(changes.saves))
+                    return false;
             }
             return apply(writer, changes);
         });
@@ -354,20 +413,24 @@ public:
 
 private:
     // Every person and the data version they were read at.
-    std::optional<std::vector<Person>> read_snapshot(int64_t& version) const {
+    std::optional<std::vector<Person>> read_snapshot(int64_t& version) const
+    {
         problem_.reset();
         std::error_code ignored;
         Connection* db = reader();
         if (db == nullptr) {
-            if (!std::filesystem::exists(file_, ignored)) return std::vector<Person>{};
+            if (!std::filesystem::exists(file_, ignored))
+                return std::vector<Person>{};
             problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return std::nullopt;
         }
         db->forget_failures();
         Transaction transaction(*db, Transaction::kDeferred);
-        if (!transaction) return fail_read();
+        if (!transaction)
+            return fail_read();
         auto persons = read_all_persons(*db);
-        if (!persons) return fail_read();
+        if (!persons)
+            return fail_read();
         version = single_integer(*db, "PRAGMA data_version").value_or(-1);
         transaction.commit();
         return persons;
@@ -375,57 +438,70 @@ private:
 
     // What went wrong, from the first failure noted; a failure SQLite did not see is a store
     // with tables of another program.
-    StoreProblem noted_problem() const {
+    StoreProblem noted_problem() const
+    {
         const auto& failure = db_->first_failure();
         if (!failure)
             return StoreProblem{StoreProblem::kNotAnAddressBook, "tables of another program"};
         return StoreProblem{kind_of(failure->code), failure->message};
     }
 
-    std::nullopt_t fail_read() const {
+    std::nullopt_t fail_read() const
+    {
         problem_ = noted_problem();
         return std::nullopt;
     }
 
     // All rows first, then the photos and multi-values, so that the rows of a large import lie
     // together in the file and the list of all persons reads few pages.
-    static bool apply(PersonWriter& writer, Changes& changes) {
+    static bool apply(PersonWriter& writer, Changes& changes)
+    {
         for (const RecordID id : changes.removals)
-            if (!writer.remove(id)) return false;
+            if (!writer.remove(id))
+                return false;
         return write_persons(writer, changes.saves);
     }
 
     // The identifiers are set only once the transaction has committed.
     static bool write_persons(PersonWriter& writer, std::span<Person> persons,
-                              std::vector<RecordID>* ids_out = nullptr) {
+                              std::vector<RecordID>* ids_out = nullptr)
+    {
         std::vector<RecordID> ids;
         ids.reserve(persons.size());
         for (const auto& person : persons) {
             const auto id = writer.write_row(person);
-            if (!id) return false;
+            if (!id)
+                return false;
             ids.push_back(*id);
         }
         for (size_t i = 0; i < persons.size(); ++i)
-            if (!writer.write_details(ids[i], persons[i])) return false;
-        if (ids_out) *ids_out = std::move(ids);
+            if (!writer.write_details(ids[i], persons[i]))
+                return false;
+        if (ids_out)
+            *ids_out = std::move(ids);
         return true;
     }
 
-    bool save_all(std::span<Person> persons) {
+    bool save_all(std::span<Person> persons)
+    {
         problem_.reset();
-        if (refuse_invalid(persons)) return false;
-        if (persons.empty()) return true;
+        if (refuse_invalid(persons))
+            return false;
+        if (persons.empty())
+            return true;
         std::vector<RecordID> ids;
         const bool written =
             write(true, [&](PersonWriter& writer) { return write_persons(writer, persons, &ids); });
         if (written)
-            for (size_t i = 0; i < persons.size(); ++i) persons[i].id = ids[i];
+            for (size_t i = 0; i < persons.size(); ++i)
+                persons[i].id = ids[i];
         return written;
     }
 
     // A handle serves one thread at a time, so its connection needs none of SQLite's locks
     // between threads, which would otherwise be taken and released on every call.
-    bool open_connection(int flags) const {
+    bool open_connection(int flags) const
+    {
         db_.emplace(file_, flags | SQLITE_OPEN_NOMUTEX);
         if (!*db_) {
             const int status = db_->open_status();
@@ -442,33 +518,43 @@ private:
 
     // Opening for reading never creates the file. Read-write when allowed, so that a write that
     // a crash interrupted is rolled back before reading.
-    Connection* reader() const {
-        if (!db_ && !open_connection(SQLITE_OPEN_READWRITE)) open_connection(SQLITE_OPEN_READONLY);
+    Connection* reader() const
+    {
+        if (!db_ && !open_connection(SQLITE_OPEN_READWRITE))
+            open_connection(SQLITE_OPEN_READONLY);
         return db_ ? &*db_ : nullptr;
     }
 
-    Connection* writer(bool create) {
-        if (db_) return &*db_;
-        if (!create) return reader();
+    Connection* writer(bool create)
+    {
+        if (db_)
+            return &*db_;
+        if (!create)
+            return reader();
         std::error_code ignored;
         std::filesystem::create_directories(file_.parent_path(), ignored);
         open_connection(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         return db_ ? &*db_ : nullptr;
     }
 
-    template <class Body> bool write(bool create, Body&& body) {
+    template <class Body>
+    bool write(bool create, Body&& body)
+    {
         problem_.reset();
         Connection* db = writer(create);
         if (db == nullptr) {
-            if (!problem_) problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
+            if (!problem_)
+                problem_ = StoreProblem{StoreProblem::kNoAccess, "cannot be opened"};
             return false;
         }
         db->forget_failures();
         const auto modified_before = os::file_modification_date(file_);
         Transaction transaction(*db, Transaction::kImmediate);
-        if (!transaction) return fail_write(false);
+        if (!transaction)
+            return fail_write(false);
         const auto foreign = single_integer(*db, kForeignTables);
-        if (!foreign || (*foreign > 0 && !has_table(*db, "Person"))) return fail_write(false);
+        if (!foreign || (*foreign > 0 && !has_table(*db, "Person")))
+            return fail_write(false);
         bool done = db->exec(kSchema);
         bool invalid_person = false;
         if (done) {
@@ -476,14 +562,16 @@ private:
             done = person_writer.ready() && body(person_writer);
             invalid_person = person_writer.invalid_person();
         }
-        if (!done || !transaction.commit()) return fail_write(invalid_person);
+        if (!done || !transaction.commit())
+            return fail_write(invalid_person);
         advance_modification_date(modified_before);
         return true;
     }
 
     // True, with the problem noted, when a person holds a birthday that is no date or a text
     // that is not UTF-8: a person the store holds can always be written out and read back.
-    bool refuse_invalid(std::span<const Person> persons) const {
+    bool refuse_invalid(std::span<const Person> persons) const
+    {
         for (const auto& person : persons) {
             std::string reason;
             if (person.birthday && !is_valid_birthday(*person.birthday))
@@ -498,7 +586,8 @@ private:
         return false;
     }
 
-    bool fail_write(bool invalid_person) const {
+    bool fail_write(bool invalid_person) const
+    {
         if (invalid_person)
             problem_ = StoreProblem{StoreProblem::kInvalidPerson, "no person with that identifier"};
         else if (!problem_)
@@ -508,9 +597,11 @@ private:
 
     // Another process notices changes by the file's modification date, which the file system
     // keeps only as finely as its clock ticks: two quick writes must still give two dates.
-    void advance_modification_date(const std::optional<os::Timestamp>& before) const {
+    void advance_modification_date(const std::optional<os::Timestamp>& before) const
+    {
         const auto after = os::file_modification_date(file_);
-        if (!before || !after || *after > *before) return;
+        if (!before || !after || *after > *before)
+            return;
         const auto next = (*before + std::chrono::microseconds(1)).time_since_epoch();
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(next);
         const timespec times[2] = {{0, UTIME_OMIT},
@@ -518,9 +609,11 @@ private:
         ::utimensat(AT_FDCWD, file_.c_str(), times, 0);
     }
 
-    std::optional<Person> read_person(Connection& db, RecordID id) const {
+    std::optional<Person> read_person(Connection& db, RecordID id) const
+    {
         Statement row(db, "SELECT first_name, last_name, birthday FROM Person WHERE id = ?1");
-        if (!row || row.bind(1, id).step() != SQLITE_ROW) return std::nullopt;
+        if (!row || row.bind(1, id).step() != SQLITE_ROW)
+            return std::nullopt;
         Person person;
         person.id = id;
         person.first_name = row.text(0);
@@ -529,19 +622,24 @@ private:
         person.image_data = copyImageData(id);
         Statement values(db, "SELECT property, label, value FROM MultiValue WHERE person = ?1 "
                              "ORDER BY property, position");
-        if (!values) return std::nullopt;
+        if (!values)
+            return std::nullopt;
         values.bind(1, id);
         int status;
         while ((status = values.step()) == SQLITE_ROW) {
             const auto property = values.integer(0);
             LabeledValue item{values.text(1).value_or(""), values.text(2).value_or("")};
-            if (property == kPhone) person.phones.push_back(std::move(item));
-            else if (property == kEmail) person.emails.push_back(std::move(item));
+            if (property == kPhone)
+                person.phones.push_back(std::move(item));
+            else if (property == kEmail)
+                person.emails.push_back(std::move(item));
         }
-        if (status != SQLITE_DONE) return std::nullopt;
+        if (status != SQLITE_DONE)
+            return std::nullopt;
         if (has_table(db, "PersonSource")) {
             Statement source(db, "SELECT uid, synced FROM PersonSource WHERE person = ?1");
-            if (!source) return std::nullopt;
+            if (!source)
+                return std::nullopt;
             if (source.bind(1, id).step() == SQLITE_ROW) {
                 person.uid = source.text(0);
                 person.synced = source.integer(1) != 0;
@@ -558,18 +656,18 @@ private:
 
 } // namespace
 
-std::filesystem::path AddressBook::device_store_path() {
-    return os::device_path(kDeviceStorePath);
-}
+std::filesystem::path AddressBook::device_store_path() { return os::device_path(kDeviceStorePath); }
 
 std::unique_ptr<AddressBook> AddressBook::create() { return open(device_store_path()); }
 
-std::unique_ptr<AddressBook> AddressBook::open(const std::filesystem::path& store_file) {
+std::unique_ptr<AddressBook> AddressBook::open(const std::filesystem::path& store_file)
+{
     return open(store_file, kDefaultBusyTimeout);
 }
 
 std::unique_ptr<AddressBook> AddressBook::open(const std::filesystem::path& store_file,
-                                               std::chrono::milliseconds busy_timeout) {
+                                               std::chrono::milliseconds busy_timeout)
+{
     return std::make_unique<AddressBookStore>(store_file, busy_timeout);
 }
 

@@ -6,73 +6,90 @@
 
 namespace ab {
 
-std::vector<PersonSummary> InMemoryAddressBook::copyArrayOfAllPeople() const {
+std::vector<PersonSummary> InMemoryAddressBook::copyArrayOfAllPeople() const
+{
     std::vector<PersonSummary> all;
     all.reserve(persons_.size());
     for (const auto& [id, person] : persons_)
-        all.push_back({id, person.first_name, person.last_name, person.birthday,
-                       !person.image_data.empty()});
+        all.push_back(
+            {id, person.first_name, person.last_name, person.birthday, !person.image_data.empty()});
     return all;
 }
 
-bool InMemoryAddressBook::visitAllPeople(PersonVisitor& visitor) const {
+bool InMemoryAddressBook::visitAllPeople(PersonVisitor& visitor) const
+{
     visitor.expect(persons_.size());
     for (const auto& [id, person] : persons_)
-        visitor.visit({id, person.first_name, person.last_name, person.birthday,
-                       !person.image_data.empty()});
+        visitor.visit(
+            {id, person.first_name, person.last_name, person.birthday, !person.image_data.empty()});
     return true;
 }
 
-std::optional<Person> InMemoryAddressBook::personWithRecordID(RecordID id) const {
+std::optional<Person> InMemoryAddressBook::personWithRecordID(RecordID id) const
+{
     const auto it = persons_.find(id);
-    if (it == persons_.end()) return std::nullopt;
+    if (it == persons_.end())
+        return std::nullopt;
     return it->second;
 }
 
-std::vector<uint8_t> InMemoryAddressBook::copyImageData(RecordID id) const {
+std::vector<uint8_t> InMemoryAddressBook::copyImageData(RecordID id) const
+{
     const auto it = persons_.find(id);
     return it == persons_.end() ? std::vector<uint8_t>{} : it->second.image_data;
 }
 
-bool InMemoryAddressBook::acceptable(const Person& person) {
+bool InMemoryAddressBook::acceptable(const Person& person)
+{
     const bool valid = (!person.birthday || is_valid_birthday(*person.birthday)) &&
                        invalid_text_field(person) == nullptr &&
                        (person.id == kInvalidRecordID || persons_.contains(person.id));
-    if (!valid) problem_ = StoreProblem{StoreProblem::kInvalidPerson, {}};
+    if (!valid)
+        problem_ = StoreProblem{StoreProblem::kInvalidPerson, {}};
     return valid;
 }
 
-bool InMemoryAddressBook::save(Person& person) {
+bool InMemoryAddressBook::save(Person& person)
+{
     problem_.reset();
-    if (!acceptable(person)) return false;
-    if (person.id == kInvalidRecordID) person.id = ++lastID_;
+    if (!acceptable(person))
+        return false;
+    if (person.id == kInvalidRecordID)
+        person.id = ++lastID_;
     persons_[person.id] = person;
     return true;
 }
 
-bool InMemoryAddressBook::save(std::vector<Person>& persons) {
+bool InMemoryAddressBook::save(std::vector<Person>& persons)
+{
     problem_.reset();
     for (const Person& person : persons)
-        if (!acceptable(person)) return false;
-    for (Person& person : persons) save(person);
+        if (!acceptable(person))
+            return false;
+    for (Person& person : persons)
+        save(person);
     return true;
 }
 
-bool InMemoryAddressBook::remove(RecordID id) {
+bool InMemoryAddressBook::remove(RecordID id)
+{
     problem_.reset();
     return persons_.erase(id) > 0;
 }
 
-std::optional<std::vector<Person>> InMemoryAddressBook::copyAllPersons() const {
+std::optional<std::vector<Person>> InMemoryAddressBook::copyAllPersons() const
+{
     std::vector<Person> all;
     all.reserve(persons_.size());
-    for (const auto& entry : persons_) all.push_back(entry.second);
+    for (const auto& entry : persons_)
+        all.push_back(entry.second);
     return all;
 }
 
 // All or nothing, like the store's transaction: the removals, then the saves, are all checked
 // before any is made; a save of a person the same change removes is refused.
-bool InMemoryAddressBook::change(const std::function<Changes(const std::vector<Person>&)>& plan) {
+bool InMemoryAddressBook::change(const std::function<Changes(const std::vector<Person>&)>& plan)
+{
     problem_.reset();
     Changes changes = plan(*copyAllPersons());
     const auto removed = [&](RecordID id) {
@@ -89,8 +106,10 @@ bool InMemoryAddressBook::change(const std::function<Changes(const std::vector<P
             problem_ = StoreProblem{StoreProblem::kInvalidPerson, {}};
             return false;
         }
-    for (RecordID id : changes.removals) persons_.erase(id);
-    for (Person& person : changes.saves) save(person);
+    for (RecordID id : changes.removals)
+        persons_.erase(id);
+    for (Person& person : changes.saves)
+        save(person);
     return true;
 }
 

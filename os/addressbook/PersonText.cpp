@@ -5,11 +5,15 @@
 
 namespace ab {
 
-size_t character_length(std::string_view text) {
-    if (text.empty()) return 0;
+size_t character_length(std::string_view text)
+{
+    if (text.empty())
+        return 0;
     const auto byte = static_cast<unsigned char>(text[0]);
-    if (byte == 0) return 0;
-    if (byte < 0x80) return 1;
+    if (byte == 0)
+        return 0;
+    if (byte < 0x80)
+        return 1;
     size_t length;
     uint32_t code;
     if ((byte & 0xE0) == 0xC0) {
@@ -24,10 +28,12 @@ size_t character_length(std::string_view text) {
     } else {
         return 0;
     }
-    if (length > text.size()) return 0;
+    if (length > text.size())
+        return 0;
     for (size_t k = 1; k < length; ++k) {
         const auto next = static_cast<unsigned char>(text[k]);
-        if ((next & 0xC0) != 0x80) return 0;
+        if ((next & 0xC0) != 0x80)
+            return 0;
         code = code << 6 | (next & 0x3Fu);
     }
     static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
@@ -39,10 +45,13 @@ size_t character_length(std::string_view text) {
 namespace {
 
 // Calls visit(text, what) on every text of the person until it answers false.
-template <class Person, class Visit> void each_text(Person& person, Visit&& visit) {
+template <class Person, class Visit>
+void each_text(Person& person, Visit&& visit)
+{
     const auto list = [&](auto& values, const char* label, const char* value) {
         for (auto& entry : values)
-            if (!visit(entry.label, label) || !visit(entry.value, value)) return false;
+            if (!visit(entry.label, label) || !visit(entry.value, value))
+                return false;
         return true;
     };
     const auto optional = [&](auto& text, const char* what) { return !text || visit(*text, what); };
@@ -53,16 +62,19 @@ template <class Person, class Visit> void each_text(Person& person, Visit&& visi
 
 } // namespace
 
-bool is_valid_text(std::string_view text) {
+bool is_valid_text(std::string_view text)
+{
     for (size_t i = 0; i < text.size();) {
         const size_t length = character_length(text.substr(i));
-        if (length == 0) return false;
+        if (length == 0)
+            return false;
         i += length;
     }
     return true;
 }
 
-std::string valid_text(std::string_view text) {
+std::string valid_text(std::string_view text)
+{
     std::string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
@@ -78,18 +90,22 @@ std::string valid_text(std::string_view text) {
     return result;
 }
 
-const char* invalid_text_field(const Person& person) {
+const char* invalid_text_field(const Person& person)
+{
     const char* found = nullptr;
     each_text(person, [&](const std::string& text, const char* what) {
-        if (!is_valid_text(text)) found = what;
+        if (!is_valid_text(text))
+            found = what;
         return found == nullptr;
     });
     return found;
 }
 
-void make_texts_valid(Person& person) {
+void make_texts_valid(Person& person)
+{
     each_text(person, [](std::string& text, const char*) {
-        if (!is_valid_text(text)) text = valid_text(text);
+        if (!is_valid_text(text))
+            text = valid_text(text);
         return true;
     });
 }

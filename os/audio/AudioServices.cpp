@@ -25,7 +25,8 @@ struct SoundTable {
     SystemSoundID next = 4096;
 };
 
-SoundTable& table() {
+SoundTable& table()
+{
     static auto* sounds = new SoundTable; // never destroyed: playback threads may outlive main
     return *sounds;
 }
@@ -33,29 +34,36 @@ SoundTable& table() {
 } // namespace
 
 OSStatus AudioServicesCreateSystemSoundID(std::string_view devicePath,
-                                          SystemSoundID* outSystemSoundID) {
-    if (outSystemSoundID == nullptr) return kAudioServicesSystemSoundUnspecifiedError;
+                                          SystemSoundID* outSystemSoundID)
+{
+    if (outSystemSoundID == nullptr)
+        return kAudioServicesSystemSoundUnspecifiedError;
     *outSystemSoundID = 0;
     const audio::Backend* backend = audio::backend();
-    if (backend == nullptr) return kAudioServicesSystemSoundUnspecifiedError;
+    if (backend == nullptr)
+        return kAudioServicesSystemSoundUnspecifiedError;
     auto decoded = backend->decode(os::device_path(devicePath), kMaxSeconds);
-    if (!decoded) return kAudioServicesSystemSoundUnspecifiedError;
+    if (!decoded)
+        return kAudioServicesSystemSoundUnspecifiedError;
     auto& t = table();
     std::lock_guard lock(t.mutex);
     const SystemSoundID id = t.next++;
-    t.sounds.emplace(id, SystemSound{std::string(devicePath),
-                                     std::make_shared<const audio::DecodedSound>(std::move(*decoded))});
+    t.sounds.emplace(id,
+                     SystemSound{std::string(devicePath),
+                                 std::make_shared<const audio::DecodedSound>(std::move(*decoded))});
     *outSystemSoundID = id;
     return kAudioServicesNoError;
 }
 
-void AudioServicesPlaySystemSound(SystemSoundID sound) {
+void AudioServicesPlaySystemSound(SystemSoundID sound)
+{
     SystemSound found;
     {
         auto& t = table();
         std::lock_guard lock(t.mutex);
         const auto it = t.sounds.find(sound);
-        if (it == t.sounds.end()) return;
+        if (it == t.sounds.end())
+            return;
         found = it->second;
     }
     os::journal("sound " + found.path);
@@ -63,7 +71,8 @@ void AudioServicesPlaySystemSound(SystemSoundID sound) {
     audio::backend()->play(std::move(found.data));
 }
 
-OSStatus AudioServicesDisposeSystemSoundID(SystemSoundID sound) {
+OSStatus AudioServicesDisposeSystemSoundID(SystemSoundID sound)
+{
     auto& t = table();
     std::lock_guard lock(t.mutex);
     return t.sounds.erase(sound) == 1 ? kAudioServicesNoError

@@ -6,17 +6,21 @@
 
 namespace contacts {
 
-inline std::string upper(std::string_view text) {
+inline std::string upper(std::string_view text)
+{
     std::string result(text);
     for (auto& c : result)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
     return result;
 }
 
-inline std::string lower(std::string_view text) {
+inline std::string lower(std::string_view text)
+{
     std::string result(text);
     for (auto& c : result)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
     return result;
 }
 

@@ -8,11 +8,13 @@
 namespace contacts {
 
 std::error_code write_file_atomically(const std::filesystem::path& target,
-                                      const std::function<void(std::ostream&)>& write) {
+                                      const std::function<void(std::ostream&)>& write)
+{
     const auto partial = target.parent_path() / ("." + target.filename().string() + ".partial-" +
                                                  std::to_string(::getpid()));
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (out) write(out);
+    if (out)
+        write(out);
     out.close();
     std::error_code code;
     if (out.fail())

@@ -5,22 +5,27 @@ namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-int sextet(char c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '+') return 62;
-    if (c == '/') return 63;
+int sextet(char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 26;
+    if (c >= '0' && c <= '9')
+        return c - '0' + 52;
+    if (c == '+')
+        return 62;
+    if (c == '/')
+        return 63;
     return -1;
 }
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 } // namespace
 
-std::string base64_encode(const std::vector<uint8_t>& bytes) {
+std::string base64_encode(const std::vector<uint8_t>& bytes)
+{
     std::string text;
     text.reserve((bytes.size() + 2) / 3 * 4);
     for (size_t i = 0; i < bytes.size(); i += 3) {
@@ -35,20 +40,23 @@ std::string base64_encode(const std::vector<uint8_t>& bytes) {
     return text;
 }
 
-std::optional<std::vector<uint8_t>> base64_decode(std::string_view text) {
+std::optional<std::vector<uint8_t>> base64_decode(std::string_view text)
+{
     std::vector<uint8_t> bytes;
     bytes.reserve(text.size() / 4 * 3);
     uint32_t group = 0;
     int count = 0;
     size_t padding = 0;
     for (const char c : text) {
-        if (is_blank(c)) continue;
+        if (is_blank(c))
+            continue;
         if (c == '=') {
             ++padding;
             continue;
         }
         const int value = sextet(c);
-        if (value < 0 || padding > 0) return std::nullopt;
+        if (value < 0 || padding > 0)
+            return std::nullopt;
         group = group << 6 | uint32_t(value);
         if (++count == 4) {
             bytes.push_back(uint8_t(group >> 16));
@@ -58,9 +66,12 @@ std::optional<std::vector<uint8_t>> base64_decode(std::string_view text) {
             count = 0;
         }
     }
-    if (count == 1 || padding > 2 || (padding > 0 && count + padding != 4)) return std::nullopt;
-    if (count >= 2) bytes.push_back(uint8_t(group >> (count == 2 ? 4 : 10)));
-    if (count == 3) bytes.push_back(uint8_t(group >> 2));
+    if (count == 1 || padding > 2 || (padding > 0 && count + padding != 4))
+        return std::nullopt;
+    if (count >= 2)
+        bytes.push_back(uint8_t(group >> (count == 2 ? 4 : 10)));
+    if (count == 3)
+        bytes.push_back(uint8_t(group >> 2));
     return bytes;
 }
 

@@ -20,7 +20,8 @@ bool is_leap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400
 // birthday recurs on the 60th day of each year (29 February in leap years, 1 March in common
 // years, the day the device observes it), so in a common year of birth, and in 1900 for a
 // birthday without a year, it starts on 1 March.
-icaltimetype first_day(const ab::CivilDate& birthday) {
+icaltimetype first_day(const ab::CivilDate& birthday)
+{
     icaltimetype day = icaltime_null_date();
     day.year = birthday.year;
     day.month = birthday.month;
@@ -32,7 +33,8 @@ icaltimetype first_day(const ab::CivilDate& birthday) {
     return day;
 }
 
-icalrecurrencetype yearly_rule(const ab::CivilDate& birthday) {
+icalrecurrencetype yearly_rule(const ab::CivilDate& birthday)
+{
     icalrecurrencetype rule;
     icalrecurrencetype_clear(&rule);
     rule.freq = ICAL_YEARLY_RECURRENCE;
@@ -45,7 +47,8 @@ icalrecurrencetype yearly_rule(const ab::CivilDate& birthday) {
 }
 
 // A reminder relative to the start of the all-day event, midnight of the birthday.
-icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text) {
+icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text)
+{
     icalcomponent* valarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
     icalcomponent_add_property(valarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
     icalcomponent_add_property(valarm, icalproperty_new_description(text.c_str()));
@@ -54,7 +57,8 @@ icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text
     return valarm;
 }
 
-icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, std::time_t stamp) {
+icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, std::time_t stamp)
+{
     const std::string summary = "Birthday: " + birthday.name;
     icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(vevent, icalproperty_new_uid(birthday.uid.c_str()));
@@ -77,7 +81,8 @@ icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, 
 } // namespace
 
 std::string calendar_text(const std::vector<BirthdayEvent>& events, const Reminders& reminders,
-                          std::time_t stamp) {
+                          std::time_t stamp)
+{
     const Component calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
@@ -89,19 +94,23 @@ std::string calendar_text(const std::vector<BirthdayEvent>& events, const Remind
     return result;
 }
 
-std::optional<std::time_t> stamp_of_our_calendar(const std::string& text) {
+std::optional<std::time_t> stamp_of_our_calendar(const std::string& text)
+{
     const Component calendar(icalparser_parse_string(text.c_str()));
     if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT)
         return std::nullopt;
     const icalproperty* product =
         icalcomponent_get_first_property(calendar.get(), ICAL_PRODID_PROPERTY);
     const char* product_id = product ? icalproperty_get_prodid(product) : nullptr;
-    if (!product_id || std::string_view(product_id) != kProductId) return std::nullopt;
+    if (!product_id || std::string_view(product_id) != kProductId)
+        return std::nullopt;
     icalcomponent* vevent =
         icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
-    if (!vevent) return std::nullopt;
+    if (!vevent)
+        return std::nullopt;
     const icaltimetype stamp = icalcomponent_get_dtstamp(vevent);
-    if (icaltime_is_null_time(stamp)) return std::nullopt;
+    if (icaltime_is_null_time(stamp))
+        return std::nullopt;
     return icaltime_as_timet_with_zone(stamp, icaltimezone_get_utc_timezone());
 }
 

@@ -27,7 +27,8 @@ struct CalendarOptions {
 };
 
 // The whole text as a number from 0 to `most`, or -1.
-int number(std::string_view text, int most) {
+int number(std::string_view text, int most)
+{
     int value = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value >= 0 && value <= most
@@ -35,14 +36,17 @@ int number(std::string_view text, int most) {
                : -1;
 }
 
-std::optional<std::vector<int>> parse_days(std::string_view text) {
+std::optional<std::vector<int>> parse_days(std::string_view text)
+{
     std::vector<int> days;
     for (size_t start = 0;;) {
         const size_t comma = std::min(text.find(',', start), text.size());
         const int value = number(text.substr(start, comma - start), kMostDaysAhead);
-        if (value < 0) return std::nullopt;
+        if (value < 0)
+            return std::nullopt;
         days.push_back(value);
-        if (comma == text.size()) break;
+        if (comma == text.size())
+            break;
         start = comma + 1;
     }
     std::sort(days.begin(), days.end());
@@ -50,15 +54,19 @@ std::optional<std::vector<int>> parse_days(std::string_view text) {
     return days;
 }
 
-std::optional<int> parse_time_of_day(std::string_view text) {
-    if (text.size() != 5 || text[2] != ':') return std::nullopt;
+std::optional<int> parse_time_of_day(std::string_view text)
+{
+    if (text.size() != 5 || text[2] != ':')
+        return std::nullopt;
     const int hour = number(text.substr(0, 2), 23), minute = number(text.substr(3, 2), 59);
-    if (hour < 0 || minute < 0) return std::nullopt;
+    if (hour < 0 || minute < 0)
+        return std::nullopt;
     return hour * 60 + minute;
 }
 
 // Reads the arguments into `options`; 0, or the status of the error it reported.
-int read_options(const Arguments& args, CalendarOptions& options) {
+int read_options(const Arguments& args, CalendarOptions& options)
+{
     std::unordered_set<std::string> given;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
@@ -77,7 +85,8 @@ int read_options(const Arguments& args, CalendarOptions& options) {
         }
         if (option != "--ics" && option != "--remind" && option != "--at")
             return usage_error("calendar: unknown option '" + option + "'");
-        if (!value) return usage_error("calendar: " + option + " needs a value");
+        if (!value)
+            return usage_error("calendar: " + option + " needs a value");
         if (!given.insert(option).second)
             return usage_error("calendar: " + option + " given twice");
         if (option == "--ics") {
@@ -106,7 +115,8 @@ int read_options(const Arguments& args, CalendarOptions& options) {
 
 // The file of an event in the folder: its UID, with every byte that is not safe in a file name
 // on any system (and a leading dot, which hides a file) written as "_XX".
-std::string file_name(const std::string& uid) {
+std::string file_name(const std::string& uid)
+{
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string name;
     for (const char c : uid) {
@@ -129,22 +139,28 @@ std::string file_name(const std::string& uid) {
 // stays the same one when the person is synced away and back; a person added on the device has
 // its record identifier instead. A UID that another person's event already has, or that makes
 // too long a file name, falls back to the record identifier, so no event overwrites another.
-std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& persons) {
+std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& persons)
+{
     std::vector<BirthdayEvent> events;
     std::unordered_set<std::string> taken;
     for (const auto& person : persons) {
-        if (!person.birthday) continue;
+        if (!person.birthday)
+            continue;
         const std::string own = "person-" + std::to_string(person.id) + "-birthday";
         std::string uid = person.uid && !person.uid->empty() ? *person.uid + "-birthday" : own;
-        if (file_name(uid).size() > kLongestFileName || taken.contains(uid)) uid = own;
-        while (!taken.insert(uid).second) uid += "-" + std::to_string(person.id);
+        if (file_name(uid).size() > kLongestFileName || taken.contains(uid))
+            uid = own;
+        while (!taken.insert(uid).second)
+            uid += "-" + std::to_string(person.id);
         events.push_back({uid, display_name(person), *person.birthday});
     }
     return events;
 }
 
-int cannot_write(const std::filesystem::path& file, const std::error_code& code) {
-    std::cerr << "contacts: cannot write " << printable(file.string()) << ": " << code.message() << "\n";
+int cannot_write(const std::filesystem::path& file, const std::error_code& code)
+{
+    std::cerr << "contacts: cannot write " << printable(file.string()) << ": " << code.message()
+              << "\n";
     return 1;
 }
 
@@ -152,11 +168,13 @@ int cannot_write(const std::filesystem::path& file, const std::error_code& code)
 // leaves every other file of the folder alone. An event unchanged since it was written keeps its
 // file, stamp and modification time, so a sync program has nothing to send.
 int update_folder(const std::filesystem::path& folder, const std::vector<BirthdayEvent>& events,
-                  const Reminders& reminders) {
+                  const Reminders& reminders)
+{
     std::error_code code;
     std::filesystem::create_directories(folder, code);
     if (!std::filesystem::is_directory(folder, code)) {
-        std::cerr << printable(folder.string()) << ": not a folder\ncontacts: calendar not written\n";
+        std::cerr << printable(folder.string())
+                  << ": not a folder\ncontacts: calendar not written\n";
         return 1;
     }
     const std::time_t now = std::time(nullptr);
@@ -190,14 +208,16 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
             continue;
         std::string error;
         const auto text = read_file(it->path().string(), error);
-        if (text && stamp_of_our_calendar(*text)) gone.push_back(it->path());
+        if (text && stamp_of_our_calendar(*text))
+            gone.push_back(it->path());
     }
     if (code) {
         std::cerr << printable(folder.string()) << ": cannot read: " << code.message() << "\n";
         return 1;
     }
     for (const auto& path : gone) {
-        if (!std::filesystem::remove(path, code) && code) return cannot_write(path, code);
+        if (!std::filesystem::remove(path, code) && code)
+            return cannot_write(path, code);
         ++removed;
     }
     std::cout << "added " << added << ", updated " << updated << ", removed " << removed
@@ -207,13 +227,17 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
 
 } // namespace
 
-int calendar_command(ab::AddressBook& book, const Arguments& args) {
+int calendar_command(ab::AddressBook& book, const Arguments& args)
+{
     CalendarOptions options;
-    if (const int status = read_options(args, options)) return status;
+    if (const int status = read_options(args, options))
+        return status;
     const auto persons = book.copyAllPersons();
-    if (!persons) return store_error(book, "read");
+    if (!persons)
+        return store_error(book, "read");
     const auto events = birthday_events(*persons);
-    if (!options.folder.empty()) return update_folder(options.folder, events, options.reminders);
+    if (!options.folder.empty())
+        return update_folder(options.folder, events, options.reminders);
     const auto text = calendar_text(events, options.reminders, std::time(nullptr));
     if (const auto failed =
             write_file_atomically(options.file, [&](std::ostream& out) { out << text; }))

@@ -24,7 +24,8 @@
 
 namespace contacts {
 
-std::optional<std::string> read_file(const std::string& path, std::string& error) {
+std::optional<std::string> read_file(const std::string& path, std::string& error)
+{
     std::error_code code;
     if (std::filesystem::is_directory(path, code)) {
         error = "is a folder";
@@ -45,22 +46,19 @@ std::optional<std::string> read_file(const std::string& path, std::string& error
 
 namespace {
 
-std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
-    if (!problem) return "it failed";
+std::string problem_text(const std::optional<ab::StoreProblem>& problem)
+{
+    if (!problem)
+        return "it failed";
     const std::string detail = problem->detail.empty() ? "" : " (" + problem->detail + ")";
     switch (problem->kind) {
-    case ab::StoreProblem::kLocked:
-        return "it is locked by another program";
-    case ab::StoreProblem::kNotADatabase:
-        return "it is not a database";
+    case ab::StoreProblem::kLocked: return "it is locked by another program";
+    case ab::StoreProblem::kNotADatabase: return "it is not a database";
     case ab::StoreProblem::kNotAnAddressBook:
         return "it is a database, but not an address book" + detail;
-    case ab::StoreProblem::kNoAccess:
-        return "it cannot be opened or written" + detail;
-    case ab::StoreProblem::kDamaged:
-        return "it is damaged" + detail;
-    case ab::StoreProblem::kFull:
-        return "the disk is full";
+    case ab::StoreProblem::kNoAccess: return "it cannot be opened or written" + detail;
+    case ab::StoreProblem::kDamaged: return "it is damaged" + detail;
+    case ab::StoreProblem::kFull: return "the disk is full";
     case ab::StoreProblem::kInvalidPerson:
         return problem->detail.empty() ? "the person cannot be stored" : problem->detail;
     }
@@ -69,14 +67,16 @@ std::string problem_text(const std::optional<ab::StoreProblem>& problem) {
 
 } // namespace
 
-int store_error(const ab::AddressBook& book, const char* verb) {
+int store_error(const ab::AddressBook& book, const char* verb)
+{
     std::cerr << "contacts: cannot " << verb << " the address book "
               << ab::AddressBook::device_store_path().string() << ": "
               << problem_text(book.lastProblem()) << "\n";
     return 1;
 }
 
-std::string display_name(const ab::Person& person) {
+std::string display_name(const ab::Person& person)
+{
     std::string name = person.first_name.value_or("");
     if (person.last_name && !person.last_name->empty())
         name += (name.empty() ? "" : " ") + *person.last_name;
@@ -85,8 +85,10 @@ std::string display_name(const ab::Person& person) {
 
 namespace {
 
-std::string birthday_text(const std::optional<ab::CivilDate>& date) {
-    if (!date) return "-";
+std::string birthday_text(const std::optional<ab::CivilDate>& date)
+{
+    if (!date)
+        return "-";
     char text[16];
     if (date->year == ab::kUnknownYear)
         std::snprintf(text, sizeof text, "--%02d-%02d", date->month, date->day);
@@ -95,7 +97,8 @@ std::string birthday_text(const std::optional<ab::CivilDate>& date) {
     return text;
 }
 
-std::optional<ab::CivilDate> parse_birthday(std::string_view text) {
+std::optional<ab::CivilDate> parse_birthday(std::string_view text)
+{
     const auto number = [](std::string_view digits) {
         int value = -1;
         const auto [end, error] =
@@ -110,20 +113,24 @@ std::optional<ab::CivilDate> parse_birthday(std::string_view text) {
     } else {
         return std::nullopt;
     }
-    if (!ab::is_valid_birthday(date)) return std::nullopt;
+    if (!ab::is_valid_birthday(date))
+        return std::nullopt;
     return date;
 }
 
-std::optional<ab::RecordID> parse_id(std::string_view text) {
+std::optional<ab::RecordID> parse_id(std::string_view text)
+{
     ab::RecordID id = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (error != std::errc() || end != text.data() + text.size() || id <= 0) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || id <= 0)
+        return std::nullopt;
     return id;
 }
 
 // Adds the persons of a vCard file to `persons`, photos checked; false, with the reason
 // reported, when the file cannot be used at all.
-bool read_card_file(const std::string& file, std::vector<ab::Person>& persons) {
+bool read_card_file(const std::string& file, std::vector<ab::Person>& persons)
+{
     std::string error;
     const auto text = read_file(file, error);
     if (!text) {
@@ -155,14 +162,17 @@ bool read_card_file(const std::string& file, std::vector<ab::Person>& persons) {
 
 // The vCard files of a vdir folder (vdirsyncer, khard): one card per ".vcf" file, in name
 // order. Hidden files are the half-written files of a program that is syncing the folder.
-std::optional<std::vector<std::string>> vdir_files(const std::string& folder) {
+std::optional<std::vector<std::string>> vdir_files(const std::string& folder)
+{
     std::error_code code;
     std::vector<std::string> files;
     for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
          it.increment(code)) {
         const auto name = it->path().filename().string();
-        if (name.starts_with(".") || it->path().extension() != ".vcf") continue;
-        if (!it->is_regular_file(code)) continue;
+        if (name.starts_with(".") || it->path().extension() != ".vcf")
+            continue;
+        if (!it->is_regular_file(code))
+            continue;
         files.push_back(it->path().string());
     }
     if (code) {
@@ -174,31 +184,38 @@ std::optional<std::vector<std::string>> vdir_files(const std::string& folder) {
 }
 
 // Merges the cards into the book and prints what that did.
-int merge_command(ab::AddressBook& book, const std::vector<ab::Person>& cards, MergeMode mode) {
+int merge_command(ab::AddressBook& book, const std::vector<ab::Person>& cards, MergeMode mode)
+{
     MergeCounts counts;
     const bool merged = book.change([&](const std::vector<ab::Person>& stored) {
         counts = {};
         return plan_merge(stored, cards, mode, counts);
     });
-    if (!merged) return store_error(book, "write");
+    if (!merged)
+        return store_error(book, "write");
     std::cout << "added " << counts.added << ", updated " << counts.updated;
-    if (mode == MergeMode::kSync) std::cout << ", removed " << counts.removed;
+    if (mode == MergeMode::kSync)
+        std::cout << ", removed " << counts.removed;
     std::cout << ", unchanged " << counts.unchanged << "\n";
     return 0;
 }
 
 } // namespace
 
-int usage_error(const std::string& message) {
+int usage_error(const std::string& message)
+{
     std::cerr << "contacts: " << printable(message) << "\nTry 'contacts --help'.\n";
     return 2;
 }
 
-int import_command(ab::AddressBook& book, const Arguments& args) {
-    if (args.empty()) return usage_error("import: no vCard file given");
+int import_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (args.empty())
+        return usage_error("import: no vCard file given");
     std::vector<ab::Person> cards;
     bool failed = false;
-    for (const auto& file : args) failed = !read_card_file(file, cards) || failed;
+    for (const auto& file : args)
+        failed = !read_card_file(file, cards) || failed;
     if (failed) {
         std::cerr << "contacts: nothing imported\n";
         return 1;
@@ -206,8 +223,10 @@ int import_command(ab::AddressBook& book, const Arguments& args) {
     return merge_command(book, cards, MergeMode::kImport);
 }
 
-int sync_command(ab::AddressBook& book, const Arguments& args) {
-    if (args.size() != 1) return usage_error("sync: give one folder");
+int sync_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (args.size() != 1)
+        return usage_error("sync: give one folder");
     std::error_code code;
     if (!std::filesystem::is_directory(args[0], code)) {
         std::cerr << printable(args[0]) << ": not a folder\ncontacts: nothing synced\n";
@@ -217,7 +236,8 @@ int sync_command(ab::AddressBook& book, const Arguments& args) {
     std::vector<ab::Person> cards;
     bool failed = !files;
     if (files)
-        for (const auto& file : *files) failed = !read_card_file(file, cards) || failed;
+        for (const auto& file : *files)
+            failed = !read_card_file(file, cards) || failed;
     if (failed) {
         std::cerr << "contacts: nothing synced\n";
         return 1;
@@ -225,10 +245,13 @@ int sync_command(ab::AddressBook& book, const Arguments& args) {
     return merge_command(book, cards, MergeMode::kSync);
 }
 
-int export_command(ab::AddressBook& book, const Arguments& args) {
-    if (args.size() > 1) return usage_error("export: give at most one file");
+int export_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (args.size() > 1)
+        return usage_error("export: give at most one file");
     auto persons = book.copyAllPersons();
-    if (!persons) return store_error(book, "read");
+    if (!persons)
+        return store_error(book, "read");
     for (auto& person : *persons) {
         // A store written before texts were checked may hold bytes that are not UTF-8, which
         // import refuses. The export stays a backup that comes back: such bytes are written as
@@ -240,7 +263,8 @@ int export_command(ab::AddressBook& book, const Arguments& args) {
         }
     }
     if (args.empty()) {
-        for (const auto& person : *persons) std::cout << write_vcard(person);
+        for (const auto& person : *persons)
+            std::cout << write_vcard(person);
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "contacts: cannot write to standard output\n";
@@ -251,23 +275,29 @@ int export_command(ab::AddressBook& book, const Arguments& args) {
     const std::string target = args[0];
     const auto code = write_file_atomically(target, [&](std::ostream& out) {
         for (const auto& person : *persons)
-            if (out) out << write_vcard(person);
+            if (out)
+                out << write_vcard(person);
     });
     if (code) {
-        std::cerr << "contacts: cannot write " << printable(target) << ": " << code.message() << "\n";
+        std::cerr << "contacts: cannot write " << printable(target) << ": " << code.message()
+                  << "\n";
         return 1;
     }
     return 0;
 }
 
-int list_command(ab::AddressBook& book, const Arguments& args) {
-    if (!args.empty()) return usage_error("list: takes no arguments");
+int list_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (!args.empty())
+        return usage_error("list: takes no arguments");
     const auto persons = book.copyAllPersons();
-    if (!persons) return store_error(book, "read");
+    if (!persons)
+        return store_error(book, "read");
     for (const auto& person : *persons) {
         std::string phones;
         for (const auto& phone : person.phones) {
-            if (!phones.empty()) phones += ", ";
+            if (!phones.empty())
+                phones += ", ";
             phones += phone.label.empty() ? phone.value : phone.label + ":" + phone.value;
         }
         std::cout << person.id << '\t' << printable(display_name(person)) << '\t'
@@ -281,7 +311,8 @@ namespace {
 // Reads the person options of `add` and `edit` into the person: each option given replaces that
 // part, and phone numbers or e-mail addresses given replace the whole list. Returns 0, or the
 // status of the error it reported.
-int read_person_options(const std::string& verb, const Arguments& args, ab::Person& person) {
+int read_person_options(const std::string& verb, const Arguments& args, ab::Person& person)
+{
     std::set<std::string> given;
     bool phones_given = false, emails_given = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -298,7 +329,8 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
                                                "--phone", "--email", "--photo"};
         if (std::find(std::begin(kOptions), std::end(kOptions), option) == std::end(kOptions))
             return usage_error(verb + ": unknown option '" + option + "'");
-        if (!value) return usage_error(verb + ": " + option + " needs a value");
+        if (!value)
+            return usage_error(verb + ": " + option + " needs a value");
         const bool repeatable = option == "--phone" || option == "--email";
         if (!given.insert(option).second && !repeatable)
             return usage_error(verb + ": " + option + " given twice");
@@ -318,10 +350,12 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
         } else if (repeatable) {
             const auto colon = value->find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == value->size())
-                return usage_error(verb + ": " + option + " takes LABEL:VALUE, not '" + *value + "'");
+                return usage_error(verb + ": " + option + " takes LABEL:VALUE, not '" + *value +
+                                   "'");
             bool& replaced = option == "--phone" ? phones_given : emails_given;
             auto& list = option == "--phone" ? person.phones : person.emails;
-            if (!replaced) list.clear();
+            if (!replaced)
+                list.clear();
             replaced = true;
             list.push_back({value->substr(0, colon), value->substr(colon + 1)});
         } else {
@@ -343,34 +377,46 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
 
 } // namespace
 
-int add_command(ab::AddressBook& book, const Arguments& args) {
+int add_command(ab::AddressBook& book, const Arguments& args)
+{
     ab::Person person;
-    if (const int status = read_person_options("add", args, person)) return status;
-    if (!person.first_name && !person.last_name) return usage_error("add: give --first or --last");
-    if (!book.save(person)) return store_error(book, "write");
+    if (const int status = read_person_options("add", args, person))
+        return status;
+    if (!person.first_name && !person.last_name)
+        return usage_error("add: give --first or --last");
+    if (!book.save(person))
+        return store_error(book, "write");
     std::cout << person.id << "\n";
     return 0;
 }
 
-int edit_command(ab::AddressBook& book, const Arguments& args) {
-    if (args.empty()) return usage_error("edit: give an ID and what to change");
+int edit_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (args.empty())
+        return usage_error("edit: give an ID and what to change");
     const auto id = parse_id(args[0]);
-    if (!id) return usage_error("edit: '" + args[0] + "' is not an ID");
+    if (!id)
+        return usage_error("edit: '" + args[0] + "' is not an ID");
     auto person = book.personWithRecordID(*id);
     if (!person) {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;
     }
     const Arguments options(args.begin() + 1, args.end());
-    if (options.empty()) return usage_error("edit: nothing to change");
-    if (const int status = read_person_options("edit", options, *person)) return status;
+    if (options.empty())
+        return usage_error("edit: nothing to change");
+    if (const int status = read_person_options("edit", options, *person))
+        return status;
     return book.save(*person) ? 0 : store_error(book, "write");
 }
 
-int remove_command(ab::AddressBook& book, const Arguments& args) {
-    if (args.size() != 1) return usage_error("remove: give one ID");
+int remove_command(ab::AddressBook& book, const Arguments& args)
+{
+    if (args.size() != 1)
+        return usage_error("remove: give one ID");
     const auto id = parse_id(args[0]);
-    if (!id) return usage_error("remove: '" + args[0] + "' is not an ID");
+    if (!id)
+        return usage_error("remove: '" + args[0] + "' is not an ID");
     if (!book.personWithRecordID(*id)) {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;

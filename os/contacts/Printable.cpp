@@ -8,25 +8,26 @@
 namespace contacts {
 namespace {
 
-bool shown_escaped(uint32_t code) {
+bool shown_escaped(uint32_t code)
+{
     return (code >= 0x80 && code <= 0x9F) || code == 0x061C || code == 0x200E || code == 0x200F ||
            (code >= 0x2028 && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
 }
 
-uint32_t decode(std::string_view character) {
+uint32_t decode(std::string_view character)
+{
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(character[i]); };
     switch (character.size()) {
-    case 2:
-        return (byte(0) & 0x1Fu) << 6 | (byte(1) & 0x3Fu);
-    case 3:
-        return (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+    case 2: return (byte(0) & 0x1Fu) << 6 | (byte(1) & 0x3Fu);
+    case 3: return (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
     default:
         return (byte(0) & 0x07u) << 18 | (byte(1) & 0x3Fu) << 12 | (byte(2) & 0x3Fu) << 6 |
                (byte(3) & 0x3Fu);
     }
 }
 
-std::string escaped(const char* format, unsigned value) {
+std::string escaped(const char* format, unsigned value)
+{
     char text[8];
     std::snprintf(text, sizeof text, format, value);
     return text;
@@ -34,7 +35,8 @@ std::string escaped(const char* format, unsigned value) {
 
 } // namespace
 
-std::string printable(std::string_view text) {
+std::string printable(std::string_view text)
+{
     std::string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size();) {

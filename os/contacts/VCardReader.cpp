@@ -23,18 +23,20 @@ using vcard::text_value;
 using vcard::trim;
 using vcard::unfold;
 
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 class CardReader {
 public:
     CardReader(int begin_line, std::vector<Diagnostic>& warnings)
-        : begin_line_(begin_line), warnings_(warnings) {}
+        : begin_line_(begin_line), warnings_(warnings)
+    {
+    }
 
-    VCardEntry read(const std::vector<Property>& properties) {
+    VCardEntry read(const std::vector<Property>& properties)
+    {
         for (const auto& property : properties)
-            if (property.name == "VERSION") version_ = std::string(trim(property.value));
+            if (property.name == "VERSION")
+                version_ = std::string(trim(property.value));
         if (version_ != "2.1" && version_ != "3.0" && version_ != "4.0") {
             const int line = version_line(properties);
             throw ReadError{line, "unsupported vCard version " + version_};
@@ -56,7 +58,8 @@ public:
                 formatted_name = unescape(text_value(property));
             } else if (property.name == "UID" && !person.uid) {
                 const std::string uid = unescape(text_value(property));
-                if (!trim(uid).empty()) person.uid = std::string(trim(uid));
+                if (!trim(uid).empty())
+                    person.uid = std::string(trim(uid));
             } else if (property.name == "BDAY" && !has_birthday) {
                 person.birthday = read_birthday(property);
                 has_birthday = person.birthday.has_value();
@@ -77,36 +80,41 @@ public:
     }
 
 private:
-    int version_line(const std::vector<Property>& properties) const {
+    int version_line(const std::vector<Property>& properties) const
+    {
         for (const auto& property : properties)
-            if (property.name == "VERSION") return property.line;
+            if (property.name == "VERSION")
+                return property.line;
         return begin_line_;
     }
 
-    std::string unescape(std::string_view text) const {
-        return vcard::unescape(text, version_);
-    }
+    std::string unescape(std::string_view text) const { return vcard::unescape(text, version_); }
 
-    void read_name(const Property& property, ab::Person& person) const {
+    void read_name(const Property& property, ab::Person& person) const
+    {
         const auto parts = split_unescaped(text_value(property), ';');
         const auto part = [&](size_t i) -> std::optional<std::string> {
-            if (i >= parts.size()) return std::nullopt;
+            if (i >= parts.size())
+                return std::nullopt;
             std::string text = unescape(parts[i]);
-            if (trim(text).empty()) return std::nullopt;
+            if (trim(text).empty())
+                return std::nullopt;
             return text;
         };
         person.last_name = part(0);
         person.first_name = part(1);
     }
 
-    std::optional<ab::CivilDate> read_birthday(const Property& property) const {
+    std::optional<ab::CivilDate> read_birthday(const Property& property) const
+    {
         if (param_is(property, "VALUE", "TEXT")) {
             warnings_.push_back({property.line, "birthday given as text, left out"});
             return std::nullopt;
         }
         const std::string value = text_value(property);
         std::string_view text = trim(value);
-        if (text.empty()) return std::nullopt;
+        if (text.empty())
+            return std::nullopt;
         const auto invalid = [&] {
             return ReadError{property.line, "birthday '" + value + "' is not a date"};
         };
@@ -116,7 +124,8 @@ private:
                 !time.empty() && std::all_of(time.begin(), time.end(), [](char c) {
                     return is_digit(c) || c == ':' || c == '.' || c == '+' || c == '-' || c == 'Z';
                 });
-            if (!time_like) throw invalid();
+            if (!time_like)
+                throw invalid();
             text = text.substr(0, t);
         }
         // "--MMDD" has no year; "---DD" has only a day.
@@ -138,7 +147,8 @@ private:
             date = {ab::kUnknownYear, number(0, 2), number(2, 2)};
         } else if (!no_year && digits.size() == 8 && text.size() <= 10) {
             date = {number(0, 4), number(4, 2), number(6, 2)};
-            if (is_placeholder_year(property, date.year)) date.year = ab::kUnknownYear;
+            if (is_placeholder_year(property, date.year))
+                date.year = ab::kUnknownYear;
         } else if (!digits.empty() &&
                    (no_year ? digits.size() <= 3 : digits.size() == 4 || digits.size() == 6)) {
             warnings_.push_back(
@@ -153,15 +163,18 @@ private:
     }
 
     // Address books that cannot store a birthday without a year write one of these instead.
-    static bool is_placeholder_year(const Property& property, int year) {
-        if (year == 1604 || year == 0) return true;
+    static bool is_placeholder_year(const Property& property, int year)
+    {
+        if (year == 1604 || year == 0)
+            return true;
         const Param* omit = find_param(property, "X-APPLE-OMIT-YEAR");
         return omit && !omit->values.empty() && omit->values[0] == std::to_string(year);
     }
 
     void read_labeled_value(const Property& property,
                             const std::map<std::string, std::string>& labels_by_group,
-                            std::vector<ab::LabeledValue>& list) const {
+                            std::vector<ab::LabeledValue>& list) const
+    {
         const std::string text = unescape(text_value(property));
         std::string_view value = trim(text);
         const std::string scheme = lower(value.substr(0, 7));
@@ -169,12 +182,14 @@ private:
             value = trim(value.substr(4));
         else if (property.name == "EMAIL" && scheme == "mailto:")
             value = trim(value.substr(7));
-        if (value.empty()) return;
+        if (value.empty())
+            return;
         list.push_back({label_of(property, labels_by_group), std::string(value)});
     }
 
     static std::string label_of(const Property& property,
-                                const std::map<std::string, std::string>& labels_by_group) {
+                                const std::map<std::string, std::string>& labels_by_group)
+    {
         if (const auto it = labels_by_group.find(property.group);
             !property.group.empty() && it != labels_by_group.end()) {
             const std::string_view label = it->second;
@@ -183,7 +198,8 @@ private:
             return it->second;
         }
         for (const auto& param : property.params) {
-            if (param.name != "TYPE") continue;
+            if (param.name != "TYPE")
+                continue;
             for (const auto& types : param.values) {
                 // A quoted list, TYPE="cell,voice", is one value holding several types.
                 for (const auto& type : split_unescaped(types, ',')) {
@@ -199,10 +215,12 @@ private:
         return "";
     }
 
-    std::optional<std::vector<uint8_t>> read_photo(const Property& property) const {
+    std::optional<std::vector<uint8_t>> read_photo(const Property& property) const
+    {
         std::string problem;
         auto bytes = inline_bytes(property, problem);
-        if (!bytes) warnings_.push_back({property.line, "photo left out: " + problem});
+        if (!bytes)
+            warnings_.push_back({property.line, "photo left out: " + problem});
         return bytes;
     }
 
@@ -211,8 +229,10 @@ private:
     std::string version_ = "3.0";
 };
 
-VCardReadResult read(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+VCardReadResult read(std::string_view text)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     VCardReadResult result;
     int begin_line = 0; // line of the open card's BEGIN; 0 while no card is open
     std::vector<Property> card;
@@ -223,7 +243,8 @@ VCardReadResult read(std::string_view text) {
         if ((is_begin || is_end) && upper(trim(property.value)) != "VCARD")
             throw ReadError{property.line, "unexpected " + property.name + ":" + property.value};
         if (begin_line == 0) {
-            if (!is_begin) throw ReadError{property.line, "text outside BEGIN:VCARD and END:VCARD"};
+            if (!is_begin)
+                throw ReadError{property.line, "text outside BEGIN:VCARD and END:VCARD"};
             begin_line = property.line;
         } else if (is_begin) {
             throw ReadError{property.line, "BEGIN:VCARD inside a vCard"};
@@ -235,14 +256,17 @@ VCardReadResult read(std::string_view text) {
             card.push_back(std::move(property));
         }
     }
-    if (begin_line != 0) throw ReadError{begin_line, "vCard without END:VCARD"};
-    if (result.entries.empty()) throw ReadError{1, "no vCard in the file"};
+    if (begin_line != 0)
+        throw ReadError{begin_line, "vCard without END:VCARD"};
+    if (result.entries.empty())
+        throw ReadError{1, "no vCard in the file"};
     return result;
 }
 
 } // namespace
 
-VCardReadResult read_vcards(std::string_view text) {
+VCardReadResult read_vcards(std::string_view text)
+{
     try {
         return read(text);
     } catch (const ReadError& error) {

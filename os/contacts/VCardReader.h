@@ -19,8 +19,8 @@ struct Diagnostic {
 };
 
 struct VCardEntry {
-    ab::Person person;  // not saved yet; image_data is the photo as found, not checked
-    int line = 0;       // line of BEGIN:VCARD
+    ab::Person person; // not saved yet; image_data is the photo as found, not checked
+    int line = 0; // line of BEGIN:VCARD
     int photo_line = 0; // line of the photo kept in image_data; 0 without a photo
 };
 

@@ -10,12 +10,14 @@
 namespace contacts::vcard {
 namespace {
 
-bool is_name_char(char c) {
+bool is_name_char(char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
 
 // The index of the first ':' that is not inside a quoted parameter value.
-std::string_view::size_type value_colon(std::string_view line) {
+std::string_view::size_type value_colon(std::string_view line)
+{
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '"')
@@ -27,7 +29,8 @@ std::string_view::size_type value_colon(std::string_view line) {
 }
 
 // Parameter values may carry ^n, ^' and ^^ for a line break, a double quote and a caret.
-std::string decode_carets(std::string_view text) {
+std::string decode_carets(std::string_view text)
+{
     std::string result;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '^' && i + 1 < text.size()) {
@@ -54,26 +57,31 @@ std::string decode_carets(std::string_view text) {
 }
 
 // vCard 2.1 writes some parameters bare: "TEL;HOME;VOICE:", "PHOTO;BASE64:".
-std::string bare_param_name(std::string_view value) {
+std::string bare_param_name(std::string_view value)
+{
     static const char* const kEncodings[] = {"QUOTED-PRINTABLE", "BASE64", "B", "8BIT", "7BIT"};
     const std::string name = upper(value);
     for (const char* encoding : kEncodings)
-        if (name == encoding) return "ENCODING";
+        if (name == encoding)
+            return "ENCODING";
     return "TYPE";
 }
 
 // The group, name and parameters before the value's ':'.
-Property parse_head(std::string_view head, int line) {
+Property parse_head(std::string_view head, int line)
+{
     Property property;
     property.line = line;
 
     size_t i = 0;
-    while (i < head.size() && is_name_char(head[i])) ++i;
+    while (i < head.size() && is_name_char(head[i]))
+        ++i;
     if (i < head.size() && head[i] == '.') {
         property.group = upper(head.substr(0, i));
         head.remove_prefix(i + 1);
         i = 0;
-        while (i < head.size() && is_name_char(head[i])) ++i;
+        while (i < head.size() && is_name_char(head[i]))
+            ++i;
     }
     if (i == 0 || (i < head.size() && head[i] != ';'))
         throw ReadError{line, "invalid property name"};
@@ -83,7 +91,8 @@ Property parse_head(std::string_view head, int line) {
     while (!head.empty()) {
         head.remove_prefix(1); // the ';'
         size_t n = 0;
-        while (n < head.size() && is_name_char(head[n])) ++n;
+        while (n < head.size() && is_name_char(head[n]))
+            ++n;
         Param param;
         const bool named = n < head.size() && head[n] == '=';
         std::string_view rest = head.substr(named ? n + 1 : 0);
@@ -101,10 +110,12 @@ Property parse_head(std::string_view head, int line) {
                 rest.remove_prefix(end);
             }
             param.values.push_back(std::move(value));
-            if (rest.empty() || rest[0] != ',') break;
+            if (rest.empty() || rest[0] != ',')
+                break;
             rest.remove_prefix(1);
         }
-        if (!rest.empty() && rest[0] != ';') throw ReadError{line, "invalid parameter"};
+        if (!rest.empty() && rest[0] != ';')
+            throw ReadError{line, "invalid parameter"};
         if (named) {
             param.name = upper(head.substr(0, n));
         } else {
@@ -121,7 +132,8 @@ Property parse_head(std::string_view head, int line) {
 // Only the ENCODING parameter makes a value quoted-printable (vCard 2.1 writes it bare); the same
 // word in a label is just a label. A head that does not parse is no soft break: its line gives
 // the error.
-bool head_is_quoted_printable(std::string_view head) {
+bool head_is_quoted_printable(std::string_view head)
+{
     try {
         return param_is(parse_head(head, 0), "ENCODING", "QUOTED-PRINTABLE");
     } catch (const ReadError&) {
@@ -129,14 +141,19 @@ bool head_is_quoted_printable(std::string_view head) {
     }
 }
 
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+int hex_digit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
-std::string decode_quoted_printable(std::string_view text) {
+std::string decode_quoted_printable(std::string_view text)
+{
     std::string result;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '=' && i + 2 < text.size() && hex_digit(text[i + 1]) >= 0 &&
@@ -150,7 +167,8 @@ std::string decode_quoted_printable(std::string_view text) {
     return result;
 }
 
-std::string latin1_to_utf8(std::string_view text) {
+std::string latin1_to_utf8(std::string_view text)
+{
     std::string result;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -166,7 +184,8 @@ std::string latin1_to_utf8(std::string_view text) {
 
 // A quoted-printable value may hold carriage returns, which no vCard can write back unencoded;
 // a line break is kept as the one character that every version can escape.
-std::string line_breaks_as_newlines(std::string_view text) {
+std::string line_breaks_as_newlines(std::string_view text)
+{
     std::string result;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r') {
@@ -180,9 +199,12 @@ std::string line_breaks_as_newlines(std::string_view text) {
 
 } // namespace
 
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -190,7 +212,8 @@ std::string_view trim(std::string_view text) {
 // continues the one before) and the soft line breaks of quoted-printable values (a line that
 // ends with '='). Each byte is looked at a bounded number of times, so reading takes time in
 // proportion to the file's size however its lines are folded.
-std::vector<LogicalLine> unfold(std::string_view text) {
+std::vector<LogicalLine> unfold(std::string_view text)
+{
     std::vector<LogicalLine> lines;
     bool soft_break = false;
     // Of the logical line being joined: how far the search for its value's ':' has come, and
@@ -209,7 +232,8 @@ std::vector<LogicalLine> unfold(std::string_view text) {
         if (soft_break) {
             lines.back().text += physical;
         } else if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
-            if (lines.empty()) throw ReadError{number, "continuation line without a property"};
+            if (lines.empty())
+                throw ReadError{number, "continuation line without a property"};
             lines.back().text += physical.substr(1);
         } else if (physical.empty()) {
             continue;
@@ -224,38 +248,47 @@ std::vector<LogicalLine> unfold(std::string_view text) {
             if (current[searched] == '"')
                 quoted = !quoted;
             else if (current[searched] == ':' && !quoted)
-                quoted_printable = head_is_quoted_printable(std::string_view(current).substr(0, searched));
+                quoted_printable =
+                    head_is_quoted_printable(std::string_view(current).substr(0, searched));
         }
         soft_break = physical.ends_with('=') && quoted_printable.value_or(false);
-        if (soft_break) current.pop_back();
+        if (soft_break)
+            current.pop_back();
     }
     return lines;
 }
 
-Property parse_property(const LogicalLine& logical) {
+Property parse_property(const LogicalLine& logical)
+{
     const std::string_view line = logical.text;
     const auto colon = value_colon(line);
-    if (colon == std::string_view::npos) throw ReadError{logical.line, "property line without ':'"};
+    if (colon == std::string_view::npos)
+        throw ReadError{logical.line, "property line without ':'"};
     Property property = parse_head(line.substr(0, colon), logical.line);
     property.value = std::string(line.substr(colon + 1));
     return property;
 }
 
-const Param* find_param(const Property& property, std::string_view name) {
+const Param* find_param(const Property& property, std::string_view name)
+{
     for (const auto& param : property.params)
-        if (param.name == name) return &param;
+        if (param.name == name)
+            return &param;
     return nullptr;
 }
 
-bool param_is(const Property& property, std::string_view name, std::string_view value) {
+bool param_is(const Property& property, std::string_view name, std::string_view value)
+{
     for (const auto& param : property.params)
         if (param.name == name)
             for (const auto& v : param.values)
-                if (upper(v) == value) return true;
+                if (upper(v) == value)
+                    return true;
     return false;
 }
 
-std::string text_value(const Property& property) {
+std::string text_value(const Property& property)
+{
     std::string value = param_is(property, "ENCODING", "QUOTED-PRINTABLE")
                             ? decode_quoted_printable(property.value)
                             : property.value;
@@ -267,11 +300,13 @@ std::string text_value(const Property& property) {
         else if (name != "UTF-8" && name != "US-ASCII")
             throw ReadError{property.line, "unsupported character set " + charset->values[0]};
     }
-    if (!ab::is_valid_text(value)) throw ReadError{property.line, "text is not valid UTF-8"};
+    if (!ab::is_valid_text(value))
+        throw ReadError{property.line, "text is not valid UTF-8"};
     return line_breaks_as_newlines(value);
 }
 
-std::vector<std::string> split_unescaped(std::string_view text, char separator) {
+std::vector<std::string> split_unescaped(std::string_view text, char separator)
+{
     std::vector<std::string> parts(1);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
@@ -286,7 +321,8 @@ std::vector<std::string> split_unescaped(std::string_view text, char separator) 
     return parts;
 }
 
-std::string unescape(std::string_view text, std::string_view version) {
+std::string unescape(std::string_view text, std::string_view version)
+{
     const std::string_view escapable = version == "2.1" ? ";" : "nN\\,;:";
     std::string result;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -301,7 +337,8 @@ std::string unescape(std::string_view text, std::string_view version) {
     return result;
 }
 
-std::optional<std::vector<uint8_t>> inline_bytes(const Property& property, std::string& problem) {
+std::optional<std::vector<uint8_t>> inline_bytes(const Property& property, std::string& problem)
+{
     const std::string_view value = trim(property.value);
     std::string_view data;
     if (lower(value.substr(0, 5)) == "data:") {
@@ -312,8 +349,7 @@ std::optional<std::vector<uint8_t>> inline_bytes(const Property& property, std::
             return std::nullopt;
         }
         data = value.substr(comma + 1);
-    } else if (param_is(property, "ENCODING", "B") ||
-               param_is(property, "ENCODING", "BASE64")) {
+    } else if (param_is(property, "ENCODING", "B") || param_is(property, "ENCODING", "BASE64")) {
         data = value;
     } else {
         problem = "not inline in the file";

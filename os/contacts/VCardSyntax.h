@@ -27,7 +27,7 @@ struct Param {
 struct Property {
     int line = 0;
     std::string group; // upper case
-    std::string name;  // upper case
+    std::string name; // upper case
     std::vector<Param> params;
     std::string value; // as written, still escaped and encoded
 };

@@ -11,12 +11,14 @@ namespace contacts {
 namespace {
 
 // Content lines are folded at 75 bytes, never inside a UTF-8 sequence.
-void append_folded(std::string& out, std::string_view line) {
+void append_folded(std::string& out, std::string_view line)
+{
     constexpr size_t kWidth = 75;
     size_t width = kWidth;
     while (line.size() > width) {
         size_t cut = width;
-        while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        while (cut > 1 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
         out.append(line.substr(0, cut)).append("\r\n ");
         line.remove_prefix(cut);
         width = kWidth - 1;
@@ -25,46 +27,44 @@ void append_folded(std::string& out, std::string_view line) {
 }
 
 // A carriage return has no escape and ends a line wherever it stands, so it is dropped.
-std::string escape(std::string_view text) {
+std::string escape(std::string_view text)
+{
     std::string result;
     for (const char c : text) {
         switch (c) {
-        case '\\':
-            result += "\\\\";
-            break;
-        case '\n':
-            result += "\\n";
-            break;
-        case ',':
-            result += "\\,";
-            break;
-        case ';':
-            result += "\\;";
-            break;
-        case '\r':
-            break;
-        default:
-            result += c;
+        case '\\': result += "\\\\"; break;
+        case '\n': result += "\\n"; break;
+        case ',': result += "\\,"; break;
+        case ';': result += "\\;"; break;
+        case '\r': break;
+        default: result += c;
         }
     }
     return result;
 }
 
-bool is_plain_word(std::string_view label) {
-    if (label.empty()) return false;
+bool is_plain_word(std::string_view label)
+{
+    if (label.empty())
+        return false;
     for (const char c : label)
-        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-')) return false;
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'))
+            return false;
     return label != "pref" && label != "voice" && label != "internet" && label != "cell";
 }
 
-std::string photo_type(const std::vector<uint8_t>& bytes) {
+std::string photo_type(const std::vector<uint8_t>& bytes)
+{
     const auto starts = [&](std::initializer_list<uint8_t> magic) {
         return bytes.size() >= magic.size() &&
                std::equal(magic.begin(), magic.end(), bytes.begin());
     };
-    if (starts({0xFF, 0xD8, 0xFF})) return ";TYPE=JPEG";
-    if (starts({0x89, 'P', 'N', 'G'})) return ";TYPE=PNG";
-    if (starts({'G', 'I', 'F', '8'})) return ";TYPE=GIF";
+    if (starts({0xFF, 0xD8, 0xFF}))
+        return ";TYPE=JPEG";
+    if (starts({0x89, 'P', 'N', 'G'}))
+        return ";TYPE=PNG";
+    if (starts({'G', 'I', 'F', '8'}))
+        return ";TYPE=GIF";
     return "";
 }
 
@@ -72,7 +72,8 @@ class CardWriter {
 public:
     explicit CardWriter(std::string& out) : out_(out) {}
 
-    void write(const ab::Person& person) {
+    void write(const ab::Person& person)
+    {
         line("BEGIN:VCARD");
         line("VERSION:3.0");
         const std::string last = escape(person.last_name.value_or(""));
@@ -82,10 +83,14 @@ public:
         if (person.last_name && !person.last_name->empty())
             display += (display.empty() ? "" : " ") + *person.last_name;
         line("FN:" + escape(display));
-        if (person.uid) line("UID:" + escape(*person.uid));
-        if (person.birthday) line("BDAY:" + birthday(*person.birthday));
-        for (const auto& phone : person.phones) labeled("TEL", phone);
-        for (const auto& email : person.emails) labeled("EMAIL", email);
+        if (person.uid)
+            line("UID:" + escape(*person.uid));
+        if (person.birthday)
+            line("BDAY:" + birthday(*person.birthday));
+        for (const auto& phone : person.phones)
+            labeled("TEL", phone);
+        for (const auto& email : person.emails)
+            labeled("EMAIL", email);
         if (!person.image_data.empty())
             line("PHOTO;ENCODING=b" + photo_type(person.image_data) + ":" +
                  base64_encode(person.image_data));
@@ -95,7 +100,8 @@ public:
 private:
     void line(std::string_view text) { append_folded(out_, text); }
 
-    static std::string birthday(const ab::CivilDate& date) {
+    static std::string birthday(const ab::CivilDate& date)
+    {
         char text[16];
         if (date.year == ab::kUnknownYear)
             std::snprintf(text, sizeof text, "--%02d-%02d", date.month, date.day);
@@ -107,9 +113,11 @@ private:
     // Readers take a "tel:" or "mailto:" before the value for the scheme of a URI, and an
     // X-ABLabel between "_$!<" and ">!$_" for one of Apple's own labels; a value or label that
     // begins so is wrapped once more, so that the reader's unwrapping gives it back.
-    void labeled(std::string_view name, const ab::LabeledValue& item) {
+    void labeled(std::string_view name, const ab::LabeledValue& item)
+    {
         const std::string_view scheme = name == "TEL" ? "tel:" : "mailto:";
-        const bool scheme_like = lower(std::string_view(item.value).substr(0, scheme.size())) == scheme;
+        const bool scheme_like =
+            lower(std::string_view(item.value).substr(0, scheme.size())) == scheme;
         const std::string value = (scheme_like ? std::string(scheme) : "") + escape(item.value);
         const std::string_view label = item.label;
         const bool apple_like =
@@ -122,8 +130,8 @@ private:
         } else {
             const std::string group = "item" + std::to_string(++groups_);
             line(group + "." + std::string(name) + ":" + value);
-            line(group + ".X-ABLabel:" + (apple_like ? "_$!<" + escape(label) + ">!$_"
-                                                     : escape(label)));
+            line(group +
+                 ".X-ABLabel:" + (apple_like ? "_$!<" + escape(label) + ">!$_" : escape(label)));
         }
     }
 
@@ -133,7 +141,8 @@ private:
 
 } // namespace
 
-std::string write_vcard(const ab::Person& person) {
+std::string write_vcard(const ab::Person& person)
+{
     std::string out;
     CardWriter(out).write(person);
     return out;

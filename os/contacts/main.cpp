@@ -43,11 +43,13 @@ Exit status: 0 done, 1 failed (nothing changed), 2 bad usage.
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // The commands say in their own words which photos they left out.
     UIImage::silenceDecoderMessages();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return contacts::usage_error("no command given");
+    if (args.empty())
+        return contacts::usage_error("no command given");
     const std::string& command = args[0];
     const contacts::Arguments rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
@@ -56,13 +58,21 @@ int main(int argc, char** argv) {
     }
     // A handle opens the store only when a command first reads or writes it.
     const auto book = ab::AddressBook::create();
-    if (command == "import") return contacts::import_command(*book, rest);
-    if (command == "sync") return contacts::sync_command(*book, rest);
-    if (command == "calendar") return contacts::calendar_command(*book, rest);
-    if (command == "export") return contacts::export_command(*book, rest);
-    if (command == "list") return contacts::list_command(*book, rest);
-    if (command == "add") return contacts::add_command(*book, rest);
-    if (command == "edit") return contacts::edit_command(*book, rest);
-    if (command == "remove") return contacts::remove_command(*book, rest);
+    if (command == "import")
+        return contacts::import_command(*book, rest);
+    if (command == "sync")
+        return contacts::sync_command(*book, rest);
+    if (command == "calendar")
+        return contacts::calendar_command(*book, rest);
+    if (command == "export")
+        return contacts::export_command(*book, rest);
+    if (command == "list")
+        return contacts::list_command(*book, rest);
+    if (command == "add")
+        return contacts::add_command(*book, rest);
+    if (command == "edit")
+        return contacts::edit_command(*book, rest);
+    if (command == "remove")
+        return contacts::remove_command(*book, rest);
     return contacts::usage_error("unknown command '" + command + "'");
 }

@@ -12,32 +12,40 @@ namespace {
 // White space around a value in Info.plist is layout, not part of the value.
 constexpr const char* kWhiteSpace = " \t\n\v\f\r";
 
-std::filesystem::path running_program_folder() {
+std::filesystem::path running_program_folder()
+{
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path();
+    if (error)
+        return std::filesystem::current_path();
     return exe.parent_path();
 }
 
-std::unique_ptr<NSBundle>& main_bundle_slot() {
+std::unique_ptr<NSBundle>& main_bundle_slot()
+{
     static std::unique_ptr<NSBundle> slot;
     return slot;
 }
 
-void add_language(std::vector<std::string>& out, std::string tag) {
+void add_language(std::vector<std::string>& out, std::string tag)
+{
     const auto cut = tag.find_first_of(".@");
-    if (cut != std::string::npos) tag.resize(cut);
-    if (tag.empty() || tag == "C" || tag == "POSIX") return;
+    if (cut != std::string::npos)
+        tag.resize(cut);
+    if (tag.empty() || tag == "C" || tag == "POSIX")
+        return;
     out.push_back(tag);
     const auto underscore = tag.find('_');
-    if (underscore != std::string::npos) out.push_back(tag.substr(0, underscore));
+    if (underscore != std::string::npos)
+        out.push_back(tag.substr(0, underscore));
 }
 
 } // namespace
 
 namespace os {
 
-std::vector<std::string> preferred_languages() {
+std::vector<std::string> preferred_languages()
+{
     std::vector<std::string> languages;
     const char* list = std::getenv("LANGUAGE");
     if (list != nullptr && *list != '\0') {
@@ -46,10 +54,12 @@ std::vector<std::string> preferred_languages() {
         while (start <= rest.size()) {
             const size_t end = rest.find(':', start);
             add_language(languages, rest.substr(start, end - start));
-            if (end == std::string::npos) break;
+            if (end == std::string::npos)
+                break;
             start = end + 1;
         }
-        if (!languages.empty()) return languages;
+        if (!languages.empty())
+            return languages;
     }
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
@@ -65,31 +75,39 @@ std::vector<std::string> preferred_languages() {
 
 NSBundle::NSBundle(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-NSBundle& NSBundle::mainBundle() {
+NSBundle& NSBundle::mainBundle()
+{
     auto& slot = main_bundle_slot();
-    if (!slot) slot = std::make_unique<NSBundle>(running_program_folder());
+    if (!slot)
+        slot = std::make_unique<NSBundle>(running_program_folder());
     return *slot;
 }
 
-void NSBundle::setMainBundlePath(const std::filesystem::path& folder) {
+void NSBundle::setMainBundlePath(const std::filesystem::path& folder)
+{
     main_bundle_slot() = std::make_unique<NSBundle>(folder);
 }
 
-std::string NSBundle::bundleIdentifier() const {
+std::string NSBundle::bundleIdentifier() const
+{
     const std::string identifier = objectForInfoDictionaryKey("CFBundleIdentifier").value_or("");
     const auto first = identifier.find_first_not_of(kWhiteSpace);
-    if (first == std::string::npos) return {};
+    if (first == std::string::npos)
+        return {};
     return identifier.substr(first, identifier.find_last_not_of(kWhiteSpace) + 1 - first);
 }
 
-std::optional<std::string> NSBundle::objectForInfoDictionaryKey(std::string_view key) const {
+std::optional<std::string> NSBundle::objectForInfoDictionaryKey(std::string_view key) const
+{
     std::ifstream in(folder_ / "Info.plist");
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     return os::plist_string(text, key);
 }
 
-const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const {
+const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const
+{
     auto it = catalogues_.find(language);
     if (it == catalogues_.end()) {
         it = catalogues_
@@ -101,20 +119,25 @@ const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const 
 }
 
 std::string NSBundle::localizedStringForKey(std::string_view key, std::string_view value,
-                                            std::string_view /*table*/) const {
+                                            std::string_view /*table*/) const
+{
     for (const auto& language : os::preferred_languages()) {
         if (const os::MoCatalog* catalogue = catalogue_for(language)) {
-            if (const std::string* text = catalogue->find(key)) return *text;
+            if (const std::string* text = catalogue->find(key))
+                return *text;
             break; // the most preferred language that has a table answers alone
         }
     }
-    if (!value.empty()) return std::string(value);
+    if (!value.empty())
+        return std::string(value);
     return std::string(key);
 }
 
-std::optional<std::filesystem::path> NSBundle::pathForResource(std::string_view name) const {
+std::optional<std::filesystem::path> NSBundle::pathForResource(std::string_view name) const
+{
     auto path = folder_ / std::filesystem::path(name);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
     return path;
 }

@@ -11,11 +11,13 @@
 namespace os {
 namespace {
 
-std::string local_iso8601_now() {
+std::string local_iso8601_now()
+{
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char stamp[64];
@@ -33,12 +35,14 @@ std::string local_iso8601_now() {
 
 } // namespace
 
-void journal(std::string_view event) {
+void journal(std::string_view event)
+{
     const auto path = device_path("/var/log/device.log");
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     std::string line = local_iso8601_now();
     line += ' ';
     line += event;
@@ -47,10 +51,12 @@ void journal(std::string_view event) {
     ::close(fd);
 }
 
-std::string journal_quote(std::string_view text) {
+std::string journal_quote(std::string_view text)
+{
     std::string quoted = "\"";
     for (const char c : text) {
-        if (c == '"' || c == '\\') quoted += '\\';
+        if (c == '"' || c == '\\')
+            quoted += '\\';
         if (c == '\n') {
             quoted += "\\n";
             continue;

@@ -9,10 +9,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-
 namespace os {
 
-void log_line(std::string_view message) {
+void log_line(std::string_view message)
+{
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const int millis = static_cast<int>(
@@ -34,7 +34,8 @@ void log_line(std::string_view message) {
 
 } // namespace os
 
-void NSLog(const char* format, ...) {
+void NSLog(const char* format, ...)
+{
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -42,7 +43,8 @@ void NSLog(const char* format, ...) {
     const int n = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string message(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(message.data(), message.size() + 1, format, args);
+    if (n > 0)
+        std::vsnprintf(message.data(), message.size() + 1, format, args);
     va_end(args);
     os::log_line(message);
 }

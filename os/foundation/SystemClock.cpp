@@ -7,7 +7,8 @@ namespace {
 
 class SystemClock final : public Clock {
 public:
-    Moment now() const override {
+    Moment now() const override
+    {
         using namespace std::chrono;
         return static_cast<Moment>(
             duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
@@ -16,7 +17,8 @@ public:
 
 } // namespace
 
-Clock& system_clock() {
+Clock& system_clock()
+{
     static SystemClock clock;
     return clock;
 }

@@ -3,10 +3,10 @@
 #include "foundation/Device.h"
 
 #include <cerrno>
-#include <chrono>
 #include <charconv>
-#include <cstddef>
+#include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <fcntl.h>
 #include <string>
 #include <sys/socket.h>
@@ -34,20 +34,25 @@ fs::path endpoint_folder() { return os::device_path("/var/run"); }
 // deeper device is reached through the folder's own descriptor under /proc/self/fd.
 class SocketAddress {
 public:
-    SocketAddress(const fs::path& folder, const std::string& file) {
+    SocketAddress(const fs::path& folder, const std::string& file)
+    {
         std::string text = (folder / file).string();
         if (text.size() >= sizeof address_.sun_path) {
             folder_fd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (folder_fd_ < 0) return;
+            if (folder_fd_ < 0)
+                return;
             text = "/proc/self/fd/" + std::to_string(folder_fd_) + "/" + file;
-            if (text.size() >= sizeof address_.sun_path) return;
+            if (text.size() >= sizeof address_.sun_path)
+                return;
         }
         address_.sun_family = AF_UNIX;
         text.copy(address_.sun_path, text.size());
         length_ = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + text.size() + 1);
     }
-    ~SocketAddress() {
-        if (folder_fd_ >= 0) ::close(folder_fd_);
+    ~SocketAddress()
+    {
+        if (folder_fd_ >= 0)
+            ::close(folder_fd_);
     }
     SocketAddress(const SocketAddress&) = delete;
     SocketAddress& operator=(const SocketAddress&) = delete;
@@ -63,8 +68,10 @@ private:
 };
 
 // The process id in an endpoint's file name, or nullopt when the name is not an endpoint's.
-std::optional<pid_t> endpoint_pid(std::string_view file) {
-    if (!file.starts_with(kPrefix) || !file.ends_with(kSuffix)) return std::nullopt;
+std::optional<pid_t> endpoint_pid(std::string_view file)
+{
+    if (!file.starts_with(kPrefix) || !file.ends_with(kSuffix))
+        return std::nullopt;
     const std::string_view digits =
         file.substr(kPrefix.size(), file.size() - kPrefix.size() - kSuffix.size());
     pid_t pid = 0;
@@ -75,8 +82,10 @@ std::optional<pid_t> endpoint_pid(std::string_view file) {
 }
 
 // Compares by device and inode: std::filesystem::equivalent refuses sockets.
-bool same_file(const fs::path& a, const fs::path& b) {
-    struct stat sa {}, sb {};
+bool same_file(const fs::path& a, const fs::path& b)
+{
+    struct stat sa {
+    }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
@@ -87,44 +96,54 @@ bool process_is_gone(pid_t pid) { return ::kill(pid, 0) == -1 && errno == ESRCH;
 // default), so a receiver whose main thread is busy for a moment has a full queue: the kernel
 // then lets the sender wait for room, here until the deadline.
 ssize_t send_waiting_for_room(int fd, std::string_view name, const SocketAddress& address,
-                              std::chrono::steady_clock::time_point deadline) {
+                              std::chrono::steady_clock::time_point deadline)
+{
     ssize_t sent = ::sendto(fd, name.data(), name.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
                             address.get(), address.length());
     while (sent < 0 && (errno == EAGAIN || errno == EINTR)) {
         const auto left = std::chrono::ceil<std::chrono::microseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left <= std::chrono::microseconds::zero()) break; // a timeout of 0 would wait forever
+        if (left <= std::chrono::microseconds::zero())
+            break; // a timeout of 0 would wait forever
         const timeval timeout{static_cast<time_t>(left.count() / 1000000),
                               static_cast<suseconds_t>(left.count() % 1000000)};
         ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-        sent = ::sendto(fd, name.data(), name.size(), MSG_NOSIGNAL, address.get(), address.length());
+        sent =
+            ::sendto(fd, name.data(), name.size(), MSG_NOSIGNAL, address.get(), address.length());
     }
     return sent;
 }
 
 } // namespace
 
-bool is_valid_name(std::string_view name) {
-    if (name.empty() || name.size() > kMaxNameLength) return false;
+bool is_valid_name(std::string_view name)
+{
+    if (name.empty() || name.size() > kMaxNameLength)
+        return false;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) return false;
+        if (byte < 0x20 || byte == 0x7f)
+            return false;
     }
     return true;
 }
 
-std::optional<Endpoint> Endpoint::open() {
+std::optional<Endpoint> Endpoint::open()
+{
     const fs::path folder = endpoint_folder();
     std::error_code ignored;
     fs::create_directories(folder, ignored);
-    const std::string file = std::string(kPrefix) + std::to_string(::getpid()) + std::string(kSuffix);
+    const std::string file =
+        std::string(kPrefix) + std::to_string(::getpid()) + std::string(kSuffix);
     fs::path path = folder / file;
     ::unlink(path.c_str()); // left by an earlier process that had our id
 
     const SocketAddress address(folder, file);
-    if (!address.valid()) return std::nullopt;
+    if (!address.valid())
+        return std::nullopt;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0)
+        return std::nullopt;
     if (::bind(fd, address.get(), address.length()) != 0) {
         ::close(fd);
         return std::nullopt;
@@ -133,12 +152,17 @@ std::optional<Endpoint> Endpoint::open() {
 }
 
 Endpoint::Endpoint(int fd, std::filesystem::path path)
-    : fd_(fd), owner_(::getpid()), path_(std::move(path)) {}
+    : fd_(fd), owner_(::getpid()), path_(std::move(path))
+{
+}
 
 Endpoint::Endpoint(Endpoint&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), owner_(other.owner_), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)), owner_(other.owner_), path_(std::move(other.path_))
+{
+}
 
-Endpoint& Endpoint::operator=(Endpoint&& other) noexcept {
+Endpoint& Endpoint::operator=(Endpoint&& other) noexcept
+{
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
@@ -150,57 +174,74 @@ Endpoint& Endpoint::operator=(Endpoint&& other) noexcept {
 
 Endpoint::~Endpoint() { close(); }
 
-void Endpoint::close() {
-    if (fd_ < 0) return;
+void Endpoint::close()
+{
+    if (fd_ < 0)
+        return;
     ::close(fd_);
     // A forked child that exits must not take its parent's endpoint with it.
-    if (::getpid() == owner_) ::unlink(path_.c_str());
+    if (::getpid() == owner_)
+        ::unlink(path_.c_str());
     fd_ = -1;
 }
 
-bool Endpoint::still_bound() const {
+bool Endpoint::still_bound() const
+{
     struct stat info {};
     return fd_ >= 0 && ::lstat(path_.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-std::vector<std::string> Endpoint::receive_all() {
+std::vector<std::string> Endpoint::receive_all()
+{
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
     char buffer[kMaxNameLength + 1];
     for (int i = 0; i < kMaxDatagramsPerCall; ++i) {
-        // MSG_TRUNC reports a datagram's full length, so an oversized one is recognised and dropped.
+        // MSG_TRUNC reports a datagram's full length, so an oversized one is recognised and
+        // dropped.
         const ssize_t n = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT | MSG_TRUNC);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             break;
         }
-        if (static_cast<size_t>(n) > kMaxNameLength) continue;
+        if (static_cast<size_t>(n) > kMaxNameLength)
+            continue;
         const std::string_view name(buffer, static_cast<size_t>(n));
-        if (is_valid_name(name) && seen.emplace(name).second) names.emplace_back(name);
+        if (is_valid_name(name) && seen.emplace(name).second)
+            names.emplace_back(name);
     }
     return names;
 }
 
-void send_to_device(std::string_view name, const fs::path& except) {
-    if (!is_valid_name(name)) return;
+void send_to_device(std::string_view name, const fs::path& except)
+{
+    if (!is_valid_name(name))
+        return;
     const fs::path folder = endpoint_folder();
     std::error_code error;
     fs::directory_iterator entries(folder, error);
-    if (error) return;
+    if (error)
+        return;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     const auto deadline = std::chrono::steady_clock::now() + kMaxSendWait;
     for (const fs::directory_entry& entry : entries) {
         const std::string file = entry.path().filename().string();
         const std::optional<pid_t> pid = endpoint_pid(file);
-        if (!pid) continue;
-        if (!except.empty() && same_file(entry.path(), except)) continue;
+        if (!pid)
+            continue;
+        if (!except.empty() && same_file(entry.path(), except))
+            continue;
         const SocketAddress address(folder, file);
-        if (!address.valid()) continue;
+        if (!address.valid())
+            continue;
         const ssize_t sent = send_waiting_for_room(fd, name, address, deadline);
         // Refused means no socket is bound there. Only a dead process's file is removed: a live
         // one may be between removing its old file and binding the new one.
-        if (sent < 0 && errno == ECONNREFUSED && process_is_gone(*pid)) ::unlink(entry.path().c_str());
+        if (sent < 0 && errno == ECONNREFUSED && process_is_gone(*pid))
+            ::unlink(entry.path().c_str());
     }
     ::close(fd);
 }

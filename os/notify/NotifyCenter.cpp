@@ -31,19 +31,23 @@ struct __CFNotificationCenter {
 
 namespace {
 
-__CFNotificationCenter& the_center() {
+__CFNotificationCenter& the_center()
+{
     static __CFNotificationCenter center;
     return center;
 }
 
-void deliver_pending() {
+void deliver_pending()
+{
     __CFNotificationCenter& center = the_center();
-    if (!center.endpoint) return;
+    if (!center.endpoint)
+        return;
     for (const std::string& name : center.endpoint->receive_all()) {
         // A callback may add or remove observers: walk a snapshot and skip the ones removed since.
         const std::vector<__CFNotificationCenter::Observer> snapshot = center.observers;
         for (const auto& observer : snapshot) {
-            if (observer.name != name) continue;
+            if (observer.name != name)
+                continue;
             const bool still_registered =
                 std::any_of(center.observers.begin(), center.observers.end(),
                             [&](const auto& o) { return o.id == observer.id; });
@@ -56,7 +60,8 @@ void deliver_pending() {
 
 // The hookup of the endpoint to the main run loop, apart from the reading above.
 
-void unwatch_endpoint() {
+void unwatch_endpoint()
+{
     __CFNotificationCenter& center = the_center();
     // A loop no longer installed may be gone already; its watch goes with it.
     if (center.watch != 0 && center.watch_loop == os::main_run_loop())
@@ -68,14 +73,16 @@ void unwatch_endpoint() {
 
 // Watches the endpoint from the main run loop. Before a loop is installed notices wait in the
 // endpoint, and this runs again when one is, so they are delivered once it runs.
-void watch_endpoint() {
+void watch_endpoint()
+{
     __CFNotificationCenter& center = the_center();
     os::RunLoop* loop = os::main_run_loop();
     if (center.watch != 0 && center.watch_loop == loop && center.endpoint &&
         center.watched_fd == center.endpoint->fd())
         return;
     unwatch_endpoint();
-    if (loop == nullptr || !center.endpoint) return;
+    if (loop == nullptr || !center.endpoint)
+        return;
     center.watch_loop = loop;
     center.watched_fd = center.endpoint->fd();
     center.watch = loop->addReadWatch(center.watched_fd, &deliver_pending);
@@ -83,10 +90,12 @@ void watch_endpoint() {
 
 // The process joins the device that is current when it adds an observer, and binds again when its
 // endpoint's file has gone (its device was removed or replaced).
-void ensure_endpoint() {
+void ensure_endpoint()
+{
     __CFNotificationCenter& center = the_center();
     const std::filesystem::path device = os::device_root();
-    if (center.endpoint && center.endpoint_device == device && center.endpoint->still_bound()) return;
+    if (center.endpoint && center.endpoint_device == device && center.endpoint->still_bound())
+        return;
     unwatch_endpoint(); // before its socket closes
     center.endpoint.reset();
     center.endpoint = os::notify::Endpoint::open();
@@ -107,22 +116,29 @@ CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter() { return &th
 
 void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void* observer,
                                      CFNotificationCallback callback, const char* name,
-                                     const void* /*object*/, int /*suspensionBehavior*/) {
-    if (center == nullptr || callback == nullptr || name == nullptr) return;
-    if (!os::notify::is_valid_name(name)) return;
+                                     const void* /*object*/, int /*suspensionBehavior*/)
+{
+    if (center == nullptr || callback == nullptr || name == nullptr)
+        return;
+    if (!os::notify::is_valid_name(name))
+        return;
     center->observers.push_back({center->next_id++, observer, callback, name});
     ensure_endpoint();
 }
 
-void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer) {
-    if (center == nullptr) return;
+void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer)
+{
+    if (center == nullptr)
+        return;
     std::erase_if(center->observers, [&](const auto& o) { return o.observer == observer; });
 }
 
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const char* name,
                                           const void* /*object*/, const void* /*userInfo*/,
-                                          bool /*deliverImmediately*/) {
-    if (center == nullptr || name == nullptr || !os::notify::is_valid_name(name)) return;
+                                          bool /*deliverImmediately*/)
+{
+    if (center == nullptr || name == nullptr || !os::notify::is_valid_name(name))
+        return;
     os::journal(std::string("notify ") + name);
     os::notify::send_to_device(name, center->endpoint ? center->endpoint->path()
                                                       : std::filesystem::path{});

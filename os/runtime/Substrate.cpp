@@ -19,7 +19,8 @@ struct Chain {
     std::mutex mutex;
     std::vector<IMP> levels;
 
-    IMP at(size_t level) {
+    IMP at(size_t level)
+    {
         std::lock_guard lock(mutex);
         return levels[level];
     }
@@ -36,20 +37,24 @@ struct Running {
 };
 
 // The chain of cls's selector under one prefixed name; created says whether it is new.
-Chain* chain_for(Class cls, SEL prefixed, bool& created) {
+Chain* chain_for(Class cls, SEL prefixed, bool& created)
+{
     static std::mutex mutex;
     static auto* chains = new std::map<std::pair<Class, const char*>, std::unique_ptr<Chain>>;
     std::lock_guard lock(mutex);
     auto& slot = (*chains)[{cls, prefixed.name()}]; // selector texts are interned
     created = slot == nullptr;
-    if (created) slot = std::make_unique<Chain>();
+    if (created)
+        slot = std::make_unique<Chain>();
     return slot.get();
 }
 
 } // namespace
 
-IMP MSHookMessage(Class cls, SEL selector, IMP replacement, const char* prefix) {
-    if (cls == nullptr || !selector || !replacement) return {};
+IMP MSHookMessage(Class cls, SEL selector, IMP replacement, const char* prefix)
+{
+    if (cls == nullptr || !selector || !replacement)
+        return {};
     const IMP previous = class_getMethodImplementation(cls, selector);
     const std::string types = class_getMethodTypeEncoding(cls, selector);
     if (!previous || prefix == nullptr) {
@@ -84,8 +89,8 @@ IMP MSHookMessage(Class cls, SEL selector, IMP replacement, const char* prefix) 
     }
     class_replaceMethod(
         cls, selector,
-        [chain, level, replacement = std::move(replacement)](
-            id self, SEL cmd, std::span<const Value> args) -> Value {
+        [chain, level, replacement = std::move(replacement)](id self, SEL cmd,
+                                                             std::span<const Value> args) -> Value {
             const Running mark(chain, level);
             return replacement(self, cmd, args);
         },

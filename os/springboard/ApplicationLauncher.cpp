@@ -20,27 +20,32 @@ namespace {
 
 // This process's environment for the application: on the same device, without the home screen's
 // automation script, which is not the application's to run.
-std::vector<std::string> application_environment() {
+std::vector<std::string> application_environment()
+{
     std::vector<std::string> entries;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view text = *entry;
-        if (text.starts_with("DEVICE_ROOT=") || text.starts_with("UIKIT_AUTOMATION=")) continue;
+        if (text.starts_with("DEVICE_ROOT=") || text.starts_with("UIKIT_AUTOMATION="))
+            continue;
         entries.emplace_back(text);
     }
     entries.push_back("DEVICE_ROOT=" + os::device_root().string());
     return entries;
 }
 
-std::vector<char*> pointers(std::vector<std::string>& texts) {
+std::vector<char*> pointers(std::vector<std::string>& texts)
+{
     std::vector<char*> result;
-    for (std::string& text : texts) result.push_back(text.data());
+    for (std::string& text : texts)
+        result.push_back(text.data());
     result.push_back(nullptr);
     return result;
 }
 
 } // namespace
 
-bool launch_application(const InstalledApplication& application) {
+bool launch_application(const InstalledApplication& application)
+{
     // Everything the new process needs is made before the fork: after it, only calls that are
     // safe in a child of a threaded process.
     std::vector<std::string> arguments{application.executable.string()};
@@ -51,7 +56,8 @@ bool launch_application(const InstalledApplication& application) {
 
     // The grandchild reports a failed exec through this pipe; a successful one closes it.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) return false;
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
     const pid_t child = ::fork();
     if (child == 0) {
         // The middle process ends at once, so the application is nobody's child to wait for and
@@ -71,9 +77,9 @@ bool launch_application(const InstalledApplication& application) {
     if (child > 0) {
         ::waitpid(child, nullptr, 0);
         ssize_t got;
-        while ((got = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
-        }
-        if (got != static_cast<ssize_t>(sizeof error)) error = 0;
+        while ((got = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {}
+        if (got != static_cast<ssize_t>(sizeof error))
+            error = 0;
     }
     ::close(report[0]);
     if (error != 0) {

@@ -16,26 +16,29 @@ constexpr CGFloat kRim = 2;
 const UIFont kFont = UIFont::boldSystemFontOfSize(14);
 
 // A capsule filled one line of points at a time: the drawing context fills rectangles only.
-void fill_capsule(CGRect rect, const UIColor& color) {
+void fill_capsule(CGRect rect, const UIColor& color)
+{
     UIGraphicsSetFillColor(color);
     const CGFloat radius = rect.size.height / 2;
     for (CGFloat y = 0; y < rect.size.height; ++y) {
         const CGFloat dy = y + 0.5f - radius;
         const CGFloat inset = radius - std::sqrt(std::max<CGFloat>(0, radius * radius - dy * dy));
-        UIRectFill(CGRectMake(rect.origin.x + inset, rect.origin.y + y,
-                              rect.size.width - 2 * inset, 1));
+        UIRectFill(
+            CGRectMake(rect.origin.x + inset, rect.origin.y + y, rect.size.width - 2 * inset, 1));
     }
 }
 
 } // namespace
 
-BadgeView::BadgeView() : UIView(CGRectMake(0, 0, kHeight, kHeight)) {
+BadgeView::BadgeView() : UIView(CGRectMake(0, 0, kHeight, kHeight))
+{
     setOpaque(false);
     setUserInteractionEnabled(false);
     setHidden(true);
 }
 
-void BadgeView::setText(std::string text) {
+void BadgeView::setText(std::string text)
+{
     text_ = std::move(text);
     setHidden(text_.empty());
     const CGFloat width = std::max(kHeight, sizeWithFont(text_, kFont).width + 14);
@@ -44,7 +47,8 @@ void BadgeView::setText(std::string text) {
     setNeedsDisplay();
 }
 
-void BadgeView::drawRect(CGRect) {
+void BadgeView::drawRect(CGRect)
+{
     const CGRect all = bounds();
     fill_capsule(all, UIColor::whiteColor());
     fill_capsule(CGRectMake(all.origin.x + kRim, all.origin.y + kRim, all.size.width - 2 * kRim,
@@ -53,11 +57,12 @@ void BadgeView::drawRect(CGRect) {
     UIGraphicsSetFillColor(UIColor::whiteColor());
     const CGFloat top = (all.size.height - kFont.lineHeight()) / 2;
     drawInRect_withFont_lineBreakMode_alignment(
-        text_, CGRectMake(0, top, all.size.width, kFont.lineHeight()), kFont,
-        UILineBreakModeClip, UITextAlignmentCenter);
+        text_, CGRectMake(0, top, all.size.width, kFont.lineHeight()), kFont, UILineBreakModeClip,
+        UITextAlignmentCenter);
 }
 
-void BadgeView::describe(uikit::DumpRecord& record) const {
+void BadgeView::describe(uikit::DumpRecord& record) const
+{
     UIView::describe(record);
     record.set("text", text_);
 }

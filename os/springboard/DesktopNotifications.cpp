@@ -13,7 +13,8 @@
 namespace springboard {
 namespace {
 
-std::string today() {
+std::string today()
+{
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -23,14 +24,17 @@ std::string today() {
 }
 
 // The pop-ups on the screen, with the tag of the notification each went out as.
-std::map<const UIAlertView*, std::pair<std::weak_ptr<UIView>, std::string>>& shown() {
+std::map<const UIAlertView*, std::pair<std::weak_ptr<UIView>, std::string>>& shown()
+{
     static std::map<const UIAlertView*, std::pair<std::weak_ptr<UIView>, std::string>> alerts;
     return alerts;
 }
 
-void dismiss(const UIAlertView* alert) {
+void dismiss(const UIAlertView* alert)
+{
     const auto found = shown().find(alert);
-    if (found == shown().end()) return;
+    if (found == shown().end())
+        return;
     if (auto view = std::static_pointer_cast<UIAlertView>(found->second.first.lock()))
         view->dismissWithClickedButtonIndex_animated(view->cancelButtonIndex(), true);
 }
@@ -39,10 +43,13 @@ void dismiss(const UIAlertView* alert) {
 
 DesktopNotification desktop_notification(const std::vector<InstalledApplication>& applications,
                                          const std::string& title, const std::string& message,
-                                         const std::string& day) {
-    DesktopNotification notification{"SpringBoard", "", title, message, "SpringBoard " + day, {}, {}};
+                                         const std::string& day)
+{
+    DesktopNotification notification{"SpringBoard",        "", title, message,
+                                     "SpringBoard " + day, {}, {}};
     for (const auto& app : applications) {
-        if (app.displayName != title) continue;
+        if (app.displayName != title)
+            continue;
         notification.appName = app.displayName;
         notification.tag = app.identifier + " " + day;
         std::error_code error;
@@ -53,9 +60,11 @@ DesktopNotification desktop_notification(const std::vector<InstalledApplication>
     return notification;
 }
 
-void send_alerts_to_desktop(const HomeScreen& home) {
+void send_alerts_to_desktop(const HomeScreen& home)
+{
     UIAlertView::setShowObserver([&home](UIAlertView& alert) {
-        DesktopNotification notification = desktop_notification(home.applications(), alert.title(), alert.message(), today());
+        DesktopNotification notification =
+            desktop_notification(home.applications(), alert.title(), alert.message(), today());
         const UIAlertView* key = &alert;
         shown()[key] = {alert.shared_from_this(), notification.tag};
         for (const auto& app : home.applications())
@@ -69,7 +78,8 @@ void send_alerts_to_desktop(const HomeScreen& home) {
     });
     UIAlertView::setDismissObserver([](const UIAlertView& alert) {
         const auto found = shown().find(&alert);
-        if (found == shown().end()) return;
+        if (found == shown().end())
+            return;
         const std::string tag = found->second.second;
         shown().erase(found);
         uikit::withdrawDesktopNotification(tag);

@@ -9,7 +9,8 @@
 
 namespace springboard {
 
-int load_extensions(const std::filesystem::path& folder) {
+int load_extensions(const std::filesystem::path& folder)
+{
     std::vector<std::filesystem::path> libraries;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
@@ -22,7 +23,8 @@ int load_extensions(const std::filesystem::path& folder) {
     int loaded = 0;
     for (const auto& library : libraries) {
         if (dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL) == nullptr) {
-            NSLog("SpringBoard: extension %s not loaded: %s", library.filename().c_str(), dlerror());
+            NSLog("SpringBoard: extension %s not loaded: %s", library.filename().c_str(),
+                  dlerror());
             continue;
         }
         ++loaded;

@@ -16,12 +16,14 @@ constexpr CGFloat kIconY = 8;
 
 IconView::IconView(const InstalledApplication& application, CGPoint origin)
     : UIControl(CGRectMake(origin.x, origin.y, kWidth, kHeight)),
-      identifier_(application.identifier) {
+      identifier_(application.identifier)
+{
     setOpaque(false);
 
     image_ = std::make_shared<UIImageView>(CGRectMake(kIconX, kIconY, kIconSize, kIconSize));
     image_->setImage(UIImage::imageWithContentsOfFile(application.icon.string()));
-    if (!image_->image()) image_->setBackgroundColor(UIColor(0.55f, 0.58f, 0.64f, 1));
+    if (!image_->image())
+        image_->setBackgroundColor(UIColor(0.55f, 0.58f, 0.64f, 1));
     addSubview(image_);
 
     name_ = std::make_shared<UILabel>(CGRectMake(0, kIconY + kIconSize + 3, kWidth, 16));
@@ -44,7 +46,8 @@ IconView::IconView(const InstalledApplication& application, CGPoint origin)
 
 void IconView::setBadge(const std::string& text) { badge_->setText(text); }
 
-void IconView::describe(uikit::DumpRecord& record) const {
+void IconView::describe(uikit::DumpRecord& record) const
+{
     UIControl::describe(record);
     record.set("badge", badge_->text());
 }

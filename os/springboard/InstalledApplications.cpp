@@ -10,15 +10,18 @@ namespace {
 // A file named by the bundle stays inside it: only the last part of the name counts.
 std::filesystem::path file_in_bundle(const std::filesystem::path& bundle,
                                      const std::optional<std::string>& name,
-                                     const std::string& fallback) {
+                                     const std::string& fallback)
+{
     const auto file = std::filesystem::path(name.value_or(fallback)).filename();
-    if (file.empty() || file == ".." || file == ".") return bundle / fallback;
+    if (file.empty() || file == ".." || file == ".")
+        return bundle / fallback;
     return bundle / file;
 }
 
 } // namespace
 
-std::vector<InstalledApplication> installed_applications(const std::filesystem::path& folder) {
+std::vector<InstalledApplication> installed_applications(const std::filesystem::path& folder)
+{
     std::vector<std::filesystem::path> bundles;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
@@ -30,13 +33,17 @@ std::vector<InstalledApplication> installed_applications(const std::filesystem::
     std::vector<InstalledApplication> applications;
     for (const auto& bundle : bundles) {
         const NSBundle info(bundle);
-        const auto value = [&](std::string_view key) { return info.objectForInfoDictionaryKey(key); };
+        const auto value = [&](std::string_view key) {
+            return info.objectForInfoDictionaryKey(key);
+        };
         const auto identifier = value("CFBundleIdentifier");
-        if (!identifier || identifier->empty()) continue;
+        if (!identifier || identifier->empty())
+            continue;
         const std::string name = bundle.stem().string();
         InstalledApplication app;
         app.identifier = *identifier;
-        app.displayName = value("CFBundleDisplayName").value_or(value("CFBundleName").value_or(name));
+        app.displayName =
+            value("CFBundleDisplayName").value_or(value("CFBundleName").value_or(name));
         app.bundle = bundle;
         app.executable = file_in_bundle(bundle, value("CFBundleExecutable"), name);
         app.icon = file_in_bundle(bundle, value("CFBundleIconFile"), "icon.png");

@@ -10,13 +10,13 @@
 namespace springboard {
 
 struct InstalledApplication {
-    std::string identifier;           // CFBundleIdentifier
-    std::string displayName;          // CFBundleDisplayName, else CFBundleName, else NAME
-    std::filesystem::path bundle;     // the NAME.app folder
+    std::string identifier; // CFBundleIdentifier
+    std::string displayName; // CFBundleDisplayName, else CFBundleName, else NAME
+    std::filesystem::path bundle; // the NAME.app folder
     // Files the bundle names are always inside it: a name's folders are ignored.
     std::filesystem::path executable; // CFBundleExecutable, else NAME
-    std::filesystem::path icon;       // CFBundleIconFile, else icon.png
-    std::string desktopEntry;         // XDGDesktopEntry: its menu entry on the desktop, else ""
+    std::filesystem::path icon; // CFBundleIconFile, else icon.png
+    std::string desktopEntry; // XDGDesktopEntry: its menu entry on the desktop, else ""
 };
 
 // The bundles of the folder in order of their names. A bundle without an Info.plist or without

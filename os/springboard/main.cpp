@@ -32,23 +32,30 @@ void show_window() { UIScreen::mainScreen().setWindowVisible(true); }
 class Launch : public UIApplicationDelegate {
 public:
     Launch(springboard::HomeScreen& home, id springboard, bool background)
-        : home_(home), springboard_(springboard), background_(background) {}
+        : home_(home), springboard_(springboard), background_(background)
+    {
+    }
 
-    void applicationDidFinishLaunching(UIApplication*) override {
+    void applicationDidFinishLaunching(UIApplication*) override
+    {
         // The moment its extensions start their work from: what they do later is timed from here.
         os::journal("launch " + NSBundle::mainBundle().bundleIdentifier());
         if (uikit::TrayItem::isAvailable()) {
             const auto icon = NSBundle::mainBundle().pathForResource("icon.png");
-            tray_ = std::make_unique<springboard::HomeScreenTray>(home_, icon ? icon->string() : "", show_window);
+            tray_ = std::make_unique<springboard::HomeScreenTray>(home_, icon ? icon->string() : "",
+                                                                  show_window);
             UIScreen::mainScreen().setClosingHidesWindow(true);
         } else if (background_) {
-            NSLog("SpringBoard: the desktop has no tray to wait in, so the home screen shows its window");
+            NSLog("SpringBoard: the desktop has no tray to wait in, so the home screen shows its "
+                  "window");
             show_window();
         }
-        home_.setBadgeObserver([this](const springboard::InstalledApplication& app, const std::string& badge) {
-            springboard::show_badge_on_dock(app, badge);
-            if (tray_) tray_->update();
-        });
+        home_.setBadgeObserver(
+            [this](const springboard::InstalledApplication& app, const std::string& badge) {
+                springboard::show_badge_on_dock(app, badge);
+                if (tray_)
+                    tray_->update();
+            });
         objc_msgSend(springboard_, "applicationDidFinishLaunching:", Value());
     }
 
@@ -61,7 +68,8 @@ private:
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     if (!springboard::become_the_devices_home_screen()) {
         springboard::ask_the_home_screen_to_show();
         return 0;
@@ -70,8 +78,9 @@ int main(int argc, char* argv[]) {
     UIScreen::mainScreen().setWindowVisible(!background);
     springboard::on_request_to_show(show_window);
 
-    springboard::HomeScreen home(springboard::installed_applications(os::device_path("/Applications")),
-                                 springboard::launch_application);
+    springboard::HomeScreen home(
+        springboard::installed_applications(os::device_path("/Applications")),
+        springboard::launch_application);
     id springboard = springboard::define_home_screen_classes(home);
     springboard::send_alerts_to_desktop(home);
     springboard::load_extensions(os::device_path("/Library/DynamicLibraries"));

@@ -2,7 +2,8 @@
 
 #include <sqlite3.h>
 
-void AgentFixture::SetUp() {
+void AgentFixture::SetUp()
+{
     auto& env = agent::environment();
     env.clock = &clock;
     env.addressBook = &book;
@@ -39,7 +40,8 @@ void AgentFixture::SetUp() {
     soundID = trickID = 0;
 }
 
-void AgentFixture::add_birthday(int year, int month, int day) {
+void AgentFixture::add_birthday(int year, int month, int day)
+{
     ab::Person person;
     person.first_name = "Person";
     person.birthday = ab::CivilDate{year, month, day};
@@ -47,7 +49,8 @@ void AgentFixture::add_birthday(int year, int month, int day) {
 }
 
 void AgentFixture::write_settings(int badge, int sound, int popup, int hour, int minute,
-                                  int standby) {
+                                  int standby)
+{
     const auto file = device.path(databasePath);
     std::filesystem::create_directories(file.parent_path());
     std::filesystem::remove(file);

@@ -21,11 +21,13 @@ protected:
     void TearDown() override { agent::environment() = saved_; }
 
     // A local moment.
-    platform::Moment at(int year, int month, int day, int hour, int minute, int second = 0) const {
+    platform::Moment at(int year, int month, int day, int hour, int minute, int second = 0) const
+    {
         return calendar_.dateFromParts(year, month, day, hour, minute) + second * 1000.0;
     }
     // Sets the clock; dateActive is put on the same day, as if the agent had been running.
-    void now_running(platform::Moment moment) {
+    void now_running(platform::Moment moment)
+    {
         clock.set(moment);
         dateActive = moment;
     }
@@ -33,8 +35,8 @@ protected:
     // The Settings file in the current layout with one row.
     void write_settings(int badge, int sound, int popup, int hour, int minute, int standby);
 
-    // Recorded effects, e.g. "badge 2", "badge ", "alert Tortamos|You have birthdays today|Dismiss",
-    // "sound /var/mobile/Library/Tortamos/birthday.wav".
+    // Recorded effects, e.g. "badge 2", "badge ", "alert Tortamos|You have birthdays
+    // today|Dismiss", "sound /var/mobile/Library/Tortamos/birthday.wav".
     std::vector<std::string> events;
     std::vector<std::string> take_events() { return std::exchange(events, {}); }
     size_t live_sounds() const { return sounds_.size(); }

@@ -4,7 +4,8 @@
 #include "HomeScreen.h"
 #include "HomeScreenClasses.h"
 
-inline springboard::HomeScreen& running_home_screen() {
+inline springboard::HomeScreen& running_home_screen()
+{
     static springboard::HomeScreen* home = [] {
         springboard::InstalledApplication tortamos;
         tortamos.identifier = "com.Qarvex.Tortamos";

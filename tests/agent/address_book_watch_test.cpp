@@ -16,7 +16,8 @@ class AddressBookWatch : public AgentFixture {
 protected:
     std::filesystem::path store() const { return device.path(ab::kDeviceStorePath); }
 
-    void touch(platform::Moment modified) {
+    void touch(platform::Moment modified)
+    {
         if (!std::filesystem::exists(store())) {
             std::filesystem::create_directories(store().parent_path());
             std::ofstream(store()) << "book";
@@ -29,13 +30,15 @@ protected:
     }
 
     // Runs one ten-second tick; tells whether it recounted.
-    bool tick_recounts() {
+    bool tick_recounts()
+    {
         birthdaysActivate2();
         return !take_events().empty();
     }
 };
 
-TEST_F(AddressBookWatch, FirstTickAlwaysRecountsThenOnlyANewStampDoes) {
+TEST_F(AddressBookWatch, FirstTickAlwaysRecountsThenOnlyANewStampDoes)
+{
     bBadge = 1;
     now_running(at(2009, 3, 10, 9, 0));
     touch(at(2009, 3, 1, 8, 0));
@@ -50,7 +53,8 @@ TEST_F(AddressBookWatch, FirstTickAlwaysRecountsThenOnlyANewStampDoes) {
     EXPECT_FALSE(tick_recounts());
 }
 
-TEST_F(AddressBookWatch, ChangesTwelveHoursApartAreBothNoticed) {
+TEST_F(AddressBookWatch, ChangesTwelveHoursApartAreBothNoticed)
+{
     now_running(at(2009, 3, 10, 13, 0));
     touch(at(2009, 3, 10, 1, 0, 0));
     EXPECT_TRUE(tick_recounts());
@@ -58,7 +62,8 @@ TEST_F(AddressBookWatch, ChangesTwelveHoursApartAreBothNoticed) {
     EXPECT_TRUE(tick_recounts());
 }
 
-TEST_F(AddressBookWatch, ChangesWithinOneSecondAreBothNoticed) {
+TEST_F(AddressBookWatch, ChangesWithinOneSecondAreBothNoticed)
+{
     now_running(at(2009, 3, 10, 13, 0));
     touch(at(2009, 3, 10, 12, 59, 30) + 100);
     EXPECT_TRUE(tick_recounts());
@@ -66,7 +71,8 @@ TEST_F(AddressBookWatch, ChangesWithinOneSecondAreBothNoticed) {
     EXPECT_TRUE(tick_recounts());
 }
 
-TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenItComes) {
+TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenItComes)
+{
     ab::DeviceAddressBook device_book;
     agent::environment().addressBook = &device_book;
     bBadge = 1;
@@ -76,7 +82,8 @@ TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenIt
     birthdaysActivate2();
     EXPECT_EQ(take_events(), Events{"badge "});
     EXPECT_FALSE(bAlert);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(tick_recounts()) << "no recount while it stays missing";
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(tick_recounts()) << "no recount while it stays missing";
     EXPECT_FALSE(std::filesystem::exists(store()));
 
     const auto today = platform::Calendar().components(clock.now());
@@ -95,14 +102,16 @@ TEST_F(AddressBookWatch, MissingFileCountsAnEmptyBookOnceAndNoticesTheFileWhenIt
 // An address book another program holds past the busy timeout: every read fails.
 class HeldAddressBook final : public ab::InMemoryAddressBook {
 public:
-    bool visitAllPeople(ab::PersonVisitor&) const override {
+    bool visitAllPeople(ab::PersonVisitor&) const override
+    {
         ++reads;
         return false;
     }
     mutable int reads = 0;
 };
 
-TEST_F(AddressBookWatch, ABookThatCannotBeReadKeepsTheCountAndIsCountedAgainAtTheNextTick) {
+TEST_F(AddressBookWatch, ABookThatCannotBeReadKeepsTheCountAndIsCountedAgainAtTheNextTick)
+{
     bBadge = 1;
     now_running(at(2009, 3, 10, 9, 0));
     touch(at(2009, 3, 10, 8, 0));

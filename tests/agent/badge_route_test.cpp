@@ -11,25 +11,34 @@ namespace {
 
 class BadgeRoute : public AgentFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AgentFixture::SetUp();
         running_home_screen().setBadge("com.Qarvex.Tortamos", "none yet");
     }
-    void running(const std::string& version) {
+    void running(const std::string& version)
+    {
         agent::environment().systemVersion = [version] { return version; };
     }
-    std::filesystem::path services_library() const { return device.path(kSpringBoardServicesLibrary); }
-    void install_library(const char* built) {
-        std::filesystem::create_directories(services_library().parent_path());
-        std::filesystem::copy_file(built, services_library(), std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::path services_library() const
+    {
+        return device.path(kSpringBoardServicesLibrary);
     }
-    std::string badge_after(const char* text) {
+    void install_library(const char* built)
+    {
+        std::filesystem::create_directories(services_library().parent_path());
+        std::filesystem::copy_file(built, services_library(),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    std::string badge_after(const char* text)
+    {
         badge("com.Qarvex.Tortamos", text);
         return running_home_screen().badge("com.Qarvex.Tortamos");
     }
 };
 
-TEST_F(BadgeRoute, LaterSystemsSetTheBadgeThroughTheHomeScreensIconClasses) {
+TEST_F(BadgeRoute, LaterSystemsSetTheBadgeThroughTheHomeScreensIconClasses)
+{
     for (const char* version : {"3.1.3", ""}) {
         running(version);
         EXPECT_EQ(badge_after("3"), "3") << version;
@@ -38,7 +47,8 @@ TEST_F(BadgeRoute, LaterSystemsSetTheBadgeThroughTheHomeScreensIconClasses) {
     EXPECT_NE(device.journal().find(" badge com.Qarvex.Tortamos \"3\"\n"), std::string::npos);
 }
 
-TEST_F(BadgeRoute, SystemsOneAndTwoSetTheBadgeThroughTheServicesLibraryOnly) {
+TEST_F(BadgeRoute, SystemsOneAndTwoSetTheBadgeThroughTheServicesLibraryOnly)
+{
     for (const char* version : {"2.2.1", "1.1.4"}) {
         running(version);
         EXPECT_EQ(badge_after("2"), "none yet") << "no library: " << version;
@@ -55,16 +65,19 @@ TEST_F(BadgeRoute, SystemsOneAndTwoSetTheBadgeThroughTheServicesLibraryOnly) {
         << "later systems never load it";
 }
 
-TEST_F(BadgeRoute, UnresolvableServicesLibrarySetsNoBadgeAndFailsNothing) {
+TEST_F(BadgeRoute, UnresolvableServicesLibrarySetsNoBadgeAndFailsNothing)
+{
     running("2.2.1");
     std::filesystem::create_directories(services_library().parent_path());
-    std::ofstream(services_library()) << "\x7f" "ELF but not really";
+    std::ofstream(services_library()) << "\x7f"
+                                         "ELF but not really";
     EXPECT_EQ(badge_after("2"), "none yet") << "not a library";
     install_library(LIBRARY_WITHOUT_BADGE_FUNCTIONS);
     EXPECT_EQ(badge_after("2"), "none yet") << "a library without the functions";
 }
 
-TEST_F(BadgeRoute, CountsReachTheIconThroughSearchNivers) {
+TEST_F(BadgeRoute, CountsReachTheIconThroughSearchNivers)
+{
     agent::environment().setBadge = badge;
     running("3.1.3");
     bBadge = 1;

@@ -12,7 +12,8 @@ using Events = std::vector<std::string>;
 
 class Counting : public AgentFixture {};
 
-TEST_F(Counting, CountsTodaysBirthdaysWhateverTheYearAndSkipsPersonsWithoutOne) {
+TEST_F(Counting, CountsTodaysBirthdaysWhateverTheYearAndSkipsPersonsWithoutOne)
+{
     now_running(at(2009, 3, 10, 9, 0));
     bBadge = 1;
     add_birthday(1980, 3, 10);
@@ -28,7 +29,8 @@ TEST_F(Counting, CountsTodaysBirthdaysWhateverTheYearAndSkipsPersonsWithoutOne) 
     EXPECT_TRUE(bAlert);
 }
 
-TEST_F(Counting, NoBirthdayTodayRemovesTheBadgeAndClearsTheOwedAlert) {
+TEST_F(Counting, NoBirthdayTodayRemovesTheBadgeAndClearsTheOwedAlert)
+{
     now_running(at(2009, 3, 10, 9, 0));
     bBadge = 1;
     bAlert = true;
@@ -44,7 +46,8 @@ TEST_F(Counting, NoBirthdayTodayRemovesTheBadgeAndClearsTheOwedAlert) {
     EXPECT_FALSE(bAlert);
 }
 
-TEST_F(Counting, BadgeOffStillCountsAndOwesTheAlertButOnlyRemovesTheBadge) {
+TEST_F(Counting, BadgeOffStillCountsAndOwesTheAlertButOnlyRemovesTheBadge)
+{
     now_running(at(2009, 3, 10, 9, 0));
     add_birthday(1980, 3, 10);
     bBadge = 0;
@@ -57,13 +60,14 @@ TEST_F(Counting, BadgeOffStillCountsAndOwesTheAlertButOnlyRemovesTheBadge) {
     EXPECT_EQ(take_events(), Events{"badge 1"});
 }
 
-TEST_F(Counting, TwentyNinthOfFebruaryIsObservedOnTheFirstOfMarchInACommonYear) {
+TEST_F(Counting, TwentyNinthOfFebruaryIsObservedOnTheFirstOfMarchInACommonYear)
+{
     bBadge = 1;
     add_birthday(1980, 2, 29);
     const std::vector<std::tuple<platform::Moment, std::string>> days = {
         {at(2012, 2, 29, 12, 0), "badge 1"}, // leap year: its own day
-        {at(2012, 3, 1, 12, 0), "badge "},   // leap year: not the day after
-        {at(2009, 3, 1, 12, 0), "badge 1"},  // common year: 1 March
+        {at(2012, 3, 1, 12, 0), "badge "}, // leap year: not the day after
+        {at(2009, 3, 1, 12, 0), "badge 1"}, // common year: 1 March
         {at(2009, 2, 28, 12, 0), "badge "},
         {at(2100, 3, 1, 12, 0), "badge 1"}, // a century year that is not a leap year
     };
@@ -78,7 +82,8 @@ TEST_F(Counting, TwentyNinthOfFebruaryIsObservedOnTheFirstOfMarchInACommonYear) 
 
 class AlertState : public AgentFixture {};
 
-TEST_F(AlertState, ShowAlertsPaysTheAlertAndDisarms) {
+TEST_F(AlertState, ShowAlertsPaysTheAlertAndDisarms)
+{
     bPopup = 1;
     bSound = 1;
     bAlert = true;
@@ -89,25 +94,22 @@ TEST_F(AlertState, ShowAlertsPaysTheAlertAndDisarms) {
     EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
 }
 
-TEST_F(AlertState, SetConfigArmsOnlyStrictlyBeforeTheSetTimeAndNeverDisarms) {
+TEST_F(AlertState, SetConfigArmsOnlyStrictlyBeforeTheSetTimeAndNeverDisarms)
+{
     write_settings(1, 1, 1, 11, 30, 0);
     const std::vector<std::tuple<platform::Moment, bool, bool>> cases = {
         // moment, armed before, armed after
-        {at(2009, 3, 10, 11, 29), false, true},
-        {at(2009, 3, 10, 10, 45), false, true},
-        {at(2009, 3, 10, 0, 0), false, true},
-        {at(2009, 3, 10, 11, 30), false, false},
-        {at(2009, 3, 10, 11, 31), false, false},
-        {at(2009, 3, 10, 12, 10), false, false},
-        {at(2009, 3, 10, 11, 30), true, true},
-        {at(2009, 3, 10, 23, 59), true, true},
+        {at(2009, 3, 10, 11, 29), false, true},  {at(2009, 3, 10, 10, 45), false, true},
+        {at(2009, 3, 10, 0, 0), false, true},    {at(2009, 3, 10, 11, 30), false, false},
+        {at(2009, 3, 10, 11, 31), false, false}, {at(2009, 3, 10, 12, 10), false, false},
+        {at(2009, 3, 10, 11, 30), true, true},   {at(2009, 3, 10, 23, 59), true, true},
     };
     for (const auto& [moment, before, after] : cases) {
         clock.set(moment);
         bPlayAlerts = before;
         SetConfig();
-        EXPECT_EQ(bPlayAlerts, after) << agent::clock_values(moment).hour << ":"
-                                      << agent::clock_values(moment).minute;
+        EXPECT_EQ(bPlayAlerts, after)
+            << agent::clock_values(moment).hour << ":" << agent::clock_values(moment).minute;
     }
 }
 
@@ -116,20 +118,22 @@ TEST_F(AlertState, SetConfigArmsOnlyStrictlyBeforeTheSetTimeAndNeverDisarms) {
 struct Tick {
     int hour;
     int minute;
-    bool alert;     // the alert is shown
+    bool alert; // the alert is shown
     bool owedAfter; // bAlert after the tick
 };
 
 class MinuteCheck : public AgentFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AgentFixture::SetUp();
         bPopup = 1;
         bSound = 1;
         iTimerHour = 11;
         iTimerMinute = 30;
     }
-    void expect_tick(const Tick& tick) {
+    void expect_tick(const Tick& tick)
+    {
         now_running(at(2009, 3, 10, tick.hour, tick.minute, 20));
         bAlert = true;
         bPlayAlerts = true;
@@ -140,22 +144,25 @@ protected:
     }
 };
 
-TEST_F(MinuteCheck, NormalModeAlertsAtOrAfterTheSetTimeOfDay) {
-    for (const Tick& tick : {Tick{10, 45, false, true}, Tick{11, 29, false, true},
-                             Tick{11, 30, true, false}, Tick{11, 31, true, false},
-                             Tick{12, 5, true, false}, Tick{12, 10, true, false}})
+TEST_F(MinuteCheck, NormalModeAlertsAtOrAfterTheSetTimeOfDay)
+{
+    for (const Tick& tick :
+         {Tick{10, 45, false, true}, Tick{11, 29, false, true}, Tick{11, 30, true, false},
+          Tick{11, 31, true, false}, Tick{12, 5, true, false}, Tick{12, 10, true, false}})
         expect_tick(tick);
 }
 
-TEST_F(MinuteCheck, StandbyModeAlertsOnlyInTheSetMinute) {
+TEST_F(MinuteCheck, StandbyModeAlertsOnlyInTheSetMinute)
+{
     iStandby = 1;
-    for (const Tick& tick : {Tick{10, 45, false, true}, Tick{11, 29, false, true},
-                             Tick{11, 30, true, false}, Tick{11, 31, false, false},
-                             Tick{12, 5, false, false}, Tick{12, 10, false, false}})
+    for (const Tick& tick :
+         {Tick{10, 45, false, true}, Tick{11, 29, false, true}, Tick{11, 30, true, false},
+          Tick{11, 31, false, false}, Tick{12, 5, false, false}, Tick{12, 10, false, false}})
         expect_tick(tick);
 }
 
-TEST_F(MinuteCheck, NormalModeAlertComesOncePerArming) {
+TEST_F(MinuteCheck, NormalModeAlertComesOncePerArming)
+{
     bBadge = 1;
     add_birthday(1980, 3, 10);
     now_running(at(2009, 3, 10, 11, 29, 50));
@@ -180,7 +187,8 @@ TEST_F(MinuteCheck, NormalModeAlertComesOncePerArming) {
     EXPECT_EQ(take_events(), Events{});
 }
 
-TEST_F(MinuteCheck, TwoTicksInTheSetMinuteAlertOnce) {
+TEST_F(MinuteCheck, TwoTicksInTheSetMinuteAlertOnce)
+{
     iStandby = 1;
     now_running(at(2009, 3, 10, 11, 30, 0));
     bAlert = true;
@@ -190,7 +198,8 @@ TEST_F(MinuteCheck, TwoTicksInTheSetMinuteAlertOnce) {
     EXPECT_EQ(take_events(), (Events{kAlert, kAlertSound}));
 }
 
-TEST_F(MinuteCheck, PopupAndSoundAreEachTheirOwnSwitch) {
+TEST_F(MinuteCheck, PopupAndSoundAreEachTheirOwnSwitch)
+{
     const std::vector<std::tuple<int, int, Events, bool>> cases = {
         // popup, sound, effects, owed after
         {1, 0, Events{kAlert}, false},
@@ -212,19 +221,22 @@ TEST_F(MinuteCheck, PopupAndSoundAreEachTheirOwnSwitch) {
     }
 }
 
-TEST_F(MinuteCheck, StandbyOtherThanOneIsNormalMode) {
+TEST_F(MinuteCheck, StandbyOtherThanOneIsNormalMode)
+{
     iStandby = 2;
     expect_tick(Tick{12, 10, true, false}); // stand-by would only clear it
 }
 
-TEST_F(MinuteCheck, NothingIsOwedWithoutACount) {
+TEST_F(MinuteCheck, NothingIsOwedWithoutACount)
+{
     now_running(at(2009, 3, 10, 11, 30));
     bAlert = false;
     birthdaysActivate();
     EXPECT_EQ(take_events(), Events{});
 }
 
-TEST_F(MinuteCheck, FirstTickOfTheNewDayRecountsThenAlertsForThatDay) {
+TEST_F(MinuteCheck, FirstTickOfTheNewDayRecountsThenAlertsForThatDay)
+{
     bBadge = 1;
     iStandby = 1;
     iTimerHour = 0;
@@ -239,7 +251,8 @@ TEST_F(MinuteCheck, FirstTickOfTheNewDayRecountsThenAlertsForThatDay) {
     EXPECT_FALSE(bAlert);
 }
 
-TEST_F(MinuteCheck, AlertComesOnTwoDaysRunningWithoutReadingTheSettingsAgain) {
+TEST_F(MinuteCheck, AlertComesOnTwoDaysRunningWithoutReadingTheSettingsAgain)
+{
     bBadge = 1;
     add_birthday(1975, 3, 10);
     add_birthday(1988, 3, 11);
@@ -267,24 +280,28 @@ TEST_F(MinuteCheck, AlertComesOnTwoDaysRunningWithoutReadingTheSettingsAgain) {
 
 class OneAlertADay : public MinuteCheck {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MinuteCheck::SetUp();
         write_settings(1, 1, 1, 11, 30, 0);
         add_birthday(1975, 3, 10);
         add_birthday(1988, 3, 11);
     }
     // What the application's change notice makes the agent do.
-    void notice_at(platform::Moment moment) {
+    void notice_at(platform::Moment moment)
+    {
         clock.set(moment);
         SetConfig();
         SearchNivers();
     }
-    Events tick_at(platform::Moment moment) {
+    Events tick_at(platform::Moment moment)
+    {
         clock.set(moment);
         birthdaysActivate();
         return take_events();
     }
-    void alert_shown_at_1130_on_the_10th() {
+    void alert_shown_at_1130_on_the_10th()
+    {
         notice_at(at(2009, 3, 10, 8, 0));
         dateActive = clock.now();
         ASSERT_EQ(tick_at(at(2009, 3, 10, 11, 30, 5)), (Events{"badge 1", kAlert, kAlertSound}));
@@ -294,17 +311,23 @@ protected:
 // After the alert of 11:30 on the 10th, the application's change notice reads the settings again.
 // Only a set time moved to a moment still ahead brings a second alert that day; stand-by mode
 // alerts in its own set minute whatever came earlier.
-TEST_F(OneAlertADay, OnlyASetTimeStillAheadBringsASecondOneThatDay) {
+TEST_F(OneAlertADay, OnlyASetTimeStillAheadBringsASecondOneThatDay)
+{
     struct Case {
         const char* what;
-        int fromStandby;                  // the mode the alert of 11:30 came in
-        int standby, hour, minute;        // what the notice reads
+        int fromStandby; // the mode the alert of 11:30 came in
+        int standby, hour, minute; // what the notice reads
         platform::Moment notice;
         std::vector<std::pair<platform::Moment, Events>> ticks;
     };
     const Events alert{kAlert, kAlertSound};
     const std::vector<Case> cases = {
-        {"time moved later", 0, 0, 14, 0, at(2009, 3, 10, 12, 0),
+        {"time moved later",
+         0,
+         0,
+         14,
+         0,
+         at(2009, 3, 10, 12, 0),
          {{at(2009, 3, 10, 13, 59, 10), {}},
           {at(2009, 3, 10, 14, 0, 10), alert},
           {at(2009, 3, 10, 18, 0), {}},
@@ -312,21 +335,56 @@ TEST_F(OneAlertADay, OnlyASetTimeStillAheadBringsASecondOneThatDay) {
           {at(2009, 3, 11, 0, 0, 30), {"badge 1"}},
           {at(2009, 3, 11, 13, 59), {}},
           {at(2009, 3, 11, 14, 0), alert}}},
-        {"time moved later, notice after it", 0, 0, 14, 0, at(2009, 3, 10, 14, 5),
+        {"time moved later, notice after it",
+         0,
+         0,
+         14,
+         0,
+         at(2009, 3, 10, 14, 5),
          {{at(2009, 3, 10, 14, 5, 30), {}}}},
-        {"notice that moved nothing", 0, 0, 11, 30, at(2009, 3, 10, 12, 0),
+        {"notice that moved nothing",
+         0,
+         0,
+         11,
+         30,
+         at(2009, 3, 10, 12, 0),
          {{at(2009, 3, 10, 12, 0, 30), {}}, {at(2009, 3, 10, 18, 0), {}}}},
-        {"clock put back an hour", 0, 0, 11, 30, at(2009, 3, 10, 10, 35),
+        {"clock put back an hour",
+         0,
+         0,
+         11,
+         30,
+         at(2009, 3, 10, 10, 35),
          {{at(2009, 3, 10, 11, 30, 5), {}}, {at(2009, 3, 10, 11, 31, 4), {}}}},
-        {"clock put back an hour in stand-by", 1, 1, 11, 30, at(2009, 3, 10, 10, 35),
+        {"clock put back an hour in stand-by",
+         1,
+         1,
+         11,
+         30,
+         at(2009, 3, 10, 10, 35),
          {{at(2009, 3, 10, 11, 30, 5), {}}, {at(2009, 3, 10, 11, 31, 4), {}}}},
-        {"switched to stand-by at a later minute", 0, 1, 11, 33, at(2009, 3, 10, 11, 31),
+        {"switched to stand-by at a later minute",
+         0,
+         1,
+         11,
+         33,
+         at(2009, 3, 10, 11, 31),
          {{at(2009, 3, 10, 11, 32, 10), {}},
           {at(2009, 3, 10, 11, 33, 9), alert},
           {at(2009, 3, 10, 11, 33, 50), {}}}},
-        {"switched to stand-by in the minute shown", 0, 1, 11, 30, at(2009, 3, 10, 11, 30, 40),
+        {"switched to stand-by in the minute shown",
+         0,
+         1,
+         11,
+         30,
+         at(2009, 3, 10, 11, 30, 40),
          {{at(2009, 3, 10, 11, 30, 50), {}}, {at(2009, 3, 10, 11, 31, 49), {}}}},
-        {"stand-by moved later", 1, 1, 11, 40, at(2009, 3, 10, 11, 31),
+        {"stand-by moved later",
+         1,
+         1,
+         11,
+         40,
+         at(2009, 3, 10, 11, 31),
          {{at(2009, 3, 10, 11, 40, 10), alert}}},
     };
     for (const Case& c : cases) {
@@ -339,11 +397,13 @@ TEST_F(OneAlertADay, OnlyASetTimeStillAheadBringsASecondOneThatDay) {
         notice_at(c.notice);
         EXPECT_EQ(take_events(), Events{"badge 1"});
         EXPECT_TRUE(bAlert);
-        for (const auto& [moment, expected] : c.ticks) EXPECT_EQ(tick_at(moment), expected);
+        for (const auto& [moment, expected] : c.ticks)
+            EXPECT_EQ(tick_at(moment), expected);
     }
 }
 
-TEST_F(OneAlertADay, AClockPutBackAcrossMidnightBringsNoSecondOne) {
+TEST_F(OneAlertADay, AClockPutBackAcrossMidnightBringsNoSecondOne)
+{
     write_settings(1, 1, 1, 23, 30, 0);
     notice_at(at(2009, 3, 10, 8, 0));
     dateActive = clock.now();
@@ -353,10 +413,12 @@ TEST_F(OneAlertADay, AClockPutBackAcrossMidnightBringsNoSecondOne) {
     EXPECT_EQ(tick_at(at(2009, 3, 10, 23, 20)), Events{"badge 1"}) << "the 10th again: recounted";
     EXPECT_EQ(tick_at(at(2009, 3, 10, 23, 30, 1)), Events{});
     EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 0, 2)), Events{"badge 1"});
-    EXPECT_EQ(tick_at(at(2009, 3, 11, 23, 30, 3)), (Events{kAlert, kAlertSound})) << "the 11th's own";
+    EXPECT_EQ(tick_at(at(2009, 3, 11, 23, 30, 3)), (Events{kAlert, kAlertSound}))
+        << "the 11th's own";
 }
 
-TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing) {
+TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing)
+{
     bBadge = 1;
     add_birthday(1975, 3, 10);
     now_running(at(2009, 3, 10, 8, 0));
@@ -370,7 +432,8 @@ TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing) {
 
 // --- The ten-second check: stand-by sound ---
 
-TEST_F(AgentFixture, StandbyTickPlaysTheShortSoundEachTimeAndLetsItGo) {
+TEST_F(AgentFixture, StandbyTickPlaysTheShortSoundEachTimeAndLetsItGo)
+{
     std::filesystem::create_directories(device.path(ab::kDeviceStorePath).parent_path());
     std::ofstream(device.path(ab::kDeviceStorePath)) << "book";
     iStandby = 1;

@@ -7,7 +7,8 @@ namespace {
 
 const platform::Moment started = platform::system_clock().now();
 
-TEST(LoadValues, EveryVariableHasItsValueAtLoad) {
+TEST(LoadValues, EveryVariableHasItsValueAtLoad)
+{
     EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
               std::make_tuple(0, 0, 0, 0, 0, 0));
     EXPECT_FALSE(bAlert);

@@ -21,7 +21,8 @@ using Events = std::vector<std::string>;
 // test; the other-process case comes first and hooks nothing.
 class Loading : public AgentFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AgentFixture::SetUp();
         os::install_main_run_loop(&loop);
         running_home_screen();
@@ -29,23 +30,26 @@ protected:
         add_birthday(1980, 3, 10);
         now_running(at(2009, 3, 10, 9, 0));
     }
-    void TearDown() override {
-        CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr);
+    void TearDown() override
+    {
+        CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(),
+                                                nullptr);
         NSBundle::setMainBundlePath(std::filesystem::current_path());
         os::install_main_run_loop(nullptr);
         AgentFixture::TearDown();
     }
-    void main_bundle_is(const std::string& identifier) {
+    void main_bundle_is(const std::string& identifier)
+    {
         const auto folder = device.path("/bundle");
         std::filesystem::create_directories(folder);
-        std::ofstream(folder / "Info.plist")
-            << "<plist><dict><key>CFBundleIdentifier</key><string>" << identifier
-            << "</string></dict></plist>";
+        std::ofstream(folder / "Info.plist") << "<plist><dict><key>CFBundleIdentifier</key><string>"
+                                             << identifier << "</string></dict></plist>";
         NSBundle::setMainBundlePath(folder);
     }
     // Another process of the device posts the change notice, which is in this process's endpoint
     // once that process has ended; the loop then delivers it.
-    void post_notice_from_another_process() {
+    void post_notice_from_another_process()
+    {
         ASSERT_EQ(run_command(std::string(NOTIFYUTIL) + " -p kTortamosBadge"), 0);
         loop.runPending();
     }
@@ -57,7 +61,8 @@ protected:
     QApplication app{argc, argv};
 };
 
-TEST_F(Loading, InAnotherProcessOnlyTheChangeNoticeIsObserved) {
+TEST_F(Loading, InAnotherProcessOnlyTheChangeNoticeIsObserved)
+{
     main_bundle_is("com.Qarvex.Tortamos");
     agent::take_hold();
     Class springboard = objc_getClass("SpringBoard");
@@ -66,12 +71,14 @@ TEST_F(Loading, InAnotherProcessOnlyTheChangeNoticeIsObserved) {
     EXPECT_FALSE(class_respondsToSelector(springboard, "birthdaysActivate2"));
 
     post_notice_from_another_process();
-    EXPECT_EQ(take_events(), Events{"badge 1"}) << "the notice reads the settings and recounts here too";
+    EXPECT_EQ(take_events(), Events{"badge 1"})
+        << "the notice reads the settings and recounts here too";
     EXPECT_EQ(bBadge, 1);
     EXPECT_EQ(agent::launch_timers().minuteCheck, nullptr);
 }
 
-TEST_F(Loading, InTheHomeScreenTheLaunchIsReplacedAndTheTimersStart) {
+TEST_F(Loading, InTheHomeScreenTheLaunchIsReplacedAndTheTimersStart)
+{
     main_bundle_is("com.apple.springboard");
     agent::take_hold();
     Class springboard = objc_getClass("SpringBoard");

@@ -14,31 +14,37 @@ namespace {
 
 class SettingsRead : public AgentFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AgentFixture::SetUp();
         clock.set(at(2009, 3, 10, 12, 0));
         set_values();
     }
-    void set_values() {
+    void set_values()
+    {
         bBadge = 7, bSound = 7, bPopup = 7, iTimerHour = 7, iTimerMinute = 7, iStandby = 7;
         bPlayAlerts = false;
     }
-    void expect_unchanged() {
+    void expect_unchanged()
+    {
         EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
                   std::make_tuple(7, 7, 7, 7, 7, 7));
         EXPECT_FALSE(bPlayAlerts);
     }
     // A file that says nothing is an answer: it is not read again until the next notice.
-    void expect_answered() {
+    void expect_answered()
+    {
         expect_unchanged();
         EXPECT_FALSE(bSettingsUnread);
     }
-    void exec(const std::string& sql) {
+    void exec(const std::string& sql)
+    {
         ASSERT_EQ(SettingsDb(device.path(databasePath)).exec(sql), SQLITE_OK) << sql;
     }
 };
 
-TEST_F(SettingsRead, ReadsTheSixColumnsAsTheyStand) {
+TEST_F(SettingsRead, ReadsTheSixColumnsAsTheyStand)
+{
     write_settings(2, 1, 2, 23, 59, 2);
     SetConfig();
     EXPECT_EQ(std::tie(bBadge, bSound, bPopup, iTimerHour, iTimerMinute, iStandby),
@@ -48,7 +54,8 @@ TEST_F(SettingsRead, ReadsTheSixColumnsAsTheyStand) {
 
 // Cut to 32 bits, bBadge 2^32 would read 0 and hide the badge the file asks for, and bSound
 // 2^32 + 1 would read 1; an hour beyond the range must never qualify.
-TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
+TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning)
+{
     write_settings(1, 1, 1, 11, 0, 0);
     exec("UPDATE Settings SET bBadge = 4294967296, bSound = 4294967297, bPopup = -4294967295, "
          "iTimerHour = 4294967307, iTimerMinute = -9223372036854775808, iStandby = 4294967297;");
@@ -59,7 +66,8 @@ TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
 
     add_birthday(1980, 3, 10);
     SearchNivers();
-    EXPECT_EQ(take_events(), std::vector<std::string>{"badge 1"}) << "a badge value other than 0 is on";
+    EXPECT_EQ(take_events(), std::vector<std::string>{"badge 1"})
+        << "a badge value other than 0 is on";
     dateActive = clock.now();
     birthdaysActivate();
     EXPECT_EQ(take_events(), std::vector<std::string>{}) << "no sound, no pop-up, no hour reached";
@@ -67,7 +75,8 @@ TEST_F(SettingsRead, ValuesBeyond32BitsKeepTheirMeaning) {
 
 // What the file gives is the settings file's own contract; the agent adds that a file which gives
 // no row is an answer: nothing changes and it is not read again until the next notice.
-TEST_F(SettingsRead, AFileThatGivesNoRowChangesNothingAndIsAnAnswer) {
+TEST_F(SettingsRead, AFileThatGivesNoRowChangesNothingAndIsAnAnswer)
+{
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"missing", [] {}},
         {"older layout",
@@ -97,7 +106,8 @@ TEST_F(SettingsRead, AFileThatGivesNoRowChangesNothingAndIsAnAnswer) {
 // Another program holds the settings file past the busy timeout as the home screen starts: the
 // failed read takes no value for 0, and each ten-second check reads again until one read succeeds
 // and recounts with what it read.
-TEST_F(SettingsRead, ABusyFileIsReadAgainAtEachTenSecondCheckUntilOneReadSucceeds) {
+TEST_F(SettingsRead, ABusyFileIsReadAgainAtEachTenSecondCheckUntilOneReadSucceeds)
+{
     write_settings(0, 1, 1, 11, 0, 0);
     add_birthday(1980, 3, 10);
     tortamos::settings_file::setBusyTimeout(std::chrono::milliseconds(50));

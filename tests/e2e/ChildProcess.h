@@ -18,17 +18,22 @@ extern char** environ;
 class ChildProcess {
 public:
     ChildProcess(const std::string& path, const std::vector<std::string>& args,
-                 const std::vector<std::string>& env, int stdout_fd = -1) {
+                 const std::vector<std::string>& env, int stdout_fd = -1)
+    {
         std::vector<char*> argv, envp;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& e : env)
+            envp.push_back(const_cast<char*>(e.c_str()));
         argv.push_back(nullptr);
         envp.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        if (stdout_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdout_fd, STDOUT_FILENO);
+        if (stdout_fd >= 0)
+            posix_spawn_file_actions_adddup2(&actions, stdout_fd, STDOUT_FILENO);
         pid_t pid = 0;
-        if (::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) pid_ = pid;
+        if (::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0)
+            pid_ = pid;
         posix_spawn_file_actions_destroy(&actions);
     }
     ~ChildProcess() { stop(); }
@@ -38,8 +43,10 @@ public:
     bool started() const { return pid_ > 0; }
     bool running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
 
-    void stop() {
-        if (pid_ <= 0) return;
+    void stop()
+    {
+        if (pid_ <= 0)
+            return;
         ::kill(pid_, SIGTERM);
         for (int i = 0; i < 50; ++i) {
             if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
@@ -58,13 +65,16 @@ private:
 };
 
 // This process's environment without the variables of the names given.
-inline std::vector<std::string> environment_without(const std::vector<std::string>& names) {
+inline std::vector<std::string> environment_without(const std::vector<std::string>& names)
+{
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
         bool dropped = false;
-        for (const auto& name : names) dropped = dropped || entry.rfind(name + "=", 0) == 0;
-        if (!dropped) env.push_back(entry);
+        for (const auto& name : names)
+            dropped = dropped || entry.rfind(name + "=", 0) == 0;
+        if (!dropped)
+            env.push_back(entry);
     }
     return env;
 }

@@ -12,18 +12,22 @@
 
 class PrivateDisplay {
 public:
-    PrivateDisplay() {
+    PrivateDisplay()
+    {
         int out[2];
-        if (::pipe(out) != 0) return;
+        if (::pipe(out) != 0)
+            return;
         // Xvfb picks a free number and writes it to the descriptor named.
         server_ = std::make_unique<ChildProcess>(
             "/usr/bin/Xvfb",
-            std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"},
+            std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24",
+                                     "-nolisten", "tcp"},
             environment_without({}), out[1]);
         ::close(out[1]);
         const std::string number = PrivateSessionBus::read_line(out[0], std::chrono::seconds(10));
         ::close(out[0]);
-        if (!number.empty()) name_ = ":" + number;
+        if (!number.empty())
+            name_ = ":" + number;
     }
 
     // ":N", empty when the server did not start.

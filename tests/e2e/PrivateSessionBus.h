@@ -20,17 +20,21 @@
 class PrivateSessionBus {
 public:
     explicit PrivateSessionBus(const TempDevice& device, bool full = false)
-        : notifications_(device.root() / (full ? "desktop.full" : "notifications")) {
+        : notifications_(device.root() / (full ? "desktop.full" : "notifications"))
+    {
         int out[2];
-        if (::pipe(out) != 0) return;
+        if (::pipe(out) != 0)
+            return;
         daemon_ = std::make_unique<ChildProcess>(
             "/usr/bin/dbus-daemon",
-            std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"},
+            std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                                     "--print-address"},
             environment_without({}), out[1]);
         ::close(out[1]);
         address_ = read_line(out[0], std::chrono::seconds(5));
         ::close(out[0]);
-        if (address_.empty()) return;
+        if (address_.empty())
+            return;
         std::vector<std::string> env = environment_without({"DBUS_SESSION_BUS_ADDRESS"});
         env.push_back("DBUS_SESSION_BUS_ADDRESS=" + address_);
         service_ = std::make_unique<ChildProcess>(
@@ -43,16 +47,20 @@ public:
     // Empty when the bus did not start.
     const std::string& address() const { return address_; }
     bool serving() const { return std::filesystem::exists(notifications_); }
-    std::string notifications() const {
+    std::string notifications() const
+    {
         std::ifstream in(notifications_);
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
     // Waits (real time) until what the services heard holds the text; returns it then.
-    std::string wait_for(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(15)) const {
+    std::string wait_for(const std::string& text,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(15)) const
+    {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         std::string heard = notifications();
-        while (heard.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        while (heard.find(text) == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             heard = notifications();
         }
@@ -60,15 +68,19 @@ public:
     }
 
     // The first line a program writes to the pipe, without its end; empty when none came in time.
-    static std::string read_line(int fd, std::chrono::milliseconds timeout) {
+    static std::string read_line(int fd, std::chrono::milliseconds timeout)
+    {
         std::string line;
         const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (line.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        while (line.find('\n') == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
             pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 100) <= 0) continue;
+            if (::poll(&p, 1, 100) <= 0)
+                continue;
             char buffer[256];
             const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n <= 0) break;
+            if (n <= 0)
+                break;
             line.append(buffer, size_t(n));
         }
         const size_t end = line.find('\n');

@@ -18,7 +18,8 @@
 
 class RadicaleServer {
 public:
-    explicit RadicaleServer(const std::filesystem::path& folder) : port_(free_port()) {
+    explicit RadicaleServer(const std::filesystem::path& folder) : port_(free_port())
+    {
         std::filesystem::create_directories(folder / "collections");
         const auto config = folder / "radicale.conf";
         std::ofstream(config) << "[server]\nhosts = 127.0.0.1:" << port_
@@ -28,16 +29,18 @@ public:
                               << "\n[web]\ntype = none\n[logging]\nlevel = warning\n";
         const auto pid_file = folder / "radicale.pid";
         run_command("radicale --config '" + config.string() + "' >'" +
-                    (folder / "radicale.log").string() + "' 2>&1 & echo $! >'" +
-                    pid_file.string() + "'");
+                    (folder / "radicale.log").string() + "' 2>&1 & echo $! >'" + pid_file.string() +
+                    "'");
         std::ifstream(pid_file) >> pid_;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!accepts() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 
-    ~RadicaleServer() {
-        if (pid_ <= 0) return;
+    ~RadicaleServer()
+    {
+        if (pid_ <= 0)
+            return;
         ::kill(pid_, SIGTERM);
         for (int i = 0; i < 50 && ::kill(pid_, 0) == 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -49,13 +52,15 @@ public:
 
     bool running() const { return pid_ > 0 && accepts(); }
     // "http://127.0.0.1:PORT" followed by the path.
-    std::string url(const std::string& path) const {
+    std::string url(const std::string& path) const
+    {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
 
 private:
     // A port that the kernel just handed out and took back, free at that moment.
-    static int free_port() {
+    static int free_port()
+    {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -69,7 +74,8 @@ private:
         return port;
     }
 
-    bool accepts() const {
+    bool accepts() const
+    {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;

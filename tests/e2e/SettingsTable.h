@@ -9,7 +9,8 @@
 inline constexpr const char* kSettingsFile = "/var/mobile/Library/Tortamos/birthdays.sql";
 
 // The column names joined by '|', then each row the same way; empty when there is no table.
-inline std::vector<std::string> settings_table(const std::filesystem::path& file) {
+inline std::vector<std::string> settings_table(const std::filesystem::path& file)
+{
     std::vector<std::string> rows;
     sqlite3* db = nullptr;
     sqlite3_stmt* s = nullptr;
@@ -17,7 +18,8 @@ inline std::vector<std::string> settings_table(const std::filesystem::path& file
         sqlite3_prepare_v2(db, "SELECT * FROM Settings", -1, &s, nullptr) == SQLITE_OK) {
         auto join = [&](auto cell) {
             std::string line;
-            for (int c = 0; c < sqlite3_column_count(s); ++c) line += (c ? "|" : "") + cell(c);
+            for (int c = 0; c < sqlite3_column_count(s); ++c)
+                line += (c ? "|" : "") + cell(c);
             return line;
         };
         rows.push_back(join([&](int c) { return std::string(sqlite3_column_name(s, c)); }));
@@ -30,7 +32,8 @@ inline std::vector<std::string> settings_table(const std::filesystem::path& file
 }
 
 // Runs SQL on the file, creating it when missing; false when it fails.
-inline bool settings_exec(const std::filesystem::path& file, const std::string& sql) {
+inline bool settings_exec(const std::filesystem::path& file, const std::string& sql)
+{
     std::filesystem::create_directories(file.parent_path());
     sqlite3* db = nullptr;
     const bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&

@@ -15,9 +15,11 @@
 #include <vector>
 
 // Lays the device out as the installation does, with this build's programs; true when it did.
-inline bool install_built_device(const TempDevice& device) {
+inline bool install_built_device(const TempDevice& device)
+{
     return run_command(std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device --build '" +
-                       TORTAMOS_BUILD_DIR + "' '" + device.root().string() + "' >/dev/null 2>&1") == 0;
+                       TORTAMOS_BUILD_DIR + "' '" + device.root().string() + "' >/dev/null 2>&1") ==
+           0;
 }
 
 class SpringBoardProcess {
@@ -29,23 +31,30 @@ public:
     // desktop of whoever runs it.
     // args: the program's arguments after its name.
     SpringBoardProcess(const TempDevice& device, const std::string& start,
-                       const std::vector<std::string>& extra_env = {}, const std::vector<std::string>& args = {})
-        : process_(program(device), arguments(device, args), environment(device, start, extra_env)) {}
+                       const std::vector<std::string>& extra_env = {},
+                       const std::vector<std::string>& args = {})
+        : process_(program(device), arguments(device, args), environment(device, start, extra_env))
+    {
+    }
 
     bool running() const { return process_.running(); }
 
-    static std::string program(const TempDevice& device) {
+    static std::string program(const TempDevice& device)
+    {
         return device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
     }
 
 private:
-    static std::vector<std::string> arguments(const TempDevice& device, std::vector<std::string> args) {
+    static std::vector<std::string> arguments(const TempDevice& device,
+                                              std::vector<std::string> args)
+    {
         args.insert(args.begin(), program(device));
         return args;
     }
 
     static std::vector<std::string> environment(const TempDevice& device, const std::string& start,
-                                                const std::vector<std::string>& extra_env) {
+                                                const std::vector<std::string>& extra_env)
+    {
         std::vector<std::string> env =
             environment_without({"ASAN_OPTIONS", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"});
         // The library itself rather than the faketime program, which would stand between this
@@ -54,7 +63,8 @@ private:
         env.push_back("FAKETIME=@" + start + " x" + std::to_string(kSpeed));
         // The faked clock is preloaded ahead of the sanitizer's runtime; that order is fine here.
         const char* asan = std::getenv("ASAN_OPTIONS");
-        env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0");
+        env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
+                      ":verify_asan_link_order=0");
         env.push_back("QT_QPA_PLATFORM=offscreen");
         env.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + device.path("/no-bus").string());
         for (const auto& entry : extra_env) {
@@ -66,11 +76,13 @@ private:
     }
 
     // The Debian package faketime's library, in the machine's multiarch folder.
-    static std::string faketime_library() {
+    static std::string faketime_library()
+    {
         std::error_code error;
         for (const auto& arch : std::filesystem::directory_iterator("/usr/lib", error)) {
             const auto library = arch.path() / "faketime" / "libfaketime.so.1";
-            if (std::filesystem::exists(library, error)) return library.string();
+            if (std::filesystem::exists(library, error))
+                return library.string();
         }
         return "libfaketime.so.1";
     }
@@ -85,7 +97,8 @@ inline constexpr std::chrono::seconds kJournalPatience{120};
 
 // Waits until the device journal holds the text; returns the journal then.
 inline std::string wait_for_journal(const TempDevice& device, const std::string& text,
-                                    std::chrono::milliseconds timeout = kJournalPatience) {
+                                    std::chrono::milliseconds timeout = kJournalPatience)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::string journal = device.journal();
     while (journal.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
@@ -98,10 +111,12 @@ inline std::string wait_for_journal(const TempDevice& device, const std::string&
 // Waits until the device journal holds the text `times` times; returns the journal then.
 inline std::string wait_for_journal_count(const TempDevice& device, const std::string& text,
                                           size_t times,
-                                          std::chrono::milliseconds timeout = kJournalPatience) {
+                                          std::chrono::milliseconds timeout = kJournalPatience)
+{
     const auto count = [&](const std::string& journal) {
         size_t n = 0;
-        for (size_t at = journal.find(text); at != std::string::npos; at = journal.find(text, at + 1))
+        for (size_t at = journal.find(text); at != std::string::npos;
+             at = journal.find(text, at + 1))
             ++n;
         return n;
     };
@@ -124,21 +139,26 @@ struct JournalLine {
 // The lines from the home screen's launch on, its launch line first; none before the launch.
 // A busy machine may start the home screen late, so what the agent does is timed from here, never
 // from the moment the test asked for.
-inline std::vector<JournalLine> lines_since_launch(const std::string& journal) {
+inline std::vector<JournalLine> lines_since_launch(const std::string& journal)
+{
     std::vector<JournalLine> lines;
     size_t start = 0;
     while (start < journal.size()) {
         size_t end = journal.find('\n', start);
-        if (end == std::string::npos) end = journal.size();
+        if (end == std::string::npos)
+            end = journal.size();
         const std::string line = journal.substr(start, end - start);
         start = end + 1;
         const size_t t = line.find('T');
         const size_t space = line.find(' ');
-        if (t == std::string::npos || space == std::string::npos || t + 12 > space) continue;
+        if (t == std::string::npos || space == std::string::npos || t + 12 > space)
+            continue;
         const std::string event = line.substr(space + 1);
-        if (lines.empty() && event != "launch com.apple.springboard") continue;
+        if (lines.empty() && event != "launch com.apple.springboard")
+            continue;
         const double seconds = std::stoi(line.substr(t + 1, 2)) * 3600.0 +
-                               std::stoi(line.substr(t + 4, 2)) * 60.0 + std::stod(line.substr(t + 7, 6));
+                               std::stoi(line.substr(t + 4, 2)) * 60.0 +
+                               std::stod(line.substr(t + 7, 6));
         lines.push_back({seconds, event});
     }
     return lines;
@@ -146,7 +166,8 @@ inline std::vector<JournalLine> lines_since_launch(const std::string& journal) {
 
 // The lines whose event begins with the text, in order.
 inline std::vector<JournalLine> lines_of(const std::vector<JournalLine>& lines,
-                                         const std::string& text) {
+                                         const std::string& text)
+{
     std::vector<JournalLine> found;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
                  [&](const JournalLine& line) { return line.event.rfind(text, 0) == 0; });

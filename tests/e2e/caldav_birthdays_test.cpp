@@ -17,8 +17,9 @@ const std::string kBin = TORTAMOS_BIN_DIR;
 const std::string kBounded = "timeout 60 ";
 
 class CalDavBirthdays : public ::testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         std::filesystem::create_directories(folder / "status");
         std::ofstream(folder / "vdirsyncer.conf")
             << "[general]\nstatus_path = \"" << (folder / "status").string() << "/\"\n\n"
@@ -31,7 +32,8 @@ class CalDavBirthdays : public ::testing::Test {
     }
 
     // The device's birthdays into the folder, the folder onto the server.
-    void push_birthdays() {
+    void push_birthdays()
+    {
         ASSERT_EQ(run_command(kBin + "/contacts calendar '" + (folder / "vdir").string() +
                               "' --remind 0,3 --at 08:00 >/dev/null"),
                   0);
@@ -42,7 +44,8 @@ class CalDavBirthdays : public ::testing::Test {
     }
 
     // The calendar data of the server's events that fall between the two UTC moments.
-    std::string events_between(const std::string& start, const std::string& end) {
+    std::string events_between(const std::string& start, const std::string& end)
+    {
         const auto answer = folder / "answer.xml";
         const std::string query =
             "<?xml version=\"1.0\"?><C:calendar-query xmlns:D=\"DAV:\" "
@@ -66,7 +69,8 @@ class CalDavBirthdays : public ::testing::Test {
     RadicaleServer server{device.root() / "radicale"};
 };
 
-TEST_F(CalDavBirthdays, EventsPushedByVdirsyncerComeBackFromTheServerWithTheirReminders) {
+TEST_F(CalDavBirthdays, EventsPushedByVdirsyncerComeBackFromTheServerWithTheirReminders)
+{
     ASSERT_TRUE(server.running()) << "radicale did not start";
     ASSERT_EQ(run_command(kBounded +
                           "curl -sf -o /dev/null -u ana:- -X MKCOL -H 'Content-Type: "

@@ -17,14 +17,16 @@ const std::string kBadge = " badge com.Qarvex.Tortamos ";
 // Every command is bounded, so a server that stops answering fails the test instead of hanging it.
 const std::string kBounded = "timeout 60 ";
 
-std::string vcard(const std::string& uid, const std::string& first, const std::string& birthday) {
+std::string vcard(const std::string& uid, const std::string& first, const std::string& birthday)
+{
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nN:;" + first + ";;;\r\nFN:" + first +
            "\r\nBDAY:" + birthday + "\r\nEND:VCARD\r\n";
 }
 
 class CardDavSync : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(install_built_device(device));
         std::filesystem::create_directories(folder / "vdir");
         std::filesystem::create_directories(folder / "status");
@@ -38,10 +40,13 @@ protected:
             << server.url("/ana/contacts/") << "\"\nusername = \"ana\"\npassword = \"-\"\n";
     }
 
-    int curl(const std::string& arguments) {
+    int curl(const std::string& arguments)
+    {
         return run_command(kBounded + "curl -sf -o /dev/null -u ana:- " + arguments);
     }
-    void put_on_server(const std::string& uid, const std::string& first, const std::string& birthday) {
+    void put_on_server(const std::string& uid, const std::string& first,
+                       const std::string& birthday)
+    {
         const auto file = folder / (uid + ".vcf");
         std::ofstream(file, std::ios::binary) << vcard(uid, first, birthday);
         ASSERT_EQ(curl("-H 'Content-Type: text/vcard' -T '" + file.string() + "' " +
@@ -49,7 +54,8 @@ protected:
                   0);
     }
     // What a phone's sync job runs: the server into the folder, the folder into the book.
-    void sync_device() {
+    void sync_device()
+    {
         const std::string vdirsyncer =
             kBounded + "vdirsyncer -c '" + (folder / "vdirsyncer.conf").string() + "' ";
         ASSERT_EQ(run_command(vdirsyncer + "discover </dev/null >/dev/null 2>&1"), 0);
@@ -64,7 +70,8 @@ protected:
     RadicaleServer server{device.root() / "radicale"};
 };
 
-TEST_F(CardDavSync, ContactsOnTheServerReachTheBadgeOfTheRunningHomeScreen) {
+TEST_F(CardDavSync, ContactsOnTheServerReachTheBadgeOfTheRunningHomeScreen)
+{
     ASSERT_TRUE(server.running()) << "radicale did not start";
     ASSERT_EQ(curl("-X MKCOL -H 'Content-Type: application/xml' --data '<?xml version=\"1.0\"?>"
                    "<mkcol xmlns=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\"><set><prop>"

@@ -80,7 +80,8 @@ std::vector<QJsonObject> viewsWith(const QJsonObject& dump, const QString& key,
                                    const QString& value)
 {
     std::vector<QJsonObject> found;
-    collect(dump, [&](const QJsonObject& view) { return view[key].toString() == value; }, found);
+    collect(
+        dump, [&](const QJsonObject& view) { return view[key].toString() == value; }, found);
     return found;
 }
 
@@ -120,9 +121,8 @@ TEST_F(PersonScreenEndToEnd, ABirthdayEditedOnThePersonScreenShowsInTheListAfter
     const auto monthUp = middleOf(viewsWith(editing, "text", "\u25B2"), 0);
     ASSERT_TRUE(monthUp);
 
-    const QJsonObject list =
-        dumpOnPersonScreen("tap Edit\nwait 50\n" + tapAt(*monthUp) +
-                           "tap Done\nwait 50\ntap Back\nwait 100\n");
+    const QJsonObject list = dumpOnPersonScreen("tap Edit\nwait 50\n" + tapAt(*monthUp) +
+                                                "tap Done\nwait 50\ntap Back\nwait 100\n");
     EXPECT_TRUE(viewsWith(list, "image", "email.png").empty());
     EXPECT_EQ(viewsWith(list, "text", "April 5 1980").size(), 1u);
     EXPECT_TRUE(viewsWith(list, "text", "March 5 1980").empty());

@@ -12,16 +12,19 @@ namespace fs = std::filesystem;
 
 const std::string kInstall = std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device";
 
-int install(const TempDevice& device, const std::string& build = TORTAMOS_BUILD_DIR) {
+int install(const TempDevice& device, const std::string& build = TORTAMOS_BUILD_DIR)
+{
     return run_command(kInstall + " --build '" + build + "' '" + device.root().string() + "' 2>&1");
 }
 
-std::string read(const fs::path& file) {
+std::string read(const fs::path& file)
+{
     std::ifstream in(file);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile) {
+TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile)
+{
     TempDevice device;
     ASSERT_EQ(install(device), 0);
 
@@ -33,11 +36,13 @@ TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile) {
         EXPECT_TRUE(fs::is_directory(device.path(folder))) << folder;
     EXPECT_EQ(read(device.path("/System/Library/CoreServices/SystemVersion")), "3.1.3\n");
     EXPECT_EQ(settings_table(device.path(kSettingsFile)),
-              (std::vector<std::string>{"bBadge|bHideAge|bHideSigno|bPopup|bSound|iTimerHour|iTimerMinute|iStandby",
-                                        "1|0|0|1|1|11|0|0"}));
+              (std::vector<std::string>{
+                  "bBadge|bHideAge|bHideSigno|bPopup|bSound|iTimerHour|iTimerMinute|iStandby",
+                  "1|0|0|1|1|11|0|0"}));
 }
 
-TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle) {
+TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle)
+{
     TempDevice device;
     const fs::path stale = device.path(std::string(kSettingsFile) + ".new");
     ASSERT_TRUE(settings_exec(stale, "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
@@ -49,11 +54,13 @@ TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle) {
 
 // An interrupted install leaves "Tortamos.dylib.new", a careful user keeps "Tortamos.dylib.orig":
 // the home screen still starts, with the one agent.
-TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen) {
+TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen)
+{
     TempDevice device;
     ASSERT_EQ(install(device), 0);
     const fs::path agent = device.path("/Library/DynamicLibraries/Tortamos.dylib");
-    for (const char* copy : {".new", ".orig"}) fs::copy_file(agent, agent.string() + copy);
+    for (const char* copy : {".new", ".orig"})
+        fs::copy_file(agent, agent.string() + copy);
     const fs::path script = device.root() / "script";
     std::ofstream(script) << "wait 300\nquit\n";
     const std::string home_screen =
@@ -63,10 +70,12 @@ TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen) {
               0);
 }
 
-TEST(InstallDevice, InstallingAgainKeepsTheDevicesData) {
+TEST(InstallDevice, InstallingAgainKeepsTheDevicesData)
+{
     TempDevice device;
     ASSERT_EQ(install(device), 0);
-    ASSERT_TRUE(settings_exec(device.path(kSettingsFile), "UPDATE Settings SET bBadge=0, iTimerHour=7"));
+    ASSERT_TRUE(
+        settings_exec(device.path(kSettingsFile), "UPDATE Settings SET bBadge=0, iTimerHour=7"));
     std::ofstream(device.path("/System/Library/CoreServices/SystemVersion")) << "3.0\n";
     std::ofstream(device.path("/Applications/Tortamos.app/left-over")) << "old\n";
 
@@ -76,7 +85,8 @@ TEST(InstallDevice, InstallingAgainKeepsTheDevicesData) {
     EXPECT_FALSE(fs::exists(device.path("/Applications/Tortamos.app/left-over")));
 }
 
-TEST(InstallDevice, RefusesBadCommandLines) {
+TEST(InstallDevice, RefusesBadCommandLines)
+{
     TempDevice device;
     const std::string quiet = " >/dev/null 2>&1";
     EXPECT_EQ(run_command(kInstall + quiet), 2);

@@ -19,16 +19,18 @@ const std::string kStamp = "/var/lib/tortamos/installed-version";
 const std::string kCurrentLayout = "1|0|0|1|1|11|0|0";
 
 // Every entry under a folder with what distinguishes it: type, size, time, link target.
-std::map<std::string, std::string> snapshot(const fs::path& folder) {
+std::map<std::string, std::string> snapshot(const fs::path& folder)
+{
     std::map<std::string, std::string> entries;
     std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(folder, error); it != fs::recursive_directory_iterator();
-         it.increment(error)) {
+    for (auto it = fs::recursive_directory_iterator(folder, error);
+         it != fs::recursive_directory_iterator(); it.increment(error)) {
         struct stat s {};
         ::lstat(it->path().c_str(), &s);
         std::string what = std::to_string(s.st_mode) + " " + std::to_string(s.st_uid) + " " +
                            std::to_string(s.st_size) + " " + std::to_string(s.st_mtim.tv_nsec);
-        if (it->is_symlink()) what += " -> " + fs::read_symlink(it->path()).string();
+        if (it->is_symlink())
+            what += " -> " + fs::read_symlink(it->path()).string();
         entries[fs::relative(it->path(), folder).string()] = what;
     }
     return entries;
@@ -36,7 +38,8 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
 
 class Launcher : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(package.installed()) << read_file(package.log());
         version = read_file(package.path("/var/lib/dpkg/status"));
         const size_t at = version.find("\nVersion: ");
@@ -48,15 +51,19 @@ protected:
     }
 
     // Runs a package command as Ana; its exit status, its standard error in `said`.
-    int run(const std::string& command_and_arguments, const std::string& environment = "") {
+    int run(const std::string& command_and_arguments, const std::string& environment = "")
+    {
         const fs::path errors = package.root() / "stderr";
-        const int status = run_command(package.command("HOME='" + home.string() + "' " + environment,
-                                                       command_and_arguments) +
-                                       " >/dev/null 2>'" + errors.string() + "'");
+        const int status = run_command(
+            package.command("HOME='" + home.string() + "' " + environment, command_and_arguments) +
+            " >/dev/null 2>'" + errors.string() + "'");
         said = read_file(errors);
         return status;
     }
-    fs::path in_device(const std::string& device_path) const { return device / device_path.substr(1); }
+    fs::path in_device(const std::string& device_path) const
+    {
+        return device / device_path.substr(1);
+    }
 
     InstalledPackage package;
     std::string version;
@@ -65,7 +72,8 @@ protected:
     std::string said;
 };
 
-TEST_F(Launcher, LaysOutTheUsersDeviceKeepsItsDataAndUpgradesItOnce) {
+TEST_F(Launcher, LaysOutTheUsersDeviceKeepsItsDataAndUpgradesItOnce)
+{
     ASSERT_EQ(run("tortamos-contacts list"), 0) << said;
     EXPECT_EQ(settings_table(in_device(kSettingsFile)).at(1), kCurrentLayout);
     EXPECT_EQ(read_file(in_device(kStamp)), version);
@@ -81,38 +89,49 @@ TEST_F(Launcher, LaysOutTheUsersDeviceKeepsItsDataAndUpgradesItOnce) {
 
     // The user's choices and persons stay, whichever command starts next.
     ASSERT_TRUE(settings_exec(in_device(kSettingsFile), "UPDATE Settings SET iTimerHour=8"));
-    ASSERT_EQ(run("tortamos-contacts add --first Ana --last Lima --birthday 1990-05-10"), 0) << said;
+    ASSERT_EQ(run("tortamos-contacts add --first Ana --last Lima --birthday 1990-05-10"), 0)
+        << said;
     ASSERT_EQ(run("tortamos -updateDB"), 0) << said;
     EXPECT_EQ(settings_table(in_device(kSettingsFile)).at(1), "1|0|0|1|1|8|0|0");
     ASSERT_EQ(run("tortamos-contacts list"), 0) << said;
-    EXPECT_NE(read_file(in_device("/var/mobile/Library/AddressBook/AddressBook.sqlitedb")).size(), 0u);
+    EXPECT_NE(read_file(in_device("/var/mobile/Library/AddressBook/AddressBook.sqlitedb")).size(),
+              0u);
 
     // The home screen loads the agent on the user's device, and says when alerts cannot reach
     // the desktop.
     const fs::path script = package.root() / "home-screen.script";
-    std::ofstream(script) << "wait 200\ndump " << (package.root() / "home-screen.json").string() << "\nquit\n";
-    ASSERT_EQ(run("tortamos-springboard", "XDG_RUNTIME_DIR='" +
-                                              package.root().string() + "' QT_QPA_PLATFORM=offscreen "
-                                              "UIKIT_AUTOMATION='" + script.string() + "'"),
+    std::ofstream(script) << "wait 200\ndump " << (package.root() / "home-screen.json").string()
+                          << "\nquit\n";
+    ASSERT_EQ(run("tortamos-springboard", "XDG_RUNTIME_DIR='" + package.root().string() +
+                                              "' QT_QPA_PLATFORM=offscreen "
+                                              "UIKIT_AUTOMATION='" +
+                                              script.string() + "'"),
               0)
         << said;
     EXPECT_NE(said.find("tortamos-springboard: no D-Bus session bus"), std::string::npos) << said;
     EXPECT_EQ(said.find("not loaded"), std::string::npos) << said;
-    EXPECT_NE(read_file(package.root() / "home-screen.json").find("\"Tortamos\""), std::string::npos);
+    EXPECT_NE(read_file(package.root() / "home-screen.json").find("\"Tortamos\""),
+              std::string::npos);
 
     // Elsewhere when the user names another folder.
-    ASSERT_EQ(run("tortamos-contacts list", "XDG_DATA_HOME='" + package.path("/data").string() + "'"), 0) << said;
-    EXPECT_EQ(settings_table(package.path("/data/tortamos/device" + std::string(kSettingsFile))).at(1),
-              kCurrentLayout);
+    ASSERT_EQ(
+        run("tortamos-contacts list", "XDG_DATA_HOME='" + package.path("/data").string() + "'"), 0)
+        << said;
+    EXPECT_EQ(
+        settings_table(package.path("/data/tortamos/device" + std::string(kSettingsFile))).at(1),
+        kCurrentLayout);
     // A relative XDG_DATA_HOME is no folder of the standard's; the default holds.
     ASSERT_EQ(run("tortamos-contacts list", "XDG_DATA_HOME=relative"), 0) << said;
     EXPECT_TRUE(fs::exists(in_device(kStamp)));
-    ASSERT_EQ(run("tortamos-contacts list", "DEVICE_ROOT='" + package.path("/own").string() + "'"), 0) << said;
+    ASSERT_EQ(run("tortamos-contacts list", "DEVICE_ROOT='" + package.path("/own").string() + "'"),
+              0)
+        << said;
     EXPECT_EQ(read_file(package.path("/own" + kStamp)), version);
 
     // A package upgrade: the upgrade step runs once, at the next start.
-    const std::string older = "DROP TABLE Settings; CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
-                              "INSERT INTO Settings VALUES (0, 1);";
+    const std::string older =
+        "DROP TABLE Settings; CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
+        "INSERT INTO Settings VALUES (0, 1);";
     ASSERT_TRUE(settings_exec(in_device(kSettingsFile), older));
 
     // The same version: no upgrade step, the file stays as it is.
@@ -129,7 +148,8 @@ TEST_F(Launcher, LaysOutTheUsersDeviceKeepsItsDataAndUpgradesItOnce) {
     EXPECT_EQ(read_file(in_device(kStamp)), version);
 }
 
-TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
+TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing)
+{
     const auto refused = [&](const std::string& message, const std::string& environment = "",
                              const fs::path& untouched = {}) {
         const fs::path& watched = untouched.empty() ? home : untouched;
@@ -185,7 +205,9 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
     fs::create_directories(home / "bin");
     std::ofstream(home / "bin/sqlite3") << "#!/bin/sh\nexit 1\n";
     fs::permissions(home / "bin/sqlite3", fs::perms::owner_all);
-    EXPECT_EQ(run("tortamos-contacts list", "PATH='" + (home / "bin").string() + ":" + std::getenv("PATH") + "'"), 1);
+    EXPECT_EQ(run("tortamos-contacts list",
+                  "PATH='" + (home / "bin").string() + ":" + std::getenv("PATH") + "'"),
+              1);
     EXPECT_NE(said.find("cannot make the settings file"), std::string::npos) << said;
     EXPECT_FALSE(fs::exists(device.parent_path() / "device"));
     for (const auto& entry : fs::directory_iterator(device.parent_path()))
@@ -193,14 +215,17 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing) {
     fs::remove_all(home / "bin");
 
     // A user who cannot write the folder the device would go in.
-    fs::permissions(package.root(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(package.root(),
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     const auto untouched = snapshot(home);
-    ASSERT_EQ(run_command("setpriv --reuid=65534 --regid=65534 --clear-groups " +
-                          package.command("HOME='" + home.string() + "'", "tortamos-contacts list") + " 2>'" +
-                          (package.root() / "stderr").string() + "' >/dev/null"),
-              1);
+    ASSERT_EQ(
+        run_command("setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                    package.command("HOME='" + home.string() + "'", "tortamos-contacts list") +
+                    " 2>'" + (package.root() / "stderr").string() + "' >/dev/null"),
+        1);
     const std::string message = read_file(package.root() / "stderr");
-    EXPECT_NE(message.find("tortamos-contacts: cannot lay out a device in " + home.string()), std::string::npos)
+    EXPECT_NE(message.find("tortamos-contacts: cannot lay out a device in " + home.string()),
+              std::string::npos)
         << message;
     EXPECT_EQ(snapshot(home), untouched);
 

@@ -55,7 +55,8 @@ std::string tapAtMiddle(const std::string& record)
     const double y = std::strtod(end + 1, &end);
     const double width = std::strtod(end + 1, &end);
     const double height = std::strtod(end + 1, &end);
-    return "tapat " + std::to_string(int(x + width / 2)) + " " + std::to_string(int(y + height / 2));
+    return "tapat " + std::to_string(int(x + width / 2)) + " " +
+           std::to_string(int(y + height / 2));
 }
 
 TEST(SettingsScreenEndToEnd, HideHoroscopeIsSavedAndTheNextListShowsNoSign)

@@ -28,22 +28,24 @@ double at_time_of_day(int hour, int minute) { return hour * 3600.0 + minute * 60
 
 class HomeScreenWithAgent : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(install_built_device(device));
-    }
-    void add_person(const std::string& first, const std::string& birthday) {
+    void SetUp() override { ASSERT_TRUE(install_built_device(device)); }
+    void add_person(const std::string& first, const std::string& birthday)
+    {
         ASSERT_EQ(run_command(kBin + "/contacts add --first " + first + " --birthday " + birthday +
                               " >/dev/null"),
                   0);
     }
-    void set_settings(const std::string& assignments) {
-        ASSERT_TRUE(settings_exec(device.path(kSettingsFile), "UPDATE Settings SET " + assignments));
+    void set_settings(const std::string& assignments)
+    {
+        ASSERT_TRUE(
+            settings_exec(device.path(kSettingsFile), "UPDATE Settings SET " + assignments));
     }
 
     TempDevice device;
 };
 
-TEST_F(HomeScreenWithAgent, BadgeComesAtTheFirstTenSecondTickAndFollowsTheAddressBook) {
+TEST_F(HomeScreenWithAgent, BadgeComesAtTheFirstTenSecondTickAndFollowsTheAddressBook)
+{
     add_person("Ana", "1990-05-10");
     add_person("Bruno", "1985-05-11");
     SpringBoardProcess home(device, "2024-05-10 09:00:00");
@@ -63,7 +65,8 @@ TEST_F(HomeScreenWithAgent, BadgeComesAtTheFirstTenSecondTickAndFollowsTheAddres
     EXPECT_TRUE(home.running());
 }
 
-TEST_F(HomeScreenWithAgent, ChangeNoticeMakesTheAgentReadTheSettingsAgain) {
+TEST_F(HomeScreenWithAgent, ChangeNoticeMakesTheAgentReadTheSettingsAgain)
+{
     add_person("Ana", "1990-05-10");
     SpringBoardProcess home(device, "2024-05-10 09:00:00");
     ASSERT_NE(wait_for_journal(device, kBadge + "\"1\"").find(kBadge + "\"1\""), std::string::npos);
@@ -75,7 +78,8 @@ TEST_F(HomeScreenWithAgent, ChangeNoticeMakesTheAgentReadTheSettingsAgain) {
     EXPECT_NE(journal.find(kBadge + "\"\""), std::string::npos) << journal;
 }
 
-TEST_F(HomeScreenWithAgent, AlertAndSoundComeAtTheSetMinute) {
+TEST_F(HomeScreenWithAgent, AlertAndSoundComeAtTheSetMinute)
+{
     add_person("Ana", "1990-05-10");
     set_settings("iTimerHour=9, iTimerMinute=1, bPopup=1, bSound=1");
     SpringBoardProcess home(device, "2024-05-10 09:00:30");
@@ -96,7 +100,8 @@ TEST_F(HomeScreenWithAgent, AlertAndSoundComeAtTheSetMinute) {
 
 // The alert came at 09:01 and the user moves the time two minutes past the minute it came in:
 // the application's notice on leaving arms it again, and it comes a second time at the new time.
-TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNewTime) {
+TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNewTime)
+{
     add_person("Ana", "1990-05-10");
     set_settings("iTimerHour=9, iTimerMinute=1, bPopup=1, bSound=0");
     SpringBoardProcess home(device, "2024-05-10 09:00:30");
@@ -104,8 +109,8 @@ TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNew
     const auto first = lines_of(lines_since_launch(wait_for_journal(device, kAlert)), kAlert);
     ASSERT_EQ(first.size(), 1u);
     const int later = static_cast<int>(first[0].seconds / 60) + 2; // minute of the day
-    set_settings("iTimerHour=" + std::to_string(later / 60) + ", iTimerMinute=" +
-                 std::to_string(later % 60));
+    set_settings("iTimerHour=" + std::to_string(later / 60) +
+                 ", iTimerMinute=" + std::to_string(later % 60));
     ASSERT_EQ(run_command(kBin + "/notifyutil -p kTortamosBadge"), 0);
 
     // The notice's line is written by notifyutil, on the real clock: only its place counts.
@@ -120,20 +125,23 @@ TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNew
     EXPECT_TRUE(home.running());
 }
 
-TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinute) {
+TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinute)
+{
     add_person("Ana", "1990-05-10");
     set_settings("iTimerHour=9, iTimerMinute=1, bPopup=1, bSound=1");
     PrivateSessionBus bus(device);
     ASSERT_FALSE(bus.address().empty()) << "dbus-daemon gave no address";
     ASSERT_TRUE(bus.serving()) << "the test notification service did not come up";
-    SpringBoardProcess home(device, "2024-05-10 09:00:30", {"DBUS_SESSION_BUS_ADDRESS=" + bus.address()});
+    SpringBoardProcess home(device, "2024-05-10 09:00:30",
+                            {"DBUS_SESSION_BUS_ADDRESS=" + bus.address()});
 
     const auto lines = lines_since_launch(wait_for_journal(device, kAlertSound));
     const auto alerts = lines_of(lines, kAlert);
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_GE(alerts[0].seconds, at_time_of_day(9, 1)) << "not before the set time";
 
-    const std::string icon = "file://" + device.path("/Applications/Tortamos.app/icon.png").string();
+    const std::string icon =
+        "file://" + device.path("/Applications/Tortamos.app/icon.png").string();
     const std::string expected =
         "Tortamos|" + icon + "|Tortamos|You have birthdays today|suppress-sound=true\n";
     std::string notifications = bus.notifications();
@@ -144,7 +152,8 @@ TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinu
     }
     EXPECT_EQ(notifications, expected);
     // The next 59-second ticks of the day send nothing more.
-    std::this_thread::sleep_for(std::chrono::milliseconds(59'000 / SpringBoardProcess::kSpeed + 700));
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(59'000 / SpringBoardProcess::kSpeed + 700));
     EXPECT_EQ(bus.notifications(), expected);
     EXPECT_TRUE(home.running());
 }

@@ -5,7 +5,8 @@
 #include <ctime>
 
 inline platform::Moment utcMoment(int year, int month, int day, int hour = 0, int minute = 0,
-                                  int second = 0) {
+                                  int second = 0)
+{
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;

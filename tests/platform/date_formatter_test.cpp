@@ -9,7 +9,8 @@ using platform::DateFormatter;
 using platform::intValue;
 using platform::ScopedTimeZone;
 
-TEST(IntValue, ReadsLeadingIntegerLikeTheFoundationDoes) {
+TEST(IntValue, ReadsLeadingIntegerLikeTheFoundationDoes)
+{
     EXPECT_EQ(intValue("2009"), 2009);
     EXPECT_EQ(intValue("03"), 3);
     EXPECT_EQ(intValue("  -17xyz"), -17);
@@ -21,7 +22,8 @@ TEST(IntValue, ReadsLeadingIntegerLikeTheFoundationDoes) {
     EXPECT_EQ(intValue("-99999999999999999999"), -2147483647 - 1);
 }
 
-TEST(DateFormatter, ClockValuesInLocalTime) {
+TEST(DateFormatter, ClockValuesInLocalTime)
+{
     ScopedTimeZone zone("America/Sao_Paulo"); // UTC-3 in March 2009
     const platform::Moment moment = utcMoment(2009, 3, 11, 2, 7, 9); // 10 March, 23:07:09 local
     EXPECT_EQ(DateFormatter("yyyy").intFromDate(moment), 2009);
@@ -34,7 +36,8 @@ TEST(DateFormatter, ClockValuesInLocalTime) {
     EXPECT_EQ(DateFormatter("ddMMyyHHmmss").stringFromDate(moment), "100309230709");
 }
 
-TEST(DateFormatter, TheDayEndsAtMidnight) {
+TEST(DateFormatter, TheDayEndsAtMidnight)
+{
     ScopedTimeZone zone("Europe/Lisbon"); // UTC+0 in winter
     const DateFormatter day("yyyyMMdd");
     EXPECT_EQ(day.stringFromDate(utcMoment(2009, 12, 31, 23, 59, 59)), "20091231");
@@ -42,7 +45,8 @@ TEST(DateFormatter, TheDayEndsAtMidnight) {
     EXPECT_EQ(DateFormatter("HH").stringFromDate(utcMoment(2010, 1, 1)), "00");
 }
 
-TEST(DateFormatter, ParsesRealDaysStrictlyAtLocalMidnight) {
+TEST(DateFormatter, ParsesRealDaysStrictlyAtLocalMidnight)
+{
     ScopedTimeZone zone("Asia/Tokyo"); // UTC+9, no daylight saving
     const DateFormatter parser("yyyyMMdd");
     EXPECT_EQ(parser.dateFromString("20090107"), utcMoment(2009, 1, 6, 15));
@@ -56,7 +60,8 @@ TEST(DateFormatter, ParsesRealDaysStrictlyAtLocalMidnight) {
     EXPECT_EQ(parser.dateFromString(""), std::nullopt);
 }
 
-TEST(DateFormatter, AMidnightInADaylightSavingGapIsTheFirstMomentOfTheDay) {
+TEST(DateFormatter, AMidnightInADaylightSavingGapIsTheFirstMomentOfTheDay)
+{
     // Brazil moved its clocks from 00:00 to 01:00 on 18 October 2009.
     ScopedTimeZone zone("America/Sao_Paulo");
     const DateFormatter parser("yyyyMMdd");
@@ -68,7 +73,8 @@ TEST(DateFormatter, AMidnightInADaylightSavingGapIsTheFirstMomentOfTheDay) {
     EXPECT_EQ(parser.dateFromString("20091017"), utcMoment(2009, 10, 17, 3));
 }
 
-TEST(DateFormatter, TakesTheDefaultZoneWhenMade) {
+TEST(DateFormatter, TakesTheDefaultZoneWhenMade)
+{
     std::optional<DateFormatter> tokyo;
     {
         ScopedTimeZone zone("Asia/Tokyo");
@@ -79,6 +85,7 @@ TEST(DateFormatter, TakesTheDefaultZoneWhenMade) {
     EXPECT_EQ(DateFormatter("HH").stringFromDate(utcMoment(2009, 3, 10, 12)), "12");
 }
 
-TEST(ScopedTimeZone, RefusesAnUnknownZone) {
+TEST(ScopedTimeZone, RefusesAnUnknownZone)
+{
     EXPECT_THROW(ScopedTimeZone("Mars/Olympus_Mons"), std::invalid_argument);
 }

@@ -22,7 +22,7 @@ inline void walkShown(const uikit::DumpRecord& record,
 
 // In tree order: back to front. The records live as long as the dump.
 inline std::vector<const uikit::DumpRecord*> shownWith(const uikit::DumpRecord& dump,
-                                                      std::string_view key, std::string_view value)
+                                                       std::string_view key, std::string_view value)
 {
     std::vector<const uikit::DumpRecord*> found;
     walkShown(dump, [&](const uikit::DumpRecord& record) {

@@ -7,14 +7,21 @@
 
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        if (value) ::setenv(name, value, 1);
-        else ::unsetenv(name);
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            previous_ = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (previous_) ::setenv(name_, previous_->c_str(), 1);
-        else ::unsetenv(name_);
+    ~ScopedEnv()
+    {
+        if (previous_)
+            ::setenv(name_, previous_->c_str(), 1);
+        else
+            ::unsetenv(name_);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

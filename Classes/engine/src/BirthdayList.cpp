@@ -20,7 +20,8 @@ namespace {
 // each record. The keys order every record (the address-book index ends all ties), so the
 // result does not depend on the order before.
 template <class MakeKey, class Less>
-void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
+void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less)
+{
     using Key = decltype(makeKey(std::declval<const BirthdayRecord&>(), uint32_t{}));
     std::vector<Key> keys;
     keys.reserve(records.size());
@@ -29,7 +30,8 @@ void sortRecords(std::vector<RecordRef>& records, MakeKey makeKey, Less less) {
     std::sort(keys.begin(), keys.end(), less);
     std::vector<RecordRef> sorted;
     sorted.reserve(records.size());
-    for (const Key& key : keys) sorted.push_back(std::move(records[key.position]));
+    for (const Key& key : keys)
+        sorted.push_back(std::move(records[key.position]));
     records.swap(sorted);
 }
 
@@ -40,9 +42,12 @@ uint16_t birthDaySlot(int month, int day) { return static_cast<uint16_t>(month *
 } // namespace
 
 BirthdayList::BirthdayList(const ab::AddressBook& addressBook)
-    : addressBook_(addressBook), rowWords_(RowWords::load()) {}
+    : addressBook_(addressBook), rowWords_(RowWords::load())
+{
+}
 
-void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
+void BirthdayList::PopulateAddressBook(const platform::DateParts& today)
+{
     NSLog("PopulateAddressBook...");
     today_ = today;
     listArray_.clear();
@@ -56,21 +61,25 @@ void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
         std::vector<uint16_t> birthDays;
         uint32_t index = 0;
         Importer(const platform::Calendar& calendar, int year) : import(calendar, year) {}
-        void expect(size_t count) override {
+        void expect(size_t count) override
+        {
             records.reserve(count);
             birthDays.reserve(count);
             os::prefault(records.data(), count * sizeof(BirthdayRecord));
         }
-        void visit(const ab::PersonSummaryView& person) override {
+        void visit(const ab::PersonSummaryView& person) override
+        {
             if (import.appendRecord(person, index++, records))
                 birthDays.push_back(birthDaySlot(records.back().Month, records.back().Day));
         }
     } importer(calendar_, today_.year);
     if (addressBook_.visitAllPeople(importer)) {
-        auto batch = std::make_shared<const std::vector<BirthdayRecord>>(std::move(importer.records));
+        auto batch =
+            std::make_shared<const std::vector<BirthdayRecord>>(std::move(importer.records));
         listArray_.reserve(batch->size());
         os::prefault(listArray_.data(), batch->size() * sizeof(RecordRef));
-        for (const BirthdayRecord& record : *batch) listArray_.emplace_back(batch, &record);
+        for (const BirthdayRecord& record : *batch)
+            listArray_.emplace_back(batch, &record);
         records_ = std::move(batch);
         birthDays_ = std::move(importer.birthDays);
     }
@@ -81,8 +90,10 @@ void BirthdayList::PopulateAddressBook(const platform::DateParts& today) {
 // comparison sort would, in linear time: the first two depend on the day of birth alone, so they
 // rank the few days of the year, and the records are dealt into those ranks in address-book
 // order.
-void BirthdayList::sortByDate() {
-    if (!records_ || listArray_.empty()) return;
+void BirthdayList::sortByDate()
+{
+    if (!records_ || listArray_.empty())
+        return;
     const BirthdayRecord* const first = records_->data();
     std::vector<RecordRef> inBookOrder;
     inBookOrder.reserve(listArray_.size());
@@ -121,13 +132,16 @@ void BirthdayList::sortByDate() {
     }
 
     std::vector<uint32_t> start(ranks + 2, 0);
-    for (const uint16_t slot : birthDays_) ++start[rank[slot] + 1];
-    for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+    for (const uint16_t slot : birthDays_)
+        ++start[rank[slot] + 1];
+    for (size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
     for (size_t position = 0; position < inBookOrder.size(); ++position)
         listArray_[start[rank[birthDays_[position]]]++] = std::move(inBookOrder[position]);
 }
 
-void BirthdayList::startBuild() {
+void BirthdayList::startBuild()
+{
     rowWords_ = RowWords::load();
     sections_.clear();
     sectionTitles_.clear();
@@ -135,17 +149,20 @@ void BirthdayList::startBuild() {
     sections_.emplace_back();
 }
 
-void BirthdayList::closeSection(const std::string& title, int32_t rows) {
+void BirthdayList::closeSection(const std::string& title, int32_t rows)
+{
     sectionCounts_.push_back(rows);
     sectionTitles_.push_back(title);
 }
 
-void BirthdayList::PopulateSection_byDate(bool comingOnly) {
+void BirthdayList::PopulateSection_byDate(bool comingOnly)
+{
     startBuild();
     sortByDate();
 
     std::array<std::string, 13> titles;
-    for (int month = 1; month <= 12; ++month) titles[month] = ConvertMonth(month);
+    for (int month = 1; month <= 12; ++month)
+        titles[month] = ConvertMonth(month);
     const platform::DateParts now = today_; // a local, so the loop need not reload the member
     const int thresholdMonth = comingOnly ? now.month : 0;
     const int thresholdDay = comingOnly ? now.day : 0;
@@ -161,9 +178,11 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
         if (observed.month < thresholdMonth ||
             (observed.month == thresholdMonth && observed.day < thresholdDay))
             continue;
-        if (observed.month == now.month && observed.day == now.day) ++today;
+        if (observed.month == now.month && observed.day == now.day)
+            ++today;
         const std::string& title = titles[month];
-        if (current == nullptr) current = &title;
+        if (current == nullptr)
+            current = &title;
         if (title != *current) {
             sections_.emplace_back();
             closeSection(*current, rows);
@@ -173,11 +192,13 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly) {
         sections_.back().push_back(record);
         ++rows;
     }
-    if (rows > 0) closeSection(*current, rows);
+    if (rows > 0)
+        closeSection(*current, rows);
     tabItem1Badge_ = today > 0 ? std::optional<std::string>(std::to_string(today)) : std::nullopt;
 }
 
-void BirthdayList::PopulateSection_byName() {
+void BirthdayList::PopulateSection_byName()
+{
     startBuild();
     // Most names differ in their first eight bytes, compared here as one number.
     struct NameKey {
@@ -195,8 +216,10 @@ void BirthdayList::PopulateSection_byName() {
             return NameKey{prefix, &r.Name, r.addressBookIndex, position};
         },
         [](const NameKey& a, const NameKey& b) {
-            if (a.prefix != b.prefix) return a.prefix < b.prefix;
-            if (const int order = a.name->compare(*b.name); order != 0) return order < 0;
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            if (const int order = a.name->compare(*b.name); order != 0)
+                return order < 0;
             return a.addressBookIndex < b.addressBookIndex;
         });
 
@@ -218,10 +241,12 @@ void BirthdayList::PopulateSection_byName() {
         sections_.back().push_back(record);
         ++rows;
     }
-    if (rows > 0) closeSection(current, rows);
+    if (rows > 0)
+        closeSection(current, rows);
 }
 
-TabAction BirthdayList::tabBar_didSelectItem(int tag) {
+TabAction BirthdayList::tabBar_didSelectItem(int tag)
+{
     itemTabSelected_ = tag;
     switch (tag) {
     case kTabNextBirthdays: PopulateSection_byDate(true); return TabAction::ReloadTable;
@@ -232,35 +257,45 @@ TabAction BirthdayList::tabBar_didSelectItem(int tag) {
     }
 }
 
-int BirthdayList::numberOfSectionsInTableView() const {
+int BirthdayList::numberOfSectionsInTableView() const
+{
     return sectionTitles_.empty() ? 1 : static_cast<int>(sectionTitles_.size());
 }
 
-int BirthdayList::tableView_numberOfRowsInSection(int section) const {
-    if (section < 0 || static_cast<size_t>(section) >= sectionCounts_.size()) return 0;
+int BirthdayList::tableView_numberOfRowsInSection(int section) const
+{
+    if (section < 0 || static_cast<size_t>(section) >= sectionCounts_.size())
+        return 0;
     return sectionCounts_[section];
 }
 
-std::string BirthdayList::tableView_titleForHeaderInSection(int section) const {
+std::string BirthdayList::tableView_titleForHeaderInSection(int section) const
+{
     if (sectionTitles_.empty()) {
-        if (section != 0) return {};
-        return NSBundle::mainBundle().localizedStringForKey(
-            itemTabSelected_ == kTabNextBirthdays ? "No futures birthdays this year"
-                                                  : "No birthdays in your database",
-            "", "");
+        if (section != 0)
+            return {};
+        return NSBundle::mainBundle().localizedStringForKey(itemTabSelected_ == kTabNextBirthdays
+                                                                ? "No futures birthdays this year"
+                                                                : "No birthdays in your database",
+                                                            "", "");
     }
-    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size()) return {};
+    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size())
+        return {};
     return sectionTitles_[section];
 }
 
-const BirthdayRecord* BirthdayList::recordAt(int section, int row) const {
-    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size()) return nullptr;
+const BirthdayRecord* BirthdayList::recordAt(int section, int row) const
+{
+    if (section < 0 || static_cast<size_t>(section) >= sectionTitles_.size())
+        return nullptr;
     const auto& rows = sections_[section];
-    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return nullptr;
+    if (row < 0 || static_cast<size_t>(row) >= rows.size())
+        return nullptr;
     return rows[row].get();
 }
 
-RowValues BirthdayList::rowValues(const BirthdayRecord& record, ListSettings settings) const {
+RowValues BirthdayList::rowValues(const BirthdayRecord& record, ListSettings settings) const
+{
     return engine::rowValues(record, rowWords_, today_, settings);
 }
 

@@ -17,7 +17,8 @@ struct NameSections::Impl {
 
 namespace {
 
-std::string upperCased(const icu::UnicodeString& text) {
+std::string upperCased(const icu::UnicodeString& text)
+{
     icu::UnicodeString upper(text);
     upper.toUpper(icu::Locale::getRoot());
     std::string out;
@@ -27,16 +28,21 @@ std::string upperCased(const icu::UnicodeString& text) {
 
 } // namespace
 
-NameSections::NameSections() : impl_(std::make_unique<Impl>()) {
+NameSections::NameSections() : impl_(std::make_unique<Impl>())
+{
     UErrorCode status = U_ZERO_ERROR;
-    impl_->characters.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_FAILURE(status)) impl_->characters.reset();
+    impl_->characters.reset(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status))
+        impl_->characters.reset();
 }
 
 NameSections::~NameSections() = default;
 
-std::string NameSections::sectionKey(std::string_view name) {
-    if (name.empty()) return "#";
+std::string NameSections::sectionKey(std::string_view name)
+{
+    if (name.empty())
+        return "#";
     const auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
     const int32_t length = static_cast<int32_t>(name.size());
     int32_t next = 0;
@@ -52,7 +58,8 @@ std::string NameSections::sectionKey(std::string_view name) {
             return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
         }
         auto [it, added] = impl_->upperCase.try_emplace(first);
-        if (added) it->second = upperCased(icu::UnicodeString(first));
+        if (added)
+            it->second = upperCased(icu::UnicodeString(first));
         return it->second;
     }
 
@@ -62,7 +69,8 @@ std::string NameSections::sectionKey(std::string_view name) {
     if (impl_->characters) {
         impl_->characters->setText(text);
         const int32_t boundary = impl_->characters->following(0);
-        if (boundary != icu::BreakIterator::DONE) end = boundary;
+        if (boundary != icu::BreakIterator::DONE)
+            end = boundary;
     }
     const std::string key = upperCased(icu::UnicodeString(text, 0, end));
     return key.empty() ? "#" : key;

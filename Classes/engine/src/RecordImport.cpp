@@ -10,13 +10,15 @@
 
 namespace engine {
 
-std::string displayName(std::optional<std::string_view> first,
-                        std::optional<std::string_view> last) {
+std::string displayName(std::optional<std::string_view> first, std::optional<std::string_view> last)
+{
     static constexpr std::string_view kNull = "(null)";
     const std::string_view firstText = first.value_or(kNull);
     const std::string_view lastText = last.value_or(kNull);
-    if (firstText == kNull) return std::string(lastText);
-    if (lastText == kNull) return std::string(firstText);
+    if (firstText == kNull)
+        return std::string(lastText);
+    if (lastText == kNull)
+        return std::string(firstText);
     std::string name;
     name.reserve(firstText.size() + 1 + lastText.size());
     name.append(firstText).append(" ").append(lastText);
@@ -24,22 +26,28 @@ std::string displayName(std::optional<std::string_view> first,
 }
 
 RecordImport::RecordImport(const platform::Calendar& calendar, int year)
-    : calendar_(calendar), year_(year) {
+    : calendar_(calendar), year_(year)
+{
     portuguese_ = NSBundle::mainBundle().localizedStringForKey("Close", "", "") == "Fechar";
-    for (int month = 1; month <= 12; ++month) monthNames_[month] = ConvertMonth(month);
+    for (int month = 1; month <= 12; ++month)
+        monthNames_[month] = ConvertMonth(month);
 }
 
-const std::string& RecordImport::datePrefix(int month, int day) {
+const std::string& RecordImport::datePrefix(int month, int day)
+{
     std::string& prefix = datePrefixes_[month * 32 + day];
     if (prefix.empty()) {
         const std::string dayText = std::to_string(day);
-        if (portuguese_) prefix.append(dayText).append(" de ").append(monthNames_[month]).append(" de ");
-        else prefix.append(monthNames_[month]).append(" ").append(dayText).append(" ");
+        if (portuguese_)
+            prefix.append(dayText).append(" de ").append(monthNames_[month]).append(" de ");
+        else
+            prefix.append(monthNames_[month]).append(" ").append(dayText).append(" ");
     }
     return prefix;
 }
 
-platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
+platform::Moment RecordImport::thisYearsBirthday(int month, int day)
+{
     std::optional<platform::Moment>& cached = midnights_[month * 32 + day];
     if (!cached) {
         const platform::DateParts observed = platform::observedBirthday(year_, month, day);
@@ -49,12 +57,15 @@ platform::Moment RecordImport::thisYearsBirthday(int month, int day) {
 }
 
 bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t index,
-                                std::vector<BirthdayRecord>& records) {
-    if (!person.birthday) return false;
+                                std::vector<BirthdayRecord>& records)
+{
+    if (!person.birthday)
+        return false;
     const ab::CivilDate& birthday = *person.birthday;
     // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
     // without a year, has none.
-    if (!os::isRealDate(2000, birthday.month, birthday.day)) return false;
+    if (!os::isRealDate(2000, birthday.month, birthday.day))
+        return false;
 
     BirthdayRecord& record = records.emplace_back();
     record.Name = displayName(person.first_name, person.last_name);

@@ -9,11 +9,13 @@
 namespace engine {
 namespace {
 
-std::string localized(const char* key) {
+std::string localized(const char* key)
+{
     return NSBundle::mainBundle().localizedStringForKey(key, "", "");
 }
 
-int age(const BirthdayRecord& record, const platform::DateParts& today) {
+int age(const BirthdayRecord& record, const platform::DateParts& today)
+{
     int years = today.year - record.Year;
     if (record.Month > today.month || (record.Month == today.month && record.Day > today.day))
         --years;
@@ -21,8 +23,10 @@ int age(const BirthdayRecord& record, const platform::DateParts& today) {
 }
 
 void countdown(const BirthdayRecord& record, const RowWords& words,
-               const platform::DateParts& today, RowValues& row) {
-    const platform::DateParts event = platform::observedBirthday(today.year, record.Month, record.Day);
+               const platform::DateParts& today, RowValues& row)
+{
+    const platform::DateParts event =
+        platform::observedBirthday(today.year, record.Month, record.Day);
     const auto [months, days] = os::monthsAndDaysBetween(today, event);
     const std::string& monthWord = months >= 2 ? words.months : words.month;
     const std::string& dayWord = days >= 2 ? words.days : words.day;
@@ -46,7 +50,8 @@ void countdown(const BirthdayRecord& record, const RowWords& words,
 
 } // namespace
 
-Rgb rgb(CountdownColour colour) {
+Rgb rgb(CountdownColour colour)
+{
     switch (colour) {
     case CountdownColour::Red: return {1.0, 0.0, 0.0};
     case CountdownColour::Purple: return {0.5, 0.0, 0.5};
@@ -55,13 +60,15 @@ Rgb rgb(CountdownColour colour) {
     return {0.6, 0.4, 0.2};
 }
 
-RowWords RowWords::load() {
-    return {localized("Age"),  localized("in"),   localized("month"),    localized("months"),
-            localized("day"),  localized("days"), localized("Tomorrow"), localized("Today")};
+RowWords RowWords::load()
+{
+    return {localized("Age"), localized("in"),   localized("month"),    localized("months"),
+            localized("day"), localized("days"), localized("Tomorrow"), localized("Today")};
 }
 
 RowValues rowValues(const BirthdayRecord& record, const RowWords& words,
-                    const platform::DateParts& today, ListSettings settings) {
+                    const platform::DateParts& today, ListSettings settings)
+{
     RowValues row;
     row.image = record.Image;
     row.name = record.Name;

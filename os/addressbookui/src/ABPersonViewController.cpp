@@ -81,8 +81,8 @@ public:
                     if (editing)
                         rows.push_back({Kind::BirthdayEditor, property});
                 } else if (editing) {
-                    rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier,
-                                    "", "add birthday"});
+                    rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
+                                    "add birthday"});
                 }
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =

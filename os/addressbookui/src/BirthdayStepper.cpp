@@ -40,7 +40,8 @@ BirthdayEditorCell::BirthdayEditorCell() : UITableViewCell(CGRectZero, "ABBirthd
     }
 }
 
-void BirthdayEditorCell::configure(const ab::CivilDate& date, std::function<void(Field, int)> onStep)
+void BirthdayEditorCell::configure(const ab::CivilDate& date,
+                                   std::function<void(Field, int)> onStep)
 {
     onStep_ = std::move(onStep);
     columns_[0].value->setText(monthText(date.month));

@@ -19,6 +19,9 @@ std::string birthdayText(const ab::CivilDate& date)
     return text;
 }
 
-std::string yearText(int year) { return year == ab::kUnknownYear ? "no year" : std::to_string(year); }
+std::string yearText(int year)
+{
+    return year == ab::kUnknownYear ? "no year" : std::to_string(year);
+}
 
 } // namespace addressbookui

@@ -39,8 +39,9 @@ std::string EditControl::className() const
 void EditControl::drawRect(CGRect rect)
 {
     const CGRect box = CGRectInset(rect, 2, 2);
-    UIGraphicsSetFillColor(kind_ == Kind::Delete ? UIColor(0xe0 / 255.f, 0x2a / 255.f, 0x2a / 255.f, 1)
-                                                 : UIColor(0x2f / 255.f, 0xb3 / 255.f, 0x3c / 255.f, 1));
+    UIGraphicsSetFillColor(kind_ == Kind::Delete
+                               ? UIColor(0xe0 / 255.f, 0x2a / 255.f, 0x2a / 255.f, 1)
+                               : UIColor(0x2f / 255.f, 0xb3 / 255.f, 0x3c / 255.f, 1));
     UIEllipseFill(box);
     UIGraphicsSetStrokeColor(UIColor::whiteColor());
     UIGraphicsSetLineWidth(2);
@@ -137,7 +138,8 @@ ValueCell::ValueCell() : UITableViewCell(CGRectZero, "ABValueCell")
     label_ = makeLabel(UIFont::boldSystemFontOfSize(13), UIColor(0.32f, 0.4f, 0.57f, 1),
                        UITextAlignmentRight);
     contentView()->addSubview(label_);
-    value_ = makeLabel(UIFont::boldSystemFontOfSize(15), UIColor::blackColor(), UITextAlignmentLeft);
+    value_ =
+        makeLabel(UIFont::boldSystemFontOfSize(15), UIColor::blackColor(), UITextAlignmentLeft);
     contentView()->addSubview(value_);
 }
 

@@ -16,20 +16,24 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 // Reasons of NotificationClosed.
 constexpr uint kDismissedByUser = 2;
 
-QDBusMessage call(const QString& method) {
+QDBusMessage call(const QString& method)
+{
     return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
 }
 
 } // namespace
 
-DesktopNotifications& DesktopNotifications::shared() {
+DesktopNotifications& DesktopNotifications::shared()
+{
     // Never destroyed: replies may arrive until the process ends.
     static auto* notifications = new DesktopNotifications;
     return *notifications;
 }
 
-void DesktopNotifications::listen() {
-    if (listening_) return;
+void DesktopNotifications::listen()
+{
+    if (listening_)
+        return;
     listening_ = true;
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
@@ -38,48 +42,61 @@ void DesktopNotifications::listen() {
                 SLOT(notificationClosed(uint, uint)));
 }
 
-void DesktopNotifications::post(DesktopNotification notification) {
+void DesktopNotifications::post(DesktopNotification notification)
+{
     // Asked for when the first notification comes, once the application's event loop exists.
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) return;
+    if (!bus.isConnected())
+        return;
     listen();
     const std::string tag = notification.tag;
     const auto last = tag.empty() ? lastOfTag_.end() : lastOfTag_.find(tag);
     const uint replaces = last == lastOfTag_.end() ? 0u : last->second;
     withdrawnEarly_.erase(tag);
-    if (!tag.empty()) pending_.insert(tag);
+    if (!tag.empty())
+        pending_.insert(tag);
     QDBusMessage message = call(QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("suppress-sound"), true}};
     const QStringList actions =
-        notification.activated ? QStringList{QStringLiteral("default"), QString::fromStdString(notification.summary)}
-                               : QStringList();
+        notification.activated
+            ? QStringList{QStringLiteral("default"), QString::fromStdString(notification.summary)}
+            : QStringList();
     message << QString::fromStdString(notification.appName) << replaces
-            << QString::fromStdString(notification.appIcon) << QString::fromStdString(notification.summary)
+            << QString::fromStdString(notification.appIcon)
+            << QString::fromStdString(notification.summary)
             << QString::fromStdString(notification.body) << actions << hints << -1;
     // The reply comes later; a bus without the service answers with an error, of no use here.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, tag, notification = std::move(notification)](QDBusPendingCallWatcher* done) mutable {
-                const QDBusPendingReply<uint> reply = *done;
-                done->deleteLater();
-                pending_.erase(tag);
-                if (!reply.isError()) numbered(tag, std::move(notification), reply.value());
-                withdrawnEarly_.erase(tag);
-            });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this,
+        [this, tag, notification = std::move(notification)](QDBusPendingCallWatcher* done) mutable {
+            const QDBusPendingReply<uint> reply = *done;
+            done->deleteLater();
+            pending_.erase(tag);
+            if (!reply.isError())
+                numbered(tag, std::move(notification), reply.value());
+            withdrawnEarly_.erase(tag);
+        });
 }
 
-void DesktopNotifications::numbered(const std::string& tag, DesktopNotification notification, uint id) {
+void DesktopNotifications::numbered(const std::string& tag, DesktopNotification notification,
+                                    uint id)
+{
     const bool withdrawn = withdrawnEarly_.count(tag) != 0;
     shown_[id] = std::move(notification);
-    if (tag.empty()) return;
+    if (tag.empty())
+        return;
     lastOfTag_[tag] = id;
-    if (withdrawn) withdraw(tag);
+    if (withdrawn)
+        withdraw(tag);
 }
 
-void DesktopNotifications::withdraw(const std::string& tag) {
+void DesktopNotifications::withdraw(const std::string& tag)
+{
     const auto last = lastOfTag_.find(tag);
     if (last == lastOfTag_.end()) {
-        if (pending_.count(tag) != 0) withdrawnEarly_.insert(tag);
+        if (pending_.count(tag) != 0)
+            withdrawnEarly_.insert(tag);
         return;
     }
     const uint id = last->second;
@@ -91,29 +108,37 @@ void DesktopNotifications::withdraw(const std::string& tag) {
     QDBusConnection::sessionBus().send(message);
 }
 
-void DesktopNotifications::actionInvoked(uint id, const QString& action) {
+void DesktopNotifications::actionInvoked(uint id, const QString& action)
+{
     const auto found = shown_.find(id);
-    if (found == shown_.end() || action != QLatin1String("default")) return;
+    if (found == shown_.end() || action != QLatin1String("default"))
+        return;
     // Answered: the service closes it next, and that is not the user dismissing it.
     const auto activated = found->second.activated;
     found->second.dismissed = nullptr;
-    if (activated) activated();
+    if (activated)
+        activated();
 }
 
-void DesktopNotifications::notificationClosed(uint id, uint reason) {
+void DesktopNotifications::notificationClosed(uint id, uint reason)
+{
     const auto found = shown_.find(id);
-    if (found == shown_.end()) return;
+    if (found == shown_.end())
+        return;
     const auto dismissed = reason == kDismissedByUser ? found->second.dismissed : nullptr;
     shown_.erase(found);
     std::erase_if(lastOfTag_, [id](const auto& entry) { return entry.second == id; });
-    if (dismissed) dismissed();
+    if (dismissed)
+        dismissed();
 }
 
-void postDesktopNotification(DesktopNotification notification) {
+void postDesktopNotification(DesktopNotification notification)
+{
     DesktopNotifications::shared().post(std::move(notification));
 }
 
-void withdrawDesktopNotification(const std::string& tag) {
+void withdrawDesktopNotification(const std::string& tag)
+{
     DesktopNotifications::shared().withdraw(tag);
 }
 

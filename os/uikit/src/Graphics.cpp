@@ -34,7 +34,8 @@ std::vector<std::unique_ptr<ImageContext>>& imageContexts()
 ImageContext* currentImageContext()
 {
     auto& images = imageContexts();
-    if (images.empty() || contextStack().empty() || contextStack().back() != &images.back()->context)
+    if (images.empty() || contextStack().empty() ||
+        contextStack().back() != &images.back()->context)
         return nullptr;
     return images.back().get();
 }
@@ -51,7 +52,8 @@ void presentMainBundle()
     }
     if (const auto entry = bundle.objectForInfoDictionaryKey("XDGDesktopEntry"))
         QGuiApplication::setDesktopFileName(QString::fromStdString(*entry));
-    if (const auto icon = bundle.pathForResource(bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
+    if (const auto icon = bundle.pathForResource(
+            bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
         QApplication::setWindowIcon(QIcon(QString::fromStdString(icon->string())));
 }
 
@@ -61,7 +63,8 @@ void ensureApplication(int argc, char** argv)
 {
     if (QCoreApplication::instance())
         return;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Qt keeps references to both for the life of the application.
     static int qtArgc = 1;
@@ -89,10 +92,7 @@ ContextScope::ContextScope(QPainter& painter)
 
 ContextScope::~ContextScope() { contextStack().pop_back(); }
 
-CGContext* currentContext()
-{
-    return contextStack().empty() ? nullptr : contextStack().back();
-}
+CGContext* currentContext() { return contextStack().empty() ? nullptr : contextStack().back(); }
 
 QPainter* currentPainter()
 {
@@ -170,8 +170,8 @@ void UIGraphicsBeginImageContext(CGSize size)
     auto context = std::make_unique<ImageContext>();
     const int width = std::max(0, int(std::lround(size.width)));
     const int height = std::max(0, int(std::lround(size.height)));
-    context->image = QImage(std::max(width, 1), std::max(height, 1),
-                            QImage::Format_ARGB32_Premultiplied);
+    context->image =
+        QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
     context->image.fill(Qt::transparent);
     if (width == 0 || height == 0)
         context->image = QImage();

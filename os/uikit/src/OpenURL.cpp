@@ -17,7 +17,8 @@ bool belongsToDesktopUser()
     if (os::device_root().lexically_normal() == std::filesystem::path("/"))
         return true;
     std::error_code error;
-    return std::filesystem::is_regular_file(os::device_path("/var/lib/tortamos/installed-version"), error);
+    return std::filesystem::is_regular_file(os::device_path("/var/lib/tortamos/installed-version"),
+                                            error);
 }
 
 } // namespace

@@ -107,7 +107,8 @@ Screen::Screen()
 
 void Screen::addWindow(const std::shared_ptr<UIWindow>& window)
 {
-    std::erase_if(windows_, [&](const auto& shown) { return shown.expired() || shown.lock() == window; });
+    std::erase_if(windows_,
+                  [&](const auto& shown) { return shown.expired() || shown.lock() == window; });
     keyWindow_ = window;
     windows_.push_back(window);
     scheduleDisplay();

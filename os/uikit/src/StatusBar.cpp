@@ -42,9 +42,9 @@ void StatusBar::drawRect(CGRect rect)
     painter->fillRect(QRectF(box.width() - 30, 8, 17, 6), QColor(0x20, 0x20, 0x20));
 
     UIGraphicsSetFillColor(UIColor::blackColor());
-    drawInRect_withFont_lineBreakMode_alignment(timeText(), CGRectMake(60, 2, CGFloat(box.width() - 120), 16),
-                                                UIFont::boldSystemFontOfSize(14),
-                                                UILineBreakModeClip, UITextAlignmentCenter);
+    drawInRect_withFont_lineBreakMode_alignment(
+        timeText(), CGRectMake(60, 2, CGFloat(box.width() - 120), 16),
+        UIFont::boldSystemFontOfSize(14), UILineBreakModeClip, UITextAlignmentCenter);
 }
 
 void StatusBar::describe(DumpRecord& record) const

@@ -104,8 +104,8 @@ CGSize sizeWithFont(std::string_view text, const UIFont& font)
     return {up(metrics.horizontalAdvance(asDrawn(toQString(text), true))), up(metrics.height())};
 }
 
-CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font,
-                                           CGFloat width, UILineBreakMode mode)
+CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font, CGFloat width,
+                                           UILineBreakMode mode)
 {
     (void)mode;
     CGSize size = sizeWithFont(text, font);
@@ -118,7 +118,8 @@ CGSize sizeWithFont_constrainedToSize_lineBreakMode(std::string_view text, const
 {
     ensureApplication();
     QFontMetricsF metrics(toQFont(font));
-    const int flags = mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    const int flags =
+        mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
     QRectF bounds =
         metrics.boundingRect(QRectF(0, 0, size.width, 1e6), flags, asDrawn(toQString(text), false));
     return {std::min(up(bounds.width()), size.width), std::min(up(bounds.height()), size.height)};
@@ -147,8 +148,9 @@ CGSize drawInRect_withFont_lineBreakMode_alignment(std::string_view text, CGRect
     flags |= alignment == UITextAlignmentCenter  ? Qt::AlignHCenter
              : alignment == UITextAlignmentRight ? Qt::AlignRight
                                                  : Qt::AlignLeft;
-    const bool singleLine = box.height() < 2 * metrics.height() ||
-                            (mode != UILineBreakModeWordWrap && mode != UILineBreakModeCharacterWrap);
+    const bool singleLine =
+        box.height() < 2 * metrics.height() ||
+        (mode != UILineBreakModeWordWrap && mode != UILineBreakModeCharacterWrap);
     QString qtext = asDrawn(toQString(text), singleLine);
     if (singleLine) {
         if (elideMode(mode) != Qt::ElideNone) {

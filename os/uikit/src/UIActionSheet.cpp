@@ -263,8 +263,8 @@ CGRect UIActionSheet::sheetFrame() const
 
 void UIActionSheet::addButtonView(int index)
 {
-    auto button = std::make_shared<SheetButton>(
-        roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
+    auto button =
+        std::make_shared<SheetButton>(roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
     button->setTitle_forState(buttonTitles_[size_t(index)], UIControlStateNormal);
     button->addTarget_action_forControlEvents(
         [this, index](UIControl*) { dismissWithClickedButtonIndex_animated(index, true); },
@@ -276,7 +276,8 @@ void UIActionSheet::addButtonView(int index)
 void UIActionSheet::updateRole(int index)
 {
     if (index >= 0 && index < int(buttons_.size()))
-        buttons_[size_t(index)]->setRole(roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
+        buttons_[size_t(index)]->setRole(
+            roleOf(index, destructiveButtonIndex_, cancelButtonIndex_));
 }
 
 void UIActionSheet::updateTitle()
@@ -285,8 +286,8 @@ void UIActionSheet::updateTitle()
     auto* label = static_cast<UILabel*>(titleLabel_.get());
     label->setText(title_);
     label->setHidden(title_.empty());
-    const bool dark = style_ == UIActionSheetStyleBlackTranslucent ||
-                      style_ == UIActionSheetStyleBlackOpaque;
+    const bool dark =
+        style_ == UIActionSheetStyleBlackTranslucent || style_ == UIActionSheetStyleBlackOpaque;
     label->setTextColor(dark ? UIColor(0.78f, 0.78f, 0.78f, 1) : UIColor::whiteColor());
     resize();
 }
@@ -303,8 +304,7 @@ void UIActionSheet::layoutSubviews()
     UIView::layoutSubviews();
     titleLabel_->setFrame(CGRectMake(sideMargin, padding, buttonWidth, titleHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i)
-        buttons_[i]->setFrame(
-            CGRectMake(sideMargin, buttonTop(int(i)), buttonWidth, buttonHeight));
+        buttons_[i]->setFrame(CGRectMake(sideMargin, buttonTop(int(i)), buttonWidth, buttonHeight));
     const CGFloat top = buttonsTop();
     const CGFloat areaHeight = std::max(CGFloat(0), frame().size.height - top - padding);
     buttonArea_->setFrame(CGRectMake(0, top, UIScreen::standardSize.width, areaHeight));
@@ -318,19 +318,12 @@ void UIActionSheet::drawRect(CGRect rect)
         return;
     const QRectF box = toQRect(rect);
     switch (style_) {
-    case UIActionSheetStyleBlackTranslucent:
-        painter->fillRect(box, QColor(0, 0, 0, 232));
-        break;
-    case UIActionSheetStyleBlackOpaque:
-        painter->fillRect(box, Qt::black);
-        break;
-    default:
-        fillGradient(*painter, box, QColor(0x9a, 0xa5, 0xb8), QColor(0x6c, 0x79, 0x8f));
-        break;
+    case UIActionSheetStyleBlackTranslucent: painter->fillRect(box, QColor(0, 0, 0, 232)); break;
+    case UIActionSheetStyleBlackOpaque: painter->fillRect(box, Qt::black); break;
+    default: fillGradient(*painter, box, QColor(0x9a, 0xa5, 0xb8), QColor(0x6c, 0x79, 0x8f)); break;
     }
     painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x2e, 0x2e, 0x2e));
-    painter->fillRect(QRectF(box.left(), box.top() + 1, box.width(), 1),
-                      QColor(255, 255, 255, 70));
+    painter->fillRect(QRectF(box.left(), box.top() + 1, box.width(), 1), QColor(255, 255, 255, 70));
 }
 
 void UIActionSheet::describe(DumpRecord& record) const

@@ -56,8 +56,9 @@ public:
         const CGFloat line = buttonFont.lineHeight();
         UIGraphicsSetFillColor(UIColor::whiteColor());
         drawInRect_withFont_lineBreakMode_alignment(
-            title_, CGRectMake(rect.origin.x + 6, CGRectGetMidY(rect) - line / 2,
-                               rect.size.width - 12, line),
+            title_,
+            CGRectMake(rect.origin.x + 6, CGRectGetMidY(rect) - line / 2, rect.size.width - 12,
+                       line),
             buttonFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
     }
 
@@ -144,10 +145,7 @@ void UIAlertView::show()
         showObserver()(*this);
 }
 
-void UIAlertView::setShowObserver(ShowObserver observer)
-{
-    showObserver() = std::move(observer);
-}
+void UIAlertView::setShowObserver(ShowObserver observer) { showObserver() = std::move(observer); }
 
 void UIAlertView::setDismissObserver(DismissObserver observer)
 {
@@ -176,20 +174,24 @@ void UIAlertView::rebuildButtons()
     const int count = int(buttonTitles_.size());
     const bool sideBySide = count == 2;
     const CGFloat buttonsHeight =
-        count == 0 ? 0 : sideBySide ? buttonHeight : CGFloat(count) * buttonHeight + CGFloat(count - 1) * buttonGap;
+        count == 0   ? 0
+        : sideBySide ? buttonHeight
+                     : CGFloat(count) * buttonHeight + CGFloat(count - 1) * buttonGap;
     const CGFloat room = 440 - y - buttonsHeight - 2 * padding;
     UIFont messageFont = UIFont::systemFontOfSize(16);
     if (sizeWithFont_constrainedToSize_lineBreakMode(message_, messageFont, {inner, 1e6f},
-                                                     UILineBreakModeWordWrap).height > room)
+                                                     UILineBreakModeWordWrap)
+            .height > room)
         messageFont = UIFont::systemFontOfSize(13);
     addLabel(message_, messageFont, std::max(CGFloat(0), room));
     y += 4;
     for (int i = 0; i < count; ++i) {
-        auto button = std::make_shared<AlertButton>(buttonTitles_[size_t(i)], i == cancelButtonIndex_);
+        auto button =
+            std::make_shared<AlertButton>(buttonTitles_[size_t(i)], i == cancelButtonIndex_);
         CGRect frame = CGRectMake(padding, y, inner, buttonHeight);
         if (sideBySide)
-            frame = CGRectMake(padding + CGFloat(i) * (inner + buttonGap) / 2, y, (inner - buttonGap) / 2,
-                               buttonHeight);
+            frame = CGRectMake(padding + CGFloat(i) * (inner + buttonGap) / 2, y,
+                               (inner - buttonGap) / 2, buttonHeight);
         else
             y += buttonHeight + buttonGap;
         button->setFrame(frame);

@@ -166,8 +166,7 @@ void UIButton::drawRect(CGRect rect)
         paintButtonFace(*painter, path, fill, QColor(0x9a, 0x9a, 0x9a));
         break;
     }
-    case UIButtonTypeCustom:
-        break;
+    case UIButtonTypeCustom: break;
     }
     painter->restore();
 
@@ -180,8 +179,8 @@ void UIButton::drawRect(CGRect rect)
     const CGFloat gap = image && !title.empty() ? 4 : 0;
     CGFloat x = rect.origin.x + (rect.size.width - imageSize.width - gap - titleSize.width) / 2;
     if (image) {
-        image->drawInRect({{x, rect.origin.y + (rect.size.height - imageSize.height) / 2},
-                           imageSize});
+        image->drawInRect(
+            {{x, rect.origin.y + (rect.size.height - imageSize.height) / 2}, imageSize});
         x += imageSize.width + gap;
     }
     if (!title.empty()) {

@@ -77,7 +77,8 @@ void UIControl::touchesEnded(CGPoint point)
 {
     setHighlighted(false);
     const bool inside = CGRectContainsPoint(CGRectInset(bounds(), -touchSlop, -touchSlop), point);
-    sendActionsForControlEvents(inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside);
+    sendActionsForControlEvents(inside ? UIControlEventTouchUpInside
+                                       : UIControlEventTouchUpOutside);
 }
 
 void UIControl::touchesCancelled()

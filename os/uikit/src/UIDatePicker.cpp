@@ -14,7 +14,8 @@ namespace {
 std::unique_ptr<icu::Calendar> localCalendar(double date)
 {
     UErrorCode status = U_ZERO_ERROR;
-    auto calendar = std::make_unique<icu::GregorianCalendar>(icu::TimeZone::createDefault(), status);
+    auto calendar =
+        std::make_unique<icu::GregorianCalendar>(icu::TimeZone::createDefault(), status);
     if (U_FAILURE(status))
         return nullptr;
     calendar->setTime(date, status);
@@ -90,7 +91,8 @@ void UIDatePicker::layoutSubviews()
                                    std::pair{int(minutesComponent), minutesUnit_.get()}}) {
         const CGRect wheel = wheels_->rectForComponent(component);
         const CGFloat x = wheel.origin.x + wheel.size.width * 0.62f;
-        unit->setFrame(CGRectMake(x, bandTop, CGRectGetMaxX(wheel) - x - 4, UIPickerView::rowHeight));
+        unit->setFrame(
+            CGRectMake(x, bandTop, CGRectGetMaxX(wheel) - x - 4, UIPickerView::rowHeight));
     }
 }
 

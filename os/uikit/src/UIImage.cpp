@@ -38,7 +38,8 @@ UIImage::~UIImage() = default;
 std::shared_ptr<UIImage> UIImage::imageNamed(std::string_view name)
 {
     // By bundle and name: a test may point the main bundle elsewhere.
-    static std::map<std::pair<std::string, std::string>, std::shared_ptr<UIImage>, std::less<>> cache;
+    static std::map<std::pair<std::string, std::string>, std::shared_ptr<UIImage>, std::less<>>
+        cache;
     const NSBundle& bundle = NSBundle::mainBundle();
     auto key = std::make_pair(bundle.bundlePath().string(), std::string(name));
     if (auto found = cache.find(key); found != cache.end())
@@ -46,7 +47,8 @@ std::shared_ptr<UIImage> UIImage::imageNamed(std::string_view name)
     auto path = bundle.pathForResource(name);
     if (!path)
         return nullptr;
-    auto image = makeImage(readBundleImage(QString::fromStdString(path->string())), std::string(name));
+    auto image =
+        makeImage(readBundleImage(QString::fromStdString(path->string())), std::string(name));
     if (image)
         cache.emplace(std::move(key), image);
     return image;
@@ -139,10 +141,7 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(const std::string& pat
     return makeImage(QImage(QString::fromStdString(path)));
 }
 
-CGSize UIImage::size() const
-{
-    return bitmap_->size;
-}
+CGSize UIImage::size() const { return bitmap_->size; }
 
 const std::string& UIImage::name() const { return name_; }
 
@@ -156,10 +155,7 @@ void UIImage::drawInRect(CGRect rect) const
         context->lastImageName = name_;
 }
 
-void UIImage::drawAtPoint(CGPoint point) const
-{
-    drawInRect({point, size()});
-}
+void UIImage::drawAtPoint(CGPoint point) const { drawInRect({point, size()}); }
 
 std::vector<unsigned char> UIImagePNGRepresentation(const std::shared_ptr<UIImage>& image)
 {

@@ -2,10 +2,7 @@
 
 #include "uikit/ViewDump.h"
 
-UIImageView::UIImageView(CGRect frame) : UIView(frame)
-{
-    setUserInteractionEnabled(false);
-}
+UIImageView::UIImageView(CGRect frame) : UIView(frame) { setUserInteractionEnabled(false); }
 
 UIImageView::UIImageView(std::shared_ptr<UIImage> image)
     : UIView({{0, 0}, image ? image->size() : CGSize{}}), image_(std::move(image))
@@ -19,10 +16,7 @@ void UIImageView::setImage(std::shared_ptr<UIImage> image)
     setNeedsDisplay();
 }
 
-CGSize UIImageView::sizeThatFits(CGSize size) const
-{
-    return image_ ? image_->size() : size;
-}
+CGSize UIImageView::sizeThatFits(CGSize size) const { return image_ ? image_->size() : size; }
 
 void UIImageView::drawRect(CGRect rect)
 {

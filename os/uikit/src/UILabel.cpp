@@ -91,8 +91,8 @@ void UILabel::drawRect(CGRect rect)
     const bool wraps = numberOfLines_ != 1;
     const UILineBreakMode mode = wraps ? UILineBreakModeWordWrap : lineBreakMode_;
     // Centred vertically, like the platform's labels.
-    CGSize textSize = wraps ? sizeWithFont_constrainedToSize_lineBreakMode(
-                                  text_, font_, rect.size, UILineBreakModeWordWrap)
+    CGSize textSize = wraps ? sizeWithFont_constrainedToSize_lineBreakMode(text_, font_, rect.size,
+                                                                           UILineBreakModeWordWrap)
                             : CGSize{rect.size.width, font_.lineHeight()};
     CGRect box{{rect.origin.x, rect.origin.y + (rect.size.height - textSize.height) / 2},
                {rect.size.width, textSize.height}};

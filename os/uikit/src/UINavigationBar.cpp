@@ -72,12 +72,13 @@ public:
 
         CGRect inner = rect;
         if (back_)
-            inner = CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
+            inner =
+                CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
         if (auto image = item_->image()) {
             const CGSize size = image->size();
-            image->drawInRect({{CGRectGetMidX(inner) - size.width / 2,
-                                CGRectGetMidY(inner) - size.height / 2},
-                               size});
+            image->drawInRect(
+                {{CGRectGetMidX(inner) - size.width / 2, CGRectGetMidY(inner) - size.height / 2},
+                 size});
             return;
         }
         const CGFloat lineHeight = buttonFont.lineHeight();
@@ -173,12 +174,13 @@ void UINavigationBar::rebuild()
         setNeedsLayout();
         return;
     }
-    auto makeButton = [&](std::shared_ptr<UIBarButtonItem> item, bool back) -> std::shared_ptr<UIView> {
+    auto makeButton = [&](std::shared_ptr<UIBarButtonItem> item,
+                          bool back) -> std::shared_ptr<UIView> {
         if (item->customView())
             return item->customView();
         auto button = std::make_shared<NavigationButton>(item, barStyle_, back);
-        button->addTarget_action_forControlEvents(
-            [item](UIControl*) { item->sendAction(); }, UIControlEventTouchUpInside);
+        button->addTarget_action_forControlEvents([item](UIControl*) { item->sendAction(); },
+                                                  UIControlEventTouchUpInside);
         return button;
     };
     if (top->leftBarButtonItem()) {
@@ -187,11 +189,11 @@ void UINavigationBar::rebuild()
         auto item = back->backBarButtonItem();
         if (!item) {
             std::string title = back->title().empty() ? "Back" : back->title();
-            item = std::make_shared<UIBarButtonItem>(
-                title, UIBarButtonItemStyleBordered, [this](UIBarButtonItem*) {
-                    if (backAction_)
-                        backAction_();
-                });
+            item = std::make_shared<UIBarButtonItem>(title, UIBarButtonItemStyleBordered,
+                                                     [this](UIBarButtonItem*) {
+                                                         if (backAction_)
+                                                             backAction_();
+                                                     });
         }
         leftView_ = makeButton(item, true);
     }
@@ -241,7 +243,8 @@ void UINavigationBar::layoutSubviews()
         // Centred on the bar when it fits there, else in the room between the buttons.
         const CGFloat height = 26;
         const CGFloat wanted = sizeWithFont(static_cast<UILabel&>(*titleView_).text(),
-                                            UIFont::boldSystemFontOfSize(20)).width;
+                                            UIFont::boldSystemFontOfSize(20))
+                                   .width;
         const CGFloat half = std::min(box.size.width / 2 - std::max(left, box.size.width - right),
                                       box.size.width / 2);
         CGRect frame;

@@ -59,10 +59,11 @@ UINavigationController::~UINavigationController()
 
 void UINavigationController::loadView()
 {
-    auto container = std::make_shared<NavigationContainerView>(
-        UIScreen::mainScreen().applicationFrame(), this);
+    auto container =
+        std::make_shared<NavigationContainerView>(UIScreen::mainScreen().applicationFrame(), this);
     container->setAutoresizesSubviews(true);
-    bar_->setFrame(CGRectMake(0, 0, container->frame().size.width, UINavigationBar::standardHeight));
+    bar_->setFrame(
+        CGRectMake(0, 0, container->frame().size.width, UINavigationBar::standardHeight));
     bar_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     bar_->setHidden(navigationBarHidden_);
     container->addSubview(bar_);
@@ -101,8 +102,8 @@ void UINavigationController::layoutContent()
         return;
     const CGRect box = view()->bounds();
     const CGFloat barHeight = navigationBarHidden_ ? 0 : UINavigationBar::standardHeight;
-    bar_->setFrame(CGRectMake(box.origin.x, box.origin.y, box.size.width,
-                              UINavigationBar::standardHeight));
+    bar_->setFrame(
+        CGRectMake(box.origin.x, box.origin.y, box.size.width, UINavigationBar::standardHeight));
     if (UIViewController* top = topViewController())
         top->view()->setFrame(CGRectMake(box.origin.x, box.origin.y + barHeight, box.size.width,
                                          box.size.height - barHeight));

@@ -20,7 +20,10 @@ void UIScreen::setWindowVisible(bool visible) { uikit::Screen::shared().setWindo
 
 bool UIScreen::isWindowVisible() const { return uikit::Screen::shared().isWindowVisible(); }
 
-void UIScreen::setClosingHidesWindow(bool hides) { uikit::Screen::shared().setClosingHidesWindow(hides); }
+void UIScreen::setClosingHidesWindow(bool hides)
+{
+    uikit::Screen::shared().setClosingHidesWindow(hides);
+}
 
 UIWindow::UIWindow(CGRect frame)
     : UIView(frame == CGRectZero ? UIScreen::mainScreen().bounds() : frame)

@@ -50,7 +50,10 @@ constexpr CGFloat iconSide = 30;
 // One item of the bar: its image tinted grey (white when selected), its title and its badge.
 class TabBarButton : public UIView {
 public:
-    TabBarButton(UITabBar& bar, std::shared_ptr<UITabBarItem> item) : bar_(bar), itemHolder_(std::move(item)), item_(*itemHolder_) {}
+    TabBarButton(UITabBar& bar, std::shared_ptr<UITabBarItem> item)
+        : bar_(bar), itemHolder_(std::move(item)), item_(*itemHolder_)
+    {
+    }
     std::string className() const override { return "UITabBarButton"; }
     bool handlesTouches() const override { return item_.isEnabled(); }
     bool selected() const { return bar_.selectedItem() == &item_; }
@@ -82,13 +85,14 @@ public:
             QSizeF size = shape.size();
             size.scale(icon.size.width, icon.size.height, Qt::KeepAspectRatio);
             const QRectF target(CGRectGetMidX(icon) - size.width() / 2,
-                                CGRectGetMidY(icon) - size.height() / 2, size.width(), size.height());
+                                CGRectGetMidY(icon) - size.height() / 2, size.width(),
+                                size.height());
             painter->drawImage(target, shape);
         }
         UIGraphicsSetFillColor(on ? UIColor::whiteColor() : UIColor(0.6f, 0.6f, 0.6f, 1));
         drawInRect_withFont_lineBreakMode_alignment(
-            item_.title(), CGRectMake(rect.origin.x + 1, CGRectGetMaxY(rect) - 14,
-                                      rect.size.width - 2, 13),
+            item_.title(),
+            CGRectMake(rect.origin.x + 1, CGRectGetMaxY(rect) - 14, rect.size.width - 2, 13),
             titleFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
         if (item_.badgeValue())
             drawBadge(*painter, icon);
@@ -108,7 +112,8 @@ public:
 private:
     static CGRect iconRect(CGRect rect)
     {
-        return CGRectMake(CGRectGetMidX(rect) - iconSide / 2, rect.origin.y + 3, iconSide, iconSide);
+        return CGRectMake(CGRectGetMidX(rect) - iconSide / 2, rect.origin.y + 3, iconSide,
+                          iconSide);
     }
 
     // A red lozenge with a white rim, its centre at the icon's top right corner.
@@ -122,7 +127,8 @@ private:
         path.addRoundedRect(lozenge, height / 2, height / 2);
         painter.save();
         painter.setPen(QPen(Qt::white, 2));
-        painter.setBrush(verticalGradient(lozenge, QColor(0xf2, 0x4a, 0x4a), QColor(0xc4, 0x0b, 0x0b)));
+        painter.setBrush(
+            verticalGradient(lozenge, QColor(0xf2, 0x4a, 0x4a), QColor(0xc4, 0x0b, 0x0b)));
         painter.drawPath(path);
         painter.restore();
         UIGraphicsSetFillColor(UIColor::whiteColor());

@@ -21,7 +21,7 @@ const UIFont groupedHeaderFont = UIFont::boldSystemFontOfSize(17);
 } // namespace
 
 CGFloat UITableViewDelegate::tableView_heightForRowAtIndexPath(UITableView* tableView,
-                                                                const NSIndexPath& indexPath)
+                                                               const NSIndexPath& indexPath)
 {
     (void)indexPath;
     return tableView ? tableView->rowHeight() : 44;
@@ -50,35 +50,32 @@ public:
         if (style_ == UITableViewStylePlain) {
             const QRectF box = toQRect(rect);
             fillGradient(*painter, box, QColor(0xa5, 0xb1, 0xba), QColor(0xb9, 0xc2, 0xc9));
-            painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x98, 0xa5, 0xb0));
+            painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1),
+                              QColor(0x98, 0xa5, 0xb0));
             painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
                               QColor(0x98, 0xa5, 0xb0));
             const CGFloat line = plainHeaderFont.lineHeight();
             const CGRect text = CGRectMake(rect.origin.x + 12, CGRectGetMidY(rect) - line / 2,
                                            rect.size.width - 24, line);
             UIGraphicsSetFillColor(UIColor(0.42f, 0.47f, 0.53f, 1));
-            drawInRect_withFont_lineBreakMode_alignment(title_, CGRectOffset(text, 0, 1),
-                                                        plainHeaderFont,
-                                                        UILineBreakModeTailTruncation,
-                                                        UITextAlignmentLeft);
+            drawInRect_withFont_lineBreakMode_alignment(
+                title_, CGRectOffset(text, 0, 1), plainHeaderFont, UILineBreakModeTailTruncation,
+                UITextAlignmentLeft);
             UIGraphicsSetFillColor(UIColor::whiteColor());
-            drawInRect_withFont_lineBreakMode_alignment(title_, text, plainHeaderFont,
-                                                        UILineBreakModeTailTruncation,
-                                                        UITextAlignmentLeft);
+            drawInRect_withFont_lineBreakMode_alignment(
+                title_, text, plainHeaderFont, UILineBreakModeTailTruncation, UITextAlignmentLeft);
             return;
         }
         const CGFloat line = groupedHeaderFont.lineHeight();
         const CGRect text = CGRectMake(rect.origin.x + 20, CGRectGetMaxY(rect) - line - 7,
                                        rect.size.width - 40, line);
         UIGraphicsSetFillColor(UIColor::whiteColor());
-        drawInRect_withFont_lineBreakMode_alignment(title_, CGRectOffset(text, 0, 1),
-                                                    groupedHeaderFont,
-                                                    UILineBreakModeTailTruncation,
-                                                    UITextAlignmentLeft);
+        drawInRect_withFont_lineBreakMode_alignment(
+            title_, CGRectOffset(text, 0, 1), groupedHeaderFont, UILineBreakModeTailTruncation,
+            UITextAlignmentLeft);
         UIGraphicsSetFillColor(UIColor(0.3f, 0.34f, 0.42f, 1));
-        drawInRect_withFont_lineBreakMode_alignment(title_, text, groupedHeaderFont,
-                                                    UILineBreakModeTailTruncation,
-                                                    UITextAlignmentLeft);
+        drawInRect_withFont_lineBreakMode_alignment(
+            title_, text, groupedHeaderFont, UILineBreakModeTailTruncation, UITextAlignmentLeft);
     }
 
     void describe(DumpRecord& record) const override
@@ -160,8 +157,10 @@ void UITableView::reloadData()
         for (int r = 0; r < rows; ++r) {
             section.rowTops.push_back(rowY);
             const NSIndexPath indexPath = NSIndexPath::indexPathForRow_inSection(r, s);
-            rowY += delegate_ ? std::max(CGFloat(0), delegate_->tableView_heightForRowAtIndexPath(this, indexPath))
-                              : rowHeight_;
+            rowY += delegate_
+                        ? std::max(CGFloat(0),
+                                   delegate_->tableView_heightForRowAtIndexPath(this, indexPath))
+                        : rowHeight_;
         }
         section.rowTops.push_back(rowY);
         section.footerHeight = style_ == UITableViewStyleGrouped && rows > 0 ? groupedGap : 0;
@@ -215,7 +214,8 @@ CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath& indexPath) const
     const CGFloat top = tops[size_t(indexPath.row())];
     const CGFloat width = frame().size.width;
     if (style_ == UITableViewStyleGrouped)
-        return CGRectMake(groupInset, top, width - 2 * groupInset, tops[size_t(indexPath.row()) + 1] - top);
+        return CGRectMake(groupInset, top, width - 2 * groupInset,
+                          tops[size_t(indexPath.row()) + 1] - top);
     return CGRectMake(0, top, width, tops[size_t(indexPath.row()) + 1] - top);
 }
 
@@ -263,10 +263,10 @@ void UITableView::placeCell(UITableViewCell& cell, const NSIndexPath& indexPath)
     if (style_ == UITableViewStyleGrouped) {
         const int rows = numberOfRowsInSection(indexPath.section());
         using P = UITableViewCell::GroupPosition;
-        cell.setGroupPosition(rows == 1                      ? P::Single
-                              : indexPath.row() == 0         ? P::Top
-                              : indexPath.row() == rows - 1  ? P::Bottom
-                                                             : P::Middle);
+        cell.setGroupPosition(rows == 1                     ? P::Single
+                              : indexPath.row() == 0        ? P::Top
+                              : indexPath.row() == rows - 1 ? P::Bottom
+                                                            : P::Middle);
     }
 }
 
@@ -332,7 +332,8 @@ void UITableView::layoutSubviews()
         if (!cell)
             cell = std::make_shared<UITableViewCell>(CGRectZero, std::string());
         if (delegate_)
-            if (auto accessory = delegate_->tableView_accessoryTypeForRowWithIndexPath(this, indexPath))
+            if (auto accessory =
+                    delegate_->tableView_accessoryTypeForRowWithIndexPath(this, indexPath))
                 cell->setAccessoryType(*accessory);
         placeCell(*cell, indexPath);
         // Every cell put on screen hears its row's selection state, as on the platform, even
@@ -422,9 +423,8 @@ void UITableView::scrollToRowAtIndexPath_atScrollPosition_animated(
     const CGRect row = rectForRowAtIndexPath(indexPath);
     const CGFloat height = frame().size.height;
     // Below the section's header, which stays at the top of a plain table.
-    const CGFloat cover = style_ == UITableViewStylePlain
-                              ? sections_[size_t(indexPath.section())].headerHeight
-                              : 0;
+    const CGFloat cover =
+        style_ == UITableViewStylePlain ? sections_[size_t(indexPath.section())].headerHeight : 0;
     CGFloat y = contentOffset().y;
     switch (position) {
     case UITableViewScrollPositionTop: y = row.origin.y - cover; break;

@@ -29,21 +29,23 @@ public:
         if (!painter)
             return;
         const QPointF c = toQRect(rect).center();
-        const bool light = cell_.isSelected() &&
-                           cell_.selectionStyle() != UITableViewCellSelectionStyleNone;
+        const bool light =
+            cell_.isSelected() && cell_.selectionStyle() != UITableViewCellSelectionStyleNone;
         painter->save();
         switch (cell_.accessoryType()) {
         case UITableViewCellAccessoryDisclosureIndicator: {
             painter->setPen(QPen(light ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80), 3,
                                  Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            const QPointF points[] = {{c.x() - 3, c.y() - 5}, {c.x() + 2, c.y()}, {c.x() - 3, c.y() + 5}};
+            const QPointF points[] = {
+                {c.x() - 3, c.y() - 5}, {c.x() + 2, c.y()}, {c.x() - 3, c.y() + 5}};
             painter->drawPolyline(points, 3);
             break;
         }
         case UITableViewCellAccessoryCheckmark: {
             painter->setPen(QPen(light ? QColor(Qt::white) : QColor(0x32, 0x4f, 0x85), 3,
                                  Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            const QPointF points[] = {{c.x() - 6, c.y()}, {c.x() - 2, c.y() + 5}, {c.x() + 6, c.y() - 6}};
+            const QPointF points[] = {
+                {c.x() - 6, c.y()}, {c.x() - 2, c.y() + 5}, {c.x() + 6, c.y() - 6}};
             painter->drawPolyline(points, 3);
             break;
         }
@@ -52,7 +54,8 @@ public:
             painter->setBrush(QColor(0x23, 0x6e, 0xd8));
             painter->drawEllipse(c, 11, 11);
             painter->setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            const QPointF points[] = {{c.x() - 2, c.y() - 5}, {c.x() + 3, c.y()}, {c.x() - 2, c.y() + 5}};
+            const QPointF points[] = {
+                {c.x() - 2, c.y() - 5}, {c.x() + 3, c.y()}, {c.x() - 2, c.y() + 5}};
             painter->drawPolyline(points, 3);
             break;
         }
@@ -160,8 +163,8 @@ void UITableViewCell::layoutSubviews()
                                       box.size.width - 2 * inset - (accessory ? accessoryWidth : 0),
                                       height - inset / 2));
     accessoryView_->setHidden(!accessory);
-    accessoryView_->setFrame(CGRectMake(CGRectGetMaxX(box) - accessoryWidth, box.origin.y,
-                                        accessoryWidth, height));
+    accessoryView_->setFrame(
+        CGRectMake(CGRectGetMaxX(box) - accessoryWidth, box.origin.y, accessoryWidth, height));
     if (textLabel_)
         textLabel_->setFrame(CGRectMake(10, 0, contentView_->frame().size.width - 20, height));
 }
@@ -188,7 +191,8 @@ void UITableViewCell::drawRect(CGRect rect)
     // A part of a rounded group: corners at the group's top and bottom only.
     const qreal radius = 9;
     const QRectF shape = box.adjusted(0.5, 0.5, -0.5, -0.5);
-    const bool roundTop = groupPosition_ == GroupPosition::Single || groupPosition_ == GroupPosition::Top;
+    const bool roundTop =
+        groupPosition_ == GroupPosition::Single || groupPosition_ == GroupPosition::Top;
     const bool roundBottom =
         groupPosition_ == GroupPosition::Single || groupPosition_ == GroupPosition::Bottom;
     QPainterPath path;
@@ -218,11 +222,13 @@ void UITableViewCell::drawRect(CGRect rect)
     // Rows inside a group meet at a light separator, not at the group's border.
     if (!roundTop) {
         painter->setPen(QPen(top, 1));
-        painter->drawLine(QPointF(shape.left() + 1, shape.top()), QPointF(shape.right() - 1, shape.top()));
+        painter->drawLine(QPointF(shape.left() + 1, shape.top()),
+                          QPointF(shape.right() - 1, shape.top()));
     }
     if (!roundBottom) {
         painter->setPen(QPen(separatorColor, 1));
-        painter->drawLine(QPointF(shape.left() + 1, shape.bottom()), QPointF(shape.right() - 1, shape.bottom()));
+        painter->drawLine(QPointF(shape.left() + 1, shape.bottom()),
+                          QPointF(shape.right() - 1, shape.bottom()));
     }
     painter->restore();
 }

@@ -81,12 +81,10 @@ void UIView::autoresize(CGSize oldSuperSize, CGSize newSuperSize)
     const unsigned m = autoresizingMask_;
     distribute(newSuperSize.width - oldSuperSize.width, m & UIViewAutoresizingFlexibleLeftMargin,
                m & UIViewAutoresizingFlexibleWidth, m & UIViewAutoresizingFlexibleRightMargin,
-               frame.origin.x, frame.size.width,
-               oldSuperSize.width - CGRectGetMaxX(frame_));
+               frame.origin.x, frame.size.width, oldSuperSize.width - CGRectGetMaxX(frame_));
     distribute(newSuperSize.height - oldSuperSize.height, m & UIViewAutoresizingFlexibleTopMargin,
                m & UIViewAutoresizingFlexibleHeight, m & UIViewAutoresizingFlexibleBottomMargin,
-               frame.origin.y, frame.size.height,
-               oldSuperSize.height - CGRectGetMaxY(frame_));
+               frame.origin.y, frame.size.height, oldSuperSize.height - CGRectGetMaxY(frame_));
     setFrame(frame);
 }
 
@@ -273,10 +271,7 @@ CGSize UIView::sizeThatFits(CGSize size) const
     return frame_.size;
 }
 
-void UIView::sizeToFit()
-{
-    setFrame({frame_.origin, sizeThatFits(frame_.size)});
-}
+void UIView::sizeToFit() { setFrame({frame_.origin, sizeThatFits(frame_.size)}); }
 
 void UIView::setNeedsDisplay() { Screen::shared().scheduleDisplay(); }
 

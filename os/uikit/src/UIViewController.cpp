@@ -103,8 +103,8 @@ void UIViewController::presentModalViewController_animated(
         const CGRect frame = UIScreen::mainScreen().applicationFrame();
         modalView->setFrame({host->convertPoint_fromView(frame.origin, nullptr), frame.size});
         const auto& siblings = host->subviews();
-        const size_t index = size_t(std::find(siblings.begin(), siblings.end(), coveredView) -
-                                    siblings.begin());
+        const size_t index =
+            size_t(std::find(siblings.begin(), siblings.end(), coveredView) - siblings.begin());
         coveredView->removeFromSuperview();
         if (!container)
             controller->viewWillAppear(animated);

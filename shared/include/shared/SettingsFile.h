@@ -27,7 +27,16 @@ std::chrono::milliseconds busyTimeout();
 void setBusyTimeout(std::chrono::milliseconds timeout);
 
 // The columns of the current layout. An older file has only bBadge and bHideAge.
-enum class Column { bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, iStandby };
+enum class Column {
+    bBadge,
+    bHideAge,
+    bHideSigno,
+    bSound,
+    bPopup,
+    iTimerHour,
+    iTimerMinute,
+    iStandby
+};
 
 // Selects the columns from every row and calls `row` with each row's values, in the order of
 // `columns`. No call when the file cannot be opened or a column is missing. False when another

@@ -4,8 +4,8 @@
 #include "People.h"
 #include "RootViewController.h"
 #include "SectionNames.h"
-#include "SolidPng.h"
 #include "Settings.h"
+#include "SolidPng.h"
 #include "TempDevice.h"
 
 #include "addressbook/InMemoryAddressBook.h"
@@ -24,20 +24,23 @@
 
 class AppTest : public ::testing::Test {
 protected:
-    AppTest() {
+    AppTest()
+    {
         NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
         bHideAge = 0;
         bHideSigno = 0;
     }
 
     // Today is 10 March 2009 unless a test says otherwise, at local noon.
-    void setToday(int year, int month, int day) {
+    void setToday(int year, int month, int day)
+    {
         clock.set(platform::Calendar().dateFromParts(year, month, day, 12));
     }
 
     // The main screen with its view loaded: today's date taken, the book imported, the coming
     // birthdays on display.
-    RootViewController& screen() {
+    RootViewController& screen()
+    {
         if (!screen_) {
             screen_ = std::make_shared<RootViewController>(sharedBook, clock);
             screen_->view();
@@ -45,7 +48,8 @@ protected:
         return *screen_;
     }
 
-    void chooseTab(int tag) {
+    void chooseTab(int tag)
+    {
         for (const auto& item : screen().tabBar->items())
             if (item->tag() == tag) {
                 screen().tabBar->userSelectedItem(item.get());
@@ -59,7 +63,8 @@ protected:
 
     TempDevice device;
     platform::ScopedTimeZone zone{"America/Sao_Paulo"};
-    std::shared_ptr<ab::InMemoryAddressBook> sharedBook = std::make_shared<ab::InMemoryAddressBook>();
+    std::shared_ptr<ab::InMemoryAddressBook> sharedBook =
+        std::make_shared<ab::InMemoryAddressBook>();
     ab::InMemoryAddressBook& book = *sharedBook;
     platform::FixedClock clock{platform::Calendar().dateFromParts(2009, 3, 10, 12)};
 

@@ -35,10 +35,9 @@ TEST(ContactActionsSms, TakesOnlyTheDiallingCharactersOfOneNumber)
 TEST(ContactActionsSheet, OffersEveryNumberInStoredOrderWhateverItsLabel)
 {
     ab::Person person;
-    person.phones = {{"home", "111"}, {"work", "222"}, {"mobile", "333"}, {"fax", "444"},
-                     {"Grandma's", "555"}};
-    EXPECT_EQ(phoneNumbers(person),
-              (std::vector<std::string>{"111", "222", "333", "444", "555"}));
+    person.phones = {
+        {"home", "111"}, {"work", "222"}, {"mobile", "333"}, {"fax", "444"}, {"Grandma's", "555"}};
+    EXPECT_EQ(phoneNumbers(person), (std::vector<std::string>{"111", "222", "333", "444", "555"}));
     EXPECT_TRUE(phoneNumbers(ab::Person{}).empty());
 }
 

@@ -4,7 +4,6 @@
 #include <addressbookui/ABPersonViewController.h>
 #include <uikit/UIActionSheet.h>
 
-
 namespace {
 
 struct ShownSheet {
@@ -19,8 +18,8 @@ protected:
     ContactActionsTest()
     {
         ana = born("Ana", 5, 5);
-        ana.phones = {{"home", "(11) 9876-5432"}, {"work", "+55 11 1234-5678"},
-                      {"mobile", "555.123.4567"}};
+        ana.phones = {
+            {"home", "(11) 9876-5432"}, {"work", "+55 11 1234-5678"}, {"mobile", "555.123.4567"}};
         add_person(book, ana);
         bia = born("Bia", 1, 2, 1985);
         add_person(book, bia);
@@ -78,7 +77,9 @@ protected:
         if (sheets.empty())
             return std::nullopt;
         const uikit::DumpRecord& sheet = *sheets.front();
-        ShownSheet shown{*sheet.text("title"), {}, std::get<double>(*sheet.find("style")),
+        ShownSheet shown{*sheet.text("title"),
+                         {},
+                         std::get<double>(*sheet.find("style")),
                          std::get<double>(*sheet.find("destructiveButtonIndex"))};
         for (const auto* button : shownWith(sheet, "class", "UIButton"))
             shown.buttons.push_back(button->text("text").value_or(""));
@@ -126,8 +127,9 @@ TEST_F(ContactActionsTest, ARowOpensThePersonScreenOfItsContact)
     ASSERT_TRUE(send->image());
     EXPECT_EQ(send->image()->name(), "email.png");
     EXPECT_EQ(send->style(), UIBarButtonItemStylePlain);
-    EXPECT_TRUE(screen().personViewController_shouldPerformDefaultActionForPerson_property_identifier(
-        person, ana, kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier));
+    EXPECT_TRUE(
+        screen().personViewController_shouldPerformDefaultActionForPerson_property_identifier(
+            person, ana, kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier));
 }
 
 TEST_F(ContactActionsTest, ThreeLabelledNumbersGiveThreeButtonsInStoredOrderThenCancel)
@@ -242,14 +244,13 @@ TEST_P(BackButtonTest, ReadsTheBookAgainAndRebuildsTheListOfTheTabLastChosen)
     EXPECT_EQ(screen().myTableView->numberOfSections(), int(GetParam().rows.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachTab, BackButtonTest,
-    ::testing::Values(BackCase{0, {{"Ana"}, {"Caio"}}},
-                      BackCase{1, {{"Bia"}, {"Ana"}, {"Caio"}}},
-                      BackCase{2, {{"Ana"}, {"Bia"}, {"Caio"}}},
-                      BackCase{3, {{"Ana"}, {"Caio"}}}),
-    [](const ::testing::TestParamInfo<BackCase>& test) {
-        return "Tag" + std::to_string(test.param.tag);
-    });
+INSTANTIATE_TEST_SUITE_P(EachTab, BackButtonTest,
+                         ::testing::Values(BackCase{0, {{"Ana"}, {"Caio"}}},
+                                           BackCase{1, {{"Bia"}, {"Ana"}, {"Caio"}}},
+                                           BackCase{2, {{"Ana"}, {"Bia"}, {"Caio"}}},
+                                           BackCase{3, {{"Ana"}, {"Caio"}}}),
+                         [](const ::testing::TestParamInfo<BackCase>& test) {
+                             return "Tag" + std::to_string(test.param.tag);
+                         });
 
 } // namespace

@@ -8,24 +8,29 @@ using Names = std::vector<std::vector<std::string>>;
 
 // The first record of the dump, depth first, that `match` takes.
 const uikit::DumpRecord* findRecord(const uikit::DumpRecord& record,
-                                    const std::function<bool(const uikit::DumpRecord&)>& match) {
-    if (match(record)) return &record;
+                                    const std::function<bool(const uikit::DumpRecord&)>& match)
+{
+    if (match(record))
+        return &record;
     if (const auto* children = record.list("children"))
         for (const auto& child : *children)
-            if (const auto* found = findRecord(child, match)) return found;
+            if (const auto* found = findRecord(child, match))
+                return found;
     return nullptr;
 }
 
 class MainScreen : public AppTest {
 protected:
     // The list table as it shows the list now.
-    UITableView* table() {
+    UITableView* table()
+    {
         screen().myTableView->layoutIfNeeded();
         return screen().myTableView.get();
     }
 };
 
-TEST_F(MainScreen, LoadingImportsThenReadsTheListSettingsThenBuilds) {
+TEST_F(MainScreen, LoadingImportsThenReadsTheListSettingsThenBuilds)
+{
     testing::internal::CaptureStderr();
     screen();
     const std::string log = testing::internal::GetCapturedStderr();
@@ -38,7 +43,8 @@ TEST_F(MainScreen, LoadingImportsThenReadsTheListSettingsThenBuilds) {
     EXPECT_EQ(log.find("] initializeDatabase...\n", settings + 1), std::string::npos);
 }
 
-TEST_F(MainScreen, BuildsItsViewsWithTheirFrames) {
+TEST_F(MainScreen, BuildsItsViewsWithTheirFrames)
+{
     UIView* content = screen().view().get();
     EXPECT_EQ(content->frame(), CGRectMake(0, 20, 320, 460));
     EXPECT_EQ(content->backgroundColor(), UIColor::blackColor());
@@ -61,7 +67,8 @@ TEST_F(MainScreen, BuildsItsViewsWithTheirFrames) {
     EXPECT_FALSE(screen().navigationItem()->leftBarButtonItem());
 }
 
-TEST_F(MainScreen, InsideTheNavigationControllerTheTabBarEndsAtTheBottomOfTheScreen) {
+TEST_F(MainScreen, InsideTheNavigationControllerTheTabBarEndsAtTheBottomOfTheScreen)
+{
     auto navigation = std::make_shared<UINavigationController>(
         std::make_shared<RootViewController>(sharedBook, clock));
     auto* root = static_cast<RootViewController*>(navigation->topViewController());
@@ -73,7 +80,8 @@ TEST_F(MainScreen, InsideTheNavigationControllerTheTabBarEndsAtTheBottomOfTheScr
     EXPECT_EQ(CGRectGetMaxY(root->tabBar->screenFrame()), 480);
 }
 
-TEST_F(MainScreen, FourTabItemsWithTitlesImagesAndTags) {
+TEST_F(MainScreen, FourTabItemsWithTitlesImagesAndTags)
+{
     const auto& items = screen().tabBar->items();
     ASSERT_EQ(items.size(), 4u);
     const char* titles[] = {"Next Birthdays", "All by Date", "All by Name", "Settings"};
@@ -89,7 +97,8 @@ TEST_F(MainScreen, FourTabItemsWithTitlesImagesAndTags) {
     EXPECT_EQ(screen().itemTabSelected(), 0);
 }
 
-TEST_F(MainScreen, TabTitlesAreTranslated) {
+TEST_F(MainScreen, TabTitlesAreTranslated)
+{
     ::setenv("LANGUAGE", "pt", 1);
     screen();
     ::setenv("LANGUAGE", "", 1);
@@ -98,15 +107,18 @@ TEST_F(MainScreen, TabTitlesAreTranslated) {
     EXPECT_EQ(screen().tabBar->items()[3]->title(), "Ajustes");
 }
 
-TEST_F(MainScreen, AboutBoxNamesTheProjectAndCloses) {
+TEST_F(MainScreen, AboutBoxNamesTheProjectAndCloses)
+{
     screen().about(nullptr);
     uikit::runPendingWork();
     const uikit::DumpRecord dump = uikit::dumpScreen();
-    const auto* alert = findRecord(dump, [](const auto& r) { return r.text("class") == "UIAlertView"; });
+    const auto* alert =
+        findRecord(dump, [](const auto& r) { return r.text("class") == "UIAlertView"; });
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->text("text"), "About Tortamos 2.0");
     const std::string message = alert->text("message").value_or("");
-    const std::string sentence = "The Tortamos helps you remember all the birthdays of your contacts.";
+    const std::string sentence =
+        "The Tortamos helps you remember all the birthdays of your contacts.";
     EXPECT_EQ(message.rfind(sentence + "\n\n", 0), 0u);
     const std::string credits = message.substr(sentence.size() + 2);
     EXPECT_NE(credits.find("Tortamos 2.0"), std::string::npos);
@@ -115,10 +127,12 @@ TEST_F(MainScreen, AboutBoxNamesTheProjectAndCloses) {
 
     ASSERT_TRUE(uikit::tap("Close"));
     uikit::runPendingWork();
-    EXPECT_FALSE(findRecord(uikit::dumpScreen(), [](const auto& r) { return r.text("class") == "UIAlertView"; }));
+    EXPECT_FALSE(findRecord(uikit::dumpScreen(),
+                            [](const auto& r) { return r.text("class") == "UIAlertView"; }));
 }
 
-TEST_F(MainScreen, TabsRebuildFromTheRecordsInMemoryOnly) {
+TEST_F(MainScreen, TabsRebuildFromTheRecordsInMemoryOnly)
+{
     add_person(book, born("Bruno", 3, 1));
     const ab::RecordID ana = add_person(book, born("ana", 15, 3));
     add_person(book, born("Carla", 20, 3));
@@ -148,7 +162,8 @@ TEST_F(MainScreen, TabsRebuildFromTheRecordsInMemoryOnly) {
     EXPECT_EQ(sectionNames(), (Names{{"Davi", "Carla"}, {"Eva"}}));
 }
 
-TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage) {
+TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage)
+{
     EXPECT_EQ(table()->numberOfSections(), 1);
     EXPECT_EQ(table()->numberOfRowsInSection(0), 0);
     EXPECT_EQ(table()->titleForHeaderInSection(0), "No futures birthdays this year");
@@ -159,7 +174,8 @@ TEST_F(MainScreen, EmptyListsShowOneHeaderWithAMessage) {
     EXPECT_EQ(table()->titleForHeaderInSection(0), "No birthdays in your database");
 }
 
-TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
+TEST_F(MainScreen, FirstTabItemCarriesTodaysCount)
+{
     add_person(book, born("Davi", 10, 3));
     add_person(book, born("Ivo", 10, 3, 1900));
     add_person(book, born("Eva", 11, 3));
@@ -170,7 +186,8 @@ TEST_F(MainScreen, FirstTabItemCarriesTodaysCount) {
     EXPECT_EQ(screen().tabItem1->badgeValue(), "2");
 }
 
-TEST_F(MainScreen, NoBadgeWithoutBirthdaysToday) {
+TEST_F(MainScreen, NoBadgeWithoutBirthdaysToday)
+{
     add_person(book, born("Eva", 11, 3));
     EXPECT_EQ(screen().tabItem1->badgeValue(), std::nullopt);
 }

@@ -8,9 +8,11 @@ namespace {
 class Rows : public AppTest {
 protected:
     // The cell the table shows at the row, after a layout pass.
-    TodoCell* shownCell(int section, int row) {
+    TodoCell* shownCell(int section, int row)
+    {
         screen().myTableView->layoutIfNeeded();
-        auto* cell = screen().myTableView->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(row, section));
+        auto* cell = screen().myTableView->cellForRowAtIndexPath(
+            NSIndexPath::indexPathForRow_inSection(row, section));
         return dynamic_cast<TodoCell*>(cell);
     }
 };
@@ -18,14 +20,16 @@ protected:
 // An address book in memory that counts the photo reads it is asked for.
 class CountingBook final : public ab::InMemoryAddressBook {
 public:
-    std::vector<uint8_t> copyImageData(ab::RecordID id) const override {
+    std::vector<uint8_t> copyImageData(ab::RecordID id) const override
+    {
         ++reads;
         return ab::InMemoryAddressBook::copyImageData(id);
     }
     mutable int reads = 0;
 };
 
-TEST_F(Rows, ACellShowsItsRecordsValues) {
+TEST_F(Rows, ACellShowsItsRecordsValues)
+{
     add_person(book, born("Carla", 15, 3, 1980));
     TodoCell* cell = shownCell(0, 0);
     ASSERT_TRUE(cell);
@@ -41,19 +45,22 @@ TEST_F(Rows, ACellShowsItsRecordsValues) {
     EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryDisclosureIndicator);
 }
 
-TEST_F(Rows, ShownRowsDrawTheirTextsOverTheBackgroundPicture) {
+TEST_F(Rows, ShownRowsDrawTheirTextsOverTheBackgroundPicture)
+{
     add_person(book, born("Carla", 15, 3, 1980));
     TodoCell* cell = shownCell(0, 0);
     ASSERT_TRUE(cell);
     // Otherwise the age and countdown labels would cover the date beside the photo.
-    for (UILabel* label : {cell->todoTextLabel.get(), cell->todoPriorityLabel.get(), cell->todoTextItem.get(),
-                           cell->todoAgeLabel.get(), cell->todoTimeLabel.get()}) {
+    for (UILabel* label :
+         {cell->todoTextLabel.get(), cell->todoPriorityLabel.get(), cell->todoTextItem.get(),
+          cell->todoAgeLabel.get(), cell->todoTimeLabel.get()}) {
         EXPECT_EQ(label->backgroundColor(), UIColor::clearColor());
         EXPECT_FALSE(label->isHighlighted());
     }
 }
 
-TEST_F(Rows, AReusedCellTakesTheColourOfItsNewRow) {
+TEST_F(Rows, AReusedCellTakesTheColourOfItsNewRow)
+{
     ab::Person davi = born("Davi", 10, 3);
     add_person(book, davi);
     TodoCell* today = shownCell(0, 0);
@@ -75,7 +82,8 @@ TEST_F(Rows, AReusedCellTakesTheColourOfItsNewRow) {
     EXPECT_EQ(reused->todoPriorityLabel->text(), "May 12 1980");
 }
 
-TEST_F(Rows, HiddenSignsAndAgesFollowTheSettingsAsSoonAsARowIsBuilt) {
+TEST_F(Rows, HiddenSignsAndAgesFollowTheSettingsAsSoonAsARowIsBuilt)
+{
     add_person(book, born("Ivo", 15, 3, 1900));
     TodoCell* cell = shownCell(0, 0);
     EXPECT_EQ(cell->todoAgeLabel->text(), "Age: 108");
@@ -91,7 +99,8 @@ TEST_F(Rows, HiddenSignsAndAgesFollowTheSettingsAsSoonAsARowIsBuilt) {
     EXPECT_EQ(cell->todoTimeLabel->text(), "in 5 days");
 }
 
-TEST_F(Rows, PhotosAreDecodedAndBadDataShowsThePlaceholder) {
+TEST_F(Rows, PhotosAreDecodedAndBadDataShowsThePlaceholder)
+{
     add_person(book, born("Ana", 11, 3, 1980, solidPng({80, 80})));
     add_person(book, born("Bia", 12, 3, 1980, {0x89, 'P', 'N', 'G', 0, 1, 2, 3}));
     add_person(book, born("Cid", 13, 3, 1980, std::vector<uint8_t>(5000, 0xff)));
@@ -103,7 +112,8 @@ TEST_F(Rows, PhotosAreDecodedAndBadDataShowsThePlaceholder) {
     EXPECT_EQ(shownCell(0, 0)->todoPriorityImageView->frame().size, CGSizeMake(50, 62));
 }
 
-TEST_F(Rows, PhotosAreReadOncePerImport) {
+TEST_F(Rows, PhotosAreReadOncePerImport)
+{
     auto counting = std::make_shared<CountingBook>();
     const ab::RecordID ana = add_person(*counting, born("Ana", 11, 3, 1980, solidPng({40, 40})));
     auto root = std::make_shared<RootViewController>(counting, clock);
@@ -129,11 +139,13 @@ TEST_F(Rows, PhotosAreReadOncePerImport) {
     EXPECT_EQ(cell->todoPriorityImageView->image()->size(), CGSizeMake(30, 30));
 }
 
-TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown) {
+TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     CountingBook counting;
     std::vector<ab::RecordID> ids;
-    for (int i = 0; i < 3; ++i) ids.push_back(add_person(counting, born("P", 1, 1, 1980, solidPng({10, 10}))));
+    for (int i = 0; i < 3; ++i)
+        ids.push_back(add_person(counting, born("P", 1, 1, 1980, solidPng({10, 10}))));
     PhotoCache cache(counting, 2);
     const auto show = [&](ab::RecordID id) { return cache.photoFor({id, true}); };
     show(ids[0]);
@@ -151,20 +163,24 @@ TEST(PhotoCacheTest, KeepsOnlyTheMostRecentlyShown) {
 
 // Photos as another program than ours may have stored them: however large, a kept photo holds only
 // the pixels its row shows, and one with more pixels than the system decodes is never decoded.
-TEST(PhotoCacheTest, KeepsPhotosAtTheSizeOfTheRowAndLeavesOutThoseWithTooManyPixels) {
+TEST(PhotoCacheTest, KeepsPhotosAtTheSizeOfTheRowAndLeavesOutThoseWithTooManyPixels)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     ab::InMemoryAddressBook book;
     const ab::RecordID large = add_person(book, born("Ana", 1, 1, 1980, solidPng({1200, 900})));
     std::vector<ab::RecordID> bombs;
-    for (int i = 0; i < 20; ++i) bombs.push_back(add_person(book, born("B", 1, 1, 1980, compressedPng(5792, 5792))));
+    for (int i = 0; i < 20; ++i)
+        bombs.push_back(add_person(book, born("B", 1, 1, 1980, compressedPng(5792, 5792))));
     PhotoCache cache(book);
 
     const auto photo = cache.photoFor({large, true});
     EXPECT_EQ(photo->size(), CGSizeMake(1200, 900));
-    EXPECT_EQ(UIImage::imageWithData(UIImagePNGRepresentation(photo))->size(), TodoCell::photoSize())
+    EXPECT_EQ(UIImage::imageWithData(UIImagePNGRepresentation(photo))->size(),
+              TodoCell::photoSize())
         << "the pixels it holds";
     EXPECT_EQ(TodoCell::photoSize(), CGSizeMake(50, 62));
-    for (const ab::RecordID bomb : bombs) EXPECT_EQ(cache.photoFor({bomb, true})->name(), "contact.png");
+    for (const ab::RecordID bomb : bombs)
+        EXPECT_EQ(cache.photoFor({bomb, true})->name(), "contact.png");
 }
 
 } // namespace

@@ -45,18 +45,21 @@ TEST_F(SettingsScreenTest, SevenRowsInThreeGroupsEachWithItsControl)
         UIView* control;
     };
     const std::vector<Row> rows{
-        {0, 0, "Use Badge", s.switchCtl.get()},       {1, 0, "Time", s.labelTimer.get()},
-        {1, 1, "Popup", s.switchPopup.get()},         {1, 2, "Sound", s.switchSound.get()},
+        {0, 0, "Use Badge", s.switchCtl.get()},
+        {1, 0, "Time", s.labelTimer.get()},
+        {1, 1, "Popup", s.switchPopup.get()},
+        {1, 2, "Sound", s.switchSound.get()},
         {1, 3, "Work Standby mode", s.switchStandby.get()},
-        {2, 0, "Hide Age (1900)", s.switchAge.get()}, {2, 1, "Hide Horoscope", s.switchSigno.get()},
+        {2, 0, "Hide Age (1900)", s.switchAge.get()},
+        {2, 1, "Hide Horoscope", s.switchSigno.get()},
     };
     ASSERT_EQ(table.numberOfRowsInSection(0) + table.numberOfRowsInSection(1) +
                   table.numberOfRowsInSection(2),
               int(rows.size()));
     for (const Row& expected : rows) {
         const auto path = NSIndexPath::indexPathForRow_inSection(expected.row, expected.section);
-        table.scrollToRowAtIndexPath_atScrollPosition_animated(path,
-                                                               UITableViewScrollPositionNone, false);
+        table.scrollToRowAtIndexPath_atScrollPosition_animated(path, UITableViewScrollPositionNone,
+                                                               false);
         uikit::runPendingWork();
         auto* cell = dynamic_cast<DisplayCell*>(table.cellForRowAtIndexPath(path));
         ASSERT_NE(cell, nullptr) << expected.title;

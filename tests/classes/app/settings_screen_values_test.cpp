@@ -14,15 +14,19 @@ namespace fs = std::filesystem;
 TEST_F(SettingsScreenTest, EachSwitchShowsItsOwnColumnAndSavingWritesBackWhatWasRead)
 {
     // Sound on and Popup off, then the reverse: a swap of the two would show.
-    for (const SettingsRow& row : {SettingsRow{1, 0, 1, 1, 0, 23, 59, 0},
-                                   SettingsRow{0, 1, 0, 0, 1, 11, 0, 1}}) {
+    for (const SettingsRow& row :
+         {SettingsRow{1, 0, 1, 1, 0, 23, 59, 0}, SettingsRow{0, 1, 0, 0, 1, 11, 0, 1}}) {
         fs::remove(file());
         store(row);
         InfoViewController& s = open();
-        const SettingsRow shown{s.switchCtl->isOn(),   s.switchAge->isOn(),
-                                s.switchSigno->isOn(), s.switchSound->isOn(),
-                                s.switchPopup->isOn(), row[5],
-                                row[6],                s.switchStandby->isOn()};
+        const SettingsRow shown{s.switchCtl->isOn(),
+                                s.switchAge->isOn(),
+                                s.switchSigno->isOn(),
+                                s.switchSound->isOn(),
+                                s.switchPopup->isOn(),
+                                row[5],
+                                row[6],
+                                s.switchStandby->isOn()};
         EXPECT_EQ(shown, row);
         tap("Save");
         EXPECT_FALSE(isOpen());
@@ -34,8 +38,8 @@ TEST_F(SettingsScreenTest, AStoredTwoShowsOffAndIsKeptUntilOneOfTheFiveSwitchesC
 {
     store({2, 2, 2, 2, 2, 7, 30, 2});
     InfoViewController& s = open();
-    for (const auto& control : {s.switchCtl, s.switchAge, s.switchSigno, s.switchSound,
-                                s.switchPopup, s.switchStandby})
+    for (const auto& control :
+         {s.switchCtl, s.switchAge, s.switchSigno, s.switchSound, s.switchPopup, s.switchStandby})
         EXPECT_FALSE(control->isOn());
     toggle(*s.switchSound); // rewrites only its own value
     toggle(*s.switchSound);

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(SetDateNow, ReadsTheLocalDateAndKeepsIt) {
+TEST(SetDateNow, ReadsTheLocalDateAndKeepsIt)
+{
     platform::ScopedTimeZone zone("Asia/Tokyo");
     const platform::Calendar calendar;
     platform::FixedClock clock(calendar.dateFromParts(2009, 12, 31, 23, 59) + 59'000);

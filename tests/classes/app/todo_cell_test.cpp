@@ -7,25 +7,30 @@ namespace {
 
 class Cell : public AppTest {
 protected:
-    std::shared_ptr<TodoCell> newCell() {
+    std::shared_ptr<TodoCell> newCell()
+    {
         auto cell = std::make_shared<TodoCell>(CGRectZero, RootViewController::kCellIdentifier);
         cell->setFrame(CGRectMake(0, 0, 320, 68));
         return cell;
     }
 
-    static size_t depth(const TodoCell& cell, const UIView* view) {
+    static size_t depth(const TodoCell& cell, const UIView* view)
+    {
         const auto& views = cell.contentView()->subviews();
-        return std::find_if(views.begin(), views.end(), [&](const auto& v) { return v.get() == view; }) -
+        return std::find_if(views.begin(), views.end(),
+                            [&](const auto& v) { return v.get() == view; }) -
                views.begin();
     }
 
-    std::vector<UILabel*> labels(const TodoCell& c) {
+    std::vector<UILabel*> labels(const TodoCell& c)
+    {
         return {c.todoTextLabel.get(), c.todoPriorityLabel.get(), c.todoTextItem.get(),
                 c.todoAgeLabel.get(), c.todoTimeLabel.get()};
     }
 };
 
-TEST_F(Cell, LaysOutBesideAFiftyPointPhoto) {
+TEST_F(Cell, LaysOutBesideAFiftyPointPhoto)
+{
     auto cell = newCell();
     ASSERT_EQ(cell->todoPriorityImageView->frame().size, CGSizeMake(50, 62));
     cell->setDateCall("March 10 1980");
@@ -35,7 +40,8 @@ TEST_F(Cell, LaysOutBesideAFiftyPointPhoto) {
     EXPECT_EQ(cell->todoTextLabel->frame(), CGRectMake(72, 5, 240, 19));
     EXPECT_EQ(cell->todoPriorityImageView->frame(), CGRectMake(6, 3, 50, 62));
     const CGSize measured = sizeWithFont("March 10 1980", UIFont::systemFontOfSize(12));
-    EXPECT_EQ(cell->todoPriorityLabel->frame(), CGRectMake(64, 25, measured.width, measured.height));
+    EXPECT_EQ(cell->todoPriorityLabel->frame(),
+              CGRectMake(64, 25, measured.width, measured.height));
     EXPECT_EQ(cell->todoItemImageView->frame().origin, CGPointMake(72, 41));
     EXPECT_EQ(cell->todoTextItem->frame(),
               CGRectMake(95, 41, 100, cell->todoItemImageView->frame().size.height));
@@ -43,7 +49,8 @@ TEST_F(Cell, LaysOutBesideAFiftyPointPhoto) {
     EXPECT_EQ(cell->todoTimeLabel->frame(), CGRectMake(72, 35, 220, 17));
 }
 
-TEST_F(Cell, DateLabelIsCutAt240AndFollowsAShorterText) {
+TEST_F(Cell, DateLabelIsCutAt240AndFollowsAShorterText)
+{
     auto cell = newCell();
     const std::string longDate(80, 'W');
     cell->setDateCall(longDate);
@@ -59,20 +66,27 @@ TEST_F(Cell, DateLabelIsCutAt240AndFollowsAShorterText) {
     EXPECT_EQ(shorter, sizeWithFont("May 1", cell->todoPriorityLabel->font()).width);
 }
 
-TEST_F(Cell, PhotoAndSignIconLieAboveEveryLabel) {
+TEST_F(Cell, PhotoAndSignIconLieAboveEveryLabel)
+{
     auto cell = newCell();
     const auto& views = cell->contentView()->subviews();
     ASSERT_EQ(views.size(), 8u);
     EXPECT_EQ(std::dynamic_pointer_cast<UIImageView>(views[0])->image()->name(), "cellbg.png");
     EXPECT_EQ(views[0]->frame(), CGRectMake(0, 0, 320, 68));
-    const std::vector<const UIView*> backToFront = {
-        views[0].get(),          cell->todoTextLabel.get(), cell->todoTextItem.get(),
-        cell->todoPriorityLabel.get(), cell->todoAgeLabel.get(), cell->todoTimeLabel.get(),
-        cell->todoPriorityImageView.get(), cell->todoItemImageView.get()};
-    for (size_t i = 0; i < backToFront.size(); ++i) EXPECT_EQ(views[i].get(), backToFront[i]) << i;
+    const std::vector<const UIView*> backToFront = {views[0].get(),
+                                                    cell->todoTextLabel.get(),
+                                                    cell->todoTextItem.get(),
+                                                    cell->todoPriorityLabel.get(),
+                                                    cell->todoAgeLabel.get(),
+                                                    cell->todoTimeLabel.get(),
+                                                    cell->todoPriorityImageView.get(),
+                                                    cell->todoItemImageView.get()};
+    for (size_t i = 0; i < backToFront.size(); ++i)
+        EXPECT_EQ(views[i].get(), backToFront[i]) << i;
 }
 
-TEST_F(Cell, SelectionHighlightsTheTextsOverClearBackgrounds) {
+TEST_F(Cell, SelectionHighlightsTheTextsOverClearBackgrounds)
+{
     auto cell = newCell();
     cell->setSelected_animated(true, false);
     for (UILabel* label : labels(*cell)) {
@@ -90,7 +104,8 @@ TEST_F(Cell, SelectionHighlightsTheTextsOverClearBackgrounds) {
     }
 }
 
-TEST_F(Cell, SignPictureIsDrawnAtTwentyByTwentyOne) {
+TEST_F(Cell, SignPictureIsDrawnAtTwentyByTwentyOne)
+{
     auto cell = newCell();
     cell->setSigno(5);
     EXPECT_EQ(cell->todoTextItem->text(), "Leo");

@@ -23,8 +23,10 @@ class EngineTest : public ::testing::Test {
 protected:
     EngineTest() { NSBundle::setMainBundlePath(TORTAMOS_APP_DIR); }
 
-    engine::BirthdayList& list() {
-        if (!list_) list_.emplace(book);
+    engine::BirthdayList& list()
+    {
+        if (!list_)
+            list_.emplace(book);
         return *list_;
     }
 
@@ -35,14 +37,16 @@ protected:
     std::vector<std::vector<std::string>> sectionNames() { return ::sectionNames(list()); }
 
     // Section titles and counts agree with the section lists, and no shown section is empty.
-    void expectSectionsConsistent() {
+    void expectSectionsConsistent()
+    {
         const auto& l = list();
         ASSERT_EQ(l.dataArraySection().size(), l.dataArraySectionCount().size());
         ASSERT_GE(l.tempMutableTypeArray().size(), l.dataArraySection().size());
         ASSERT_LE(l.tempMutableTypeArray().size(), l.dataArraySection().size() + 1);
         for (size_t s = 0; s < l.dataArraySection().size(); ++s) {
             EXPECT_GT(l.dataArraySectionCount()[s], 0);
-            EXPECT_EQ(static_cast<size_t>(l.dataArraySectionCount()[s]), l.tempMutableTypeArray()[s].size());
+            EXPECT_EQ(static_cast<size_t>(l.dataArraySectionCount()[s]),
+                      l.tempMutableTypeArray()[s].size());
         }
         if (l.tempMutableTypeArray().size() > l.dataArraySection().size()) {
             EXPECT_TRUE(l.tempMutableTypeArray().back().empty());

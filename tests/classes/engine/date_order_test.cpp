@@ -11,26 +11,29 @@ namespace {
 class DateOrder : public EngineTest {
 protected:
     // Many persons on few days (and on 29 February), so that ties are the rule.
-    void importRandomPersons(int n) {
+    void importRandomPersons(int n)
+    {
         std::mt19937 random(7);
         for (int i = 0; i < n; ++i) {
             const int month = 1 + static_cast<int>(random() % 12);
             const int day = 1 + static_cast<int>(random() % (month == 2 ? 29 : 31));
             const int year = 1950 + static_cast<int>(random() % 3);
             add_person(book, person(std::string(1, char('a' + random() % 26)), std::nullopt,
-                            ab::CivilDate{year, month, day}));
+                                    ab::CivilDate{year, month, day}));
         }
         list().PopulateAddressBook(today);
     }
 
-    std::vector<const engine::BirthdayRecord*> shownOrder() {
+    std::vector<const engine::BirthdayRecord*> shownOrder()
+    {
         std::vector<const engine::BirthdayRecord*> order;
         for (const auto& record : list().listArray())
             order.push_back(record.get());
         return order;
     }
 
-    std::vector<const engine::BirthdayRecord*> comparisonSorted() {
+    std::vector<const engine::BirthdayRecord*> comparisonSorted()
+    {
         auto order = shownOrder();
         std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
             return std::tie(a->NiverEvent, a->Month, a->addressBookIndex) <
@@ -42,7 +45,8 @@ protected:
 
 } // namespace
 
-TEST_F(DateOrder, EqualsAComparisonSortFromAnyOrderBefore) {
+TEST_F(DateOrder, EqualsAComparisonSortFromAnyOrderBefore)
+{
     for (const int year : {2009, 2012}) { // a common year, where 29 February moves, and a leap year
         setToday(year, 6, 15);
         importRandomPersons(3000);

@@ -11,7 +11,8 @@ namespace {
 
 class Import : public EngineTest {
 protected:
-    const BirthdayRecord& only() {
+    const BirthdayRecord& only()
+    {
         EXPECT_EQ(list().listArray().size(), 1u);
         return *list().listArray().front();
     }
@@ -19,7 +20,8 @@ protected:
 
 } // namespace
 
-TEST(DisplayName, MissingPartsReadNullAndNullCountsAsMissing) {
+TEST(DisplayName, MissingPartsReadNullAndNullCountsAsMissing)
+{
     using engine::displayName;
     EXPECT_EQ(displayName("Ana", "Silva"), "Ana Silva");
     EXPECT_EQ(displayName("Ana", std::nullopt), "Ana");
@@ -30,9 +32,11 @@ TEST(DisplayName, MissingPartsReadNullAndNullCountsAsMissing) {
     EXPECT_EQ(displayName("", std::nullopt), "");
 }
 
-TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
+TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder)
+{
     setToday(2009, 3, 10);
-    const ab::RecordID ana = add_person(book, person("Ana", "Silva", ab::CivilDate{1980, 3, 5}, {1, 2}));
+    const ab::RecordID ana =
+        add_person(book, person("Ana", "Silva", ab::CivilDate{1980, 3, 5}, {1, 2}));
     add_person(book, person("Sem", "Data", std::nullopt));
     const ab::RecordID twin1 = add_person(book, born("Twin One", 5, 3));
     const ab::RecordID twin2 = add_person(book, born("Twin Two", 5, 3));
@@ -59,7 +63,8 @@ TEST_F(Import, OneRecordPerPersonWithABirthdayInAddressBookOrder) {
     EXPECT_EQ(records[2]->RecordID, twin2);
 }
 
-TEST_F(Import, FullDateInEnglishAndPortuguese) {
+TEST_F(Import, FullDateInEnglishAndPortuguese)
+{
     setToday(2009, 3, 10);
     add_person(book, born("Ana", 5, 3));
     list().PopulateAddressBook(today);
@@ -71,7 +76,8 @@ TEST_F(Import, FullDateInEnglishAndPortuguese) {
     EXPECT_EQ(engine::ConvertMonth(3), "Março");
 }
 
-TEST(ConvertMonth, LocalisedNamesAndNothingOutsideTheYear) {
+TEST(ConvertMonth, LocalisedNamesAndNothingOutsideTheYear)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     EXPECT_EQ(engine::ConvertMonth(1), "January");
     EXPECT_EQ(engine::ConvertMonth(12), "December");
@@ -81,7 +87,8 @@ TEST(ConvertMonth, LocalisedNamesAndNothingOutsideTheYear) {
     EXPECT_EQ(engine::ConvertMonth(2), "Fevereiro");
 }
 
-TEST_F(Import, NiverEventIsLocalMidnightOfThisYearsBirthday) {
+TEST_F(Import, NiverEventIsLocalMidnightOfThisYearsBirthday)
+{
     setToday(2009, 3, 10);
     add_person(book, born("Caio", 7, 1, 1990));
     list().PopulateAddressBook(today);
@@ -91,7 +98,8 @@ TEST_F(Import, NiverEventIsLocalMidnightOfThisYearsBirthday) {
     EXPECT_EQ(only().Year, 1990);
 }
 
-TEST_F(Import, TwentyNinthOfFebruary) {
+TEST_F(Import, TwentyNinthOfFebruary)
+{
     add_person(book, born("Leap", 29, 2));
     const platform::DateFormatter day("yyyyMMdd");
 
@@ -107,7 +115,8 @@ TEST_F(Import, TwentyNinthOfFebruary) {
     EXPECT_EQ(day.stringFromDate(only().NiverEvent), "20120229");
 }
 
-TEST_F(Import, BirthdayWithoutAYearOn29February) {
+TEST_F(Import, BirthdayWithoutAYearOn29February)
+{
     setToday(2009, 3, 10);
     add_person(book, born("Unknown Year", 29, 2, 1900));
     list().PopulateAddressBook(today);
@@ -115,7 +124,8 @@ TEST_F(Import, BirthdayWithoutAYearOn29February) {
     EXPECT_EQ(only().FullDate, "February 29 1900");
 }
 
-TEST_F(Import, ImportingAgainReplacesTheRecords) {
+TEST_F(Import, ImportingAgainReplacesTheRecords)
+{
     setToday(2009, 3, 10);
     add_person(book, born("Ana", 5, 3));
     const ab::RecordID bia = add_person(book, born("Bia", 6, 3));
@@ -138,7 +148,8 @@ TEST_F(Import, ImportingAgainReplacesTheRecords) {
 }
 
 // The same birthday on its own day from UTC-12 to UTC+14, at that zone's midnight.
-TEST(ImportTimeZones, ABirthdayStaysOnItsDayInEveryZone) {
+TEST(ImportTimeZones, ABirthdayStaysOnItsDayInEveryZone)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     for (const char* id : {"Etc/GMT+12", "Pacific/Honolulu", "America/Sao_Paulo", "UTC",
                            "Asia/Kathmandu", "Pacific/Chatham", "Pacific/Kiritimati"}) {
@@ -164,13 +175,15 @@ TEST(ImportTimeZones, ABirthdayStaysOnItsDayInEveryZone) {
 
 // Where a daylight-saving change skips midnight, the birthday begins at the first moment of
 // its day, still after every birthday of the day before.
-TEST(ImportTimeZones, AMidnightThatDoesNotExist) {
+TEST(ImportTimeZones, AMidnightThatDoesNotExist)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     struct Gap {
         const char* zone;
         int year, month, day;
     };
-    for (const Gap gap : {Gap{"America/Sao_Paulo", 2009, 10, 18}, Gap{"America/Havana", 2009, 3, 8}}) {
+    for (const Gap gap :
+         {Gap{"America/Sao_Paulo", 2009, 10, 18}, Gap{"America/Havana", 2009, 3, 8}}) {
         platform::ScopedTimeZone zone(gap.zone);
         ab::InMemoryAddressBook book;
         add_person(book, born("Gap", gap.day, gap.month));

@@ -10,7 +10,8 @@ namespace {
 class Rows : public EngineTest {
 protected:
     // The row of a person born on (day, month, year), on today's date.
-    RowValues row(int day, int month, int year = 1980, bool hideAge = false, bool hideSigno = false) {
+    RowValues row(int day, int month, int year = 1980, bool hideAge = false, bool hideSigno = false)
+    {
         ab::InMemoryAddressBook one;
         add_person(one, born("Someone", day, month, year));
         engine::BirthdayList rows(one);
@@ -21,7 +22,8 @@ protected:
 
 } // namespace
 
-TEST_F(Rows, TenthOfMarch2009) {
+TEST_F(Rows, TenthOfMarch2009)
+{
     setToday(2009, 3, 10);
     struct Expected {
         int day, month;
@@ -49,9 +51,11 @@ TEST_F(Rows, TenthOfMarch2009) {
     }
 }
 
-TEST_F(Rows, NameDatePhotoAndSign) {
+TEST_F(Rows, NameDatePhotoAndSign)
+{
     setToday(2009, 3, 10);
-    const ab::RecordID id = add_person(book, person("Ana", "Silva", ab::CivilDate{1980, 7, 22}, {7}));
+    const ab::RecordID id =
+        add_person(book, person("Ana", "Silva", ab::CivilDate{1980, 7, 22}, {7}));
     list().PopulateAddressBook(today);
     const RowValues values = list().rowValues(*list().listArray()[0], {});
     EXPECT_EQ(values.name, "Ana Silva");
@@ -65,7 +69,8 @@ TEST_F(Rows, NameDatePhotoAndSign) {
     EXPECT_EQ(hidden.countdownText, values.countdownText);
 }
 
-TEST_F(Rows, AgeOfThoseBornIn1900AndAfterThisYear) {
+TEST_F(Rows, AgeOfThoseBornIn1900AndAfterThisYear)
+{
     setToday(2009, 3, 10);
     EXPECT_EQ(row(9, 3, 1900, true).ageText, "");
     EXPECT_EQ(row(9, 3, 1900, false).ageText, "Age: 109");
@@ -75,7 +80,8 @@ TEST_F(Rows, AgeOfThoseBornIn1900AndAfterThisYear) {
     EXPECT_EQ(row(11, 3, 2009).ageText, "Age: 0");
 }
 
-TEST_F(Rows, TwentyNinthOfFebruary) {
+TEST_F(Rows, TwentyNinthOfFebruary)
+{
     setToday(2009, 2, 28);
     RowValues values = row(29, 2);
     EXPECT_EQ(values.countdownText, "Tomorrow");
@@ -95,7 +101,8 @@ TEST_F(Rows, TwentyNinthOfFebruary) {
     EXPECT_EQ(row(29, 2).countdownText, "");
 }
 
-TEST(RowsTimeZones, TomorrowOnADayWhoseMidnightDoesNotExist) {
+TEST(RowsTimeZones, TomorrowOnADayWhoseMidnightDoesNotExist)
+{
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
     platform::ScopedTimeZone zone("America/Sao_Paulo"); // 18 October 2009 began at 01:00
     ab::InMemoryAddressBook book;
@@ -107,7 +114,8 @@ TEST(RowsTimeZones, TomorrowOnADayWhoseMidnightDoesNotExist) {
     EXPECT_EQ(list.rowValues(*list.listArray()[1], {}).countdownText, "Today");
 }
 
-TEST_F(Rows, PortugueseWords) {
+TEST_F(Rows, PortugueseWords)
+{
     ScopedEnv portuguese("LANGUAGE", "pt");
     setToday(2009, 3, 10);
     EXPECT_EQ(row(12, 5).countdownText, "em 2 meses, 2 dias");
@@ -117,7 +125,8 @@ TEST_F(Rows, PortugueseWords) {
     EXPECT_EQ(row(10, 3).ageText, "Idade: 29");
 }
 
-TEST(CountdownColour, Rgb) {
+TEST(CountdownColour, Rgb)
+{
     EXPECT_EQ(engine::rgb(CountdownColour::Red), (engine::Rgb{1.0, 0.0, 0.0}));
     EXPECT_EQ(engine::rgb(CountdownColour::Purple), (engine::Rgb{0.5, 0.0, 0.5}));
     EXPECT_EQ(engine::rgb(CountdownColour::Brown), (engine::Rgb{0.6, 0.4, 0.2}));

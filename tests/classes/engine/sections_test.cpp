@@ -9,15 +9,18 @@ namespace {
 
 class Sections : public EngineTest {
 protected:
-    void import(std::initializer_list<ab::Person> persons) {
-        for (const ab::Person& p : persons) add_person(book, ab::Person(p));
+    void import(std::initializer_list<ab::Person> persons)
+    {
+        for (const ab::Person& p : persons)
+            add_person(book, ab::Person(p));
         list().PopulateAddressBook(today);
     }
 };
 
 } // namespace
 
-TEST_F(Sections, WorkedExampleOnTenthOfMarch) {
+TEST_F(Sections, WorkedExampleOnTenthOfMarch)
+{
     setToday(2009, 3, 10);
     import({born("Bruno", 3, 1), born("ana", 15, 3), born("Carla", 20, 3), born("Davi", 10, 3)});
 
@@ -49,7 +52,8 @@ TEST_F(Sections, WorkedExampleOnTenthOfMarch) {
 }
 
 // Today is each list's own: a list imported on another day neither sees nor changes it.
-TEST_F(Sections, EachListCountsFromTheDayOfItsImport) {
+TEST_F(Sections, EachListCountsFromTheDayOfItsImport)
+{
     setToday(2009, 3, 10);
     import({born("Ana", 10, 3), born("Soon", 20, 12)});
     engine::BirthdayList december(book);
@@ -65,7 +69,8 @@ TEST_F(Sections, EachListCountsFromTheDayOfItsImport) {
     EXPECT_EQ(december.rowValues(*december.recordAt(0, 0), {}).countdownText, "in 5 days");
 }
 
-TEST_F(Sections, TableAnswers) {
+TEST_F(Sections, TableAnswers)
+{
     setToday(2009, 3, 10);
     import({born("Bruno", 3, 1), born("ana", 15, 3), born("Carla", 20, 3)});
     list().PopulateSection_byDate(false);
@@ -84,7 +89,8 @@ TEST_F(Sections, TableAnswers) {
     EXPECT_EQ(engine::BirthdayList::kAccessoryDisclosureIndicator, 1);
 }
 
-TEST_F(Sections, ComingBirthdaysFromTodayOn) {
+TEST_F(Sections, ComingBirthdaysFromTodayOn)
+{
     setToday(2009, 3, 10);
     import({born("Nine", 9, 3), born("Ten", 10, 3), born("Eleven", 11, 3), born("Ten Too", 10, 3)});
     list().PopulateSection_byDate(true);
@@ -95,7 +101,8 @@ TEST_F(Sections, ComingBirthdaysFromTodayOn) {
     EXPECT_EQ(list().tabItem1BadgeValue(), "2");
 }
 
-TEST_F(Sections, FifteenthOfDecemberDoesNotWrapIntoNextYear) {
+TEST_F(Sections, FifteenthOfDecemberDoesNotWrapIntoNextYear)
+{
     setToday(2009, 12, 15);
     import({born("January", 3, 1), born("Soon", 20, 12)});
     list().tabBar_didSelectItem(0);
@@ -104,7 +111,8 @@ TEST_F(Sections, FifteenthOfDecemberDoesNotWrapIntoNextYear) {
     EXPECT_EQ(list().tabItem1BadgeValue(), std::nullopt);
 }
 
-TEST_F(Sections, NoBirthdayLeftThisYear) {
+TEST_F(Sections, NoBirthdayLeftThisYear)
+{
     setToday(2009, 12, 15);
     import({born("January", 3, 1), born("Gone", 14, 12)});
     list().tabBar_didSelectItem(0);
@@ -116,7 +124,8 @@ TEST_F(Sections, NoBirthdayLeftThisYear) {
     EXPECT_EQ(list().recordAt(0, 0), nullptr);
 }
 
-TEST_F(Sections, NoRecordsOnEachTab) {
+TEST_F(Sections, NoRecordsOnEachTab)
+{
     setToday(2009, 3, 10);
     list().PopulateAddressBook(today);
     const char* expected[] = {"No futures birthdays this year", "No birthdays in your database",
@@ -135,7 +144,8 @@ TEST_F(Sections, NoRecordsOnEachTab) {
     EXPECT_EQ(list().tableView_titleForHeaderInSection(0), "Nenhum aniversário futuro este ano");
 }
 
-TEST_F(Sections, SettingsTabAndUnknownTagsBuildNothing) {
+TEST_F(Sections, SettingsTabAndUnknownTagsBuildNothing)
+{
     setToday(2009, 3, 10);
     import({born("Ana", 10, 3)});
     list().tabBar_didSelectItem(2);
@@ -146,7 +156,8 @@ TEST_F(Sections, SettingsTabAndUnknownTagsBuildNothing) {
     EXPECT_EQ(list().dataArraySection(), (Titles{"A"}));
 }
 
-TEST_F(Sections, BadgeCountsTodayAndByNameLeavesIt) {
+TEST_F(Sections, BadgeCountsTodayAndByNameLeavesIt)
+{
     setToday(2009, 3, 10);
     import({born("Ana", 10, 3), born("Bia", 10, 3, 1990), born("Caio", 11, 3)});
     list().PopulateSection_byDate(true);
@@ -161,7 +172,8 @@ TEST_F(Sections, BadgeCountsTodayAndByNameLeavesIt) {
     EXPECT_EQ(list().tabItem1BadgeValue(), std::nullopt);
 }
 
-TEST_F(Sections, ByNameUpperCaseInitialsBeforeLowerCase) {
+TEST_F(Sections, ByNameUpperCaseInitialsBeforeLowerCase)
+{
     setToday(2009, 3, 10);
     import({born("alice", 1, 1), born("Zoe", 2, 2), born("Anna", 3, 3)});
     list().PopulateSection_byName();
@@ -170,14 +182,19 @@ TEST_F(Sections, ByNameUpperCaseInitialsBeforeLowerCase) {
     EXPECT_EQ(sectionNames(), (Names{{"Anna"}, {"Zoe"}, {"alice"}}));
 }
 
-TEST_F(Sections, ByNameKeysOfUnusualNames) {
+TEST_F(Sections, ByNameKeysOfUnusualNames)
+{
     setToday(2009, 3, 10);
     import({person(std::nullopt, std::nullopt, ab::CivilDate{1980, 1, 1}),
             person("", std::nullopt, ab::CivilDate{1980, 1, 2}),
-            born("\xF0\x9D\x92\x9C" "da", 3, 1),           // U+1D49C, outside the basic plane
-            born("e\xCC\x81rica", 4, 1),                   // e + combining acute accent
-            born("\xC3\xA9lio", 5, 1),                     // é
-            born("\xC3\x9F" "a", 6, 1),                    // ß upper-cases to SS
+            born("\xF0\x9D\x92\x9C"
+                 "da",
+                 3, 1), // U+1D49C, outside the basic plane
+            born("e\xCC\x81rica", 4, 1), // e + combining acute accent
+            born("\xC3\xA9lio", 5, 1), // é
+            born("\xC3\x9F"
+                 "a",
+                 6, 1), // ß upper-cases to SS
             born("\xF0\x9F\x87\xA7\xF0\x9F\x87\xB7 fan", 7, 1)}); // a flag: two code points
     list().PopulateSection_byName();
     expectSectionsConsistent();
@@ -188,18 +205,21 @@ TEST_F(Sections, ByNameKeysOfUnusualNames) {
     EXPECT_EQ(list().recordAt(1, 0)->Name, "(null)");
 }
 
-TEST_F(Sections, EqualKeysKeepAddressBookOrder) {
+TEST_F(Sections, EqualKeysKeepAddressBookOrder)
+{
     setToday(2009, 3, 10);
     import({born("Same", 5, 5), born("Other", 5, 5), born("Same", 1, 1), born("Other", 1, 1)});
     list().PopulateSection_byName();
     std::vector<int> days;
-    for (const auto& r : list().listArray()) days.push_back(r->Day);
+    for (const auto& r : list().listArray())
+        days.push_back(r->Day);
     EXPECT_EQ(days, (std::vector<int>{5, 1, 5, 1}));
     list().PopulateSection_byDate(false); // after the name sort, still address-book order
     EXPECT_EQ(sectionNames(), (Names{{"Same", "Other"}, {"Same", "Other"}}));
 }
 
-TEST_F(Sections, TwentyNinthOfFebruaryInACommonYear) {
+TEST_F(Sections, TwentyNinthOfFebruaryInACommonYear)
+{
     import({});
     add_person(book, born("Early", 1, 3));
     add_person(book, born("Leap", 29, 2));
@@ -228,7 +248,8 @@ TEST_F(Sections, TwentyNinthOfFebruaryInACommonYear) {
     EXPECT_TRUE(list().dataArraySection().empty());
 }
 
-TEST_F(Sections, TwentyNinthOfFebruaryInALeapYear) {
+TEST_F(Sections, TwentyNinthOfFebruaryInALeapYear)
+{
     import({});
     add_person(book, born("Early", 1, 3));
     add_person(book, born("Leap", 29, 2));

@@ -6,14 +6,15 @@
 
 using engine::idForSigno;
 
-TEST(Signs, EachMonthHoldsTheEndOfOneSignAndTheStartOfTheNext) {
+TEST(Signs, EachMonthHoldsTheEndOfOneSignAndTheStartOfTheNext)
+{
     struct Boundary {
         int month, lastDayOfEarlier, earlier, starting;
     };
     const Boundary boundaries[] = {
-        {1, 20, 10, 11}, {2, 19, 11, 12}, {3, 20, 12, 1}, {4, 20, 1, 2},  {5, 20, 2, 3},
-        {6, 20, 3, 4},   {7, 21, 4, 5},   {8, 22, 5, 6},  {9, 22, 6, 7},  {10, 22, 7, 8},
-        {11, 21, 8, 9},  {12, 21, 9, 10},
+        {1, 20, 10, 11}, {2, 19, 11, 12}, {3, 20, 12, 1}, {4, 20, 1, 2},
+        {5, 20, 2, 3},   {6, 20, 3, 4},   {7, 21, 4, 5},  {8, 22, 5, 6},
+        {9, 22, 6, 7},   {10, 22, 7, 8},  {11, 21, 8, 9}, {12, 21, 9, 10},
     };
     for (const Boundary& b : boundaries) {
         EXPECT_EQ(idForSigno(1, b.month), b.earlier) << b.month;
@@ -23,7 +24,8 @@ TEST(Signs, EachMonthHoldsTheEndOfOneSignAndTheStartOfTheNext) {
     }
 }
 
-TEST(Signs, NamedDays) {
+TEST(Signs, NamedDays)
+{
     EXPECT_EQ(idForSigno(20, 3), 12);
     EXPECT_EQ(idForSigno(21, 3), 1);
     EXPECT_EQ(idForSigno(21, 7), 4);
@@ -37,7 +39,8 @@ TEST(Signs, NamedDays) {
     EXPECT_EQ(idForSigno(31, 12), 10);
 }
 
-TEST(Signs, DaysAreNotCheckedAndMonthsOutsideTheYearGiveAries) {
+TEST(Signs, DaysAreNotCheckedAndMonthsOutsideTheYearGiveAries)
+{
     EXPECT_EQ(idForSigno(0, 3), 12);
     EXPECT_EQ(idForSigno(-5, 7), 4);
     EXPECT_EQ(idForSigno(99, 7), 5);
@@ -48,7 +51,8 @@ TEST(Signs, DaysAreNotCheckedAndMonthsOutsideTheYearGiveAries) {
     }
 }
 
-TEST(Signs, NamesAndPictures) {
+TEST(Signs, NamesAndPictures)
+{
     EXPECT_EQ(std::string(engine::signNameKey(1)), "Aries");
     EXPECT_EQ(std::string(engine::signImageName(1)), "aries.png");
     EXPECT_EQ(std::string(engine::signNameKey(5)), "Leo");

@@ -13,7 +13,8 @@
 
 namespace {
 
-TEST(ChangeNotice, EndOfTheApplicationReachesTheAgentsProcess) {
+TEST(ChangeNotice, EndOfTheApplicationReachesTheAgentsProcess)
+{
     TempDevice device;
     // Stands in for the agent: a process of the device that waits for the notice.
     FILE* agent = ::popen(NOTIFYUTIL " -w kTortamosBadge 5", "r");
@@ -32,15 +33,19 @@ TEST(ChangeNotice, EndOfTheApplicationReachesTheAgentsProcess) {
     EXPECT_NE(device.journal().find(" notify kTortamosBadge\n"), std::string::npos);
 }
 
-TEST(ChangeNotice, DelegateUpgradesTheFileAtItsDatabasePath) {
+TEST(ChangeNotice, DelegateUpgradesTheFileAtItsDatabasePath)
+{
     TempDevice device;
-    EXPECT_EQ(TortamoAppDelegate::databaseDirectory(), "/var/mobile/Library/Tortamos/birthdays.sql");
+    EXPECT_EQ(TortamoAppDelegate::databaseDirectory(),
+              "/var/mobile/Library/Tortamos/birthdays.sql");
     const auto file = device.path(TortamoAppDelegate::databaseDirectory());
     std::filesystem::create_directories(file.parent_path());
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
-                     "INSERT INTO Settings VALUES (1, 0);", nullptr, nullptr, nullptr);
+    sqlite3_exec(db,
+                 "CREATE TABLE Settings (bBadge INTEGER, bHideAge INTEGER);"
+                 "INSERT INTO Settings VALUES (1, 0);",
+                 nullptr, nullptr, nullptr);
     sqlite3_close(db);
 
     TortamoAppDelegate::updateDatabase();

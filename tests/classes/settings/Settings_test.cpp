@@ -26,20 +26,28 @@ constexpr const char* kCurrentLayout =
     "bSound INTEGER, iTimerHour INTEGER, iTimerMinute INTEGER, iStandby INTEGER);";
 
 // bBadge bHideAge bHideSigno bSound bPopup iTimerHour iTimerMinute bStandby
-Values globals() { return {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby}; }
-void set_globals(const Values& v) {
+Values globals()
+{
+    return {bBadge, bHideAge, bHideSigno, bSound, bPopup, iTimerHour, iTimerMinute, bStandby};
+}
+void set_globals(const Values& v)
+{
     bBadge = v[0], bHideAge = v[1], bHideSigno = v[2], bSound = v[3];
     bPopup = v[4], iTimerHour = v[5], iTimerMinute = v[6], bStandby = v[7];
 }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         set_globals({});
         tortamos::settings_file::setBusyTimeout(200ms);
         std::filesystem::create_directories(file().parent_path());
     }
-    void TearDown() override { tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout); }
+    void TearDown() override
+    {
+        tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
+    }
 
     std::filesystem::path file() const { return device.path(tortamos::settings_file::kPath); }
     void install(const std::string& sql) { ASSERT_EQ(SettingsDb(file()).exec(sql), SQLITE_OK); }
@@ -51,7 +59,8 @@ protected:
 // What the file gives (or does not) is the settings file's own contract; here, only what the
 // application does with it: its variables stay as they were when no row is read, and a save that
 // wrote nothing says so.
-TEST_F(SettingsFileTest, AFileThatGivesNoRowLeavesTheValuesAsTheyWere) {
+TEST_F(SettingsFileTest, AFileThatGivesNoRowLeavesTheValuesAsTheyWere)
+{
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"missing", [] {}},
         {"empty", [&] { std::ofstream{file()}; }},
@@ -71,7 +80,8 @@ TEST_F(SettingsFileTest, AFileThatGivesNoRowLeavesTheValuesAsTheyWere) {
     }
 }
 
-TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn) {
+TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn)
+{
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (2, 3, 4, 5, 6, 7, 8, 9);");
     const std::vector<std::string> before = table();
     settings::loadAllSettings();
@@ -84,11 +94,13 @@ TEST_F(SettingsFileTest, EachValueComesFromAndGoesBackToItsOwnColumn) {
     EXPECT_EQ(table()[1], "12|13|14|16|15|17|18|19");
 }
 
-TEST_F(SettingsFileTest, ListLoadLogsAndReadsOnlyItsThreeValues) {
+TEST_F(SettingsFileTest, ListLoadLogsAndReadsOnlyItsThreeValues)
+{
     install(std::string(kCurrentLayout) + "INSERT INTO Settings VALUES (1, 1, 1, 1, 1, 11, 0, 1);");
     testing::internal::CaptureStderr();
     settings::loadListSettings();
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("] initializeDatabase...\n"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("] initializeDatabase...\n"),
+              std::string::npos);
     EXPECT_EQ(globals(), (Values{1, 1, 1, 0, 0, 0, 0, 0}));
 }
 

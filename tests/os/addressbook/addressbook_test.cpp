@@ -17,7 +17,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-ab::Person person(std::string first, std::string last, std::optional<ab::CivilDate> birthday = {}) {
+ab::Person person(std::string first, std::string last, std::optional<ab::CivilDate> birthday = {})
+{
     ab::Person p;
     p.first_name = std::move(first);
     p.last_name = std::move(last);
@@ -25,18 +26,22 @@ ab::Person person(std::string first, std::string last, std::optional<ab::CivilDa
     return p;
 }
 
-std::vector<ab::RecordID> ids_of(const ab::AddressBook& book) {
+std::vector<ab::RecordID> ids_of(const ab::AddressBook& book)
+{
     std::vector<ab::RecordID> ids;
-    for (const auto& summary : book.copyArrayOfAllPeople()) ids.push_back(summary.id);
+    for (const auto& summary : book.copyArrayOfAllPeople())
+        ids.push_back(summary.id);
     return ids;
 }
 
-std::string contents(const std::filesystem::path& file) {
+std::string contents(const std::filesystem::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void write_file(const std::filesystem::path& file, const std::string& text) {
+void write_file(const std::filesystem::path& file, const std::string& text)
+{
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
 }
@@ -54,14 +59,16 @@ struct Recorder final : ab::PersonVisitor {
     size_t expected = 0;
     std::vector<ab::PersonSummary> seen;
     void expect(size_t count) override { expected = count; }
-    void visit(const ab::PersonSummaryView& p) override {
+    void visit(const ab::PersonSummaryView& p) override
+    {
         seen.push_back({p.id, std::optional<std::string>(p.first_name),
                         std::optional<std::string>(p.last_name), p.birthday, p.has_image});
     }
 };
 
 void expectSamePersons(const std::vector<ab::PersonSummary>& a,
-                       const std::vector<ab::PersonSummary>& b) {
+                       const std::vector<ab::PersonSummary>& b)
+{
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i].id, b[i].id) << i;
@@ -94,8 +101,10 @@ const BookKind kBookKinds[] = {
 // is looked at for every kind: the fake never makes one.
 class AddressBookContract : public ::testing::TestWithParam<BookKind> {
 protected:
-    ab::AddressBook& another() {
-        if (!GetParam().another) return book;
+    ab::AddressBook& another()
+    {
+        if (!GetParam().another)
+            return book;
         others_.push_back(GetParam().another());
         return *others_.back();
     }
@@ -116,13 +125,20 @@ INSTANTIATE_TEST_SUITE_P(Books, AddressBookContract, ::testing::ValuesIn(kBookKi
 const std::vector<std::pair<const char*, std::function<void(ab::Person&)>>> kSpoilers = {
     {"first name", [](ab::Person& p) { p.first_name = "Jo\xe3o"; }},
     {"last name", [](ab::Person& p) { p.last_name = "\xc0\xaf"; }},
-    {"phone label", [](ab::Person& p) { p.phones = {{"h\xff", "1"}}; }},
-    {"e-mail address", [](ab::Person& p) { p.emails = {{"home", "a\xed\xa0\x80@b"}}; }},
+    {"phone label",
+     [](ab::Person& p) {
+         p.phones = {{"h\xff", "1"}};
+     }},
+    {"e-mail address",
+     [](ab::Person& p) {
+         p.emails = {{"home", "a\xed\xa0\x80@b"}};
+     }},
     {"UID", [](ab::Person& p) { p.uid = std::string("u\0id", 4); }}};
 
 } // namespace
 
-TEST_P(AddressBookContract, SavesReadsAndReplacesWholePersons) {
+TEST_P(AddressBookContract, SavesReadsAndReplacesWholePersons)
+{
     ab::Person ana = person("Ana", "Silva", ab::CivilDate{1980, 3, 5});
     ana.image_data = {0x89, 'P', 'N', 'G', 0, 1, 2};
     ana.phones = {{"mobile", "+55 11 91234-5678"}, {"home", "555-0100"}, {"mobile", "555-0199"}};
@@ -162,7 +178,8 @@ TEST_P(AddressBookContract, SavesReadsAndReplacesWholePersons) {
     EXPECT_EQ(fresh.personCount(), 3u);
 }
 
-TEST_P(AddressBookContract, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
+TEST_P(AddressBookContract, OrderIsByIdentifierAndIdentifiersAreNeverReused)
+{
     std::vector<ab::Person> persons = {person("A", "1"), person("B", "2"), person("C", "3")};
     ASSERT_TRUE(book.save(persons));
     EXPECT_LT(persons[0].id, persons[1].id);
@@ -186,7 +203,8 @@ TEST_P(AddressBookContract, OrderIsByIdentifierAndIdentifiersAreNeverReused) {
     EXPECT_EQ(book.personCount(), 2u);
 }
 
-TEST_P(AddressBookContract, KeepsOnlyBirthdaysThatAreDates) {
+TEST_P(AddressBookContract, KeepsOnlyBirthdaysThatAreDates)
+{
     for (const ab::CivilDate bad :
          {ab::CivilDate{1981, 2, 29}, ab::CivilDate{2100, 2, 29},
           ab::CivilDate{ab::kUnknownYear, 2, 30}, ab::CivilDate{1980, 4, 31},
@@ -200,7 +218,8 @@ TEST_P(AddressBookContract, KeepsOnlyBirthdaysThatAreDates) {
     EXPECT_TRUE(book.save(leap));
 }
 
-TEST(AddressBookStore, BirthdaysAnotherWriterLeftInvalidReadAsNone) {
+TEST(AddressBookStore, BirthdaysAnotherWriterLeftInvalidReadAsNone)
+{
     TempDevice device;
     auto book = ab::AddressBook::create();
     auto leap = person("L", "Y", ab::CivilDate{2000, 2, 29});
@@ -214,7 +233,8 @@ TEST(AddressBookStore, BirthdaysAnotherWriterLeftInvalidReadAsNone) {
 
 // Every person a book holds can be written out as a card and read back: no text that is not
 // UTF-8 gets in, whichever field and whichever write.
-TEST_P(AddressBookContract, RefusesTextThatIsNotUtf8InAnyField) {
+TEST_P(AddressBookContract, RefusesTextThatIsNotUtf8InAnyField)
+{
     for (const auto& [field, spoil] : kSpoilers) {
         auto p = person("Ana", "Silva");
         spoil(p);
@@ -227,7 +247,8 @@ TEST_P(AddressBookContract, RefusesTextThatIsNotUtf8InAnyField) {
     EXPECT_EQ(book.personCount(), 0u);
 }
 
-TEST(PersonText, NamesTheFieldThatIsNotUtf8AndMendsIt) {
+TEST(PersonText, NamesTheFieldThatIsNotUtf8AndMendsIt)
+{
     for (const auto& [field, spoil] : kSpoilers) {
         auto p = person("Ana", "Silva");
         spoil(p);
@@ -235,10 +256,12 @@ TEST(PersonText, NamesTheFieldThatIsNotUtf8AndMendsIt) {
         ab::make_texts_valid(p);
         EXPECT_EQ(ab::invalid_text_field(p), nullptr) << field;
     }
-    EXPECT_EQ(ab::valid_text("Jo\xe3o \xf0\x9f\x8e\x82\xf0\x9f"), "Jo\uFFFDo \U0001F382\uFFFD\uFFFD");
+    EXPECT_EQ(ab::valid_text("Jo\xe3o \xf0\x9f\x8e\x82\xf0\x9f"),
+              "Jo\uFFFDo \U0001F382\uFFFD\uFFFD");
 }
 
-TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth) {
+TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth)
+{
     EXPECT_EQ(ab::days_in_birthday_month(ab::kUnknownYear, 2), 29);
     EXPECT_EQ(ab::days_in_birthday_month(1900 + 4, 2), 29);
     EXPECT_EQ(ab::days_in_birthday_month(1981, 2), 28);
@@ -248,7 +271,8 @@ TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth
     EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
 }
 
-TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
+TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook)
+{
     TempDevice device;
     EXPECT_EQ(ab::AddressBook::device_store_path(),
               device.path("/var/mobile/Library/AddressBook/AddressBook.sqlitedb"));
@@ -276,7 +300,8 @@ TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook) {
     EXPECT_EQ(ab::AddressBook::create()->personCount(), 1u);
 }
 
-TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyFailsTheVisitAndWrites) {
+TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyFailsTheVisitAndWrites)
+{
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();
     auto p = person("A", "B");
@@ -304,7 +329,8 @@ TEST(AddressBookStore, ALockHeldPastTheBusyTimeoutReadsEmptyFailsTheVisitAndWrit
     EXPECT_TRUE(book->save(q));
 }
 
-TEST_P(AddressBookContract, ManyPersonsAreWrittenAllOrNone) {
+TEST_P(AddressBookContract, ManyPersonsAreWrittenAllOrNone)
+{
     auto first = person("A", "B");
     ASSERT_TRUE(book.save(first));
     const auto modified = os::file_modification_date(file());
@@ -334,7 +360,8 @@ TEST_P(AddressBookContract, ManyPersonsAreWrittenAllOrNone) {
     EXPECT_EQ(book.personCount(), 4u);
 }
 
-TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
+TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate)
+{
     TempDevice device;
     auto book = ab::AddressBook::create();
     auto p = person("P", "0");
@@ -343,7 +370,8 @@ TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
     for (int i = 0; i < 40; ++i) {
         p.last_name = std::to_string(i);
         ASSERT_TRUE(i % 2 ? book->remove(p.id) : book->save(p));
-        if (i % 2) p.id = ab::kInvalidRecordID;
+        if (i % 2)
+            p.id = ab::kInvalidRecordID;
         const auto now = os::file_modification_date(ab::AddressBook::device_store_path());
         ASSERT_TRUE(now && previous);
         EXPECT_GT(*now, *previous) << "write " << i;
@@ -351,7 +379,8 @@ TEST(AddressBookStore, EveryWriteGivesTheFileANewModificationDate) {
     }
 }
 
-TEST(AddressBookStore, KeepsUIDsAndTheSyncMarkAndOpensStoresWrittenBeforeThem) {
+TEST(AddressBookStore, KeepsUIDsAndTheSyncMarkAndOpensStoresWrittenBeforeThem)
+{
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();
     std::filesystem::create_directories(file.parent_path());
@@ -393,7 +422,8 @@ TEST(AddressBookStore, KeepsUIDsAndTheSyncMarkAndOpensStoresWrittenBeforeThem) {
     EXPECT_EQ(ab::AddressBook::create()->copyAllPersons()->at(1), synced);
 }
 
-TEST_P(AddressBookContract, AChangeIsMadeWholeOrNotAtAllAndOneThatChangesNothingWritesNothing) {
+TEST_P(AddressBookContract, AChangeIsMadeWholeOrNotAtAllAndOneThatChangesNothingWritesNothing)
+{
     std::vector<ab::Person> persons = {person("A", "1"), person("B", "2")};
     ASSERT_TRUE(book.save(persons));
     const auto modified = os::file_modification_date(file());
@@ -440,7 +470,8 @@ TEST_P(AddressBookContract, AChangeIsMadeWholeOrNotAtAllAndOneThatChangesNothing
     EXPECT_EQ(book.personCount(), 2u);
 }
 
-TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead) {
+TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead)
+{
     TempDevice device;
     auto book = ab::AddressBook::create();
     auto first = person("A", "1");
@@ -462,10 +493,12 @@ TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead) {
     EXPECT_EQ(seen, (std::vector<size_t>{1, 2}));
     const auto after = book->copyAllPersons();
     ASSERT_TRUE(after);
-    for (const auto& p : *after) EXPECT_EQ(p.last_name, "seen") << *p.first_name;
+    for (const auto& p : *after)
+        EXPECT_EQ(p.last_name, "seen") << *p.first_name;
 }
 
-TEST(AddressBookStore, SaysWhatIsWrongWithAStoreItCannotUse) {
+TEST(AddressBookStore, SaysWhatIsWrongWithAStoreItCannotUse)
+{
     TempDevice device;
     const auto file = ab::AddressBook::device_store_path();
     auto missing = ab::AddressBook::create()->copyAllPersons();
@@ -514,7 +547,8 @@ TEST(AddressBookStore, SaysWhatIsWrongWithAStoreItCannotUse) {
     EXPECT_EQ(book->lastProblem(), std::nullopt);
 }
 
-TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole) {
+TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole)
+{
     TempDevice device;
     auto book = ab::AddressBook::create();
     auto first = person("A", "1");
@@ -533,7 +567,8 @@ TEST(AddressBookStore, IdentifiersBeyond32BitsAreKeptWhole) {
 
 // The visit is the list of all persons without the copies: the same persons, in the same order,
 // with a missing name apart from an empty one.
-TEST_P(AddressBookContract, AVisitSeesWhatTheListOfAllPersonsHolds) {
+TEST_P(AddressBookContract, AVisitSeesWhatTheListOfAllPersonsHolds)
+{
     std::vector<ab::Person> persons = {person("Ana", "", ab::CivilDate{1980, 3, 5}),
                                        person("", "Lima"), person("Caio", "")};
     persons[0].last_name.reset();
@@ -550,7 +585,8 @@ TEST_P(AddressBookContract, AVisitSeesWhatTheListOfAllPersonsHolds) {
     EXPECT_EQ(recorder.seen[2].first_name, std::nullopt);
 }
 
-TEST(AddressBookStore, ABookThatIsNoStoreVisitsNoOne) {
+TEST(AddressBookStore, ABookThatIsNoStoreVisitsNoOne)
+{
     TempDevice device;
     Recorder none;
     EXPECT_TRUE(ab::DeviceAddressBook().visitAllPeople(none)); // no file: an empty book
@@ -563,7 +599,8 @@ TEST(AddressBookStore, ABookThatIsNoStoreVisitsNoOne) {
     EXPECT_TRUE(onGarbage.seen.empty());
 }
 
-TEST(AddressBookStore, ReadsAGivenStoreFile) {
+TEST(AddressBookStore, ReadsAGivenStoreFile)
+{
     TempDevice device;
     const auto file = device.root() / "elsewhere.sqlitedb";
     auto caio = person("Caio", "", ab::CivilDate{1990, 1, 7});
@@ -572,7 +609,8 @@ TEST(AddressBookStore, ReadsAGivenStoreFile) {
     EXPECT_TRUE(ab::DeviceAddressBook().copyArrayOfAllPeople().empty());
 }
 
-TEST(DeviceAddressBook, ReadsTheDeviceStoreAfreshOnEveryCall) {
+TEST(DeviceAddressBook, ReadsTheDeviceStoreAfreshOnEveryCall)
+{
     TempDevice device;
     const ab::DeviceAddressBook book;
     EXPECT_TRUE(book.copyArrayOfAllPeople().empty()); // no store file yet

@@ -7,8 +7,8 @@
 #include <uikit/UIWindow.h>
 
 #include "DumpQuery.h"
-#include "ScopedEnv.h"
 #include "PhotoBomb.h"
+#include "ScopedEnv.h"
 #include "TempDevice.h"
 
 #include <QImage>
@@ -173,10 +173,9 @@ TEST_F(PersonScreen, APhotoIsShownAndOneWithTooManyPixelsIsLeftOutUndecoded)
 TEST_F(PersonScreen, ShowsTheNameAndEachValueWithItsLabelInStoredOrder)
 {
     const auto all = texts();
-    const std::vector<std::string> expected{"Ana Lima", "Edit",     "birthday",
-                                            "March 5, 1980", "mobile", "(11) 9876-5432",
-                                            "home",     "+55 11 1234-5678", "work",
-                                            "ana@example.com"};
+    const std::vector<std::string> expected{
+        "Ana Lima",       "Edit", "birthday",         "March 5, 1980", "mobile",
+        "(11) 9876-5432", "home", "+55 11 1234-5678", "work",          "ana@example.com"};
     std::vector<std::string> shown;
     for (const auto& text : all)
         if (std::find(expected.begin(), expected.end(), text) != expected.end())
@@ -189,11 +188,10 @@ TEST_F(PersonScreen, ATapOnAValueCarriesOutItsActionWhenTheDelegateAllows)
     ASSERT_TRUE(uikit::tap("+55 11 1234-5678"));
     ASSERT_TRUE(uikit::tap("ana@example.com"));
     ASSERT_TRUE(uikit::tap("March 5, 1980"));
-    EXPECT_EQ(answers.asked,
-              (std::vector<std::pair<ABPropertyID, ABMultiValueIdentifier>>{
-                  {kABPersonPhoneProperty, 1},
-                  {kABPersonEmailProperty, 0},
-                  {kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier}}));
+    EXPECT_EQ(answers.asked, (std::vector<std::pair<ABPropertyID, ABMultiValueIdentifier>>{
+                                 {kABPersonPhoneProperty, 1},
+                                 {kABPersonEmailProperty, 0},
+                                 {kABPersonBirthdayProperty, kABMultiValueInvalidIdentifier}}));
     std::string journal = device.journal();
     EXPECT_NE(journal.find(" openURL tel:+551112345678\n"), std::string::npos) << journal;
     EXPECT_NE(journal.find(" openURL mailto:ana@example.com\n"), std::string::npos) << journal;
@@ -232,9 +230,9 @@ TEST_F(PersonScreen, EditingTheBirthdaySavesItOnDone)
 {
     ASSERT_TRUE(uikit::tap("Edit"));
     EXPECT_TRUE(screen->isEditing());
-    step(0, true);  // April
+    step(0, true); // April
     step(1, false); // 4
-    step(2, true);  // 1981
+    step(2, true); // 1981
     EXPECT_TRUE(shows("April 4, 1981"));
     EXPECT_EQ(stored().birthday, (ab::CivilDate{1980, 3, 5}));
 

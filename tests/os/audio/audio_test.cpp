@@ -15,7 +15,8 @@ constexpr const char* kChime = "/var/mobile/Library/Tortamos/birthday.wav";
 constexpr const char* kTick = "/var/mobile/Library/Tortamos/trick.aif";
 
 // Writes a sine tone of the given length in the given container.
-void write_tone(const std::filesystem::path& file, int format, double seconds) {
+void write_tone(const std::filesystem::path& file, int format, double seconds)
+{
     std::filesystem::create_directories(file.parent_path());
     SF_INFO info{};
     info.samplerate = 8000;
@@ -30,18 +31,22 @@ void write_tone(const std::filesystem::path& file, int format, double seconds) {
     sf_close(out);
 }
 
-void write_bytes(const std::filesystem::path& file, const std::string& bytes) {
+void write_bytes(const std::filesystem::path& file, const std::string& bytes)
+{
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-size_t count(const std::string& text, const std::string& part) {
+size_t count(const std::string& text, const std::string& part)
+{
     size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
 }
 
-TEST(SystemSound, WavAndAiffPlayOnceEachAndWriteTheDevicePathToTheJournal) {
+TEST(SystemSound, WavAndAiffPlayOnceEachAndWriteTheDevicePathToTheJournal)
+{
     TempDevice device;
     write_tone(device.path(kChime), SF_FORMAT_WAV, 0.2);
     write_tone(device.path(kTick), SF_FORMAT_AIFF, 0.05);
@@ -64,7 +69,8 @@ TEST(SystemSound, WavAndAiffPlayOnceEachAndWriteTheDevicePathToTheJournal) {
     EXPECT_EQ(AudioServicesDisposeSystemSoundID(tick), kAudioServicesNoError);
 }
 
-TEST(SystemSound, DisposedOrUnknownIdentifiersPlayNothing) {
+TEST(SystemSound, DisposedOrUnknownIdentifiersPlayNothing)
+{
     TempDevice device;
     write_tone(device.path(kTick), SF_FORMAT_AIFF, 0.05);
     SystemSoundID tick = 0;
@@ -78,9 +84,11 @@ TEST(SystemSound, DisposedOrUnknownIdentifiersPlayNothing) {
     EXPECT_EQ(count(device.journal(), " sound "), 1u);
 }
 
-TEST(SystemSound, FilesThatDoNotDecodeGiveNoSoundAndNoJournalLine) {
+TEST(SystemSound, FilesThatDoNotDecodeGiveNoSoundAndNoJournalLine)
+{
     TempDevice device;
-    write_bytes(device.path("/sounds/garbage.wav"), "RIFF\x10\0\0\0WAVEfmt garbage that is no sound");
+    write_bytes(device.path("/sounds/garbage.wav"),
+                "RIFF\x10\0\0\0WAVEfmt garbage that is no sound");
     write_bytes(device.path("/sounds/empty.aif"), "");
     std::filesystem::create_directories(device.path("/sounds/folder.wav"));
     write_tone(device.path("/sounds/long.wav"), SF_FORMAT_WAV, 31.0);

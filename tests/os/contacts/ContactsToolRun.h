@@ -16,24 +16,30 @@ struct Outcome {
     std::string err;
 };
 
-inline std::string quoted(const std::string& argument) {
+inline std::string quoted(const std::string& argument)
+{
     std::string result = "'";
-    for (const char c : argument) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (const char c : argument)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return result + "'";
 }
 
-inline std::string read_text(const std::filesystem::path& file) {
+inline std::string read_text(const std::filesystem::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline void write_text(const std::filesystem::path& file, const std::string& text) {
+inline void write_text(const std::filesystem::path& file, const std::string& text)
+{
     std::ofstream(file, std::ios::binary) << text;
 }
 
-inline Outcome contacts_tool(const TempDevice& device, const std::vector<std::string>& args) {
+inline Outcome contacts_tool(const TempDevice& device, const std::vector<std::string>& args)
+{
     std::string command = quoted(std::string(TORTAMOS_BIN_DIR) + "/contacts");
-    for (const auto& argument : args) command += " " + quoted(argument);
+    for (const auto& argument : args)
+        command += " " + quoted(argument);
     const auto out = device.root() / "stdout.txt";
     const auto err = device.root() / "stderr.txt";
     const int status = run_command(command + " >" + quoted(out) + " 2>" + quoted(err));
@@ -41,7 +47,8 @@ inline Outcome contacts_tool(const TempDevice& device, const std::vector<std::st
 }
 
 // Every stored person, without its identifier.
-inline std::vector<ab::Person> stored_persons() {
+inline std::vector<ab::Person> stored_persons()
+{
     const auto book = ab::AddressBook::create();
     std::vector<ab::Person> persons;
     for (const auto& summary : book->copyArrayOfAllPeople()) {

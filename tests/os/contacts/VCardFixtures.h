@@ -5,11 +5,13 @@
 #include <iterator>
 #include <string>
 
-inline std::filesystem::path vcard_fixture(const std::string& name) {
+inline std::filesystem::path vcard_fixture(const std::string& name)
+{
     return std::filesystem::path(TORTAMOS_SOURCE_DIR) / "tests/fixtures/vcard" / name;
 }
 
-inline std::string read_vcard_fixture(const std::string& name) {
+inline std::string read_vcard_fixture(const std::string& name)
+{
     std::ifstream in(vcard_fixture(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }

@@ -30,13 +30,16 @@ struct Seen {
     friend bool operator==(const Seen&, const Seen&) = default;
 };
 
-void PrintTo(const Seen& seen, std::ostream* out) {
+void PrintTo(const Seen& seen, std::ostream* out)
+{
     *out << seen.summary << " | " << seen.description << " | " << seen.in_2023 << " "
          << seen.in_2024 << " |";
-    for (const int trigger : seen.triggers) *out << " " << trigger;
+    for (const int trigger : seen.triggers)
+        *out << " " << trigger;
 }
 
-std::string occurrence_in(icalcomponent* event, int year) {
+std::string occurrence_in(icalcomponent* event, int year)
+{
     const icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
     const icaltimetype start = icalcomponent_get_dtstart(event);
     icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(rule), start);
@@ -44,17 +47,20 @@ std::string occurrence_in(icalcomponent* event, int year) {
     for (icaltimetype day = icalrecur_iterator_next(it);
          !icaltime_is_null_time(day) && day.year <= year && found.empty();
          day = icalrecur_iterator_next(it))
-        if (day.year == year) found = icaltime_as_ical_string(day);
+        if (day.year == year)
+            found = icaltime_as_ical_string(day);
     icalrecur_iterator_free(it);
     return found;
 }
 
 // The events of a calendar text by UID, read with libical. The first occurrence must be the
 // start itself, or a calendar shows a day the rule never gives.
-std::map<std::string, Seen> read_with_libical(const std::string& text) {
+std::map<std::string, Seen> read_with_libical(const std::string& text)
+{
     std::map<std::string, Seen> events;
     const Component calendar(icalparser_parse_string(text.c_str()));
-    if (!calendar) return events;
+    if (!calendar)
+        return events;
     for (icalcomponent* event =
              icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
@@ -79,7 +85,8 @@ std::map<std::string, Seen> read_with_libical(const std::string& text) {
 }
 
 // "UID|SUMMARY|DTSTART|TRIGGER seconds..." per event of the files, read by Python's icalendar.
-std::string read_with_python(const TempDevice& device, const std::vector<fs::path>& files) {
+std::string read_with_python(const TempDevice& device, const std::vector<fs::path>& files)
+{
     const auto script = device.root() / "read.py";
     write_text(
         script,
@@ -90,13 +97,15 @@ std::string read_with_python(const TempDevice& device, const std::vector<fs::pat
         "        print('|'.join([str(e['UID']), str(e['SUMMARY']),\n"
         "                        e['DTSTART'].dt.isoformat()] + t))\n");
     std::string command = "/usr/bin/python3 " + quoted(script.string());
-    for (const auto& file : files) command += " " + quoted(file.string());
+    for (const auto& file : files)
+        command += " " + quoted(file.string());
     const auto out = device.root() / "python.txt";
     EXPECT_EQ(run_command(command + " >" + quoted(out.string())), 0);
     return read_text(out);
 }
 
-void add(const TempDevice& device, const std::vector<std::string>& args) {
+void add(const TempDevice& device, const std::vector<std::string>& args)
+{
     auto all = args;
     all.insert(all.begin(), "add");
     ASSERT_EQ(contacts_tool(device, all).status, 0);
@@ -104,7 +113,8 @@ void add(const TempDevice& device, const std::vector<std::string>& args) {
 
 } // namespace
 
-TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader) {
+TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
+{
     TempDevice device;
     add(device, {"--first", "Ana", "--last", "Silva, Júnior", "--birthday", "1980-02-29"});
     add(device, {"--first", "Костя", "--last", "Константинопольский-Преображенский", "--birthday",
@@ -145,7 +155,8 @@ TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
                                          folder / "person-2-birthday.ics",
                                          folder / "urn_3Auuid_3Abo_2F1-birthday.ics"};
     std::map<std::string, Seen> in_folder;
-    for (const auto& path : files) in_folder.merge(read_with_libical(read_text(path)));
+    for (const auto& path : files)
+        in_folder.merge(read_with_libical(read_text(path)));
     EXPECT_EQ(in_folder, expected);
     EXPECT_EQ(read_with_libical(read_text(file)), expected);
 
@@ -158,7 +169,8 @@ TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
     EXPECT_EQ(read_with_python(device, {file}), python);
 }
 
-TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPersonsGone) {
+TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPersonsGone)
+{
     TempDevice device;
     add(device, {"--first", "Ana", "--birthday", "1980-03-05"});
     add(device, {"--first", "Bo", "--birthday", "1990-07-01"});
@@ -201,7 +213,8 @@ TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPe
          {}},
     };
     for (const auto& run : runs) {
-        for (const auto& [name, text] : before) fs::last_write_time(folder / name, long_ago);
+        for (const auto& [name, text] : before)
+            fs::last_write_time(folder / name, long_ago);
         if (!run.change.empty()) {
             ASSERT_EQ(contacts_tool(device, run.change).status, 0);
         }
@@ -219,7 +232,8 @@ TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPe
                 EXPECT_EQ(read_text(folder / name), text) << name;
             }
         }
-        for (const auto& name : run.rewritten) before[name] = read_text(folder / name);
+        for (const auto& name : run.rewritten)
+            before[name] = read_text(folder / name);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4)
         << "no half-written file stays behind";

@@ -11,11 +11,13 @@
 
 namespace {
 
-std::string card(const std::string& body) {
+std::string card(const std::string& body)
+{
     return "BEGIN:VCARD\r\nVERSION:3.0\r\n" + body + "END:VCARD\r\n";
 }
 
-const std::string kAna = card("UID:ana-1\r\nN:Silva;Ana;;;\r\nBDAY:1980-03-05\r\nTEL;TYPE=CELL:1\r\n");
+const std::string kAna =
+    card("UID:ana-1\r\nN:Silva;Ana;;;\r\nBDAY:1980-03-05\r\nTEL;TYPE=CELL:1\r\n");
 const std::string kRui = card("UID:rui-2\r\nN:Costa;Rui;;;\r\nBDAY:--07-21\r\n");
 const std::string kBia = card("N:Lopes;Bia;;;\r\nBDAY:1991-12-01\r\n"); // no UID
 
@@ -23,12 +25,14 @@ std::vector<ab::Person> stored() { return *ab::AddressBook::create()->copyAllPer
 
 // The file's modification date and bytes, which a run that changes nothing must leave alone.
 struct StoreState {
-    std::optional<os::Timestamp> modified = os::file_modification_date(ab::AddressBook::device_store_path());
+    std::optional<os::Timestamp> modified =
+        os::file_modification_date(ab::AddressBook::device_store_path());
     std::string bytes = read_text(ab::AddressBook::device_store_path());
     bool operator==(const StoreState&) const = default;
 };
 
-ab::Person named(std::string first, std::optional<std::string> uid = {}) {
+ab::Person named(std::string first, std::optional<std::string> uid = {})
+{
     ab::Person p;
     p.first_name = std::move(first);
     p.uid = std::move(uid);
@@ -37,7 +41,8 @@ ab::Person named(std::string first, std::optional<std::string> uid = {}) {
 
 } // namespace
 
-TEST(ContactsImport, ImportingAgainUpdatesByUIDOrNameAndBirthdayAndWritesNothingWhenSame) {
+TEST(ContactsImport, ImportingAgainUpdatesByUIDOrNameAndBirthdayAndWritesNothingWhenSame)
+{
     TempDevice device;
     const auto file = device.root() / "contacts.vcf";
     write_text(file, kAna + kRui + kBia + kBia);
@@ -74,13 +79,15 @@ TEST(ContactsImport, ImportingAgainUpdatesByUIDOrNameAndBirthdayAndWritesNothing
     EXPECT_EQ(now[4].uid, "zoe-3");
 }
 
-TEST(ContactsImport, ACardTakesAPersonOnlyOnce) {
+TEST(ContactsImport, ACardTakesAPersonOnlyOnce)
+{
     // Two stored persons of one name and birthday with UIDs of their own are two people: a
     // card with a third UID is a third. Without a UID, a card takes a person still free.
     const std::vector<ab::Person> stored_persons = {named("Ana", "u1"), named("Ana", "u2"),
                                                     named("Ana")};
     std::vector<ab::Person> with_ids = stored_persons;
-    for (size_t i = 0; i < with_ids.size(); ++i) with_ids[i].id = ab::RecordID(i + 1);
+    for (size_t i = 0; i < with_ids.size(); ++i)
+        with_ids[i].id = ab::RecordID(i + 1);
     contacts::MergeCounts counts;
     const auto changes = contacts::plan_merge(
         with_ids, {named("Ana"), named("Ana", "u3"), named("Ana", "u2"), named("Ana")},
@@ -95,10 +102,11 @@ TEST(ContactsImport, ACardTakesAPersonOnlyOnce) {
     EXPECT_TRUE(changes.removals.empty());
 }
 
-TEST(ContactsSync, TheStoreMirrorsTheFolderAndKeepsPersonsAddedByHand) {
+TEST(ContactsSync, TheStoreMirrorsTheFolderAndKeepsPersonsAddedByHand)
+{
     TempDevice device;
-    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Bia", "--last", "Lopes", "--birthday",
-                                     "1991-12-01"})
+    ASSERT_EQ(contacts_tool(
+                  device, {"add", "--first", "Bia", "--last", "Lopes", "--birthday", "1991-12-01"})
                   .status,
               0);
     const auto folder = device.root() / "contacts";
@@ -152,7 +160,8 @@ TEST(ContactsSync, TheStoreMirrorsTheFolderAndKeepsPersonsAddedByHand) {
     EXPECT_EQ(stored(), std::vector<ab::Person>{persons[0]});
 }
 
-TEST(ContactsSync, AMalformedFileIsNamedAndNothingChanges) {
+TEST(ContactsSync, AMalformedFileIsNamedAndNothingChanges)
+{
     TempDevice device;
     const auto folder = device.root() / "contacts";
     std::filesystem::create_directories(folder);

@@ -14,7 +14,8 @@
 
 namespace {
 
-std::vector<ab::Person> fixture_persons(const std::vector<std::string>& names) {
+std::vector<ab::Person> fixture_persons(const std::vector<std::string>& names)
+{
     std::vector<ab::Person> persons;
     for (const auto& name : names)
         for (const auto& entry : contacts::read_vcards(read_vcard_fixture(name)).entries)
@@ -25,15 +26,18 @@ std::vector<ab::Person> fixture_persons(const std::vector<std::string>& names) {
 const std::vector<std::string> kFixtures = {"apple-3.0.vcf", "nextcloud-4.0.vcf",
                                             "android-2.1.vcf"};
 
-std::vector<std::string> fixture_paths() {
+std::vector<std::string> fixture_paths()
+{
     std::vector<std::string> paths = {"import"};
-    for (const auto& name : kFixtures) paths.push_back(vcard_fixture(name).string());
+    for (const auto& name : kFixtures)
+        paths.push_back(vcard_fixture(name).string());
     return paths;
 }
 
 } // namespace
 
-TEST(ContactsTool, AddListRemove) {
+TEST(ContactsTool, AddListRemove)
+{
     TempDevice device;
     auto added =
         contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
@@ -65,11 +69,12 @@ TEST(ContactsTool, AddListRemove) {
     EXPECT_EQ(list.out, "2\tCosta\t--02-29\t\n3\tSem\\tData\t-\t\n4\tNova\t-\t\n");
 }
 
-TEST(ContactsTool, EditReplacesOnlyWhatIsGiven) {
+TEST(ContactsTool, EditReplacesOnlyWhatIsGiven)
+{
     TempDevice device;
-    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
-                                     "1980-03-05", "--phone", "mobile:555-0101", "--email",
-                                     "home:ana@example.com"})
+    ASSERT_EQ(contacts_tool(device,
+                            {"add", "--first", "Ana", "--last", "Silva", "--birthday", "1980-03-05",
+                             "--phone", "mobile:555-0101", "--email", "home:ana@example.com"})
                   .status,
               0);
     const auto edited = contacts_tool(device, {"edit", "1", "--birthday", "--04-05", "--phone",
@@ -86,10 +91,12 @@ TEST(ContactsTool, EditReplacesOnlyWhatIsGiven) {
     EXPECT_EQ(contacts_tool(device, {"edit", "1"}).status, 2);
     EXPECT_EQ(contacts_tool(device, {"edit", "1", "--last", "A", "--last", "B"}).status, 2);
     EXPECT_EQ(contacts_tool(device, {"edit", "9", "--first", "Bia"}).status, 1);
-    EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(1), person) << "failed edits change nothing";
+    EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(1), person)
+        << "failed edits change nothing";
 }
 
-TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
+TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing)
+{
     TempDevice device;
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -124,7 +131,8 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
     for (const auto& args : bad) {
         const auto outcome = contacts_tool(device, args);
         std::string shown;
-        for (const auto& a : args) shown += a + " ";
+        for (const auto& a : args)
+            shown += a + " ";
         EXPECT_EQ(outcome.status, 2) << shown;
         EXPECT_TRUE(outcome.err.starts_with("contacts: ")) << shown << outcome.err;
         EXPECT_NE(outcome.err.find("--help"), std::string::npos) << shown;
@@ -139,7 +147,8 @@ TEST(ContactsTool, BadUsageIsExplainedAndChangesNothing) {
     EXPECT_EQ(missing.status, 1);
 }
 
-TEST(ContactsTool, ImportsRealAddressBookExports) {
+TEST(ContactsTool, ImportsRealAddressBookExports)
+{
     TempDevice device;
     const auto outcome = contacts_tool(device, fixture_paths());
     ASSERT_EQ(outcome.status, 0) << outcome.err;
@@ -157,7 +166,8 @@ TEST(ContactsTool, ImportsRealAddressBookExports) {
         << list.out;
 }
 
-TEST(ContactsTool, AFileWithAnErrorIsRejectedWholeAndNothingIsWritten) {
+TEST(ContactsTool, AFileWithAnErrorIsRejectedWholeAndNothingIsWritten)
+{
     TempDevice device;
     ASSERT_EQ(contacts_tool(device, {"add", "--first", "Before"}).status, 0);
     const auto store = ab::AddressBook::device_store_path();
@@ -180,7 +190,8 @@ TEST(ContactsTool, AFileWithAnErrorIsRejectedWholeAndNothingIsWritten) {
     EXPECT_EQ(os::file_modification_date(store), modified);
 }
 
-TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB) {
+TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB)
+{
     TempDevice device;
     const std::vector<uint8_t> not_an_image = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'g'};
     const std::vector<uint8_t> huge(6 * 1024 * 1024, 0xFF);
@@ -216,7 +227,8 @@ TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB) {
 
 // A photo's header tells its pixels before anything decodes: one that would take 100 MB is refused
 // for that reason, although nothing follows its header that could have decoded.
-TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode) {
+TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode)
+{
     TempDevice device;
     const auto file = device.root() / "bombs.vcf";
     write_text(file, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Um;Ana;;;\r\nPHOTO;ENCODING=b;TYPE=PNG:" +
@@ -226,25 +238,28 @@ TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode) {
                          contacts::base64_encode(pngHeaderOnly(4097, 4096)) + "\r\nEND:VCARD\r\n");
     auto outcome = contacts_tool(device, {"import", file.string()});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err,
-              file.string() + ":4: warning: photo left out: photo too large: 5000 x 5000 pixels, "
-                              "over 16.8 million\n" +
-                  file.string() + ":9: warning: photo left out: photo too large: 4097 x 4096 "
-                                  "pixels, over 16.8 million\n");
+    EXPECT_EQ(outcome.err, file.string() +
+                               ":4: warning: photo left out: photo too large: 5000 x 5000 pixels, "
+                               "over 16.8 million\n" +
+                               file.string() +
+                               ":9: warning: photo left out: photo too large: 4097 x 4096 "
+                               "pixels, over 16.8 million\n");
     const auto persons = stored_persons();
     ASSERT_EQ(persons.size(), 2u);
     EXPECT_TRUE(persons[0].image_data.empty());
 
     const auto bomb = pngHeaderOnly(5792, 5792);
     write_text(device.root() / "bomb.png", std::string(bomb.begin(), bomb.end()));
-    outcome = contacts_tool(device, {"add", "--first", "Cid", "--photo", (device.root() / "bomb.png").string()});
+    outcome = contacts_tool(
+        device, {"add", "--first", "Cid", "--photo", (device.root() / "bomb.png").string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err, (device.root() / "bomb.png").string() +
                                ": photo too large: 5792 x 5792 pixels, over 16.8 million\n");
     EXPECT_EQ(stored_persons().size(), 2u);
 }
 
-TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
+TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons)
+{
     TempDevice device;
     ASSERT_EQ(contacts_tool(device, fixture_paths()).status, 0);
     ASSERT_EQ(contacts_tool(device, {"add", "--first", "Zoé", "--birthday", "--12-31", "--phone",
@@ -270,7 +285,8 @@ TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons) {
     EXPECT_EQ(stored_persons(), before);
 }
 
-TEST(ContactsTool, AStoreThatCannotBeReadIsNamedNotShownEmpty) {
+TEST(ContactsTool, AStoreThatCannotBeReadIsNamedNotShownEmpty)
+{
     TempDevice device;
     const auto store = ab::AddressBook::device_store_path();
     std::filesystem::create_directories(store.parent_path());
@@ -307,7 +323,8 @@ TEST(ContactsTool, AStoreThatCannotBeReadIsNamedNotShownEmpty) {
     EXPECT_NE(outcome.err.find("no such table: MultiValue"), std::string::npos) << outcome.err;
 }
 
-TEST(ContactsTool, IdentifiersBeyond32BitsShowOnceAndAddsGoOn) {
+TEST(ContactsTool, IdentifiersBeyond32BitsShowOnceAndAddsGoOn)
+{
     TempDevice device;
     ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana"}).status, 0);
     const auto store = ab::AddressBook::device_store_path();
@@ -324,11 +341,12 @@ TEST(ContactsTool, IdentifiersBeyond32BitsShowOnceAndAddsGoOn) {
     EXPECT_EQ(contacts_tool(device, {"list"}).out, "1\tAna\t-\t\n4294967297\tBig One\t-\t\n");
 }
 
-TEST(ContactsTool, WhatExportWritesImportTakesBackWhateverTheLabels) {
+TEST(ContactsTool, WhatExportWritesImportTakesBackWhateverTheLabels)
+{
     TempDevice device;
-    ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--phone", "x-quoted-printable:123=",
-                                     "--phone", "quoted-printable=:4=", "--email",
-                                     "ENCODING=QUOTED-PRINTABLE:a=@b.c"})
+    ASSERT_EQ(contacts_tool(
+                  device, {"add", "--first", "Ana", "--phone", "x-quoted-printable:123=", "--phone",
+                           "quoted-printable=:4=", "--email", "ENCODING=QUOTED-PRINTABLE:a=@b.c"})
                   .status,
               0);
     const auto before = stored_persons();
@@ -342,7 +360,8 @@ TEST(ContactsTool, WhatExportWritesImportTakesBackWhateverTheLabels) {
 
 // A store written before texts were checked (or by another program) may hold bytes that are not
 // UTF-8: the backup must still come back, and a write must not store such bytes again.
-TEST(ContactsTool, TextThatIsNotUtf8IsNeverStoredAndAnOldOneExportsAsABackupThatComesBack) {
+TEST(ContactsTool, TextThatIsNotUtf8IsNeverStoredAndAnOldOneExportsAsABackupThatComesBack)
+{
     TempDevice device;
     ASSERT_EQ(contacts_tool(device, {"add", "--first", "Ana", "--phone", "home:1"}).status, 0);
     const auto store = ab::AddressBook::device_store_path();
@@ -372,7 +391,8 @@ TEST(ContactsTool, TextThatIsNotUtf8IsNeverStoredAndAnOldOneExportsAsABackupThat
 }
 
 // What came from outside (a card, a file name) reaches the terminal with its controls escaped.
-TEST(ContactsTool, ControlCharactersFromCardsAndFileNamesArePrintedEscaped) {
+TEST(ContactsTool, ControlCharactersFromCardsAndFileNamesArePrintedEscaped)
+{
     TempDevice device;
     const std::string name = "A\x1b]0;owned\x07\x7f\u009b\u202e\u2066B";
     ASSERT_EQ(contacts_tool(device, {"add", "--first", name, "--phone", "x\x1b[2J:1"}).status, 0);
@@ -395,7 +415,8 @@ TEST(ContactsTool, ControlCharactersFromCardsAndFileNamesArePrintedEscaped) {
 }
 
 // A full disk is named as one, not as a damaged book; needs a file system of its own to fill.
-TEST(ContactsTool, AFullDiskIsReportedAsFull) {
+TEST(ContactsTool, AFullDiskIsReportedAsFull)
+{
     TempDevice device;
     const auto folder = ab::AddressBook::device_store_path().parent_path();
     std::filesystem::create_directories(folder);

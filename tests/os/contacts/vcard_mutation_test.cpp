@@ -13,7 +13,8 @@ namespace {
 
 constexpr int kMutationsPerFixture = 1000;
 
-std::string mutate(std::string text, std::mt19937& random) {
+std::string mutate(std::string text, std::mt19937& random)
+{
     const auto pick = [&](size_t bound) {
         return std::uniform_int_distribution<size_t>(0, bound)(random);
     };
@@ -23,31 +24,20 @@ std::string mutate(std::string text, std::mt19937& random) {
     for (int e = 0; e < edits && !text.empty(); ++e) {
         const size_t at = pick(text.size() - 1);
         switch (pick(5)) {
-        case 0:
-            text[at] = char(pick(255));
-            break;
-        case 1:
-            text[at] = kSpecial[pick(sizeof kSpecial - 2)];
-            break;
-        case 2:
-            text.erase(at, pick(40));
-            break;
-        case 3:
-            text.insert(at, 1 + pick(3), kSpecial[pick(sizeof kSpecial - 2)]);
-            break;
-        case 4:
-            text.resize(at);
-            break;
-        default:
-            text.insert(at, text.substr(pick(text.size() - 1), pick(80)));
-            break;
+        case 0: text[at] = char(pick(255)); break;
+        case 1: text[at] = kSpecial[pick(sizeof kSpecial - 2)]; break;
+        case 2: text.erase(at, pick(40)); break;
+        case 3: text.insert(at, 1 + pick(3), kSpecial[pick(sizeof kSpecial - 2)]); break;
+        case 4: text.resize(at); break;
+        default: text.insert(at, text.substr(pick(text.size() - 1), pick(80))); break;
         }
     }
     return text;
 }
 
 // Lines end at LF, CRLF or a lone CR.
-size_t line_count(const std::string& text) {
+size_t line_count(const std::string& text)
+{
     size_t lines = 1;
     for (size_t i = 0; i < text.size(); ++i)
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
@@ -57,7 +47,8 @@ size_t line_count(const std::string& text) {
 
 } // namespace
 
-TEST(VCardMutation, DamagedFilesGiveAnErrorOrCleanPersons) {
+TEST(VCardMutation, DamagedFilesGiveAnErrorOrCleanPersons)
+{
     std::mt19937 random(20240229);
     int errors = 0;
     int read = 0;

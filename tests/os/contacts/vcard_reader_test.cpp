@@ -9,19 +9,21 @@ using contacts::read_vcards;
 
 namespace {
 
-std::string labeled(const std::vector<ab::LabeledValue>& values) {
+std::string labeled(const std::vector<ab::LabeledValue>& values)
+{
     std::string text;
-    for (const auto& v : values) text += (text.empty() ? "" : ", ") + v.label + ":" + v.value;
+    for (const auto& v : values)
+        text += (text.empty() ? "" : ", ") + v.label + ":" + v.value;
     return text;
 }
 
 // A person in one line: "first|last|birthday|phones|e-mails|photo kind".
-std::string describe(const ab::Person& p) {
+std::string describe(const ab::Person& p)
+{
     std::string birthday = "-";
     if (p.birthday)
-        birthday =
-            (p.birthday->year == ab::kUnknownYear ? "-" : std::to_string(p.birthday->year)) + "-" +
-            std::to_string(p.birthday->month) + "-" + std::to_string(p.birthday->day);
+        birthday = (p.birthday->year == ab::kUnknownYear ? "-" : std::to_string(p.birthday->year)) +
+                   "-" + std::to_string(p.birthday->month) + "-" + std::to_string(p.birthday->day);
     const auto& photo = p.image_data;
     const std::string kind = photo.empty()                          ? ""
                              : photo.size() > 2 && photo[0] == 0xFF ? "jpeg"
@@ -31,34 +33,41 @@ std::string describe(const ab::Person& p) {
            labeled(p.phones) + "|" + labeled(p.emails) + "|" + kind;
 }
 
-std::vector<std::string> describe_fixture(const std::string& name) {
+std::vector<std::string> describe_fixture(const std::string& name)
+{
     const auto result = read_vcards(read_vcard_fixture(name));
     EXPECT_FALSE(result.error) << name << ": " << result.error->message;
     std::vector<std::string> lines;
-    for (const auto& entry : result.entries) lines.push_back(describe(entry.person));
+    for (const auto& entry : result.entries)
+        lines.push_back(describe(entry.person));
     return lines;
 }
 
 // The one person of a card made of the given lines, described; or "LINE: message" of its error
 // or warning.
-std::string read_card(const std::string& lines, const std::string& version = "3.0") {
+std::string read_card(const std::string& lines, const std::string& version = "3.0")
+{
     const auto result =
         read_vcards("BEGIN:VCARD\nVERSION:" + version + "\nFN:A\n" + lines + "END:VCARD\n");
-    if (result.error) return std::to_string(result.error->line) + ": " + result.error->message;
+    if (result.error)
+        return std::to_string(result.error->line) + ": " + result.error->message;
     if (!result.warnings.empty())
         return std::to_string(result.warnings[0].line) + ": " + result.warnings[0].message;
     return describe(result.entries.at(0).person);
 }
 
-std::string error_of(const std::string& text) {
+std::string error_of(const std::string& text)
+{
     const auto result = read_vcards(text);
-    if (!result.error) return "no error";
+    if (!result.error)
+        return "no error";
     return std::to_string(result.error->line) + ": " + result.error->message;
 }
 
 } // namespace
 
-TEST(VCardFixtures, ThreeAddressBooksExports) {
+TEST(VCardFixtures, ThreeAddressBooksExports)
+{
     EXPECT_EQ(describe_fixture("apple-3.0.vcf"),
               (std::vector<std::string>{
                   "Ana|Silva|1980-3-5|mobile:+55 11 91234-5678, home:+55 11 3456-7890, "
@@ -88,7 +97,8 @@ TEST(VCardFixtures, ThreeAddressBooksExports) {
               }));
 }
 
-TEST(VCardFixtures, LinesOfEntriesPhotosAndWarnings) {
+TEST(VCardFixtures, LinesOfEntriesPhotosAndWarnings)
+{
     const auto apple = read_vcards(read_vcard_fixture("apple-3.0.vcf"));
     EXPECT_EQ(apple.entries.at(1).line, 31);
     EXPECT_EQ(apple.entries.at(0).photo_line, 17);
@@ -107,7 +117,8 @@ TEST(VCardFixtures, LinesOfEntriesPhotosAndWarnings) {
               "9: birthday '1970-13-45' is no valid date");
 }
 
-TEST(VCardBirthday, WrittenFormsAndPlaceholderYears) {
+TEST(VCardBirthday, WrittenFormsAndPlaceholderYears)
+{
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"BDAY:1980-03-05", "1980-3-5"},
         {"BDAY:19800305", "1980-3-5"},
@@ -137,7 +148,8 @@ TEST(VCardBirthday, WrittenFormsAndPlaceholderYears) {
                   "4: birthday '" + std::string(value) + "' is not a date");
 }
 
-TEST(VCardText, EscapesFoldingLineEndsAndLabels) {
+TEST(VCardText, EscapesFoldingLineEndsAndLabels)
+{
     EXPECT_EQ(read_card("N:Semi\\;colon;Back\\\\slash\\, and\\nnew\r\n  line;;;\r\n"
                         "TEL;TYPE=HOME:555\\,123\n"),
               "Back\\slash, and\nnew line|Semi;colon|-|home:555,123||");
@@ -155,7 +167,8 @@ TEST(VCardText, EscapesFoldingLineEndsAndLabels) {
     EXPECT_EQ(describe(classic_mac.entries.at(0).person), "Mac|-|-|:1||");
 }
 
-TEST(VCardText, PhotosThatCannotBeReadAreLeftOutWithAWarning) {
+TEST(VCardText, PhotosThatCannotBeReadAreLeftOutWithAWarning)
+{
     const auto result = read_vcards("BEGIN:VCARD\nVERSION:3.0\nFN:A\n"
                                     "PHOTO;ENCODING=b;TYPE=JPEG:not*base64!\n"
                                     "PHOTO:data:image/png,rawbytes\n"
@@ -171,7 +184,8 @@ TEST(VCardText, PhotosThatCannotBeReadAreLeftOutWithAWarning) {
     EXPECT_EQ(result.warnings[2].message, "photo left out: not inline in the file");
 }
 
-TEST(VCardErrors, EachGivesItsLine) {
+TEST(VCardErrors, EachGivesItsLine)
+{
     static constexpr char kWithNul[] = "BEGIN:VCARD\nFN:a\0b\nEND:VCARD\n";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "1: no vCard in the file"},
@@ -191,10 +205,12 @@ TEST(VCardErrors, EachGivesItsLine) {
         {std::string(kWithNul, sizeof kWithNul - 1), "2: text is not valid UTF-8"},
         {"BEGIN:VCARD\nN;CHARSET=KOI8-R:A\nEND:VCARD\n", "2: unsupported character set KOI8-R"},
     };
-    for (const auto& [text, error] : cases) EXPECT_EQ(error_of(text), error) << text;
+    for (const auto& [text, error] : cases)
+        EXPECT_EQ(error_of(text), error) << text;
 }
 
-TEST(Base64, DecodesWhatItEncodes) {
+TEST(Base64, DecodesWhatItEncodes)
+{
     std::vector<uint8_t> bytes;
     for (int length = 0; length < 70; ++length) {
         EXPECT_EQ(contacts::base64_decode(contacts::base64_encode(bytes)), bytes) << length;
@@ -206,7 +222,8 @@ TEST(Base64, DecodesWhatItEncodes) {
         EXPECT_FALSE(contacts::base64_decode(bad)) << bad;
 }
 
-TEST(VCardText, OnlyTheEncodingParameterMakesAValueQuotedPrintable) {
+TEST(VCardText, OnlyTheEncodingParameterMakesAValueQuotedPrintable)
+{
     // A label that holds the word is a label: a value ending in '=' is not continued.
     const auto labelled = read_vcards("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\n"
                                       "TEL;TYPE=X-QUOTED-PRINTABLE:123=\r\nEND:VCARD\r\n");
@@ -225,16 +242,20 @@ TEST(VCardText, OnlyTheEncodingParameterMakesAValueQuotedPrintable) {
     EXPECT_EQ(read_card("N;ENCODING=QUOTED-PRINTABLE:A=0D=0AB=0DC;D;;;\n"), "D|A\nB\nC|-|||");
 }
 
-TEST(VCardText, UIDsAreReadTrimmedAndTheFirstCounts) {
-    const auto result = read_vcards("BEGIN:VCARD\nVERSION:3.0\nFN:A\nUID: urn:uuid:a\\,b \n"
-                                    "UID:second\nEND:VCARD\nBEGIN:VCARD\nFN:B\nUID:  \nEND:VCARD\n");
+TEST(VCardText, UIDsAreReadTrimmedAndTheFirstCounts)
+{
+    const auto result =
+        read_vcards("BEGIN:VCARD\nVERSION:3.0\nFN:A\nUID: urn:uuid:a\\,b \n"
+                    "UID:second\nEND:VCARD\nBEGIN:VCARD\nFN:B\nUID:  \nEND:VCARD\n");
     ASSERT_FALSE(result.error);
     EXPECT_EQ(result.entries.at(0).person.uid, "urn:uuid:a,b");
     EXPECT_EQ(result.entries.at(1).person.uid, std::nullopt);
 }
 
-TEST(VCardErrors, AHeadFoldedOverManyLinesIsOneErrorAtItsFirstLine) {
+TEST(VCardErrors, AHeadFoldedOverManyLinesIsOneErrorAtItsFirstLine)
+{
     std::string text = "BEGIN:VCARD\r\nN;ENCODING=QUOTED-PRINTABLE";
-    for (int i = 0; i < 20000; ++i) text += "\r\n x=";
+    for (int i = 0; i < 20000; ++i)
+        text += "\r\n x=";
     EXPECT_EQ(error_of(text + "\r\nEND:VCARD\r\n"), "2: property line without ':'");
 }

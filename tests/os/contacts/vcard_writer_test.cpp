@@ -7,7 +7,8 @@
 
 namespace {
 
-std::vector<ab::Person> tricky_persons() {
+std::vector<ab::Person> tricky_persons()
+{
     std::vector<ab::Person> persons(6);
     persons[0].first_name = "Ana";
     persons[0].last_name = "Silva";
@@ -21,7 +22,8 @@ std::vector<ab::Person> tricky_persons() {
                          {"pref", "4"},
                          {"iphone", "5"}};
     persons[0].emails = {{"work", "ana@example.com"}, {"Clube; sócios", "c@d.e"}};
-    for (int i = 0; i < 3000; ++i) persons[0].image_data.push_back(uint8_t(i * 7));
+    for (int i = 0; i < 3000; ++i)
+        persons[0].image_data.push_back(uint8_t(i * 7));
     persons[1].first_name = "Back\\slash, comma; semi\nnewline";
     persons[1].last_name = "Ünïcødé 名前 🎂 with a long enough tail to be folded over two lines";
     persons[1].birthday = ab::CivilDate{ab::kUnknownYear, 2, 29};
@@ -34,15 +36,18 @@ std::vector<ab::Person> tricky_persons() {
     return persons;
 }
 
-std::string write_all(const std::vector<ab::Person>& persons) {
+std::string write_all(const std::vector<ab::Person>& persons)
+{
     std::string text;
-    for (const auto& person : persons) text += contacts::write_vcard(person);
+    for (const auto& person : persons)
+        text += contacts::write_vcard(person);
     return text;
 }
 
 } // namespace
 
-TEST(VCardWriter, ExportThenImportGivesBackTheSamePersons) {
+TEST(VCardWriter, ExportThenImportGivesBackTheSamePersons)
+{
     const auto persons = tricky_persons();
     const auto result = contacts::read_vcards(write_all(persons));
     ASSERT_FALSE(result.error) << result.error->line << ": " << result.error->message;
@@ -52,7 +57,8 @@ TEST(VCardWriter, ExportThenImportGivesBackTheSamePersons) {
         EXPECT_EQ(result.entries[i].person, persons[i]) << i;
 }
 
-TEST(VCardWriter, WritesFoldedVersion3Lines) {
+TEST(VCardWriter, WritesFoldedVersion3Lines)
+{
     const auto persons = tricky_persons();
     const std::string text = contacts::write_vcard(persons[1]);
     EXPECT_TRUE(text.starts_with("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
@@ -74,7 +80,8 @@ TEST(VCardWriter, WritesFoldedVersion3Lines) {
     EXPECT_NE(contacts::write_vcard(persons[0]).find("\r\nPHOTO;ENCODING=b:"), std::string::npos);
 }
 
-TEST(VCardWriter, CarriageReturnsCannotBreakALine) {
+TEST(VCardWriter, CarriageReturnsCannotBreakALine)
+{
     ab::Person person;
     person.first_name = "A\rEND:VCARD\rB";
     const auto result = contacts::read_vcards(contacts::write_vcard(person));
@@ -83,7 +90,8 @@ TEST(VCardWriter, CarriageReturnsCannotBreakALine) {
     EXPECT_EQ(result.entries[0].person.first_name, "AEND:VCARDB");
 }
 
-TEST(VCardWriter, ValuesAndLabelsThatLookLikeTheReadersMarkersComeBackAsTheyWere) {
+TEST(VCardWriter, ValuesAndLabelsThatLookLikeTheReadersMarkersComeBackAsTheyWere)
+{
     ab::Person person;
     person.first_name = "A";
     person.uid = "urn:uuid:1,2;3";

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(CivilDates, LeapYearsAndMonthLengths) {
+TEST(CivilDates, LeapYearsAndMonthLengths)
+{
     EXPECT_TRUE(os::isLeapYear(2012));
     EXPECT_TRUE(os::isLeapYear(2000));
     EXPECT_FALSE(os::isLeapYear(1900));
@@ -18,7 +19,8 @@ TEST(CivilDates, LeapYearsAndMonthLengths) {
     EXPECT_FALSE(os::isRealDate(2009, 6, 0));
 }
 
-TEST(CivilDates, EveryDayOfFourHundredYearsIsCountedOnce) {
+TEST(CivilDates, EveryDayOfFourHundredYearsIsCountedOnce)
+{
     // One Gregorian cycle has 146,097 days; a wrong century rule or month length breaks the sum.
     int days = 0;
     for (int year = 2001; year <= 2400; ++year)
@@ -32,14 +34,16 @@ TEST(CivilDates, EveryDayOfFourHundredYearsIsCountedOnce) {
     EXPECT_FALSE(os::isRealDate(2009, 13, 1));
 }
 
-TEST(CivilDates, DifferenceAcrossYearsAndBackwards) {
+TEST(CivilDates, DifferenceAcrossYearsAndBackwards)
+{
     EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2010, 1, 3}), std::make_pair(0, 19));
     EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2011, 2, 16}), std::make_pair(14, 1));
     EXPECT_EQ(os::monthsAndDaysBetween({2010, 1, 3}, {2009, 12, 15}), std::make_pair(0, -19));
     EXPECT_EQ(os::monthsAndDaysBetween({2009, 12, 15}, {2009, 1, 3}), std::make_pair(-11, -12));
 }
 
-TEST(CivilDates, EnglishMonthNamesAreTheTranslationKeys) {
+TEST(CivilDates, EnglishMonthNamesAreTheTranslationKeys)
+{
     EXPECT_STREQ(os::englishMonthName(1), "January");
     EXPECT_STREQ(os::englishMonthName(12), "December");
     EXPECT_STREQ(os::englishMonthName(0), "");

@@ -17,7 +17,8 @@
 #include <regex>
 #include <vector>
 
-TEST(Device, PathsResolveUnderTheDeviceRoot) {
+TEST(Device, PathsResolveUnderTheDeviceRoot)
+{
     TempDevice device;
     EXPECT_EQ(os::device_path("/var/mobile/Library/Tortamos/birthdays.sql"),
               device.root() / "var/mobile/Library/Tortamos/birthdays.sql");
@@ -25,7 +26,8 @@ TEST(Device, PathsResolveUnderTheDeviceRoot) {
     EXPECT_EQ(os::device_path("/var/log/device.log"), std::filesystem::path("/var/log/device.log"));
 }
 
-TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst) {
+TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst)
+{
     TempDevice device;
     os::journal("notify kTortamosBadge");
     os::journal("alert " + os::journal_quote("Tortamos") + " " + os::journal_quote("a \"b\""));
@@ -36,7 +38,8 @@ TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst) {
     EXPECT_TRUE(std::regex_match(text, line)) << text;
 }
 
-TEST(Bundle, IdentifierComesFromInfoPlist) {
+TEST(Bundle, IdentifierComesFromInfoPlist)
+{
     NSBundle app(TORTAMOS_APP_DIR);
     EXPECT_EQ(app.bundleIdentifier(), "com.Qarvex.Tortamos");
     EXPECT_EQ(app.objectForInfoDictionaryKey("CFBundleIdentifier"), "com.Qarvex.Tortamos");
@@ -46,7 +49,8 @@ TEST(Bundle, IdentifierComesFromInfoPlist) {
     EXPECT_EQ(none.objectForInfoDictionaryKey("CFBundleIdentifier"), std::nullopt);
 }
 
-TEST(PropertyList, FindsStringsByExactKey) {
+TEST(PropertyList, FindsStringsByExactKey)
+{
     const std::string plist = "<dict><key>CFBundleName</key>\n <string> Spaced </string>"
                               "<key>Count</key><integer>3</integer>"
                               "<key>a.b</key><string>dot</string></dict>";
@@ -58,7 +62,8 @@ TEST(PropertyList, FindsStringsByExactKey) {
     EXPECT_EQ(os::plist_string("", "CFBundleName"), std::nullopt);
 }
 
-TEST(Bundle, PortugueseTableWithoutGeneratedLocales) {
+TEST(Bundle, PortugueseTableWithoutGeneratedLocales)
+{
     NSBundle app(TORTAMOS_APP_DIR);
     {
         ScopedEnv language("LANGUAGE", "pt_BR:en");
@@ -80,14 +85,15 @@ TEST(Bundle, PortugueseTableWithoutGeneratedLocales) {
     }
 }
 
-TEST(MoCatalog, MalformedFilesAreRejected) {
+TEST(MoCatalog, MalformedFilesAreRejected)
+{
     TempDevice device;
     const auto file = device.root() / "bad.mo";
     for (const std::string& bytes : {std::string(), std::string("short"),
-                                    std::string("\xde\x12\x04\x95\x00\x00\x00\x00\xff\xff\xff\x7f"
-                                                "\x1c\x00\x00\x00\x1c\x00\x00\x00\x00\x00\x00\x00"
-                                                "\x00\x00\x00\x00",
-                                                28)}) {
+                                     std::string("\xde\x12\x04\x95\x00\x00\x00\x00\xff\xff\xff\x7f"
+                                                 "\x1c\x00\x00\x00\x1c\x00\x00\x00\x00\x00\x00\x00"
+                                                 "\x00\x00\x00\x00",
+                                                 28)}) {
         std::ofstream(file, std::ios::binary) << bytes;
         EXPECT_FALSE(os::MoCatalog::load(file).has_value());
     }
@@ -98,7 +104,8 @@ TEST(MoCatalog, MalformedFilesAreRejected) {
     EXPECT_GT(good->size(), 40u);
 }
 
-TEST(FileAttributes, ModificationDateOfTheLinkItself) {
+TEST(FileAttributes, ModificationDateOfTheLinkItself)
+{
     TempDevice device;
     const auto target = device.root() / "target";
     const auto link = device.root() / "link";
@@ -114,9 +121,11 @@ TEST(FileAttributes, ModificationDateOfTheLinkItself) {
 }
 
 // The widened range takes in the bytes on either side of the array, which belong to others.
-TEST(Prefault, KeepsWhatTheMemoryAndItsNeighboursHold) {
+TEST(Prefault, KeepsWhatTheMemoryAndItsNeighboursHold)
+{
     std::vector<uint32_t> memory(3 * 1024 * 1024);
-    for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<uint32_t>(i * 2654435761u);
+    for (size_t i = 0; i < memory.size(); ++i)
+        memory[i] = static_cast<uint32_t>(i * 2654435761u);
     const std::vector<uint32_t> before = memory;
     os::prefault(memory.data() + 1000, (memory.size() - 2000) * sizeof(uint32_t));
     os::prefault(memory.data(), 0);

@@ -17,26 +17,29 @@ protected:
     os::ManualRunLoop loop{clock};
     std::vector<std::string> events;
 
-    void record(const std::string& what) {
+    void record(const std::string& what)
+    {
         events.push_back(what + "@" + std::to_string(static_cast<long long>(clock.now())));
     }
 };
 
-TEST_F(ManualRunLoopTest, TimersFireInTheOrderTheyFallDueEachAtItsOwnMoment) {
+TEST_F(ManualRunLoopTest, TimersFireInTheOrderTheyFallDueEachAtItsOwnMoment)
+{
     loop.addTimer(59s, true, [&] { record("minute"); });
     loop.addTimer(10s, true, [&] { record("ten"); });
     loop.addTimer(20s, false, [&] { record("once"); });
     loop.advance(9999ms);
     EXPECT_TRUE(events.empty()) << "nothing fires before its interval";
     loop.advance(50001ms);
-    EXPECT_EQ(events, (std::vector<std::string>{"ten@70000", "ten@80000", "once@80000",
-                                                "ten@90000", "ten@100000", "ten@110000",
-                                                "minute@119000", "ten@120000"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"ten@70000", "ten@80000", "once@80000", "ten@90000",
+                                                "ten@100000", "ten@110000", "minute@119000",
+                                                "ten@120000"}));
     EXPECT_EQ(clock.now(), 120'000);
     EXPECT_EQ(loop.timerCount(), 2u) << "the one-shot timer is gone";
 }
 
-TEST_F(ManualRunLoopTest, ACallbackMayRemoveItsOwnTimerOrAddAnother) {
+TEST_F(ManualRunLoopTest, ACallbackMayRemoveItsOwnTimerOrAddAnother)
+{
     os::RunLoop::SourceID self = 0;
     self = loop.addTimer(1s, true, [&] {
         record("first");
@@ -49,7 +52,8 @@ TEST_F(ManualRunLoopTest, ACallbackMayRemoveItsOwnTimerOrAddAnother) {
     loop.remove(self); // gone already: ignored
 }
 
-TEST_F(ManualRunLoopTest, WatchesRunWhileTheirDescriptorHasDataAndStopWhenRemoved) {
+TEST_F(ManualRunLoopTest, WatchesRunWhileTheirDescriptorHasDataAndStopWhenRemoved)
+{
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     const auto watch = loop.addReadWatch(fds[0], [&] {
@@ -71,7 +75,8 @@ TEST_F(ManualRunLoopTest, WatchesRunWhileTheirDescriptorHasDataAndStopWhenRemove
     ::close(fds[1]);
 }
 
-TEST_F(ManualRunLoopTest, AWatchThatNeverReadsCannotHangTheLoop) {
+TEST_F(ManualRunLoopTest, AWatchThatNeverReadsCannotHangTheLoop)
+{
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     ASSERT_EQ(::write(fds[1], "x", 1), 1);
@@ -83,7 +88,8 @@ TEST_F(ManualRunLoopTest, AWatchThatNeverReadsCannotHangTheLoop) {
     ::close(fds[1]);
 }
 
-TEST_F(ManualRunLoopTest, WorkPostedFromAnotherThreadRunsOnTheLoopsThread) {
+TEST_F(ManualRunLoopTest, WorkPostedFromAnotherThreadRunsOnTheLoopsThread)
+{
     const auto loop_thread = std::this_thread::get_id();
     std::thread other([&] {
         loop.post([&] {
@@ -97,7 +103,8 @@ TEST_F(ManualRunLoopTest, WorkPostedFromAnotherThreadRunsOnTheLoopsThread) {
     EXPECT_EQ(events, std::vector<std::string>{"posted@60000"});
 }
 
-TEST(MainRunLoop, HooksRunAtEachInstallationAndAtOnceWhenALoopIsThere) {
+TEST(MainRunLoop, HooksRunAtEachInstallationAndAtOnceWhenALoopIsThere)
+{
     ASSERT_EQ(os::main_run_loop(), nullptr);
     os::FixedClock clock;
     os::ManualRunLoop first(clock), second(clock);

@@ -32,16 +32,21 @@ const std::thread::id main_thread = std::this_thread::get_id();
 struct Recorder {
     Names names;
 
-    explicit Recorder(const Names& observed) {
+    explicit Recorder(const Names& observed)
+    {
         for (const std::string& name : observed)
             CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), this,
                                             &Recorder::callback, name.c_str(), nullptr,
                                             CFNotificationSuspensionBehaviorDeliverImmediately);
     }
-    ~Recorder() { CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), this); }
+    ~Recorder()
+    {
+        CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), this);
+    }
 
     static void callback(CFNotificationCenterRef, void* observer, const char* name, const void*,
-                         const void*) {
+                         const void*)
+    {
         EXPECT_EQ(std::this_thread::get_id(), main_thread);
         static_cast<Recorder*>(observer)->names.emplace_back(name);
     }
@@ -49,21 +54,26 @@ struct Recorder {
 
 // Runs the loop until `count` notices arrived, then a little longer to catch extra ones.
 void run_loop_until(os::ManualRunLoop& loop, const Recorder& recorder, size_t count,
-                    std::chrono::milliseconds limit = 5s) {
+                    std::chrono::milliseconds limit = 5s)
+{
     const auto end = std::chrono::steady_clock::now() + limit;
     auto settle = 100ms;
     while (std::chrono::steady_clock::now() < end && settle > 0ms) {
         loop.runPending();
         std::this_thread::sleep_for(5ms);
-        if (recorder.names.size() >= count) settle -= 5ms;
+        if (recorder.names.size() >= count)
+            settle -= 5ms;
     }
 }
 
-void post_from_child(const std::string& name, const std::filesystem::path& device) {
-    ASSERT_EQ(run_command("DEVICE_ROOT='" + device.string() + "' " NOTIFYUTIL " -p '" + name + "'"), 0);
+void post_from_child(const std::string& name, const std::filesystem::path& device)
+{
+    ASSERT_EQ(run_command("DEVICE_ROOT='" + device.string() + "' " NOTIFYUTIL " -p '" + name + "'"),
+              0);
 }
 
-int unix_socket_at(const std::filesystem::path& path, sockaddr_un& address) {
+int unix_socket_at(const std::filesystem::path& path, sockaddr_un& address)
+{
     address = {};
     address.sun_family = AF_UNIX;
     path.string().copy(address.sun_path, sizeof address.sun_path - 1);
@@ -72,17 +82,20 @@ int unix_socket_at(const std::filesystem::path& path, sockaddr_un& address) {
 
 // Another process of the device that posts the names one after the other, as separate posts do,
 // while this one goes on; waitpid tells when it is done.
-pid_t post_from_another_process(const Names& names) {
+pid_t post_from_another_process(const Names& names)
+{
     const pid_t child = ::fork();
     if (child == 0) {
-        for (const std::string& name : names) os::notify::send_to_device(name, {});
+        for (const std::string& name : names)
+            os::notify::send_to_device(name, {});
         ::_exit(0);
     }
     return child;
 }
 
 // The child's exit status, or -1 when it has not ended within the limit.
-int wait_for(pid_t child, std::chrono::milliseconds limit) {
+int wait_for(pid_t child, std::chrono::milliseconds limit)
+{
     const auto end = std::chrono::steady_clock::now() + limit;
     int status = 0;
     while (::waitpid(child, &status, WNOHANG) == 0) {
@@ -106,11 +119,14 @@ protected:
     os::ManualRunLoop loop{clock};
 };
 
-TEST_F(NotifyCenterTest, PostReachesTheObserversOfThatNameInOtherProcessesOnly) {
-    Recorder ping({"org.tortamos.ping"}), pong({"org.tortamos.pong"}), removed({"org.tortamos.ping"});
+TEST_F(NotifyCenterTest, PostReachesTheObserversOfThatNameInOtherProcessesOnly)
+{
+    Recorder ping({"org.tortamos.ping"}), pong({"org.tortamos.pong"}),
+        removed({"org.tortamos.ping"});
     CFNotificationCenterRemoveEveryObserver(CFNotificationCenterGetDarwinNotifyCenter(), &removed);
     CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
-                                         "org.tortamos.ping", nullptr, nullptr, true); // own: not delivered
+                                         "org.tortamos.ping", nullptr, nullptr,
+                                         true); // own: not delivered
     post_from_child("org.tortamos.ping", device.root());
 
     run_loop_until(loop, ping, 1);
@@ -122,7 +138,8 @@ TEST_F(NotifyCenterTest, PostReachesTheObserversOfThatNameInOtherProcessesOnly) 
     EXPECT_NE(journal.find(" notify org.tortamos.ping\n"), std::string::npos);
 }
 
-TEST_F(NotifyCenterTest, PostOnAnotherDeviceDoesNotReach) {
+TEST_F(NotifyCenterTest, PostOnAnotherDeviceDoesNotReach)
+{
     Recorder ping({"org.tortamos.ping"});
     {
         TempDevice other_device;
@@ -133,9 +150,11 @@ TEST_F(NotifyCenterTest, PostOnAnotherDeviceDoesNotReach) {
     EXPECT_EQ(ping.names.size(), 1u); // this device's post only
 }
 
-TEST_F(NotifyCenterTest, EndpointOfADeadProcessIsRemovedByTheNextPost) {
+TEST_F(NotifyCenterTest, EndpointOfADeadProcessIsRemovedByTheNextPost)
+{
     const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
+    if (child == 0)
+        ::_exit(0);
     ::waitpid(child, nullptr, 0);
     std::filesystem::create_directories(device.path("/var/run"));
     const auto stale = device.path("/var/run/notify-" + std::to_string(child) + ".sock");
@@ -150,11 +169,13 @@ TEST_F(NotifyCenterTest, EndpointOfADeadProcessIsRemovedByTheNextPost) {
     EXPECT_TRUE(std::filesystem::exists(device.path("/var/run/other.pid")));
 }
 
-TEST_F(NotifyCenterTest, MalformedAndOversizedDatagramsAreIgnored) {
+TEST_F(NotifyCenterTest, MalformedAndOversizedDatagramsAreIgnored)
+{
     const std::string longest(255, 'n');
     Recorder recorder({"org.tortamos.ping", longest});
     sockaddr_un address;
-    const int fd = unix_socket_at(device.path("/var/run/notify-" + std::to_string(::getpid()) + ".sock"), address);
+    const int fd = unix_socket_at(
+        device.path("/var/run/notify-" + std::to_string(::getpid()) + ".sock"), address);
     for (const std::string& datagram :
          {std::string(), std::string(65000, 'x'), std::string(256, 'n'), // never cut down to a name
           std::string("org.tortamos.ping\0garbage", 25), std::string("org.tortamos.ping\n"),
@@ -168,7 +189,8 @@ TEST_F(NotifyCenterTest, MalformedAndOversizedDatagramsAreIgnored) {
     EXPECT_EQ(recorder.names, (Names{longest, "org.tortamos.ping"}));
 }
 
-TEST_F(NotifyCenterTest, DeviceDeeperThanASocketPathWorks) {
+TEST_F(NotifyCenterTest, DeviceDeeperThanASocketPathWorks)
+{
     const auto deep = device.root() / std::string(120, 'd');
     std::filesystem::create_directories(deep);
     ::setenv("DEVICE_ROOT", deep.c_str(), 1);
@@ -180,9 +202,11 @@ TEST_F(NotifyCenterTest, DeviceDeeperThanASocketPathWorks) {
 
 // The receiver's queue holds about ten datagrams; its main thread is busy while thirty notices
 // come, the last one the one that matters.
-TEST_F(NotifyCenterTest, NoNoticeIsLostWhileTheReceiverIsBusy) {
+TEST_F(NotifyCenterTest, NoNoticeIsLostWhileTheReceiverIsBusy)
+{
     Names sent;
-    for (int i = 0; i < 29; ++i) sent.push_back("org.tortamos.n" + std::to_string(i));
+    for (int i = 0; i < 29; ++i)
+        sent.push_back("org.tortamos.n" + std::to_string(i));
     sent.push_back("kTortamosBadge");
     Recorder recorder(sent);
     const pid_t poster = post_from_another_process(sent);
@@ -193,11 +217,12 @@ TEST_F(NotifyCenterTest, NoNoticeIsLostWhileTheReceiverIsBusy) {
     EXPECT_EQ(wait_for(poster, 10s), 0);
 }
 
-TEST_F(NotifyCenterTest, NoticesOfOneNameWaitingTogetherAreDeliveredOnce) {
+TEST_F(NotifyCenterTest, NoticesOfOneNameWaitingTogetherAreDeliveredOnce)
+{
     Recorder recorder({"org.tortamos.ping", "org.tortamos.pong"});
-    const pid_t poster = post_from_another_process(
-        {"org.tortamos.ping", "org.tortamos.ping", "org.tortamos.pong", "org.tortamos.ping",
-         "org.tortamos.pong", "org.tortamos.ping"});
+    const pid_t poster =
+        post_from_another_process({"org.tortamos.ping", "org.tortamos.ping", "org.tortamos.pong",
+                                   "org.tortamos.ping", "org.tortamos.pong", "org.tortamos.ping"});
     ASSERT_EQ(wait_for(poster, 10s), 0);
 
     run_loop_until(loop, recorder, 2);
@@ -210,13 +235,15 @@ TEST_F(NotifyCenterTest, NoticesOfOneNameWaitingTogetherAreDeliveredOnce) {
 
 // A live process that never reads (its main thread stuck) costs a post a bounded wait, and the
 // other receivers still get the notice.
-TEST_F(NotifyCenterTest, AReceiverThatNeverReadsHoldsAPostUpOnlyBriefly) {
+TEST_F(NotifyCenterTest, AReceiverThatNeverReadsHoldsAPostUpOnlyBriefly)
+{
     Recorder recorder({"org.tortamos.ping"});
     sockaddr_un address;
     const int stuck = unix_socket_at(device.path("/var/run/notify-1.sock"), address); // pid 1 lives
     ASSERT_EQ(::bind(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     for (int i = 0; i < 64; ++i) // fill its queue
-        ::sendto(stuck, "x", 1, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::sendto(stuck, "x", 1, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&address),
+                 sizeof address);
 
     const pid_t poster = post_from_another_process({"org.tortamos.ping"});
     EXPECT_EQ(wait_for(poster, os::notify::kMaxSendWait + 5s), 0);
@@ -225,7 +252,8 @@ TEST_F(NotifyCenterTest, AReceiverThatNeverReadsHoldsAPostUpOnlyBriefly) {
     ::close(stuck);
 }
 
-TEST(NotifyCenterWithoutRunLoop, NoticesWaitForTheRunLoop) {
+TEST(NotifyCenterWithoutRunLoop, NoticesWaitForTheRunLoop)
+{
     ASSERT_EQ(os::main_run_loop(), nullptr);
     TempDevice device;
     Recorder ping({"org.tortamos.ping"});

@@ -9,19 +9,22 @@
 namespace {
 
 // Each test defines its own classes: the registry lives as long as the process.
-Class define(const std::string& name, Class superclass = objc_getClass("NSObject")) {
+Class define(const std::string& name, Class superclass = objc_getClass("NSObject"))
+{
     Class cls = objc_defineClass(name.c_str(), superclass);
     EXPECT_NE(cls, nullptr) << name;
     return cls;
 }
 
-IMP answering(std::string answer) {
+IMP answering(std::string answer)
+{
     return [answer](id, SEL, std::span<const Value>) -> Value { return answer; };
 }
 
 id make(Class cls) { return objc_msgSend(objc_msgSend(cls, "alloc").object(), "init").object(); }
 
-TEST(Classes, AreFoundByNameOnceDefined) {
+TEST(Classes, AreFoundByNameOnceDefined)
+{
     EXPECT_EQ(objc_getClass("LookupTarget"), nullptr);
     Class cls = define("LookupTarget");
     EXPECT_EQ(objc_getClass("LookupTarget"), cls);
@@ -32,14 +35,16 @@ TEST(Classes, AreFoundByNameOnceDefined) {
     EXPECT_EQ(objc_getClass(nullptr), nullptr);
 }
 
-TEST(Selectors, OfTheSameTextAreOne) {
+TEST(Selectors, OfTheSameTextAreOne)
+{
     const std::string text = "tableView:cellForRowAtIndexPath:";
     EXPECT_EQ(SEL(text.c_str()), sel_registerName("tableView:cellForRowAtIndexPath:"));
     EXPECT_NE(SEL("a"), SEL("b"));
     EXPECT_STREQ(sel_getName(SEL(std::string_view("badge:"))), "badge:");
 }
 
-TEST(AddMethod, AddsAMethodThatAnswersWithItsArguments) {
+TEST(AddMethod, AddsAMethodThatAnswersWithItsArguments)
+{
     Class cls = define("Adder");
     ASSERT_TRUE(class_addMethod(
         cls, "add:to:",
@@ -55,7 +60,8 @@ TEST(AddMethod, AddsAMethodThatAnswersWithItsArguments) {
     objc_release(object);
 }
 
-TEST(AddMethod, RefusesANameTheClassAlreadyHasAndChangesNothing) {
+TEST(AddMethod, RefusesANameTheClassAlreadyHasAndChangesNothing)
+{
     Class cls = define("Refuser");
     ASSERT_TRUE(class_addMethod(cls, "birthdaysActivate", answering("first"), "v@:"));
     EXPECT_FALSE(class_addMethod(cls, "birthdaysActivate", answering("second"), "@@:"));
@@ -65,7 +71,8 @@ TEST(AddMethod, RefusesANameTheClassAlreadyHasAndChangesNothing) {
     objc_release(object);
 }
 
-TEST(AddMethod, OverridesAnInheritedMethodInTheSubclassOnly) {
+TEST(AddMethod, OverridesAnInheritedMethodInTheSubclassOnly)
+{
     Class base = define("AddBase");
     Class derived = define("AddDerived", base);
     class_addMethod(base, "name", answering("base"), "@@:");
@@ -78,14 +85,16 @@ TEST(AddMethod, OverridesAnInheritedMethodInTheSubclassOnly) {
     objc_release(d);
 }
 
-TEST(AddMethod, RejectsMissingPieces) {
+TEST(AddMethod, RejectsMissingPieces)
+{
     Class cls = define("AddNothing");
     EXPECT_FALSE(class_addMethod(nullptr, "x", answering("x"), "v@:"));
     EXPECT_FALSE(class_addMethod(cls, "x", IMP(), "v@:"));
     EXPECT_FALSE(class_respondsToSelector(cls, "x"));
 }
 
-TEST(Hook, ReplacementAnswersAndPreviousAnswersUnderThePrefixOnTheSameObject) {
+TEST(Hook, ReplacementAnswersAndPreviousAnswersUnderThePrefixOnTheSameObject)
+{
     Class cls = define("HookedApp");
     std::vector<std::string> calls;
     class_addMethod(
@@ -117,7 +126,8 @@ TEST(Hook, ReplacementAnswersAndPreviousAnswersUnderThePrefixOnTheSameObject) {
     objc_release(app);
 }
 
-TEST(Hook, KeepsAnInheritedImplementationUnderThePrefixAndLeavesTheSuperclassAlone) {
+TEST(Hook, KeepsAnInheritedImplementationUnderThePrefixAndLeavesTheSuperclassAlone)
+{
     Class base = define("HookBase");
     Class derived = define("HookDerived", base);
     class_addMethod(base, "greet", answering("hello"), "@@:");
@@ -132,7 +142,8 @@ TEST(Hook, KeepsAnInheritedImplementationUnderThePrefixAndLeavesTheSuperclassAlo
     objc_release(d);
 }
 
-TEST(Hook, ASecondReplacementUnderTheSamePrefixRunsTheFirstThenTheOwnMethodOnce) {
+TEST(Hook, ASecondReplacementUnderTheSamePrefixRunsTheFirstThenTheOwnMethodOnce)
+{
     Class cls = define("HookedTwice");
     std::vector<std::string> calls;
     class_addMethod(
@@ -160,7 +171,8 @@ TEST(Hook, ASecondReplacementUnderTheSamePrefixRunsTheFirstThenTheOwnMethodOnce)
     objc_release(app);
 }
 
-TEST(Hook, WithoutAPreviousMethodOnlyAddsTheReplacement) {
+TEST(Hook, WithoutAPreviousMethodOnlyAddsTheReplacement)
+{
     Class cls = define("HookFresh");
     EXPECT_FALSE(MSHookMessage(cls, "fresh", answering("new"), "bg_"));
     EXPECT_TRUE(class_respondsToSelector(cls, "fresh"));
@@ -170,7 +182,8 @@ TEST(Hook, WithoutAPreviousMethodOnlyAddsTheReplacement) {
     EXPECT_FALSE(class_respondsToSelector(cls, "other"));
 }
 
-TEST(Messages, ToNilOrUnansweredSelectorsAnswerNil) {
+TEST(Messages, ToNilOrUnansweredSelectorsAnswerNil)
+{
     EXPECT_TRUE(objc_msgSend(nullptr, "anything").isNil());
     Class cls = define("Silent");
     id object = make(cls);
@@ -186,7 +199,8 @@ struct Counted : objc_object {
     std::string state = "fresh";
 };
 
-TEST(Objects, ClassMethodsMakeInstancesWithTheirOwnStateAndReleaseDestroysThem) {
+TEST(Objects, ClassMethodsMakeInstancesWithTheirOwnStateAndReleaseDestroysThem)
+{
     Class cls = define("CountedThing");
     class_addMethod(
         object_getClass(cls), "alloc",
@@ -201,7 +215,8 @@ TEST(Objects, ClassMethodsMakeInstancesWithTheirOwnStateAndReleaseDestroysThem) 
             return self;
         },
         "@@:@");
-    id object = objc_msgSend(objc_msgSend(cls, "alloc").object(), "initWithState:", "ready").object();
+    id object =
+        objc_msgSend(objc_msgSend(cls, "alloc").object(), "initWithState:", "ready").object();
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(static_cast<Counted*>(object)->state, "ready");
     EXPECT_EQ(objc_msgSend(object, "class").object(), cls);

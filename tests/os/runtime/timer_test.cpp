@@ -13,7 +13,8 @@ struct Ticker : objc_object {
     int ticks = 0;
 };
 
-Class ticker_class() {
+Class ticker_class()
+{
     static Class cls = [] {
         Class made = objc_defineClass("TimerTicker", objc_getClass("NSObject"));
         class_addMethod(
@@ -37,7 +38,8 @@ protected:
     os::ManualRunLoop loop{clock};
 };
 
-TEST_F(TimerTest, RepeatingTimerSendsItsSelectorToTheTargetAgainAndAgain) {
+TEST_F(TimerTest, RepeatingTimerSendsItsSelectorToTheTargetAgainAndAgain)
+{
     Ticker target(ticker_class());
     auto timer = NSTimer::scheduledTimerWithTimeInterval(0.01, &target, "tick", true);
     EXPECT_TRUE(timer->isValid());
@@ -54,7 +56,8 @@ TEST_F(TimerTest, RepeatingTimerSendsItsSelectorToTheTargetAgainAndAgain) {
     EXPECT_EQ(target.ticks, stopped_at);
 }
 
-TEST_F(TimerTest, OneShotTimerFiresOnce) {
+TEST_F(TimerTest, OneShotTimerFiresOnce)
+{
     Ticker target(ticker_class());
     auto once = NSTimer::scheduledTimerWithTimeInterval(0.005, &target, "tick", false);
     auto later = NSTimer::scheduledTimerWithTimeInterval(0.05, &target, "tick", false);
@@ -65,7 +68,8 @@ TEST_F(TimerTest, OneShotTimerFiresOnce) {
     EXPECT_EQ(loop.timerCount(), 0u);
 }
 
-TEST_F(TimerTest, ADestroyedTimerLeavesTheLoop) {
+TEST_F(TimerTest, ADestroyedTimerLeavesTheLoop)
+{
     Ticker target(ticker_class());
     NSTimer::scheduledTimerWithTimeInterval(0.01, &target, "tick", true).reset();
     EXPECT_EQ(loop.timerCount(), 0u);
@@ -73,7 +77,8 @@ TEST_F(TimerTest, ADestroyedTimerLeavesTheLoop) {
     EXPECT_EQ(target.ticks, 0);
 }
 
-TEST(TimerWithoutRunLoop, NeverFiresAndIsNotValid) {
+TEST(TimerWithoutRunLoop, NeverFiresAndIsNotValid)
+{
     ASSERT_EQ(os::main_run_loop(), nullptr);
     Ticker target(ticker_class());
     auto timer = NSTimer::scheduledTimerWithTimeInterval(0.01, &target, "tick", true);

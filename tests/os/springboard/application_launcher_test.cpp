@@ -11,7 +11,8 @@
 
 namespace {
 
-std::string wait_for_file(const std::filesystem::path& file) {
+std::string wait_for_file(const std::filesystem::path& file)
+{
     for (int i = 0; i < 100 && !std::filesystem::exists(file); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -19,14 +20,16 @@ std::string wait_for_file(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(Launching, StartsTheProgramInItsBundleOnTheSameDeviceWithoutTheHomeScreensScript) {
+TEST(Launching, StartsTheProgramInItsBundleOnTheSameDeviceWithoutTheHomeScreensScript)
+{
     TempDevice device;
     springboard::InstalledApplication app;
     app.identifier = "com.example.probe";
     app.bundle = device.path("/Applications/Probe.app");
     app.executable = app.bundle / "Probe";
     std::filesystem::create_directories(app.bundle);
-    std::ofstream(app.executable) << "#!/bin/sh\necho \"$DEVICE_ROOT $(pwd) ${UIKIT_AUTOMATION-none}\" > \"$DEVICE_ROOT/launched\"\n";
+    std::ofstream(app.executable) << "#!/bin/sh\necho \"$DEVICE_ROOT $(pwd) "
+                                     "${UIKIT_AUTOMATION-none}\" > \"$DEVICE_ROOT/launched\"\n";
     std::filesystem::permissions(app.executable, std::filesystem::perms::owner_all);
 
     setenv("UIKIT_AUTOMATION", device.path("/home-screen.script").c_str(), 1);
@@ -37,7 +40,8 @@ TEST(Launching, StartsTheProgramInItsBundleOnTheSameDeviceWithoutTheHomeScreensS
               device.root().string() + " " + app.bundle.string() + " none\n");
 }
 
-TEST(Launching, AProgramThatIsNotThereFails) {
+TEST(Launching, AProgramThatIsNotThereFails)
+{
     TempDevice device;
     springboard::InstalledApplication app;
     app.identifier = "com.example.gone";

@@ -11,28 +11,34 @@ namespace {
 using springboard::desktop_notification;
 using springboard::InstalledApplication;
 
-InstalledApplication application(const std::string& name, const std::filesystem::path& icon) {
+InstalledApplication application(const std::string& name, const std::filesystem::path& icon)
+{
     return {"com.example." + name, name, icon.parent_path(), icon.parent_path() / name, icon, ""};
 }
 
-TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsIcon) {
+TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsIcon)
+{
     TempDevice device;
     const auto folder = device.path("/Applications");
     std::filesystem::create_directories(folder / "Two Words.app");
     const auto icon = folder / "Two Words.app/icon.png";
     std::ofstream(icon) << "png";
-    const std::vector<InstalledApplication> apps{application("Clock", folder / "Clock.app/icon.png"),
-                                                 application("Two Words", icon)};
+    const std::vector<InstalledApplication> apps{
+        application("Clock", folder / "Clock.app/icon.png"), application("Two Words", icon)};
 
-    const auto found = desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-10");
+    const auto found =
+        desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-10");
     EXPECT_EQ(found.appName, "Two Words");
     EXPECT_EQ(found.appIcon, "file://" + folder.string() + "/Two%20Words.app/icon.png");
     EXPECT_EQ(found.summary, "Two Words");
     EXPECT_EQ(found.body, "You have birthdays today");
     // One notification per application and day: the next alert of the day takes its place.
     EXPECT_EQ(found.tag, desktop_notification(apps, "Two Words", "Again", "2024-05-10").tag);
-    EXPECT_NE(found.tag, desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-11").tag);
-    EXPECT_NE(found.tag, desktop_notification(apps, "Clock", "You have birthdays today", "2024-05-10").tag);
+    EXPECT_NE(
+        found.tag,
+        desktop_notification(apps, "Two Words", "You have birthdays today", "2024-05-11").tag);
+    EXPECT_NE(found.tag,
+              desktop_notification(apps, "Clock", "You have birthdays today", "2024-05-10").tag);
 
     // An application whose icon file is missing still names itself, without an icon.
     const auto iconless = desktop_notification(apps, "Clock", "Alarm", "2024-05-10");

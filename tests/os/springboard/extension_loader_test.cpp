@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(Extensions, EveryDylibOfTheFolderLoadsAndRunsItsInitialiserWhatDoesNotLoadIsSkipped) {
+TEST(Extensions, EveryDylibOfTheFolderLoadsAndRunsItsInitialiserWhatDoesNotLoadIsSkipped)
+{
     TempDevice device;
     const auto folder = device.path("/Library/DynamicLibraries");
     std::filesystem::create_directories(folder / "Sub.dylib");

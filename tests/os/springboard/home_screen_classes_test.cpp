@@ -13,30 +13,40 @@
 namespace {
 
 // The classes exist once per process, so one test walks through all of them.
-TEST(HomeScreenClasses, AnswerWhatExtensionsSendAndReachTheHomeScreen) {
+TEST(HomeScreenClasses, AnswerWhatExtensionsSendAndReachTheHomeScreen)
+{
     TempDevice device;
-    write_bundle(device.path("/Applications/Tortamos.app"), entry("CFBundleIdentifier", "com.Qarvex.Tortamos"));
-    write_bundle(device.path("/Applications/Other.app"), entry("CFBundleIdentifier", "com.example.other") +
-                                                            entry("CFBundleDisplayName", "Other"));
+    write_bundle(device.path("/Applications/Tortamos.app"),
+                 entry("CFBundleIdentifier", "com.Qarvex.Tortamos"));
+    write_bundle(device.path("/Applications/Other.app"),
+                 entry("CFBundleIdentifier", "com.example.other") +
+                     entry("CFBundleDisplayName", "Other"));
     springboard::HomeScreen home(springboard::installed_applications(device.path("/Applications")),
                                  [](const springboard::InstalledApplication&) {});
 
     EXPECT_EQ(SBSSpringBoardServerPort(), 0u) << "no home screen runs in this process yet";
-    EXPECT_NE(SBSetApplicationBadge(static_cast<mach_port_t>(getpid()), "com.Qarvex.Tortamos", "9"), 0);
+    EXPECT_NE(SBSetApplicationBadge(static_cast<mach_port_t>(getpid()), "com.Qarvex.Tortamos", "9"),
+              0);
 
     id springboard = springboard::define_home_screen_classes(home);
     ASSERT_NE(springboard, nullptr);
     EXPECT_EQ(springboard::define_home_screen_classes(home), nullptr) << "once per process";
     EXPECT_EQ(object_getClass(springboard), objc_getClass("SpringBoard"));
 
-    id controller = objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object();
-    EXPECT_EQ(objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object(), controller);
-    id tortamos = objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.Qarvex.Tortamos").object();
+    id controller =
+        objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object();
+    EXPECT_EQ(objc_msgSend(objc_getClass("SBApplicationController"), "sharedInstance").object(),
+              controller);
+    id tortamos =
+        objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.Qarvex.Tortamos")
+            .object();
     ASSERT_NE(tortamos, nullptr);
     EXPECT_EQ(objc_msgSend(tortamos, "displayIdentifier").text(), "com.Qarvex.Tortamos");
-    id other = objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.example.other").object();
+    id other =
+        objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.example.other").object();
     EXPECT_EQ(objc_msgSend(other, "displayName").text(), "Other");
-    EXPECT_TRUE(objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.example.none").isNil());
+    EXPECT_TRUE(
+        objc_msgSend(controller, "applicationWithDisplayIdentifier:", "com.example.none").isNil());
 
     // The route of later systems: an icon made for the application carries the badge.
     id icon = objc_msgSend(objc_getClass("SBApplicationIcon"), "alloc").object();
@@ -51,7 +61,8 @@ TEST(HomeScreenClasses, AnswerWhatExtensionsSendAndReachTheHomeScreen) {
                  "noteIconStateChangedExternally");
 
     id orphan = objc_msgSend(objc_getClass("SBApplicationIcon"), "alloc").object();
-    EXPECT_TRUE(objc_msgSend(orphan, "initWithApplication:", nullptr).isNil()) << "an icon needs an application";
+    EXPECT_TRUE(objc_msgSend(orphan, "initWithApplication:", nullptr).isNil())
+        << "an icon needs an application";
 
     // The route of older systems, through the services library.
     const mach_port_t port = SBSSpringBoardServerPort();

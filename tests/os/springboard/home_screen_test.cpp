@@ -15,22 +15,26 @@ using springboard::InstalledApplication;
 
 class HomeScreenTest : public ::testing::Test {
 protected:
-    HomeScreenTest() {
+    HomeScreenTest()
+    {
         for (int i = 1; i <= 6; ++i) {
             const std::string name = "App" + std::to_string(i);
             write_bundle(device.path("/Applications/" + name + ".app"),
                          entry("CFBundleIdentifier", "com.example." + name));
         }
     }
-    HomeScreen make() {
-        return HomeScreen(springboard::installed_applications(device.path("/Applications")),
-                          [this](const InstalledApplication& app) { launched.push_back(app.identifier); });
+    HomeScreen make()
+    {
+        return HomeScreen(
+            springboard::installed_applications(device.path("/Applications")),
+            [this](const InstalledApplication& app) { launched.push_back(app.identifier); });
     }
     TempDevice device;
     std::vector<std::string> launched;
 };
 
-TEST_F(HomeScreenTest, EveryBadgeSetIsAJournalLineAndOnlyInstalledApplicationsHaveBadges) {
+TEST_F(HomeScreenTest, EveryBadgeSetIsAJournalLineAndOnlyInstalledApplicationsHaveBadges)
+{
     HomeScreen home = make();
     EXPECT_TRUE(home.setBadge("com.example.App2", "3"));
     EXPECT_TRUE(home.setBadge("com.example.App2", "3"));
@@ -54,7 +58,8 @@ TEST_F(HomeScreenTest, EveryBadgeSetIsAJournalLineAndOnlyInstalledApplicationsHa
                                                 "badge com.example.App2 \"\""}));
 }
 
-TEST_F(HomeScreenTest, ShowsTheIconsFourToARowWithTheBadgesSetBefore) {
+TEST_F(HomeScreenTest, ShowsTheIconsFourToARowWithTheBadgesSetBefore)
+{
     HomeScreen home = make();
     home.setBadge("com.example.App3", "12");
     home.show();
@@ -77,7 +82,8 @@ TEST_F(HomeScreenTest, ShowsTheIconsFourToARowWithTheBadgesSetBefore) {
     EXPECT_NE(dump.find("\"text\": \"App6\""), std::string::npos) << dump;
 }
 
-TEST_F(HomeScreenTest, TappingAnIconLaunchesItsApplication) {
+TEST_F(HomeScreenTest, TappingAnIconLaunchesItsApplication)
+{
     HomeScreen home = make();
     home.show();
     uikit::runPendingWork();

@@ -9,7 +9,8 @@ namespace {
 
 using springboard::installed_applications;
 
-TEST(InstalledApplications, AreTheIdentifiedBundlesInOrderOfTheirNames) {
+TEST(InstalledApplications, AreTheIdentifiedBundlesInOrderOfTheirNames)
+{
     TempDevice device;
     const auto apps = device.path("/Applications");
     write_bundle(apps / "Zeta.app", entry("CFBundleIdentifier", "com.example.zeta") +
@@ -39,7 +40,8 @@ TEST(InstalledApplications, AreTheIdentifiedBundlesInOrderOfTheirNames) {
     EXPECT_EQ(found[2].icon, apps / "Zeta.app" / "zeta.png");
 }
 
-TEST(InstalledApplications, FilesNamedByABundleStayInsideIt) {
+TEST(InstalledApplications, FilesNamedByABundleStayInsideIt)
+{
     TempDevice device;
     const auto apps = device.path("/Applications");
     write_bundle(apps / "Sly.app", entry("CFBundleIdentifier", "com.example.sly") +
@@ -51,7 +53,8 @@ TEST(InstalledApplications, FilesNamedByABundleStayInsideIt) {
     EXPECT_EQ(found[0].icon, apps / "Sly.app" / "icon.png");
 }
 
-TEST(InstalledApplications, MissingFolderHasNone) {
+TEST(InstalledApplications, MissingFolderHasNone)
+{
     TempDevice device;
     EXPECT_TRUE(installed_applications(device.path("/Applications")).empty());
 }

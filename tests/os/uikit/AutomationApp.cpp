@@ -67,7 +67,8 @@ public:
     {
         return UITableViewCellAccessoryDisclosureIndicator;
     }
-    void tableView_didSelectRowAtIndexPath(UITableView* table, const NSIndexPath& indexPath) override
+    void tableView_didSelectRowAtIndexPath(UITableView* table,
+                                           const NSIndexPath& indexPath) override
     {
         setTitle(table->cellForRowAtIndexPath(indexPath)->text());
     }

@@ -45,7 +45,8 @@ struct Automation : testing::Test {
     }
 
     // Every view of the dump for which `match` holds, depth first, back to front.
-    static void collect(const QJsonObject& view, const std::function<bool(const QJsonObject&)>& match,
+    static void collect(const QJsonObject& view,
+                        const std::function<bool(const QJsonObject&)>& match,
                         std::vector<QJsonObject>& found)
     {
         if (match(view))
@@ -57,7 +58,8 @@ struct Automation : testing::Test {
     static std::vector<QJsonObject> ofClass(const QJsonObject& root, const QString& name)
     {
         std::vector<QJsonObject> found;
-        collect(root, [&](const QJsonObject& v) { return v["class"].toString() == name; }, found);
+        collect(
+            root, [&](const QJsonObject& v) { return v["class"].toString() == name; }, found);
         return found;
     }
 
@@ -90,7 +92,8 @@ tap Never reached
     const auto after = dump("after.json");
     EXPECT_TRUE(ofClass(after, "UIAlertView").empty());
     std::vector<QJsonObject> title;
-    collect(after, [](const QJsonObject& v) { return v["text"].toString() == "Button 1"; }, title);
+    collect(
+        after, [](const QJsonObject& v) { return v["text"].toString() == "Button 1"; }, title);
     ASSERT_EQ(title.size(), 1u) << "Later is button 1 and the title says so";
     EXPECT_EQ(title[0]["textColor"].toString(), "#ffffff");
     EXPECT_EQ(title[0]["frame"].toArray().at(1).toDouble(), 29);
@@ -101,9 +104,12 @@ tap Never reached
               (QJsonArray{QJsonObject{{"title", "Fruit"}, {"rows", 30}},
                           QJsonObject{{"title", "Trees"}, {"rows", 3}}}));
     std::vector<QJsonObject> selected;
-    collect(after, [](const QJsonObject& v) {
-        return v["class"].toString() == "UITableViewCell" && v["selected"].toBool();
-    }, selected);
+    collect(
+        after,
+        [](const QJsonObject& v) {
+            return v["class"].toString() == "UITableViewCell" && v["selected"].toBool();
+        },
+        selected);
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(selected[0]["text"].toString(), "Fruit 3");
 
@@ -126,10 +132,13 @@ TEST_F(Automation, ScrollToBringsARowIntoViewAndItCanBeTapped)
     EXPECT_EQ(run("tap Tree 1\n"), 3) << "not on screen yet";
     EXPECT_EQ(run("scrollto 1 1\ntap Tree 1\ndump rows.json\nquit\n"), 0) << errors();
     std::vector<QJsonObject> title;
-    collect(dump("rows.json"), [](const QJsonObject& v) {
-        return v["class"].toString() == "UILabel" && v["text"].toString() == "Tree 1" &&
-               v["textColor"].toString() == "#ffffff";
-    }, title);
+    collect(
+        dump("rows.json"),
+        [](const QJsonObject& v) {
+            return v["class"].toString() == "UILabel" && v["text"].toString() == "Tree 1" &&
+                   v["textColor"].toString() == "#ffffff";
+        },
+        title);
     EXPECT_EQ(title.size(), 1u) << "the navigation title names the tapped row";
     EXPECT_EQ(run("scrollto 1 3\n"), 3) << "the section has three rows";
 }
@@ -137,7 +146,8 @@ TEST_F(Automation, ScrollToBringsARowIntoViewAndItCanBeTapped)
 TEST_F(Automation, AnUnknownCommandOrAFailedTapEndsWithStatusThree)
 {
     EXPECT_EQ(run("wait 1\nfly away\nquit\n"), 3);
-    EXPECT_NE(errors().find("script.txt:2: unknown command: fly away"), std::string::npos) << errors();
+    EXPECT_NE(errors().find("script.txt:2: unknown command: fly away"), std::string::npos)
+        << errors();
     EXPECT_EQ(device.journal().find("test-app terminated"), std::string::npos)
         << "a failed script is no termination by the platform";
 
@@ -151,11 +161,13 @@ TEST_F(Automation, SigtermEndsTheApplicationAsThePlatformDoesEvenWithoutADisplay
     const auto script = device.path("/script.txt");
     // The dump says the application runs; the signal comes after it.
     std::ofstream(script) << "dump ready.json\nwait 60000\n";
-    const int status = run_command(
-        "cd " + device.root().string() + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
-        " DEVICE_ROOT=" + device.root().string() + " UIKIT_AUTOMATION=" + script.string() +
-        " " AUTOMATION_APP " 2>/dev/null & app=$!; for i in $(seq 300); do"
-        " [ -s ready.json ] && break; sleep 0.1; done; kill -TERM $app; wait $app");
+    const int status =
+        run_command("cd " + device.root().string() +
+                    " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+                    " DEVICE_ROOT=" +
+                    device.root().string() + " UIKIT_AUTOMATION=" + script.string() +
+                    " " AUTOMATION_APP " 2>/dev/null & app=$!; for i in $(seq 300); do"
+                    " [ -s ready.json ] && break; sleep 0.1; done; kill -TERM $app; wait $app");
     EXPECT_EQ(status, 0);
     EXPECT_NE(device.journal().find("test-app terminated"), std::string::npos);
 }

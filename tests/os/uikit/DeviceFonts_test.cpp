@@ -35,7 +35,10 @@ std::string fileOf(const Pattern& font)
 class DeviceFonts : public ::testing::Test {
 protected:
     // Measuring text starts the toolkit, which sets up its fonts before Qt's first look.
-    void SetUp() override { ASSERT_GT(sizeWithFont("Birthdays", UIFont::systemFontOfSize(12)).width, 0); }
+    void SetUp() override
+    {
+        ASSERT_GT(sizeWithFont("Birthdays", UIFont::systemFontOfSize(12)).width, 0);
+    }
 };
 
 TEST_F(DeviceFonts, TheDesktopConfigurationIsNotLoaded)
@@ -52,7 +55,8 @@ TEST_F(DeviceFonts, TheToolkitFamiliesAreFoundAndDrawnSmooth)
 {
     const Pattern sansBold = match("Liberation Sans:bold");
     EXPECT_NE(fileOf(sansBold).find("LiberationSans-Bold."), std::string::npos) << fileOf(sansBold);
-    EXPECT_NE(fileOf(match("Liberation Serif:bold")).find("LiberationSerif-Bold."), std::string::npos);
+    EXPECT_NE(fileOf(match("Liberation Serif:bold")).find("LiberationSerif-Bold."),
+              std::string::npos);
     EXPECT_NE(fileOf(match("DejaVu Sans")).find("DejaVuSans."), std::string::npos);
 
     FcBool antialias = FcFalse;

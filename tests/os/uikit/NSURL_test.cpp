@@ -58,7 +58,8 @@ public:
     explicit DesktopOpener(const fs::path& folder) : opened_(folder / "opened")
     {
         fs::create_directories(folder / "bin");
-        std::ofstream(folder / "bin/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << opened_.string() << "'\n";
+        std::ofstream(folder / "bin/xdg-open")
+            << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << opened_.string() << "'\n";
         fs::permissions(folder / "bin/xdg-open", fs::perms::owner_all);
         const char* path = std::getenv("PATH");
         previousPath_ = path ? path : "";
@@ -110,7 +111,8 @@ TEST(UIApplicationOpenURL, HandsTheURLToTheDesktopOnlyOnTheDeviceOfADesktopUser)
     EXPECT_FALSE(application->openURL(NSURL::URLWithString(huge).get()));
     const std::string journal = device.journal();
     EXPECT_EQ(journal.find("openURL sms:1111"), std::string::npos);
-    EXPECT_NE(journal.find(" URL not opened (xdg-open did not start: "), std::string::npos) << journal;
+    EXPECT_NE(journal.find(" URL not opened (xdg-open did not start: "), std::string::npos)
+        << journal;
     EXPECT_NE(journal.find("): sms: URL of 200004 bytes\n"), std::string::npos) << journal;
 }
 

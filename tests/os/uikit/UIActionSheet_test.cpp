@@ -43,8 +43,8 @@ protected:
     // The way a number sheet is made: a button per number, then "Cancel" drawn destructive.
     void showNumbers(const std::vector<std::string>& numbers)
     {
-        sheet = std::make_shared<UIActionSheet>("Select the Mobile Phone Number:", &recorder, "",
-                                                "");
+        sheet =
+            std::make_shared<UIActionSheet>("Select the Mobile Phone Number:", &recorder, "", "");
         for (const auto& number : numbers)
             sheet->addButtonWithTitle(number);
         EXPECT_EQ(sheet->addButtonWithTitle("Cancel"), int(numbers.size()));

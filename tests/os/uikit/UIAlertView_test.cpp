@@ -17,7 +17,8 @@ class Listener : public UIAlertViewDelegate {
 public:
     void alertView_clickedButtonAtIndex(UIAlertView* alert, int index) override
     {
-        events.push_back("clicked " + std::to_string(index) + " tag " + std::to_string(alert->tag()));
+        events.push_back("clicked " + std::to_string(index) + " tag " +
+                         std::to_string(alert->tag()));
     }
     void alertView_willDismissWithButtonIndex(UIAlertView*, int index) override
     {
@@ -25,7 +26,8 @@ public:
     }
     void alertView_didDismissWithButtonIndex(UIAlertView* alert, int index) override
     {
-        events.push_back("did dismiss " + std::to_string(index) + (alert->isVisible() ? " visible" : ""));
+        events.push_back("did dismiss " + std::to_string(index) +
+                         (alert->isVisible() ? " visible" : ""));
     }
     std::vector<std::string> events;
 };
@@ -50,22 +52,25 @@ TEST(UIAlertView, ShowingIsJournaledAndATapDismissesAndTellsTheDelegate)
     auto window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
     int behind = 0;
     auto cover = std::make_shared<UIControl>(UIScreen::mainScreen().bounds());
-    cover->addTarget_action_forControlEvents([&](UIControl*) { ++behind; }, UIControlEventTouchUpInside);
+    cover->addTarget_action_forControlEvents([&](UIControl*) { ++behind; },
+                                             UIControlEventTouchUpInside);
     window->addSubview(cover);
     window->makeKeyAndVisible();
 
     Listener listener;
     std::weak_ptr<UIAlertView> shown;
     {
-        auto alert = std::make_shared<UIAlertView>("Tortamos", "You have birthdays today", &listener,
-                                                   "Dismiss", std::vector<std::string>{"Open"});
+        auto alert =
+            std::make_shared<UIAlertView>("Tortamos", "You have birthdays today", &listener,
+                                          "Dismiss", std::vector<std::string>{"Open"});
         alert->setTag(1);
         alert->show();
         shown = alert;
     }
     ASSERT_FALSE(shown.expired()) << "the screen holds a shown alert";
-    EXPECT_NE(device.journal().find(R"(alert "Tortamos" "You have birthdays today" "Dismiss" "Open")"),
-              std::string::npos);
+    EXPECT_NE(
+        device.journal().find(R"(alert "Tortamos" "You have birthdays today" "Dismiss" "Open")"),
+        std::string::npos);
     uikit::runPendingWork();
     const CGRect frame = shown.lock()->screenFrame();
     EXPECT_EQ(CGRectIntersection(frame, UIScreen::mainScreen().bounds()), frame);

@@ -14,8 +14,8 @@ struct Events {
     {
         for (unsigned event : {UIControlEventTouchDown, UIControlEventTouchUpInside,
                                UIControlEventTouchUpOutside, UIControlEventTouchDragOutside})
-            control.addTarget_action_forControlEvents([this, event](UIControl*) { seen.push_back(event); },
-                                                      event);
+            control.addTarget_action_forControlEvents(
+                [this, event](UIControl*) { seen.push_back(event); }, event);
     }
 };
 
@@ -51,15 +51,17 @@ TEST(UIControl, ReleasingInsideSendsTouchUpInsideAndFarOutsideDoesNot)
     EXPECT_TRUE(button.isHighlighted());
     button.touchesEnded({60, 25});
     EXPECT_FALSE(button.isHighlighted());
-    EXPECT_EQ(events.seen, (std::vector<unsigned>{UIControlEventTouchDown, UIControlEventTouchUpInside}));
+    EXPECT_EQ(events.seen,
+              (std::vector<unsigned>{UIControlEventTouchDown, UIControlEventTouchUpInside}));
 
     events.seen.clear();
     button.touchesBegan({50, 20});
     button.touchesMoved({300, 200});
     EXPECT_FALSE(button.isHighlighted());
     button.touchesEnded({300, 200});
-    EXPECT_EQ(events.seen, (std::vector<unsigned>{UIControlEventTouchDown, UIControlEventTouchDragOutside,
-                                                  UIControlEventTouchUpOutside}));
+    EXPECT_EQ(events.seen,
+              (std::vector<unsigned>{UIControlEventTouchDown, UIControlEventTouchDragOutside,
+                                     UIControlEventTouchUpOutside}));
 }
 
 TEST(UIControl, ADisabledControlTakesNoTouches)

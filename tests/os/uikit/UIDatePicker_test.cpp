@@ -40,8 +40,8 @@ double localDate(int year, int month, int day, int hour, int minute, int second 
 void drag(UIDatePicker& picker, int component, int rows)
 {
     UIPickerView& wheels = picker.wheels();
-    const CGRect row = wheels.rectForRow_inComponent(wheels.selectedRowInComponent(component),
-                                                     component);
+    const CGRect row =
+        wheels.rectForRow_inComponent(wheels.selectedRowInComponent(component), component);
     const CGPoint start{CGRectGetMidX(row), CGRectGetMidY(row)};
     const CGPoint end{start.x, start.y - CGFloat(rows) * UIPickerView::rowHeight};
     wheels.touchesBegan(start);

@@ -55,7 +55,8 @@ TEST_F(UIImageTest, ImageNamedLoadsAResourceOnceAndRemembersItsName)
 
 TEST_F(UIImageTest, BytesThatDoNotDecodeGiveNoImage)
 {
-    const std::vector<unsigned char> junk{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
+    const std::vector<unsigned char> junk{'n', 'o', 't', ' ', 'a', 'n',
+                                          ' ', 'i', 'm', 'a', 'g', 'e'};
     EXPECT_EQ(UIImage::imageWithData(junk), nullptr);
     EXPECT_EQ(UIImage::imageWithData(std::vector<unsigned char>{}), nullptr);
     write("broken.png", junk);
@@ -103,7 +104,8 @@ TEST_F(UIImageTest, DataShownSmallerIsDecodedAtTheShownSizeAndKeepsItsOwnSize)
     EXPECT_EQ(UIImage::imageWithData(std::vector<unsigned char>{'x'}, {50, 62}), nullptr);
 
     const auto twoColours = UIImage::imageWithData(compressedPng(300, 300, Qt::red), {50, 62});
-    EXPECT_EQ(QColor(pixels(twoColours).pixel(25, 31)), QColor(Qt::red)) << "a one-bit image's colours stay";
+    EXPECT_EQ(QColor(pixels(twoColours).pixel(25, 31)), QColor(Qt::red))
+        << "a one-bit image's colours stay";
 }
 
 // A photo with detail, drawn into its 50 x 62 place from a full decode (as before) and from a

@@ -16,10 +16,14 @@ namespace {
 // Records its life: view loading and appearances.
 class Screen : public UIViewController {
 public:
-    explicit Screen(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+    explicit Screen(std::string name, std::vector<std::string>& log)
+        : name_(std::move(name)), log_(log)
+    {
+    }
     void viewDidLoad() override
     {
-        log_.push_back(name_ + " loaded, in navigation: " + (navigationController() ? "yes" : "no"));
+        log_.push_back(name_ +
+                       " loaded, in navigation: " + (navigationController() ? "yes" : "no"));
         setTitle(name_);
     }
     void viewWillAppear(bool) override { log_.push_back(name_ + " will appear"); }
@@ -83,8 +87,8 @@ TEST_F(Navigation, ItsOwnLeftButtonReplacesTheBackButton)
 {
     auto person = std::make_shared<Screen>("Person", log);
     int backs = 0;
-    person->navigationItem()->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
-        "Back", UIBarButtonItemStylePlain, [&](UIBarButtonItem*) {
+    person->navigationItem()->setLeftBarButtonItem(
+        std::make_shared<UIBarButtonItem>("Back", UIBarButtonItemStylePlain, [&](UIBarButtonItem*) {
             ++backs;
             navigation->popViewControllerAnimated(true);
         }));
@@ -103,8 +107,9 @@ TEST_F(Navigation, AModalControllerCoversTheScreenUntilItDismissesItself)
         auto carrier = std::make_shared<UINavigationController>(settings);
         presented = carrier;
         settings->navigationItem()->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
-            "Save", UIBarButtonItemStyleDone,
-            [s = settings.get()](UIBarButtonItem*) { s->dismissModalViewControllerAnimated(true); }));
+            "Save", UIBarButtonItemStyleDone, [s = settings.get()](UIBarButtonItem*) {
+                s->dismissModalViewControllerAnimated(true);
+            }));
         root->presentModalViewController_animated(carrier, true);
         carrier->navigationBar()->setBarStyle(UIBarStyleBlackOpaque);
         EXPECT_EQ(settings->navigationController(), carrier.get());
@@ -131,7 +136,8 @@ TEST_F(Navigation, TheBarShowsACustomViewAsItIs)
 {
     auto info = UIButton::buttonWithType(UIButtonTypeInfoLight);
     int taps = 0;
-    info->addTarget_action_forControlEvents([&](UIControl*) { ++taps; }, UIControlEventTouchUpInside);
+    info->addTarget_action_forControlEvents([&](UIControl*) { ++taps; },
+                                            UIControlEventTouchUpInside);
     root->navigationItem()->setRightBarButtonItem(std::make_shared<UIBarButtonItem>(info));
     uikit::runPendingWork();
     EXPECT_EQ(info->superview(), navigation->navigationBar());

@@ -41,7 +41,8 @@ protected:
     }
 
     TwoWheels wheels;
-    std::shared_ptr<UIPickerView> picker = std::make_shared<UIPickerView>(CGRectMake(0, 0, 320, 216));
+    std::shared_ptr<UIPickerView> picker =
+        std::make_shared<UIPickerView>(CGRectMake(0, 0, 320, 216));
 };
 
 TEST(UIPickerViewSize, FitsTheStandardSizeWhateverItIsAsked)

@@ -27,8 +27,8 @@ TEST(SizeWithFont, LongTextTakesTheWholeWidthAndNoMore)
 {
     const std::string longText(200, 'W');
     EXPECT_GT(sizeWithFont(longText, dateFont).width, 240);
-    const CGSize cut = sizeWithFont_forWidth_lineBreakMode(longText, dateFont, 240,
-                                                           UILineBreakModeTailTruncation);
+    const CGSize cut =
+        sizeWithFont_forWidth_lineBreakMode(longText, dateFont, 240, UILineBreakModeTailTruncation);
     EXPECT_EQ(cut.width, 240);
     EXPECT_EQ(cut.height, sizeWithFont("W", dateFont).height);
 }
@@ -107,7 +107,8 @@ TEST(CGGeometry, IntersectionAndContainment)
 {
     EXPECT_EQ(CGRectIntersection(CGRectMake(0, 0, 100, 100), CGRectMake(50, 60, 100, 100)),
               CGRectMake(50, 60, 50, 40));
-    EXPECT_TRUE(CGRectIsEmpty(CGRectIntersection(CGRectMake(0, 0, 10, 10), CGRectMake(10, 0, 5, 5))));
+    EXPECT_TRUE(
+        CGRectIsEmpty(CGRectIntersection(CGRectMake(0, 0, 10, 10), CGRectMake(10, 0, 5, 5))));
     EXPECT_TRUE(CGRectContainsPoint(CGRectMake(0, 0, 10, 10), {0, 9.5f}));
     EXPECT_FALSE(CGRectContainsPoint(CGRectMake(0, 0, 10, 10), {10, 5}));
 }
@@ -121,10 +122,9 @@ TEST(DumpRecord, WritesEscapedJsonInKeyOrder)
     record.set("hidden", false);
     record.append("children").set("class", "UIView");
     record.set("class", "UIButton");
-    EXPECT_EQ(record.toJson(),
-              R"({"class": "UIButton", "frame": [0, 20.5, 320, 460], )"
-              R"("text": "say \"hi\"\n\\ \u0001", "hidden": false, )"
-              R"("children": [{"class": "UIView"}]})");
+    EXPECT_EQ(record.toJson(), R"({"class": "UIButton", "frame": [0, 20.5, 320, 460], )"
+                               R"("text": "say \"hi\"\n\\ \u0001", "hidden": false, )"
+                               R"("children": [{"class": "UIView"}]})");
     EXPECT_EQ(record.text("class"), "UIButton");
     EXPECT_FALSE(record.text("hidden"));
     ASSERT_NE(record.list("children"), nullptr);

@@ -31,7 +31,8 @@ struct TabBar : testing::Test {
         bar = std::make_shared<UITabBar>();
         bar->sizeToFit();
         for (int tag = 0; tag < 4; ++tag)
-            items.push_back(std::make_shared<UITabBarItem>("Item " + std::to_string(tag), nullptr, tag));
+            items.push_back(
+                std::make_shared<UITabBarItem>("Item " + std::to_string(tag), nullptr, tag));
         bar->setItems(items);
         bar->setSelectedItem(items[0].get());
         bar->setDelegate(&chooser);

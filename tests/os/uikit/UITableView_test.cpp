@@ -14,7 +14,10 @@ namespace {
 // Sections of given lengths; counts the cells it makes and remembers the taps.
 class Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
-    explicit Rows(std::vector<int> lengths, CGFloat height = 68) : lengths_(std::move(lengths)), height_(height) {}
+    explicit Rows(std::vector<int> lengths, CGFloat height = 68)
+        : lengths_(std::move(lengths)), height_(height)
+    {
+    }
 
     int numberOfSectionsInTableView(UITableView*) override { return int(lengths_.size()); }
     int tableView_numberOfRowsInSection(UITableView*, int section) override
@@ -95,9 +98,11 @@ TEST(UITableView, AHundredThousandRowsCostOnlyAScreenfulOfCells)
         NSIndexPath::indexPathForRow_inSection(99999, 0), UITableViewScrollPositionTop, false);
     table->layoutIfNeeded();
     EXPECT_LE(rows.made, madeBefore + 1);
-    ASSERT_NE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(99999, 0)), nullptr);
-    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(99999, 0))->text(),
-              "0/99999");
+    ASSERT_NE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(99999, 0)),
+              nullptr);
+    EXPECT_EQ(
+        table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(99999, 0))->text(),
+        "0/99999");
 }
 
 TEST(UITableView, VisibleRowsAreTheOnesInTheViewInOrder)
@@ -111,7 +116,8 @@ TEST(UITableView, VisibleRowsAreTheOnesInTheViewInOrder)
     ASSERT_FALSE(visible.empty());
     EXPECT_EQ(visible.front(), NSIndexPath::indexPathForRow_inSection(0, 0));
     EXPECT_EQ(visible.back(), NSIndexPath::indexPathForRow_inSection(1, 1));
-    EXPECT_EQ(table->indexPathForRowAtPoint({5, 250}), NSIndexPath::indexPathForRow_inSection(0, 1));
+    EXPECT_EQ(table->indexPathForRowAtPoint({5, 250}),
+              NSIndexPath::indexPathForRow_inSection(0, 1));
     EXPECT_EQ(table->indexPathForRowAtPoint({5, 230}), std::nullopt) << "a header is no row";
     for (auto* cell : table->visibleCells())
         EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryDisclosureIndicator);
@@ -134,7 +140,8 @@ TEST(UITableView, ReloadAsksAgainAndTheDumpListsTheSections)
     EXPECT_EQ(table->numberOfSections(), 1);
     EXPECT_EQ(table->numberOfRowsInSection(0), 0);
     EXPECT_TRUE(table->visibleCells().empty());
-    EXPECT_EQ(table->titleForHeaderInSection(0), "Section 0") << "an empty list still has its header";
+    EXPECT_EQ(table->titleForHeaderInSection(0), "Section 0")
+        << "an empty list still has its header";
 }
 
 TEST(UITableView, ATapSelectsTheRowAndTellsTheDelegate)
@@ -170,15 +177,16 @@ TEST(UITableView, SelectionFollowsTheRowNotTheCell)
 {
     Rows rows({100});
     auto table = makeTable(rows);
-    table->selectRowAtIndexPath_animated_scrollPosition(NSIndexPath::indexPathForRow_inSection(0, 0),
-                                                       false, UITableViewScrollPositionNone);
+    table->selectRowAtIndexPath_animated_scrollPosition(
+        NSIndexPath::indexPathForRow_inSection(0, 0), false, UITableViewScrollPositionNone);
     table->setContentOffset({0, 68 * 50});
     table->layoutIfNeeded();
     for (auto* cell : table->visibleCells())
         EXPECT_FALSE(cell->isSelected()) << "a reused cell shows its new row's state";
     table->setContentOffset({0, 0});
     table->layoutIfNeeded();
-    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0))->isSelected());
+    EXPECT_TRUE(
+        table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow_inSection(0, 0))->isSelected());
 }
 
 TEST(UITableView, GroupedRowsAreInsetAndKnowTheirPlaceInTheGroup)

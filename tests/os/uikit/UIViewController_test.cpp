@@ -29,7 +29,8 @@ TEST(UIViewController, TheTitleIsAlsoTheNavigationItemsAndOnlyPortraitIsAccepted
     controller->setTitle("Settings");
     EXPECT_EQ(controller->navigationItem()->title(), "Settings");
     EXPECT_TRUE(controller->shouldAutorotateToInterfaceOrientation(UIInterfaceOrientationPortrait));
-    EXPECT_FALSE(controller->shouldAutorotateToInterfaceOrientation(UIInterfaceOrientationLandscapeLeft));
+    EXPECT_FALSE(
+        controller->shouldAutorotateToInterfaceOrientation(UIInterfaceOrientationLandscapeLeft));
     EXPECT_EQ(controller->navigationController(), nullptr);
     controller->dismissModalViewControllerAnimated(true);
 }

@@ -24,7 +24,8 @@ std::vector<const UIView*> order(const UIView& parent)
 TEST(UIViewTree, LaterSubviewsLieOnTopAndCanBeBroughtForward)
 {
     auto parent = std::make_shared<UIView>(CGRectMake(0, 0, 100, 100));
-    auto a = std::make_shared<UIView>(), b = std::make_shared<UIView>(), c = std::make_shared<UIView>();
+    auto a = std::make_shared<UIView>(), b = std::make_shared<UIView>(),
+         c = std::make_shared<UIView>();
     parent->addSubview(a);
     parent->addSubview(b);
     parent->addSubview(c);
@@ -82,7 +83,8 @@ TEST(UIViewGeometry, AutoresizingFollowsTheMasks)
 {
     auto parent = std::make_shared<UIView>(CGRectMake(0, 0, 320, 460));
     auto stretch = std::make_shared<UIView>(CGRectMake(10, 10, 300, 100));
-    stretch->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    stretch->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
+                                 UIViewAutoresizingFlexibleHeight);
     auto pinned = std::make_shared<UIView>(CGRectMake(0, 367, 320, 49));
     auto bottom = std::make_shared<UIView>(CGRectMake(0, 400, 320, 60));
     bottom->setAutoresizingMask(UIViewAutoresizingFlexibleTopMargin);
@@ -131,8 +133,10 @@ TEST(UIViewTouches, TheFrontmostVisibleControlGetsTheTap)
     window->addSubview(front);
     window->makeKeyAndVisible();
     int backTaps = 0, frontTaps = 0;
-    back->addTarget_action_forControlEvents([&](UIControl*) { ++backTaps; }, UIControlEventTouchUpInside);
-    front->addTarget_action_forControlEvents([&](UIControl*) { ++frontTaps; }, UIControlEventTouchUpInside);
+    back->addTarget_action_forControlEvents([&](UIControl*) { ++backTaps; },
+                                            UIControlEventTouchUpInside);
+    front->addTarget_action_forControlEvents([&](UIControl*) { ++frontTaps; },
+                                             UIControlEventTouchUpInside);
 
     uikit::tapAt({100, 160});
     EXPECT_EQ(frontTaps, 1) << "the label takes no touch; its control does";
@@ -158,9 +162,8 @@ TEST(UIViewDump, GivesClassScreenFrameAndChildren)
     ASSERT_NE(record.list("children"), nullptr);
     ASSERT_EQ(record.list("children")->size(), 1u);
     const auto& child = record.list("children")->front();
-    EXPECT_EQ(child.toJson(),
-              R"({"class": "UILabel", "frame": [10, 25, 100, 20], "hidden": true, )"
-              R"("text": "Hello", "textColor": "#996633", "children": []})");
+    EXPECT_EQ(child.toJson(), R"({"class": "UILabel", "frame": [10, 25, 100, 20], "hidden": true, )"
+                              R"("text": "Hello", "textColor": "#996633", "children": []})");
 }
 
 } // namespace

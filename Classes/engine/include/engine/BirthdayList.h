@@ -58,7 +58,8 @@ public:
     // answers are ready before the screen reloads it.
     TabAction tabBar_didSelectItem(int tag);
     // Whether choosing the tag builds a list: tags 0, 1 and 2.
-    static constexpr bool buildsList(int tag) {
+    static constexpr bool buildsList(int tag)
+    {
         return tag == kTabNextBirthdays || tag == kTabAllByDate || tag == kTabAllByName;
     }
 

@@ -29,7 +29,7 @@ inline constexpr RecordID kInvalidRecordID = -1;
 struct CivilDate {
     int year = 1900;
     int month = 1; // 1..12
-    int day = 1;   // 1..31
+    int day = 1; // 1..31
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 inline constexpr int kUnknownYear = 1900;
@@ -93,19 +93,20 @@ struct Person {
 };
 
 // The store file of the device, a device path (resolved under the device root).
-inline constexpr const char* kDeviceStorePath = "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
+inline constexpr const char* kDeviceStorePath =
+    "/var/mobile/Library/AddressBook/AddressBook.sqlitedb";
 
 // Why the last copyAllPersons, change or write of a handle failed.
 struct StoreProblem {
     enum Kind {
-        kLocked,           // another program held the lock past the busy timeout
-        kNotADatabase,     // the file is no SQLite database
+        kLocked, // another program held the lock past the busy timeout
+        kNotADatabase, // the file is no SQLite database
         kNotAnAddressBook, // an SQLite database, but its tables are not (all) this book's
-        kNoAccess,         // no permission, a read-only file system, a folder that cannot be made
-        kDamaged,          // corrupt pages, an I/O error
-        kFull,             // no room left on the disk (or past the file's size limit)
-        kInvalidPerson,    // a birthday that is no date, a text that is not UTF-8, an
-                           // identifier that names no person
+        kNoAccess, // no permission, a read-only file system, a folder that cannot be made
+        kDamaged, // corrupt pages, an I/O error
+        kFull, // no room left on the disk (or past the file's size limit)
+        kInvalidPerson, // a birthday that is no date, a text that is not UTF-8, an
+                        // identifier that names no person
     };
     Kind kind;
     std::string detail; // SQLite's own words, when it had any
@@ -113,7 +114,7 @@ struct StoreProblem {
 
 // What a change of the book does, in one transaction.
 struct Changes {
-    std::vector<Person> saves;      // new persons (kInvalidRecordID) and replacements
+    std::vector<Person> saves; // new persons (kInvalidRecordID) and replacements
     std::vector<RecordID> removals; // persons to remove
     bool empty() const { return saves.empty() && removals.empty(); }
 };

@@ -10,7 +10,7 @@ namespace os {
 struct DateParts {
     int year = 0;
     int month = 0; // 1..12
-    int day = 0;   // 1..31
+    int day = 0; // 1..31
     friend bool operator==(const DateParts&, const DateParts&) = default;
 };
 

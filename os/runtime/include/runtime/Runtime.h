@@ -41,7 +41,8 @@ private:
     const char* name_ = nullptr;
 };
 
-template <> struct std::hash<SEL> {
+template <>
+struct std::hash<SEL> {
     size_t operator()(SEL s) const noexcept { return std::hash<const void*>()(s.name()); }
 };
 
@@ -65,7 +66,9 @@ struct objc_class : objc_object {
     };
 
     objc_class(Class metaclass, Class parent, std::string className)
-        : objc_object(metaclass), superclass(parent), name(std::move(className)) {}
+        : objc_object(metaclass), superclass(parent), name(std::move(className))
+    {
+    }
 
     Class superclass;
     std::string name;
@@ -100,7 +103,8 @@ std::string class_getMethodTypeEncoding(Class cls, SEL name);
 Value objc_msgSendv(id self, SEL op, std::span<const Value> args);
 
 template <class... Args>
-Value objc_msgSend(id self, SEL op, Args&&... args) {
+Value objc_msgSend(id self, SEL op, Args&&... args)
+{
     const Value values[] = {Value(std::forward<Args>(args))..., Value()};
     return objc_msgSendv(self, op, std::span<const Value>(values, sizeof...(Args)));
 }

@@ -19,8 +19,7 @@ public:
     Value(std::string text) : v_(std::move(text)) {}
     Value(std::string_view text) : v_(std::string(text)) {}
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    Value(T integer) : v_(static_cast<int64_t>(integer)) {}
+    requires(!std::same_as<T, bool>) Value(T integer) : v_(static_cast<int64_t>(integer)) {}
     Value(double number) : v_(number) {}
     Value(bool flag) : v_(flag) {}
 

@@ -27,13 +27,11 @@ public:
     {
         (void)actionSheet, (void)buttonIndex;
     }
-    virtual void actionSheet_willDismissWithButtonIndex(UIActionSheet* actionSheet,
-                                                        int buttonIndex)
+    virtual void actionSheet_willDismissWithButtonIndex(UIActionSheet* actionSheet, int buttonIndex)
     {
         (void)actionSheet, (void)buttonIndex;
     }
-    virtual void actionSheet_didDismissWithButtonIndex(UIActionSheet* actionSheet,
-                                                       int buttonIndex)
+    virtual void actionSheet_didDismissWithButtonIndex(UIActionSheet* actionSheet, int buttonIndex)
     {
         (void)actionSheet, (void)buttonIndex;
     }
@@ -45,8 +43,8 @@ public:
     // initWithTitle:delegate:cancelButtonTitle:destructiveButtonTitle:otherButtonTitles: — an
     // empty title means no such button. The buttons come in the platform's order: the
     // destructive one, the others, then the cancel one.
-    UIActionSheet(std::string title, UIActionSheetDelegate* delegate,
-                  std::string cancelButtonTitle, std::string destructiveButtonTitle,
+    UIActionSheet(std::string title, UIActionSheetDelegate* delegate, std::string cancelButtonTitle,
+                  std::string destructiveButtonTitle,
                   std::vector<std::string> otherButtonTitles = {});
     ~UIActionSheet() override;
     std::string className() const override { return "UIActionSheet"; }

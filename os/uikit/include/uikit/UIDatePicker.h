@@ -15,7 +15,9 @@ enum UIDatePickerMode {
     UIDatePickerModeCountDownTimer = 3,
 };
 
-class UIDatePicker : public UIControl, private UIPickerViewDataSource, private UIPickerViewDelegate {
+class UIDatePicker : public UIControl,
+                     private UIPickerViewDataSource,
+                     private UIPickerViewDelegate {
 public:
     enum Component { hoursComponent = 0, minutesComponent = 1 };
 

@@ -19,7 +19,10 @@ public:
     // None shows a back button when there is an item below this one.
     const std::shared_ptr<UIBarButtonItem>& leftBarButtonItem() const { return leftBarButtonItem_; }
     void setLeftBarButtonItem(std::shared_ptr<UIBarButtonItem> item);
-    const std::shared_ptr<UIBarButtonItem>& rightBarButtonItem() const { return rightBarButtonItem_; }
+    const std::shared_ptr<UIBarButtonItem>& rightBarButtonItem() const
+    {
+        return rightBarButtonItem_;
+    }
     void setRightBarButtonItem(std::shared_ptr<UIBarButtonItem> item);
     bool hidesBackButton() const { return hidesBackButton_; }
     void setHidesBackButton(bool hides);

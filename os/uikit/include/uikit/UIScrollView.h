@@ -11,7 +11,11 @@ public:
     CGPoint contentOffset() const { return bounds().origin; }
     // Kept within 0 .. content size − view size (0 when the content is smaller).
     virtual void setContentOffset(CGPoint offset);
-    void setContentOffset_animated(CGPoint offset, bool animated) { (void)animated; setContentOffset(offset); }
+    void setContentOffset_animated(CGPoint offset, bool animated)
+    {
+        (void)animated;
+        setContentOffset(offset);
+    }
     CGSize contentSize() const { return contentSize_; }
     void setContentSize(CGSize size);
     bool isScrollEnabled() const { return scrollEnabled_; }

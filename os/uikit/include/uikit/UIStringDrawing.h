@@ -33,8 +33,8 @@ CGSize sizeWithFont(std::string_view text, const UIFont& font);
 
 // The size of the text on one line at most `width` wide. A text that does not fit takes the whole
 // width and is cut by the mode (with an ellipsis for the truncation modes).
-CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font,
-                                           CGFloat width, UILineBreakMode mode);
+CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font, CGFloat width,
+                                           UILineBreakMode mode);
 
 // The size of the text wrapped at word boundaries into lines at most size.width wide, at most
 // size.height high.

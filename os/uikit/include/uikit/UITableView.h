@@ -140,11 +140,11 @@ protected:
 private:
     struct Section {
         std::string title;
-        CGFloat top = 0;          // header top
+        CGFloat top = 0; // header top
         CGFloat headerHeight = 0;
-        CGFloat rowsTop = 0;      // first row's top
+        CGFloat rowsTop = 0; // first row's top
         CGFloat footerHeight = 0;
-        std::vector<CGFloat> rowTops;  // size rows + 1: the last entry is the bottom
+        std::vector<CGFloat> rowTops; // size rows + 1: the last entry is the bottom
     };
     class HeaderView;
 

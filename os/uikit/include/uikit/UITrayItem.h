@@ -19,7 +19,8 @@ public:
     static bool isAvailable();
 
     // The icon is an image file; `activated` is a click on the item. Shown at once.
-    TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu, std::function<void()> activated);
+    TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu,
+             std::function<void()> activated);
     ~TrayItem();
     TrayItem(const TrayItem&) = delete;
     TrayItem& operator=(const TrayItem&) = delete;
