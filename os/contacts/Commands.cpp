@@ -127,9 +127,10 @@ std::optional<ab::RecordID> parse_id(std::string_view text)
     return id;
 }
 
-// Adds the persons of a vCard file to `persons`, photos checked; false, with the reason
-// reported, when the file cannot be used at all.
-bool read_card_file(const std::string& file, std::vector<ab::Person>& persons)
+// Adds the persons of a vCard file to `persons`, photos checked, and names each card left out;
+// false, with the reason reported, when the file cannot be used at all.
+bool read_card_file(const std::string& file, std::vector<ab::Person>& persons,
+                    CardErrors card_errors = CardErrors::kRefuseFile)
 {
     std::string error;
     const auto text = read_file(file, error);
@@ -137,12 +138,15 @@ bool read_card_file(const std::string& file, std::vector<ab::Person>& persons)
         std::cerr << printable(file) << ": cannot read: " << error << "\n";
         return false;
     }
-    auto result = read_vcards(*text);
+    auto result = read_vcards(*text, card_errors);
     if (result.error) {
         std::cerr << printable(file) << ":" << result.error->line << ": "
                   << printable(result.error->message) << "\n";
         return false;
     }
+    for (const auto& skipped : result.skipped)
+        std::cerr << printable(file) << ":" << skipped.line
+                  << ": card skipped: " << printable(skipped.message) << "\n";
     for (const auto& warning : result.warnings)
         std::cerr << printable(file) << ":" << warning.line
                   << ": warning: " << printable(warning.message) << "\n";
@@ -210,13 +214,22 @@ int usage_error(const std::string& message)
 
 int import_command(ab::AddressBook& book, const Arguments& args)
 {
-    if (args.empty())
+    auto card_errors = CardErrors::kRefuseFile;
+    Arguments files;
+    for (const auto& arg : args) {
+        if (arg == "--skip-invalid")
+            card_errors = CardErrors::kSkipCard;
+        else
+            files.push_back(arg);
+    }
+    if (files.empty())
         return usage_error("import: no vCard file given");
     std::vector<ab::Person> cards;
     bool failed = false;
-    for (const auto& file : args)
-        failed = !read_card_file(file, cards) || failed;
-    if (failed) {
+    for (const auto& file : files)
+        failed = !read_card_file(file, cards, card_errors) || failed;
+    // Every card skipped is no import that was asked for, whatever the option says.
+    if (failed || cards.empty()) {
         std::cerr << "contacts: nothing imported\n";
         return 1;
     }

@@ -229,15 +229,30 @@ private:
     std::string version_ = "3.0";
 };
 
-VCardReadResult read(std::string_view text)
+VCardReadResult read(std::string_view text, CardErrors card_errors)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     VCardReadResult result;
     int begin_line = 0; // line of the open card's BEGIN; 0 while no card is open
     std::vector<Property> card;
+    std::optional<Diagnostic> card_error; // the open card's first error, when it is skipped
+    const auto skip_card = [&](const ReadError& error) {
+        if (card_errors == CardErrors::kRefuseFile)
+            throw error;
+        if (!card_error)
+            card_error = Diagnostic{error.line, error.message};
+    };
     for (const auto& logical : unfold(text)) {
-        Property property = parse_property(logical);
+        Property property;
+        try {
+            property = parse_property(logical);
+        } catch (const ReadError& error) {
+            if (begin_line == 0)
+                throw;
+            skip_card(error);
+            continue;
+        }
         const bool is_begin = property.name == "BEGIN";
         const bool is_end = property.name == "END";
         if ((is_begin || is_end) && upper(trim(property.value)) != "VCARD")
@@ -249,26 +264,39 @@ VCardReadResult read(std::string_view text)
         } else if (is_begin) {
             throw ReadError{property.line, "BEGIN:VCARD inside a vCard"};
         } else if (is_end) {
-            result.entries.push_back(CardReader(begin_line, result.warnings).read(card));
+            const size_t warnings_before = result.warnings.size();
+            if (!card_error) {
+                try {
+                    result.entries.push_back(CardReader(begin_line, result.warnings).read(card));
+                } catch (const ReadError& error) {
+                    skip_card(error);
+                }
+            }
+            if (card_error) {
+                // What was left out of a card that is left out whole is not worth a word.
+                result.warnings.resize(warnings_before);
+                result.skipped.push_back(*card_error);
+            }
             card.clear();
+            card_error.reset();
             begin_line = 0;
-        } else {
+        } else if (!card_error) {
             card.push_back(std::move(property));
         }
     }
     if (begin_line != 0)
         throw ReadError{begin_line, "vCard without END:VCARD"};
-    if (result.entries.empty())
+    if (result.entries.empty() && result.skipped.empty())
         throw ReadError{1, "no vCard in the file"};
     return result;
 }
 
 } // namespace
 
-VCardReadResult read_vcards(std::string_view text)
+VCardReadResult read_vcards(std::string_view text, CardErrors card_errors)
 {
     try {
-        return read(text);
+        return read(text, card_errors);
     } catch (const ReadError& error) {
         VCardReadResult failed;
         failed.error = Diagnostic{error.line, error.message};

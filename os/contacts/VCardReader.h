@@ -3,7 +3,8 @@
 // escaped characters, quoted-printable values, inline photos, grouped custom labels, and the
 // placeholder years that stand for a birthday without a year.
 //
-// Input is untrusted: any text gives either persons or one error with its line, never a crash.
+// Input is untrusted: any text gives persons, cards left out or one error with its line, never a
+// crash.
 #include "addressbook/AddressBook.h"
 
 #include <optional>
@@ -29,10 +30,19 @@ struct VCardReadResult {
     // Things left out of a person that is still read whole (a photo that cannot be used, a
     // birthday without a month or day).
     std::vector<Diagnostic> warnings;
-    // The first error; the file is then not to be used at all.
+    // With CardErrors::kSkipCard, each card left out for an error: the first error in it.
+    std::vector<Diagnostic> skipped;
+    // The first error that is not left out; the file is then not to be used at all.
     std::optional<Diagnostic> error;
 };
 
-VCardReadResult read_vcards(std::string_view text);
+// What an error inside one card (a bad date, a line that cannot be read between its BEGIN and
+// END) does: refuse the whole file, or leave out that card and read the others. An error in
+// the frame of the cards (text outside a card, a card without its END) refuses the file
+// either way, since it leaves no telling where a card starts.
+enum class CardErrors { kRefuseFile, kSkipCard };
+
+VCardReadResult read_vcards(std::string_view text,
+                            CardErrors card_errors = CardErrors::kRefuseFile);
 
 } // namespace contacts

@@ -11,11 +11,15 @@ constexpr const char* kUsage = R"(Usage: contacts COMMAND [ARGUMENTS]
 Keeps the address book of the device (the folder named by DEVICE_ROOT, "/" when unset).
 
 Commands:
-  import FILE.vcf...      bring in the persons of vCard files (versions 2.1, 3.0 and 4.0): a
+  import FILE.vcf... [--skip-invalid]
+                          bring in the persons of vCard files (versions 2.1, 3.0 and 4.0): a
                           card with the UID of a stored person (or, without one, the same
                           first name, last name and birthday) updates that person, the others
                           are added; a file with an error is reported as FILE:LINE: reason
-                          and nothing changes
+                          and nothing changes; --skip-invalid leaves out the cards with an
+                          error instead, each reported as FILE:LINE: card skipped: reason,
+                          and brings in the others (a file that cannot be read or whose
+                          BEGIN/END lines do not pair up still changes nothing)
   sync FOLDER             make the address book mirror a vdir folder (one .vcf file per
                           contact, as vdirsyncer and khard keep it): adds, updates and removes
                           the persons that came from the folder; persons added on the device
@@ -38,7 +42,8 @@ Commands:
   remove ID               remove the person with that ID
   --help                  show this text
 
-Exit status: 0 done, 1 failed (nothing changed), 2 bad usage.
+Exit status: 0 done (with --skip-invalid, also when cards were skipped), 1 failed (nothing
+changed), 2 bad usage.
 )";
 
 } // namespace

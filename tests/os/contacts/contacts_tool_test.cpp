@@ -190,6 +190,42 @@ TEST(ContactsTool, AFileWithAnErrorIsRejectedWholeAndNothingIsWritten)
     EXPECT_EQ(os::file_modification_date(store), modified);
 }
 
+// One bad card among good ones: refused whole by default; --skip-invalid leaves out the cards
+// with an error (a bad date, a line that cannot be read inside the card) and their warnings.
+TEST(ContactsTool, SkipInvalidImportsTheGoodCardsAndNamesTheOthers)
+{
+    TempDevice device;
+    const auto file = device.root() / "export.vcf";
+    write_text(file, "BEGIN:VCARD\nVERSION:3.0\nN:Um;Ana;;;\nBDAY:1980-03-05\nEND:VCARD\n"
+                     "BEGIN:VCARD\nVERSION:3.0\nN:Dois;Bia;;;\nPHOTO;VALUE=URI:x\n"
+                     "BDAY:1980-02-30\nEND:VCARD\n"
+                     "BEGIN:VCARD\nVERSION:3.0\nN:Tres;Caio;;;\nno colon\nEND:VCARD\n"
+                     "BEGIN:VCARD\nVERSION:3.0\nN:Quatro;Rui;;;\nEND:VCARD\n");
+    const std::string name = file.string();
+
+    const auto refused = contacts_tool(device, {"import", name});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              name + ":10: birthday '1980-02-30' is no valid date\ncontacts: nothing imported\n");
+    EXPECT_EQ(ab::AddressBook::create()->personCount(), 0u);
+
+    const auto skipped = contacts_tool(device, {"import", "--skip-invalid", name});
+    EXPECT_EQ(skipped.status, 0) << skipped.err;
+    EXPECT_EQ(skipped.out, "added 2, updated 0, unchanged 0\n");
+    EXPECT_EQ(skipped.err, name + ":10: card skipped: birthday '1980-02-30' is no valid date\n" +
+                               name + ":15: card skipped: property line without ':'\n");
+    std::vector<std::string> names;
+    for (const auto& person : stored_persons())
+        names.push_back(*person.first_name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Ana", "Rui"}));
+
+    // A file of nothing but bad cards imports nothing, option or not.
+    write_text(file, "BEGIN:VCARD\nVERSION:3.0\nN:Dois;Bia;;;\nBDAY:1980-02-30\nEND:VCARD\n");
+    const auto none = contacts_tool(device, {"import", "--skip-invalid", name});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.ends_with("contacts: nothing imported\n")) << none.err;
+}
+
 TEST(ContactsTool, PhotosMustBeImagesOfAtMost5MB)
 {
     TempDevice device;
