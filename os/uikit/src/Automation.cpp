@@ -109,7 +109,8 @@ bool tap(std::string_view text)
         [&](UIView& candidate) {
             DumpRecord record;
             candidate.describe(record);
-            return record.text("text") == text;
+            // An empty text field is found by what it asks for.
+            return record.text("text") == text || record.text("placeholder") == text;
         },
         shown);
     if (!view)
@@ -117,6 +118,8 @@ bool tap(std::string_view text)
     tapAt({CGRectGetMidX(shown), CGRectGetMidY(shown)});
     return true;
 }
+
+bool typeText(std::string_view text) { return Screen::shared().typeText(text); }
 
 bool scrollTo(int section, int row)
 {

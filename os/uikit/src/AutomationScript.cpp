@@ -87,6 +87,15 @@ bool tapText(Step& step)
     return true;
 }
 
+bool typeInto(Step& step)
+{
+    if (step.rest.empty())
+        return step.fail("type needs a text");
+    if (!typeText(step.rest))
+        return step.fail("no text field has the keyboard; tap one first");
+    return true;
+}
+
 bool tapPoint(Step& step)
 {
     float x = 0, y = 0;
@@ -143,6 +152,7 @@ constexpr Command commands[] = {
     {"wait", waitFor}, // wait MS
     {"tap", tapText}, // tap TEXT
     {"tapat", tapPoint}, // tapat X Y
+    {"type", typeInto}, // type TEXT
     {"scrollto", scrollToRow}, // scrollto SECTION ROW
     {"dump", dump}, // dump FILE
     {"screenshot", screenshotTo}, // screenshot FILE

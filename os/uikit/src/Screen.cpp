@@ -3,11 +3,14 @@
 #include "ModalLayer.h"
 #include "Painting.h"
 #include "StatusBar.h"
+#include "TextFieldEditor.h"
 #include "uikit/UIScreen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTime>
 #include <QTimer>
@@ -26,6 +29,18 @@ public:
         setFixedSize(int(UIScreen::standardSize.width), int(UIScreen::standardSize.height));
         setWindowTitle(QGuiApplication::applicationDisplayName());
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        UITextField* field = Screen::shared().firstResponder();
+        if (!field)
+            return QWidget::inputMethodQuery(query);
+        // The editor is never shown; the input method's window belongs beside the field.
+        if (query == Qt::ImCursorRectangle)
+            return toQRect(field->screenFrame()).toAlignedRect();
+        return field->editor().line.inputMethodQuery(query);
     }
 
 protected:
@@ -49,6 +64,15 @@ protected:
     {
         if (event->button() == Qt::LeftButton)
             Screen::shared().touchEnded(point(event->position()));
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!Screen::shared().sendToFirstResponder(event))
+            QWidget::keyPressEvent(event);
+    }
+    void inputMethodEvent(QInputMethodEvent* event) override
+    {
+        Screen::shared().sendToFirstResponder(event);
     }
     void wheelEvent(QWheelEvent* event) override
     {
@@ -112,6 +136,52 @@ void Screen::addWindow(const std::shared_ptr<UIWindow>& window)
     keyWindow_ = window;
     windows_.push_back(window);
     scheduleDisplay();
+}
+
+UITextField* Screen::firstResponder() const
+{
+    auto field = firstResponder_.lock();
+    return static_cast<UITextField*>(field.get());
+}
+
+void Screen::setFirstResponder(UITextField* field)
+{
+    UITextField* former = firstResponder();
+    if (former == field)
+        return;
+    if (former)
+        former->setNeedsDisplay();
+    // A field being destroyed can no longer be shared; it only ever resigns.
+    firstResponder_ = field ? field->weak_from_this() : std::weak_ptr<UIView>();
+    if (field)
+        field->setNeedsDisplay();
+    if (screenWidget) {
+        screenWidget->setAttribute(Qt::WA_InputMethodEnabled, field != nullptr);
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+    }
+}
+
+bool Screen::sendToFirstResponder(QEvent* event)
+{
+    UITextField* field = firstResponder();
+    if (!field)
+        return false;
+    QCoreApplication::sendEvent(&field->editor().line, event);
+    drainAutoreleased();
+    scheduleDisplay();
+    return true;
+}
+
+bool Screen::typeText(std::string_view text)
+{
+    if (!firstResponder())
+        return false;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, toQString(text));
+    if (screenWidget)
+        QCoreApplication::sendEvent(screenWidget, &press);
+    else
+        sendToFirstResponder(&press);
+    return true;
 }
 
 UIView& Screen::modalLayer() { return *modalLayer_; }
@@ -216,6 +286,7 @@ void Screen::show()
     ensureApplication();
     if (!screenWidget) {
         screenWidget = new ScreenWidget;
+        screenWidget->setAttribute(Qt::WA_InputMethodEnabled, firstResponder() != nullptr);
         // The status bar's clock moves on with the minute.
         statusBarClock = new QTimer(screenWidget);
         statusBarClock->setInterval(1000);

@@ -8,8 +8,12 @@
 
 #include <QImage>
 
+class QEvent;
+class UITextField;
+
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -27,6 +31,15 @@ public:
 
     // A full-screen view above everything; it swallows every touch outside its subviews while
     // it holds any, so the alert or sheet in it is modal.
+    // The text field the keyboard types into; nullptr when none.
+    UITextField* firstResponder() const;
+    void setFirstResponder(UITextField* field);
+    // Hands a key or input-method event to the first responder's editor; false when there is none.
+    bool sendToFirstResponder(QEvent* event);
+    // Types the text as the keyboard would: a key press carrying it, through the desktop
+    // window when there is one. False when no field has the keyboard.
+    bool typeText(std::string_view text);
+
     UIView& modalLayer();
     UIView& statusBar();
 
@@ -64,6 +77,7 @@ private:
     std::shared_ptr<UIView> statusBar_;
     std::shared_ptr<UIView> modalLayer_;
     std::shared_ptr<UIView> touched_;
+    std::weak_ptr<UIView> firstResponder_;
     bool displayScheduled_ = false;
     bool windowVisible_ = true;
     bool closingHides_ = false;

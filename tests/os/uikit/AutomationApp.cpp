@@ -1,7 +1,8 @@
 // A small application for the automation tests: a navigation bar with an "Alert" button, a
 // table of two sections ("Fruit": 30 rows, "Trees": 3 rows) and a tab bar whose first item
 // carries the badge "2". Tapping a row shows it in the title; the alert's buttons are "OK" and
-// "Later". Its end is the journal line "test-app terminated".
+// "Later". The "Second" tab shows a text field with the placeholder "Name" over the list; what is
+// typed there becomes the title. Its end is the journal line "test-app terminated".
 #include "foundation/Journal.h"
 #include "uikit/UIKit.h"
 
@@ -75,6 +76,13 @@ public:
     void tabBar_didSelectItem(UITabBar*, UITabBarItem* item) override
     {
         setTitle("Tab " + item->title());
+        if (item->tag() != 1 || field_)
+            return;
+        field_ = std::make_shared<UITextField>(CGRectMake(10, 10, 300, 31));
+        field_->setPlaceholder("Name");
+        field_->addTarget_action_forControlEvents([this](UIControl*) { setTitle(field_->text()); },
+                                                  UIControlEventEditingChanged);
+        view()->addSubview(field_);
     }
     void alertView_clickedButtonAtIndex(UIAlertView*, int index) override
     {
@@ -84,6 +92,7 @@ public:
 private:
     std::shared_ptr<UITableView> table_;
     std::shared_ptr<UITabBar> tabBar_;
+    std::shared_ptr<UITextField> field_;
 };
 
 class TestAppDelegate : public UIApplicationDelegate {

@@ -127,6 +127,23 @@ tap Never reached
     EXPECT_NE(journal.find("test-app terminated"), std::string::npos);
 }
 
+TEST_F(Automation, TypeWritesIntoTheFieldATapGaveTheKeyboard)
+{
+    EXPECT_EQ(run("tap Second\ntype Ada\n"), 3) << "no field has the keyboard";
+    EXPECT_EQ(run("tap Second\ntap Name\ntype Ada Lovelace\ndump typed.json\nquit\n"), 0)
+        << errors();
+    const auto typed = dump("typed.json");
+    const auto fields = ofClass(typed, "UITextField");
+    ASSERT_EQ(fields.size(), 1u);
+    EXPECT_EQ(fields[0]["text"].toString(), "Ada Lovelace");
+    EXPECT_EQ(fields[0]["placeholder"].toString(), "Name");
+    EXPECT_EQ(fields[0]["frame"].toArray(), (QJsonArray{10, 74, 300, 31}));
+    std::vector<QJsonObject> title;
+    collect(
+        typed, [](const QJsonObject& v) { return v["text"].toString() == "Ada Lovelace"; }, title);
+    EXPECT_EQ(title.size(), 2u) << "the field and the title its change set";
+}
+
 TEST_F(Automation, ScrollToBringsARowIntoViewAndItCanBeTapped)
 {
     EXPECT_EQ(run("tap Tree 1\n"), 3) << "not on screen yet";

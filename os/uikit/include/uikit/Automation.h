@@ -31,9 +31,12 @@ bool saveScreenshot(const std::filesystem::path& file);
 // Touches the screen at the point (screen points): the view under it gets a touch that begins
 // and ends there.
 void tapAt(CGPoint point);
-// Taps the middle of the frontmost visible view whose title or text is `text`; false when
-// there is none.
+// Taps the middle of the frontmost visible view whose title, text or placeholder is `text`; false
+// when there is none.
 bool tap(std::string_view text);
+// Types the text into the text field that has the keyboard, as a key press of the desktop's
+// would; false when no field has it.
+bool typeText(std::string_view text);
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);

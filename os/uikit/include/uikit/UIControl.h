@@ -14,6 +14,7 @@ enum UIControlEvents : unsigned {
     UIControlEventTouchUpOutside = 1 << 7,
     UIControlEventTouchCancel = 1 << 8,
     UIControlEventValueChanged = 1 << 12,
+    UIControlEventEditingChanged = 1 << 17,
     UIControlEventAllEvents = 0xFFFFFFFF,
 };
 

@@ -32,6 +32,7 @@
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewCell.h"
 #include "uikit/UITableViewController.h"
+#include "uikit/UITextField.h"
 #include "uikit/UIView.h"
 #include "uikit/UIViewController.h"
 #include "uikit/UIWindow.h"

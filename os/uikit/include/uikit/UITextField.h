@@ -1,0 +1,44 @@
+#pragma once
+// A single line of editable text in a rounded white field, with a grey placeholder while it is
+// empty. A tap makes it the first responder: the screen's keys and input methods go to it, with
+// the desktop's editing keys (selection, copy, cut, paste, undo). Every change the user makes
+// sends UIControlEventEditingChanged; setText from code sends nothing.
+#include "uikit/UIControl.h"
+#include "uikit/UIFont.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class UITextField : public UIControl {
+public:
+    explicit UITextField(CGRect frame = CGRectZero);
+    ~UITextField() override;
+    std::string className() const override { return "UITextField"; }
+
+    std::string text() const;
+    void setText(std::string_view text);
+    const std::string& placeholder() const { return placeholder_; }
+    void setPlaceholder(std::string placeholder);
+    UIFont font() const { return font_; }
+    void setFont(UIFont font);
+
+    // The field the screen's keys go to, at most one at a time.
+    bool isFirstResponder() const;
+    void becomeFirstResponder();
+    void resignFirstResponder();
+
+    CGSize sizeThatFits(CGSize size) const override;
+    void touchesEnded(CGPoint point) override;
+    void drawRect(CGRect rect) override;
+    void describe(uikit::DumpRecord& record) const override;
+
+    // The toolkit's editor behind the field (Qt's line editing, never shown).
+    struct Editor;
+    Editor& editor() const { return *editor_; }
+
+private:
+    std::unique_ptr<Editor> editor_;
+    std::string placeholder_;
+    UIFont font_ = UIFont::systemFontOfSize(15);
+};
