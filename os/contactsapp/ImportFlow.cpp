@@ -15,17 +15,30 @@ constexpr const char* kTitle = "Import";
 constexpr const char* kFailedTitle = "Import Failed";
 // The cards in error an alert names; the rest are counted.
 constexpr size_t kCardsNamed = 3;
-// A reader's message quotes the card, which may be of any length.
+// A reader's message quotes the card, which may be of any length, and an alert wraps lines
+// between words only: a long message is cut, and so is any long word in it.
 constexpr size_t kMessageBytes = 80;
+constexpr size_t kWordCharacters = 24;
 
 std::string shortened(const std::string& text)
 {
-    if (text.size() <= kMessageBytes)
-        return text;
-    size_t end = kMessageBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end) + "…";
+    std::string result;
+    size_t word = 0; // characters of the word so far
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool startsCharacter = (byte & 0xC0) != 0x80;
+        if (startsCharacter && result.size() >= kMessageBytes)
+            return result + "…";
+        if (startsCharacter)
+            word = byte == ' ' ? 0 : word + 1;
+        if (word > kWordCharacters) {
+            if (word == kWordCharacters + 1 && startsCharacter)
+                result += "…";
+            continue;
+        }
+        result += text[i];
+    }
+    return result;
 }
 
 std::string cardsText(size_t count)
@@ -78,7 +91,7 @@ public:
 
     void run(const std::filesystem::path& file, std::shared_ptr<PendingImport> self)
     {
-        const std::string name = file.filename().string();
+        const std::string name = shortened(file.filename().string());
         result_ = contacts::read_vcard_file(file, contacts::CardErrors::kSkipCard);
         if (result_.failed()) {
             showAlert(kFailedTitle, failureText(name, result_));

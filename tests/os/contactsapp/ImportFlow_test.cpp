@@ -87,11 +87,12 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
           "without END:VCARD."},
          {"OK"},
          0},
+        // A card's quote is cut, so that the alert can wrap it.
         {"every card bad",
-         badCard(1990),
+         card("N:Dois;Bia;;;\nBDAY:" + std::string(200, '9') + "\n"),
          false,
          {"Import Failed: Every card in import.vcf has an error; nothing was imported.\n"
-          "Line 4: birthday '1990-02-30' is no valid date"},
+          "Line 4: birthday '99999999999999999999999… is not a date"},
          {"OK"},
          0},
     };
