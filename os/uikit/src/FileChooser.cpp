@@ -5,6 +5,7 @@
 #include "Screen.h"
 #include "uikit/Automation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QPointer>
@@ -28,6 +29,14 @@ std::optional<OpenChooser>& openChooser()
     return chooser;
 }
 
+// Where the next chooser starts: the folder of the last file chosen, else the user's home (an
+// application started from the home screen works in its bundle, where no user file is).
+QString& startFolder()
+{
+    static QString folder = QDir::homePath();
+    return folder;
+}
+
 // Gives the open chooser's answer, closing its dialog when it is not the dialog that ended. The
 // chooser is forgotten before `done` runs, so that `done` may open the next one.
 void finish(std::optional<std::filesystem::path> file, bool closeDialog = true)
@@ -36,6 +45,8 @@ void finish(std::optional<std::filesystem::path> file, bool closeDialog = true)
         return;
     OpenChooser chooser = std::move(*openChooser());
     openChooser().reset();
+    if (file)
+        startFolder() = QFile::decodeName(file->parent_path().c_str());
     if (chooser.dialog) {
         if (closeDialog) {
             // Answered for the user: the dialog's own end is no second answer.
@@ -64,6 +75,7 @@ void chooseFile(std::string title, std::vector<std::string> nameFilters, FileCho
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
+    dialog->setDirectory(startFolder());
     QObject::connect(dialog, &QDialog::finished, [dialog](int result) {
         std::optional<std::filesystem::path> file;
         const QStringList chosen = dialog->selectedFiles();
