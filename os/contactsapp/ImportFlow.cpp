@@ -91,23 +91,22 @@ public:
 
     void run(const std::filesystem::path& file, std::shared_ptr<PendingImport> self)
     {
-        const std::string name = shortened(file.filename().string());
+        name_ = shortened(file.filename().string());
         result_ = contacts::read_vcard_file(file, contacts::CardErrors::kSkipCard);
         if (result_.failed()) {
-            showAlert(kFailedTitle, failureText(name, result_));
+            showAlert(kFailedTitle, failureText(name_, result_));
             return;
         }
         if (result_.skipped.empty()) {
-            write(name);
+            write();
             return;
         }
         // Kept by itself until the user answers.
         self_ = std::move(self);
-        const std::string message = cardsText(result_.skipped.size()) + " in " + name +
+        const std::string message = cardsText(result_.skipped.size()) + " in " + name_ +
                                     (result_.skipped.size() == 1 ? " has" : " have") +
                                     " an error:" + errorLines(result_.skipped) +
                                     "\n\nImport the other " + cardsText(result_.cards.size()) + "?";
-        name_ = name;
         std::make_shared<UIAlertView>(kTitle, message, this, "Cancel",
                                       std::vector<std::string>{"Import Others"})
             ->show();
@@ -117,15 +116,15 @@ public:
     {
         const auto self = std::move(self_);
         if (index != alert->cancelButtonIndex())
-            write(name_);
+            write();
     }
 
 private:
-    void write(const std::string& name)
+    void write()
     {
         contacts::write_cards(*book_, result_);
         if (result_.failed()) {
-            showAlert(kFailedTitle, failureText(name, result_));
+            showAlert(kFailedTitle, failureText(name_, result_));
             return;
         }
         if ((result_.counts.added > 0 || result_.counts.updated > 0) && changed_)
@@ -136,7 +135,7 @@ private:
     std::shared_ptr<ab::AddressBook> book_;
     BookChanged changed_;
     contacts::ImportResult result_;
-    std::string name_;
+    std::string name_; // the file's, as the alerts show it
     std::shared_ptr<PendingImport> self_;
 };
 
