@@ -1,5 +1,6 @@
 // The import of the Contacts application, driven through the toolkit as a user drives it: the
 // file chooser answered, the alerts read and their buttons tapped.
+#include "DumpQuery.h"
 #include "TempDevice.h"
 
 #include "ImportFlow.h"
@@ -38,15 +39,10 @@ std::string frontAlert()
 {
     uikit::runPendingWork();
     std::string shown;
-    const auto dump = uikit::dumpScreen();
-    std::function<void(const uikit::DumpRecord&)> visit = [&](const uikit::DumpRecord& record) {
+    walkShown(uikit::dumpScreen(), [&](const uikit::DumpRecord& record) {
         if (record.text("class") == "UIAlertView")
             shown = *record.text("text") + ": " + *record.text("message");
-        if (const auto* children = record.list("children"))
-            for (const auto& child : *children)
-                visit(child);
-    };
-    visit(dump);
+    });
     return shown;
 }
 
