@@ -5,6 +5,7 @@
 #include "BirthdayCalendar.h"
 #include "Commands.h"
 #include "Printable.h"
+#include "ReadFile.h"
 
 #include <algorithm>
 #include <charconv>

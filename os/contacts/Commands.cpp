@@ -1,22 +1,20 @@
 #include "Commands.h"
 
 #include "AtomicFile.h"
-#include "PersonMerge.h"
 #include "PhotoCheck.h"
 #include "Printable.h"
-#include "VCardReader.h"
+#include "ReadFile.h"
+#include "StoreProblemText.h"
+#include "VCardImport.h"
 #include "VCardWriter.h"
 
 #include "addressbook/AddressBook.h"
 #include "addressbook/PersonText.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <limits>
@@ -24,54 +22,11 @@
 
 namespace contacts {
 
-std::optional<std::string> read_file(const std::string& path, std::string& error)
-{
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = "is a folder";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) {
-        error = "read error";
-        return std::nullopt;
-    }
-    return text;
-}
-
-namespace {
-
-std::string problem_text(const std::optional<ab::StoreProblem>& problem)
-{
-    if (!problem)
-        return "it failed";
-    const std::string detail = problem->detail.empty() ? "" : " (" + problem->detail + ")";
-    switch (problem->kind) {
-    case ab::StoreProblem::kLocked: return "it is locked by another program";
-    case ab::StoreProblem::kNotADatabase: return "it is not a database";
-    case ab::StoreProblem::kNotAnAddressBook:
-        return "it is a database, but not an address book" + detail;
-    case ab::StoreProblem::kNoAccess: return "it cannot be opened or written" + detail;
-    case ab::StoreProblem::kDamaged: return "it is damaged" + detail;
-    case ab::StoreProblem::kFull: return "the disk is full";
-    case ab::StoreProblem::kInvalidPerson:
-        return problem->detail.empty() ? "the person cannot be stored" : problem->detail;
-    }
-    return "it failed";
-}
-
-} // namespace
-
 int store_error(const ab::AddressBook& book, const char* verb)
 {
     std::cerr << "contacts: cannot " << verb << " the address book "
               << ab::AddressBook::device_store_path().string() << ": "
-              << problem_text(book.lastProblem()) << "\n";
+              << store_problem_text(book.lastProblem()) << "\n";
     return 1;
 }
 
@@ -132,16 +87,14 @@ std::optional<ab::RecordID> parse_id(std::string_view text)
 bool read_card_file(const std::string& file, std::vector<ab::Person>& persons,
                     CardErrors card_errors = CardErrors::kRefuseFile)
 {
-    std::string error;
-    const auto text = read_file(file, error);
-    if (!text) {
-        std::cerr << printable(file) << ": cannot read: " << error << "\n";
+    auto result = read_vcard_file(file, card_errors);
+    if (result.failure == ImportFailure::kUnreadable) {
+        std::cerr << printable(file) << ": cannot read: " << result.reason << "\n";
         return false;
     }
-    auto result = read_vcards(*text, card_errors);
-    if (result.error) {
-        std::cerr << printable(file) << ":" << result.error->line << ": "
-                  << printable(result.error->message) << "\n";
+    if (result.failure == ImportFailure::kBadFile) {
+        std::cerr << printable(file) << ":" << result.line << ": " << printable(result.reason)
+                  << "\n";
         return false;
     }
     for (const auto& skipped : result.skipped)
@@ -150,17 +103,8 @@ bool read_card_file(const std::string& file, std::vector<ab::Person>& persons,
     for (const auto& warning : result.warnings)
         std::cerr << printable(file) << ":" << warning.line
                   << ": warning: " << printable(warning.message) << "\n";
-    for (auto& entry : result.entries) {
-        auto& photo = entry.person.image_data;
-        if (!photo.empty()) {
-            if (const auto problem = photo_problem(photo)) {
-                std::cerr << printable(file) << ":" << entry.photo_line
-                          << ": warning: photo left out: " << *problem << "\n";
-                photo.clear();
-            }
-        }
-        persons.push_back(std::move(entry.person));
-    }
+    persons.insert(persons.end(), std::make_move_iterator(result.cards.begin()),
+                   std::make_move_iterator(result.cards.end()));
     return true;
 }
 
@@ -188,19 +132,14 @@ std::optional<std::vector<std::string>> vdir_files(const std::string& folder)
 }
 
 // Merges the cards into the book and prints what that did.
-int merge_command(ab::AddressBook& book, const std::vector<ab::Person>& cards, MergeMode mode)
+int merge_command(ab::AddressBook& book, std::vector<ab::Person> cards, MergeMode mode)
 {
-    MergeCounts counts;
-    const bool merged = book.change([&](const std::vector<ab::Person>& stored) {
-        counts = {};
-        return plan_merge(stored, cards, mode, counts);
-    });
-    if (!merged)
+    ImportResult result;
+    result.cards = std::move(cards);
+    write_cards(book, result, mode);
+    if (result.failed())
         return store_error(book, "write");
-    std::cout << "added " << counts.added << ", updated " << counts.updated;
-    if (mode == MergeMode::kSync)
-        std::cout << ", removed " << counts.removed;
-    std::cout << ", unchanged " << counts.unchanged << "\n";
+    std::cout << counts_text(result.counts, mode) << "\n";
     return 0;
 }
 
@@ -233,7 +172,7 @@ int import_command(ab::AddressBook& book, const Arguments& args)
         std::cerr << "contacts: nothing imported\n";
         return 1;
     }
-    return merge_command(book, cards, MergeMode::kImport);
+    return merge_command(book, std::move(cards), MergeMode::kImport);
 }
 
 int sync_command(ab::AddressBook& book, const Arguments& args)
@@ -255,7 +194,7 @@ int sync_command(ab::AddressBook& book, const Arguments& args)
         std::cerr << "contacts: nothing synced\n";
         return 1;
     }
-    return merge_command(book, cards, MergeMode::kSync);
+    return merge_command(book, std::move(cards), MergeMode::kSync);
 }
 
 int export_command(ab::AddressBook& book, const Arguments& args)

@@ -26,8 +26,6 @@ int calendar_command(ab::AddressBook& book, const Arguments& args);
 int usage_error(const std::string& message);
 // Prints that the address book cannot be read or written (verb) and why; returns 1.
 int store_error(const ab::AddressBook& book, const char* verb);
-// The whole file, or nullopt with the reason in `error`.
-std::optional<std::string> read_file(const std::string& path, std::string& error);
 // The person's name as the tool shows it: first and last name, or "(no name)".
 std::string display_name(const ab::Person& person);
 

@@ -1,5 +1,6 @@
 #include "uikit/Automation.h"
 
+#include "OpenFileChooser.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/UIApplication.h"
@@ -86,6 +87,8 @@ DumpRecord dumpScreen()
     record.set("children", DumpRecord::List{});
     for (UIView* root : Screen::shared().roots())
         record.append("children") = dumpView(*root);
+    if (auto chooser = openFileChooserRecord())
+        record.append("children") = std::move(*chooser);
     return record;
 }
 

@@ -117,6 +117,16 @@ bool scrollToRow(Step& step)
     return true;
 }
 
+bool choose(Step& step)
+{
+    std::optional<std::filesystem::path> file;
+    if (!step.rest.empty())
+        file = std::filesystem::absolute(std::string(step.rest));
+    if (!answerFileChooser(std::move(file)))
+        return step.fail("no file chooser is open");
+    return true;
+}
+
 bool dump(Step& step)
 {
     if (step.rest.empty())
@@ -154,6 +164,7 @@ constexpr Command commands[] = {
     {"tapat", tapPoint}, // tapat X Y
     {"type", typeInto}, // type TEXT
     {"scrollto", scrollToRow}, // scrollto SECTION ROW
+    {"choose", choose}, // choose [FILE]: the open file chooser's answer, none to cancel
     {"dump", dump}, // dump FILE
     {"screenshot", screenshotTo}, // screenshot FILE
     {"quit", quit}, // quit

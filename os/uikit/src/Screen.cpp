@@ -304,6 +304,8 @@ void Screen::show()
     scheduleDisplay();
 }
 
+QWidget* Screen::desktopWindow() const { return screenWidget; }
+
 void Screen::setWindowVisible(bool visible)
 {
     windowVisible_ = visible;

@@ -9,6 +9,7 @@
 #include <QImage>
 
 class QEvent;
+class QWidget;
 class UITextField;
 
 #include <functional>
@@ -63,6 +64,9 @@ public:
     // for it hidden.
     void show();
     void setWindowVisible(bool visible);
+    // The desktop window that shows the screen, for dialogs of the desktop to stand over;
+    // nullptr before show().
+    QWidget* desktopWindow() const;
     bool isWindowVisible() const { return windowVisible_; }
     void setClosingHidesWindow(bool hides) { closingHides_ = hides; }
     bool closingHidesWindow() const { return closingHides_; }

@@ -172,7 +172,11 @@ void UIAlertView::rebuildButtons()
     addLabel(title_, titleFont, 60);
     // A long message gets a smaller font, then is cut, so the alert stays on the screen.
     const int count = int(buttonTitles_.size());
-    const bool sideBySide = count == 2;
+    // Two buttons share a row when both titles fit in half of it; a longer title gets a row.
+    const auto fitsHalf = [&](const std::string& title) {
+        return sizeWithFont(title, buttonFont).width <= (inner - buttonGap) / 2 - 12;
+    };
+    const bool sideBySide = count == 2 && fitsHalf(buttonTitles_[0]) && fitsHalf(buttonTitles_[1]);
     const CGFloat buttonsHeight =
         count == 0   ? 0
         : sideBySide ? buttonHeight

@@ -1,7 +1,8 @@
 // A small application for the automation tests: a navigation bar with an "Alert" button, a
 // table of two sections ("Fruit": 30 rows, "Trees": 3 rows) and a tab bar whose first item
 // carries the badge "2". Tapping a row shows it in the title; the alert's buttons are "OK" and
-// "Later". The "Second" tab shows a text field with the placeholder "Name" over the list; what is
+// "Later". "Open" opens a file chooser for text files; the file chosen, or "Cancelled", becomes the
+// title. The "Second" tab shows a text field with the placeholder "Name" over the list; what is
 // typed there becomes the title. Its end is the journal line "test-app terminated".
 #include "foundation/Journal.h"
 #include "uikit/UIKit.h"
@@ -25,6 +26,13 @@ public:
                 auto alert = std::make_shared<UIAlertView>("Hello", "A test alert", this, "OK",
                                                            std::vector<std::string>{"Later"});
                 alert->show();
+            }));
+        navigationItem()->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
+            "Open", UIBarButtonItemStyleBordered, [this](UIBarButtonItem*) {
+                uikit::chooseFile("Open Text", {"Text files (*.txt)"},
+                                  [this](std::optional<std::filesystem::path> file) {
+                                      setTitle(file ? file->string() : "Cancelled");
+                                  });
             }));
         auto content = std::make_shared<UIView>(UIScreen::mainScreen().applicationFrame());
         content->setBackgroundColor(UIColor::blackColor());

@@ -160,6 +160,30 @@ TEST_F(Automation, ScrollToBringsARowIntoViewAndItCanBeTapped)
     EXPECT_EQ(run("scrollto 1 3\n"), 3) << "the section has three rows";
 }
 
+TEST_F(Automation, ChooseAnswersTheOpenFileChooserThatTheDumpShows)
+{
+    EXPECT_EQ(run("choose /tmp/notes.txt\n"), 3);
+    EXPECT_NE(errors().find("no file chooser is open"), std::string::npos) << errors();
+
+    EXPECT_EQ(run("tap Open\ndump open.json\nchoose /tmp/my notes.txt\ndump chosen.json\n"
+                  "tap Open\nchoose\ndump cancelled.json\nquit\n"),
+              0)
+        << errors();
+    const auto chooser = ofClass(dump("open.json"), "FileChooser");
+    ASSERT_EQ(chooser.size(), 1u);
+    EXPECT_EQ(chooser[0]["text"].toString(), "Open Text");
+    EXPECT_EQ(chooser[0]["filters"].toString(), "Text files (*.txt)");
+    for (const auto& [file, title] : {std::pair{"chosen.json", "/tmp/my notes.txt"},
+                                      std::pair{"cancelled.json", "Cancelled"}}) {
+        const auto after = dump(file);
+        EXPECT_TRUE(ofClass(after, "FileChooser").empty()) << file;
+        std::vector<QJsonObject> titles;
+        collect(
+            after, [&](const QJsonObject& v) { return v["text"].toString() == title; }, titles);
+        EXPECT_EQ(titles.size(), 1u) << file;
+    }
+}
+
 TEST_F(Automation, AnUnknownCommandOrAFailedTapEndsWithStatusThree)
 {
     EXPECT_EQ(run("wait 1\nfly away\nquit\n"), 3);

@@ -115,4 +115,26 @@ TEST(UIAlertView, ALongMessageStaysOnTheScreen)
     ASSERT_TRUE(uikit::tap("Close"));
 }
 
+// Two buttons share a row, unless a title would be cut there.
+TEST(UIAlertView, TwoButtonsShareARowWhenTheirTitlesFit)
+{
+    TempDevice device;
+    for (const auto& [other, shareRow] :
+         {std::pair{"OK", true}, std::pair{"Import Others", false}}) {
+        auto alert = std::make_shared<UIAlertView>("Import", "", nullptr, "Cancel",
+                                                   std::vector<std::string>{other});
+        alert->show();
+        const auto rows = [&] {
+            std::vector<CGFloat> tops;
+            for (const auto& button : alert->subviews())
+                if (button->className() == "UIAlertButton")
+                    tops.push_back(button->frame().origin.y);
+            return tops;
+        }();
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0] == rows[1], shareRow) << other;
+        alert->dismissWithClickedButtonIndex_animated(0, false);
+    }
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 class UIImage;
@@ -19,8 +20,9 @@ namespace uikit {
 void runPendingWork();
 
 // The screen: {"class": "UIScreen", "frame": [0, 0, 320, 480], "children": [windows back to
-// front, the status bar, alerts]}. Each view: class, frame (screen points), hidden, children,
-// and its own keys (text, textColor, image, selected, on, badge, sections).
+// front, the status bar, alerts, the file chooser while one is open]}. Each view: class, frame
+// (screen points), hidden, children, and its own keys (text, textColor, image, selected, on, badge,
+// sections).
 DumpRecord dumpScreen();
 DumpRecord dumpView(const UIView& view);
 
@@ -37,6 +39,9 @@ bool tap(std::string_view text);
 // Types the text into the text field that has the keyboard, as a key press of the desktop's
 // would; false when no field has it.
 bool typeText(std::string_view text);
+// Answers the open file chooser as the user would: with the file, or cancelled for nullopt.
+// False when no chooser is open.
+bool answerFileChooser(std::optional<std::filesystem::path> file);
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);

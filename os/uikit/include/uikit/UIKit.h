@@ -2,6 +2,7 @@
 // The whole toolkit.
 #include "uikit/Automation.h"
 #include "uikit/CGGeometry.h"
+#include "uikit/FileChooser.h"
 #include "uikit/NSIndexPath.h"
 #include "uikit/NSURL.h"
 #include "uikit/UIActionSheet.h"

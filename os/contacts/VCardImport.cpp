@@ -1,0 +1,90 @@
+#include "VCardImport.h"
+
+#include "PhotoCheck.h"
+#include "ReadFile.h"
+#include "StoreProblemText.h"
+
+namespace contacts {
+
+ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
+{
+    auto read = read_vcards(text, card_errors);
+    ImportResult result;
+    if (read.error) {
+        result.failure = ImportFailure::kBadFile;
+        result.line = read.error->line;
+        result.reason = std::move(read.error->message);
+        return result;
+    }
+    result.skipped = std::move(read.skipped);
+    result.warnings = std::move(read.warnings);
+    for (auto& entry : read.entries) {
+        auto& photo = entry.person.image_data;
+        if (!photo.empty()) {
+            if (const auto problem = photo_problem(photo)) {
+                result.warnings.push_back({entry.photo_line, "photo left out: " + *problem});
+                photo.clear();
+            }
+        }
+        result.cards.push_back(std::move(entry.person));
+    }
+    if (result.cards.empty())
+        result.failure = ImportFailure::kNoCards;
+    return result;
+}
+
+ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors)
+{
+    std::string error;
+    const auto text = read_file(file.string(), error);
+    if (!text) {
+        ImportResult result;
+        result.failure = ImportFailure::kUnreadable;
+        result.reason = std::move(error);
+        return result;
+    }
+    return read_vcard_text(*text, card_errors);
+}
+
+void write_cards(ab::AddressBook& book, ImportResult& result, MergeMode mode)
+{
+    if (result.failed())
+        return;
+    MergeCounts counts;
+    const bool merged = book.change([&](const std::vector<ab::Person>& stored) {
+        counts = {};
+        return plan_merge(stored, result.cards, mode, counts);
+    });
+    if (!merged) {
+        result.failure = ImportFailure::kStore;
+        result.reason = store_problem_text(book.lastProblem());
+        return;
+    }
+    result.counts = counts;
+}
+
+ImportResult import_vcard_file(ab::AddressBook& book, const std::filesystem::path& file,
+                               CardErrors card_errors)
+{
+    auto result = read_vcard_file(file, card_errors);
+    write_cards(book, result);
+    return result;
+}
+
+ImportResult import_vcard_text(ab::AddressBook& book, std::string_view text, CardErrors card_errors)
+{
+    auto result = read_vcard_text(text, card_errors);
+    write_cards(book, result);
+    return result;
+}
+
+std::string counts_text(const MergeCounts& counts, MergeMode mode)
+{
+    std::string text =
+        "added " + std::to_string(counts.added) + ", updated " + std::to_string(counts.updated);
+    if (mode == MergeMode::kSync)
+        text += ", removed " + std::to_string(counts.removed);
+    return text + ", unchanged " + std::to_string(counts.unchanged);
+}
+
+} // namespace contacts
