@@ -13,6 +13,7 @@
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UITableView.h>
+#include <uikit/UITextField.h>
 
 #include <algorithm>
 #include <cmath>
@@ -321,8 +322,23 @@ void ABPersonViewController::loadView()
     refresh();
 }
 
+namespace {
+
+void resignFields(UIView& view)
+{
+    if (auto* field = dynamic_cast<UITextField*>(&view))
+        field->resignFirstResponder();
+    for (const auto& subview : view.subviews())
+        resignFields(*subview);
+}
+
+} // namespace
+
+// A reload may give the rows other cells, so no field keeps the keyboard through it.
 void ABPersonViewController::refresh()
 {
+    if (isViewLoaded())
+        resignFields(*view());
     rows_->rebuild();
     if (auto* table = isViewLoaded() ? dynamic_cast<UITableView*>(view().get()) : nullptr)
         table->reloadData();
