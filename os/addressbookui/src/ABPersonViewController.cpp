@@ -346,7 +346,7 @@ void ABPersonViewController::refresh()
 
 void ABPersonViewController::setDisplayedPerson(ab::Person person)
 {
-    showNewPersonBar(false);
+    showEditingBar(false);
     person_ = std::move(person);
     editing_ = false;
     showPhoto();
@@ -382,7 +382,7 @@ void ABPersonViewController::setAllowsEditing(bool allowsEditing)
 {
     allowsEditing_ = allowsEditing;
     if (!allowsEditing) {
-        showNewPersonBar(false);
+        showEditingBar(false);
         editing_ = false;
         showPhoto();
     }
@@ -402,14 +402,14 @@ void ABPersonViewController::setEditing(bool editing)
     if (editing) {
         edited_ = person_;
         editing_ = true;
-        if (isNewPerson())
-            showNewPersonBar(true);
+        showEditingBar(true);
     } else if (isNewPerson()) {
         if (!saveNewPerson())
             return;
     } else {
         save();
         editing_ = false;
+        showEditingBar(false);
         showPhoto();
     }
     refresh();
@@ -420,12 +420,11 @@ void ABPersonViewController::cancelEditing()
     if (!editing_)
         return;
     editing_ = false;
+    showEditingBar(false);
     showPhoto();
     refresh();
-    if (newPersonBar_) {
-        showNewPersonBar(false);
+    if (isNewPerson())
         leaveScreen();
-    }
 }
 
 namespace {
@@ -502,7 +501,7 @@ bool ABPersonViewController::saveNewPerson()
         showAlert("Cannot Save Contact", "The contact could not be added to the address book.");
         return false;
     }
-    showNewPersonBar(false);
+    showEditingBar(false);
     person_ = std::move(person);
     editing_ = false;
     showPhoto();
@@ -510,11 +509,11 @@ bool ABPersonViewController::saveNewPerson()
     return true;
 }
 
-void ABPersonViewController::showNewPersonBar(bool shown)
+void ABPersonViewController::showEditingBar(bool shown)
 {
-    if (shown == newPersonBar_)
+    if (shown == editingBar_)
         return;
-    newPersonBar_ = shown;
+    editingBar_ = shown;
     UINavigationItem* item = navigationItem();
     if (!shown) {
         item->setLeftBarButtonItem(std::move(savedLeftItem_));
@@ -534,11 +533,14 @@ void ABPersonViewController::showNewPersonBar(bool shown)
             if (auto* c = screen())
                 c->cancelEditing();
         }));
-    item->setRightBarButtonItem(std::make_shared<UIBarButtonItem>("Done", UIBarButtonItemStyleDone,
-                                                                  [screen](UIBarButtonItem*) {
-                                                                      if (auto* c = screen())
-                                                                          c->setEditing(false);
-                                                                  }));
+    if (!isNewPerson())
+        return;
+    auto done = [screen](UIBarButtonItem*) {
+        if (auto* c = screen())
+            c->setEditing(false);
+    };
+    item->setRightBarButtonItem(
+        std::make_shared<UIBarButtonItem>("Done", UIBarButtonItemStyleDone, done));
     setTitle("New Contact");
 }
 
@@ -618,6 +620,7 @@ void ABPersonViewController::removePerson()
         return;
     }
     editing_ = false;
+    showEditingBar(false);
     refresh();
     bookChanged();
     leaveScreen();

@@ -39,7 +39,8 @@ os::Moment localNoon(int year, int month, int day)
     return static_cast<os::Moment>(std::mktime(&parts)) * 1000.0;
 }
 
-// A book whose writes can be made to fail, as a full disk or a lock held elsewhere would.
+// A book whose writes can be made to fail, as a full disk or a lock held
+// elsewhere would.
 struct FailingBook : ab::InMemoryAddressBook {
     bool fail = false;
     using InMemoryAddressBook::save;
@@ -120,7 +121,8 @@ protected:
         return std::find(all.begin(), all.end(), text) != all.end();
     }
 
-    // The frames of the views whose key holds the value, top to bottom, then left to right.
+    // The frames of the views whose key holds the value, top to bottom, then left
+    // to right.
     std::vector<CGRect> framesOf(std::string_view key, std::string_view value)
     {
         std::vector<CGRect> frames;
@@ -260,7 +262,8 @@ TEST_F(PersonScreen, ANumberWithoutDigitsOrAnAddressOutsideURLSyntaxOpensNothing
     EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 1));
     EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 2));
     const std::string journal = device.journal();
-    // Characters of the address stay part of the address, escaped, never URL syntax.
+    // Characters of the address stay part of the address, escaped, never URL
+    // syntax.
     EXPECT_NE(journal.find(" openURL mailto:a%20b%22c@example.com\n"), std::string::npos)
         << journal;
     EXPECT_NE(journal.find(" openURL mailto:ana@example.com%3Fsubject=x\n"), std::string::npos)
@@ -299,7 +302,8 @@ TEST_F(PersonScreen, SteppersKeepTheDateRealAndTheYearMayBeUnknown)
     step(1, true); // the day goes round
     EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1901, 2, 1}));
     step(1, false);
-    step(2, false); // below 1901: the year is unknown, and February may have its 29th
+    step(2,
+         false); // below 1901: the year is unknown, and February may have its 29th
     step(1, true);
     EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1900, 2, 29}));
     EXPECT_TRUE(shows("no year"));
@@ -480,6 +484,13 @@ TEST_F(PersonScreen, NamesNumbersAndAddressesEditedAreSavedOnDone)
     ASSERT_TRUE(uikit::tap("Edit"));
     ASSERT_TRUE(uikit::tap("Done"));
     EXPECT_EQ(bookChanges, 1) << "nothing changed, nothing written";
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    screen->setEditedFirstName("Bea");
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    EXPECT_FALSE(screen->isEditing());
+    EXPECT_EQ(stored(), after);
+    EXPECT_TRUE(shows("Anna"));
 }
 
 TEST_F(PersonScreen, APhotoComesFromTheApplicationsChooserAndMayBeRemoved)

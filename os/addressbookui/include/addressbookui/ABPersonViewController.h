@@ -12,10 +12,10 @@
 // person as it was and shows it. In editing, "Delete Contact" removes the person, once
 // confirmed, and leaves the screen.
 //
-// A person not yet saved (kInvalidRecordID) in editing is the new-person screen: "Cancel"
-// leaves it, "Done" adds the person, unless it was left empty, and shows the saved person.
-// Leaving pops the navigation controller the screen was pushed on, or dismisses the screen
-// when it was presented.
+// In editing, "Cancel" in the navigation bar drops the changes. A person not yet saved
+// (kInvalidRecordID) in editing is the new-person screen: "Cancel" leaves it, "Done" adds the
+// person, unless it was left empty, and shows the saved person. Leaving pops the navigation
+// controller the screen was pushed on, or dismisses the screen when it was presented.
 //
 // The screen reads and writes only the address book it is given, and takes "today" (a birthday
 // added, a year stepped from unknown) from the clock it is given.
@@ -94,7 +94,7 @@ public:
     // Entering editing copies the person; leaving it saves the copy ("Done"). Needs
     // allowsEditing.
     void setEditing(bool editing);
-    // Leaves editing without saving; a new person's screen is left as well ("Cancel").
+    // Leaves editing without saving ("Cancel"); a new person's screen is left as well.
     void cancelEditing();
     // The values on screen: the edited copy while editing, else the displayed person.
     const ab::Person& shownPerson() const { return editing_ ? edited_ : person_; }
@@ -133,7 +133,8 @@ private:
     void showPhoto();
     bool save();
     bool saveNewPerson();
-    void showNewPersonBar(bool shown);
+    // "Cancel" in place of the way back; a new person's screen also gets its title and "Done".
+    void showEditingBar(bool shown);
     void leaveScreen();
     void bookChanged();
     void showAlert(std::string title, std::string message);
@@ -159,11 +160,11 @@ private:
                                           kABPersonEmailProperty};
     std::function<void()> bookChangeHandler_;
     PhotoChooser photoChooser_;
-    // The application's bar buttons and title, put back when the new-person screen ends.
+    // The application's bar buttons and title, put back when editing ends.
     std::shared_ptr<UIBarButtonItem> savedLeftItem_;
     std::shared_ptr<UIBarButtonItem> savedRightItem_;
     std::string savedTitle_;
-    bool newPersonBar_ = false;
+    bool editingBar_ = false;
     std::unique_ptr<Rows> rows_;
     std::unique_ptr<SheetChoice> sheetChoice_;
     std::shared_ptr<UIActionSheet> sheet_;
