@@ -210,9 +210,8 @@ public:
                 cell->editValue(
                     property == kABPersonPhoneProperty ? "Phone" : "Email",
                     act([property, identifier](ABPersonViewController& c, std::string value) {
-                        if (auto* values = c.editedValues(property))
-                            if (size_t(identifier) < values->size())
-                                (*values)[size_t(identifier)].value = value;
+                        if (auto* entry = c.editedEntry(property, identifier))
+                            entry->value = std::move(value);
                     }));
                 if (focus_ == std::pair{property, identifier}) {
                     cell->field().becomeFirstResponder();
@@ -732,22 +731,29 @@ ABMultiValueIdentifier ABPersonViewController::addEditedValue(ABPropertyID prope
     return identifier;
 }
 
-void ABPersonViewController::setEditedValue(ABPropertyID property,
-                                            ABMultiValueIdentifier identifier, std::string value)
+ab::LabeledValue* ABPersonViewController::editedEntry(ABPropertyID property,
+                                                      ABMultiValueIdentifier identifier)
 {
     auto* values = editing_ ? editedValues(property) : nullptr;
     if (!values || identifier < 0 || size_t(identifier) >= values->size())
-        return;
-    (*values)[size_t(identifier)].value = std::move(value);
-    refresh();
+        return nullptr;
+    return &(*values)[size_t(identifier)];
+}
+
+void ABPersonViewController::setEditedValue(ABPropertyID property,
+                                            ABMultiValueIdentifier identifier, std::string value)
+{
+    if (auto* entry = editedEntry(property, identifier)) {
+        entry->value = std::move(value);
+        refresh();
+    }
 }
 
 void ABPersonViewController::setEditedLabel(ABPropertyID property,
                                             ABMultiValueIdentifier identifier, std::string label)
 {
-    auto* values = editing_ ? editedValues(property) : nullptr;
-    if (!values || identifier < 0 || size_t(identifier) >= values->size())
-        return;
-    (*values)[size_t(identifier)].label = std::move(label);
-    refresh();
+    if (auto* entry = editedEntry(property, identifier)) {
+        entry->label = std::move(label);
+        refresh();
+    }
 }

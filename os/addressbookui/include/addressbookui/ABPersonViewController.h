@@ -146,7 +146,9 @@ private:
     void editPhoto();
     void confirmDelete();
     void removePerson();
+    // The edited numbers or addresses, and one of them; nullptr outside editing or range.
     std::vector<ab::LabeledValue>* editedValues(ABPropertyID property);
+    ab::LabeledValue* editedEntry(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     ab::Person person_;
     ab::Person edited_;
