@@ -156,10 +156,12 @@ public:
             if (editing) {
                 // Typed text goes straight to the copy: a redisplay would take the keyboard away.
                 actions.firstName = act([](ABPersonViewController& c, std::string name) {
-                    c.edited_.first_name = name;
+                    if (c.editing_)
+                        c.edited_.first_name = std::move(name);
                 });
                 actions.lastName = act([](ABPersonViewController& c, std::string name) {
-                    c.edited_.last_name = name;
+                    if (c.editing_)
+                        c.edited_.last_name = std::move(name);
                 });
                 if (owner_.photoChooser_)
                     actions.photo = act([](ABPersonViewController& c) { c.editPhoto(); });

@@ -9,8 +9,8 @@
 // addresses added, changed, relabelled and removed. "Done" writes what changed to the address
 // book in one save, on top of the person as stored then, so a change made elsewhere to a value
 // not edited here is kept; values left empty are dropped. A save that fails leaves the stored
-// person as it was and shows it. In editing, "Delete Contact" removes the person, once
-// confirmed, and leaves the screen.
+// person as it was, shows it and says so in an alert. In editing, "Delete Contact" removes the
+// person, once confirmed, and leaves the screen.
 //
 // In editing, "Cancel" in the navigation bar drops the changes. A person not yet saved
 // (kInvalidRecordID) in editing is the new-person screen: "Cancel" leaves it, "Done" adds the
@@ -146,7 +146,8 @@ private:
     void editPhoto();
     void confirmDelete();
     void removePerson();
-    // The edited numbers or addresses, and one of them; nullptr outside editing or range.
+    // The edited numbers or addresses (nullptr for another property), and one of them (nullptr
+    // outside editing or the list).
     std::vector<ab::LabeledValue>* editedValues(ABPropertyID property);
     ab::LabeledValue* editedEntry(ABPropertyID property, ABMultiValueIdentifier identifier);
 
