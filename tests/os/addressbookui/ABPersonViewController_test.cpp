@@ -459,6 +459,17 @@ TEST_F(PersonScreen, ANewPersonLeftEmptyOrCancelledIsNotAdded)
         EXPECT_EQ(bookChanges, 0);
         EXPECT_FALSE(onTop()) << "the screen is left";
     }
+
+    // Presented over the list rather than pushed, it is dismissed.
+    auto newPerson = std::make_shared<ABPersonViewController>();
+    newPerson->setAllowsEditing(true);
+    navigation->presentModalViewController_animated(
+        std::make_shared<UINavigationController>(newPerson), false);
+    newPerson->setEditing(true);
+    uikit::runPendingWork();
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    uikit::runPendingWork();
+    EXPECT_EQ(navigation->modalViewController(), nullptr);
 }
 
 TEST_F(PersonScreen, NamesNumbersAndAddressesEditedAreSavedOnDone)
