@@ -5,11 +5,17 @@
 #include "PersonCells.h"
 
 #include <uikit/NSURL.h>
+#include <uikit/UIActionSheet.h>
+#include <uikit/UIAlertView.h>
 #include <uikit/UIApplication.h>
+#include <uikit/UIBarButtonItem.h>
 #include <uikit/UIImage.h>
+#include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UITableView.h>
+#include <uikit/UITextField.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -52,10 +58,12 @@ ab::CivilDate localDate(os::Moment moment)
 } // namespace
 
 // The table's sections: the header, then one group per displayed property that has values
-// (while editing, the birthday group shows even without one, to add it).
+// (while editing, the birthday group shows even without one, to add it). In editing, the rows
+// that add a number or an address follow in a group of their own, and "Delete Contact" closes
+// the screen of a stored person.
 class ABPersonViewController::Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
-    enum class Kind { Header, Value, AddBirthday, BirthdayEditor };
+    enum class Kind { Header, Value, AddBirthday, BirthdayEditor, AddValue, DeleteContact };
     struct Row {
         Kind kind;
         ABPropertyID property = 0;
@@ -72,6 +80,7 @@ public:
         const bool editing = owner_.isEditing();
         sections_.clear();
         sections_.push_back({{Kind::Header}});
+        std::vector<Row> adds;
         for (ABPropertyID property : owner_.displayedProperties()) {
             std::vector<Row> rows;
             if (property == kABPersonBirthdayProperty) {
@@ -90,10 +99,24 @@ public:
                 for (size_t i = 0; i < values.size(); ++i)
                     rows.push_back({Kind::Value, property, ABMultiValueIdentifier(i),
                                     values[i].label, values[i].value});
+                if (editing)
+                    adds.push_back(
+                        {Kind::AddValue, property, kABMultiValueInvalidIdentifier, "",
+                         property == kABPersonPhoneProperty ? "add phone" : "add email"});
             }
             if (!rows.empty())
                 sections_.push_back(std::move(rows));
         }
+        if (!adds.empty())
+            sections_.push_back(std::move(adds));
+        if (editing && !owner_.isNewPerson())
+            sections_.push_back({{Kind::DeleteContact}});
+    }
+
+    // The value's field takes the keyboard when its row is next shown.
+    void focus(ABPropertyID property, ABMultiValueIdentifier identifier)
+    {
+        focus_ = {property, identifier};
     }
 
     int numberOfSectionsInTableView(UITableView*) override { return int(sections_.size()); }
@@ -117,17 +140,33 @@ public:
         const Row& at = row(indexPath);
         std::weak_ptr<UIViewController> weak = owner_.weak_from_this();
         auto act = [weak](auto action) {
-            return [weak, action] {
+            return [weak, action](auto... arguments) {
                 if (auto owner = weak.lock())
-                    action(static_cast<ABPersonViewController&>(*owner));
+                    action(static_cast<ABPersonViewController&>(*owner), arguments...);
             };
         };
+        const bool editing = owner_.isEditing();
         switch (at.kind) {
         case Kind::Header: {
             auto cell = reuse<HeaderCell>(table, "ABHeaderCell");
-            cell->configure(owner_.displayedPerson(), owner_.photo_, owner_.allowsEditing(),
-                            owner_.isEditing(),
-                            act([](ABPersonViewController& c) { c.setEditing(!c.isEditing()); }));
+            HeaderActions actions;
+            // A new person's screen has its "Done" in the navigation bar.
+            if (owner_.allowsEditing() && !(editing && owner_.isNewPerson()))
+                actions.edit = act([](ABPersonViewController& c) { c.setEditing(!c.isEditing()); });
+            if (editing) {
+                // Typed text goes straight to the copy: a redisplay would take the keyboard away.
+                actions.firstName = act([](ABPersonViewController& c, std::string name) {
+                    if (c.editing_)
+                        c.edited_.first_name = std::move(name);
+                });
+                actions.lastName = act([](ABPersonViewController& c, std::string name) {
+                    if (c.editing_)
+                        c.edited_.last_name = std::move(name);
+                });
+                if (owner_.photoChooser_)
+                    actions.photo = act([](ABPersonViewController& c) { c.editPhoto(); });
+            }
+            cell->configure(owner_.shownPerson(), owner_.photo_, editing, std::move(actions));
             return cell;
         }
         case Kind::BirthdayEditor: {
@@ -142,26 +181,48 @@ public:
             });
             return cell;
         }
-        case Kind::AddBirthday: {
+        case Kind::AddBirthday:
+        case Kind::AddValue: {
             auto cell = reuse<ValueCell>(table, "ABValueCell");
+            const Row added = at;
             cell->configure(at.label, at.value, true, EditControl::Kind::Add,
-                            act([](ABPersonViewController& c) { c.setEditedBirthday(c.today()); }));
+                            act([added](ABPersonViewController& c) { c.rows_->add(added); }));
             return cell;
         }
         case Kind::Value: {
             auto cell = reuse<ValueCell>(table, "ABValueCell");
             std::optional<EditControl::Kind> control;
-            if (owner_.isEditing())
+            if (editing)
                 control = EditControl::Kind::Delete;
             const ABPropertyID property = at.property;
             const ABMultiValueIdentifier identifier = at.identifier;
-            const bool selectable = !owner_.isEditing() && property != kABPersonBirthdayProperty;
+            const bool selectable = !editing && property != kABPersonBirthdayProperty;
             cell->configure(at.label, at.value, selectable, control,
                             act([property, identifier](ABPersonViewController& c) {
                                 c.removeEditedValue(property, identifier);
                             }));
+            if (editing && property == kABPersonBirthdayProperty &&
+                owner_.shownPerson().birthday->year != ab::kUnknownYear)
+                cell->setButton("no year", act([](ABPersonViewController& c) {
+                                    auto date = *c.shownPerson().birthday;
+                                    date.year = ab::kUnknownYear;
+                                    c.setEditedBirthday(date);
+                                }));
+            if (editing && property != kABPersonBirthdayProperty) {
+                cell->editValue(
+                    property == kABPersonPhoneProperty ? "Phone" : "Email",
+                    act([property, identifier](ABPersonViewController& c, std::string value) {
+                        if (auto* entry = c.editedEntry(property, identifier))
+                            entry->value = std::move(value);
+                    }));
+                if (focus_ == std::pair{property, identifier}) {
+                    cell->field().becomeFirstResponder();
+                    focus_.reset();
+                }
+            }
             return cell;
         }
+        case Kind::DeleteContact: return reuse<DeleteContactCell>(table, "ABDeleteContactCell");
         }
         return nullptr;
     }
@@ -171,13 +232,39 @@ public:
     {
         const Row at = row(indexPath);
         table->deselectRowAtIndexPath_animated(indexPath, true);
-        if (at.kind == Kind::AddBirthday)
-            owner_.setEditedBirthday(owner_.today());
-        else if (at.kind == Kind::Value && !owner_.isEditing())
+        const bool editing = owner_.isEditing();
+        if (at.kind == Kind::AddBirthday || at.kind == Kind::AddValue)
+            add(at);
+        else if (at.kind == Kind::DeleteContact)
+            owner_.confirmDelete();
+        else if (at.kind == Kind::Value && !editing)
             owner_.selectValue(at.property, at.identifier);
+        else if (at.kind == Kind::Value && at.property != kABPersonBirthdayProperty)
+            owner_.chooseLabel(at.property, at.identifier);
     }
 
 private:
+    // A birthday of today, or an empty value under the first usual label the person has not
+    // used yet, whose field then takes the keyboard.
+    void add(const Row& at)
+    {
+        if (at.kind == Kind::AddBirthday) {
+            owner_.setEditedBirthday(owner_.today());
+            return;
+        }
+        const auto* values = owner_.editedValues(at.property);
+        if (!values)
+            return;
+        std::string label = "other";
+        for (const auto& usual : labelsFor(at.property))
+            if (std::none_of(values->begin(), values->end(),
+                             [&](const ab::LabeledValue& v) { return v.label == usual; })) {
+                label = usual;
+                break;
+            }
+        owner_.addEditedValue(at.property, label);
+    }
+
     const Row& row(const NSIndexPath& indexPath) const
     {
         return sections_[size_t(indexPath.section())][size_t(indexPath.row())];
@@ -194,12 +281,32 @@ private:
 
     ABPersonViewController& owner_;
     std::vector<std::vector<Row>> sections_;
+    std::optional<std::pair<ABPropertyID, ABMultiValueIdentifier>> focus_;
 };
 
-ABPersonViewController::ABPersonViewController() : rows_(std::make_unique<Rows>(*this)) {}
+// Tells the screen which button of its action sheet was tapped.
+class ABPersonViewController::SheetChoice : public UIActionSheetDelegate {
+public:
+    std::function<void(const std::string&)> chosen;
+
+    void actionSheet_clickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) override
+    {
+        auto run = std::move(chosen);
+        chosen = nullptr;
+        if (run && buttonIndex != sheet->cancelButtonIndex())
+            run(sheet->buttonTitleAtIndex(buttonIndex));
+    }
+};
+
+ABPersonViewController::ABPersonViewController()
+    : rows_(std::make_unique<Rows>(*this)), sheetChoice_(std::make_unique<SheetChoice>())
+{
+}
 
 ABPersonViewController::~ABPersonViewController()
 {
+    if (sheet_)
+        sheet_->setDelegate(nullptr);
     if (auto* table = isViewLoaded() ? dynamic_cast<UITableView*>(view().get()) : nullptr) {
         table->setDataSource(nullptr);
         table->setDelegate(nullptr);
@@ -216,8 +323,23 @@ void ABPersonViewController::loadView()
     refresh();
 }
 
+namespace {
+
+void resignFields(UIView& view)
+{
+    if (auto* field = dynamic_cast<UITextField*>(&view))
+        field->resignFirstResponder();
+    for (const auto& subview : view.subviews())
+        resignFields(*subview);
+}
+
+} // namespace
+
+// A reload may give the rows other cells, so no field keeps the keyboard through it.
 void ABPersonViewController::refresh()
 {
+    if (isViewLoaded())
+        resignFields(*view());
     rows_->rebuild();
     if (auto* table = isViewLoaded() ? dynamic_cast<UITableView*>(view().get()) : nullptr)
         table->reloadData();
@@ -225,6 +347,7 @@ void ABPersonViewController::refresh()
 
 void ABPersonViewController::setDisplayedPerson(ab::Person person)
 {
+    showEditingBar(false);
     person_ = std::move(person);
     editing_ = false;
     showPhoto();
@@ -233,12 +356,23 @@ void ABPersonViewController::setDisplayedPerson(ab::Person person)
 
 void ABPersonViewController::showPhoto()
 {
-    photo_ = UIImage::imageWithData(person_.image_data, kPhotoSize);
+    photo_ = UIImage::imageWithData(shownPerson().image_data, kPhotoSize);
 }
 
 void ABPersonViewController::setAddressBook(std::shared_ptr<ab::AddressBook> addressBook)
 {
     addressBook_ = std::move(addressBook);
+}
+
+void ABPersonViewController::setAddressBookChangeHandler(std::function<void()> handler)
+{
+    bookChangeHandler_ = std::move(handler);
+}
+
+void ABPersonViewController::setPhotoChooser(PhotoChooser chooser)
+{
+    photoChooser_ = std::move(chooser);
+    refresh();
 }
 
 void ABPersonViewController::setClock(const os::Clock& clock) { clock_ = &clock; }
@@ -248,8 +382,11 @@ ab::CivilDate ABPersonViewController::today() const { return localDate(clock_->n
 void ABPersonViewController::setAllowsEditing(bool allowsEditing)
 {
     allowsEditing_ = allowsEditing;
-    if (!allowsEditing)
+    if (!allowsEditing) {
+        showEditingBar(false);
         editing_ = false;
+        showPhoto();
+    }
     refresh();
 }
 
@@ -263,37 +400,241 @@ void ABPersonViewController::setEditing(bool editing)
 {
     if (editing == editing_ || (editing && !allowsEditing_))
         return;
-    if (editing)
+    if (editing) {
         edited_ = person_;
-    else
+        editing_ = true;
+        showEditingBar(true);
+    } else if (isNewPerson()) {
+        if (!saveNewPerson())
+            return;
+    } else {
         save();
-    editing_ = editing;
+        editing_ = false;
+        showEditingBar(false);
+        showPhoto();
+    }
     refresh();
 }
+
+void ABPersonViewController::cancelEditing()
+{
+    if (!editing_)
+        return;
+    editing_ = false;
+    showEditingBar(false);
+    showPhoto();
+    refresh();
+    if (isNewPerson())
+        leaveScreen();
+}
+
+namespace {
+
+bool blank(const std::string& text)
+{
+    return text.find_first_not_of(" \t\n\r") == std::string::npos;
+}
+
+// The person as it is kept: names left blank are none, values left blank are dropped.
+ab::Person withoutBlanks(ab::Person person)
+{
+    for (auto* name : {&person.first_name, &person.last_name})
+        if (*name && blank(**name))
+            name->reset();
+    for (auto* values : {&person.phones, &person.emails})
+        std::erase_if(*values, [](const ab::LabeledValue& v) { return blank(v.value); });
+    return person;
+}
+
+bool isEmpty(const ab::Person& person)
+{
+    return !person.first_name && !person.last_name && !person.birthday && person.phones.empty() &&
+           person.emails.empty() && person.image_data.empty();
+}
+
+} // namespace
 
 bool ABPersonViewController::save()
 {
     if (!addressBook_)
         return false;
-    // The stored person, so that what changed elsewhere meanwhile outside the shown values stays.
+    // The stored person, so that what changed elsewhere meanwhile outside the edited values stays.
     std::optional<ab::Person> stored = addressBook_->personWithRecordID(person_.id);
     if (!stored)
         return false;
-    for (ABPropertyID property : properties_) {
-        if (property == kABPersonBirthdayProperty)
-            stored->birthday = edited_.birthday;
-        else if (property == kABPersonPhoneProperty)
-            stored->phones = edited_.phones;
-        else if (property == kABPersonEmailProperty)
-            stored->emails = edited_.emails;
-    }
-    const bool saved = addressBook_->save(*stored);
-    if (saved)
+    const ab::Person edited = withoutBlanks(edited_);
+    bool changed = false;
+    auto take = [&](auto member) {
+        if (edited.*member != person_.*member) {
+            (*stored).*member = edited.*member;
+            changed = true;
+        }
+    };
+    take(&ab::Person::first_name);
+    take(&ab::Person::last_name);
+    take(&ab::Person::image_data);
+    take(&ab::Person::birthday);
+    take(&ab::Person::phones);
+    take(&ab::Person::emails);
+    // Nothing edited: nothing written, so readers of the book see no change.
+    const bool saved = !changed || addressBook_->save(*stored);
+    if (saved) {
         person_ = std::move(*stored);
-    else if (auto unchanged = addressBook_->personWithRecordID(person_.id))
-        person_ = std::move(*unchanged);
-    showPhoto();
+        if (changed)
+            bookChanged();
+    } else {
+        if (auto unchanged = addressBook_->personWithRecordID(person_.id))
+            person_ = std::move(*unchanged);
+        showAlert("Cannot Save Contact", "The changes could not be written to the address book.");
+    }
     return saved;
+}
+
+// False when the person stays in editing: the write failed, and what was typed is kept.
+bool ABPersonViewController::saveNewPerson()
+{
+    ab::Person person = withoutBlanks(edited_);
+    if (isEmpty(person) || !addressBook_) {
+        cancelEditing();
+        return true;
+    }
+    if (!addressBook_->save(person)) {
+        showAlert("Cannot Save Contact", "The contact could not be added to the address book.");
+        return false;
+    }
+    showEditingBar(false);
+    person_ = std::move(person);
+    editing_ = false;
+    showPhoto();
+    bookChanged();
+    return true;
+}
+
+void ABPersonViewController::showEditingBar(bool shown)
+{
+    if (shown == editingBar_)
+        return;
+    editingBar_ = shown;
+    UINavigationItem* item = navigationItem();
+    if (!shown) {
+        item->setLeftBarButtonItem(std::move(savedLeftItem_));
+        item->setRightBarButtonItem(std::move(savedRightItem_));
+        setTitle(std::move(savedTitle_));
+        return;
+    }
+    savedLeftItem_ = item->leftBarButtonItem();
+    savedRightItem_ = item->rightBarButtonItem();
+    savedTitle_ = title();
+    std::weak_ptr<UIViewController> weak = weak_from_this();
+    auto screen = [weak]() -> ABPersonViewController* {
+        return static_cast<ABPersonViewController*>(weak.lock().get());
+    };
+    item->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
+        "Cancel", UIBarButtonItemStyleBordered, [screen](UIBarButtonItem*) {
+            if (auto* c = screen())
+                c->cancelEditing();
+        }));
+    if (!isNewPerson())
+        return;
+    auto done = [screen](UIBarButtonItem*) {
+        if (auto* c = screen())
+            c->setEditing(false);
+    };
+    item->setRightBarButtonItem(
+        std::make_shared<UIBarButtonItem>("Done", UIBarButtonItemStyleDone, done));
+    setTitle("New Contact");
+}
+
+void ABPersonViewController::leaveScreen()
+{
+    UINavigationController* navigation = navigationController();
+    if (navigation && navigation->viewControllers().size() > 1 &&
+        navigation->topViewController() == this)
+        navigation->popViewControllerAnimated(true);
+    else
+        dismissModalViewControllerAnimated(true);
+}
+
+void ABPersonViewController::bookChanged()
+{
+    if (auto handler = bookChangeHandler_)
+        handler();
+}
+
+void ABPersonViewController::showAlert(std::string title, std::string message)
+{
+    std::make_shared<UIAlertView>(std::move(title), std::move(message), nullptr, "OK")->show();
+}
+
+void ABPersonViewController::showSheet(std::vector<std::string> others, std::string destructive,
+                                       std::function<void(const std::string&)> chosen)
+{
+    if (sheet_)
+        sheet_->setDelegate(nullptr);
+    sheetChoice_->chosen = std::move(chosen);
+    sheet_ = std::make_shared<UIActionSheet>("", sheetChoice_.get(), "Cancel",
+                                             std::move(destructive), std::move(others));
+    sheet_->showInView(view().get());
+}
+
+void ABPersonViewController::chooseLabel(ABPropertyID property, ABMultiValueIdentifier identifier)
+{
+    showSheet(labelsFor(property), "", [this, property, identifier](const std::string& label) {
+        setEditedLabel(property, identifier, label);
+    });
+}
+
+void ABPersonViewController::editPhoto()
+{
+    if (!editing_ || !photoChooser_)
+        return;
+    auto choose = [this] {
+        if (auto chooser = photoChooser_)
+            chooser(*this);
+    };
+    if (edited_.image_data.empty()) {
+        choose();
+        return;
+    }
+    showSheet({"Choose Photo"}, "Delete Photo", [this, choose](const std::string& button) {
+        if (button == "Delete Photo")
+            setEditedImageData({});
+        else
+            choose();
+    });
+}
+
+void ABPersonViewController::confirmDelete()
+{
+    if (!editing_ || isNewPerson())
+        return;
+    showSheet({}, "Delete Contact", [this](const std::string&) { removePerson(); });
+}
+
+void ABPersonViewController::removePerson()
+{
+    if (!editing_ || isNewPerson() || !addressBook_)
+        return;
+    // Removed meanwhile by another program is removed all the same.
+    if (!addressBook_->remove(person_.id) && addressBook_->personWithRecordID(person_.id)) {
+        showAlert("Cannot Delete Contact", "The address book could not be changed.");
+        return;
+    }
+    editing_ = false;
+    showEditingBar(false);
+    refresh();
+    bookChanged();
+    leaveScreen();
+}
+
+const std::vector<std::string>& ABPersonViewController::labelsFor(ABPropertyID property)
+{
+    static const std::vector<std::string> phones{"mobile", "home", "work", "other"};
+    static const std::vector<std::string> emails{"home", "work", "other"};
+    static const std::vector<std::string> none;
+    return property == kABPersonPhoneProperty   ? phones
+           : property == kABPersonEmailProperty ? emails
+                                                : none;
 }
 
 bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIdentifier identifier)
@@ -340,4 +681,81 @@ void ABPersonViewController::removeEditedValue(ABPropertyID property,
         values.erase(values.begin() + identifier);
     }
     refresh();
+}
+
+std::vector<ab::LabeledValue>* ABPersonViewController::editedValues(ABPropertyID property)
+{
+    if (property == kABPersonPhoneProperty)
+        return &edited_.phones;
+    if (property == kABPersonEmailProperty)
+        return &edited_.emails;
+    return nullptr;
+}
+
+void ABPersonViewController::setEditedFirstName(std::string name)
+{
+    if (!editing_)
+        return;
+    edited_.first_name = std::move(name);
+    refresh();
+}
+
+void ABPersonViewController::setEditedLastName(std::string name)
+{
+    if (!editing_)
+        return;
+    edited_.last_name = std::move(name);
+    refresh();
+}
+
+void ABPersonViewController::setEditedImageData(std::vector<uint8_t> data)
+{
+    if (!editing_)
+        return;
+    std::shared_ptr<UIImage> photo;
+    if (!data.empty() && !(photo = UIImage::imageWithData(data, kPhotoSize)))
+        return;
+    edited_.image_data = std::move(data);
+    photo_ = std::move(photo);
+    refresh();
+}
+
+ABMultiValueIdentifier ABPersonViewController::addEditedValue(ABPropertyID property,
+                                                              std::string label)
+{
+    auto* values = editing_ ? editedValues(property) : nullptr;
+    if (!values)
+        return kABMultiValueInvalidIdentifier;
+    values->push_back({std::move(label), ""});
+    const auto identifier = ABMultiValueIdentifier(values->size() - 1);
+    rows_->focus(property, identifier);
+    refresh();
+    return identifier;
+}
+
+ab::LabeledValue* ABPersonViewController::editedEntry(ABPropertyID property,
+                                                      ABMultiValueIdentifier identifier)
+{
+    auto* values = editing_ ? editedValues(property) : nullptr;
+    if (!values || identifier < 0 || size_t(identifier) >= values->size())
+        return nullptr;
+    return &(*values)[size_t(identifier)];
+}
+
+void ABPersonViewController::setEditedValue(ABPropertyID property,
+                                            ABMultiValueIdentifier identifier, std::string value)
+{
+    if (auto* entry = editedEntry(property, identifier)) {
+        entry->value = std::move(value);
+        refresh();
+    }
+}
+
+void ABPersonViewController::setEditedLabel(ABPropertyID property,
+                                            ABMultiValueIdentifier identifier, std::string label)
+{
+    if (auto* entry = editedEntry(property, identifier)) {
+        entry->label = std::move(label);
+        refresh();
+    }
 }

@@ -20,6 +20,52 @@ std::shared_ptr<UILabel> makeLabel(const UIFont& font, const UIColor& color,
     return label;
 }
 
+namespace {
+
+// A field whose changes by the user go to what `onChange` holds when they happen; `onChange`
+// belongs to the cell that holds the field, so it outlives it.
+std::shared_ptr<UITextField> makeField(std::function<void(std::string)>& onChange)
+{
+    auto field = std::make_shared<UITextField>();
+    UITextField* raw = field.get();
+    field->addTarget_action_forControlEvents(
+        [raw, &onChange](UIControl*) {
+            if (auto change = onChange)
+                change(raw->text());
+        },
+        UIControlEventEditingChanged);
+    return field;
+}
+
+// Shown or hidden with its text; the text is left alone when it is the same, so that a redisplay
+// while the user types keeps the cursor where it is.
+void showField(UITextField& field, bool shown, const std::string& text,
+               const std::string& placeholder)
+{
+    field.setHidden(!shown);
+    if (!shown) {
+        field.resignFirstResponder();
+        return;
+    }
+    if (field.text() != text)
+        field.setText(text);
+    field.setPlaceholder(placeholder);
+}
+
+// Runs the action the control holds when tapped: a copy, since the action may reload the table,
+// which may configure the cell anew.
+void onTap(UIControl& control, std::function<void()>& action)
+{
+    control.addTarget_action_forControlEvents(
+        [&action](UIControl*) {
+            if (auto run = action)
+                run();
+        },
+        UIControlEventTouchUpInside);
+}
+
+} // namespace
+
 std::string displayName(const ab::Person& person)
 {
     const std::string first = person.first_name.value_or("");
@@ -59,28 +105,39 @@ HeaderCell::HeaderCell() : UITableViewCell(CGRectZero, "ABHeaderCell")
     setSelectionStyle(UITableViewCellSelectionStyleNone);
     photo_ = std::make_shared<UIImageView>();
     contentView()->addSubview(photo_);
+    // A caption across the foot of the photo.
+    photoButton_ = UIButton::buttonWithType(UIButtonTypeCustom);
+    photoButton_->setFont(UIFont::boldSystemFontOfSize(11));
+    photoButton_->setTitleColor_forState(UIColor::whiteColor(), UIControlStateNormal);
+    photoButton_->setBackgroundColor(UIColor(0, 0, 0, 0.55f));
+    onTap(*photoButton_, actions_.photo);
+    contentView()->addSubview(photoButton_);
     name_ = makeLabel(UIFont::boldSystemFontOfSize(20), UIColor::blackColor(), UITextAlignmentLeft);
     contentView()->addSubview(name_);
+    first_ = makeField(actions_.firstName);
+    contentView()->addSubview(first_);
+    last_ = makeField(actions_.lastName);
+    contentView()->addSubview(last_);
     edit_ = UIButton::buttonWithType(UIButtonTypeRoundedRect);
     edit_->setFont(UIFont::boldSystemFontOfSize(15));
-    edit_->addTarget_action_forControlEvents(
-        [this](UIControl*) {
-            // A copy: the action reloads the table, which may configure this cell anew.
-            if (auto edit = onEdit_)
-                edit();
-        },
-        UIControlEventTouchUpInside);
+    onTap(*edit_, actions_.edit);
     contentView()->addSubview(edit_);
 }
 
-void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> photo,
-                           bool allowsEditing, bool editing, std::function<void()> onEdit)
+void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> photo, bool editing,
+                           HeaderActions actions)
 {
+    const bool hasPhoto = photo != nullptr;
     photo_->setImage(std::move(photo));
+    photoButton_->setHidden(!editing || !actions.photo);
+    photoButton_->setTitle_forState(hasPhoto ? "edit photo" : "add photo", UIControlStateNormal);
+    name_->setHidden(editing);
     name_->setText(displayName(person));
-    edit_->setHidden(!allowsEditing);
+    showField(*first_, editing, person.first_name.value_or(""), "First");
+    showField(*last_, editing, person.last_name.value_or(""), "Last");
+    edit_->setHidden(!actions.edit);
     edit_->setTitle_forState(editing ? "Done" : "Edit", UIControlStateNormal);
-    onEdit_ = std::move(onEdit);
+    actions_ = std::move(actions);
     setNeedsLayout();
     setNeedsDisplay();
 }
@@ -90,9 +147,12 @@ void HeaderCell::layoutSubviews()
     UITableViewCell::layoutSubviews();
     const CGRect box = contentView()->bounds();
     photo_->setFrame({{0, 8}, kPhotoSize});
+    photoButton_->setFrame(CGRectMake(0, 8 + kPhotoSize.height - 18, kPhotoSize.width, 18));
     const CGFloat right = edit_->isHidden() ? CGRectGetMaxX(box) : CGRectGetMaxX(box) - 72;
     name_->setFrame(CGRectMake(76, 8, right - 80, 64));
     fitName();
+    first_->setFrame(CGRectMake(76, 8, right - 80, 31));
+    last_->setFrame(CGRectMake(76, 41, right - 80, 31));
     edit_->setFrame(CGRectMake(CGRectGetMaxX(box) - 64, 25, 64, 30));
 }
 
@@ -141,6 +201,12 @@ ValueCell::ValueCell() : UITableViewCell(CGRectZero, "ABValueCell")
     value_ =
         makeLabel(UIFont::boldSystemFontOfSize(15), UIColor::blackColor(), UITextAlignmentLeft);
     contentView()->addSubview(value_);
+    field_ = makeField(onChange_);
+    contentView()->addSubview(field_);
+    button_ = UIButton::buttonWithType(UIButtonTypeRoundedRect);
+    button_->setFont(UIFont::boldSystemFontOfSize(12));
+    onTap(*button_, onButton_);
+    contentView()->addSubview(button_);
 }
 
 void ValueCell::configure(const std::string& label, const std::string& value, bool selectable,
@@ -148,6 +214,10 @@ void ValueCell::configure(const std::string& label, const std::string& value, bo
 {
     label_->setText(label);
     value_->setText(value);
+    value_->setHidden(false);
+    showField(*field_, false, "", "");
+    onChange_ = nullptr;
+    setButton("", nullptr);
     if (control_)
         control_->removeFromSuperview();
     control_.reset();
@@ -167,6 +237,21 @@ void ValueCell::configure(const std::string& label, const std::string& value, bo
     setNeedsLayout();
 }
 
+void ValueCell::editValue(const std::string& placeholder, std::function<void(std::string)> onChange)
+{
+    value_->setHidden(onChange != nullptr);
+    showField(*field_, onChange != nullptr, value_->text(), placeholder);
+    onChange_ = std::move(onChange);
+}
+
+void ValueCell::setButton(const std::string& title, std::function<void()> action)
+{
+    button_->setHidden(title.empty());
+    button_->setTitle_forState(title, UIControlStateNormal);
+    onButton_ = std::move(action);
+    setNeedsLayout();
+}
+
 void ValueCell::layoutSubviews()
 {
     UITableViewCell::layoutSubviews();
@@ -175,8 +260,42 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
-    value_->setFrame(CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent),
-                                box.size.height));
+    const CGFloat buttonWidth = button_->isHidden() ? 0 : 64;
+    if (!button_->isHidden())
+        button_->setFrame(CGRectMake(box.size.width - buttonWidth - 6, (box.size.height - 26) / 2,
+                                     buttonWidth, 26));
+    const CGRect value =
+        CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent - buttonWidth),
+                   box.size.height);
+    value_->setFrame(value);
+    field_->setFrame(CGRectInset(value, 0, (box.size.height - 31) / 2));
+}
+
+DeleteContactCell::DeleteContactCell() : UITableViewCell(CGRectZero, "ABDeleteContactCell")
+{
+    setSelectionStyle(UITableViewCellSelectionStyleNone);
+    title_ =
+        makeLabel(UIFont::boldSystemFontOfSize(17), UIColor::whiteColor(), UITextAlignmentCenter);
+    title_->setText("Delete Contact");
+    contentView()->addSubview(title_);
+}
+
+void DeleteContactCell::layoutSubviews()
+{
+    UITableViewCell::layoutSubviews();
+    title_->setFrame(contentView()->bounds());
+}
+
+// No group background: the button lies on the table's own background, like the header.
+void DeleteContactCell::drawRect(CGRect)
+{
+    const CGRect box =
+        CGRectInset(contentView()->convertRect_toView(contentView()->bounds(), this), 0.5, 0.5);
+    UIGraphicsSetFillColor(UIColor(0xd4 / 255.f, 0x2a / 255.f, 0x2a / 255.f, 1));
+    UIRoundedRectFill(box, 8);
+    UIGraphicsSetStrokeColor(UIColor(0x8e / 255.f, 0x16 / 255.f, 0x16 / 255.f, 1));
+    UIGraphicsSetLineWidth(1);
+    UIRoundedRectStroke(box, 8);
 }
 
 } // namespace addressbookui

@@ -1,12 +1,13 @@
 #pragma once
-// The person screen's cells: the header (photo, name, "Edit"), one value with its label, and the
-// red minus or green plus before a row being edited.
+// The person screen's cells: the header (photo, name, "Edit"), one value with its label, the
+// red minus or green plus before a row being edited, and the "Delete Contact" button.
 #include <addressbook/AddressBook.h>
 #include <uikit/UIButton.h>
 #include <uikit/UIControl.h>
 #include <uikit/UIImageView.h>
 #include <uikit/UILabel.h>
 #include <uikit/UITableViewCell.h>
+#include <uikit/UITextField.h>
 
 #include <functional>
 #include <memory>
@@ -37,12 +38,22 @@ private:
 // The photo beside the name; one larger is decoded straight to this size.
 inline constexpr CGSize kPhotoSize{64, 64};
 
+// What the header's controls do; an empty one hides its control.
+struct HeaderActions {
+    std::function<void()> edit; // "Edit" and "Done"
+    std::function<void(std::string)> firstName; // each change of the name fields, in editing
+    std::function<void(std::string)> lastName;
+    std::function<void()> photo; // "add photo" and "edit photo", in editing
+};
+
 // The photo, the name and the "Edit" button above the values; drawn on the table's background.
+// In editing, fields for the first and last name take the name's place.
 class HeaderCell : public UITableViewCell {
 public:
     HeaderCell();
-    void configure(const ab::Person& person, std::shared_ptr<UIImage> photo, bool allowsEditing,
-                   bool editing, std::function<void()> onEdit);
+    // `person` is the one shown: the edited copy in editing.
+    void configure(const ab::Person& person, std::shared_ptr<UIImage> photo, bool editing,
+                   HeaderActions actions);
     void layoutSubviews() override;
     // Without a photo, a plain silhouette in its place.
     void drawRect(CGRect rect) override;
@@ -53,9 +64,12 @@ private:
     void fitName();
 
     std::shared_ptr<UIImageView> photo_;
+    std::shared_ptr<UIButton> photoButton_;
     std::shared_ptr<UILabel> name_;
+    std::shared_ptr<UITextField> first_;
+    std::shared_ptr<UITextField> last_;
     std::shared_ptr<UIButton> edit_;
-    std::function<void()> onEdit_;
+    HeaderActions actions_;
 };
 
 // One value: its label at the left, the value beside it; while editing, a control before them.
@@ -64,13 +78,35 @@ public:
     ValueCell();
     void configure(const std::string& label, const std::string& value, bool selectable,
                    std::optional<EditControl::Kind> control, std::function<void()> onControl);
+    // Shows the value in a field that sends each change to `onChange` (none: as text again).
+    // Configure first.
+    void editValue(const std::string& placeholder, std::function<void(std::string)> onChange);
+    // A small button at the right end of the row; an empty title hides it. Configure first.
+    void setButton(const std::string& title, std::function<void()> action);
+    UITextField& field() { return *field_; }
     void layoutSubviews() override;
 
 private:
     std::shared_ptr<UILabel> label_;
     std::shared_ptr<UILabel> value_;
+    std::shared_ptr<UITextField> field_;
+    std::shared_ptr<UIButton> button_;
     std::shared_ptr<EditControl> control_;
     std::function<void()> onControl_;
+    std::function<void(std::string)> onChange_;
+    std::function<void()> onButton_;
+};
+
+// "Delete Contact": a red button the width of the group, on the table's background. A tap
+// selects its row.
+class DeleteContactCell : public UITableViewCell {
+public:
+    DeleteContactCell();
+    void layoutSubviews() override;
+    void drawRect(CGRect rect) override;
+
+private:
+    std::shared_ptr<UILabel> title_;
 };
 
 } // namespace addressbookui

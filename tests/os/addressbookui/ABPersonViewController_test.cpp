@@ -4,11 +4,13 @@
 #include <uikit/Automation.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
+#include <uikit/UITableView.h>
 #include <uikit/UIWindow.h>
 
 #include "DumpQuery.h"
 #include "PhotoBomb.h"
 #include "ScopedEnv.h"
+#include "SolidPng.h"
 #include "TempDevice.h"
 
 #include <QImage>
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +38,15 @@ os::Moment localNoon(int year, int month, int day)
     parts.tm_isdst = -1;
     return static_cast<os::Moment>(std::mktime(&parts)) * 1000.0;
 }
+
+// A book whose writes can be made to fail, as a full disk or a lock held
+// elsewhere would.
+struct FailingBook : ab::InMemoryAddressBook {
+    bool fail = false;
+    using InMemoryAddressBook::save;
+    bool save(ab::Person& person) override { return !fail && InMemoryAddressBook::save(person); }
+    bool remove(ab::RecordID id) override { return !fail && InMemoryAddressBook::remove(id); }
+};
 
 struct Answers : ABPersonViewControllerDelegate {
     bool allow = true;
@@ -70,7 +82,8 @@ protected:
             << "the screen writes to the book it was given only";
     }
 
-    void show(const ab::Person& person, bool allowsEditing = true)
+    // Pushed, the screen has a list below it to go back to.
+    void show(const ab::Person& person, bool allowsEditing = true, bool pushed = false)
     {
         if (navigation)
             TearDown();
@@ -80,7 +93,11 @@ protected:
         screen->setClock(clock);
         screen->setAllowsEditing(allowsEditing);
         screen->setPersonViewDelegate(&answers);
-        navigation = std::make_shared<UINavigationController>(screen);
+        screen->setAddressBookChangeHandler([this] { ++bookChanges; });
+        navigation = std::make_shared<UINavigationController>(
+            pushed ? std::make_shared<UIViewController>() : screen);
+        if (pushed)
+            navigation->pushViewController_animated(screen, false);
         window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
         window->addSubview(navigation->view());
         window->makeKeyAndVisible();
@@ -104,7 +121,8 @@ protected:
         return std::find(all.begin(), all.end(), text) != all.end();
     }
 
-    // The frames of the views whose key holds the value, top to bottom, then left to right.
+    // The frames of the views whose key holds the value, top to bottom, then left
+    // to right.
     std::vector<CGRect> framesOf(std::string_view key, std::string_view value)
     {
         std::vector<CGRect> frames;
@@ -133,8 +151,34 @@ protected:
 
     ab::Person stored() { return book->personWithRecordID(ana.id).value_or(ab::Person{}); }
 
+    // The screen of a person not yet saved, in editing, over a list.
+    void showNewPerson()
+    {
+        show(ab::Person{}, true, true);
+        screen->setEditing(true);
+        uikit::runPendingWork();
+    }
+
+    void tapDeleteContact()
+    {
+        const auto* table = dynamic_cast<UITableView*>(screen->view().get());
+        ASSERT_TRUE(uikit::scrollTo(table->numberOfSections() - 1, 0));
+        ASSERT_TRUE(uikit::tap("Delete Contact"));
+    }
+
+    bool onTop() { return navigation->topViewController() == screen.get(); }
+
+    void type(std::string_view field, std::string_view text)
+    {
+        ASSERT_TRUE(uikit::tap(field)) << field;
+        uikit::runPendingWork();
+        ASSERT_TRUE(uikit::typeText(text));
+        uikit::runPendingWork();
+    }
+
     TempDevice device;
-    std::shared_ptr<ab::AddressBook> book = std::make_shared<ab::InMemoryAddressBook>();
+    std::shared_ptr<FailingBook> book = std::make_shared<FailingBook>();
+    int bookChanges = 0;
     os::FixedClock clock{localNoon(2009, 3, 10)};
     ab::Person ana;
     Answers answers;
@@ -218,7 +262,8 @@ TEST_F(PersonScreen, ANumberWithoutDigitsOrAnAddressOutsideURLSyntaxOpensNothing
     EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 1));
     EXPECT_TRUE(screen->selectValue(kABPersonEmailProperty, 2));
     const std::string journal = device.journal();
-    // Characters of the address stay part of the address, escaped, never URL syntax.
+    // Characters of the address stay part of the address, escaped, never URL
+    // syntax.
     EXPECT_NE(journal.find(" openURL mailto:a%20b%22c@example.com\n"), std::string::npos)
         << journal;
     EXPECT_NE(journal.find(" openURL mailto:ana@example.com%3Fsubject=x\n"), std::string::npos)
@@ -257,7 +302,8 @@ TEST_F(PersonScreen, SteppersKeepTheDateRealAndTheYearMayBeUnknown)
     step(1, true); // the day goes round
     EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1901, 2, 1}));
     step(1, false);
-    step(2, false); // below 1901: the year is unknown, and February may have its 29th
+    step(2,
+         false); // below 1901: the year is unknown, and February may have its 29th
     step(1, true);
     EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1900, 2, 29}));
     EXPECT_TRUE(shows("no year"));
@@ -358,6 +404,188 @@ TEST_F(PersonScreen, MonthNamesComeFromTheTranslations)
     step(0, true);
     EXPECT_TRUE(shows("Abril")) << "the stepper's month too";
     NSBundle::setMainBundlePath(std::filesystem::current_path());
+}
+
+TEST_F(PersonScreen, ANewPersonIsAddedWithWhatWasTypedAndThenShown)
+{
+    showNewPerson();
+    EXPECT_EQ(screen->title(), "New Contact");
+    EXPECT_TRUE(shows("add phone"));
+    EXPECT_FALSE(shows("Delete Contact")) << "nothing to delete yet";
+    type("First", "Bea");
+    type("Last", "Souza");
+    type("add phone", "555 1234"); // the new number's field has the keyboard
+    ASSERT_TRUE(uikit::tap("mobile"));
+    ASSERT_TRUE(uikit::tap("work")); // the label, from the sheet
+    ASSERT_TRUE(uikit::tap("add phone"));
+    EXPECT_TRUE(shows("mobile")) << "the first usual label not used yet";
+    type("add email", "bea@example.com");
+    ASSERT_TRUE(uikit::tap("add birthday"));
+    ASSERT_TRUE(uikit::tap("no year"));
+    EXPECT_EQ(bookChanges, 0);
+    ASSERT_TRUE(uikit::tap("Done"));
+
+    const auto all = book->copyAllPersons().value();
+    ASSERT_EQ(all.size(), 2u);
+    const ab::Person& bea = all.back();
+    EXPECT_EQ(bea.first_name, "Bea");
+    EXPECT_EQ(bea.last_name, "Souza");
+    EXPECT_EQ(bea.birthday, (ab::CivilDate{ab::kUnknownYear, 3, 10}));
+    EXPECT_EQ(bea.phones, (std::vector<ab::LabeledValue>{{"work", "555 1234"}}))
+        << "the number left empty is dropped";
+    EXPECT_EQ(bea.emails, (std::vector<ab::LabeledValue>{{"home", "bea@example.com"}}));
+    EXPECT_EQ(bookChanges, 1);
+    EXPECT_EQ(screen->displayedPerson(), bea);
+    EXPECT_FALSE(screen->isEditing());
+    EXPECT_TRUE(onTop());
+    EXPECT_TRUE(shows("Bea Souza"));
+    EXPECT_TRUE(shows("Edit"));
+    EXPECT_EQ(screen->title(), "");
+}
+
+TEST_F(PersonScreen, ANewPersonLeftEmptyOrCancelledIsNotAdded)
+{
+    const struct {
+        const char* typed;
+        const char* button;
+    } cases[] = {{"", "Done"}, {" ", "Done"}, {"Bea", "Cancel"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " after '" + c.typed + "'");
+        showNewPerson();
+        type("add phone", c.typed);
+        ASSERT_TRUE(uikit::tap(c.button));
+        uikit::runPendingWork();
+        EXPECT_EQ(book->personCount(), 1u);
+        EXPECT_EQ(bookChanges, 0);
+        EXPECT_FALSE(onTop()) << "the screen is left";
+    }
+
+    // Presented over the list rather than pushed, it is dismissed.
+    auto newPerson = std::make_shared<ABPersonViewController>();
+    newPerson->setAllowsEditing(true);
+    navigation->presentModalViewController_animated(
+        std::make_shared<UINavigationController>(newPerson), false);
+    newPerson->setEditing(true);
+    uikit::runPendingWork();
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    uikit::runPendingWork();
+    EXPECT_EQ(navigation->modalViewController(), nullptr);
+}
+
+TEST_F(PersonScreen, NamesNumbersAndAddressesEditedAreSavedOnDone)
+{
+    ASSERT_TRUE(uikit::tap("Edit"));
+    EXPECT_TRUE(shows("Ana")) << "the names in their fields";
+    screen->setEditedFirstName("Anna");
+    screen->setEditedLastName("");
+    screen->setEditedValue(kABPersonPhoneProperty, 1, "+55 11 1111-2222");
+    screen->setEditedValue(kABPersonEmailProperty, 0, "");
+    ASSERT_TRUE(uikit::tap("mobile"));
+    ASSERT_TRUE(uikit::tap("other"));
+    ASSERT_TRUE(uikit::tap("Done"));
+    const ab::Person after = stored();
+    EXPECT_EQ(after.first_name, "Anna");
+    EXPECT_EQ(after.last_name, std::nullopt);
+    EXPECT_EQ(after.phones, (std::vector<ab::LabeledValue>{{"other", "(11) 9876-5432"},
+                                                           {"home", "+55 11 1111-2222"}}));
+    EXPECT_TRUE(after.emails.empty());
+    EXPECT_EQ(bookChanges, 1);
+    EXPECT_TRUE(shows("Anna"));
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(bookChanges, 1) << "nothing changed, nothing written";
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    screen->setEditedFirstName("Bea");
+    ASSERT_TRUE(uikit::tap("Cancel"));
+    EXPECT_FALSE(screen->isEditing());
+    EXPECT_EQ(stored(), after);
+    EXPECT_TRUE(shows("Anna"));
+}
+
+TEST_F(PersonScreen, APhotoComesFromTheApplicationsChooserAndMayBeRemoved)
+{
+    const auto png = solidPng({40, 40}, UIColor::redColor());
+    screen->setPhotoChooser([&](ABPersonViewController& asking) {
+        asking.setEditedImageData({1, 2, 3}); // no picture: ignored
+        asking.setEditedImageData(png);
+    });
+    EXPECT_FALSE(shows("add photo")) << "only in editing";
+    ASSERT_TRUE(uikit::tap("Edit"));
+    ASSERT_TRUE(uikit::tap("add photo"));
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(stored().image_data, png);
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    ASSERT_TRUE(uikit::tap("edit photo"));
+    ASSERT_TRUE(uikit::tap("Delete Photo"));
+    EXPECT_TRUE(shows("add photo"));
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_TRUE(stored().image_data.empty());
+}
+
+TEST_F(PersonScreen, DeleteContactRemovesThePersonOnceConfirmed)
+{
+    for (const bool confirmed : {false, true}) {
+        SCOPED_TRACE(confirmed);
+        show(ana, true, true);
+        ASSERT_TRUE(uikit::tap("Edit"));
+        tapDeleteContact();
+        ASSERT_TRUE(uikit::tap(confirmed ? "Delete Contact" : "Cancel")); // the sheet's
+        uikit::runPendingWork();
+        EXPECT_EQ(book->personCount(), confirmed ? 0u : 1u);
+        EXPECT_EQ(bookChanges, confirmed ? 1 : 0);
+        EXPECT_EQ(onTop(), !confirmed);
+    }
+}
+
+TEST_F(PersonScreen, AWriteThatFailsKeepsTheStoredPersonAndSaysSo)
+{
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* alert;
+    } cases[] = {
+        {"save",
+         [this] {
+             screen->setEditing(true);
+             screen->setEditedFirstName("Anna");
+             screen->setEditing(false);
+         },
+         "Cannot Save Contact"},
+        {"remove",
+         [this] {
+             screen->setEditing(true);
+             tapDeleteContact();
+             ASSERT_TRUE(uikit::tap("Delete Contact"));
+             EXPECT_TRUE(screen->isEditing());
+         },
+         "Cannot Delete Contact"},
+        {"add",
+         [this] {
+             showNewPerson();
+             type("First", "Bea");
+             ASSERT_TRUE(uikit::tap("Done"));
+             EXPECT_TRUE(screen->isEditing()) << "what was typed stays";
+             EXPECT_EQ(screen->shownPerson().first_name, "Bea");
+         },
+         "Cannot Save Contact"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        show(ana, true, true);
+        book->fail = true;
+        c.act();
+        uikit::runPendingWork();
+        EXPECT_TRUE(shows(c.alert));
+        EXPECT_TRUE(uikit::tap("OK"));
+        book->fail = false;
+        EXPECT_EQ(stored(), ana);
+        EXPECT_EQ(book->personCount(), 1u);
+        EXPECT_EQ(bookChanges, 0);
+        EXPECT_TRUE(onTop());
+    }
 }
 
 } // namespace

@@ -4,10 +4,19 @@
 // carries out its default action through the application's openURL — a call ("tel:") for a
 // number, a new message ("mailto:") for an address — when the delegate allows it.
 //
-// With editing allowed, "Edit" works on a copy of the shown values: the birthday can be set,
-// changed or removed, numbers and addresses removed. "Done" writes the change to the address
+// With editing allowed, "Edit" works on a copy of the person: the names, the photo (through
+// the application's photo chooser), the birthday with or without its year, numbers and
+// addresses added, changed, relabelled and removed. "Done" writes what changed to the address
 // book in one save, on top of the person as stored then, so a change made elsewhere to a value
-// not shown here is kept. A save that fails leaves the stored person as it was and shows it.
+// not edited here is kept; values left empty are dropped. A save that fails leaves the stored
+// person as it was, shows it and says so in an alert. In editing, "Delete Contact" removes the
+// person, once confirmed, and leaves the screen.
+//
+// In editing, "Cancel" in the navigation bar drops the changes. A person not yet saved
+// (kInvalidRecordID) in editing is the new-person screen: "Cancel" leaves it, "Done" adds the
+// person, unless it was left empty, and shows the saved person. Leaving pops the navigation
+// controller the screen was pushed on, or dismisses the screen when it was presented.
+//
 // The screen reads and writes only the address book it is given, and takes "today" (a birthday
 // added, a year stepped from unknown) from the clock it is given.
 //
@@ -17,12 +26,15 @@
 #include <uikit/UIViewController.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class ABPersonViewController;
+class UIActionSheet;
+class UIBarButtonItem;
 class UIImage;
 
 // Which value of a person: its birthday, its phone numbers or its e-mail addresses.
@@ -68,10 +80,22 @@ public:
     const std::vector<ABPropertyID>& displayedProperties() const { return properties_; }
     void setDisplayedProperties(std::vector<ABPropertyID> properties);
 
+    // Called after each change this screen wrote to the book (a person added, changed or
+    // removed), so that a list of persons can reload.
+    void setAddressBookChangeHandler(std::function<void()> handler);
+    // What "add photo" and "edit photo" ask for a picture: the application shows its chooser
+    // and answers with setEditedImageData. Without one, the photo is not editable here.
+    using PhotoChooser = std::function<void(ABPersonViewController&)>;
+    void setPhotoChooser(PhotoChooser chooser);
+
+    // A person not yet in the book: editing it is the new-person screen.
+    bool isNewPerson() const { return person_.id == ab::kInvalidRecordID; }
     bool isEditing() const { return editing_; }
-    // Entering editing copies the shown values; leaving it saves the copy ("Done"). Needs
+    // Entering editing copies the person; leaving it saves the copy ("Done"). Needs
     // allowsEditing.
     void setEditing(bool editing);
+    // Leaves editing without saving ("Cancel"); a new person's screen is left as well.
+    void cancelEditing();
     // The values on screen: the edited copy while editing, else the displayed person.
     const ab::Person& shownPerson() const { return editing_ ? edited_ : person_; }
 
@@ -80,20 +104,52 @@ public:
     bool selectValue(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     // Changes of the edited copy, as the controls of the editing screen make them; ignored
-    // outside editing. A birthday that is no valid date is ignored too.
+    // outside editing. A birthday that is no valid date is ignored too, and so are image bytes
+    // that do not decode to a picture; empty bytes remove the photo.
     void setEditedBirthday(std::optional<ab::CivilDate> birthday);
     void removeEditedValue(ABPropertyID property, ABMultiValueIdentifier identifier);
+    void setEditedFirstName(std::string name);
+    void setEditedLastName(std::string name);
+    void setEditedImageData(std::vector<uint8_t> data);
+    // Appends an empty number or address with the label; returns its identifier, or
+    // kABMultiValueInvalidIdentifier outside editing.
+    ABMultiValueIdentifier addEditedValue(ABPropertyID property, std::string label);
+    void setEditedValue(ABPropertyID property, ABMultiValueIdentifier identifier,
+                        std::string value);
+    void setEditedLabel(ABPropertyID property, ABMultiValueIdentifier identifier,
+                        std::string label);
 
     void loadView() override;
 
+    // The labels offered for a new number or address, the usual ones first.
+    static const std::vector<std::string>& labelsFor(ABPropertyID property);
+
 private:
     class Rows;
-    class PersonView;
+    class SheetChoice;
 
     void refresh();
     // Decoded once per person rather than at every redisplay.
     void showPhoto();
     bool save();
+    bool saveNewPerson();
+    // "Cancel" in place of the way back; a new person's screen also gets its title and "Done".
+    void showEditingBar(bool shown);
+    void leaveScreen();
+    void bookChanged();
+    void showAlert(std::string title, std::string message);
+    // The action sheets of the editing screen; `chosen` gets the title of the button tapped,
+    // unless it was "Cancel".
+    void showSheet(std::vector<std::string> others, std::string destructive,
+                   std::function<void(const std::string&)> chosen);
+    void chooseLabel(ABPropertyID property, ABMultiValueIdentifier identifier);
+    void editPhoto();
+    void confirmDelete();
+    void removePerson();
+    // The edited numbers or addresses (nullptr for another property), and one of them (nullptr
+    // outside editing or the list).
+    std::vector<ab::LabeledValue>* editedValues(ABPropertyID property);
+    ab::LabeledValue* editedEntry(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     ab::Person person_;
     ab::Person edited_;
@@ -105,5 +161,14 @@ private:
     ABPersonViewControllerDelegate* delegate_ = nullptr;
     std::vector<ABPropertyID> properties_{kABPersonBirthdayProperty, kABPersonPhoneProperty,
                                           kABPersonEmailProperty};
+    std::function<void()> bookChangeHandler_;
+    PhotoChooser photoChooser_;
+    // The application's bar buttons and title, put back when editing ends.
+    std::shared_ptr<UIBarButtonItem> savedLeftItem_;
+    std::shared_ptr<UIBarButtonItem> savedRightItem_;
+    std::string savedTitle_;
+    bool editingBar_ = false;
     std::unique_ptr<Rows> rows_;
+    std::unique_ptr<SheetChoice> sheetChoice_;
+    std::shared_ptr<UIActionSheet> sheet_;
 };
