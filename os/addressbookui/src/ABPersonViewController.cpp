@@ -55,7 +55,9 @@ ab::CivilDate localDate(os::Moment moment)
 // (while editing, the birthday group shows even without one, to add it).
 class ABPersonViewController::Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
-    enum class Kind { Header, Value, AddBirthday, BirthdayEditor };
+    // A Date is one of the person's labelled dates (an anniversary...), shown under the
+    // birthday and never edited here.
+    enum class Kind { Header, Value, AddBirthday, BirthdayEditor, Date };
     struct Row {
         Kind kind;
         ABPropertyID property = 0;
@@ -84,6 +86,9 @@ public:
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
                                     "add birthday"});
                 }
+                for (const auto& labeled : person.dates)
+                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
+                                    labeled.label, birthdayText(labeled.date)});
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
@@ -146,6 +151,11 @@ public:
             auto cell = reuse<ValueCell>(table, "ABValueCell");
             cell->configure(at.label, at.value, true, EditControl::Kind::Add,
                             act([](ABPersonViewController& c) { c.setEditedBirthday(c.today()); }));
+            return cell;
+        }
+        case Kind::Date: {
+            auto cell = reuse<ValueCell>(table, "ABValueCell");
+            cell->configure(at.label, at.value, false, std::nullopt, nullptr);
             return cell;
         }
         case Kind::Value: {
