@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>

@@ -175,8 +175,21 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
+    fitLabelFont();
     value_->setFrame(CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent),
                                 box.size.height));
+}
+
+// A label longer than its column ("anniversary", a custom label) takes a smaller font before it
+// is cut short.
+void ValueCell::fitLabelFont()
+{
+    for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {
+        const UIFont font = UIFont::boldSystemFontOfSize(size);
+        label_->setFont(font);
+        if (sizeWithFont(label_->text(), font).width <= label_->frame().size.width)
+            return;
+    }
 }
 
 } // namespace addressbookui

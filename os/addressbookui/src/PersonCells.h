@@ -67,6 +67,8 @@ public:
     void layoutSubviews() override;
 
 private:
+    void fitLabelFont();
+
     std::shared_ptr<UILabel> label_;
     std::shared_ptr<UILabel> value_;
     std::shared_ptr<EditControl> control_;
