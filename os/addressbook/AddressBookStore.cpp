@@ -51,7 +51,10 @@ constexpr const char* kForeignTables =
     "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name NOT IN "
     "('Person', 'PersonImage', 'MultiValue', 'PersonSource', 'sqlite_sequence')";
 
-enum Property { kPhone = 1, kEmail = 2 };
+// A labelled date is a multi-value too, its value the date as ISO 8601 text, "1990-06-03", or
+// "--06-03" without a year: no new table or column, so the stores of every build open alike, and
+// a build that knows no dates passes over their rows (its next save of that person drops them).
+enum Property { kPhone = 1, kEmail = 2, kDate = 3 };
 
 using os::sqlite::Connection;
 using os::sqlite::Statement;
@@ -108,6 +111,19 @@ std::optional<CivilDate> decode_birthday(const Statement& row, int column)
     if (!is_valid_birthday(date))
         return std::nullopt;
     return date;
+}
+
+// A row of MultiValue into its list; a date that some other writer left invalid is passed over.
+void take_value(Person& person, int64_t property, std::string label, std::string value)
+{
+    if (property == kPhone) {
+        person.phones.push_back({std::move(label), std::move(value)});
+    } else if (property == kEmail) {
+        person.emails.push_back({std::move(label), std::move(value)});
+    } else if (property == kDate) {
+        if (const auto date = parse_iso_date(value))
+            person.dates.push_back({std::move(label), *date});
+    }
 }
 
 // The statements one write transaction uses, prepared once however many persons it saves.
@@ -169,7 +185,14 @@ public:
         if ((person.uid || person.synced) &&
             !insert_source_.bind(1, id).bind(2, person.uid).bind(3, person.synced ? 1 : 0).run())
             return false;
-        return write_values(id, kPhone, person.phones) && write_values(id, kEmail, person.emails);
+        if (!write_values(id, kPhone, person.phones) || !write_values(id, kEmail, person.emails))
+            return false;
+        for (size_t position = 0; position < person.dates.size(); ++position) {
+            const auto& item = person.dates[position];
+            if (!insert_value(id, kDate, position, item.label, iso_date_text(item.date)))
+                return false;
+        }
+        return true;
     }
 
     bool remove(RecordID id)
@@ -197,14 +220,18 @@ private:
 
     bool write_values(RecordID id, Property property, const std::vector<LabeledValue>& values)
     {
-        for (size_t position = 0; position < values.size(); ++position) {
-            const auto& item = values[position];
-            insert_value_.bind(1, id).bind(2, property).bind(3, int64_t(position));
-            insert_value_.bind(4, item.label).bind(5, item.value);
-            if (!insert_value_.run())
+        for (size_t position = 0; position < values.size(); ++position)
+            if (!insert_value(id, property, position, values[position].label,
+                              values[position].value))
                 return false;
-        }
         return true;
+    }
+
+    bool insert_value(RecordID id, Property property, size_t position, const std::string& label,
+                      const std::string& value)
+    {
+        insert_value_.bind(1, id).bind(2, property).bind(3, int64_t(position));
+        return insert_value_.bind(4, label).bind(5, value).run();
     }
 
     std::optional<RecordID> invalid()
@@ -265,11 +292,8 @@ std::optional<std::vector<Person>> read_all_persons(Connection& db)
         join("SELECT person, property, label, value FROM MultiValue "
              "ORDER BY person, property, position",
              [](Person& person, const Statement& row) {
-                 LabeledValue item{row.text(2).value_or(""), row.text(3).value_or("")};
-                 if (row.integer(1) == kPhone)
-                     person.phones.push_back(std::move(item));
-                 else if (row.integer(1) == kEmail)
-                     person.emails.push_back(std::move(item));
+                 take_value(person, row.integer(1), row.text(2).value_or(""),
+                            row.text(3).value_or(""));
              }) &&
         (!has_table(db, "PersonSource") ||
          join("SELECT person, uid, synced FROM PersonSource ORDER BY person",
@@ -568,14 +592,14 @@ private:
         return true;
     }
 
-    // True, with the problem noted, when a person holds a birthday that is no date or a text
-    // that is not UTF-8: a person the store holds can always be written out and read back.
+    // True, with the problem noted, when a person holds a date that is no date or a text that
+    // is not UTF-8: a person the store holds can always be written out and read back.
     bool refuse_invalid(std::span<const Person> persons) const
     {
         for (const auto& person : persons) {
             std::string reason;
-            if (person.birthday && !is_valid_birthday(*person.birthday))
-                reason = "birthday is no date";
+            if (const char* date = invalid_date_field(person))
+                reason = std::string(date) + " is no date";
             else if (const char* field = invalid_text_field(person))
                 reason = std::string(field) + " is not valid UTF-8";
             if (!reason.empty()) {
@@ -626,14 +650,9 @@ private:
             return std::nullopt;
         values.bind(1, id);
         int status;
-        while ((status = values.step()) == SQLITE_ROW) {
-            const auto property = values.integer(0);
-            LabeledValue item{values.text(1).value_or(""), values.text(2).value_or("")};
-            if (property == kPhone)
-                person.phones.push_back(std::move(item));
-            else if (property == kEmail)
-                person.emails.push_back(std::move(item));
-        }
+        while ((status = values.step()) == SQLITE_ROW)
+            take_value(person, values.integer(0), values.text(1).value_or(""),
+                       values.text(2).value_or(""));
         if (status != SQLITE_DONE)
             return std::nullopt;
         if (has_table(db, "PersonSource")) {

@@ -41,7 +41,7 @@ std::vector<uint8_t> InMemoryAddressBook::copyImageData(RecordID id) const
 
 bool InMemoryAddressBook::acceptable(const Person& person)
 {
-    const bool valid = (!person.birthday || is_valid_birthday(*person.birthday)) &&
+    const bool valid = invalid_date_field(person) == nullptr &&
                        invalid_text_field(person) == nullptr &&
                        (person.id == kInvalidRecordID || persons_.contains(person.id));
     if (!valid)

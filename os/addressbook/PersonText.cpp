@@ -1,5 +1,6 @@
 #include "addressbook/PersonText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -57,7 +58,10 @@ void each_text(Person& person, Visit&& visit)
     const auto optional = [&](auto& text, const char* what) { return !text || visit(*text, what); };
     (void)(optional(person.first_name, "first name") && optional(person.last_name, "last name") &&
            list(person.phones, "phone label", "phone number") &&
-           list(person.emails, "e-mail label", "e-mail address") && optional(person.uid, "UID"));
+           list(person.emails, "e-mail label", "e-mail address") &&
+           std::all_of(person.dates.begin(), person.dates.end(),
+                       [&](auto& entry) { return visit(entry.label, "date label"); }) &&
+           optional(person.uid, "UID"));
 }
 
 } // namespace

@@ -42,35 +42,7 @@ namespace {
 
 std::string birthday_text(const std::optional<ab::CivilDate>& date)
 {
-    if (!date)
-        return "-";
-    char text[16];
-    if (date->year == ab::kUnknownYear)
-        std::snprintf(text, sizeof text, "--%02d-%02d", date->month, date->day);
-    else
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year, date->month, date->day);
-    return text;
-}
-
-std::optional<ab::CivilDate> parse_birthday(std::string_view text)
-{
-    const auto number = [](std::string_view digits) {
-        int value = -1;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        return error == std::errc() && end == digits.data() + digits.size() ? value : -1;
-    };
-    ab::CivilDate date;
-    if (text.size() == 7 && text.starts_with("--") && text[4] == '-') {
-        date = {ab::kUnknownYear, number(text.substr(2, 2)), number(text.substr(5, 2))};
-    } else if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
-        date = {number(text.substr(0, 4)), number(text.substr(5, 2)), number(text.substr(8, 2))};
-    } else {
-        return std::nullopt;
-    }
-    if (!ab::is_valid_birthday(date))
-        return std::nullopt;
-    return date;
+    return date ? ab::iso_date_text(*date) : "-";
 }
 
 std::optional<ab::RecordID> parse_id(std::string_view text)
@@ -197,8 +169,20 @@ int sync_command(ab::AddressBook& book, const Arguments& args)
     return merge_command(book, std::move(cards), MergeMode::kSync);
 }
 
-int export_command(ab::AddressBook& book, const Arguments& args)
+int export_command(ab::AddressBook& book, const Arguments& given)
 {
+    auto version = VCardVersion::k3_0;
+    Arguments args;
+    for (size_t i = 0; i < given.size(); ++i) {
+        if (given[i] != "--vcard-version") {
+            args.push_back(given[i]);
+            continue;
+        }
+        const std::string value = i + 1 < given.size() ? given[++i] : "";
+        if (value != "3.0" && value != "4.0")
+            return usage_error("export: --vcard-version takes 3.0 or 4.0");
+        version = value == "4.0" ? VCardVersion::k4_0 : VCardVersion::k3_0;
+    }
     if (args.size() > 1)
         return usage_error("export: give at most one file");
     auto persons = book.copyAllPersons();
@@ -216,7 +200,7 @@ int export_command(ab::AddressBook& book, const Arguments& args)
     }
     if (args.empty()) {
         for (const auto& person : *persons)
-            std::cout << write_vcard(person);
+            std::cout << write_vcard(person, version);
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "contacts: cannot write to standard output\n";
@@ -228,7 +212,7 @@ int export_command(ab::AddressBook& book, const Arguments& args)
     const auto code = write_file_atomically(target, [&](std::ostream& out) {
         for (const auto& person : *persons)
             if (out)
-                out << write_vcard(person);
+                out << write_vcard(person, version);
     });
     if (code) {
         std::cerr << "contacts: cannot write " << printable(target) << ": " << code.message()
@@ -253,7 +237,16 @@ int list_command(ab::AddressBook& book, const Arguments& args)
             phones += phone.label.empty() ? phone.value : phone.label + ":" + phone.value;
         }
         std::cout << person.id << '\t' << printable(display_name(person)) << '\t'
-                  << birthday_text(person.birthday) << '\t' << printable(phones) << '\n';
+                  << birthday_text(person.birthday) << '\t' << printable(phones);
+        // A column of its own only when there are dates, so that the lines of a book without
+        // any read as they always did.
+        std::string dates;
+        for (const auto& labeled : person.dates)
+            dates +=
+                (dates.empty() ? "" : ", ") + labeled.label + ":" + ab::iso_date_text(labeled.date);
+        if (!dates.empty())
+            std::cout << '\t' << printable(dates);
+        std::cout << '\n';
     }
     return 0;
 }
@@ -277,7 +270,7 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
         } else if (i + 1 < args.size()) {
             value = args[++i];
         }
-        static const char* const kOptions[] = {"--first", "--last",  "--birthday",
+        static const char* const kOptions[] = {"--first", "--last",  "--birthday", "--anniversary",
                                                "--phone", "--email", "--photo"};
         if (std::find(std::begin(kOptions), std::end(kOptions), option) == std::end(kOptions))
             return usage_error(verb + ": unknown option '" + option + "'");
@@ -295,10 +288,23 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
         } else if (option == "--last") {
             person.last_name = *value;
         } else if (option == "--birthday") {
-            person.birthday = parse_birthday(*value);
+            person.birthday = ab::parse_iso_date(*value);
             if (!person.birthday)
                 return usage_error(verb + ": birthday '" + *value +
                                    "' is not a date written YYYY-MM-DD or --MM-DD");
+        } else if (option == "--anniversary") {
+            const auto date = ab::parse_iso_date(*value);
+            if (!date)
+                return usage_error(verb + ": anniversary '" + *value +
+                                   "' is not a date written YYYY-MM-DD or --MM-DD");
+            // Replaces the person's anniversary; the other dates stay.
+            const auto anniversary =
+                std::find_if(person.dates.begin(), person.dates.end(),
+                             [](const ab::LabeledDate& d) { return d.label == "anniversary"; });
+            if (anniversary != person.dates.end())
+                anniversary->date = *date;
+            else
+                person.dates.push_back({"anniversary", *date});
         } else if (repeatable) {
             const auto colon = value->find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == value->size())

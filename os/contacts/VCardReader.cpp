@@ -61,8 +61,15 @@ public:
                 if (!trim(uid).empty())
                     person.uid = std::string(trim(uid));
             } else if (property.name == "BDAY" && !has_birthday) {
-                person.birthday = read_birthday(property);
+                person.birthday = read_date(property, "birthday");
                 has_birthday = person.birthday.has_value();
+            } else if (property.name == "ANNIVERSARY") {
+                if (const auto date = read_date(property, "anniversary"))
+                    person.dates.push_back({"anniversary", *date});
+            } else if (property.name == "X-ABDATE") {
+                if (const auto date = read_date(property, "date"))
+                    person.dates.push_back(
+                        {group_label(property, labels_by_group).value_or("other"), *date});
             } else if (property.name == "TEL" || property.name == "EMAIL") {
                 auto& list = property.name == "TEL" ? person.phones : person.emails;
                 read_labeled_value(property, labels_by_group, list);
@@ -105,10 +112,11 @@ private:
         person.first_name = part(1);
     }
 
-    std::optional<ab::CivilDate> read_birthday(const Property& property) const
+    // A birthday, an anniversary or another date of the person; `what` names it in messages.
+    std::optional<ab::CivilDate> read_date(const Property& property, const std::string& what) const
     {
         if (param_is(property, "VALUE", "TEXT")) {
-            warnings_.push_back({property.line, "birthday given as text, left out"});
+            warnings_.push_back({property.line, what + " given as text, left out"});
             return std::nullopt;
         }
         const std::string value = text_value(property);
@@ -116,7 +124,7 @@ private:
         if (text.empty())
             return std::nullopt;
         const auto invalid = [&] {
-            return ReadError{property.line, "birthday '" + value + "' is not a date"};
+            return ReadError{property.line, what + " '" + value + "' is not a date"};
         };
         if (const auto t = text.find('T'); t != std::string_view::npos) {
             const std::string_view time = text.substr(t + 1);
@@ -152,13 +160,13 @@ private:
         } else if (!digits.empty() &&
                    (no_year ? digits.size() <= 3 : digits.size() == 4 || digits.size() == 6)) {
             warnings_.push_back(
-                {property.line, "birthday '" + value + "' lacks a month or a day, left out"});
+                {property.line, what + " '" + value + "' lacks a month or a day, left out"});
             return std::nullopt;
         } else {
             throw invalid();
         }
         if (!ab::is_valid_birthday(date))
-            throw ReadError{property.line, "birthday '" + value + "' is no valid date"};
+            throw ReadError{property.line, what + " '" + value + "' is no valid date"};
         return date;
     }
 
@@ -187,16 +195,25 @@ private:
         list.push_back({label_of(property, labels_by_group), std::string(value)});
     }
 
+    // The X-ABLabel of the property's group: one of the address book's own labels
+    // ("_$!<Anniversary>!$_") in lower case without its marks, a custom one as written.
+    static std::optional<std::string> group_label(
+        const Property& property, const std::map<std::string, std::string>& labels_by_group)
+    {
+        const auto it = labels_by_group.find(property.group);
+        if (property.group.empty() || it == labels_by_group.end())
+            return std::nullopt;
+        const std::string_view label = it->second;
+        if (label.starts_with("_$!<") && label.ends_with(">!$_") && label.size() >= 8)
+            return lower(label.substr(4, label.size() - 8));
+        return it->second;
+    }
+
     static std::string label_of(const Property& property,
                                 const std::map<std::string, std::string>& labels_by_group)
     {
-        if (const auto it = labels_by_group.find(property.group);
-            !property.group.empty() && it != labels_by_group.end()) {
-            const std::string_view label = it->second;
-            if (label.starts_with("_$!<") && label.ends_with(">!$_") && label.size() >= 8)
-                return lower(label.substr(4, label.size() - 8));
-            return it->second;
-        }
+        if (auto label = group_label(property, labels_by_group))
+            return std::move(*label);
         for (const auto& param : property.params) {
             if (param.name != "TYPE")
                 continue;

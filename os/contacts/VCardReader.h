@@ -1,7 +1,8 @@
 #pragma once
 // Reads vCard files (versions 2.1, 3.0 and 4.0) as address books export them: folded lines,
-// escaped characters, quoted-printable values, inline photos, grouped custom labels, and the
-// placeholder years that stand for a birthday without a year.
+// escaped characters, quoted-printable values, inline photos, grouped custom labels, the
+// placeholder years that stand for a birthday without a year, and anniversaries and other
+// labelled dates (ANNIVERSARY, X-ABDATE), read like the birthday.
 //
 // Input is untrusted: any text gives persons, cards left out or one error with its line, never a
 // crash.

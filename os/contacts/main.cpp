@@ -31,9 +31,13 @@ Commands:
                           person, as vdirsyncer and khal keep it), where a run writes only the
                           events that changed and removes those of persons gone, leaving
                           every other file alone; --ics writes one calendar file to subscribe to
-  export [FILE]           write every person as vCard 3.0 to FILE, or to standard output
-  list                    one person per line: ID, name, birthday, phone numbers
+  export [--vcard-version 3.0|4.0] [FILE]
+                          write every person as vCard 3.0 (or 4.0) to FILE, or to standard
+                          output
+  list                    one person per line: ID, name, birthday, phone numbers, and
+                          the labelled dates (anniversary...) of a person who has any
   add [--first NAME] [--last NAME] [--birthday YYYY-MM-DD|--MM-DD]
+      [--anniversary YYYY-MM-DD|--MM-DD]
       [--phone LABEL:NUMBER]... [--email LABEL:ADDRESS]... [--photo FILE]
                           add a person (with a first or a last name) and print its ID
   edit ID [the options of add]

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -20,7 +21,8 @@ const std::string kBounded = "timeout 60 ";
 std::string vcard(const std::string& uid, const std::string& first, const std::string& birthday)
 {
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nN:;" + first + ";;;\r\nFN:" + first +
-           "\r\nBDAY:" + birthday + "\r\nEND:VCARD\r\n";
+           "\r\nBDAY:" + birthday +
+           "\r\nitem1.X-ABDATE:2015-06-03\r\nitem1.X-ABLabel:_$!<Anniversary>!$_\r\nEND:VCARD\r\n";
 }
 
 class CardDavSync : public ::testing::Test {
@@ -83,6 +85,13 @@ TEST_F(CardDavSync, ContactsOnTheServerReachTheBadgeOfTheRunningHomeScreen)
     put_on_server("carla-2", "Carla", "1990-07-01");
     ASSERT_EQ(run_command(kBin + "/contacts add --first Hand --birthday 1970-05-10 >/dev/null"), 0);
     sync_device();
+    // The server's copy of a card keeps its anniversary, and so does the device.
+    const auto list = folder / "list.txt";
+    ASSERT_EQ(run_command(kBin + "/contacts list >'" + list.string() + "'"), 0);
+    std::ifstream listed(list);
+    const std::string persons{std::istreambuf_iterator<char>(listed), {}};
+    EXPECT_NE(persons.find("\tBruno\t1985-05-10\t\tanniversary:2015-06-03\n"), std::string::npos)
+        << persons;
 
     SpringBoardProcess home(device, "2024-05-10 09:00:00");
     std::string journal = wait_for_journal(device, kBadge + "\"2\"");

@@ -63,7 +63,9 @@ ab::CivilDate localDate(os::Moment moment)
 // the screen of a stored person.
 class ABPersonViewController::Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
-    enum class Kind { Header, Value, AddBirthday, BirthdayEditor, AddValue, DeleteContact };
+    // A Date is one of the person's labelled dates (an anniversary...), shown under the
+    // birthday and never edited here.
+    enum class Kind { Header, Value, AddBirthday, BirthdayEditor, AddValue, DeleteContact, Date };
     struct Row {
         Kind kind;
         ABPropertyID property = 0;
@@ -93,6 +95,9 @@ public:
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
                                     "add birthday"});
                 }
+                for (const auto& labeled : person.dates)
+                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
+                                    labeled.label, birthdayText(labeled.date)});
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
@@ -187,6 +192,11 @@ public:
             const Row added = at;
             cell->configure(at.label, at.value, true, EditControl::Kind::Add,
                             act([added](ABPersonViewController& c) { c.rows_->add(added); }));
+            return cell;
+        }
+        case Kind::Date: {
+            auto cell = reuse<ValueCell>(table, "ABValueCell");
+            cell->configure(at.label, at.value, false, std::nullopt, nullptr);
             return cell;
         }
         case Kind::Value: {

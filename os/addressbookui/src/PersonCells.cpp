@@ -260,6 +260,7 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
+    fitLabelFont();
     const CGFloat buttonWidth = button_->isHidden() ? 0 : 64;
     if (!button_->isHidden())
         button_->setFrame(CGRectMake(box.size.width - buttonWidth - 6, (box.size.height - 26) / 2,
@@ -296,6 +297,18 @@ void DeleteContactCell::drawRect(CGRect)
     UIGraphicsSetStrokeColor(UIColor(0x8e / 255.f, 0x16 / 255.f, 0x16 / 255.f, 1));
     UIGraphicsSetLineWidth(1);
     UIRoundedRectStroke(box, 8);
+}
+
+// A label longer than its column ("anniversary", a custom label) takes a smaller font before it
+// is cut short.
+void ValueCell::fitLabelFont()
+{
+    for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {
+        const UIFont font = UIFont::boldSystemFontOfSize(size);
+        label_->setFont(font);
+        if (sizeWithFont(label_->text(), font).width <= label_->frame().size.width)
+            return;
+    }
 }
 
 } // namespace addressbookui

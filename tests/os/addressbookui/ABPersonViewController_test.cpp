@@ -227,6 +227,27 @@ TEST_F(PersonScreen, ShowsTheNameAndEachValueWithItsLabelInStoredOrder)
     EXPECT_EQ(shown, expected);
 }
 
+TEST_F(PersonScreen, LabelledDatesShowUnderTheBirthdayAsItIsWrittenAndStayOnDone)
+{
+    ana.dates = {{"anniversary", {2010, 6, 3}}, {"other", {ab::kUnknownYear, 12, 1}}};
+    ASSERT_TRUE(book->save(ana));
+    show(ana);
+    const auto all = texts();
+    const auto birthday = std::find(all.begin(), all.end(), "March 5, 1980");
+    ASSERT_NE(birthday, all.end());
+    EXPECT_EQ(std::vector<std::string>(birthday + 1, birthday + 5),
+              (std::vector<std::string>{"anniversary", "June 3, 2010", "other", "December 1"}));
+
+    ASSERT_TRUE(uikit::tap("Edit"));
+    const auto deletes = framesOf("class", "ABDeleteControl");
+    ASSERT_GE(deletes.size(), 2u);
+    EXPECT_GT(deletes[1].origin.y, framesOf("text", "December 1").at(0).origin.y)
+        << "no control on a date";
+    step(1, true);
+    ASSERT_TRUE(uikit::tap("Done"));
+    EXPECT_EQ(stored().dates, ana.dates);
+}
+
 TEST_F(PersonScreen, ATapOnAValueCarriesOutItsActionWhenTheDelegateAllows)
 {
     ASSERT_TRUE(uikit::tap("+55 11 1234-5678"));

@@ -62,7 +62,9 @@ TEST(ContactsImport, ImportingAgainUpdatesByUIDOrNameAndBirthdayAndWritesNothing
     // Ana renamed and renumbered keeps her identifier; Bia without a UID is found by name and
     // birthday; a new card is added; what the file does not hold stays.
     write_text(file, card("UID:ana-1\r\nN:Souza;Ana;;;\r\nBDAY:1980-03-05\r\nTEL;TYPE=CELL:2\r\n") +
-                         card("N:Lopes;Bia;;;\r\nBDAY:1991-12-01\r\nEMAIL:bia@example.com\r\n") +
+                         card("N:Lopes;Bia;;;\r\nBDAY:1991-12-01\r\nEMAIL:bia@example.com\r\n"
+                              "item1.X-ABDATE:2015-05-09\r\n"
+                              "item1.X-ABLabel:_$!<Anniversary>!$_\r\n") +
                          card("UID:zoe-3\r\nN:;Zoé;;;\r\n"));
     outcome = contacts_tool(device, {"import", file.string()});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
@@ -75,6 +77,8 @@ TEST(ContactsImport, ImportingAgainUpdatesByUIDOrNameAndBirthdayAndWritesNothing
     EXPECT_EQ(now[1], first[1]);
     EXPECT_EQ(now[2].id, first[2].id);
     EXPECT_EQ(now[2].emails, (std::vector<ab::LabeledValue>{{"", "bia@example.com"}}));
+    EXPECT_EQ(now[2].dates,
+              (std::vector<ab::LabeledDate>{{"anniversary", ab::CivilDate{2015, 5, 9}}}));
     EXPECT_EQ(now[3], first[3]);
     EXPECT_EQ(now[4].uid, "zoe-3");
 }

@@ -39,10 +39,10 @@ std::vector<std::string> fixture_paths()
 TEST(ContactsTool, AddListRemove)
 {
     TempDevice device;
-    auto added =
-        contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
-                               "1980-03-05", "--phone", "mobile:+55 11 91234-5678", "--phone",
-                               "home:555-0100", "--email", "work:ana@example.com"});
+    auto added = contacts_tool(device, {"add", "--first", "Ana", "--last", "Silva", "--birthday",
+                                        "1980-03-05", "--phone", "mobile:+55 11 91234-5678",
+                                        "--phone", "home:555-0100", "--email",
+                                        "work:ana@example.com", "--anniversary", "2010-06-03"});
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "1\n");
     added = contacts_tool(device, {"add", "--last=Costa", "--birthday", "--02-29"});
@@ -52,7 +52,8 @@ TEST(ContactsTool, AddListRemove)
 
     auto list = contacts_tool(device, {"list"});
     EXPECT_EQ(list.status, 0);
-    EXPECT_EQ(list.out, "1\tAna Silva\t1980-03-05\tmobile:+55 11 91234-5678, home:555-0100\n"
+    EXPECT_EQ(list.out, "1\tAna Silva\t1980-03-05\tmobile:+55 11 91234-5678, home:555-0100\t"
+                        "anniversary:2010-06-03\n"
                         "2\tCosta\t--02-29\t\n"
                         "3\tSem\\tData\t-\t\n");
     EXPECT_EQ(ab::AddressBook::create()->personWithRecordID(1)->emails,

@@ -17,7 +17,8 @@ std::string labeled(const std::vector<ab::LabeledValue>& values)
     return text;
 }
 
-// A person in one line: "first|last|birthday|phones|e-mails|photo kind".
+// A person in one line: "first|last|birthday|phones|e-mails|photo kind", and "|dates" when the
+// person has labelled dates.
 std::string describe(const ab::Person& p)
 {
     std::string birthday = "-";
@@ -29,8 +30,11 @@ std::string describe(const ab::Person& p)
                              : photo.size() > 2 && photo[0] == 0xFF ? "jpeg"
                              : photo.size() > 2 && photo[1] == 'P'  ? "png"
                                                                     : "other";
+    std::string dates;
+    for (const auto& d : p.dates)
+        dates += (dates.empty() ? "|" : ", ") + d.label + ":" + ab::iso_date_text(d.date);
     return p.first_name.value_or("-") + "|" + p.last_name.value_or("-") + "|" + birthday + "|" +
-           labeled(p.phones) + "|" + labeled(p.emails) + "|" + kind;
+           labeled(p.phones) + "|" + labeled(p.emails) + "|" + kind + dates;
 }
 
 std::vector<std::string> describe_fixture(const std::string& name)
@@ -146,6 +150,36 @@ TEST(VCardBirthday, WrittenFormsAndPlaceholderYears)
     for (const char* value : {"05/03/1980", "1980-03-05Tnoon", "1980--03-05", "March 5"})
         EXPECT_EQ(read_card(std::string("BDAY:") + value + "\n"),
                   "4: birthday '" + std::string(value) + "' is not a date");
+}
+
+// Anniversaries (vCard 4.0) and the grouped dates of Apple's address book (vCard 3.0) are read
+// as the birthday is, and a bad one is an error of its card as a bad birthday is.
+TEST(VCardDates, AnniversariesAndLabelledDatesInTheirWrittenForms)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ANNIVERSARY:20100603\n", "anniversary:2010-06-03"},
+        {"ANNIVERSARY:--0603\n", "anniversary:--06-03"},
+        {"ANNIVERSARY;VALUE=date:--06-03\n", "anniversary:--06-03"},
+        {"ANNIVERSARY:2010-06-03T15:00:00Z\n", "anniversary:2010-06-03"},
+        {"item1.X-ABDATE;type=pref:2010-06-03\nitem1.X-ABLabel:_$!<Anniversary>!$_\n",
+         "anniversary:2010-06-03"},
+        {"item2.X-ABLabel:_$!<Other>!$_\nitem2.X-ABDATE;X-APPLE-OMIT-YEAR=1604:1604-11-20\n",
+         "other:--11-20"},
+        {"item3.X-ABDATE:2001-09-01\nitem3.X-ABLabel:Primeiro encontro\n",
+         "Primeiro encontro:2001-09-01"},
+        {"X-ABDATE:2001-09-01\nANNIVERSARY:19990101\nitem1.X-ABDATE:--02-29\n"
+         "item1.X-ABLabel:\n",
+         "other:2001-09-01, anniversary:1999-01-01, :--02-29"},
+        {"ANNIVERSARY;VALUE=text:circa 1800\n", "4: anniversary given as text, left out"},
+        {"ANNIVERSARY:2010\n", "4: anniversary '2010' lacks a month or a day, left out"},
+        {"ANNIVERSARY:2010-02-30\n", "4: anniversary '2010-02-30' is no valid date"},
+        {"ANNIVERSARY:June 3\n", "4: anniversary 'June 3' is not a date"},
+        {"item1.X-ABDATE:1999-13-01\nitem1.X-ABLabel:x\n", "4: date '1999-13-01' is no valid date"},
+    };
+    for (const auto& [lines, dates] : cases) {
+        const std::string read = read_card(lines, "4.0");
+        EXPECT_EQ(read.starts_with("A|-|-||||") ? read.substr(9) : read, dates) << lines;
+    }
 }
 
 TEST(VCardText, EscapesFoldingLineEndsAndLabels)

@@ -22,11 +22,18 @@ std::vector<ab::Person> tricky_persons()
                          {"pref", "4"},
                          {"iphone", "5"}};
     persons[0].emails = {{"work", "ana@example.com"}, {"Clube; sócios", "c@d.e"}};
+    persons[0].dates = {{"other", {2001, 9, 1}},
+                        {"anniversary", {2010, 6, 3}},
+                        {"Anniversary", {ab::kUnknownYear, 2, 29}},
+                        {"anniversary", {1999, 1, 1}},
+                        {"_$!<other>!$_", {1, 1, 1}},
+                        {"", {9999, 12, 31}}};
     for (int i = 0; i < 3000; ++i)
         persons[0].image_data.push_back(uint8_t(i * 7));
     persons[1].first_name = "Back\\slash, comma; semi\nnewline";
     persons[1].last_name = "Ünïcødé 名前 🎂 with a long enough tail to be folded over two lines";
     persons[1].birthday = ab::CivilDate{ab::kUnknownYear, 2, 29};
+    persons[1].dates = {{"anniversary", {ab::kUnknownYear, 6, 3}}};
     persons[2].last_name = "OnlyLast";
     persons[2].birthday = ab::CivilDate{1, 1, 1};
     persons[3].first_name = "OnlyFirst";
@@ -36,11 +43,11 @@ std::vector<ab::Person> tricky_persons()
     return persons;
 }
 
-std::string write_all(const std::vector<ab::Person>& persons)
+std::string write_all(const std::vector<ab::Person>& persons, contacts::VCardVersion version)
 {
     std::string text;
     for (const auto& person : persons)
-        text += contacts::write_vcard(person);
+        text += contacts::write_vcard(person, version);
     return text;
 }
 
@@ -49,12 +56,22 @@ std::string write_all(const std::vector<ab::Person>& persons)
 TEST(VCardWriter, ExportThenImportGivesBackTheSamePersons)
 {
     const auto persons = tricky_persons();
-    const auto result = contacts::read_vcards(write_all(persons));
-    ASSERT_FALSE(result.error) << result.error->line << ": " << result.error->message;
-    EXPECT_TRUE(result.warnings.empty());
-    ASSERT_EQ(result.entries.size(), persons.size());
-    for (size_t i = 0; i < persons.size(); ++i)
-        EXPECT_EQ(result.entries[i].person, persons[i]) << i;
+    for (const auto version : {contacts::VCardVersion::k3_0, contacts::VCardVersion::k4_0}) {
+        const std::string text = write_all(persons, version);
+        const auto result = contacts::read_vcards(text);
+        ASSERT_FALSE(result.error) << result.error->line << ": " << result.error->message;
+        EXPECT_TRUE(result.warnings.empty());
+        ASSERT_EQ(result.entries.size(), persons.size());
+        for (size_t i = 0; i < persons.size(); ++i)
+            EXPECT_EQ(result.entries[i].person, persons[i]) << i << "\n" << text;
+        // Only 4.0 has a property of its own for the anniversary; 3.0 writes each date as
+        // Apple's address book does.
+        const bool v4 = version == contacts::VCardVersion::k4_0;
+        EXPECT_TRUE(text.starts_with(v4 ? "BEGIN:VCARD\r\nVERSION:4.0\r\n"
+                                        : "BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+        EXPECT_EQ(text.find("\r\nANNIVERSARY:20100603\r\n") != std::string::npos, v4);
+        EXPECT_NE(text.find(".X-ABLabel:_$!<Anniversary>!$_\r\n"), std::string::npos);
+    }
 }
 
 TEST(VCardWriter, WritesFoldedVersion3Lines)

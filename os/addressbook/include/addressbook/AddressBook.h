@@ -40,11 +40,24 @@ inline constexpr int kUnknownYear = 1900;
 int days_in_birthday_month(int year, int month);
 // True for a day that exists in its year (years 1 to 9999), by days_in_birthday_month.
 bool is_valid_birthday(const CivilDate& date);
+// The date as ISO 8601 text: "1990-06-03", or "--06-03" in the unknown year.
+std::string iso_date_text(const CivilDate& date);
+// The date of such text; nullopt for any other text, or a day that is_valid_birthday refuses.
+std::optional<CivilDate> parse_iso_date(std::string_view text);
 
 struct LabeledValue {
     std::string label; // "home", "work", "mobile", "fax", or any custom text
     std::string value; // as the user typed it
     friend bool operator==(const LabeledValue&, const LabeledValue&) = default;
+};
+
+// A date of the person's life other than the birthday: a wedding anniversary, or any date the
+// user gave a label to. Like a birthday, a date whose year is unknown has the year kUnknownYear,
+// and only a date that is_valid_birthday is kept.
+struct LabeledDate {
+    std::string label; // "anniversary", "other", or any custom text
+    CivilDate date;
+    friend bool operator==(const LabeledDate&, const LabeledDate&) = default;
 };
 
 // What a list of all persons carries: enough to build birthday records without reading photos or
@@ -84,6 +97,7 @@ struct Person {
     std::vector<uint8_t> image_data; // empty: no photo
     std::vector<LabeledValue> phones;
     std::vector<LabeledValue> emails;
+    std::vector<LabeledDate> dates; // in the order the user keeps them
     // The vCard UID the person came with, kept so that the same card is recognised next time.
     std::optional<std::string> uid;
     // True while the person mirrors a card of the sync folder, which may change or remove it;
@@ -91,6 +105,10 @@ struct Person {
     bool synced = false;
     friend bool operator==(const Person&, const Person&) = default;
 };
+
+// What the first date of the person that is no valid date is ("birthday", "labelled date");
+// nullptr when every date is_valid_birthday.
+const char* invalid_date_field(const Person& person);
 
 // The store file of the device, a device path (resolved under the device root).
 inline constexpr const char* kDeviceStorePath =
@@ -105,8 +123,8 @@ struct StoreProblem {
         kNoAccess, // no permission, a read-only file system, a folder that cannot be made
         kDamaged, // corrupt pages, an I/O error
         kFull, // no room left on the disk (or past the file's size limit)
-        kInvalidPerson, // a birthday that is no date, a text that is not UTF-8, an
-                        // identifier that names no person
+        kInvalidPerson, // a birthday or labelled date that is no date, a text that is not
+                        // UTF-8, an identifier that names no person
     };
     Kind kind;
     std::string detail; // SQLite's own words, when it had any
@@ -153,9 +171,9 @@ public:
 
     // Saves a new person (assigning person.id, never reusing an identifier) or replaces an
     // existing one. Creates the store when missing. False, with nothing written, on failure:
-    // a birthday that is no valid date, a text that is not UTF-8 (PersonText.h), an identifier
-    // that names no person, a store that is locked past the busy timeout or is not an address
-    // book, a full disk.
+    // a birthday or labelled date that is no valid date, a text that is not UTF-8 (PersonText.h),
+    // an identifier that names no person, a store that is locked past the busy timeout or is not an
+    // address book, a full disk.
     virtual bool save(Person& person) = 0;
     // Saves all persons in one transaction: all of them, or none (and no identifier assigned).
     virtual bool save(std::vector<Person>& persons) = 0;
