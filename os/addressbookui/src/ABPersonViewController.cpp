@@ -2,8 +2,10 @@
 
 #include "BirthdayStepper.h"
 #include "BirthdayText.h"
+#include "FieldLabels.h"
 #include "PersonCells.h"
 
+#include <foundation/DeviceText.h>
 #include <uikit/NSURL.h>
 #include <uikit/UIApplication.h>
 #include <uikit/UIImage.h>
@@ -77,19 +79,19 @@ public:
             if (property == kABPersonBirthdayProperty) {
                 if (person.birthday) {
                     rows.push_back({Kind::Value, property, kABMultiValueInvalidIdentifier,
-                                    "birthday", birthdayText(*person.birthday)});
+                                    os::deviceText("birthday"), birthdayText(*person.birthday)});
                     if (editing)
                         rows.push_back({Kind::BirthdayEditor, property});
                 } else if (editing) {
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
-                                    "add birthday"});
+                                    os::deviceText("add birthday")});
                 }
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
                 for (size_t i = 0; i < values.size(); ++i)
                     rows.push_back({Kind::Value, property, ABMultiValueIdentifier(i),
-                                    values[i].label, values[i].value});
+                                    labelText(values[i].label), values[i].value});
             }
             if (!rows.empty())
                 sections_.push_back(std::move(rows));

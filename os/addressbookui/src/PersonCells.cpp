@@ -1,5 +1,6 @@
 #include "PersonCells.h"
 
+#include <foundation/DeviceText.h>
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
@@ -28,7 +29,7 @@ std::string displayName(const ab::Person& person)
         return first + " " + last;
     if (!first.empty() || !last.empty())
         return first + last;
-    return "No Name";
+    return os::deviceText("No Name");
 }
 
 std::string EditControl::className() const
@@ -79,7 +80,7 @@ void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> ph
     photo_->setImage(std::move(photo));
     name_->setText(displayName(person));
     edit_->setHidden(!allowsEditing);
-    edit_->setTitle_forState(editing ? "Done" : "Edit", UIControlStateNormal);
+    edit_->setTitle_forState(os::deviceText(editing ? "Done" : "Edit"), UIControlStateNormal);
     onEdit_ = std::move(onEdit);
     setNeedsLayout();
     setNeedsDisplay();

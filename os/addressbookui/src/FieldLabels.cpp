@@ -1,0 +1,26 @@
+#include "FieldLabels.h"
+
+#include "foundation/DeviceText.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace addressbookui {
+
+namespace {
+
+// The labels the address book and vCard import give values; stored in English.
+constexpr std::array<std::string_view, 9> kStandardLabels{
+    "mobile", "home", "work", "main", "home fax", "work fax", "fax", "pager", "other"};
+
+} // namespace
+
+std::string labelText(const std::string& label)
+{
+    if (std::find(kStandardLabels.begin(), kStandardLabels.end(), label) == kStandardLabels.end())
+        return label;
+    return os::deviceText(label);
+}
+
+} // namespace addressbookui
