@@ -4,8 +4,8 @@
 #include "BirthdayText.h"
 #include "FieldLabels.h"
 #include "PersonCells.h"
+#include "foundation/DeviceText.h"
 
-#include <foundation/DeviceText.h>
 #include <uikit/NSURL.h>
 #include <uikit/UIApplication.h>
 #include <uikit/UIImage.h>

@@ -12,7 +12,9 @@ namespace {
 
 // The labels the address book and vCard import give values; stored in English.
 constexpr std::array<std::string_view, 9> kStandardLabels{
-    "mobile", "home", "work", "main", "home fax", "work fax", "fax", "pager", "other"};
+    os::deviceTextKey("mobile"), os::deviceTextKey("home"),     os::deviceTextKey("work"),
+    os::deviceTextKey("main"),   os::deviceTextKey("home fax"), os::deviceTextKey("work fax"),
+    os::deviceTextKey("fax"),    os::deviceTextKey("pager"),    os::deviceTextKey("other")};
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "PersonCells.h"
 
-#include <foundation/DeviceText.h>
+#include "foundation/DeviceText.h"
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
@@ -20,6 +20,21 @@ std::shared_ptr<UILabel> makeLabel(const UIFont& font, const UIColor& color,
     label->setOpaque(false);
     return label;
 }
+
+namespace {
+
+// A label longer than its column (a translation, one the person typed) takes a smaller font,
+// down to 10 points, before it is cut short.
+void fitLabel(UILabel& label)
+{
+    for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {
+        label.setFont(UIFont::boldSystemFontOfSize(size));
+        if (sizeWithFont(label.text(), label.font()).width <= label.frame().size.width)
+            return;
+    }
+}
+
+} // namespace
 
 std::string displayName(const ab::Person& person)
 {
@@ -80,7 +95,8 @@ void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> ph
     photo_->setImage(std::move(photo));
     name_->setText(displayName(person));
     edit_->setHidden(!allowsEditing);
-    edit_->setTitle_forState(os::deviceText(editing ? "Done" : "Edit"), UIControlStateNormal);
+    edit_->setTitle_forState(editing ? os::deviceText("Done") : os::deviceText("Edit"),
+                             UIControlStateNormal);
     onEdit_ = std::move(onEdit);
     setNeedsLayout();
     setNeedsDisplay();
@@ -176,6 +192,7 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
+    fitLabel(*label_);
     value_->setFrame(CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent),
                                 box.size.height));
 }

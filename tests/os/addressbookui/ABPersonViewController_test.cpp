@@ -1,8 +1,6 @@
 #include <addressbook/InMemoryAddressBook.h>
 #include <addressbookui/ABPersonViewController.h>
-#include <foundation/DeviceText.h>
 #include <uikit/Automation.h>
-#include <uikit/DeviceDates.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UIWindow.h>
@@ -11,6 +9,8 @@
 #include "PhotoBomb.h"
 #include "ScopedEnv.h"
 #include "TempDevice.h"
+#include "foundation/DeviceText.h"
+#include "uikit/DeviceDates.h"
 
 #include <QImage>
 
