@@ -58,6 +58,7 @@ std::string format(const char* skeleton, int year, int month, int day, int hour,
 
 namespace uikit {
 
+// A date without its year is written as one of 2000, a leap year, so 29 February is too.
 std::string deviceDateText(int year, int month, int day, bool withYear)
 {
     return withYear ? format("yMMMMd", year, month, day, 12, 0)
