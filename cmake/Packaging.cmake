@@ -35,6 +35,8 @@ install(TARGETS contacts notifyutil RUNTIME DESTINATION ${lib_dir}/bin)
 file(MAKE_DIRECTORY ${staged}/UIKit.framework ${staged}/bin ${staged}/man)
 file(CREATE_LINK ../../../../../lib/libSpringBoardServices.so ${staged}/UIKit.framework/UIKit SYMBOLIC)
 install(FILES ${staged}/UIKit.framework/UIKit DESTINATION ${image_dir}/System/Library/Frameworks/UIKit.framework)
+# The device's own texts, kept beside the toolkit.
+install(DIRECTORY ${UIKIT_FRAMEWORK_DIR}/locale DESTINATION ${image_dir}/System/Library/Frameworks/UIKit.framework)
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/launch.in ${staged}/launch @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

@@ -118,15 +118,22 @@ const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const
     return it->second ? &*it->second : nullptr;
 }
 
+std::string NSBundle::preferredLocalization() const
+{
+    for (const auto& language : os::preferred_languages())
+        if (catalogue_for(language))
+            return language;
+    return {};
+}
+
 std::string NSBundle::localizedStringForKey(std::string_view key, std::string_view value,
                                             std::string_view /*table*/) const
 {
-    for (const auto& language : os::preferred_languages()) {
-        if (const os::MoCatalog* catalogue = catalogue_for(language)) {
-            if (const std::string* text = catalogue->find(key))
-                return *text;
-            break; // the most preferred language that has a table answers alone
-        }
+    // The most preferred language that has a table answers alone.
+    const std::string language = preferredLocalization();
+    if (!language.empty()) {
+        if (const std::string* text = catalogue_for(language)->find(key))
+            return *text;
     }
     if (!value.empty())
         return std::string(value);

@@ -32,6 +32,8 @@ TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile)
     EXPECT_NE(fs::status(app / "Tortamos").permissions() & fs::perms::owner_exec, fs::perms::none);
     EXPECT_NE(read(app / "Info.plist").find("com.Qarvex.Tortamos"), std::string::npos);
     EXPECT_TRUE(fs::exists(app / "locale/pt/LC_MESSAGES/Localizable.mo"));
+    EXPECT_TRUE(fs::exists(device.path(
+        "/System/Library/Frameworks/UIKit.framework/locale/pt/LC_MESSAGES/Localizable.mo")));
     for (const char* folder : {"/var/log", "/var/run", "/var/mobile/Library/Tortamos"})
         EXPECT_TRUE(fs::is_directory(device.path(folder))) << folder;
     EXPECT_EQ(read(device.path("/System/Library/CoreServices/SystemVersion")), "3.1.3\n");

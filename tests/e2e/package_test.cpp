@@ -71,6 +71,8 @@ protected:
               image + "/System/Library/CoreServices/SpringBoard.app/Info.plist",
               image + "/System/Library/CoreServices/SystemVersion",
               image + "/System/Library/Frameworks/UIKit.framework/UIKit",
+              image + "/System/Library/Frameworks/UIKit.framework/locale/pt/LC_MESSAGES/"
+                      "Localizable.mo",
               image + "/Library/DynamicLibraries/Tortamos.dylib",
               image + "/var/mobile/Library/Tortamos/birthday.wav",
               image + "/var/mobile/Library/Tortamos/trick.aif",

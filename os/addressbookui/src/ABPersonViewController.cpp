@@ -2,7 +2,9 @@
 
 #include "BirthdayStepper.h"
 #include "BirthdayText.h"
+#include "FieldLabels.h"
 #include "PersonCells.h"
+#include "foundation/DeviceText.h"
 
 #include <uikit/NSURL.h>
 #include <uikit/UIActionSheet.h>
@@ -88,26 +90,27 @@ public:
             if (property == kABPersonBirthdayProperty) {
                 if (person.birthday) {
                     rows.push_back({Kind::Value, property, kABMultiValueInvalidIdentifier,
-                                    "birthday", birthdayText(*person.birthday)});
+                                    os::deviceText("birthday"), birthdayText(*person.birthday)});
                     if (editing)
                         rows.push_back({Kind::BirthdayEditor, property});
                 } else if (editing) {
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
-                                    "add birthday"});
+                                    os::deviceText("add birthday")});
                 }
                 for (const auto& labeled : person.dates)
                     rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
-                                    labeled.label, birthdayText(labeled.date)});
+                                    labelText(labeled.label), birthdayText(labeled.date)});
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
                 for (size_t i = 0; i < values.size(); ++i)
                     rows.push_back({Kind::Value, property, ABMultiValueIdentifier(i),
-                                    values[i].label, values[i].value});
+                                    labelText(values[i].label), values[i].value});
                 if (editing)
-                    adds.push_back(
-                        {Kind::AddValue, property, kABMultiValueInvalidIdentifier, "",
-                         property == kABPersonPhoneProperty ? "add phone" : "add email"});
+                    adds.push_back({Kind::AddValue, property, kABMultiValueInvalidIdentifier, "",
+                                    property == kABPersonPhoneProperty
+                                        ? os::deviceText("add phone")
+                                        : os::deviceText("add email")});
             }
             if (!rows.empty())
                 sections_.push_back(std::move(rows));
@@ -213,14 +216,15 @@ public:
                             }));
             if (editing && property == kABPersonBirthdayProperty &&
                 owner_.shownPerson().birthday->year != ab::kUnknownYear)
-                cell->setButton("no year", act([](ABPersonViewController& c) {
+                cell->setButton(os::deviceText("no year"), act([](ABPersonViewController& c) {
                                     auto date = *c.shownPerson().birthday;
                                     date.year = ab::kUnknownYear;
                                     c.setEditedBirthday(date);
                                 }));
             if (editing && property != kABPersonBirthdayProperty) {
                 cell->editValue(
-                    property == kABPersonPhoneProperty ? "Phone" : "Email",
+                    property == kABPersonPhoneProperty ? os::deviceText("Phone")
+                                                       : os::deviceText("Email"),
                     act([property, identifier](ABPersonViewController& c, std::string value) {
                         if (auto* entry = c.editedEntry(property, identifier))
                             entry->value = std::move(value);
@@ -495,7 +499,8 @@ bool ABPersonViewController::save()
     } else {
         if (auto unchanged = addressBook_->personWithRecordID(person_.id))
             person_ = std::move(*unchanged);
-        showAlert("Cannot Save Contact", "The changes could not be written to the address book.");
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The changes could not be written to the address book."));
     }
     return saved;
 }
@@ -509,7 +514,8 @@ bool ABPersonViewController::saveNewPerson()
         return true;
     }
     if (!addressBook_->save(person)) {
-        showAlert("Cannot Save Contact", "The contact could not be added to the address book.");
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The contact could not be added to the address book."));
         return false;
     }
     showEditingBar(false);
@@ -540,7 +546,7 @@ void ABPersonViewController::showEditingBar(bool shown)
         return static_cast<ABPersonViewController*>(weak.lock().get());
     };
     item->setLeftBarButtonItem(std::make_shared<UIBarButtonItem>(
-        "Cancel", UIBarButtonItemStyleBordered, [screen](UIBarButtonItem*) {
+        os::deviceText("Cancel"), UIBarButtonItemStyleBordered, [screen](UIBarButtonItem*) {
             if (auto* c = screen())
                 c->cancelEditing();
         }));
@@ -551,8 +557,8 @@ void ABPersonViewController::showEditingBar(bool shown)
             c->setEditing(false);
     };
     item->setRightBarButtonItem(
-        std::make_shared<UIBarButtonItem>("Done", UIBarButtonItemStyleDone, done));
-    setTitle("New Contact");
+        std::make_shared<UIBarButtonItem>(os::deviceText("Done"), UIBarButtonItemStyleDone, done));
+    setTitle(os::deviceText("New Contact"));
 }
 
 void ABPersonViewController::leaveScreen()
@@ -573,7 +579,9 @@ void ABPersonViewController::bookChanged()
 
 void ABPersonViewController::showAlert(std::string title, std::string message)
 {
-    std::make_shared<UIAlertView>(std::move(title), std::move(message), nullptr, "OK")->show();
+    std::make_shared<UIAlertView>(std::move(title), std::move(message), nullptr,
+                                  os::deviceText("OK"))
+        ->show();
 }
 
 void ABPersonViewController::showSheet(std::vector<std::string> others, std::string destructive,
@@ -582,15 +590,22 @@ void ABPersonViewController::showSheet(std::vector<std::string> others, std::str
     if (sheet_)
         sheet_->setDelegate(nullptr);
     sheetChoice_->chosen = std::move(chosen);
-    sheet_ = std::make_shared<UIActionSheet>("", sheetChoice_.get(), "Cancel",
+    sheet_ = std::make_shared<UIActionSheet>("", sheetChoice_.get(), os::deviceText("Cancel"),
                                              std::move(destructive), std::move(others));
     sheet_->showInView(view().get());
 }
 
 void ABPersonViewController::chooseLabel(ABPropertyID property, ABMultiValueIdentifier identifier)
 {
-    showSheet(labelsFor(property), "", [this, property, identifier](const std::string& label) {
-        setEditedLabel(property, identifier, label);
+    // The sheet shows each label in the device's language; the person keeps the standard one.
+    const std::vector<std::string>& labels = labelsFor(property);
+    std::vector<std::string> titles;
+    for (const std::string& label : labels)
+        titles.push_back(labelText(label));
+    showSheet(titles, "", [this, property, identifier, labels, titles](const std::string& title) {
+        const auto at = std::find(titles.begin(), titles.end(), title);
+        if (at != titles.end())
+            setEditedLabel(property, identifier, labels[size_t(at - titles.begin())]);
     });
 }
 
@@ -606,19 +621,21 @@ void ABPersonViewController::editPhoto()
         choose();
         return;
     }
-    showSheet({"Choose Photo"}, "Delete Photo", [this, choose](const std::string& button) {
-        if (button == "Delete Photo")
-            setEditedImageData({});
-        else
-            choose();
-    });
+    const std::string remove = os::deviceText("Delete Photo");
+    showSheet({os::deviceText("Choose Photo")}, remove,
+              [this, choose, remove](const std::string& button) {
+                  if (button == remove)
+                      setEditedImageData({});
+                  else
+                      choose();
+              });
 }
 
 void ABPersonViewController::confirmDelete()
 {
     if (!editing_ || isNewPerson())
         return;
-    showSheet({}, "Delete Contact", [this](const std::string&) { removePerson(); });
+    showSheet({}, os::deviceText("Delete Contact"), [this](const std::string&) { removePerson(); });
 }
 
 void ABPersonViewController::removePerson()
@@ -627,7 +644,8 @@ void ABPersonViewController::removePerson()
         return;
     // Removed meanwhile by another program is removed all the same.
     if (!addressBook_->remove(person_.id) && addressBook_->personWithRecordID(person_.id)) {
-        showAlert("Cannot Delete Contact", "The address book could not be changed.");
+        showAlert(os::deviceText("Cannot Delete Contact"),
+                  os::deviceText("The address book could not be changed."));
         return;
     }
     editing_ = false;

@@ -1,5 +1,6 @@
 #include "PersonCells.h"
 
+#include "foundation/DeviceText.h"
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
@@ -74,7 +75,7 @@ std::string displayName(const ab::Person& person)
         return first + " " + last;
     if (!first.empty() || !last.empty())
         return first + last;
-    return "No Name";
+    return os::deviceText("No Name");
 }
 
 std::string EditControl::className() const
@@ -130,13 +131,16 @@ void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> ph
     const bool hasPhoto = photo != nullptr;
     photo_->setImage(std::move(photo));
     photoButton_->setHidden(!editing || !actions.photo);
-    photoButton_->setTitle_forState(hasPhoto ? "edit photo" : "add photo", UIControlStateNormal);
+    photoButton_->setTitle_forState(hasPhoto ? os::deviceText("edit photo")
+                                             : os::deviceText("add photo"),
+                                    UIControlStateNormal);
     name_->setHidden(editing);
     name_->setText(displayName(person));
-    showField(*first_, editing, person.first_name.value_or(""), "First");
-    showField(*last_, editing, person.last_name.value_or(""), "Last");
+    showField(*first_, editing, person.first_name.value_or(""), os::deviceText("First"));
+    showField(*last_, editing, person.last_name.value_or(""), os::deviceText("Last"));
     edit_->setHidden(!actions.edit);
-    edit_->setTitle_forState(editing ? "Done" : "Edit", UIControlStateNormal);
+    edit_->setTitle_forState(editing ? os::deviceText("Done") : os::deviceText("Edit"),
+                             UIControlStateNormal);
     actions_ = std::move(actions);
     setNeedsLayout();
     setNeedsDisplay();
@@ -277,7 +281,7 @@ DeleteContactCell::DeleteContactCell() : UITableViewCell(CGRectZero, "ABDeleteCo
     setSelectionStyle(UITableViewCellSelectionStyleNone);
     title_ =
         makeLabel(UIFont::boldSystemFontOfSize(17), UIColor::whiteColor(), UITextAlignmentCenter);
-    title_->setText("Delete Contact");
+    title_->setText(os::deviceText("Delete Contact"));
     contentView()->addSubview(title_);
 }
 
@@ -299,8 +303,8 @@ void DeleteContactCell::drawRect(CGRect)
     UIRoundedRectStroke(box, 8);
 }
 
-// A label longer than its column ("anniversary", a custom label) takes a smaller font before it
-// is cut short.
+// A label longer than its column (a translation, one the person typed) takes a smaller font before
+// it is cut short.
 void ValueCell::fitLabelFont()
 {
     for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {

@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 
 #include "Painting.h"
+#include "uikit/DeviceDates.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
@@ -16,7 +17,8 @@ StatusBar::StatusBar() : UIView(CGRectMake(0, 0, UIScreen::standardSize.width, 2
 
 std::string StatusBar::timeText() const
 {
-    return QTime::currentTime().toString(QStringLiteral("h:mm AP")).toStdString();
+    const QTime now = QTime::currentTime();
+    return deviceTimeText(now.hour(), now.minute());
 }
 
 void StatusBar::drawRect(CGRect rect)

@@ -10,7 +10,7 @@ class StatusBar : public UIView {
 public:
     StatusBar();
     std::string className() const override { return "UIStatusBar"; }
-    // The time shown: "9:41 AM".
+    // The time shown, in the locale's 12- or 24-hour form: "9:41 PM", "21:41".
     std::string timeText() const;
     void drawRect(CGRect rect) override;
     void describe(DumpRecord& record) const override;

@@ -1,5 +1,6 @@
 #include "uikit/UIDatePicker.h"
 
+#include "foundation/DeviceText.h"
 #include "uikit/UILabel.h"
 #include "uikit/ViewDump.h"
 
@@ -7,6 +8,7 @@
 #include <unicode/timezone.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -32,10 +34,10 @@ int localField(double date, UCalendarDateFields field)
     return U_SUCCESS(status) ? value : 0;
 }
 
-std::shared_ptr<UILabel> makeUnitLabel(const char* text)
+std::shared_ptr<UILabel> makeUnitLabel(std::string text)
 {
     auto label = std::make_shared<UILabel>();
-    label->setText(text);
+    label->setText(std::move(text));
     label->setFont(UIFont::boldSystemFontOfSize(16));
     label->setBackgroundColor(UIColor::clearColor());
     label->setOpaque(false);
@@ -46,7 +48,8 @@ std::shared_ptr<UILabel> makeUnitLabel(const char* text)
 
 UIDatePicker::UIDatePicker(CGRect frame)
     : UIControl(frame), wheels_(std::make_shared<UIPickerView>()),
-      hoursUnit_(makeUnitLabel("hours")), minutesUnit_(makeUnitLabel("min"))
+      hoursUnit_(makeUnitLabel(os::deviceText("hours"))),
+      minutesUnit_(makeUnitLabel(os::deviceText("min")))
 {
     wheels_->setDataSource(this);
     wheels_->setDelegate(this);

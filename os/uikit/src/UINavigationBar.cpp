@@ -1,6 +1,7 @@
 #include "uikit/UINavigationBar.h"
 
 #include "Painting.h"
+#include "foundation/DeviceText.h"
 #include "uikit/UIControl.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
@@ -188,7 +189,7 @@ void UINavigationBar::rebuild()
     } else if (UINavigationItem* back = backItem(); back && !top->hidesBackButton()) {
         auto item = back->backBarButtonItem();
         if (!item) {
-            std::string title = back->title().empty() ? "Back" : back->title();
+            std::string title = back->title().empty() ? os::deviceText("Back") : back->title();
             item = std::make_shared<UIBarButtonItem>(title, UIBarButtonItemStyleBordered,
                                                      [this](UIBarButtonItem*) {
                                                          if (backAction_)

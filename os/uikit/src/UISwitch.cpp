@@ -1,6 +1,7 @@
 #include "uikit/UISwitch.h"
 
 #include "Painting.h"
+#include "foundation/DeviceText.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -86,7 +87,7 @@ void UISwitch::drawRect(CGRect rect)
     const UIFont font = UIFont::boldSystemFontOfSize(16);
     UIGraphicsSetFillColor(on_ ? UIColor::whiteColor() : UIColor(0.5f, 0.5f, 0.5f, 1));
     drawInRect_withFont_lineBreakMode_alignment(
-        on_ ? "ON" : "OFF",
+        on_ ? os::deviceText("ON") : os::deviceText("OFF"),
         CGRectMake(label.origin.x, label.origin.y + (label.size.height - font.lineHeight()) / 2,
                    label.size.width, font.lineHeight()),
         font, UILineBreakModeClip, UITextAlignmentCenter);

@@ -1,6 +1,5 @@
 #include <addressbook/InMemoryAddressBook.h>
 #include <addressbookui/ABPersonViewController.h>
-#include <foundation/Bundle.h>
 #include <uikit/Automation.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
@@ -12,6 +11,8 @@
 #include "ScopedEnv.h"
 #include "SolidPng.h"
 #include "TempDevice.h"
+#include "foundation/DeviceText.h"
+#include "uikit/DeviceDates.h"
 
 #include <QImage>
 
@@ -415,16 +416,61 @@ TEST_F(PersonScreen, TodayComesFromTheClockItWasGiven)
     EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{2012, 7, 1}));
 }
 
-TEST_F(PersonScreen, MonthNamesComeFromTheTranslations)
+// The device's own texts, dates and clock follow the user's language, the catalogue of the
+// device as it is installed; labels the person typed stay as typed.
+TEST_F(PersonScreen, DeviceTextsDatesAndClockFollowTheUsersLanguage)
 {
-    NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);
-    ScopedEnv portuguese("LANGUAGE", "pt");
-    show(ana);
-    EXPECT_TRUE(shows("Mar\u00e7o 5, 1980"));
-    ASSERT_TRUE(uikit::tap("Edit"));
-    step(0, true);
-    EXPECT_TRUE(shows("Abril")) << "the stepper's month too";
-    NSBundle::setMainBundlePath(std::filesystem::current_path());
+    const auto framework = device.path("/System/Library/Frameworks/UIKit.framework");
+    std::filesystem::create_directories(framework.parent_path());
+    std::filesystem::create_directory_symlink(TORTAMOS_BUILD_DIR "/UIKit.framework", framework);
+    ana.phones.push_back({"beach house", "+55 13 3333-4444"});
+    struct Case {
+        const char* language;
+        // A switch's state, then the screen's texts in order; then, while editing a birthday
+        // without a year, the Done button, the stepper's month and year.
+        std::vector<std::string> texts;
+        std::vector<std::string> editing;
+        std::string withoutYear;
+        std::string clock;
+    };
+    const std::vector<Case> cases{
+        {"pt_BR",
+         {"SIM", "Editar", "aniversário", "5 de março de 1980", "celular", "residencial",
+          "beach house", "trabalho"},
+         {"OK", "Abril", "sem ano"},
+         "5 de março",
+         "21:41"},
+        {"C",
+         {"ON", "Edit", "birthday", "March 5, 1980", "mobile", "home", "beach house", "work"},
+         {"Done", "April", "no year"},
+         "March 5",
+         "9:41 PM"},
+        // English with its region; a language the device cannot speak leaves it all in English.
+        {"en_GB", {"ON", "Edit", "birthday", "5 March 1980"}, {}, "5 March", "21:41"},
+        {"de_DE", {"ON", "Edit", "birthday", "March 5, 1980"}, {}, "March 5", "9:41 PM"},
+    };
+    const auto shownOf = [&](const std::vector<std::string>& wanted) {
+        std::vector<std::string> shown;
+        for (const auto& text : texts())
+            if (std::find(wanted.begin(), wanted.end(), text) != wanted.end())
+                shown.push_back(text);
+        return shown;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        ScopedEnv language("LANGUAGE", c.language);
+        show(ana);
+        auto shown = shownOf(c.texts);
+        shown.insert(shown.begin(), os::deviceText("ON"));
+        EXPECT_EQ(shown, c.texts);
+        if (!c.editing.empty()) {
+            ASSERT_TRUE(uikit::tap(c.texts[1]));
+            screen->setEditedBirthday(ab::CivilDate{ab::kUnknownYear, 4, 5});
+            EXPECT_EQ(shownOf(c.editing), c.editing);
+        }
+        EXPECT_EQ(uikit::deviceDateText(ab::kUnknownYear, 3, 5, false), c.withoutYear);
+        EXPECT_EQ(uikit::deviceTimeText(21, 41), c.clock);
+    }
 }
 
 TEST_F(PersonScreen, ANewPersonIsAddedWithWhatWasTypedAndThenShown)

@@ -31,6 +31,10 @@ public:
     // the key holds no string.
     std::optional<std::string> objectForInfoDictionaryKey(std::string_view key) const;
 
+    // The most preferred of the user's languages that the bundle has a table for ("pt"); empty
+    // when it has none of them, and its texts are English.
+    std::string preferredLocalization() const;
+
     // The entry of the default table for the key in the user's preferred language; else the value
     // when it is not empty; else the key itself. The table name is accepted for the platform's
     // signature and must be empty (only the default table exists).

@@ -1,0 +1,25 @@
+#pragma once
+// The device's own texts: what the toolkit and the system's screens show by themselves (a
+// switch's "ON", "Back", a person's field labels), in the user's language. They come from the
+// system's catalogue, kept on the device in the toolkit's framework
+// (System/Library/Frameworks/UIKit.framework/locale/<language>/LC_MESSAGES/Localizable.mo, built
+// from os/po), with the English text as the key. The language is chosen the way an application
+// chooses its own (NSBundle), so the device and the application speak the same one.
+#include <string>
+#include <string_view>
+
+namespace os {
+
+// The text in the user's language; the English text itself when the device has no translation.
+std::string deviceText(std::string_view english);
+
+// Names a device text whose translation is looked up later, in a table of standard values, so
+// that scripts/update-device-texts finds it for the catalogue as it finds deviceText's.
+constexpr std::string_view deviceTextKey(std::string_view english) { return english; }
+
+// The locale of the device's texts as ICU names it ("pt_BR", "en_US"), so that dates and times
+// are written in the language of the words around them: the user's own tag for the language the
+// catalogue answers in, else the user's English one, else "en_US".
+std::string deviceLocale();
+
+} // namespace os

@@ -1,0 +1,75 @@
+#include "uikit/DeviceDates.h"
+
+#include "foundation/DeviceText.h"
+
+#include <unicode/dtptngen.h>
+#include <unicode/gregocal.h>
+#include <unicode/smpdtfmt.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// The fields written in UTC, so no time zone or daylight saving moves them.
+std::string format(const char* skeleton, int year, int month, int day, int hour, int minute,
+                   UDisplayContext capitalization = UDISPCTX_CAPITALIZATION_NONE)
+{
+    // Building a formatter reads the locale's data, so each one is kept for the next call: the
+    // status bar writes its clock at every paint.
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<icu::SimpleDateFormat>> formatters;
+    const std::string localeName = os::deviceLocale();
+    const icu::Locale locale(localeName.c_str());
+    const std::lock_guard lock(mutex);
+    auto& formatter = formatters[localeName + '/' + skeleton];
+    UErrorCode status = U_ZERO_ERROR;
+    if (!formatter) {
+        std::unique_ptr<icu::DateTimePatternGenerator> patterns(
+            icu::DateTimePatternGenerator::createInstance(locale, status));
+        if (U_FAILURE(status))
+            return {};
+        const icu::UnicodeString pattern =
+            patterns->getBestPattern(icu::UnicodeString(skeleton, -1, US_INV), status);
+        auto made = std::make_unique<icu::SimpleDateFormat>(pattern, locale, status);
+        if (U_FAILURE(status))
+            return {};
+        made->setTimeZone(*icu::TimeZone::getGMT());
+        made->setContext(capitalization, status);
+        formatter = std::move(made);
+    }
+    icu::GregorianCalendar calendar(*icu::TimeZone::getGMT(), locale, status);
+    calendar.clear();
+    calendar.set(year, month - 1, day, hour, minute);
+    const UDate date = calendar.getTime(status);
+    if (U_FAILURE(status))
+        return {};
+    icu::UnicodeString text;
+    formatter->format(date, text);
+    // The narrow no-break space newer locale data puts before "PM" becomes a plain one, as the
+    // device's fonts all have it.
+    text.findAndReplace(icu::UnicodeString(char16_t(0x202F)), icu::UnicodeString(u' '));
+    std::string utf8;
+    return text.toUTF8String(utf8);
+}
+
+} // namespace
+
+namespace uikit {
+
+// A date without its year is written as one of 2000, a leap year, so 29 February is too.
+std::string deviceDateText(int year, int month, int day, bool withYear)
+{
+    return withYear ? format("yMMMMd", year, month, day, 12, 0)
+                    : format("MMMMd", 2000, month, day, 12, 0);
+}
+
+std::string deviceMonthName(int month)
+{
+    return format("LLLL", 2000, month, 1, 12, 0, UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE);
+}
+
+std::string deviceTimeText(int hour, int minute) { return format("jmm", 2000, 1, 1, hour, minute); }
+
+} // namespace uikit
