@@ -1,0 +1,720 @@
+#include "uikit/Accessibility.h"
+
+#include "AccessibleViews.h"
+#include "Painting.h"
+#include "Screen.h"
+#include "TextFieldEditor.h"
+#include "uikit/Automation.h"
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIButton.h"
+#include "uikit/UIDatePicker.h"
+#include "uikit/UILabel.h"
+#include "uikit/UINavigationBar.h"
+#include "uikit/UIPickerView.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITabBar.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITableViewCell.h"
+#include "uikit/UITextField.h"
+#include "uikit/ViewDump.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace uikit {
+namespace {
+
+// One accessible object: a view, or a part of one (a wheel of a picker).
+struct Node {
+    UIView* view;
+    int part; // -1: the view itself
+};
+
+// What a view is to a screen reader: NoRole for views that only hold others, whose accessible
+// children are lifted to the nearest ancestor that is an object of its own.
+QAccessible::Role roleOf(const UIView& view)
+{
+    const std::string name = view.className();
+    if (name == "UITabBarButton")
+        return QAccessible::PageTab;
+    if (name == "UIAlertButton" || name == "UINavigationButton")
+        return QAccessible::Button;
+    if (name == "UITableViewHeader")
+        return QAccessible::Heading;
+    if (name == "UIStatusBar")
+        return QAccessible::StatusBar;
+    if (auto* label = dynamic_cast<const UILabel*>(&view)) {
+        if (label->text().empty())
+            return QAccessible::NoRole;
+        return dynamic_cast<const UINavigationBar*>(view.superview()) ? QAccessible::Heading
+                                                                      : QAccessible::StaticText;
+    }
+    if (dynamic_cast<const UISwitch*>(&view))
+        return QAccessible::CheckBox;
+    if (dynamic_cast<const UITextField*>(&view))
+        return QAccessible::EditableText;
+    if (dynamic_cast<const UIButton*>(&view))
+        return QAccessible::Button;
+    if (dynamic_cast<const UIPickerView*>(&view))
+        return QAccessible::Grouping;
+    if (dynamic_cast<const UITableViewCell*>(&view))
+        return QAccessible::ListItem;
+    if (dynamic_cast<const UITableView*>(&view))
+        return QAccessible::List;
+    if (dynamic_cast<const UITabBar*>(&view))
+        return QAccessible::PageTabList;
+    if (dynamic_cast<const UINavigationBar*>(&view))
+        return QAccessible::ToolBar;
+    if (dynamic_cast<const UIAlertView*>(&view))
+        return QAccessible::AlertMessage;
+    if (dynamic_cast<const UIActionSheet*>(&view))
+        return QAccessible::Dialog;
+    // Any other control with a text of its own (an icon of the home screen) acts as a button;
+    // the time picker is its wheels and their labels.
+    if (dynamic_cast<const UIControl*>(&view) && !dynamic_cast<const UIDatePicker*>(&view)) {
+        DumpRecord record;
+        view.describe(record);
+        if (!record.text("text").value_or("").empty())
+            return QAccessible::Button;
+    }
+    return QAccessible::NoRole;
+}
+
+bool isObject(const UIView& view) { return roleOf(view) != QAccessible::NoRole; }
+
+const CGRect screenBounds{{0, 0}, UIScreen::standardSize};
+
+// The part of the screen the view may show in: the screen within every ancestor that clips.
+CGRect clipOf(const UIView& view)
+{
+    CGRect clip = screenBounds;
+    for (const UIView* ancestor = view.superview(); ancestor; ancestor = ancestor->superview())
+        if (ancestor->clipsToBounds())
+            clip = CGRectIntersection(clip, ancestor->screenFrame());
+    return clip;
+}
+
+bool onScreen(const UIView& view)
+{
+    const UIView* root = const_cast<UIView&>(view).rootView();
+    const auto roots = Screen::shared().roots();
+    if (std::find(roots.begin(), roots.end(), root) == roots.end())
+        return false;
+    for (const UIView* v = &view; v; v = v->superview())
+        if (v->isHidden() || v->alpha() <= 0)
+            return false;
+    return true;
+}
+
+// The accessible objects under the view, lifted through the views that only hold others; only
+// what shows: a table of thousands of rows gives the few on screen.
+void collect(UIView& view, CGRect clip, std::vector<Node>& out)
+{
+    if (view.isHidden() || view.alpha() <= 0)
+        return;
+    const CGRect frame = view.screenFrame();
+    if (isObject(view)) {
+        if (!CGRectIsEmpty(CGRectIntersection(frame, clip)))
+            out.push_back({&view, -1});
+        return;
+    }
+    if (view.clipsToBounds())
+        clip = CGRectIntersection(clip, frame);
+    if (CGRectIsEmpty(clip))
+        return;
+    for (const auto& subview : std::vector(view.subviews()))
+        collect(*subview, clip, out);
+}
+
+std::vector<Node> childrenOfScreen()
+{
+    std::vector<Node> nodes;
+    for (UIView* root : Screen::shared().roots())
+        collect(*root, screenBounds, nodes);
+    return nodes;
+}
+
+std::vector<Node> childrenOf(const Node& node)
+{
+    std::vector<Node> nodes;
+    if (node.part >= 0)
+        return nodes;
+    if (auto* picker = dynamic_cast<UIPickerView*>(node.view)) {
+        for (int component = 0; component < picker->numberOfComponents(); ++component)
+            nodes.push_back({picker, component});
+        return nodes;
+    }
+    CGRect clip = clipOf(*node.view);
+    if (node.view->clipsToBounds())
+        clip = CGRectIntersection(clip, node.view->screenFrame());
+    for (const auto& subview : std::vector(node.view->subviews()))
+        collect(*subview, clip, nodes);
+    return nodes;
+}
+
+UIView* objectAncestor(const UIView& view)
+{
+    for (UIView* ancestor = view.superview(); ancestor; ancestor = ancestor->superview())
+        if (isObject(*ancestor))
+            return ancestor;
+    return nullptr;
+}
+
+// The texts of the labels in the view, in reading order: columns of text left to right (texts
+// whose extents overlap across are one column), each top to bottom.
+std::vector<std::string> labelTexts(const UIView& view, const UIView* except = nullptr)
+{
+    struct Text {
+        CGRect rect;
+        std::string text;
+    };
+    std::vector<Text> texts;
+    auto gather = [&](auto&& self, const UIView& v) -> void {
+        if (v.isHidden() || v.alpha() <= 0 || &v == except)
+            return;
+        if (auto* label = dynamic_cast<const UILabel*>(&v); label && !label->text().empty()) {
+            CGRect rect = v.screenFrame();
+            const CGFloat width =
+                std::min(sizeWithFont(label->text(), label->font()).width, rect.size.width);
+            if (label->textAlignment() == UITextAlignmentCenter)
+                rect.origin.x += (rect.size.width - width) / 2;
+            else if (label->textAlignment() == UITextAlignmentRight)
+                rect.origin.x += rect.size.width - width;
+            rect.size.width = width;
+            texts.push_back({rect, label->text()});
+        }
+        for (const auto& subview : v.subviews())
+            self(self, *subview);
+    };
+    gather(gather, view);
+    std::stable_sort(texts.begin(), texts.end(), [](const Text& a, const Text& b) {
+        return a.rect.origin.x < b.rect.origin.x;
+    });
+    std::vector<std::string> result;
+    for (size_t first = 0; first < texts.size();) {
+        size_t end = first + 1;
+        CGFloat right = CGRectGetMaxX(texts[first].rect);
+        while (end < texts.size() && texts[end].rect.origin.x < right)
+            right = std::max(right, CGRectGetMaxX(texts[end++].rect));
+        std::stable_sort(
+            texts.begin() + std::ptrdiff_t(first), texts.begin() + std::ptrdiff_t(end),
+            [](const Text& a, const Text& b) { return a.rect.origin.y < b.rect.origin.y; });
+        for (size_t i = first; i < end; ++i)
+            result.push_back(texts[i].text);
+        first = end;
+    }
+    return result;
+}
+
+QString joined(const std::vector<std::string>& texts)
+{
+    QStringList parts;
+    for (const auto& text : texts)
+        parts << toQString(text);
+    return parts.join(QStringLiteral(", "));
+}
+
+std::string describedText(const UIView& view)
+{
+    DumpRecord record;
+    view.describe(record);
+    return record.text("text").value_or("");
+}
+
+bool describedFlag(const UIView& view, std::string_view key)
+{
+    DumpRecord record;
+    view.describe(record);
+    const auto* value = record.find(key);
+    return value && std::holds_alternative<bool>(*value) && std::get<bool>(*value);
+}
+
+const UITableViewCell* enclosingCell(const UIView& view)
+{
+    for (const UIView* v = view.superview(); v; v = v->superview())
+        if (auto* cell = dynamic_cast<const UITableViewCell*>(v))
+            return cell;
+    return nullptr;
+}
+
+QAccessibleInterface* interfaceFor(const Node& node);
+
+struct Registry {
+    QPointer<QWidget> screen;
+    std::map<std::pair<const UIView*, int>, QAccessible::Id> ids;
+    // Qt's cache of interfaces is gone at exit, before the last views may be.
+    bool closed = false;
+    std::vector<std::weak_ptr<UIView>> changed;
+    bool screenChanged = false;
+    bool flushScheduled = false;
+};
+
+Registry& registry()
+{
+    // Never destroyed: views may die after main() returns.
+    static Registry* shared = new Registry;
+    return *shared;
+}
+
+QAccessibleInterface* screenInterface()
+{
+    return registry().screen ? QAccessible::queryAccessibleInterface(registry().screen.data())
+                             : nullptr;
+}
+
+// The middle of the part of the view that shows, as a finger would touch it.
+void tapMiddle(const std::weak_ptr<UIView>& weak, CGRect rect)
+{
+    QTimer::singleShot(0, [weak, rect] {
+        if (weak.expired())
+            return;
+        tapAt({CGRectGetMidX(rect), CGRectGetMidY(rect)});
+    });
+}
+
+class ViewAccessible : public QAccessibleInterface,
+                       public QAccessibleActionInterface,
+                       public QAccessibleValueInterface {
+public:
+    ViewAccessible(UIView* view, int part) : view_(view), part_(part)
+    {
+        if (auto* field = dynamic_cast<UITextField*>(view_))
+            lastText_ = toQString(field->text());
+    }
+
+    // Deleted with its view.
+    bool isValid() const override { return true; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override
+    {
+        return registry().screen ? registry().screen->windowHandle() : nullptr;
+    }
+
+    QAccessibleInterface* parent() const override
+    {
+        if (part_ >= 0)
+            return interfaceFor({view_, -1});
+        if (UIView* ancestor = objectAncestor(*view_))
+            return interfaceFor({ancestor, -1});
+        return screenInterface();
+    }
+    int childCount() const override { return int(childrenOf({view_, part_}).size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const auto nodes = childrenOf({view_, part_});
+        return index >= 0 && size_t(index) < nodes.size() ? interfaceFor(nodes[size_t(index)])
+                                                          : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        const auto nodes = childrenOf({view_, part_});
+        for (size_t i = 0; i < nodes.size(); ++i)
+            if (interfaceFor(nodes[i]) == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (const Node& node : childrenOf({view_, part_}))
+            if (QAccessibleInterface* child = interfaceFor(node); child->rect().contains(x, y))
+                return child;
+        return nullptr;
+    }
+
+    QAccessible::Role role() const override
+    {
+        return part_ >= 0 ? QAccessible::SpinBox : roleOf(*view_);
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return name();
+        if (kind == QAccessible::Value)
+            return value();
+        if (kind == QAccessible::Description)
+            if (auto* alert = dynamic_cast<const UIAlertView*>(view_))
+                return toQString(alert->message());
+        return {};
+    }
+    // Names and values are the views' own; a screen reader changes them by acting.
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override
+    {
+        CGRect frame = view_->screenFrame();
+        if (part_ >= 0)
+            frame = static_cast<UIPickerView*>(view_)->convertRect_toView(
+                static_cast<UIPickerView*>(view_)->rectForComponent(part_), nullptr);
+        const QPoint origin =
+            registry().screen ? registry().screen->mapToGlobal(QPoint(0, 0)) : QPoint();
+        return toQRect(frame).toAlignedRect().translated(origin);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (!onScreen(*view_))
+            state.invisible = true;
+        if (CGRectIsEmpty(CGRectIntersection(view_->screenFrame(), clipOf(*view_))))
+            state.offscreen = true;
+        if (auto* control = dynamic_cast<const UIControl*>(view_); control && !control->isEnabled())
+            state.disabled = true;
+        switch (role()) {
+        case QAccessible::CheckBox:
+            state.checkable = true;
+            state.checked = static_cast<const UISwitch*>(view_)->isOn();
+            state.focusable = true;
+            break;
+        case QAccessible::PageTab:
+            state.selectable = true;
+            state.selected = describedFlag(*view_, "selected");
+            state.disabled = !view_->handlesTouches();
+            break;
+        case QAccessible::ListItem:
+            state.selectable = true;
+            state.selected = static_cast<const UITableViewCell*>(view_)->isSelected();
+            break;
+        case QAccessible::EditableText:
+            state.editable = true;
+            state.focusable = true;
+            state.focused = static_cast<const UITextField*>(view_)->isFirstResponder();
+            break;
+        case QAccessible::Button: state.focusable = true; break;
+        case QAccessible::AlertMessage:
+        case QAccessible::Dialog: state.modal = true; break;
+        default: break;
+        }
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ActionInterface && !actionNames().isEmpty())
+            return static_cast<QAccessibleActionInterface*>(this);
+        if (type == QAccessible::ValueInterface && part_ >= 0)
+            return static_cast<QAccessibleValueInterface*>(this);
+        // The text itself is the editor's, which knows its cursor and selection.
+        if (type == QAccessible::TextInterface)
+            if (auto* field = dynamic_cast<UITextField*>(view_))
+                if (auto* editor = QAccessible::queryAccessibleInterface(&field->editor().line))
+                    return editor->interface_cast(type);
+        return nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        switch (role()) {
+        case QAccessible::Button:
+        case QAccessible::PageTab:
+        case QAccessible::ListItem: return {pressAction()};
+        case QAccessible::CheckBox: return {toggleAction(), pressAction()};
+        case QAccessible::EditableText: return {setFocusAction()};
+        case QAccessible::SpinBox: return {increaseAction(), decreaseAction()};
+        default: return {};
+        }
+    }
+    void doAction(const QString& action) override
+    {
+        // After the screen reader has had its answer: the action may change the whole screen.
+        if (action == pressAction() || action == toggleAction())
+            tapMiddle(view_->weak_from_this(),
+                      CGRectIntersection(view_->screenFrame(), clipOf(*view_)));
+        else if (action == setFocusAction())
+            if (auto* field = dynamic_cast<UITextField*>(view_))
+                field->becomeFirstResponder();
+        if (action == increaseAction() || action == decreaseAction())
+            turnBy(action == increaseAction() ? 1 : -1);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    QVariant currentValue() const override { return picker().selectedRowInComponent(part_); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        turnBy(value.toInt() - picker().selectedRowInComponent(part_));
+    }
+    QVariant maximumValue() const override
+    {
+        return std::max(0, picker().numberOfRowsInComponent(part_) - 1);
+    }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+    // The text a change of the field is told against.
+    QString swapText(QString text) { return std::exchange(lastText_, std::move(text)); }
+
+private:
+    UIPickerView& picker() const { return *static_cast<UIPickerView*>(view_); }
+
+    QString name() const
+    {
+        switch (role()) {
+        case QAccessible::StaticText:
+        case QAccessible::Heading:
+            if (auto* label = dynamic_cast<const UILabel*>(view_))
+                return toQString(label->text());
+            return toQString(describedText(*view_));
+        case QAccessible::Button:
+            if (auto* button = dynamic_cast<const UIButton*>(view_)) {
+                if (!button->currentTitle().empty())
+                    return toQString(button->currentTitle());
+                if (auto image = button->currentImage())
+                    return toQString(image->name());
+                return {};
+            }
+            return toQString(describedText(*view_));
+        case QAccessible::PageTab:
+        case QAccessible::StatusBar: return toQString(describedText(*view_));
+        case QAccessible::CheckBox:
+            // A switch is named by the texts of its row.
+            if (const UITableViewCell* cell = enclosingCell(*view_))
+                return joined(labelTexts(*cell));
+            return {};
+        case QAccessible::EditableText:
+            return toQString(static_cast<const UITextField*>(view_)->placeholder());
+        case QAccessible::ListItem: return joined(labelTexts(*view_));
+        case QAccessible::AlertMessage:
+            return toQString(static_cast<const UIAlertView*>(view_)->title());
+        case QAccessible::Dialog:
+            return toQString(static_cast<const UIActionSheet*>(view_)->title());
+        default: return {};
+        }
+    }
+
+    QString value() const
+    {
+        if (auto* field = dynamic_cast<const UITextField*>(view_))
+            return toQString(field->text());
+        if (part_ < 0)
+            return {};
+        const int row = picker().selectedRowInComponent(part_);
+        if (row < 0)
+            return {};
+        if (UIPickerViewDelegate* delegate = picker().delegate())
+            return toQString(delegate->pickerView_titleForRow_forComponent(&picker(), row, part_));
+        return QString::number(row);
+    }
+
+    // Turns the wheel a row at a time, as taps on the row next to the middle band do, so that
+    // the picker's delegate hears each row.
+    void turnBy(int rows)
+    {
+        if (rows == 0)
+            return;
+        QTimer::singleShot(0, [weak = view_->weak_from_this(), component = part_, rows] {
+            for (int step = 0; step < std::abs(rows); ++step) {
+                auto view = weak.lock();
+                auto* wheels = dynamic_cast<UIPickerView*>(view.get());
+                if (!wheels)
+                    return;
+                const int row = wheels->selectedRowInComponent(component) + (rows > 0 ? 1 : -1);
+                if (row < 0 || row >= wheels->numberOfRowsInComponent(component))
+                    return;
+                const CGRect target = wheels->convertRect_toView(
+                    wheels->rectForRow_inComponent(row, component), nullptr);
+                tapAt({CGRectGetMidX(target), CGRectGetMidY(target)});
+            }
+        });
+    }
+
+    UIView* view_;
+    int part_;
+    QString lastText_;
+};
+
+class ScreenAccessible : public QAccessibleWidget {
+public:
+    explicit ScreenAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Window) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return widget()->windowTitle();
+        return QAccessibleWidget::text(kind);
+    }
+    int childCount() const override
+    {
+        Screen::shared().layout();
+        return int(childrenOfScreen().size());
+    }
+    QAccessibleInterface* child(int index) const override
+    {
+        Screen::shared().layout();
+        const auto nodes = childrenOfScreen();
+        return index >= 0 && size_t(index) < nodes.size() ? interfaceFor(nodes[size_t(index)])
+                                                          : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        const auto nodes = childrenOfScreen();
+        for (size_t i = 0; i < nodes.size(); ++i)
+            if (interfaceFor(nodes[i]) == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        const auto nodes = childrenOfScreen();
+        // Front first.
+        for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
+            if (QAccessibleInterface* child = interfaceFor(*node); child->rect().contains(x, y))
+                return child;
+        return nullptr;
+    }
+};
+
+void closeRegistry() { registry().closed = true; }
+
+QAccessibleInterface* interfaceFor(const Node& node)
+{
+    Registry& shared = registry();
+    const auto key = std::make_pair(static_cast<const UIView*>(node.view), node.part);
+    if (auto found = shared.ids.find(key); found != shared.ids.end())
+        return QAccessible::accessibleInterface(found->second);
+    auto* created = new ViewAccessible(node.view, node.part);
+    if (shared.ids.empty()) {
+        // Registered after Qt's cache was made, so run before it is destroyed.
+        static const bool once = (std::atexit(closeRegistry), true);
+        (void)once;
+    }
+    shared.ids.emplace(key, QAccessible::registerAccessibleInterface(created));
+    return created;
+}
+
+ViewAccessible* knownInterface(const UIView& view, int part = -1)
+{
+    const auto& ids = registry().ids;
+    auto found = ids.find({&view, part});
+    return found == ids.end()
+               ? nullptr
+               : static_cast<ViewAccessible*>(QAccessible::accessibleInterface(found->second));
+}
+
+bool listening() { return QAccessible::isActive() && registry().screen && !registry().closed; }
+
+void flushTreeChanges()
+{
+    Registry& shared = registry();
+    shared.flushScheduled = false;
+    auto changed = std::exchange(shared.changed, {});
+    const bool screenChanged = std::exchange(shared.screenChanged, false);
+    if (!listening())
+        return;
+    if (screenChanged) {
+        QAccessibleEvent event(shared.screen.data(), QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
+    for (const auto& weak : changed)
+        if (auto view = weak.lock(); view && knownInterface(*view)) {
+            QAccessibleEvent event(knownInterface(*view), QAccessible::ObjectReorder);
+            QAccessible::updateAccessibility(&event);
+        }
+}
+
+} // namespace
+
+void installAccessibility(QWidget& screen)
+{
+    registry().screen = &screen;
+    QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+        if (object && object == registry().screen.data())
+            return new ScreenAccessible(static_cast<QWidget*>(object));
+        return nullptr;
+    });
+}
+
+void accessibleTreeChanged(const UIView* superview)
+{
+    if (!listening())
+        return;
+    Registry& shared = registry();
+    UIView* owner = nullptr;
+    if (superview)
+        owner = isObject(*superview) ? const_cast<UIView*>(superview) : objectAncestor(*superview);
+    // A part no screen reader has seen needs no notice.
+    if (owner && knownInterface(*owner)) {
+        auto weak = owner->weak_from_this();
+        if (std::none_of(shared.changed.begin(), shared.changed.end(),
+                         [&](const auto& known) { return known.lock().get() == owner; }))
+            shared.changed.push_back(std::move(weak));
+    } else if (!owner) {
+        shared.screenChanged = true;
+    }
+    if (!shared.flushScheduled) {
+        shared.flushScheduled = true;
+        QTimer::singleShot(0, flushTreeChanges);
+    }
+}
+
+void accessibleViewDestroyed(const UIView& view)
+{
+    Registry& shared = registry();
+    auto found = shared.ids.lower_bound({&view, INT_MIN});
+    while (found != shared.ids.end() && found->first.first == &view) {
+        if (!shared.closed)
+            QAccessible::deleteAccessibleInterface(found->second);
+        found = shared.ids.erase(found);
+    }
+}
+
+void announceFocus(UIView& view)
+{
+    if (!listening() || !isObject(view))
+        return;
+    QAccessibleEvent event(interfaceFor({&view, -1}), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void accessibleCheckedChanged(UIView& view)
+{
+    if (!listening())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(interfaceFor({&view, -1}), changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void accessibleSelectionChanged(UIView& view)
+{
+    if (!listening())
+        return;
+    QAccessibleEvent event(interfaceFor({&view, -1}), QAccessible::Selection);
+    QAccessible::updateAccessibility(&event);
+}
+
+void accessiblePickerTurned(UIView& picker, int component)
+{
+    if (!listening())
+        return;
+    QAccessibleInterface* wheel = interfaceFor({&picker, component});
+    QAccessibleValueChangeEvent event(wheel, wheel->valueInterface()->currentValue());
+    QAccessible::updateAccessibility(&event);
+}
+
+void accessibleTextChanged(UIView& field)
+{
+    if (!listening())
+        return;
+    auto* known = static_cast<ViewAccessible*>(interfaceFor({&field, -1}));
+    const QString text = known->text(QAccessible::Value);
+    const QString before = known->swapText(text);
+    QAccessibleTextUpdateEvent event(known, 0, before, text);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace uikit
