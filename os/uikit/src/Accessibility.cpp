@@ -468,15 +468,14 @@ private:
             if (auto* label = dynamic_cast<const UILabel*>(view_))
                 return toQString(label->text());
             return toQString(describedText(*view_));
-        case QAccessible::Button:
-            if (auto* button = dynamic_cast<const UIButton*>(view_)) {
-                if (!button->currentTitle().empty())
-                    return toQString(button->currentTitle());
-                if (auto image = button->currentImage())
-                    return toQString(image->name());
-                return {};
-            }
-            return toQString(describedText(*view_));
+        case QAccessible::Button: {
+            // A button without a title is named by its image, without the file's extension.
+            DumpRecord record;
+            view_->describe(record);
+            const std::string text = record.text("text").value_or("");
+            const std::string image = record.text("image").value_or("");
+            return toQString(text.empty() ? image.substr(0, image.rfind('.')) : text);
+        }
         case QAccessible::PageTab:
         case QAccessible::StatusBar: return toQString(describedText(*view_));
         case QAccessible::CheckBox:
