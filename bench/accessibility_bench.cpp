@@ -36,7 +36,7 @@ public:
             cell = std::make_shared<UITableViewCell>(CGRectZero, "row");
             for (int i = 0; i < 3; ++i)
                 cell->contentView()->addSubview(
-                    std::make_shared<UILabel>(CGRectMake(10 + 100 * i, 10, 90, 20)));
+                    std::make_shared<UILabel>(CGRectMake(10 + 100 * CGFloat(i), 10, 90, 20)));
         }
         const auto& labels = cell->contentView()->subviews();
         const std::string row = std::to_string(indexPath.row());
