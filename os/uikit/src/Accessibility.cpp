@@ -4,7 +4,6 @@
 #include "Painting.h"
 #include "Screen.h"
 #include "TextFieldEditor.h"
-#include "uikit/Automation.h"
 #include "uikit/UIActionSheet.h"
 #include "uikit/UIAlertView.h"
 #include "uikit/UIButton.h"
@@ -276,14 +275,22 @@ QAccessibleInterface* screenInterface()
                              : nullptr;
 }
 
-// The middle of the part of the view that shows, as a finger would touch it.
-void tapMiddle(const std::weak_ptr<UIView>& weak, CGRect rect)
+// A finger's touch at a point of the view, whatever lies over it: the view, or the nearest one
+// above it that takes touches, gets a touch that begins and ends there.
+void touch(UIView& view, CGPoint point)
 {
-    QTimer::singleShot(0, [weak, rect] {
-        if (weak.expired())
-            return;
-        tapAt({CGRectGetMidX(rect), CGRectGetMidY(rect)});
-    });
+    UIView* handler = &view;
+    while (handler && !handler->handlesTouches())
+        handler = handler->superview();
+    auto held = handler ? handler->weak_from_this().lock() : nullptr;
+    if (!held)
+        return;
+    const CGPoint at =
+        held->convertPoint_fromView(view.convertPoint_toView(point, nullptr), nullptr);
+    held->touchesBegan(at);
+    held->touchesEnded(at);
+    drainAutoreleased();
+    Screen::shared().scheduleDisplay();
 }
 
 class ViewAccessible : public QAccessibleInterface,
@@ -432,8 +439,10 @@ public:
     {
         // After the screen reader has had its answer: the action may change the whole screen.
         if (action == pressAction() || action == toggleAction())
-            tapMiddle(view_->weak_from_this(),
-                      CGRectIntersection(view_->screenFrame(), clipOf(*view_)));
+            QTimer::singleShot(0, [weak = view_->weak_from_this()] {
+                if (auto view = weak.lock())
+                    touch(*view, {CGRectGetMidX(view->bounds()), CGRectGetMidY(view->bounds())});
+            });
         else if (action == setFocusAction())
             if (auto* field = dynamic_cast<UITextField*>(view_))
                 field->becomeFirstResponder();
@@ -523,9 +532,8 @@ private:
                 const int row = wheels->selectedRowInComponent(component) + (rows > 0 ? 1 : -1);
                 if (row < 0 || row >= wheels->numberOfRowsInComponent(component))
                     return;
-                const CGRect target = wheels->convertRect_toView(
-                    wheels->rectForRow_inComponent(row, component), nullptr);
-                tapAt({CGRectGetMidX(target), CGRectGetMidY(target)});
+                const CGRect target = wheels->rectForRow_inComponent(row, component);
+                touch(*wheels, {CGRectGetMidX(target), CGRectGetMidY(target)});
             }
         });
     }
@@ -613,15 +621,20 @@ void flushTreeChanges()
     const bool screenChanged = std::exchange(shared.screenChanged, false);
     if (!listening())
         return;
-    if (screenChanged) {
-        QAccessibleEvent event(shared.screen.data(), QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
-    for (const auto& weak : changed)
-        if (auto view = weak.lock(); view && knownInterface(*view)) {
-            QAccessibleEvent event(knownInterface(*view), QAccessible::ObjectReorder);
+    // Each child of a changed part is told as added, which a screen reader takes as the part's
+    // new list of children (what Qt's own reordering notice does in its later versions).
+    auto tellChildren = [](QAccessibleInterface* owner) {
+        for (int i = 0, count = owner->childCount(); i < count; ++i) {
+            QAccessibleEvent event(owner->child(i), QAccessible::ObjectCreated);
             QAccessible::updateAccessibility(&event);
         }
+    };
+    if (screenChanged)
+        tellChildren(screenInterface());
+    for (const auto& weak : changed)
+        if (auto view = weak.lock())
+            if (QAccessibleInterface* owner = knownInterface(*view))
+                tellChildren(owner);
 }
 
 } // namespace
@@ -680,11 +693,12 @@ void announceFocus(UIView& view)
 
 void accessibleCheckedChanged(UIView& view)
 {
-    if (!listening())
+    ViewAccessible* known = listening() ? knownInterface(view) : nullptr;
+    if (!known)
         return;
     QAccessible::State changed;
     changed.checked = true;
-    QAccessibleStateChangeEvent event(interfaceFor({&view, -1}), changed);
+    QAccessibleStateChangeEvent event(known, changed);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -698,18 +712,18 @@ void accessibleSelectionChanged(UIView& view)
 
 void accessiblePickerTurned(UIView& picker, int component)
 {
-    if (!listening())
+    ViewAccessible* wheel = listening() ? knownInterface(picker, component) : nullptr;
+    if (!wheel)
         return;
-    QAccessibleInterface* wheel = interfaceFor({&picker, component});
     QAccessibleValueChangeEvent event(wheel, wheel->valueInterface()->currentValue());
     QAccessible::updateAccessibility(&event);
 }
 
 void accessibleTextChanged(UIView& field)
 {
-    if (!listening())
+    ViewAccessible* known = listening() ? knownInterface(field) : nullptr;
+    if (!known)
         return;
-    auto* known = static_cast<ViewAccessible*>(interfaceFor({&field, -1}));
     const QString text = known->text(QAccessible::Value);
     const QString before = known->swapText(text);
     QAccessibleTextUpdateEvent event(known, 0, before, text);

@@ -15,6 +15,8 @@ void installAccessibility(QWidget& screen);
 void accessibleTreeChanged(const UIView* superview);
 // The view is being destroyed: its accessible objects go with it.
 void accessibleViewDestroyed(const UIView& view);
+// The changes below are told of objects a screen reader has already seen: a switch set while
+// its screen is made is news to nobody.
 // A switch was turned on or off.
 void accessibleCheckedChanged(UIView& view);
 // A tab became the selected one.
