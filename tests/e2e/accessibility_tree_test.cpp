@@ -106,6 +106,11 @@ TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitc
         << tree;
     EXPECT_NE(row.find("Today"), std::string::npos) << tree;
     EXPECT_EQ(lineAfter(tree, "TAB"), "Next Birthdays") << tree;
+    // Pressing the tab was announced, and so was the new screen under the window.
+    EXPECT_NE(tree.find("HEARD object:state-changed:selected page tab \"Settings\""),
+              std::string::npos)
+        << tree;
+    EXPECT_NE(tree.find("HEARD object:children-changed:add frame"), std::string::npos) << tree;
     // The device's first settings: the sound on, the horoscope shown.
     EXPECT_NE(tree.find("SWITCH Sound: checked"), std::string::npos) << tree;
     EXPECT_NE(tree.find("SWITCH Hide Horoscope: unchecked"), std::string::npos) << tree;

@@ -7,6 +7,7 @@
   TAB <name>                                         the selected page tab
   SWITCH <name>: checked|unchecked                   each check box, after pressing the tab
                                                      named by --press (and waiting for one)
+  HEARD <event> <role> "<name>"                      what the application announced meanwhile
 
 Usage: read_accessible_tree.py APPLICATION_NAME [--press TAB] [--timeout SECONDS]
 Exits 1 when the application does not show up on the bus in time."""
@@ -15,6 +16,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def find_application(name, deadline):
@@ -90,12 +92,26 @@ def main():
         if not tabs:
             print("no tab named %s" % arguments.press)
             return 1
+        heard = []
+
+        def hear(event):
+            source = event.source
+            heard.append('%s %s "%s"' % (event.type, source.getRoleName(), source.name))
+
+        for kind in ("object:state-changed", "object:children-changed", "focus:"):
+            pyatspi.Registry.registerEventListener(hear, kind)
         actions = tabs[0].queryAction()
         actions.doAction(0)
         switches = []
+        context = GLib.MainContext.default()
         while not switches and time.monotonic() < deadline:
-            time.sleep(0.2)
+            pause = time.monotonic() + 0.2
+            while time.monotonic() < pause:
+                context.iteration(False)
+                time.sleep(0.01)
             switches = role(application, "check box")
+        for line in heard:
+            print("HEARD %s" % line)
         for switch in switches:
             checked = switch.getState().contains(pyatspi.STATE_CHECKED)
             print("SWITCH %s: %s" % (switch.name, "checked" if checked else "unchecked"))

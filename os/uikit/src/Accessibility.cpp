@@ -483,7 +483,18 @@ private:
             view_->describe(record);
             const std::string text = record.text("text").value_or("");
             const std::string image = record.text("image").value_or("");
-            return toQString(text.empty() ? image.substr(0, image.rfind('.')) : text);
+            if (!text.empty() || !image.empty())
+                return toQString(text.empty() ? image.substr(0, image.rfind('.')) : text);
+            // The toolkit's own drawn buttons are named by what they are.
+            if (auto* button = dynamic_cast<const UIButton*>(view_))
+                switch (button->buttonType()) {
+                case UIButtonTypeInfoLight:
+                case UIButtonTypeInfoDark: return QStringLiteral("Info");
+                case UIButtonTypeDetailDisclosure: return QStringLiteral("More Info");
+                case UIButtonTypeContactAdd: return QStringLiteral("Add");
+                default: break;
+                }
+            return {};
         }
         case QAccessible::PageTab:
         case QAccessible::StatusBar: return toQString(describedText(*view_));

@@ -97,7 +97,10 @@ TEST(Accessibility, EachViewShownIsAnObjectWithItsRoleNameValueAndState)
     save->setTitle_forState("Save", UIControlStateNormal);
     save->setEnabled(false);
     window->addSubview(save);
-    auto name = std::make_shared<UITextField>(CGRectMake(10, 60, 300, 30));
+    auto info = UIButton::buttonWithType(UIButtonTypeInfoLight);
+    info->setFrame(CGRectMake(290, 60, 18, 19));
+    window->addSubview(info);
+    auto name = std::make_shared<UITextField>(CGRectMake(10, 60, 270, 30));
     name->setPlaceholder("First name");
     name->setText("Ana");
     window->addSubview(name);
@@ -124,6 +127,7 @@ TEST(Accessibility, EachViewShownIsAnObjectWithItsRoleNameValueAndState)
     const Expected objects[] = {
         {QAccessible::StaticText, "Birthdays", "", false, false, false, false},
         {QAccessible::Button, "Save", "", false, false, false, true},
+        {QAccessible::Button, "Info", "", false, false, false, false},
         {QAccessible::EditableText, "First name", "Ana", false, false, true, false},
         {QAccessible::ListItem, "Ana Lima, December 9, Today", "", false, false, false, false},
         {QAccessible::CheckBox, "Sound", "", true, false, false, false},
@@ -154,6 +158,19 @@ TEST(Accessibility, EachViewShownIsAnObjectWithItsRoleNameValueAndState)
     // Only the rows on screen: 280 points of 44-point rows.
     EXPECT_EQ(count(root, QAccessible::ListItem), 7);
     EXPECT_EQ(root->text(QAccessible::Name), screen->windowTitle());
+
+    // A screen reader's actions do what a finger does.
+    QAccessibleInterface* sound = find(root, [](QAccessibleInterface* candidate) {
+        return candidate->role() == QAccessible::CheckBox;
+    });
+    sound->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QAccessibleInterface* next = find(root, [](QAccessibleInterface* candidate) {
+        return candidate->text(QAccessible::Name) == "Next";
+    });
+    next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    uikit::runPendingWork();
+    EXPECT_FALSE(sound->state().checked);
+    EXPECT_TRUE(next->state().selected);
     name->resignFirstResponder();
 }
 
