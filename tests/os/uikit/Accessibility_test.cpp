@@ -2,6 +2,7 @@
 #include "Screen.h"
 
 #include <uikit/Automation.h>
+#include <uikit/UIAlertView.h>
 #include <uikit/UIButton.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIScreen.h>
@@ -171,6 +172,23 @@ TEST(Accessibility, EachViewShownIsAnObjectWithItsRoleNameValueAndState)
     uikit::runPendingWork();
     EXPECT_FALSE(sound->state().checked);
     EXPECT_TRUE(next->state().selected);
+
+    // An alert is a dialog of the window, with its message and its buttons.
+    auto alert = std::make_shared<UIAlertView>("Birthday", "Ana Lima turns 34", nullptr, "OK");
+    alert->show();
+    uikit::runPendingWork();
+    QAccessibleInterface* dialog = find(root, [](QAccessibleInterface* candidate) {
+        return candidate->role() == QAccessible::AlertMessage;
+    });
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->parent(), root);
+    EXPECT_EQ(dialog->text(QAccessible::Name), "Birthday");
+    EXPECT_EQ(dialog->text(QAccessible::Description), "Ana Lima turns 34");
+    EXPECT_TRUE(find(dialog, [](QAccessibleInterface* candidate) {
+        return candidate->role() == QAccessible::Button &&
+               candidate->text(QAccessible::Name) == "OK";
+    }));
+    alert->dismissWithClickedButtonIndex_animated(0, false);
     name->resignFirstResponder();
 }
 
