@@ -1,9 +1,11 @@
 #include "Screen.h"
 
+#include "AccessibleViews.h"
 #include "ModalLayer.h"
 #include "Painting.h"
 #include "StatusBar.h"
 #include "TextFieldEditor.h"
+#include "uikit/Accessibility.h"
 #include "uikit/UIScreen.h"
 
 #include <QCloseEvent>
@@ -153,8 +155,10 @@ void Screen::setFirstResponder(UITextField* field)
         former->setNeedsDisplay();
     // A field being destroyed can no longer be shared; it only ever resigns.
     firstResponder_ = field ? field->weak_from_this() : std::weak_ptr<UIView>();
-    if (field)
+    if (field) {
         field->setNeedsDisplay();
+        announceFocus(*field);
+    }
     if (screenWidget) {
         screenWidget->setAttribute(Qt::WA_InputMethodEnabled, field != nullptr);
         QGuiApplication::inputMethod()->update(Qt::ImEnabled);
@@ -286,6 +290,7 @@ void Screen::show()
     ensureApplication();
     if (!screenWidget) {
         screenWidget = new ScreenWidget;
+        installAccessibility(*screenWidget);
         screenWidget->setAttribute(Qt::WA_InputMethodEnabled, firstResponder() != nullptr);
         // The status bar's clock moves on with the minute.
         statusBarClock = new QTimer(screenWidget);

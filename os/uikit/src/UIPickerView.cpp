@@ -1,5 +1,6 @@
 #include "uikit/UIPickerView.h"
 
+#include "AccessibleViews.h"
 #include "Painting.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
@@ -71,8 +72,11 @@ void UIPickerView::selectRow_inComponent_animated(int row, int component, bool a
         return;
     if (selected_.size() <= size_t(component))
         selected_.resize(size_t(component) + 1, 0);
+    const int before = selected_[size_t(component)];
     selected_[size_t(component)] = std::clamp(row, 0, rows - 1);
     setNeedsDisplay();
+    if (selected_[size_t(component)] != before)
+        accessiblePickerTurned(*this, component);
 }
 
 void UIPickerView::reloadAllComponents()

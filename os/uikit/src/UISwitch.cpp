@@ -1,5 +1,6 @@
 #include "uikit/UISwitch.h"
 
+#include "AccessibleViews.h"
 #include "Painting.h"
 #include "foundation/DeviceText.h"
 #include "uikit/UIStringDrawing.h"
@@ -28,6 +29,7 @@ void UISwitch::setOn_animated(bool on, bool animated)
         return;
     on_ = on;
     setNeedsDisplay();
+    accessibleCheckedChanged(*this);
 }
 
 void UISwitch::setFrame(CGRect frame) { UIControl::setFrame(withStandardSize(frame)); }

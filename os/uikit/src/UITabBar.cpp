@@ -1,5 +1,6 @@
 #include "uikit/UITabBar.h"
 
+#include "AccessibleViews.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/UIScreen.h"
@@ -168,6 +169,9 @@ void UITabBar::setSelectedItem(UITabBarItem* item)
                                    [&](const auto& candidate) { return candidate.get() == item; });
     selectedItem_ = known ? item : nullptr;
     setNeedsDisplay();
+    for (size_t i = 0; i < items_.size() && i < subviews().size(); ++i)
+        if (items_[i].get() == selectedItem_)
+            accessibleSelectionChanged(*subviews()[i]);
 }
 
 void UITabBar::userSelectedItem(UITabBarItem* item)

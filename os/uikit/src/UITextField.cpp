@@ -1,5 +1,6 @@
 #include "uikit/UITextField.h"
 
+#include "AccessibleViews.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "TextFieldEditor.h"
@@ -22,6 +23,7 @@ UITextField::UITextField(CGRect frame) : UIControl(frame)
     editor_ = std::make_unique<Editor>();
     QObject::connect(&editor_->line, &QLineEdit::textChanged, [this] {
         setNeedsDisplay();
+        accessibleTextChanged(*this);
         if (!editor_->quiet)
             sendActionsForControlEvents(UIControlEventEditingChanged);
     });

@@ -1,5 +1,6 @@
 #include "uikit/UIView.h"
 
+#include "AccessibleViews.h"
 #include "Screen.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewDump.h"
@@ -37,6 +38,7 @@ UIView::UIView(CGRect frame) : frame_(frame) {}
 
 UIView::~UIView()
 {
+    accessibleViewDestroyed(*this);
     for (auto& subview : subviews_)
         subview->superview_ = nullptr;
 }
@@ -102,6 +104,7 @@ void UIView::setHidden(bool hidden)
         return;
     hidden_ = hidden;
     setNeedsDisplay();
+    accessibleTreeChanged(superview_);
 }
 
 void UIView::setAlpha(CGFloat alpha)
@@ -134,6 +137,7 @@ void UIView::insertSubview_atIndex(std::shared_ptr<UIView> view, size_t index)
     added->didMoveToSuperview();
     setNeedsLayout();
     setNeedsDisplay();
+    accessibleTreeChanged(this);
 }
 
 void UIView::insertSubview_belowSubview(std::shared_ptr<UIView> view, const UIView* sibling)
@@ -154,6 +158,7 @@ void UIView::detachSubview(const UIView* view)
     subviews_.erase(found);
     setNeedsLayout();
     setNeedsDisplay();
+    accessibleTreeChanged(this);
 }
 
 void UIView::removeFromSuperview()

@@ -1,0 +1,119 @@
+#include "AccessibilityBus.h"
+#include "ChildProcess.h"
+#include "PrivateDisplay.h"
+#include "PrivateSessionBus.h"
+#include "TempDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kInstall = std::string(TORTAMOS_SOURCE_DIR) + "/scripts/install-device";
+const std::string kContacts = std::string(TORTAMOS_BIN_DIR) + "/contacts";
+const std::string kReader = std::string(TORTAMOS_SOURCE_DIR) + "/tests/e2e/read_accessible_tree.py";
+const char* const kMonths[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
+
+std::string read(const fs::path& file)
+{
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The text after "<key> " on the line that starts with it; empty when no line does.
+std::string lineAfter(const std::string& text, const std::string& key)
+{
+    const std::string start = key + " ";
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end == std::string::npos ? end : end - at);
+        if (line.rfind(start, 0) == 0)
+            return line.substr(start.size());
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+    return {};
+}
+
+TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitch)
+{
+    TempDevice device;
+    ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
+                          device.root().string() + "' >/dev/null 2>&1"),
+              0);
+    const std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    char birthday[32];
+    std::snprintf(birthday, sizeof birthday, "1992-%02d-%02d", today.tm_mon + 1, today.tm_mday);
+    ASSERT_EQ(run_command(kContacts + " add --first Ana --last Lima --birthday " + birthday +
+                          " >/dev/null"),
+              0);
+
+    PrivateDisplay display;
+    ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+    PrivateSessionBus session(device);
+    ASSERT_FALSE(session.address().empty()) << "dbus-daemon did not start";
+    AccessibilityBus accessibility(session.address(), display.name(), device.root() / "run");
+    if (!accessibility.ready())
+        GTEST_SKIP() << accessibility.why_not();
+
+    // The application stays up while the screen reader looks; the dump says it has started.
+    const fs::path started = device.root() / "started.json";
+    const fs::path script = device.root() / "script.txt";
+    std::ofstream(script) << "wait 100\ndump " << started.string() << "\nwait 60000\nquit\n";
+    std::vector<std::string> env = accessibility.environment();
+    for (const char* setting : {"QT_ACCESSIBILITY=1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"})
+        env.emplace_back(setting);
+    env.push_back("UIKIT_AUTOMATION=" + script.string());
+    const std::string program = device.path("/Applications/Tortamos.app/Tortamos").string();
+    ChildProcess tortamos(program, {program}, env);
+    for (int i = 0; i < 300 && !fs::exists(started) && tortamos.running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(fs::exists(started)) << "Tortamos did not start";
+
+    // The reader presses the Settings tab as a screen reader's user would, then reads the
+    // switches there.
+    const fs::path heard = device.root() / "heard.txt";
+    std::string command;
+    for (const auto& setting : accessibility.environment())
+        if (setting.rfind("DISPLAY=", 0) == 0 ||
+            setting.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) == 0 ||
+            setting.rfind("XDG_RUNTIME_DIR=", 0) == 0)
+            command += "'" + setting + "' ";
+    EXPECT_EQ(run_command("env " + command + "timeout 90 /usr/bin/python3 '" + kReader +
+                          "' Tortamos --press Settings --timeout 60 >'" + heard.string() +
+                          "' 2>&1"),
+              0);
+    const std::string tree = read(heard);
+
+    const std::string row = lineAfter(tree, "ROW");
+    EXPECT_NE(row.find("Ana Lima"), std::string::npos) << tree;
+    EXPECT_NE(row.find(std::string(kMonths[today.tm_mon]) + " " + std::to_string(today.tm_mday)),
+              std::string::npos)
+        << tree;
+    EXPECT_NE(row.find("Today"), std::string::npos) << tree;
+    EXPECT_EQ(lineAfter(tree, "TAB"), "Next Birthdays") << tree;
+    // Pressing the tab was announced, and so was the new screen under the window.
+    EXPECT_NE(tree.find("HEARD object:state-changed:selected page tab \"Settings\""),
+              std::string::npos)
+        << tree;
+    EXPECT_NE(tree.find("HEARD object:children-changed:add frame"), std::string::npos) << tree;
+    // The device's first settings: the sound on, the horoscope shown.
+    EXPECT_NE(tree.find("SWITCH Sound: checked"), std::string::npos) << tree;
+    EXPECT_NE(tree.find("SWITCH Hide Horoscope: unchecked"), std::string::npos) << tree;
+}
+
+} // namespace
