@@ -226,6 +226,20 @@ void UIActionSheet::dismissWithClickedButtonIndex_animated(int buttonIndex, bool
         delegate_->actionSheet_didDismissWithButtonIndex(this, buttonIndex);
 }
 
+bool UIActionSheet::keyPressed(UIKey key)
+{
+    if (key != UIKey::Escape)
+        return false;
+    const int count = numberOfButtons();
+    const int index = cancelButtonIndex_ >= 0 && cancelButtonIndex_ < count ? cancelButtonIndex_
+                      : count == 1                                          ? 0
+                                                                            : -1;
+    if (index < 0)
+        return false;
+    dismissWithClickedButtonIndex_animated(index, true);
+    return true;
+}
+
 CGFloat UIActionSheet::titleHeight() const
 {
     if (title_.empty())

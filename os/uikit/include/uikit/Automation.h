@@ -37,6 +37,10 @@ bool tap(std::string_view text);
 // Types the text into the text field that has the keyboard, as a key press of the desktop's
 // would; false when no field has it.
 bool typeText(std::string_view text);
+// Presses the key, written as a key sequence is ("Tab", "Shift+Tab", "Return", "Escape",
+// "Ctrl+1", "Down", "Space"), and lets it go, as the user does on the screen's window; false
+// when the text names no single key.
+bool pressKey(std::string_view key);
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);

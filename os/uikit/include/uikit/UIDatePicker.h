@@ -40,6 +40,8 @@ public:
     UIPickerView& wheels() const { return *wheels_; }
 
     CGSize sizeThatFits(CGSize size) const override;
+    // Its wheels take the focus and the keys.
+    bool canBecomeFocused() const override { return false; }
     void layoutSubviews() override;
     void describe(uikit::DumpRecord& record) const override;
 
