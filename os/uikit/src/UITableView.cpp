@@ -532,8 +532,9 @@ bool UITableView::keyPressed(UIKey key)
         return true;
     default: return false;
     }
+    // The ring marks the row; selecting it too would leave a cell drawn as if tapped (white text
+    // on a cell that covers the selection's blue with its own background) while it shows.
     focusedRow_ = target;
-    selectRowAtIndexPath_animated_scrollPosition(target, false, UITableViewScrollPositionNone);
     scrollToRowAtIndexPath_atScrollPosition_animated(target, UITableViewScrollPositionNone, false);
     return true;
 }

@@ -85,9 +85,9 @@ public:
     }
     std::string state() const
     {
-        const auto selected = table->indexPathForSelectedRow();
+        const auto row = table->indexPathForFocusedRow();
         return "taps " + std::to_string(taps) + ", on " + std::to_string(toggle->isOn()) +
-               ", selected " + (selected ? std::to_string(selected->row()) : "-") + ", chosen " +
+               ", row " + (row ? std::to_string(row->row()) : "-") + ", chosen " +
                std::to_string(chosenRow) + ", turned " + turned;
     }
 
@@ -129,23 +129,23 @@ TEST(Keyboard, TabWalksInReadingOrderAndWrapsAndEachViewTakesItsKeys)
         const char* state;
     };
     const Step steps[] = {
-        {"Tab", "button", "taps 0, on 0, selected -, chosen -1, turned -"},
-        {"Return", "button", "taps 1, on 0, selected -, chosen -1, turned -"},
-        {"Tab", "switch", "taps 1, on 0, selected -, chosen -1, turned -"},
-        {"Space", "switch", "taps 1, on 1, selected -, chosen -1, turned -"},
-        {"Tab", "table", "taps 1, on 1, selected -, chosen -1, turned -"},
-        {"Down", "table", "taps 1, on 1, selected 1, chosen -1, turned -"},
-        {"Return", "table", "taps 1, on 1, selected 1, chosen 1, turned -"},
-        {"PgDown", "table", "taps 1, on 1, selected 5, chosen 1, turned -"},
-        {"End", "table", "taps 1, on 1, selected 9, chosen 1, turned -"},
-        {"Home", "table", "taps 1, on 1, selected 0, chosen 1, turned -"},
-        {"Tab", "picker", "taps 1, on 1, selected 0, chosen 1, turned -"},
-        {"Down", "picker", "taps 1, on 1, selected 0, chosen 1, turned 0:1"},
-        {"Right", "picker", "taps 1, on 1, selected 0, chosen 1, turned 0:1"},
-        {"End", "picker", "taps 1, on 1, selected 0, chosen 1, turned 1:9"},
-        {"Tab", "button", "taps 1, on 1, selected 0, chosen 1, turned 1:9"},
-        {"Shift+Tab", "picker", "taps 1, on 1, selected 0, chosen 1, turned 1:9"},
-        {"Escape", "picker", "taps 1, on 1, selected 0, chosen 1, turned 1:9"},
+        {"Tab", "button", "taps 0, on 0, row 0, chosen -1, turned -"},
+        {"Return", "button", "taps 1, on 0, row 0, chosen -1, turned -"},
+        {"Tab", "switch", "taps 1, on 0, row 0, chosen -1, turned -"},
+        {"Space", "switch", "taps 1, on 1, row 0, chosen -1, turned -"},
+        {"Tab", "table", "taps 1, on 1, row 0, chosen -1, turned -"},
+        {"Down", "table", "taps 1, on 1, row 1, chosen -1, turned -"},
+        {"Return", "table", "taps 1, on 1, row 1, chosen 1, turned -"},
+        {"PgDown", "table", "taps 1, on 1, row 5, chosen 1, turned -"},
+        {"End", "table", "taps 1, on 1, row 9, chosen 1, turned -"},
+        {"Home", "table", "taps 1, on 1, row 0, chosen 1, turned -"},
+        {"Tab", "picker", "taps 1, on 1, row 0, chosen 1, turned -"},
+        {"Down", "picker", "taps 1, on 1, row 0, chosen 1, turned 0:1"},
+        {"Right", "picker", "taps 1, on 1, row 0, chosen 1, turned 0:1"},
+        {"End", "picker", "taps 1, on 1, row 0, chosen 1, turned 1:9"},
+        {"Tab", "button", "taps 1, on 1, row 0, chosen 1, turned 1:9"},
+        {"Shift+Tab", "picker", "taps 1, on 1, row 0, chosen 1, turned 1:9"},
+        {"Escape", "picker", "taps 1, on 1, row 0, chosen 1, turned 1:9"},
     };
     for (const Step& step : steps) {
         ASSERT_TRUE(uikit::pressKey(step.key)) << step.key;
@@ -155,6 +155,8 @@ TEST(Keyboard, TabWalksInReadingOrderAndWrapsAndEachViewTakesItsKeys)
         EXPECT_EQ(screen.state(), step.state) << "after " << step.key;
     }
     EXPECT_FALSE(uikit::pressKey("Tabb"));
+    EXPECT_EQ(screen.table->indexPathForSelectedRow(), NSIndexPath::indexPathForRow_inSection(1, 0))
+        << "the arrows move the ring; Return selects, as a tap";
 
     // The table's ring follows its row into view; the dump says who has the focus.
     ASSERT_TRUE(uikit::pressKey("Shift+Tab"));

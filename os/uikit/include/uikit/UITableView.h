@@ -131,9 +131,10 @@ public:
     // The row the keyboard is on: the one it last moved to, else the selected row, else the
     // first; nullopt when the table has no rows.
     std::optional<NSIndexPath> indexPathForFocusedRow() const;
-    // A table with rows takes the focus. Up and Down select the row above or below, Page Up and
-    // Page Down a table's height away, Home and End the first and last row, each scrolled into
-    // view; Return, Enter or Space tap the row. The ring goes around the row.
+    // A table with rows takes the focus; the ring goes around its focused row. Up and Down move
+    // it to the row above or below, Page Up and Page Down a table's height away, Home and End to
+    // the first and last row, each scrolled into view; Return, Enter or Space select it and tell
+    // the delegate, as a tap on it does.
     bool canBecomeFocused() const override { return firstRow().has_value(); }
     bool keyPressed(UIKey key) override;
     CGRect focusRingRect() const override;
