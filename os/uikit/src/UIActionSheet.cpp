@@ -1,5 +1,6 @@
 #include "uikit/UIActionSheet.h"
 
+#include "Keyboard.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/UIButton.h"
@@ -230,10 +231,7 @@ bool UIActionSheet::keyPressed(UIKey key)
 {
     if (key != UIKey::Escape)
         return false;
-    const int count = numberOfButtons();
-    const int index = cancelButtonIndex_ >= 0 && cancelButtonIndex_ < count ? cancelButtonIndex_
-                      : count == 1                                          ? 0
-                                                                            : -1;
+    const int index = escapeButtonIndex(cancelButtonIndex_, numberOfButtons());
     if (index < 0)
         return false;
     dismissWithClickedButtonIndex_animated(index, true);

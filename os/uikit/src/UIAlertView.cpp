@@ -1,5 +1,6 @@
 #include "uikit/UIAlertView.h"
 
+#include "Keyboard.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "foundation/Journal.h"
@@ -219,10 +220,7 @@ bool UIAlertView::keyPressed(UIKey key)
 {
     if (key != UIKey::Escape)
         return false;
-    const int count = numberOfButtons();
-    const int index = cancelButtonIndex_ >= 0 && cancelButtonIndex_ < count ? cancelButtonIndex_
-                      : count == 1                                          ? 0
-                                                                            : -1;
+    const int index = escapeButtonIndex(cancelButtonIndex_, numberOfButtons());
     if (index < 0)
         return false;
     clickButton(index);
