@@ -63,11 +63,29 @@ bool showsIn(const UIView& view, const UIView& layer)
     return clip && !CGRectIsEmpty(CGRectIntersection(*clip, view.screenFrame()));
 }
 
+// Whether a finger could reach the view somewhere: at the middle of its visible part or of a
+// quarter of it. A control a picker or a sheet lies over is no stop for Tab.
+bool reachable(UIView& view, const UIView& layer)
+{
+    const auto clip = clipAbove(view, layer);
+    const CGRect shown = clip ? CGRectIntersection(*clip, view.screenFrame()) : CGRect{};
+    if (CGRectIsEmpty(shown))
+        return false;
+    const CGFloat w = shown.size.width / 4, h = shown.size.height / 4;
+    const CGPoint middle{CGRectGetMidX(shown), CGRectGetMidY(shown)};
+    for (const CGPoint at :
+         {middle, CGPoint{middle.x - w, middle.y - h}, CGPoint{middle.x + w, middle.y - h},
+          CGPoint{middle.x - w, middle.y + h}, CGPoint{middle.x + w, middle.y + h}})
+        if (const UIView* hit = Screen::shared().hitTest(at); hit && hit->isDescendantOfView(&view))
+            return true;
+    return false;
+}
+
 void collectFocusable(UIView& view, const UIView& layer, std::vector<UIView*>& found)
 {
     if (!takesInput(view))
         return;
-    if (view.canBecomeFocused() && showsIn(view, layer))
+    if (view.canBecomeFocused() && reachable(view, layer))
         found.push_back(&view);
     for (const auto& subview : view.subviews())
         collectFocusable(*subview, layer, found);
@@ -286,8 +304,11 @@ void Keyboard::drawRing(QPainter& painter) const
     // Just outside what it goes around, so it hides none of it.
     const QRectF ring = toQRect(ringOf(*view))
                             .adjusted(-ringWidth / 2, -ringWidth / 2, ringWidth / 2, ringWidth / 2);
+    // Round around a small round button (information, disclosure), else with a button's corners.
+    const bool small = std::max(ring.width(), ring.height()) <= 36;
+    const qreal radius = small ? std::min(ring.width(), ring.height()) / 2 : 7;
     QPainterPath path;
-    path.addRoundedRect(ring, 5, 5);
+    path.addRoundedRect(ring, radius, radius);
     painter.setPen(QPen(ringColor, ringWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
