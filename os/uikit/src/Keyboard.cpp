@@ -258,6 +258,7 @@ bool Keyboard::chooseTab(size_t index)
         *layer, [](UIView& view) { return dynamic_cast<UITabBar*>(&view) != nullptr; }));
     if (!bar || index >= bar->items().size() || !bar->items()[index]->isEnabled())
         return false;
+    const auto keepAlive = bar->shared_from_this();
     bar->userSelectedItem(bar->items()[index].get());
     drainAutoreleased();
     Screen::shared().scheduleDisplay();
