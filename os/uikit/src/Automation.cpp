@@ -9,6 +9,8 @@
 #include "uikit/UITableView.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 
 #include <functional>
 #include <vector>
@@ -123,6 +125,49 @@ bool tap(std::string_view text)
 }
 
 bool typeText(std::string_view text) { return Screen::shared().typeText(text); }
+
+namespace {
+
+// The text a key press of the desktop carries with the key.
+QString keyText(QKeyCombination key)
+{
+    if (key.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QStringLiteral("\r");
+    case Qt::Key_Tab: return QStringLiteral("\t");
+    case Qt::Key_Escape: return QStringLiteral("\x1b");
+    case Qt::Key_Backspace: return QStringLiteral("\b");
+    default: break;
+    }
+    const int code = int(key.key());
+    if (code < 0x20 || code > 0x7e)
+        return {};
+    const QChar character(code);
+    return key.keyboardModifiers() & Qt::ShiftModifier ? QString(character)
+                                                       : QString(character.toLower());
+}
+
+} // namespace
+
+bool pressKey(std::string_view key)
+{
+    ensureApplication();
+    const QKeySequence sequence(toQString(key), QKeySequence::PortableText);
+    if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown)
+        return false;
+    QKeyCombination combination = sequence[0];
+    // The desktop reports Shift+Tab as the back tab key.
+    if (combination.key() == Qt::Key_Tab && combination.keyboardModifiers() & Qt::ShiftModifier)
+        combination = QKeyCombination(combination.keyboardModifiers(), Qt::Key_Backtab);
+    const QString text = keyText(combination);
+    QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers(), text);
+    Screen::shared().sendKey(press);
+    QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers(), text);
+    Screen::shared().sendKey(release);
+    return true;
+}
 
 bool scrollTo(int section, int row)
 {

@@ -96,6 +96,15 @@ bool typeInto(Step& step)
     return true;
 }
 
+bool pressKeyNamed(Step& step)
+{
+    if (step.args.size() != 1 || !pressKey(step.rest))
+        return step.fail(
+            "key needs one key such as Tab, Shift+Tab, Return, Escape, Ctrl+1 or Down: " +
+            std::string(step.line));
+    return true;
+}
+
 bool tapPoint(Step& step)
 {
     float x = 0, y = 0;
@@ -163,6 +172,7 @@ constexpr Command commands[] = {
     {"tap", tapText}, // tap TEXT
     {"tapat", tapPoint}, // tapat X Y
     {"type", typeInto}, // type TEXT
+    {"key", pressKeyNamed}, // key KEY
     {"scrollto", scrollToRow}, // scrollto SECTION ROW
     {"choose", choose}, // choose [FILE]: the open file chooser's answer, none to cancel
     {"dump", dump}, // dump FILE

@@ -1,6 +1,7 @@
 #include "Screen.h"
 
 #include "AccessibleViews.h"
+#include "Keyboard.h"
 #include "ModalLayer.h"
 #include "Painting.h"
 #include "StatusBar.h"
@@ -69,9 +70,11 @@ protected:
     }
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (!Screen::shared().sendToFirstResponder(event))
+        if (!Keyboard::shared().keyPressed(*event))
             QWidget::keyPressEvent(event);
     }
+    // Tab moves the toolkit's focus among the views drawn here, not Qt's among widgets.
+    bool focusNextPrevChild(bool) override { return false; }
     void inputMethodEvent(QInputMethodEvent* event) override
     {
         Screen::shared().sendToFirstResponder(event);
@@ -188,6 +191,16 @@ bool Screen::typeText(std::string_view text)
     return true;
 }
 
+void Screen::sendKey(QKeyEvent& event)
+{
+    if (screenWidget)
+        QCoreApplication::sendEvent(screenWidget, &event);
+    else if (event.type() == QEvent::KeyPress)
+        Keyboard::shared().keyPressed(event);
+    drainAutoreleased();
+    scheduleDisplay();
+}
+
 UIView& Screen::modalLayer() { return *modalLayer_; }
 UIView& Screen::statusBar() { return *statusBar_; }
 
@@ -215,6 +228,7 @@ void Screen::render(QPainter& painter)
     painter.fillRect(toQRect({{0, 0}, UIScreen::standardSize}), Qt::black);
     for (UIView* root : roots())
         renderView(*root, painter);
+    Keyboard::shared().drawRing(painter);
 }
 
 QImage Screen::snapshot()
@@ -241,6 +255,7 @@ UIView* Screen::hitTest(CGPoint point)
 
 void Screen::touchBegan(CGPoint point)
 {
+    Keyboard::shared().touched();
     UIView* handler = touchHandler(hitTest(point));
     touched_ = handler ? handler->shared_from_this() : nullptr;
     if (touched_)
@@ -266,7 +281,7 @@ void Screen::touchEnded(CGPoint point)
 void Screen::wheel(CGPoint point, CGFloat dx, CGFloat dy)
 {
     for (UIView* view = hitTest(point); view; view = view->superview())
-        if (view->scrollByWheel(dx, dy))
+        if (view->scrollByWheel(view->convertPoint_fromView(point, nullptr), dx, dy))
             break;
     scheduleDisplay();
 }

@@ -9,6 +9,7 @@
 #include <QImage>
 
 class QEvent;
+class QKeyEvent;
 class QWidget;
 class UITextField;
 
@@ -40,6 +41,8 @@ public:
     // Types the text as the keyboard would: a key press carrying it, through the desktop
     // window when there is one. False when no field has the keyboard.
     bool typeText(std::string_view text);
+    // A key pressed or let go: through the desktop window when there is one.
+    void sendKey(QKeyEvent& event);
 
     UIView& modalLayer();
     UIView& statusBar();

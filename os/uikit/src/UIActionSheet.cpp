@@ -1,5 +1,6 @@
 #include "uikit/UIActionSheet.h"
 
+#include "Keyboard.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/UIButton.h"
@@ -224,6 +225,17 @@ void UIActionSheet::dismissWithClickedButtonIndex_animated(int buttonIndex, bool
     }
     if (delegate_)
         delegate_->actionSheet_didDismissWithButtonIndex(this, buttonIndex);
+}
+
+bool UIActionSheet::keyPressed(UIKey key)
+{
+    if (key != UIKey::Escape)
+        return false;
+    const int index = escapeButtonIndex(cancelButtonIndex_, numberOfButtons());
+    if (index < 0)
+        return false;
+    dismissWithClickedButtonIndex_animated(index, true);
+    return true;
 }
 
 CGFloat UIActionSheet::titleHeight() const

@@ -1,5 +1,6 @@
 #include "uikit/UIAlertView.h"
 
+#include "Keyboard.h"
 #include "Painting.h"
 #include "Screen.h"
 #include "foundation/Journal.h"
@@ -199,14 +200,8 @@ void UIAlertView::rebuildButtons()
         else
             y += buttonHeight + buttonGap;
         button->setFrame(frame);
-        button->addTarget_action_forControlEvents(
-            [this, i](UIControl*) {
-                auto keepAlive = shared_from_this();
-                if (delegate_)
-                    delegate_->alertView_clickedButtonAtIndex(this, i);
-                dismissWithClickedButtonIndex_animated(i, true);
-            },
-            UIControlEventTouchUpInside);
+        button->addTarget_action_forControlEvents([this, i](UIControl*) { clickButton(i); },
+                                                  UIControlEventTouchUpInside);
         addSubview(button);
     }
     if (sideBySide)
@@ -215,6 +210,25 @@ void UIAlertView::rebuildButtons()
     const CGSize screen = UIScreen::standardSize;
     setFrame(CGRectMake((screen.width - alertWidth) / 2, std::round((screen.height - height) / 2),
                         alertWidth, height));
+}
+
+void UIAlertView::clickButton(int index)
+{
+    auto keepAlive = shared_from_this();
+    if (delegate_)
+        delegate_->alertView_clickedButtonAtIndex(this, index);
+    dismissWithClickedButtonIndex_animated(index, true);
+}
+
+bool UIAlertView::keyPressed(UIKey key)
+{
+    if (key != UIKey::Escape)
+        return false;
+    const int index = escapeButtonIndex(cancelButtonIndex_, numberOfButtons());
+    if (index < 0)
+        return false;
+    clickButton(index);
+    return true;
 }
 
 void UIAlertView::dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated)

@@ -87,6 +87,16 @@ void UIControl::touchesCancelled()
     sendActionsForControlEvents(UIControlEventTouchCancel);
 }
 
+bool UIControl::keyPressed(UIKey key)
+{
+    if (key != UIKey::Activate)
+        return false;
+    const CGPoint middle{CGRectGetMidX(bounds()), CGRectGetMidY(bounds())};
+    touchesBegan(middle);
+    touchesEnded(middle);
+    return true;
+}
+
 void UIControl::describe(uikit::DumpRecord& record) const
 {
     UIView::describe(record);

@@ -99,6 +99,11 @@ void UIDatePicker::layoutSubviews()
     }
 }
 
+bool UIDatePicker::scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy)
+{
+    return wheels_->scrollByWheel(convertPoint_toView(point, wheels_.get()), dx, dy);
+}
+
 void UIDatePicker::describe(uikit::DumpRecord& record) const
 {
     UIControl::describe(record);

@@ -163,6 +163,17 @@ UINavigationItem* UINavigationBar::backItem() const
 
 void UINavigationBar::itemChanged() { rebuild(); }
 
+bool UINavigationBar::keyPressed(UIKey key)
+{
+    if (key != UIKey::Escape)
+        return false;
+    // A pushed screen's left button is its way back: the bar's own back button or the one the
+    // screen put in its place.
+    if (items_.size() > 1 && leftView_ && leftView_->canBecomeFocused())
+        leftView_->keyPressed(UIKey::Activate);
+    return true;
+}
+
 void UINavigationBar::rebuild()
 {
     for (auto* view : {&leftView_, &rightView_, &titleView_})

@@ -174,6 +174,54 @@ void UIPickerView::touchesCancelled()
     setNeedsDisplay();
 }
 
+bool UIPickerView::scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy)
+{
+    (void)dx;
+    const int component = componentAt(point);
+    if (component < 0)
+        return numberOfComponents() > 0;
+    if (component != wheelComponent_)
+        wheelComponent_ = component, wheelTravel_ = 0;
+    // A notch of the mouse wheel is a row's height; a touchpad's small steps add up to one.
+    wheelTravel_ += dy;
+    const auto rows = int(wheelTravel_ / rowHeight);
+    wheelTravel_ -= CGFloat(rows) * rowHeight;
+    if (rows != 0)
+        turn(component, selectedRowInComponent(component) + rows);
+    return true;
+}
+
+int UIPickerView::focusedComponent() const
+{
+    return std::clamp(focusedComponent_, 0, std::max(0, numberOfComponents() - 1));
+}
+
+bool UIPickerView::keyPressed(UIKey key)
+{
+    const int component = focusedComponent();
+    const int selected = selectedRowInComponent(component);
+    const int page = std::max(1, int(bounds().size.height / rowHeight) - 1);
+    switch (key) {
+    case UIKey::Left: focusedComponent_ = std::max(0, component - 1); break;
+    case UIKey::Right: focusedComponent_ = std::min(numberOfComponents() - 1, component + 1); break;
+    case UIKey::Up: turn(component, selected - 1); break;
+    case UIKey::Down: turn(component, selected + 1); break;
+    case UIKey::PageUp: turn(component, selected - page); break;
+    case UIKey::PageDown: turn(component, selected + page); break;
+    case UIKey::Home: turn(component, 0); break;
+    case UIKey::End: turn(component, numberOfRowsInComponent(component) - 1); break;
+    default: return false;
+    }
+    setNeedsDisplay();
+    return true;
+}
+
+CGRect UIPickerView::focusRingRect() const
+{
+    const CGRect wheel = rectForComponent(focusedComponent());
+    return CGRectMake(wheel.origin.x, bandTop(), wheel.size.width, rowHeight);
+}
+
 void UIPickerView::turn(int component, int row)
 {
     const int before = selectedRowInComponent(component);

@@ -74,8 +74,9 @@ void UIScrollView::touchesCancelled()
     dragging_ = false;
 }
 
-bool UIScrollView::scrollByWheel(CGFloat dx, CGFloat dy)
+bool UIScrollView::scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy)
 {
+    (void)point;
     if (!scrollEnabled_)
         return false;
     setContentOffset({contentOffset().x + dx, contentOffset().y + dy});

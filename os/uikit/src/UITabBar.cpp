@@ -65,6 +65,17 @@ public:
             bar_.userSelectedItem(&item_);
     }
 
+    bool canBecomeFocused() const override { return item_.isEnabled(); }
+    bool keyPressed(UIKey key) override
+    {
+        if (key != UIKey::Activate)
+            return false;
+        bar_.userSelectedItem(&item_);
+        return true;
+    }
+    // Around the selected item's lighter face.
+    CGRect focusRingRect() const override { return CGRectInset(bounds(), 2, 2); }
+
     void drawRect(CGRect rect) override
     {
         QPainter* painter = currentPainter();

@@ -1,6 +1,7 @@
 #include "uikit/UITableView.h"
 
 #include "Painting.h"
+#include "uikit/KeyboardFocus.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -451,6 +452,100 @@ void UITableView::tapped(CGPoint point)
         delegate_->tableView_didSelectRowAtIndexPath(this, *indexPath);
 }
 
+std::optional<NSIndexPath> UITableView::firstRow() const
+{
+    for (int section = 0; section < numberOfSections(); ++section)
+        if (numberOfRowsInSection(section) > 0)
+            return NSIndexPath::indexPathForRow_inSection(0, section);
+    return std::nullopt;
+}
+
+std::optional<NSIndexPath> UITableView::lastRow() const
+{
+    for (int section = numberOfSections() - 1; section >= 0; --section)
+        if (const int rows = numberOfRowsInSection(section); rows > 0)
+            return NSIndexPath::indexPathForRow_inSection(rows - 1, section);
+    return std::nullopt;
+}
+
+NSIndexPath UITableView::rowAfter(const NSIndexPath& indexPath, int step) const
+{
+    int section = indexPath.section();
+    int row = indexPath.row() + step;
+    while (row < 0 || row >= numberOfRowsInSection(section)) {
+        section += step;
+        if (section < 0 || section >= numberOfSections())
+            return indexPath;
+        row = step > 0 ? 0 : numberOfRowsInSection(section) - 1;
+    }
+    return NSIndexPath::indexPathForRow_inSection(row, section);
+}
+
+// The last row starting at or above y, else the first row.
+NSIndexPath UITableView::rowAtOrAbove(CGFloat y) const
+{
+    std::optional<NSIndexPath> found;
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        const auto& tops = sections_[s].rowTops;
+        if (tops.size() < 2)
+            continue;
+        if (tops.front() > y)
+            break;
+        const auto after = std::upper_bound(tops.begin(), tops.end() - 1, y);
+        found = NSIndexPath::indexPathForRow_inSection(int(after - tops.begin()) - 1, int(s));
+    }
+    return found ? *found : *firstRow();
+}
+
+std::optional<NSIndexPath> UITableView::indexPathForFocusedRow() const
+{
+    if (focusedRow_ && validIndexPath(*focusedRow_))
+        return focusedRow_;
+    if (selected_ && validIndexPath(*selected_))
+        return selected_;
+    return firstRow();
+}
+
+bool UITableView::keyPressed(UIKey key)
+{
+    loadIfNeeded();
+    const auto current = indexPathForFocusedRow();
+    if (!current)
+        return false;
+    const CGRect row = rectForRowAtIndexPath(*current);
+    const CGFloat page = bounds().size.height;
+    NSIndexPath target = *current;
+    switch (key) {
+    case UIKey::Up: target = rowAfter(*current, -1); break;
+    case UIKey::Down: target = rowAfter(*current, 1); break;
+    case UIKey::PageUp: target = rowAtOrAbove(CGRectGetMidY(row) - page); break;
+    case UIKey::PageDown: target = rowAtOrAbove(CGRectGetMidY(row) + page); break;
+    case UIKey::Home: target = *firstRow(); break;
+    case UIKey::End: target = *lastRow(); break;
+    case UIKey::Activate:
+        // The delegate may look for the row's cell, as after a tap on it.
+        focusedRow_ = *current;
+        scrollToRowAtIndexPath_atScrollPosition_animated(*current, UITableViewScrollPositionNone,
+                                                         false);
+        layoutIfNeeded();
+        tapped({CGRectGetMidX(row), CGRectGetMidY(row)});
+        return true;
+    default: return false;
+    }
+    // The ring marks the row; selecting it too would leave a cell drawn as if tapped (white text
+    // on a cell that covers the selection's blue with its own background) while it shows.
+    focusedRow_ = target;
+    scrollToRowAtIndexPath_atScrollPosition_animated(target, UITableViewScrollPositionNone, false);
+    return true;
+}
+
+CGRect UITableView::focusRingRect() const
+{
+    const auto row = indexPathForFocusedRow();
+    // Inside the row: the table's edges would cut a ring around it.
+    return row ? CGRectInset(rectForRowAtIndexPath(*row), 3, 3) : bounds();
+}
+
 void UITableView::drawRect(CGRect rect)
 {
     if (style_ != UITableViewStyleGrouped)
@@ -476,4 +571,8 @@ void UITableView::describe(DumpRecord& record) const
     }
     if (sections_.empty())
         record.set("sections", DumpRecord::List{});
+    if (focusedView() == this)
+        if (const auto row = indexPathForFocusedRow())
+            record.set("focusedRow",
+                       DumpRecord::Numbers{double(row->section()), double(row->row())});
 }

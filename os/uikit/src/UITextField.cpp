@@ -82,6 +82,14 @@ qreal scrollOffset(const QFontMetricsF& metrics, const QString& text, int cursor
 
 } // namespace
 
+bool UITextField::keyPressed(UIKey key)
+{
+    if (key != UIKey::Activate)
+        return false;
+    becomeFirstResponder();
+    return true;
+}
+
 void UITextField::touchesEnded(CGPoint point)
 {
     const bool inside = CGRectContainsPoint(bounds(), point);

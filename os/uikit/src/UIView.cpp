@@ -2,6 +2,7 @@
 
 #include "AccessibleViews.h"
 #include "Screen.h"
+#include "uikit/KeyboardFocus.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewDump.h"
 
@@ -303,9 +304,15 @@ void UIView::touchesMoved(CGPoint point) { (void)point; }
 void UIView::touchesEnded(CGPoint point) { (void)point; }
 void UIView::touchesCancelled() {}
 
-bool UIView::scrollByWheel(CGFloat dx, CGFloat dy)
+bool UIView::scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy)
 {
-    (void)dx, (void)dy;
+    (void)point, (void)dx, (void)dy;
+    return false;
+}
+
+bool UIView::keyPressed(UIKey key)
+{
+    (void)key;
     return false;
 }
 
@@ -316,6 +323,8 @@ void UIView::describe(DumpRecord& record) const
     record.set("frame", DumpRecord::Numbers{frame.origin.x, frame.origin.y, frame.size.width,
                                             frame.size.height});
     record.set("hidden", hidden_);
+    if (uikit::focusedView() == this)
+        record.set("focused", true);
 }
 
 std::vector<const UIView*> UIView::subviewsForDump() const

@@ -217,9 +217,9 @@ TEST(UITableView, ScrollingStaysWithinTheContent)
     table->setDataSource(&many);
     table->setDelegate(&many);
     table->reloadData();
-    table->scrollByWheel(0, 1e6f);
+    table->scrollByWheel({}, 0, 1e6f);
     EXPECT_EQ(table->contentOffset().y, 22 + 30 * 68 - 370);
-    table->scrollByWheel(0, -1e6f);
+    table->scrollByWheel({}, 0, -1e6f);
     EXPECT_EQ(table->contentOffset().y, 0);
 }
 

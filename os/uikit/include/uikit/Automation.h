@@ -42,6 +42,10 @@ bool typeText(std::string_view text);
 // Answers the open file chooser as the user would: with the file, or cancelled for nullopt.
 // False when no chooser is open.
 bool answerFileChooser(std::optional<std::filesystem::path> file);
+// Presses the key, written as a key sequence is ("Tab", "Shift+Tab", "Return", "Escape",
+// "Ctrl+1", "Down", "Space"), and lets it go, as the user does on the screen's window; false
+// when the text names no single key.
+bool pressKey(std::string_view key);
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);

@@ -82,6 +82,8 @@ public:
     CGRect sheetFrame() const;
 
     void layoutSubviews() override;
+    // Escape taps the cancel button, or the only button.
+    bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
 

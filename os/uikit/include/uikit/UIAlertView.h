@@ -69,11 +69,15 @@ public:
     using DismissObserver = std::function<void(const UIAlertView&)>;
     static void setDismissObserver(DismissObserver observer);
 
+    // Escape taps the cancel button, or the only button.
+    bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
 
 private:
     void rebuildButtons();
+    // What a tap on the button does: tells the delegate, then dismisses.
+    void clickButton(int index);
 
     std::string title_;
     std::string message_;

@@ -51,6 +51,9 @@ public:
     void touchesMoved(CGPoint point) override;
     void touchesEnded(CGPoint point) override;
     void touchesCancelled() override;
+    // An enabled control takes the focus; Return, Enter or Space tap it in its middle.
+    bool canBecomeFocused() const override { return enabled_; }
+    bool keyPressed(UIKey key) override;
     void describe(uikit::DumpRecord& record) const override;
 
 private:

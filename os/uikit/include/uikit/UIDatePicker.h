@@ -40,6 +40,9 @@ public:
     UIPickerView& wheels() const { return *wheels_; }
 
     CGSize sizeThatFits(CGSize size) const override;
+    // Its wheels take the focus and the keys, and the mouse wheel over the units too.
+    bool canBecomeFocused() const override { return false; }
+    bool scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy) override;
     void layoutSubviews() override;
     void describe(uikit::DumpRecord& record) const override;
 

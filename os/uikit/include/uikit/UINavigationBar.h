@@ -42,6 +42,9 @@ public:
     void layoutSubviews() override;
     void drawRect(CGRect rect) override;
     bool handlesTouches() const override { return true; }
+    // Escape goes back from a pushed screen as its left button does. The frontmost bar takes
+    // it even on the first screen, so that a bar beneath a presented screen never goes back.
+    bool keyPressed(UIKey key) override;
 
 private:
     void rebuild();

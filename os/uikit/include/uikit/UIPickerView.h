@@ -75,6 +75,16 @@ public:
     void touchesMoved(CGPoint point) override;
     void touchesEnded(CGPoint point) override;
     void touchesCancelled() override;
+    // The wheel under the pointer turns a row a notch, and tells the delegate.
+    bool scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy) override;
+
+    // Focused, Up and Down turn a wheel by a row (telling the delegate), Page Up and Page Down by
+    // a band's height, Home and End to its ends; Left and Right pick the wheel. The ring goes
+    // around that wheel's middle band.
+    bool canBecomeFocused() const override { return numberOfComponents() > 0; }
+    bool keyPressed(UIKey key) override;
+    CGRect focusRingRect() const override;
+    int focusedComponent() const;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
 
@@ -91,4 +101,7 @@ private:
     CGPoint touchStart_;
     CGFloat dragOffset_ = 0;
     bool dragging_ = false;
+    int focusedComponent_ = 0;
+    int wheelComponent_ = -1;
+    CGFloat wheelTravel_ = 0; // less than a row, towards the next turn
 };

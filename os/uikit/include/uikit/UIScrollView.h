@@ -29,7 +29,7 @@ public:
     void touchesMoved(CGPoint point) override;
     void touchesEnded(CGPoint point) override;
     void touchesCancelled() override;
-    bool scrollByWheel(CGFloat dx, CGFloat dy) override;
+    bool scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy) override;
 
 protected:
     // A touch that ended without moving the content: a tap at the point (own coordinates).

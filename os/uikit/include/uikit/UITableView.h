@@ -128,6 +128,17 @@ public:
                                                           UITableViewScrollPosition position,
                                                           bool animated);
 
+    // The row the keyboard is on: the one it last moved to, else the selected row, else the
+    // first; nullopt when the table has no rows.
+    std::optional<NSIndexPath> indexPathForFocusedRow() const;
+    // A table with rows takes the focus; the ring goes around its focused row. Up and Down move
+    // it to the row above or below, Page Up and Page Down a table's height away, Home and End to
+    // the first and last row, each scrolled into view; Return, Enter or Space select it and tell
+    // the delegate, as a tap on it does.
+    bool canBecomeFocused() const override { return firstRow().has_value(); }
+    bool keyPressed(UIKey key) override;
+    CGRect focusRingRect() const override;
+
     void setContentOffset(CGPoint offset) override;
     void setFrame(CGRect frame) override;
     void layoutSubviews() override;
@@ -155,6 +166,11 @@ private:
     void placeCell(UITableViewCell& cell, const NSIndexPath& indexPath);
     void layoutHeaders();
     CGFloat headerHeightFor(const std::string& title, int section) const;
+    std::optional<NSIndexPath> firstRow() const;
+    std::optional<NSIndexPath> lastRow() const;
+    // `step` rows on, across sections; the row itself at either end.
+    NSIndexPath rowAfter(const NSIndexPath& indexPath, int step) const;
+    NSIndexPath rowAtOrAbove(CGFloat y) const;
 
     UITableViewStyle style_;
     UITableViewDataSource* dataSource_ = nullptr;
@@ -166,4 +182,5 @@ private:
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>, std::less<>> reuseQueue_;
     std::map<int, std::shared_ptr<HeaderView>> headers_;
     std::optional<NSIndexPath> selected_;
+    std::optional<NSIndexPath> focusedRow_;
 };

@@ -30,6 +30,8 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     void touchesEnded(CGPoint point) override;
+    // Return or Enter on the focused field: it keeps the keyboard and its cursor.
+    bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
 

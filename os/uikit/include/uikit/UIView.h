@@ -15,6 +15,20 @@ class DumpRecord;
 }
 class UIWindow;
 
+// The keys views act on; the screen turns the keyboard's keys into these.
+enum class UIKey {
+    Up,
+    Down,
+    Left,
+    Right,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Activate, // Return, Enter or Space: what a tap on the focused view does
+    Escape,
+};
+
 enum UIViewAutoresizing : unsigned {
     UIViewAutoresizingNone = 0,
     UIViewAutoresizingFlexibleLeftMargin = 1 << 0,
@@ -121,8 +135,18 @@ public:
     virtual void touchesMoved(CGPoint point);
     virtual void touchesEnded(CGPoint point);
     virtual void touchesCancelled();
-    // Scroll by this many points (mouse wheel); false when the view does not scroll.
-    virtual bool scrollByWheel(CGFloat dx, CGFloat dy);
+    // Scroll by this many points (mouse wheel, the pointer at `point` in this view's
+    // coordinates); false when the view does not scroll.
+    virtual bool scrollByWheel(CGPoint point, CGFloat dx, CGFloat dy);
+
+    // --- the keyboard (see uikit/KeyboardFocus.h)
+    // Whether Tab stops at this view; the base answers no.
+    virtual bool canBecomeFocused() const { return false; }
+    // A key for the view: the focused view gets the keys, and Escape is offered to every view
+    // of the frontmost layer, front first. False when the view does nothing with it.
+    virtual bool keyPressed(UIKey key);
+    // What the focus ring goes around, in this view's coordinates; the base: its bounds.
+    virtual CGRect focusRingRect() const { return bounds(); }
 
     // --- the view tree dump
     // Adds this view's own keys; the base gives class, frame (in screen points) and hidden.
