@@ -78,22 +78,35 @@ icu::UnicodeString searchable(std::string_view text)
     return plain.foldCase();
 }
 
-// The initial of the name sorted by, as its section's title.
-std::string sectionTitle(std::string_view key)
+// The initial of the name sorted by, as its section's title: upper case, and without its accent
+// where the language counts the letter as the plain one ("E" for "É"; but "Å" in Swedish, where it
+// is a letter of its own). `primary` compares letters only.
+std::string sectionTitle(std::string_view key, const icu::Collator* primary)
 {
     if (key.empty())
         return kOtherSection;
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-    const icu::UnicodeString whole = unicode(key);
-    const icu::UnicodeString first(whole, 0, whole.moveIndex32(0, 1));
-    const icu::UnicodeString base = U_SUCCESS(status) ? nfd->normalize(first, status) : first;
-    const UChar32 letter = base.char32At(0);
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
+        return kOtherSection;
+    // The first letter with its marks, decomposed.
+    const icu::UnicodeString name = nfd->normalize(unicode(key), status);
+    int32_t end = name.moveIndex32(0, 1);
+    while (end < name.length() && u_charType(name.char32At(end)) == U_NON_SPACING_MARK)
+        end = name.moveIndex32(end, 1);
+    const UChar32 letter = name.char32At(0);
     if (U_FAILURE(status) || !u_isalpha(letter))
         return kOtherSection;
-    icu::UnicodeString upper(u_toupper(letter));
-    std::string title;
-    return upper.toUTF8String(title);
+    icu::UnicodeString initial(name, 0, end);
+    initial.toUpper();
+    const icu::UnicodeString base(u_toupper(letter));
+    UErrorCode compared = U_ZERO_ERROR;
+    const bool plain =
+        !primary || primary->compare(initial, base, compared) == UCOL_EQUAL || U_FAILURE(compared);
+    icu::UnicodeString title = plain ? base : nfc->normalize(initial, status);
+    std::string text;
+    return U_SUCCESS(status) ? title.toUTF8String(text) : kOtherSection;
 }
 
 struct Entry {
@@ -135,17 +148,21 @@ bool matches_search(const ab::PersonSummary& person, std::string_view search)
 std::vector<ContactSection> contact_sections(const std::vector<ab::PersonSummary>& persons,
                                              std::string_view search)
 {
+    const auto collator = makeCollator();
+    std::unique_ptr<icu::Collator> primary(collator ? collator->clone() : nullptr);
+    if (primary)
+        primary->setStrength(icu::Collator::PRIMARY);
+
     std::vector<Entry> entries;
     for (const ab::PersonSummary& person : persons) {
         if (!matches_search(person, search))
             continue;
         const std::string_view first = part(person.first_name), last = part(person.last_name);
-        Entry entry{&person, unicode(last.empty() ? first : last),
-                    unicode(last.empty() ? "" : first), sectionTitle(last.empty() ? first : last)};
-        entries.push_back(std::move(entry));
+        const std::string_view key = last.empty() ? first : last;
+        entries.push_back({&person, unicode(key), unicode(last.empty() ? "" : first),
+                           sectionTitle(key, primary.get())});
     }
 
-    const auto collator = makeCollator();
     // Negative, zero or positive, as a comes before, with or after b.
     const auto compare = [&](const icu::UnicodeString& a, const icu::UnicodeString& b) -> int {
         UErrorCode status = U_ZERO_ERROR;

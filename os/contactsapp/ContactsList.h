@@ -20,7 +20,9 @@ struct ContactRow {
 };
 
 struct ContactSection {
-    std::string title; // the initial, upper case and without its accent ("E" for "Émile"), or "#"
+    // The initial, upper case, without an accent the language does not count as a letter of its
+    // own ("E" for "Émile", "A" for "Åsa" but "Å" in Swedish); "#" for no letter.
+    std::string title;
     std::vector<ContactRow> rows;
     friend bool operator==(const ContactSection&, const ContactSection&) = default;
 };
