@@ -385,6 +385,9 @@ void UITableView::recycle(const NSIndexPath& indexPath)
 void UITableView::setContentOffset(CGPoint offset)
 {
     UIScrollView::setContentOffset(offset);
+    // The index stays put at the right edge, above the rows and headers that scroll under it.
+    if (index_)
+        placeIndex();
     setNeedsLayout();
 }
 
@@ -446,15 +449,22 @@ void UITableView::layoutSubviews()
         insertSubview_atIndex(std::move(cell), size_t(std::distance(visible_.begin(), position)));
     }
     layoutHeaders();
-    // The index stays put at the right edge, above the rows and headers that scroll under it.
     if (index_) {
-        index_->setFrame(CGRectMake(CGRectGetMaxX(view) - SectionIndexView::width, top,
-                                    SectionIndexView::width, view.size.height));
+        placeIndex();
         if (index_->superview() != this)
             addSubview(index_);
         else
             bringSubviewToFront(index_.get());
     }
+}
+
+void UITableView::placeIndex()
+{
+    // At once with every scroll, not at the next layout: a finger dragged along the index is
+    // followed in its coordinates, which must not move under it.
+    const CGRect view = bounds();
+    index_->setFrame(CGRectMake(CGRectGetMaxX(view) - SectionIndexView::width, view.origin.y,
+                                SectionIndexView::width, view.size.height));
 }
 
 void UITableView::layoutHeaders()

@@ -174,6 +174,7 @@ private:
     void recycle(const NSIndexPath& indexPath);
     void placeCell(UITableViewCell& cell, const NSIndexPath& indexPath);
     void layoutHeaders();
+    void placeIndex();
     CGFloat headerHeightFor(const std::string& title, int section) const;
 
     UITableViewStyle style_;
