@@ -19,7 +19,7 @@ ContactsListViewController::ContactsListViewController(std::shared_ptr<ab::Addre
 {
     setTitle("Contacts");
     navigationItem()->setRightBarButtonItem(std::make_shared<UIBarButtonItem>(
-        "+", UIBarButtonItemStyleBordered, [this](UIBarButtonItem*) { addPerson(); }));
+        UIBarButtonSystemItemAdd, [this](UIBarButtonItem*) { addPerson(); }));
 }
 
 ContactsListViewController::~ContactsListViewController()

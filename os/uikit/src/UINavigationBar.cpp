@@ -74,6 +74,18 @@ public:
         if (back_)
             inner =
                 CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
+        if (item_->systemItem() == UIBarButtonSystemItemAdd) {
+            // A plus, bold and white like the titles, with their shadow.
+            const QPointF middle = toQRect(inner).center();
+            const qreal arm = 7, half = 1.5;
+            QPainterPath plus;
+            plus.addRect(QRectF(middle.x() - arm, middle.y() - half, 2 * arm, 2 * half));
+            plus.addRect(QRectF(middle.x() - half, middle.y() - arm, 2 * half, 2 * arm));
+            plus.setFillRule(Qt::WindingFill);
+            painter->fillPath(plus.translated(0, -1), QColor(0, 0, 0, 115));
+            painter->fillPath(plus, Qt::white);
+            return;
+        }
         if (auto image = item_->image()) {
             const CGSize size = image->size();
             image->drawInRect(
