@@ -93,17 +93,7 @@ public:
                  size});
             return;
         }
-        const CGFloat lineHeight = buttonFont.lineHeight();
-        const CGRect textBox = CGRectMake(inner.origin.x + 4, CGRectGetMidY(inner) - lineHeight / 2,
-                                          inner.size.width - 8, lineHeight);
-        UIGraphicsSetFillColor(UIColor(0, 0, 0, 0.45f));
-        drawInRect_withFont_lineBreakMode_alignment(item_->title(), CGRectOffset(textBox, 0, -1),
-                                                    buttonFont, UILineBreakModeTailTruncation,
-                                                    UITextAlignmentCenter);
-        UIGraphicsSetFillColor(UIColor::whiteColor());
-        drawInRect_withFont_lineBreakMode_alignment(item_->title(), textBox, buttonFont,
-                                                    UILineBreakModeTailTruncation,
-                                                    UITextAlignmentCenter);
+        drawBarButtonTitle(item_->title(), inner, buttonFont);
     }
 
     void describe(DumpRecord& record) const override

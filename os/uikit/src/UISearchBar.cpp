@@ -1,7 +1,6 @@
 #include "uikit/UISearchBar.h"
 
 #include "Painting.h"
-#include "uikit/UIStringDrawing.h"
 #include "uikit/UITextField.h"
 #include "uikit/ViewDump.h"
 
@@ -65,16 +64,7 @@ public:
             top = top.darker(130), bottom = bottom.darker(130);
         paintButtonFace(*painter, path, verticalGradient(box, top, bottom),
                         QColor(0x3b, 0x52, 0x75));
-        const CGFloat line = cancelFont.lineHeight();
-        const CGRect text = CGRectMake(rect.origin.x + 4, CGRectGetMidY(rect) - line / 2,
-                                       rect.size.width - 8, line);
-        UIGraphicsSetFillColor(UIColor(0, 0, 0, 0.45f));
-        drawInRect_withFont_lineBreakMode_alignment(title, CGRectOffset(text, 0, -1), cancelFont,
-                                                    UILineBreakModeTailTruncation,
-                                                    UITextAlignmentCenter);
-        UIGraphicsSetFillColor(UIColor::whiteColor());
-        drawInRect_withFont_lineBreakMode_alignment(
-            title, text, cancelFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
+        drawBarButtonTitle(title, rect, cancelFont);
     }
 
     void describe(DumpRecord& record) const override
