@@ -120,6 +120,9 @@ void ContactsListViewController::addPerson()
     personScreen->setDisplayedPerson(ab::Person{});
     personScreen->setAllowsEditing(true);
     personScreen->setEditing(true);
+    // The keys go to the new screen, not to a search field it covers.
+    if (searchBar_)
+        searchBar_->resignFirstResponder();
     navigationController()->pushViewController_animated(std::move(personScreen), true);
 }
 
