@@ -2,8 +2,8 @@
 
 #include "ContactsListViewController.h"
 
-#include <addressbook/DeviceAddressBook.h>
-#include <uikit/UIScreen.h>
+#include "addressbook/DeviceAddressBook.h"
+#include "uikit/UIScreen.h"
 
 ContactsAppDelegate::~ContactsAppDelegate()
 {

@@ -2,7 +2,7 @@
 // What the Contacts list shows, worked out from the book's persons as plain values: every
 // person by name, sorted by last name then first name in the user's language, in sections by
 // the initial of the name sorted by, and the persons a search keeps.
-#include <addressbook/AddressBook.h>
+#include "addressbook/AddressBook.h"
 
 #include <string>
 #include <string_view>

@@ -1,11 +1,11 @@
 #include "ContactsListViewController.h"
 
-#include <addressbookui/ABPersonViewController.h>
-#include <uikit/UIBarButtonItem.h>
-#include <uikit/UILabel.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITableViewCell.h>
+#include "addressbookui/ABPersonViewController.h"
+#include "uikit/UIBarButtonItem.h"
+#include "uikit/UILabel.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITableViewCell.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 // Main thread only. Made with std::make_shared, like every controller.
 #include "ContactsList.h"
 
-#include <addressbook/AddressBook.h>
-#include <foundation/FileAttributes.h>
-#include <foundation/RunLoop.h>
-#include <uikit/UISearchBar.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIViewController.h>
+#include "addressbook/AddressBook.h"
+#include "foundation/FileAttributes.h"
+#include "foundation/RunLoop.h"
+#include "uikit/UISearchBar.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIViewController.h"
 
 #include <chrono>
 #include <memory>

@@ -4,13 +4,13 @@
 #include "People.h"
 #include "TempDevice.h"
 
-#include <addressbook/DeviceAddressBook.h>
-#include <addressbookui/ABPersonViewController.h>
-#include <foundation/ManualRunLoop.h>
-#include <uikit/Automation.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UIWindow.h>
+#include "addressbook/DeviceAddressBook.h"
+#include "addressbookui/ABPersonViewController.h"
+#include "foundation/ManualRunLoop.h"
+#include "uikit/Automation.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 

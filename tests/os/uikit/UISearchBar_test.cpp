@@ -1,10 +1,10 @@
 #include "DumpQuery.h"
 
-#include <uikit/Automation.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UISearchBar.h>
-#include <uikit/UITextField.h>
-#include <uikit/UIWindow.h>
+#include "uikit/Automation.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UISearchBar.h"
+#include "uikit/UITextField.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 
