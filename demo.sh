@@ -45,7 +45,7 @@ build_programs() {
   scripts/install-deps
   cmake --preset release >/dev/null
   cmake --build --preset release -j"$(nproc)" \
-    --target Tortamos SpringBoard tortamos_dylib springboard_services contacts notifyutil
+    --target Tortamos Contacts SpringBoard tortamos_dylib springboard_services contacts notifyutil
 }
 
 # A new device each run, so the journal and the address book hold only this run's events.

@@ -14,6 +14,11 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/app/ ${PROJECT_SOURCE_DIR}/res
         DESTINATION ${app_dir})
 install(DIRECTORY ${TORTAMOS_APP_DIR}/locale DESTINATION ${app_dir})
 
+set(contacts_app_dir ${image_dir}/Applications/Contacts.app)
+install(TARGETS Contacts RUNTIME DESTINATION ${contacts_app_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/os/contactsapp/Info.plist ${PROJECT_SOURCE_DIR}/os/contactsapp/icon.png
+        DESTINATION ${contacts_app_dir})
+
 install(TARGETS SpringBoard RUNTIME DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
 install(FILES ${PROJECT_SOURCE_DIR}/os/springboard/Info.plist ${SPRINGBOARD_APP_DIR}/icon.png
         DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
@@ -42,7 +47,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/launch.in ${staged}/launch @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                 WORLD_READ WORLD_EXECUTE)
 install(PROGRAMS ${staged}/launch DESTINATION ${lib_dir})
-set(commands tortamos tortamos-springboard tortamos-contacts)
+set(commands tortamos tortamos-springboard tortamos-contacts tortamos-contacts-app)
 foreach(command IN LISTS commands)
   file(CREATE_LINK ../lib/tortamos/launch ${staged}/bin/${command} SYMBOLIC)
   install(FILES ${staged}/bin/${command} DESTINATION usr/bin)
@@ -56,11 +61,15 @@ endforeach()
 # (its entry starts nothing once the package is removed), the icon at every size and scalable.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos.desktop
               ${PROJECT_SOURCE_DIR}/packaging/tortamos-springboard.desktop
+              ${PROJECT_SOURCE_DIR}/packaging/tortamos-contacts-app.desktop
         DESTINATION usr/share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tortamos-springboard-autostart.desktop DESTINATION etc/xdg/autostart
         RENAME tortamos-springboard.desktop)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/packaging/icons/ DESTINATION usr/share/icons/hicolor
         FILES_MATCHING PATTERN "tortamos.*")
+# The Contacts application's menu entry shows the icon its home screen shows.
+install(FILES ${PROJECT_SOURCE_DIR}/os/contactsapp/icon.png DESTINATION usr/share/icons/hicolor/128x128/apps
+        RENAME tortamos-contacts-app.png)
 
 # Compressed the way Debian wants them: best compression, no name or time stamp inside.
 set(compressed)

@@ -1,3 +1,4 @@
+#include "JsonDump.h"
 #include "SettingsTable.h"
 #include "TempDevice.h"
 
@@ -34,6 +35,11 @@ TEST(InstallDevice, LaysOutTheDeviceAndUpgradesTheSettingsFile)
     EXPECT_TRUE(fs::exists(app / "locale/pt/LC_MESSAGES/Localizable.mo"));
     EXPECT_TRUE(fs::exists(device.path(
         "/System/Library/Frameworks/UIKit.framework/locale/pt/LC_MESSAGES/Localizable.mo")));
+    const fs::path contacts = device.path("/Applications/Contacts.app");
+    EXPECT_NE(fs::status(contacts / "Contacts").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
+    EXPECT_NE(read(contacts / "Info.plist").find("com.apple.MobileAddressBook"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(contacts / "icon.png"));
     for (const char* folder : {"/var/log", "/var/run", "/var/mobile/Library/Tortamos"})
         EXPECT_TRUE(fs::is_directory(device.path(folder))) << folder;
     EXPECT_EQ(read(device.path("/System/Library/CoreServices/SystemVersion")), "3.1.3\n");
@@ -55,7 +61,7 @@ TEST(InstallDevice, AStaleSettingsFileOfAnInterruptedInstallationIsNoObstacle)
 }
 
 // An interrupted install leaves "Tortamos.dylib.new", a careful user keeps "Tortamos.dylib.orig":
-// the home screen still starts, with the one agent.
+// the home screen still starts, with the one agent, and shows the icons of both applications.
 TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen)
 {
     TempDevice device;
@@ -63,13 +69,16 @@ TEST(InstallDevice, CopiesOfTheAgentBesideItDoNotStopTheHomeScreen)
     const fs::path agent = device.path("/Library/DynamicLibraries/Tortamos.dylib");
     for (const char* copy : {".new", ".orig"})
         fs::copy_file(agent, agent.string() + copy);
-    const fs::path script = device.root() / "script";
-    std::ofstream(script) << "wait 300\nquit\n";
+    const fs::path script = device.root() / "script", dump = device.root() / "home.json";
+    std::ofstream(script) << "wait 300\ndump " << dump.string() << "\nquit\n";
     const std::string home_screen =
         device.path("/System/Library/CoreServices/SpringBoard.app/SpringBoard").string();
     EXPECT_EQ(run_command("QT_QPA_PLATFORM=offscreen UIKIT_AUTOMATION='" + script.string() + "' '" +
                           home_screen + "' >/dev/null 2>&1"),
               0);
+    const QJsonObject home = read_dump(dump);
+    for (const char* icon : {"Contacts", "Tortamos"})
+        EXPECT_EQ(shown_with(home, "text", icon).size(), 1u) << icon;
 }
 
 TEST(InstallDevice, InstallingAgainKeepsTheDevicesData)

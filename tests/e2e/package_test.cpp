@@ -67,6 +67,9 @@ protected:
               image + "/Applications/Tortamos.app/Info.plist",
               image + "/Applications/Tortamos.app/contact.png",
               image + "/Applications/Tortamos.app/locale/pt/LC_MESSAGES/Localizable.mo",
+              image + "/Applications/Contacts.app/Contacts",
+              image + "/Applications/Contacts.app/Info.plist",
+              image + "/Applications/Contacts.app/icon.png",
               image + "/System/Library/CoreServices/SpringBoard.app/SpringBoard",
               image + "/System/Library/CoreServices/SpringBoard.app/Info.plist",
               image + "/System/Library/CoreServices/SystemVersion",
@@ -81,6 +84,8 @@ protected:
               std::string("/usr/lib/tortamos/lib/libos_uikit.so"),
               std::string("/usr/share/applications/tortamos.desktop"),
               std::string("/usr/share/applications/tortamos-springboard.desktop"),
+              std::string("/usr/share/applications/tortamos-contacts-app.desktop"),
+              std::string("/usr/share/icons/hicolor/128x128/apps/tortamos-contacts-app.png"),
               std::string("/etc/xdg/autostart/tortamos-springboard.desktop"),
               std::string("/usr/share/icons/hicolor/16x16/apps/tortamos.png"),
               std::string("/usr/share/icons/hicolor/64x64/apps/tortamos.png"),
@@ -96,7 +101,8 @@ protected:
 
         EXPECT_EQ(target(image + "/System/Library/Frameworks/UIKit.framework/UIKit"),
                   "/usr/lib/tortamos/lib/libSpringBoardServices.so");
-        for (const char* command : {"tortamos", "tortamos-springboard", "tortamos-contacts"}) {
+        for (const char* command :
+             {"tortamos", "tortamos-springboard", "tortamos-contacts", "tortamos-contacts-app"}) {
             EXPECT_EQ(target(std::string("/usr/bin/") + command), "/usr/lib/tortamos/launch")
                 << command;
             EXPECT_TRUE(
@@ -116,6 +122,11 @@ protected:
             read_file(package.path("/usr/share/applications/tortamos.desktop"));
         EXPECT_NE(application.find("\nExec=tortamos\n"), std::string::npos) << application;
         EXPECT_NE(application.find("\nIcon=tortamos\n"), std::string::npos) << application;
+        const std::string contacts =
+            read_file(package.path("/usr/share/applications/tortamos-contacts-app.desktop"));
+        EXPECT_NE(contacts.find("\nExec=tortamos-contacts-app %f\n"), std::string::npos)
+            << contacts;
+        EXPECT_NE(contacts.find("\nIcon=tortamos-contacts-app\n"), std::string::npos) << contacts;
         const std::string autostart =
             read_file(package.path("/etc/xdg/autostart/tortamos-springboard.desktop"));
         EXPECT_NE(autostart.find("\nExec=tortamos-springboard --background\n"), std::string::npos)
@@ -203,7 +214,7 @@ TEST_F(Package, RemovalTakesTheProgramsAndPurgeTheAutostartEntry)
 TEST(BuiltPrograms, NeverSearchTheFolderTheyAreStartedIn)
 {
     int elf_files = 0;
-    for (const char* folder : {"lib", "bin", "Tortamos.app", "SpringBoard.app"}) {
+    for (const char* folder : {"lib", "bin", "Tortamos.app", "Contacts.app", "SpringBoard.app"}) {
         const fs::path dir = fs::path(TORTAMOS_BUILD_DIR) / folder;
         if (!fs::is_directory(dir))
             continue;

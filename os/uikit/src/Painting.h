@@ -76,6 +76,9 @@ void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, cons
 // colour. The painter's pen is as it was afterwards.
 void paintButtonFace(QPainter& painter, const QPainterPath& outline, const QBrush& fill,
                      const QColor& border);
+// A bar button's title: white, centred in the rectangle on one line, over a dark shadow a point
+// above it.
+void drawBarButtonTitle(std::string_view title, const CGRect& rect, const UIFont& font);
 // The image's shape (its alpha) filled with one colour.
 QImage tinted(const QImage& image, const QColor& color);
 

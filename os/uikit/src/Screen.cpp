@@ -166,6 +166,14 @@ void Screen::setFirstResponder(UITextField* field)
         screenWidget->setAttribute(Qt::WA_InputMethodEnabled, field != nullptr);
         QGuiApplication::inputMethod()->update(Qt::ImEnabled);
     }
+    // Told after the change, so each field's actions see who has the keyboard now; an action
+    // may let go of either field.
+    const auto keepFormer = former ? former->weak_from_this().lock() : nullptr;
+    const auto keepField = field ? field->weak_from_this().lock() : nullptr;
+    if (keepFormer)
+        former->sendActionsForControlEvents(UIControlEventEditingDidEnd);
+    if (keepField)
+        field->sendActionsForControlEvents(UIControlEventEditingDidBegin);
 }
 
 bool Screen::sendToFirstResponder(QEvent* event)

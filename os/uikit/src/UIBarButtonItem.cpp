@@ -11,6 +11,12 @@ UIBarButtonItem::UIBarButtonItem(std::shared_ptr<UIImage> image, UIBarButtonItem
 {
 }
 
+UIBarButtonItem::UIBarButtonItem(UIBarButtonSystemItem systemItem, Action action)
+    : title_("+"), style_(UIBarButtonItemStyleBordered), action_(std::move(action)),
+      systemItem_(systemItem)
+{
+}
+
 UIBarButtonItem::UIBarButtonItem(std::shared_ptr<UIView> customView)
     : customView_(std::move(customView))
 {

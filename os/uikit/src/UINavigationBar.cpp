@@ -75,6 +75,18 @@ public:
         if (back_)
             inner =
                 CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
+        if (item_->systemItem() == UIBarButtonSystemItemAdd) {
+            // A plus, bold and white like the titles, with their shadow.
+            const QPointF middle = toQRect(inner).center();
+            const qreal arm = 7, half = 1.5;
+            QPainterPath plus;
+            plus.addRect(QRectF(middle.x() - arm, middle.y() - half, 2 * arm, 2 * half));
+            plus.addRect(QRectF(middle.x() - half, middle.y() - arm, 2 * half, 2 * arm));
+            plus.setFillRule(Qt::WindingFill);
+            painter->fillPath(plus.translated(0, -1), QColor(0, 0, 0, 115));
+            painter->fillPath(plus, Qt::white);
+            return;
+        }
         if (auto image = item_->image()) {
             const CGSize size = image->size();
             image->drawInRect(
@@ -82,17 +94,7 @@ public:
                  size});
             return;
         }
-        const CGFloat lineHeight = buttonFont.lineHeight();
-        const CGRect textBox = CGRectMake(inner.origin.x + 4, CGRectGetMidY(inner) - lineHeight / 2,
-                                          inner.size.width - 8, lineHeight);
-        UIGraphicsSetFillColor(UIColor(0, 0, 0, 0.45f));
-        drawInRect_withFont_lineBreakMode_alignment(item_->title(), CGRectOffset(textBox, 0, -1),
-                                                    buttonFont, UILineBreakModeTailTruncation,
-                                                    UITextAlignmentCenter);
-        UIGraphicsSetFillColor(UIColor::whiteColor());
-        drawInRect_withFont_lineBreakMode_alignment(item_->title(), textBox, buttonFont,
-                                                    UILineBreakModeTailTruncation,
-                                                    UITextAlignmentCenter);
+        drawBarButtonTitle(item_->title(), inner, buttonFont);
     }
 
     void describe(DumpRecord& record) const override

@@ -90,6 +90,96 @@ private:
     UITableViewStyle style_;
 };
 
+// The section index down the right edge: the titles spread evenly over the table's middle. A
+// touch anywhere in the column picks the title at its height; dragging picks each title passed.
+class UITableView::SectionIndexView : public UIView {
+public:
+    static constexpr CGFloat width = 20;
+
+    explicit SectionIndexView(UITableView& table) : table_(table) { setOpaque(false); }
+    std::string className() const override { return "UITableViewIndex"; }
+
+    bool handlesTouches() const override { return true; }
+    void touchesBegan(CGPoint point) override
+    {
+        touching_ = true;
+        picked_ = -1;
+        pick(point);
+        setNeedsDisplay();
+    }
+    void touchesMoved(CGPoint point) override { pick(point); }
+    void touchesEnded(CGPoint point) override
+    {
+        (void)point;
+        touchesCancelled();
+    }
+    void touchesCancelled() override
+    {
+        touching_ = false;
+        setNeedsDisplay();
+    }
+
+    void drawRect(CGRect rect) override
+    {
+        QPainter* painter = currentPainter();
+        if (!painter)
+            return;
+        const auto& titles = table_.sectionIndexTitles();
+        if (touching_) {
+            painter->save();
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(QColor(0, 0, 0, 60));
+            painter->drawRoundedRect(toQRect(rect).adjusted(2, 2, -2, -2), 8, 8);
+            painter->restore();
+        }
+        const CGFloat line = indexFont.lineHeight();
+        for (size_t i = 0; i < titles.size(); ++i) {
+            const CGRect text = CGRectMake(rect.origin.x, rowTop(int(i)) + (step() - line) / 2,
+                                           rect.size.width, line);
+            UIGraphicsSetFillColor(UIColor(0.36f, 0.4f, 0.47f, 1));
+            drawInRect_withFont_lineBreakMode_alignment(titles[i], text, indexFont,
+                                                        UILineBreakModeClip, UITextAlignmentCenter);
+        }
+    }
+
+    void describe(DumpRecord& record) const override
+    {
+        UIView::describe(record);
+        record.set("titles", DumpRecord::List{});
+        for (const auto& title : table_.sectionIndexTitles())
+            record.append("titles").set("title", title);
+    }
+
+private:
+    inline static const UIFont indexFont = UIFont::boldSystemFontOfSize(11);
+
+    CGFloat step() const
+    {
+        const size_t count = std::max<size_t>(1, table_.sectionIndexTitles().size());
+        return std::min(CGFloat(16), (bounds().size.height - 8) / CGFloat(count));
+    }
+    CGFloat rowTop(int index) const
+    {
+        const CGFloat all = step() * CGFloat(table_.sectionIndexTitles().size());
+        return bounds().origin.y + (bounds().size.height - all) / 2 + step() * CGFloat(index);
+    }
+    void pick(CGPoint point)
+    {
+        const int count = int(table_.sectionIndexTitles().size());
+        if (count == 0)
+            return;
+        const int index = std::clamp(int(std::floor((point.y - rowTop(0)) / step())), 0, count - 1);
+        if (index == picked_)
+            return;
+        picked_ = index;
+        table_.scrollToSectionIndexTitleAtIndex(index);
+    }
+
+    UITableView& table_;
+    bool touching_ = false;
+    int picked_ = -1;
+};
+
 UITableView::UITableView(CGRect frame, UITableViewStyle style) : UIScrollView(frame), style_(style)
 {
     setBackgroundColor(style == UITableViewStylePlain ? UIColor::whiteColor()
@@ -167,6 +257,16 @@ void UITableView::reloadData()
         section.footerHeight = style_ == UITableViewStyleGrouped && rows > 0 ? groupedGap : 0;
         y = rowY + section.footerHeight;
         sections_.push_back(std::move(section));
+    }
+    indexTitles_ = dataSource_ ? dataSource_->sectionIndexTitlesForTableView(this)
+                               : std::vector<std::string>{};
+    if (indexTitles_.empty() && index_) {
+        index_->removeFromSuperview();
+        index_.reset();
+    } else if (!indexTitles_.empty()) {
+        if (!index_)
+            index_ = std::make_shared<SectionIndexView>(*this);
+        index_->setNeedsDisplay();
     }
     setContentSize({frame().size.width, y});
     setNeedsLayout();
@@ -286,6 +386,9 @@ void UITableView::recycle(const NSIndexPath& indexPath)
 void UITableView::setContentOffset(CGPoint offset)
 {
     UIScrollView::setContentOffset(offset);
+    // The index stays put at the right edge, above the rows and headers that scroll under it.
+    if (index_)
+        placeIndex();
     setNeedsLayout();
 }
 
@@ -347,6 +450,22 @@ void UITableView::layoutSubviews()
         insertSubview_atIndex(std::move(cell), size_t(std::distance(visible_.begin(), position)));
     }
     layoutHeaders();
+    if (index_) {
+        placeIndex();
+        if (index_->superview() != this)
+            addSubview(index_);
+        else
+            bringSubviewToFront(index_.get());
+    }
+}
+
+void UITableView::placeIndex()
+{
+    // At once with every scroll, not at the next layout: a finger dragged along the index is
+    // followed in its coordinates, which must not move under it.
+    const CGRect view = bounds();
+    index_->setFrame(CGRectMake(CGRectGetMaxX(view) - SectionIndexView::width, view.origin.y,
+                                SectionIndexView::width, view.size.height));
 }
 
 void UITableView::layoutHeaders()
@@ -439,6 +558,19 @@ void UITableView::scrollToRowAtIndexPath_atScrollPosition_animated(
         break;
     }
     setContentOffset({contentOffset().x, y});
+}
+
+void UITableView::scrollToSectionIndexTitleAtIndex(int index)
+{
+    loadIfNeeded();
+    if (index < 0 || index >= int(indexTitles_.size()) || !dataSource_)
+        return;
+    const int section = dataSource_->tableView_sectionForSectionIndexTitle_atIndex(
+        this, indexTitles_[size_t(index)], index);
+    if (section < 0 || section >= int(sections_.size()))
+        return;
+    setContentOffset({contentOffset().x, sections_[size_t(section)].top});
+    setNeedsDisplay();
 }
 
 void UITableView::tapped(CGPoint point)

@@ -57,6 +57,35 @@ void UITextField::setFont(UIFont font)
     setNeedsDisplay();
 }
 
+void UITextField::setLeftView(std::shared_ptr<UIView> view)
+{
+    if (leftView_)
+        leftView_->removeFromSuperview();
+    leftView_ = std::move(view);
+    if (leftView_) {
+        // Touches on it reach the field.
+        leftView_->setUserInteractionEnabled(false);
+        addSubview(leftView_);
+    }
+    setNeedsLayout();
+    setNeedsDisplay();
+}
+
+CGFloat UITextField::textLeft() const
+{
+    return CGFloat(inset) + (leftView_ ? leftView_->frame().size.width + 4 : 0);
+}
+
+void UITextField::layoutSubviews()
+{
+    UIControl::layoutSubviews();
+    if (!leftView_)
+        return;
+    const CGSize size = leftView_->frame().size;
+    leftView_->setFrame(CGRectMake(CGFloat(inset) - 2, (bounds().size.height - size.height) / 2,
+                                   size.width, size.height));
+}
+
 bool UITextField::isFirstResponder() const { return Screen::shared().firstResponder() == this; }
 void UITextField::becomeFirstResponder() { Screen::shared().setFirstResponder(this); }
 
@@ -100,9 +129,10 @@ void UITextField::touchesEnded(CGPoint point)
     // The cursor goes to the gap between characters nearest the finger.
     const QString shown = editor_->line.text();
     const QFontMetricsF metrics(toQFont(font_));
-    const qreal room = qreal(bounds().size.width) - 2 * inset;
+    const qreal left = qreal(textLeft());
+    const qreal room = qreal(bounds().size.width) - left - inset;
     const qreal x =
-        qreal(point.x) - inset + scrollOffset(metrics, shown, editor_->line.cursorPosition(), room);
+        qreal(point.x) - left + scrollOffset(metrics, shown, editor_->line.cursorPosition(), room);
     int nearest = 0;
     for (int i = 1; i <= shown.size(); ++i)
         if (std::abs(metrics.horizontalAdvance(shown.left(i)) - x) <
@@ -125,7 +155,7 @@ void UITextField::drawRect(CGRect rect)
 
     const QFont font = toQFont(font_);
     const QFontMetricsF metrics(font);
-    const QRectF textBox = box.adjusted(inset, 0, -inset, 0);
+    const QRectF textBox = box.adjusted(qreal(textLeft()), 0, -inset, 0);
     painter->setClipRect(textBox, Qt::IntersectClip);
     painter->setFont(font);
     const qreal top = box.center().y() - metrics.height() / 2;

@@ -1,3 +1,5 @@
+#include "DumpQuery.h"
+
 #include <uikit/Automation.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UITableView.h>
@@ -171,6 +173,60 @@ TEST(UITableView, ATapSelectsTheRowAndTellsTheDelegate)
     table->touchesEnded(at(200));
     EXPECT_EQ(table->contentOffset().y, 100);
     EXPECT_EQ(rows.selected.size(), 1u);
+}
+
+// Rows with an index of one title per section.
+class IndexedRows : public Rows {
+public:
+    using Rows::Rows;
+    std::vector<std::string> sectionIndexTitlesForTableView(UITableView*) override
+    {
+        return titles;
+    }
+    std::vector<std::string> titles;
+};
+
+TEST(UITableView, TheIndexStaysAtTheRightEdgeAndATouchOrADragScrollsToTheSection)
+{
+    IndexedRows rows({10, 10, 10, 10});
+    rows.titles = {"A", "B", "C", "D"};
+    auto table = makeTable(rows);
+    auto window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+    window->addSubview(table);
+    window->makeKeyAndVisible();
+    const CGFloat section = 22 + 10 * 68;
+
+    const auto dump = uikit::dumpView(*table);
+    const auto indexes = shownWith(dump, "class", "UITableViewIndex");
+    ASSERT_EQ(indexes.size(), 1u);
+    const CGRect index = frameOf(*indexes[0]);
+    EXPECT_EQ(CGRectGetMaxX(index), 320);
+    EXPECT_EQ(index.size.height, 370);
+    ASSERT_EQ(indexes[0]->list("titles")->size(), 4u);
+    EXPECT_EQ(indexes[0]->list("titles")->at(3).text("title"), "D");
+
+    // The titles are spread evenly around the middle of the column: "C" is the third of four.
+    const CGFloat step = 16, first = (370 - 4 * step) / 2;
+    uikit::tapAt({CGRectGetMidX(index), first + 2.5f * step});
+    EXPECT_EQ(table->contentOffset().y, 2 * section);
+    EXPECT_TRUE(rows.selected.empty()) << "a touch on the index selects no row";
+
+    // The index moved along with the content, and dragging along it picks each title passed.
+    UIView* column = table->subviews().back().get();
+    ASSERT_EQ(column->className(), "UITableViewIndex");
+    EXPECT_EQ(column->screenFrame().origin.y, 0);
+    column->touchesBegan({10, first + 0.5f * step});
+    EXPECT_EQ(table->contentOffset().y, 0);
+    column->touchesMoved({10, first + 1.5f * step});
+    EXPECT_EQ(table->contentOffset().y, section);
+    column->touchesMoved({10, 400}); // past the end: the last title
+    EXPECT_EQ(table->contentOffset().y, 3 * section);
+    column->touchesEnded({10, 400});
+
+    rows.titles.clear();
+    table->reloadData();
+    table->layoutIfNeeded();
+    EXPECT_TRUE(shownWith(uikit::dumpView(*table), "class", "UITableViewIndex").empty());
 }
 
 TEST(UITableView, SelectionFollowsTheRowNotTheCell)

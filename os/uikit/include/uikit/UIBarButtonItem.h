@@ -5,12 +5,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 enum UIBarButtonItemStyle {
     UIBarButtonItemStylePlain = 0,
     UIBarButtonItemStyleBordered = 1,
     UIBarButtonItemStyleDone = 2,
+};
+
+// The platform's own buttons, drawn as a symbol; the title names the symbol ("+").
+enum UIBarButtonSystemItem {
+    UIBarButtonSystemItemAdd = 4,
 };
 
 class UIBarButtonItem {
@@ -22,6 +28,8 @@ public:
     UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action);
     // initWithImage:style:target:action:
     UIBarButtonItem(std::shared_ptr<UIImage> image, UIBarButtonItemStyle style, Action action);
+    // initWithBarButtonSystemItem:target:action:, bordered.
+    UIBarButtonItem(UIBarButtonSystemItem systemItem, Action action);
     // initWithCustomView: the view is shown as it is and takes its own touches.
     explicit UIBarButtonItem(std::shared_ptr<UIView> customView);
 
@@ -30,6 +38,8 @@ public:
     const std::shared_ptr<UIImage>& image() const { return image_; }
     UIBarButtonItemStyle style() const { return style_; }
     const std::shared_ptr<UIView>& customView() const { return customView_; }
+    // The system item it was made as, if any.
+    std::optional<UIBarButtonSystemItem> systemItem() const { return systemItem_; }
     int tag() const { return tag_; }
     void setTag(int tag) { tag_ = tag; }
     bool isEnabled() const { return enabled_; }
@@ -44,6 +54,7 @@ private:
     UIBarButtonItemStyle style_ = UIBarButtonItemStylePlain;
     Action action_;
     std::shared_ptr<UIView> customView_;
+    std::optional<UIBarButtonSystemItem> systemItem_;
     int tag_ = 0;
     bool enabled_ = true;
 };

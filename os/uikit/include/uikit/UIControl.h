@@ -14,7 +14,9 @@ enum UIControlEvents : unsigned {
     UIControlEventTouchUpOutside = 1 << 7,
     UIControlEventTouchCancel = 1 << 8,
     UIControlEventValueChanged = 1 << 12,
+    UIControlEventEditingDidBegin = 1 << 16,
     UIControlEventEditingChanged = 1 << 17,
+    UIControlEventEditingDidEnd = 1 << 18,
     UIControlEventAllEvents = 0xFFFFFFFF,
 };
 

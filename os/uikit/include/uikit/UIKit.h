@@ -26,6 +26,7 @@
 #include "uikit/UIPickerView.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIScrollView.h"
+#include "uikit/UISearchBar.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/UISwitch.h"
 #include "uikit/UITabBar.h"

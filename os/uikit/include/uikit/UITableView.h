@@ -54,6 +54,21 @@ public:
         (void)tableView, (void)section;
         return {};
     }
+    // The index down the right edge of a plain table ("A", "B", ... "#"): a touch on a title,
+    // or a finger dragged along them, scrolls its section to the top. Empty: no index.
+    virtual std::vector<std::string> sectionIndexTitlesForTableView(UITableView* tableView)
+    {
+        (void)tableView;
+        return {};
+    }
+    // The section the index's title at `index` stands for; by default the section at that
+    // position. A section that does not exist scrolls nowhere.
+    virtual int tableView_sectionForSectionIndexTitle_atIndex(UITableView* tableView,
+                                                              const std::string& title, int index)
+    {
+        (void)tableView, (void)title;
+        return index;
+    }
 };
 
 class UITableViewDelegate {
@@ -110,6 +125,10 @@ public:
     int numberOfSections() const;
     int numberOfRowsInSection(int section) const;
     const std::string& titleForHeaderInSection(int section) const;
+    const std::vector<std::string>& sectionIndexTitles() const { return indexTitles_; }
+    // What a touch on the index's title at `index` does: scrolls the section it stands for to
+    // the top.
+    void scrollToSectionIndexTitleAtIndex(int index);
 
     // In the table's content coordinates.
     CGRect rectForRowAtIndexPath(const NSIndexPath& indexPath) const;
@@ -158,6 +177,7 @@ private:
         std::vector<CGFloat> rowTops; // size rows + 1: the last entry is the bottom
     };
     class HeaderView;
+    class SectionIndexView;
 
     // The first reload happens on first need, once the data source is set.
     void loadIfNeeded();
@@ -165,6 +185,7 @@ private:
     void recycle(const NSIndexPath& indexPath);
     void placeCell(UITableViewCell& cell, const NSIndexPath& indexPath);
     void layoutHeaders();
+    void placeIndex();
     CGFloat headerHeightFor(const std::string& title, int section) const;
     std::optional<NSIndexPath> firstRow() const;
     std::optional<NSIndexPath> lastRow() const;
@@ -181,6 +202,8 @@ private:
     std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> visible_;
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>, std::less<>> reuseQueue_;
     std::map<int, std::shared_ptr<HeaderView>> headers_;
+    std::vector<std::string> indexTitles_;
+    std::shared_ptr<SectionIndexView> index_;
     std::optional<NSIndexPath> selected_;
     std::optional<NSIndexPath> focusedRow_;
 };

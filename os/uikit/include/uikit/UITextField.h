@@ -22,6 +22,10 @@ public:
     void setPlaceholder(std::string placeholder);
     UIFont font() const { return font_; }
     void setFont(UIFont font);
+    // A view at the left end inside the field, vertically centred (a search bar's magnifier); the
+    // text starts after it. nullptr: none.
+    const std::shared_ptr<UIView>& leftView() const { return leftView_; }
+    void setLeftView(std::shared_ptr<UIView> view);
 
     // The field the screen's keys go to, at most one at a time.
     bool isFirstResponder() const;
@@ -29,6 +33,7 @@ public:
     void resignFirstResponder();
 
     CGSize sizeThatFits(CGSize size) const override;
+    void layoutSubviews() override;
     void touchesEnded(CGPoint point) override;
     // Return or Enter on the focused field: it keeps the keyboard and its cursor.
     bool keyPressed(UIKey key) override;
@@ -40,7 +45,11 @@ public:
     Editor& editor() const { return *editor_; }
 
 private:
+    // Where the text's room begins, in the field's own coordinates.
+    CGFloat textLeft() const;
+
     std::unique_ptr<Editor> editor_;
+    std::shared_ptr<UIView> leftView_;
     std::string placeholder_;
     UIFont font_ = UIFont::systemFontOfSize(15);
 };

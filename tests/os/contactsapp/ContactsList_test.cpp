@@ -1,0 +1,77 @@
+#include "ContactsList.h"
+
+#include "ScopedEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+ab::PersonSummary summary(ab::RecordID id, std::optional<std::string> first,
+                          std::optional<std::string> last)
+{
+    return {id, std::move(first), std::move(last), std::nullopt, false};
+}
+
+// "A: Ada Lovelace, Alan | B: ..." for a compact comparison.
+std::string shown(const std::vector<contactsapp::ContactSection>& sections)
+{
+    std::string text;
+    for (const auto& section : sections) {
+        text += (text.empty() ? "" : " | ") + section.title + ":";
+        for (size_t i = 0; i < section.rows.size(); ++i)
+            text += (i ? ", " : " ") + section.rows[i].name;
+    }
+    return text;
+}
+
+TEST(ContactsList, SortsByLastThenFirstNameInSectionsByInitialAndFiltersBySearch)
+{
+    const std::vector<ab::PersonSummary> book = {
+        summary(1, "Ada", "Lovelace"),    summary(2, "Émile", "Zola"),
+        summary(3, "alan", "turing"),     summary(4, "Cher", std::nullopt),
+        summary(5, std::nullopt, "  "),   summary(6, "Édith", "Piaf"),
+        summary(7, "Åsa", "Åberg"),       summary(8, "Zed", "42"),
+        summary(9, "Zoë", "Zola"),        summary(10, "Bo", "Åberg"),
+        summary(11, "Anders", "Zorn"),    summary(12, std::nullopt, std::nullopt),
+        summary(13, " Ada ", "Lovelace"),
+    };
+    struct Case {
+        const char* locale;
+        const char* search;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C.UTF-8", "",
+         "A: Åsa Åberg, Bo Åberg | C: Cher | L: Ada Lovelace, Ada Lovelace | P: Édith Piaf | "
+         "T: alan turing | Z: Émile Zola, Zoë Zola, Anders Zorn | #: Zed 42, No Name, No Name"},
+        // Swedish counts Å as a letter of its own, after Z.
+        {"sv_SE.UTF-8", "",
+         "C: Cher | L: Ada Lovelace, Ada Lovelace | P: Édith Piaf | T: alan turing | "
+         "Z: Émile Zola, Zoë Zola, Anders Zorn | Å: Bo Åberg, Åsa Åberg | #: Zed 42, No Name, "
+         "No Name"},
+        // Any part of either name, or of both together; case and accents do not count.
+        {"C.UTF-8", "e",
+         "A: Åsa Åberg, Bo Åberg | C: Cher | L: Ada Lovelace, Ada Lovelace | P: Édith Piaf | "
+         "Z: Émile Zola, Zoë Zola, Anders Zorn | #: Zed 42"},
+        {"C.UTF-8", "  ZOE ", "Z: Zoë Zola"},
+        {"C.UTF-8", "ada lov", "L: Ada Lovelace, Ada Lovelace"},
+        {"C.UTF-8", "aberg", "A: Åsa Åberg, Bo Åberg"},
+        {"C.UTF-8", "Turing", "T: alan turing"},
+        // "No Name" is what shows, not a name to find.
+        {"C.UTF-8", "name", ""},
+        {"C.UTF-8", "xyz", ""},
+    };
+    for (const Case& c : cases) {
+        ScopedEnv locale("LC_ALL", c.locale);
+        EXPECT_EQ(shown(contactsapp::contact_sections(book, c.search)), c.expected)
+            << c.locale << " \"" << c.search << "\"";
+    }
+    const auto sections = contactsapp::contact_sections(book, "Zoe");
+    ASSERT_EQ(sections.size(), 1u);
+    EXPECT_EQ(sections[0].rows, (std::vector<contactsapp::ContactRow>{{9, "Zoë Zola"}}));
+}
+
+} // namespace
