@@ -2,7 +2,6 @@
 
 #include "Painting.h"
 #include "Screen.h"
-#include "uikit/Accessibility.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UITabBar.h"
