@@ -110,8 +110,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/lib)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "sqlite3, fonts-liberation2")
 # The portal's platform theme lets Qt's file dialog be the desktop's chooser (Contacts' import)
-# where QT_QPA_PLATFORMTHEME=xdgdesktopportal or a sandbox asks for it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-xdgdesktopportal-platformtheme")
+# where QT_QPA_PLATFORMTHEME=xdgdesktopportal or a sandbox asks for it; Qt's translations put
+# its own words in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, qt6-xdgdesktopportal-platformtheme, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

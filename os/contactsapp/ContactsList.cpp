@@ -122,7 +122,7 @@ std::string display_name(const ab::PersonSummary& person)
 {
     const std::string_view first = part(person.first_name), last = part(person.last_name);
     if (first.empty() && last.empty())
-        return kNoName;
+        return os::deviceText(kNoName);
     if (first.empty() || last.empty())
         return std::string(first.empty() ? last : first);
     return std::string(first) + " " + std::string(last);

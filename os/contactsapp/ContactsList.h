@@ -3,6 +3,7 @@
 // person by name, sorted by last name then first name in the user's language, in sections by
 // the initial of the name sorted by, and the persons a search keeps.
 #include "addressbook/AddressBook.h"
+#include "foundation/DeviceText.h"
 
 #include <string>
 #include <string_view>
@@ -10,12 +11,13 @@
 
 namespace contactsapp {
 
-// Shown for a person with neither a first nor a last name, in the section "#".
-inline constexpr const char* kNoName = "No Name";
+// Shown for a person with neither a first nor a last name, in the section "#"; in the user's
+// language (os::deviceText).
+inline constexpr std::string_view kNoName = os::deviceTextKey("No Name");
 
 struct ContactRow {
     ab::RecordID id = ab::kInvalidRecordID;
-    std::string name; // "First Last", the one there is, or kNoName
+    std::string name; // "First Last", the one there is, or kNoName translated
     friend bool operator==(const ContactRow&, const ContactRow&) = default;
 };
 

@@ -182,8 +182,9 @@ std::shared_ptr<UITableViewCell> ContactsListViewController::tableView_cellForRo
     const auto& row = sections_.at(size_t(indexPath.section())).rows.at(size_t(indexPath.row()));
     cell->setText(row.name);
     cell->textLabel()->setFont(UIFont::boldSystemFontOfSize(18));
-    cell->textLabel()->setTextColor(row.name == contactsapp::kNoName ? UIColor(0.5f, 0.5f, 0.5f, 1)
-                                                                     : UIColor::blackColor());
+    cell->textLabel()->setTextColor(row.name == os::deviceText(contactsapp::kNoName)
+                                        ? UIColor(0.5f, 0.5f, 0.5f, 1)
+                                        : UIColor::blackColor());
     return cell;
 }
 

@@ -1,6 +1,7 @@
 #include "ImportFlow.h"
 
 #include "VCardImport.h"
+#include "foundation/DeviceText.h"
 
 #include "uikit/FileChooser.h"
 #include "uikit/UIAlertView.h"
@@ -11,8 +12,6 @@
 namespace contactsapp {
 namespace {
 
-constexpr const char* kTitle = "Import";
-constexpr const char* kFailedTitle = "Import Failed";
 // The cards in error an alert names; the rest are counted.
 constexpr size_t kCardsNamed = 3;
 // A reader's message quotes the card, which may be of any length, and an alert wraps lines
@@ -41,25 +40,21 @@ std::string shortened(const std::string& text)
     return result;
 }
 
-std::string cardsText(size_t count)
-{
-    return std::to_string(count) + (count == 1 ? " card" : " cards");
-}
-
 // "Line 10: birthday '1980-02-30' is no valid date", one a line, the first few only.
 std::string errorLines(const std::vector<contacts::Diagnostic>& errors)
 {
     std::string text;
     for (size_t i = 0; i < errors.size() && i < kCardsNamed; ++i)
-        text += "\nLine " + std::to_string(errors[i].line) + ": " + shortened(errors[i].message);
+        text += "\n" + os::deviceText("Line %1: %2", {std::to_string(errors[i].line),
+                                                      shortened(errors[i].message)});
     if (errors.size() > kCardsNamed)
-        text += "\nand " + std::to_string(errors.size() - kCardsNamed) + " more";
+        text += "\n" + os::deviceText("and %1 more", {std::to_string(errors.size() - kCardsNamed)});
     return text;
 }
 
 void showAlert(const std::string& title, const std::string& message)
 {
-    std::make_shared<UIAlertView>(title, message, nullptr, "OK")->show();
+    std::make_shared<UIAlertView>(title, message, nullptr, os::deviceText("OK"))->show();
 }
 
 // Why the file brought nothing in, for the user.
@@ -68,15 +63,16 @@ std::string failureText(const std::string& name, const contacts::ImportResult& r
     switch (result.failure) {
     case contacts::ImportFailure::kNone: break;
     case contacts::ImportFailure::kUnreadable:
-        return name + " cannot be read: " + result.reason + ".";
+        return os::deviceText("%1 cannot be read: %2.", {name, result.reason});
     case contacts::ImportFailure::kBadFile:
-        return name + " is not a vCard file that can be imported: line " +
-               std::to_string(result.line) + ": " + shortened(result.reason) + ".";
+        return os::deviceText("%1 is not a vCard file that can be imported: line %2: %3.",
+                              {name, std::to_string(result.line), shortened(result.reason)});
     case contacts::ImportFailure::kNoCards:
-        return "Every card in " + name + " has an error; nothing was imported." +
+        return os::deviceText("Every card in %1 has an error; nothing was imported.", {name}) +
                errorLines(result.skipped);
     case contacts::ImportFailure::kStore:
-        return "The address book cannot be written: " + result.reason + ". Nothing was imported.";
+        return os::deviceText("The address book cannot be written: %1. Nothing was imported.",
+                              {result.reason});
     }
     return {};
 }
@@ -94,7 +90,7 @@ public:
         name_ = shortened(file.filename().string());
         result_ = contacts::read_vcard_file(file, contacts::CardErrors::kSkipCard);
         if (result_.failed()) {
-            showAlert(kFailedTitle, failureText(name_, result_));
+            showAlert(os::deviceText("Import Failed"), failureText(name_, result_));
             return;
         }
         if (result_.skipped.empty()) {
@@ -103,12 +99,15 @@ public:
         }
         // Kept by itself until the user answers.
         self_ = std::move(self);
-        const std::string message = cardsText(result_.skipped.size()) + " in " + name_ +
-                                    (result_.skipped.size() == 1 ? " has" : " have") +
-                                    " an error:" + errorLines(result_.skipped) +
-                                    "\n\nImport the other " + cardsText(result_.cards.size()) + "?";
-        std::make_shared<UIAlertView>(kTitle, message, this, "Cancel",
-                                      std::vector<std::string>{"Import Others"})
+        const std::string message =
+            os::deviceTextForCount(result_.skipped.size(), "%1 card in %2 has an error:",
+                                   "%1 cards in %2 have an error:", {name_}) +
+            errorLines(result_.skipped) + "\n\n" +
+            os::deviceTextForCount(result_.cards.size(), "Import the other %1 card?",
+                                   "Import the other %1 cards?");
+        std::make_shared<UIAlertView>(os::deviceText("Import"), message, this,
+                                      os::deviceText("Cancel"),
+                                      std::vector<std::string>{os::deviceText("Import Others")})
             ->show();
     }
 
@@ -124,12 +123,17 @@ private:
     {
         contacts::write_cards(*book_, result_);
         if (result_.failed()) {
-            showAlert(kFailedTitle, failureText(name_, result_));
+            showAlert(os::deviceText("Import Failed"), failureText(name_, result_));
             return;
         }
         if ((result_.counts.added > 0 || result_.counts.updated > 0) && changed_)
             changed_();
-        showAlert(kTitle, contacts::counts_text(result_.counts));
+        // The contacts tool's words in English, which its users know.
+        const auto& counts = result_.counts;
+        showAlert(os::deviceText("Import"),
+                  os::deviceText("added %1, updated %2, unchanged %3",
+                                 {std::to_string(counts.added), std::to_string(counts.updated),
+                                  std::to_string(counts.unchanged)}));
     }
 
     std::shared_ptr<ab::AddressBook> book_;
@@ -150,7 +154,8 @@ void importFile(const std::filesystem::path& file, std::shared_ptr<ab::AddressBo
 
 void chooseAndImport(std::shared_ptr<ab::AddressBook> book, BookChanged changed)
 {
-    uikit::chooseFile("Import Contacts", {"vCard files (*.vcf *.vcard)"},
+    uikit::chooseFile(os::deviceText("Import Contacts"),
+                      {os::deviceText("vCard files") + " (*.vcf *.vcard)"},
                       [book = std::move(book),
                        changed = std::move(changed)](std::optional<std::filesystem::path> file) {
                           if (file)

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <mutex>
+#include <span>
+#include <vector>
 
 namespace os {
 namespace {
@@ -25,6 +27,23 @@ auto withSystemBundle(Use use)
     return use(*bundle);
 }
 
+// Replaces %1..%9 by the values; a placeholder without a value stays as it is.
+std::string substituted(const std::string& text, std::span<const std::string_view> values)
+{
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t index =
+            i + 1 < text.size() && text[i] == '%' ? size_t(text[i + 1] - '1') : values.size();
+        if (index < values.size()) {
+            result += values[index];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 std::string bareLanguage(const std::string& tag) { return tag.substr(0, tag.find('_')); }
 
 } // namespace
@@ -33,6 +52,28 @@ std::string deviceText(std::string_view english)
 {
     return withSystemBundle(
         [&](const NSBundle& system) { return system.localizedStringForKey(english); });
+}
+
+std::string deviceText(std::string_view english, std::initializer_list<std::string_view> values)
+{
+    return substituted(deviceText(english), std::span(values.begin(), values.size()));
+}
+
+std::string deviceTextForCount(size_t count, std::string_view one, std::string_view other,
+                               std::initializer_list<std::string_view> values)
+{
+    // A catalogue keys a plural entry by both English forms, and holds its forms the same way.
+    std::string key(one);
+    key += '\0';
+    key += other;
+    const std::string forms = deviceText(key);
+    const size_t split = forms.find('\0');
+    const std::string form = count == 1 ? forms.substr(0, split)
+                                        : forms.substr(split == std::string::npos ? 0 : split + 1);
+    const std::string number = std::to_string(count);
+    std::vector<std::string_view> all{number};
+    all.insert(all.end(), values);
+    return substituted(form, all);
 }
 
 std::string deviceLocale()

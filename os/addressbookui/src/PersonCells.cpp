@@ -5,6 +5,7 @@
 #include <uikit/UIStringDrawing.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace addressbookui {
 
@@ -22,6 +23,18 @@ std::shared_ptr<UILabel> makeLabel(const UIFont& font, const UIColor& color,
 }
 
 namespace {
+
+// A text longer than its label (a translation, one the person typed) takes the first of the bold
+// sizes, largest first, that fits on one line, else the smallest; false when none fits.
+bool fitFont(UILabel& label, std::initializer_list<CGFloat> sizes)
+{
+    for (const CGFloat size : sizes) {
+        label.setFont(UIFont::boldSystemFontOfSize(size));
+        if (sizeWithFont(label.text(), label.font()).width <= label.frame().size.width)
+            return true;
+    }
+    return false;
+}
 
 // A field whose changes by the user go to what `onChange` holds when they happen; `onChange`
 // belongs to the cell that holds the field, so it outlives it.
@@ -264,7 +277,7 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
-    fitLabelFont();
+    fitFont(*label_, {13, 12, 11, 10});
     const CGFloat buttonWidth = button_->isHidden() ? 0 : 64;
     if (!button_->isHidden())
         button_->setFrame(CGRectMake(box.size.width - buttonWidth - 6, (box.size.height - 26) / 2,
@@ -273,6 +286,11 @@ void ValueCell::layoutSubviews()
         CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent - buttonWidth),
                    box.size.height);
     value_->setFrame(value);
+    // A long value beside the row's button (a birthday being edited) wraps rather than lose its
+    // end: "9 de dezembro de 1990".
+    value_->setNumberOfLines(1);
+    if (!fitFont(*value_, {15, 14, 13}))
+        value_->setNumberOfLines(0);
     field_->setFrame(CGRectInset(value, 0, (box.size.height - 31) / 2));
 }
 
@@ -301,18 +319,6 @@ void DeleteContactCell::drawRect(CGRect)
     UIGraphicsSetStrokeColor(UIColor(0x8e / 255.f, 0x16 / 255.f, 0x16 / 255.f, 1));
     UIGraphicsSetLineWidth(1);
     UIRoundedRectStroke(box, 8);
-}
-
-// A label longer than its column (a translation, one the person typed) takes a smaller font before
-// it is cut short.
-void ValueCell::fitLabelFont()
-{
-    for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {
-        const UIFont font = UIFont::boldSystemFontOfSize(size);
-        label_->setFont(font);
-        if (sizeWithFont(label_->text(), font).width <= label_->frame().size.width)
-            return;
-    }
 }
 
 } // namespace addressbookui

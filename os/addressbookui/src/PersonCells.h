@@ -87,8 +87,6 @@ public:
     void layoutSubviews() override;
 
 private:
-    void fitLabelFont();
-
     std::shared_ptr<UILabel> label_;
     std::shared_ptr<UILabel> value_;
     std::shared_ptr<UITextField> field_;

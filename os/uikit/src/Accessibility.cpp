@@ -5,6 +5,7 @@
 #include "Painting.h"
 #include "Screen.h"
 #include "TextFieldEditor.h"
+#include "foundation/DeviceText.h"
 #include "uikit/UIActionSheet.h"
 #include "uikit/UIAlertView.h"
 #include "uikit/UIButton.h"
@@ -272,9 +273,9 @@ private:
             if (auto* button = dynamic_cast<const UIButton*>(view_))
                 switch (button->buttonType()) {
                 case UIButtonTypeInfoLight:
-                case UIButtonTypeInfoDark: return QStringLiteral("Info");
-                case UIButtonTypeDetailDisclosure: return QStringLiteral("More Info");
-                case UIButtonTypeContactAdd: return QStringLiteral("Add");
+                case UIButtonTypeInfoDark: return toQString(os::deviceText("Info"));
+                case UIButtonTypeDetailDisclosure: return toQString(os::deviceText("More Info"));
+                case UIButtonTypeContactAdd: return toQString(os::deviceText("Add"));
                 default: break;
                 }
             return {};

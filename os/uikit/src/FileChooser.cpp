@@ -3,13 +3,18 @@
 #include "OpenFileChooser.h"
 #include "Painting.h"
 #include "Screen.h"
+#include "foundation/DeviceText.h"
 #include "uikit/Automation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QStringList>
+#include <QTranslator>
 
 #include <utility>
 
@@ -61,11 +66,26 @@ void finish(std::optional<std::filesystem::path> file, bool closeDialog = true)
     Screen::shared().scheduleDisplay();
 }
 
+// The dialog's own words ("Open", "File name:") come from Qt's catalogue for the device's
+// language (Debian's qt6-translations-l10n); without one they stay English.
+void speakTheDevicesLanguage()
+{
+    static const bool installed = [] {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        const QLocale locale(QString::fromStdString(os::deviceLocale()));
+        return translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+               QCoreApplication::installTranslator(translator);
+    }();
+    (void)installed;
+}
+
 } // namespace
 
 void chooseFile(std::string title, std::vector<std::string> nameFilters, FileChosen done)
 {
     ensureApplication();
+    speakTheDevicesLanguage();
     finish(std::nullopt);
     QStringList filters;
     for (const auto& filter : nameFilters)

@@ -1,6 +1,7 @@
 #include "uikit/UISearchBar.h"
 
 #include "Painting.h"
+#include "foundation/DeviceText.h"
 #include "uikit/UITextField.h"
 #include "uikit/ViewDump.h"
 
@@ -49,7 +50,7 @@ class UISearchBar::CancelButton : public UIControl {
 public:
     CancelButton() : UIControl(CGRectMake(0, 0, cancelWidth, fieldHeight)) { setOpaque(false); }
     std::string className() const override { return "UISearchBarCancelButton"; }
-    static constexpr const char* title = "Cancel";
+    static std::string title() { return os::deviceText("Cancel"); }
 
     void drawRect(CGRect rect) override
     {
@@ -64,13 +65,13 @@ public:
             top = top.darker(130), bottom = bottom.darker(130);
         paintButtonFace(*painter, path, verticalGradient(box, top, bottom),
                         QColor(0x3b, 0x52, 0x75));
-        drawBarButtonTitle(title, rect, cancelFont);
+        drawBarButtonTitle(title(), rect, cancelFont);
     }
 
     void describe(DumpRecord& record) const override
     {
         UIControl::describe(record);
-        record.set("text", title);
+        record.set("text", title());
     }
 };
 

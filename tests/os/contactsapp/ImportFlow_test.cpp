@@ -1,6 +1,7 @@
 // The import of the Contacts application, driven through the toolkit as a user drives it: the
 // file chooser answered, the alerts read and their buttons tapped.
 #include "DumpQuery.h"
+#include "ScopedEnv.h"
 #include "TempDevice.h"
 
 #include "ImportFlow.h"
@@ -49,6 +50,9 @@ std::string frontAlert()
 TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
 {
     TempDevice device;
+    const auto framework = device.path("/System/Library/Frameworks/UIKit.framework");
+    std::filesystem::create_directories(framework.parent_path());
+    std::filesystem::create_directory_symlink(TORTAMOS_BUILD_DIR "/UIKit.framework", framework);
     const std::string question = "Import: 4 cards in import.vcf have an error:\n"
                                  "Line 9: birthday '1980-02-30' is no valid date\n"
                                  "Line 14: birthday '1981-02-30' is no valid date\n"
@@ -61,6 +65,7 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
         std::vector<std::string> alerts; // in order, each answered by the button after it
         std::vector<std::string> answers;
         size_t stored;
+        const char* language = "C";
     } cases[] = {
         {"good cards", kAna + kRui, true, {"Import: added 2, updated 0, unchanged 0"}, {"OK"}, 2},
         {"import others",
@@ -70,6 +75,19 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
          {"Import Others", "OK"},
          2},
         {"cancel", kFourBad, true, {question}, {"Cancel"}, 0},
+        // The reader's own words stay as the contacts tool says them.
+        {"in Portuguese",
+         kFourBad,
+         true,
+         {"Importar: 4 cartões em import.vcf têm erros:\n"
+          "Linha 9: birthday '1980-02-30' is no valid date\n"
+          "Linha 14: birthday '1981-02-30' is no valid date\n"
+          "Linha 19: birthday '1982-02-30' is no valid date\n"
+          "e mais 1\n\nImportar os 2 cartões restantes?",
+          "Importar: 2 adicionados, 0 atualizados, 0 inalterados"},
+         {"Importar os Outros", "OK"},
+         2,
+         "pt_BR"},
         {"unreadable",
          std::nullopt,
          false,
@@ -94,6 +112,7 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        ScopedEnv language("LANGUAGE", c.language);
         const auto file = device.root() / "import.vcf";
         std::filesystem::remove(file);
         if (c.text)

@@ -5,6 +5,8 @@
 // (System/Library/Frameworks/UIKit.framework/locale/<language>/LC_MESSAGES/Localizable.mo, built
 // from os/po), with the English text as the key. The language is chosen the way an application
 // chooses its own (NSBundle), so the device and the application speak the same one.
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,16 @@ namespace os {
 
 // The text in the user's language; the English text itself when the device has no translation.
 std::string deviceText(std::string_view english);
+
+// The text in the user's language with %1, %2... replaced by the values, in that order: a
+// sentence with a name or a number in it is translated whole, and a translation may put them
+// where its language wants them.
+std::string deviceText(std::string_view english, std::initializer_list<std::string_view> values);
+
+// The text for a count, in the user's language, with %1 the count and %2... the values: `one`
+// for 1, else `other`. Catalogued as a plural entry (msgid_plural), whose first form is for 1.
+std::string deviceTextForCount(size_t count, std::string_view one, std::string_view other,
+                               std::initializer_list<std::string_view> values = {});
 
 // Names a device text whose translation is looked up later, in a table of standard values, so
 // that scripts/update-device-texts finds it for the catalogue as it finds deviceText's.
