@@ -1,6 +1,7 @@
 #pragma once
 // The screen's side of the keyboard: the focus, what each key does and the focus ring. For the
 // toolkit's own files only; main thread only.
+#include "uikit/Accessibility.h"
 #include "uikit/KeyboardFocus.h"
 
 #include <memory>
