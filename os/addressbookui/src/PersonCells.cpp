@@ -264,7 +264,7 @@ void ValueCell::layoutSubviews()
     if (control_)
         control_->setFrame(CGRectMake(8, (box.size.height - 28) / 2, 28, 28));
     label_->setFrame(CGRectMake(6 + indent, 0, 66, box.size.height));
-    fitLabelFont();
+    fitFont(*label_, {13, 12, 11, 10});
     const CGFloat buttonWidth = button_->isHidden() ? 0 : 64;
     if (!button_->isHidden())
         button_->setFrame(CGRectMake(box.size.width - buttonWidth - 6, (box.size.height - 26) / 2,
@@ -273,6 +273,7 @@ void ValueCell::layoutSubviews()
         CGRectMake(80 + indent, 0, std::max(CGFloat(0), box.size.width - 88 - indent - buttonWidth),
                    box.size.height);
     value_->setFrame(value);
+    fitFont(*value_, {15, 14, 13, 12});
     field_->setFrame(CGRectInset(value, 0, (box.size.height - 31) / 2));
 }
 
@@ -303,14 +304,14 @@ void DeleteContactCell::drawRect(CGRect)
     UIRoundedRectStroke(box, 8);
 }
 
-// A label longer than its column (a translation, one the person typed) takes a smaller font before
-// it is cut short.
-void ValueCell::fitLabelFont()
+// A text longer than its column (a translation, a label the person typed, a date beside the row's
+// button) takes a smaller font before it is cut short.
+void ValueCell::fitFont(UILabel& label, std::initializer_list<CGFloat> sizes)
 {
-    for (CGFloat size : {13.f, 12.f, 11.f, 10.f}) {
+    for (CGFloat size : sizes) {
         const UIFont font = UIFont::boldSystemFontOfSize(size);
-        label_->setFont(font);
-        if (sizeWithFont(label_->text(), font).width <= label_->frame().size.width)
+        label.setFont(font);
+        if (sizeWithFont(label.text(), font).width <= label.frame().size.width)
             return;
     }
 }

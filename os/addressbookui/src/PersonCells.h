@@ -10,6 +10,7 @@
 #include <uikit/UITextField.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -87,7 +88,7 @@ public:
     void layoutSubviews() override;
 
 private:
-    void fitLabelFont();
+    static void fitFont(UILabel& label, std::initializer_list<CGFloat> sizes);
 
     std::shared_ptr<UILabel> label_;
     std::shared_ptr<UILabel> value_;
