@@ -2,7 +2,8 @@
 # Shows what Tortamos does, from a fresh checkout: installs what is missing, builds, lays out a
 # demo device in demo/device with sample persons whose birthdays are set relative to today,
 # starts the home screen with the Tortamos agent, waits for the icon badge, walks the application
-# through its lists, the settings screen and a person screen, and saves a screenshot of each.
+# through its lists, the settings screen and a person screen, then the Contacts application through
+# its list, a new person and an import with a card in error, and saves a screenshot of each.
 # Without a display both programs run offscreen and the demo ends by itself; with one they stay
 # up for you to use.
 #
@@ -29,6 +30,7 @@ shots=$root/demo/screenshots
 logs=$root/demo/logs
 springboard=$device/System/Library/CoreServices/SpringBoard.app/SpringBoard
 tortamos=$device/Applications/Tortamos.app/Tortamos
+contacts_app=$device/Applications/Contacts.app/Contacts
 badge_line=" badge com.Qarvex.Tortamos "
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -168,6 +170,56 @@ walk_application() {
   done
 }
 
+# The list of the sample persons, a new person filled in and left unsaved, and the alert of an
+# import whose file has a card in error, cancelled: the walk leaves the address book as it was.
+contacts_walk_script() {
+  local w="wait $pause"
+  cat <<EOF
+$w
+screenshot $shots/contacts-list.png
+tap +
+$w
+tap First
+type Marta
+tap Last
+type Souza
+tap add birthday
+tap add phone
+type +55 21 99876-5432
+$w
+screenshot $shots/contacts-new-person.png
+tap Cancel
+$w
+tap Import…
+choose $logs/import.vcf
+$w
+screenshot $shots/contacts-import-error.png
+tap Cancel
+$w
+quit
+EOF
+}
+
+# Two good cards around one whose birthday does not exist (line 9).
+import_file() {
+  local card
+  for card in "Nunes;Iara:1994-08-21" "Prado;Otto:1980-02-30" "Vaz;Luna:2003-11-02"; do
+    printf 'BEGIN:VCARD\nVERSION:3.0\nN:%s;;;\nBDAY:%s\nEND:VCARD\n' "${card%%:*}" "${card#*:}"
+  done
+}
+
+walk_contacts() {
+  contacts_walk_script > "$logs/contacts-walk.script"
+  import_file > "$logs/import.vcf"
+  echo "== Walking Contacts through its screens"
+  if ! DEVICE_ROOT="$device" UIKIT_AUTOMATION="$logs/contacts-walk.script" timeout 60 \
+       "$contacts_app" 2>"$logs/Contacts.log" </dev/null; then
+    echo "demo: the walk through Contacts failed:" >&2
+    cat "$logs/Contacts.log" >&2
+    exit 1
+  fi
+}
+
 report() {
   echo
   echo "== Screenshots in $shots:"
@@ -199,6 +251,7 @@ lay_out_device
 trap cleanup EXIT
 start_home_screen
 walk_application
+walk_contacts
 if [ "$visible" = 1 ]; then
   report
   keep_running

@@ -43,6 +43,23 @@ public:
     bool started() const { return pid_ > 0; }
     bool running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
 
+    // Waits for the program to end by itself: its exit status, or -1 when it ended otherwise or
+    // had not ended within the timeout (it is stopped then).
+    int wait_for_exit(std::chrono::milliseconds timeout)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        stop();
+        return -1;
+    }
+
     void stop()
     {
         if (pid_ <= 0)

@@ -14,6 +14,9 @@
 #include <thread>
 #include <vector>
 
+// Ten times faster: the home screen's 10- and 59-second timers fire within seconds.
+inline constexpr int kFakedClockSpeed = 10;
+
 // Lays the device out as the installation does, with this build's programs; true when it did.
 inline bool install_built_device(const TempDevice& device)
 {
@@ -22,18 +25,57 @@ inline bool install_built_device(const TempDevice& device)
            0;
 }
 
+// The Debian package faketime's library, in the machine's multiarch folder.
+inline std::string faketime_library()
+{
+    std::error_code error;
+    for (const auto& arch : std::filesystem::directory_iterator("/usr/lib", error)) {
+        const auto library = arch.path() / "faketime" / "libfaketime.so.1";
+        if (std::filesystem::exists(library, error))
+            return library.string();
+    }
+    return "libfaketime.so.1";
+}
+
+// The environment of a program of the test device on a clock that starts at `start` ("YYYY-MM-DD
+// HH:MM:SS", local time) and runs kFakedClockSpeed times faster, offscreen. It reaches
+// no session bus unless one is named in extra_env ("DBUS_SESSION_BUS_ADDRESS=..."), so a test
+// never sends to the desktop of whoever runs it. Programs started with the same `start` agree on
+// the day.
+inline std::vector<std::string> faked_clock_environment(
+    const TempDevice& device, const std::string& start,
+    const std::vector<std::string>& extra_env = {})
+{
+    std::vector<std::string> env =
+        environment_without({"ASAN_OPTIONS", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"});
+    // The library itself rather than the faketime program, which would stand between the test
+    // and the program's process.
+    env.push_back("LD_PRELOAD=" + faketime_library());
+    env.push_back("FAKETIME=@" + start + " x" + std::to_string(kFakedClockSpeed));
+    // The faked clock is preloaded ahead of the sanitizer's runtime; that order is fine here.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0");
+    env.push_back("QT_QPA_PLATFORM=offscreen");
+    env.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + device.path("/no-bus").string());
+    for (const auto& entry : extra_env) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        std::erase_if(env, [&](const std::string& e) { return e.rfind(name, 0) == 0; });
+        env.push_back(entry);
+    }
+    return env;
+}
+
 class SpringBoardProcess {
 public:
-    static constexpr int kSpeed = 10;
+    static constexpr int kSpeed = kFakedClockSpeed;
 
-    // start: "YYYY-MM-DD HH:MM:SS", local time. The home screen reaches no session bus unless
-    // one is named in extra_env ("DBUS_SESSION_BUS_ADDRESS=..."), so a test never sends to the
-    // desktop of whoever runs it.
+    // start and extra_env: as for faked_clock_environment.
     // args: the program's arguments after its name.
     SpringBoardProcess(const TempDevice& device, const std::string& start,
                        const std::vector<std::string>& extra_env = {},
                        const std::vector<std::string>& args = {})
-        : process_(program(device), arguments(device, args), environment(device, start, extra_env))
+        : process_(program(device), arguments(device, args),
+                   faked_clock_environment(device, start, extra_env))
     {
     }
 
@@ -50,41 +92,6 @@ private:
     {
         args.insert(args.begin(), program(device));
         return args;
-    }
-
-    static std::vector<std::string> environment(const TempDevice& device, const std::string& start,
-                                                const std::vector<std::string>& extra_env)
-    {
-        std::vector<std::string> env =
-            environment_without({"ASAN_OPTIONS", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"});
-        // The library itself rather than the faketime program, which would stand between this
-        // test and the home screen's process.
-        env.push_back("LD_PRELOAD=" + faketime_library());
-        env.push_back("FAKETIME=@" + start + " x" + std::to_string(kSpeed));
-        // The faked clock is preloaded ahead of the sanitizer's runtime; that order is fine here.
-        const char* asan = std::getenv("ASAN_OPTIONS");
-        env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
-                      ":verify_asan_link_order=0");
-        env.push_back("QT_QPA_PLATFORM=offscreen");
-        env.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + device.path("/no-bus").string());
-        for (const auto& entry : extra_env) {
-            const std::string name = entry.substr(0, entry.find('=') + 1);
-            std::erase_if(env, [&](const std::string& e) { return e.rfind(name, 0) == 0; });
-            env.push_back(entry);
-        }
-        return env;
-    }
-
-    // The Debian package faketime's library, in the machine's multiarch folder.
-    static std::string faketime_library()
-    {
-        std::error_code error;
-        for (const auto& arch : std::filesystem::directory_iterator("/usr/lib", error)) {
-            const auto library = arch.path() / "faketime" / "libfaketime.so.1";
-            if (std::filesystem::exists(library, error))
-                return library.string();
-        }
-        return "libfaketime.so.1";
     }
 
     ChildProcess process_;

@@ -124,8 +124,10 @@ protected:
         EXPECT_NE(application.find("\nIcon=tortamos\n"), std::string::npos) << application;
         const std::string contacts =
             read_file(package.path("/usr/share/applications/tortamos-contacts-app.desktop"));
-        EXPECT_NE(contacts.find("\nExec=tortamos-contacts-app %f\n"), std::string::npos)
-            << contacts;
+        // A .vcf opened from the file manager starts the Contacts application with the file.
+        for (const char* line :
+             {"\nExec=tortamos-contacts-app %f\n", "\nMimeType=text/vcard;text/x-vcard;\n"})
+            EXPECT_NE(contacts.find(line), std::string::npos) << contacts;
         EXPECT_NE(contacts.find("\nIcon=tortamos-contacts-app\n"), std::string::npos) << contacts;
         const std::string autostart =
             read_file(package.path("/etc/xdg/autostart/tortamos-springboard.desktop"));
@@ -178,8 +180,14 @@ protected:
                 << program;
     }
 
-    void passes_lintian()
+    void passes_lintian_and_the_desktop_entry_check()
     {
+        const std::string entries =
+            output_of("desktop-file-validate " + package.path("/usr/share/applications").string() +
+                      "/*.desktop " +
+                      package.path("/etc/xdg/autostart/tortamos-springboard.desktop").string() +
+                      " 2>&1; echo status $?");
+        EXPECT_EQ(entries, "status 0\n");
         const std::string report = output_of("lintian --fail-on error,warning '" +
                                              package.deb().string() + "' 2>&1; echo status $?");
         EXPECT_NE(report.find("status 0\n"), std::string::npos) << report;
@@ -195,7 +203,7 @@ TEST_F(Package, InstallsAsADebianMaintainerWouldHaveIt)
     puts_everything_under_usr_and_the_autostart_folder();
     has_desktop_entries_for_the_commands_and_the_login();
     searches_only_the_installed_library_folder();
-    passes_lintian();
+    passes_lintian_and_the_desktop_entry_check();
 }
 
 TEST_F(Package, RemovalTakesTheProgramsAndPurgeTheAutostartEntry)

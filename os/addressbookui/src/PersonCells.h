@@ -10,6 +10,7 @@
 #include <uikit/UITextField.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
