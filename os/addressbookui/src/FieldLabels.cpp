@@ -11,10 +11,11 @@ namespace addressbookui {
 namespace {
 
 // The labels the address book and vCard import give values; stored in English.
-constexpr std::array<std::string_view, 9> kStandardLabels{
-    os::deviceTextKey("mobile"), os::deviceTextKey("home"),     os::deviceTextKey("work"),
-    os::deviceTextKey("main"),   os::deviceTextKey("home fax"), os::deviceTextKey("work fax"),
-    os::deviceTextKey("fax"),    os::deviceTextKey("pager"),    os::deviceTextKey("other")};
+constexpr std::array<std::string_view, 10> kStandardLabels{
+    os::deviceTextKey("mobile"),     os::deviceTextKey("home"),     os::deviceTextKey("work"),
+    os::deviceTextKey("main"),       os::deviceTextKey("home fax"), os::deviceTextKey("work fax"),
+    os::deviceTextKey("fax"),        os::deviceTextKey("pager"),    os::deviceTextKey("other"),
+    os::deviceTextKey("anniversary")};
 
 } // namespace
 

@@ -424,6 +424,7 @@ TEST_F(PersonScreen, DeviceTextsDatesAndClockFollowTheUsersLanguage)
     std::filesystem::create_directories(framework.parent_path());
     std::filesystem::create_directory_symlink(TORTAMOS_BUILD_DIR "/UIKit.framework", framework);
     ana.phones.push_back({"beach house", "+55 13 3333-4444"});
+    ana.dates.push_back({"anniversary", ab::CivilDate{2010, 6, 3}});
     struct Case {
         const char* language;
         // A switch's state, then the screen's texts in order; then, while editing a birthday
@@ -435,13 +436,14 @@ TEST_F(PersonScreen, DeviceTextsDatesAndClockFollowTheUsersLanguage)
     };
     const std::vector<Case> cases{
         {"pt_BR",
-         {"SIM", "Editar", "aniversário", "5 de março de 1980", "celular", "residencial",
-          "beach house", "trabalho"},
+         {"SIM", "Editar", "aniversário", "5 de março de 1980", "casamento", "3 de junho de 2010",
+          "celular", "residencial", "beach house", "trabalho"},
          {"OK", "Abril", "sem ano"},
          "5 de março",
          "21:41"},
         {"C",
-         {"ON", "Edit", "birthday", "March 5, 1980", "mobile", "home", "beach house", "work"},
+         {"ON", "Edit", "birthday", "March 5, 1980", "anniversary", "June 3, 2010", "mobile",
+          "home", "beach house", "work"},
          {"Done", "April", "no year"},
          "March 5",
          "9:41 PM"},
