@@ -1,14 +1,12 @@
+#include "JsonDump.h"
 #include "TempDevice.h"
 
-#include <QByteArray>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -57,33 +55,11 @@ protected:
     {
         const fs::path file = device.root() / "dump.json";
         runOnPersonScreen(commands + "wait 50\ndump " + file.string() + "\n");
-        std::ifstream in(file);
-        const std::string text{std::istreambuf_iterator<char>(in), {}};
-        return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+        return read_dump(file);
     }
 
     TempDevice device;
 };
-
-void collect(const QJsonObject& view, const std::function<bool(const QJsonObject&)>& match,
-             std::vector<QJsonObject>& found)
-{
-    if (view["hidden"].toBool())
-        return;
-    if (match(view))
-        found.push_back(view);
-    for (const auto& child : view["children"].toArray())
-        collect(child.toObject(), match, found);
-}
-
-std::vector<QJsonObject> viewsWith(const QJsonObject& dump, const QString& key,
-                                   const QString& value)
-{
-    std::vector<QJsonObject> found;
-    collect(
-        dump, [&](const QJsonObject& view) { return view[key].toString() == value; }, found);
-    return found;
-}
 
 std::optional<Point> middleOf(const std::vector<QJsonObject>& views, size_t index = 0)
 {
@@ -104,9 +80,9 @@ std::string tapAt(Point point)
 TEST_F(PersonScreenEndToEnd, TheSecondNumberOfTheSheetOpensATextMessageToIt)
 {
     const QJsonObject person = dumpOnPersonScreen();
-    const auto send = middleOf(viewsWith(person, "image", "email.png"));
+    const auto send = middleOf(shown_with(person, "image", "email.png"));
     ASSERT_TRUE(send);
-    EXPECT_EQ(viewsWith(person, "text", "Back").size(), 1u);
+    EXPECT_EQ(shown_with(person, "text", "Back").size(), 1u);
 
     runOnPersonScreen(tapAt(*send) + "tap +55 11 1234-5678\nwait 100\n");
     const std::string journal = device.journal();
@@ -118,14 +94,14 @@ TEST_F(PersonScreenEndToEnd, ABirthdayEditedOnThePersonScreenShowsInTheListAfter
 {
     const QJsonObject editing = dumpOnPersonScreen("tap Edit\nwait 50\n");
     // The steppers above the month, the day and the year, left to right.
-    const auto monthUp = middleOf(viewsWith(editing, "text", "\u25B2"), 0);
+    const auto monthUp = middleOf(shown_with(editing, "text", "\u25B2"), 0);
     ASSERT_TRUE(monthUp);
 
     const QJsonObject list = dumpOnPersonScreen("tap Edit\nwait 50\n" + tapAt(*monthUp) +
                                                 "tap Done\nwait 50\ntap Back\nwait 100\n");
-    EXPECT_TRUE(viewsWith(list, "image", "email.png").empty());
-    EXPECT_EQ(viewsWith(list, "text", "April 5 1980").size(), 1u);
-    EXPECT_TRUE(viewsWith(list, "text", "March 5 1980").empty());
+    EXPECT_TRUE(shown_with(list, "image", "email.png").empty());
+    EXPECT_EQ(shown_with(list, "text", "April 5 1980").size(), 1u);
+    EXPECT_TRUE(shown_with(list, "text", "March 5 1980").empty());
 
     const fs::path listed = device.root() / "list.txt";
     ASSERT_EQ(run_command(kContacts + " list > '" + listed.string() + "'"), 0);
