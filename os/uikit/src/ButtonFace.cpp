@@ -14,6 +14,30 @@ void paintButtonFace(QPainter& painter, const QPainterPath& outline, const QBrus
     painter.restore();
 }
 
+void paintBarButtonFace(QPainter& painter, const QPainterPath& outline, BarButtonFace face,
+                        bool highlighted)
+{
+    QColor top, bottom, border;
+    switch (face) {
+    case BarButtonFace::kDone:
+        top = QColor(0x5a, 0x8d, 0xe8), bottom = QColor(0x1f, 0x5b, 0xd3);
+        border = QColor(0x1a, 0x3c, 0x86);
+        break;
+    case BarButtonFace::kOnBlueBar:
+        top = QColor(0x8a, 0x9e, 0xbd), bottom = QColor(0x4d, 0x6b, 0x96);
+        border = QColor(0x3b, 0x52, 0x75);
+        break;
+    case BarButtonFace::kOnBlackBar:
+        top = QColor(0x4a, 0x4a, 0x4a), bottom = QColor(0x16, 0x16, 0x16);
+        border = QColor(0x05, 0x05, 0x05);
+        break;
+    }
+    if (highlighted)
+        top = top.darker(130), bottom = bottom.darker(130);
+    paintButtonFace(painter, outline, verticalGradient(outline.boundingRect(), top, bottom),
+                    border);
+}
+
 void drawBarButtonTitle(std::string_view title, const CGRect& rect, const UIFont& font)
 {
     const CGFloat line = font.lineHeight();

@@ -76,6 +76,11 @@ void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, cons
 // colour. The painter's pen is as it was afterwards.
 void paintButtonFace(QPainter& painter, const QPainterPath& outline, const QBrush& fill,
                      const QColor& border);
+// A bar button's face in the outline: blue on the default bar, black on a black one, a bright
+// blue for a Done button; darker while highlighted.
+enum class BarButtonFace { kOnBlueBar, kOnBlackBar, kDone };
+void paintBarButtonFace(QPainter& painter, const QPainterPath& outline, BarButtonFace face,
+                        bool highlighted);
 // A bar button's title: white, centred in the rectangle on one line, over a dark shadow a point
 // above it.
 void drawBarButtonTitle(std::string_view title, const CGRect& rect, const UIFont& font);

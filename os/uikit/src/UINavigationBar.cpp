@@ -56,20 +56,10 @@ public:
         } else {
             path.addRoundedRect(box, 5, 5);
         }
-        QColor top, bottom, border;
-        if (item_->style() == UIBarButtonItemStyleDone) {
-            top = QColor(0x5a, 0x8d, 0xe8), bottom = QColor(0x1f, 0x5b, 0xd3);
-            border = QColor(0x1a, 0x3c, 0x86);
-        } else if (barStyle_ == UIBarStyleDefault) {
-            top = QColor(0x8a, 0x9e, 0xbd), bottom = QColor(0x4d, 0x6b, 0x96);
-            border = QColor(0x3b, 0x52, 0x75);
-        } else {
-            top = QColor(0x4a, 0x4a, 0x4a), bottom = QColor(0x16, 0x16, 0x16);
-            border = QColor(0x05, 0x05, 0x05);
-        }
-        if (isHighlighted())
-            top = top.darker(130), bottom = bottom.darker(130);
-        paintButtonFace(*painter, path, verticalGradient(box, top, bottom), border);
+        const BarButtonFace face = item_->style() == UIBarButtonItemStyleDone ? BarButtonFace::kDone
+                                   : barStyle_ == UIBarStyleDefault ? BarButtonFace::kOnBlueBar
+                                                                    : BarButtonFace::kOnBlackBar;
+        paintBarButtonFace(*painter, path, face, isHighlighted());
 
         CGRect inner = rect;
         if (back_)

@@ -60,11 +60,7 @@ public:
         const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
         QPainterPath path;
         path.addRoundedRect(box, 5, 5);
-        QColor top(0x8a, 0x9e, 0xbd), bottom(0x4d, 0x6b, 0x96);
-        if (isHighlighted())
-            top = top.darker(130), bottom = bottom.darker(130);
-        paintButtonFace(*painter, path, verticalGradient(box, top, bottom),
-                        QColor(0x3b, 0x52, 0x75));
+        paintBarButtonFace(*painter, path, BarButtonFace::kOnBlueBar, isHighlighted());
         drawBarButtonTitle(title(), rect, cancelFont);
     }
 
