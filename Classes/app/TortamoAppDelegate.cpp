@@ -1,9 +1,8 @@
 #include "TortamoAppDelegate.h"
 
+#include "ChangeNotice.h"
 #include "Settings.h"
-#include "notify/NotifyCenter.h"
 
-#include <shared/DeviceNames.h>
 #include <shared/SettingsFile.h>
 
 TortamoAppDelegate::~TortamoAppDelegate()
@@ -26,6 +25,5 @@ void TortamoAppDelegate::applicationDidFinishLaunching(UIApplication* /*applicat
 
 void TortamoAppDelegate::applicationWillTerminate(UIApplication* /*application*/)
 {
-    CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
-                                         tortamos::kChangeNotice, nullptr, nullptr, true);
+    postChangeNotice();
 }
