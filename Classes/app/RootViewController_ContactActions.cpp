@@ -33,15 +33,7 @@ std::optional<ab::Person> personOfRow(const RootViewController& screen, int sect
 void rebuildList(RootViewController& screen)
 {
     screen.PopulateAddressBook();
-    switch (contact_actions::listToRebuild(screen.itemTabSelected())) {
-    case contact_actions::ListToRebuild::AllByName: screen.PopulateSection_byName(); break;
-    case contact_actions::ListToRebuild::AllByDate: screen.PopulateSection_byDate(false); break;
-    case contact_actions::ListToRebuild::ComingBirthdays:
-        screen.PopulateSection_byDate(true);
-        break;
-    }
-    if (screen.myTableView)
-        screen.myTableView->reloadData();
+    screen.showList(contact_actions::listToRebuild(screen.itemTabSelected()));
 }
 
 } // namespace
@@ -71,6 +63,8 @@ void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableV
     personScreen->setAddressBook(addressBook_);
     personScreen->setAllowsEditing(true);
     personScreen->setPersonViewDelegate(this);
+    // "Delete Contact" leaves the screen without "Back": the list is rebuilt as it shows again.
+    personScreen->setAddressBookChangeHandler([this] { bookChangedHere_ = true; });
     personScreen->navigationItem()->setLeftBarButtonItem(std::move(back));
     personScreen->navigationItem()->setRightBarButtonItem(std::move(send));
     personScreen->setDisplayedProperties(

@@ -1,6 +1,7 @@
 #include "TortamoAppDelegate.h"
 
 #include "ChangeNotice.h"
+#include "RootViewController.h"
 #include "Settings.h"
 
 #include <shared/SettingsFile.h>
@@ -26,4 +27,13 @@ void TortamoAppDelegate::applicationDidFinishLaunching(UIApplication* /*applicat
 void TortamoAppDelegate::applicationWillTerminate(UIApplication* /*application*/)
 {
     postChangeNotice();
+}
+
+void TortamoAppDelegate::applicationDidBecomeActive(UIApplication* /*application*/)
+{
+    if (!navigationController || navigationController->viewControllers().empty())
+        return;
+    if (auto* root = dynamic_cast<RootViewController*>(
+            navigationController->viewControllers().front().get()))
+        root->bringUpToDate();
 }

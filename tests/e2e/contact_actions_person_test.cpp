@@ -110,4 +110,19 @@ TEST_F(PersonScreenEndToEnd, ABirthdayEditedOnThePersonScreenShowsInTheListAfter
     EXPECT_NE(persons.find("1980-04-05"), std::string::npos) << persons;
 }
 
+TEST_F(PersonScreenEndToEnd, DeleteContactReturnsToTheListRebuiltWithoutThePerson)
+{
+    // The screen's last section holds "Delete Contact"; then the sheet's button that confirms.
+    const QJsonObject list = dumpOnPersonScreen(
+        "tap Edit\nwait 50\nscrollto 5 0\nwait 50\ntap Delete Contact\nwait 100\n"
+        "tap Delete Contact\nwait 100\n");
+    EXPECT_TRUE(shown_with(list, "text", "Back").empty()) << "back on the list";
+    EXPECT_TRUE(shown_with(list, "text", "Ana Lima").empty());
+    const auto tables = shown_with(list, "class", "UITableView");
+    ASSERT_EQ(tables.size(), 1u);
+    const QJsonArray sections = tables[0]["sections"].toArray();
+    ASSERT_EQ(sections.size(), 1);
+    EXPECT_EQ(sections[0].toObject()["title"].toString(), "No birthdays in your database");
+}
+
 } // namespace

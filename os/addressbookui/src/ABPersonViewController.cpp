@@ -85,8 +85,16 @@ public:
         sections_.clear();
         sections_.push_back({{Kind::Header}});
         std::vector<Row> adds;
-        for (ABPropertyID property : owner_.displayedProperties()) {
+        const auto& shown = owner_.displayedProperties();
+        const auto displays = [&shown](ABPropertyID property) {
+            return std::find(shown.begin(), shown.end(), property) != shown.end();
+        };
+        for (ABPropertyID property : shown) {
             std::vector<Row> rows;
+            const bool dates =
+                property == kABPersonDateProperty
+                    ? !displays(kABPersonBirthdayProperty)
+                    : property == kABPersonBirthdayProperty && displays(kABPersonDateProperty);
             if (property == kABPersonBirthdayProperty) {
                 if (person.birthday) {
                     rows.push_back({Kind::Value, property, kABMultiValueInvalidIdentifier,
@@ -97,9 +105,6 @@ public:
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
                                     os::deviceText("add birthday")});
                 }
-                for (const auto& labeled : person.dates)
-                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
-                                    labelText(labeled.label), birthdayText(labeled.date)});
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
@@ -112,6 +117,10 @@ public:
                                         ? os::deviceText("add phone")
                                         : os::deviceText("add email")});
             }
+            if (dates)
+                for (const auto& labeled : person.dates)
+                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
+                                    labelText(labeled.label), birthdayText(labeled.date)});
             if (!rows.empty())
                 sections_.push_back(std::move(rows));
         }
