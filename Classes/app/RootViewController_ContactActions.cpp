@@ -6,8 +6,8 @@
 
 #include <addressbookui/ABPersonViewController.h>
 #include <uikit/NSURL.h>
+#include <uikit/OpenURLOrOfferCopy.h>
 #include <uikit/UIActionSheet.h>
-#include <uikit/UIApplication.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UIImage.h>
 
@@ -110,7 +110,7 @@ void RootViewController::actionSheet_clickedButtonAtIndex(UIActionSheet* /*actio
     if (!text)
         return;
     const auto url = NSURL::URLWithString(*text);
-    UIApplication::sharedApplication()->openURL(url.get());
+    uikit::openURLOrOfferCopy(url.get(), *number);
 }
 
 bool RootViewController::

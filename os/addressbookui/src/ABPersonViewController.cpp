@@ -7,9 +7,9 @@
 #include "foundation/DeviceText.h"
 
 #include <uikit/NSURL.h>
+#include <uikit/OpenURLOrOfferCopy.h>
 #include <uikit/UIActionSheet.h>
 #include <uikit/UIAlertView.h>
-#include <uikit/UIApplication.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UIImage.h>
 #include <uikit/UINavigationController.h>
@@ -678,12 +678,12 @@ bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIden
 {
     if (editing_)
         return false;
-    std::string url;
+    std::string url, value;
     if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
         const auto& values = property == kABPersonPhoneProperty ? person_.phones : person_.emails;
         if (identifier < 0 || size_t(identifier) >= values.size())
             return false;
-        const std::string& value = values[size_t(identifier)].value;
+        value = values[size_t(identifier)].value;
         url = property == kABPersonPhoneProperty ? telURLText(value) : mailtoURLText(value);
     } else if (property != kABPersonBirthdayProperty || !person_.birthday) {
         return false;
@@ -693,7 +693,7 @@ bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIden
             this, person_, property, identifier))
         return false;
     auto target = NSURL::URLWithString(url);
-    return target && UIApplication::sharedApplication()->openURL(target.get());
+    return target && uikit::openURLOrOfferCopy(target.get(), value);
 }
 
 void ABPersonViewController::setEditedBirthday(std::optional<ab::CivilDate> birthday)

@@ -103,7 +103,8 @@ public:
     const ab::Person& shownPerson() const { return editing_ ? edited_ : person_; }
 
     // What a tap on a value does outside editing: asks the delegate, then carries out the
-    // default action. Returns whether a URL was opened.
+    // default action; when no program of the desktop opens its URL, an alert says so and
+    // offers to copy the value. Returns whether a URL was opened.
     bool selectValue(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     // Changes of the edited copy, as the controls of the editing screen make them; ignored

@@ -43,6 +43,11 @@ public:
     // missing or cannot be given the URL (longer than a program's argument may be): the journal
     // then says "URL not opened" and why, never "openURL".
     bool openURL(const NSURL* url);
+    // Whether openURL would reach a program that opens the URL: on such a device, the desktop's
+    // opener and a program it names for the URL's scheme (xdg-mime's default handler; when
+    // xdg-mime is missing the opener is trusted); elsewhere any URL with a scheme. Asks the
+    // desktop each time, so a program installed meanwhile counts.
+    bool canOpenURL(const NSURL* url);
 
     // Ends the application as the platform does: the delegate hears applicationWillTerminate
     // (once), then the event loop ends and UIApplicationMain returns `status`.
