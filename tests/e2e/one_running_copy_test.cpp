@@ -92,7 +92,7 @@ TEST_F(OneRunningCopy, AnOpenTortamosShowsAPersonAddedMeanwhileAndASecondStartHa
     const std::time_t now = std::time(nullptr);
     std::tm today{};
     localtime_r(&now, &today);
-    char birthday[16];
+    char birthday[40];
     std::snprintf(birthday, sizeof birthday, "1990-%02d-%02d", today.tm_mon + 1, today.tm_mday);
     ASSERT_EQ(
         run_command(kBin + "/contacts add --first Zoe --birthday " + birthday + " >/dev/null"), 0);
@@ -125,7 +125,7 @@ TEST_F(OneRunningCopy, ContactsStartedAgainWithAFileImportsItInTheRunningCopy)
     const auto alerts = shown_with(handed, "class", "UIAlertView");
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0]["message"].toString(), "added 1, updated 0, unchanged 0");
-    EXPECT_EQ(shown_with(handed, "text", "Ana Lima").size(), 1u);
+    EXPECT_FALSE(shown_with(handed, "text", "Ana Lima").empty());
     const std::string journal = device.journal();
     EXPECT_EQ(count_of(journal, " handover com.apple.MobileAddressBook\n"), 1u) << journal;
     EXPECT_TRUE(first->running());
@@ -139,7 +139,7 @@ TEST(EveryProgram, AnswersHelpAndVersionWithoutAWindowOrADevice)
     const fs::path nowhere = device.root() / "no-device";
     const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DEVICE_ROOT='" +
                             nowhere.string() + "' ";
-    for (const std::string program :
+    for (const std::string& program :
          {std::string(TORTAMOS_APP_DIR) + "/Tortamos", kBin + "/../Contacts.app/Contacts",
           kBin + "/../SpringBoard.app/SpringBoard", kBin + "/contacts", kBin + "/notifyutil"}) {
         SCOPED_TRACE(program);
