@@ -114,6 +114,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "sqlite3, fonts-liberation2")
 # its own words in the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "xdg-utils, qt6-xdgdesktopportal-platformtheme, qt6-translations-l10n")
+# A desktop rarely opens sms: and tel: URLs itself; KDE Connect texts and calls through the
+# user's own phone.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "kdeconnect")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,5 +1,6 @@
 #include "InfoViewController.h"
 
+#include "ChangeNotice.h"
 #include "DisplayCell.h"
 #include "Settings.h"
 
@@ -338,6 +339,8 @@ void InfoViewController::cancel_Clicked(UIBarButtonItem* sender)
     // A screen that could not read the settings shows values that are not the stored ones;
     // saving them would overwrite the user's settings with zeros.
     if (settingsRead_ && settings::saveAllSettings()) {
+        // A window may stay open for days: the agent hears of the change now, not at the quit.
+        postChangeNotice();
         dismissModalViewControllerAnimated(true);
         return;
     }

@@ -84,9 +84,10 @@ public:
     void switchActionSound(UIControl* sender);
     // The time picker: its hour and minute into the alert time and the "Time" row.
     void dueDateChanged(UIControl* sender);
-    // "Save": writes the eight settings and closes the screen; when nothing could be written it
-    // says so in an alert, and the screen stays open with the edited values ("OK") or closes
-    // unsaved ("Close"), since on a device that cannot be written no Save ever succeeds.
+    // "Save": writes the eight settings, tells the agent (the change notice) and closes the
+    // screen; when nothing could be written it says so in an alert, and the screen stays open
+    // with the edited values ("OK") or closes unsaved ("Close"), since on a device that cannot
+    // be written no Save ever succeeds.
     void cancel_Clicked(UIBarButtonItem* sender);
     void alertView_clickedButtonAtIndex(UIAlertView* alertView, int buttonIndex) override;
 

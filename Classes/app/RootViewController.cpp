@@ -28,6 +28,9 @@ constexpr int kAboutTag = 1;
 // The table leaves room below it for the tab bar.
 constexpr CGFloat kTableHeightReduction = 90;
 
+// How often the list on display looks at the store's modification date: one file-status call.
+constexpr std::chrono::milliseconds kStoreCheckInterval{1000};
+
 } // namespace
 
 RootViewController::RootViewController(std::shared_ptr<ab::AddressBook> addressBook,
@@ -37,7 +40,7 @@ RootViewController::RootViewController(std::shared_ptr<ab::AddressBook> addressB
 {
 }
 
-RootViewController::~RootViewController() = default;
+RootViewController::~RootViewController() { stopWatching(); }
 
 std::shared_ptr<ab::AddressBook> RootViewController::deviceAddressBook()
 {
@@ -102,6 +105,56 @@ void RootViewController::viewDidLoad()
     PopulateSection_byDate(true);
 }
 
+void RootViewController::viewWillAppear(bool animated)
+{
+    UITableViewController::viewWillAppear(animated);
+    bringUpToDate();
+    if (os::RunLoop* loop = os::main_run_loop(); loop && watch_ == 0)
+        watch_ = loop->addTimer(kStoreCheckInterval, true, [this] { bringUpToDate(); });
+}
+
+void RootViewController::viewWillDisappear(bool animated)
+{
+    UITableViewController::viewWillDisappear(animated);
+    stopWatching();
+}
+
+void RootViewController::stopWatching()
+{
+    if (watch_ != 0)
+        if (os::RunLoop* loop = os::main_run_loop())
+            loop->remove(watch_);
+    watch_ = 0;
+}
+
+bool RootViewController::showsList()
+{
+    UINavigationController* navigation = navigationController();
+    if (modalViewController() || (navigation && navigation->modalViewController()))
+        return false;
+    return !navigation || navigation->topViewController() == this;
+}
+
+bool RootViewController::importIsStale()
+{
+    if (bookChangedHere_ ||
+        os::file_modification_date(ab::AddressBook::device_store_path()) != importedStoreDate_)
+        return true;
+    if (!calendar_)
+        calendar_ = std::make_unique<platform::Calendar>();
+    const platform::DateParts today = calendar_->components(clock_.now());
+    return today.year != yearNow || today.month != monthNow || today.day != dayNow;
+}
+
+void RootViewController::bringUpToDate()
+{
+    if (!myTableView || !showsList() || !importIsStale())
+        return;
+    SetDateNow(clock_);
+    PopulateAddressBook();
+    showList(shownList_);
+}
+
 void RootViewController::didReceiveMemoryWarning()
 {
     UITableViewController::didReceiveMemoryWarning();
@@ -119,8 +172,10 @@ void RootViewController::tabBar_didSelectItem(UITabBar* /*tabBar*/, UITabBarItem
 {
     if (!item)
         return;
-    if (engine::BirthdayList::buildsList(item->tag()))
+    if (engine::BirthdayList::buildsList(item->tag())) {
         settings::loadListSettings(); // as before every build
+        shownList_ = contact_actions::listToRebuild(item->tag());
+    }
     switch (birthdays_.tabBar_didSelectItem(item->tag())) {
     case engine::TabAction::ReloadTable:
         showTodayBadge();
@@ -133,6 +188,9 @@ void RootViewController::tabBar_didSelectItem(UITabBar* /*tabBar*/, UITabBarItem
 
 void RootViewController::PopulateAddressBook()
 {
+    // The date first: a change that lands while the book is read is seen at the next look.
+    importedStoreDate_ = os::file_modification_date(ab::AddressBook::device_store_path());
+    bookChangedHere_ = false;
     photos_.clear();
     birthdays_.PopulateAddressBook({yearNow, monthNow, dayNow});
 }
@@ -143,6 +201,8 @@ void RootViewController::PopulateSection_byDate(bool comingOnly)
 {
     settings::loadListSettings();
     birthdays_.PopulateSection_byDate(comingOnly);
+    shownList_ = comingOnly ? contact_actions::ListToRebuild::ComingBirthdays
+                            : contact_actions::ListToRebuild::AllByDate;
     showTodayBadge();
 }
 
@@ -150,6 +210,21 @@ void RootViewController::PopulateSection_byName()
 {
     settings::loadListSettings();
     birthdays_.PopulateSection_byName();
+    shownList_ = contact_actions::ListToRebuild::AllByName;
+}
+
+void RootViewController::showList(contact_actions::ListToRebuild list)
+{
+    switch (list) {
+    case contact_actions::ListToRebuild::AllByName:
+        PopulateSection_byDate(true); // only for the badge
+        PopulateSection_byName();
+        break;
+    case contact_actions::ListToRebuild::AllByDate: PopulateSection_byDate(false); break;
+    case contact_actions::ListToRebuild::ComingBirthdays: PopulateSection_byDate(true); break;
+    }
+    if (myTableView)
+        myTableView->reloadData();
 }
 
 void RootViewController::showTodayBadge()

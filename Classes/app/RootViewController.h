@@ -4,13 +4,23 @@
 // its table and the delegate of its tab bar, of the person screen it opens and of the number
 // sheet. The lists themselves are built by the birthday list engine; this controller shows them.
 //
+// A desktop window stays open for days, so the list is kept current as a new launch would show
+// it: when the window comes to the front, and while the list shows (one look at the store's
+// modification date a second), a changed address book or a new day imports the book again and
+// rebuilds the list on display. A person or settings screen over the list is left alone; the
+// list is brought up to date when it shows again.
+//
 // Lives for the whole run of the application. Main thread only.
+#include "ContactActions.h"
 #include "PhotoCache.h"
 
 #include "engine/BirthdayList.h"
 
 #include "addressbook/AddressBook.h"
+#include "foundation/FileAttributes.h"
+#include "foundation/RunLoop.h"
 #include "platform/Clock.h"
+#include "platform/DateServices.h"
 
 #include <addressbookui/ABPersonViewController.h>
 #include <uikit/UIActionSheet.h>
@@ -53,6 +63,9 @@ public:
     // A plain view: viewDidLoad builds the content view with the table and the tab bar.
     void loadView() override;
     void viewDidLoad() override;
+    // The list shows (again): brought up to date, then looked after once a second.
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
     void didReceiveMemoryWarning() override;
     // The information button's action: shows the about box.
     void about(UIControl* sender);
@@ -62,6 +75,11 @@ public:
     void tabBar_didSelectItem(UITabBar* tabBar, UITabBarItem* item) override;
     // Presents a new settings screen over the main screen.
     void presentSettingsScreen();
+    // When the address book's modification date or today's date differs from those of the last
+    // import, or the person screen changed the book: takes today's date, imports again and
+    // rebuilds the list on display with the first tab item's badge. Waits while a person or
+    // settings screen covers the list.
+    void bringUpToDate();
 
     // --- the lists (the engine's, read only here)
     // Reads the address book again into birthday records dated on today's date (yearNow,
@@ -70,6 +88,9 @@ public:
     // Each reads the list settings (bHideAge, bHideSigno) again, then builds the list.
     void PopulateSection_byDate(bool comingOnly);
     void PopulateSection_byName();
+    // Builds the list and reloads the table; the by-name list also counts today's birthdays
+    // into the first tab item's badge, which a new import may have changed.
+    void showList(contact_actions::ListToRebuild list);
     const std::vector<engine::RecordRef>& listArray() const { return birthdays_.listArray(); }
     const std::vector<std::string>& dataArraySection() const
     {
@@ -134,9 +155,20 @@ public:
 private:
     // The first tab item's badge: the number of birthdays today, none when there are none.
     void showTodayBadge();
+    // No person or settings screen covers the list.
+    bool showsList();
+    bool importIsStale();
+    void stopWatching();
 
     const std::shared_ptr<ab::AddressBook> addressBook_;
     const platform::Clock& clock_;
     engine::BirthdayList birthdays_;
     PhotoCache photos_;
+    contact_actions::ListToRebuild shownList_ = contact_actions::ListToRebuild::ComingBirthdays;
+    // Of the last import: the store's modification date, read before the book.
+    std::optional<os::Timestamp> importedStoreDate_;
+    bool bookChangedHere_ = false;
+    // Made at the first look at today's date after the start, not during it.
+    std::unique_ptr<platform::Calendar> calendar_;
+    os::RunLoop::SourceID watch_ = 0;
 };

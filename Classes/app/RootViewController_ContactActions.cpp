@@ -6,8 +6,8 @@
 
 #include <addressbookui/ABPersonViewController.h>
 #include <uikit/NSURL.h>
+#include <uikit/OpenURLOrOfferCopy.h>
 #include <uikit/UIActionSheet.h>
-#include <uikit/UIApplication.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UIImage.h>
 
@@ -33,15 +33,7 @@ std::optional<ab::Person> personOfRow(const RootViewController& screen, int sect
 void rebuildList(RootViewController& screen)
 {
     screen.PopulateAddressBook();
-    switch (contact_actions::listToRebuild(screen.itemTabSelected())) {
-    case contact_actions::ListToRebuild::AllByName: screen.PopulateSection_byName(); break;
-    case contact_actions::ListToRebuild::AllByDate: screen.PopulateSection_byDate(false); break;
-    case contact_actions::ListToRebuild::ComingBirthdays:
-        screen.PopulateSection_byDate(true);
-        break;
-    }
-    if (screen.myTableView)
-        screen.myTableView->reloadData();
+    screen.showList(contact_actions::listToRebuild(screen.itemTabSelected()));
 }
 
 } // namespace
@@ -71,6 +63,8 @@ void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableV
     personScreen->setAddressBook(addressBook_);
     personScreen->setAllowsEditing(true);
     personScreen->setPersonViewDelegate(this);
+    // "Delete Contact" leaves the screen without "Back": the list is rebuilt as it shows again.
+    personScreen->setAddressBookChangeHandler([this] { bookChangedHere_ = true; });
     personScreen->navigationItem()->setLeftBarButtonItem(std::move(back));
     personScreen->navigationItem()->setRightBarButtonItem(std::move(send));
     personScreen->setDisplayedProperties(
@@ -116,7 +110,7 @@ void RootViewController::actionSheet_clickedButtonAtIndex(UIActionSheet* /*actio
     if (!text)
         return;
     const auto url = NSURL::URLWithString(*text);
-    UIApplication::sharedApplication()->openURL(url.get());
+    uikit::openURLOrOfferCopy(url.get(), *number);
 }
 
 bool RootViewController::

@@ -1,7 +1,7 @@
 #pragma once
-// Today's date of the application, set once when the main screen loads and kept for as long as
-// it lives, also past midnight. Zero until then. The main screen hands it to the list engine as
-// a value. Main thread only.
+// Today's date of the application: the date of the main screen's last import, set when the
+// screen loads and again when it brings its list up to a new day. Zero until then. The main
+// screen hands it to the list engine as a value. Main thread only.
 #include "platform/Clock.h"
 
 #include <cstdint>

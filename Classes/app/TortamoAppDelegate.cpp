@@ -1,9 +1,9 @@
 #include "TortamoAppDelegate.h"
 
+#include "ChangeNotice.h"
+#include "RootViewController.h"
 #include "Settings.h"
-#include "notify/NotifyCenter.h"
 
-#include <shared/DeviceNames.h>
 #include <shared/SettingsFile.h>
 
 TortamoAppDelegate::~TortamoAppDelegate()
@@ -26,6 +26,14 @@ void TortamoAppDelegate::applicationDidFinishLaunching(UIApplication* /*applicat
 
 void TortamoAppDelegate::applicationWillTerminate(UIApplication* /*application*/)
 {
-    CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
-                                         tortamos::kChangeNotice, nullptr, nullptr, true);
+    postChangeNotice();
+}
+
+void TortamoAppDelegate::applicationDidBecomeActive(UIApplication* /*application*/)
+{
+    if (!navigationController || navigationController->viewControllers().empty())
+        return;
+    if (auto* root = dynamic_cast<RootViewController*>(
+            navigationController->viewControllers().front().get()))
+        root->bringUpToDate();
 }

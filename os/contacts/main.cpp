@@ -1,6 +1,8 @@
 // contacts: the command-line face of the device's address book.
 #include "Commands.h"
 
+#include "foundation/CommandLine.h"
+
 #include <uikit/UIImage.h>
 
 #include <iostream>
@@ -45,6 +47,7 @@ Commands:
                           phone numbers or e-mail addresses given replace the whole list
   remove ID               remove the person with that ID
   --help                  show this text
+  --version               show the version
 
 Exit status: 0 done (with --skip-invalid, also when cards were skipped), 1 failed (nothing
 changed), 2 bad usage.
@@ -54,6 +57,8 @@ changed), 2 bad usage.
 
 int main(int argc, char** argv)
 {
+    if (os::answered_help_or_version(argc, argv, kUsage))
+        return 0;
     // The commands say in their own words which photos they left out.
     UIImage::silenceDecoderMessages();
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -15,17 +15,26 @@ ContactsAppDelegate::~ContactsAppDelegate()
 {
     // The controllers' views leave the window before the window goes.
     navigationController.reset();
+    list_.reset();
     window.reset();
 }
 
 void ContactsAppDelegate::applicationDidFinishLaunching(UIApplication* /*application*/)
 {
     window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-    auto book = std::make_shared<ab::DeviceAddressBook>();
-    auto list = std::make_shared<ContactsListViewController>(book);
-    navigationController = std::make_shared<UINavigationController>(list);
+    book_ = std::make_shared<ab::DeviceAddressBook>();
+    list_ = std::make_shared<ContactsListViewController>(book_);
+    navigationController = std::make_shared<UINavigationController>(list_);
     window->addSubview(navigationController->view());
     window->makeKeyAndVisible();
     if (fileToImport_)
-        contactsapp::importFile(*fileToImport_, book, [list] { list->reloadPersons(); });
+        application_openFile(nullptr, *fileToImport_);
+}
+
+void ContactsAppDelegate::application_openFile(UIApplication* /*application*/,
+                                               const std::filesystem::path& file)
+{
+    if (!book_)
+        return;
+    contactsapp::importFile(file, book_, [list = list_] { list->reloadPersons(); });
 }

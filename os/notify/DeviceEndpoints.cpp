@@ -1,6 +1,7 @@
 #include "DeviceEndpoints.h"
 
 #include "foundation/Device.h"
+#include "foundation/SocketAddress.h"
 
 #include <cerrno>
 #include <charconv>
@@ -30,43 +31,6 @@ constexpr int kMaxDatagramsPerCall = 4096;
 
 fs::path endpoint_folder() { return os::device_path("/var/run"); }
 
-// A socket address for a file in a folder. Unix socket paths hold about a hundred bytes, so a
-// deeper device is reached through the folder's own descriptor under /proc/self/fd.
-class SocketAddress {
-public:
-    SocketAddress(const fs::path& folder, const std::string& file)
-    {
-        std::string text = (folder / file).string();
-        if (text.size() >= sizeof address_.sun_path) {
-            folder_fd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (folder_fd_ < 0)
-                return;
-            text = "/proc/self/fd/" + std::to_string(folder_fd_) + "/" + file;
-            if (text.size() >= sizeof address_.sun_path)
-                return;
-        }
-        address_.sun_family = AF_UNIX;
-        text.copy(address_.sun_path, text.size());
-        length_ = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + text.size() + 1);
-    }
-    ~SocketAddress()
-    {
-        if (folder_fd_ >= 0)
-            ::close(folder_fd_);
-    }
-    SocketAddress(const SocketAddress&) = delete;
-    SocketAddress& operator=(const SocketAddress&) = delete;
-
-    bool valid() const { return length_ != 0; }
-    const sockaddr* get() const { return reinterpret_cast<const sockaddr*>(&address_); }
-    socklen_t length() const { return length_; }
-
-private:
-    sockaddr_un address_{};
-    socklen_t length_ = 0;
-    int folder_fd_ = -1;
-};
-
 // The process id in an endpoint's file name, or nullopt when the name is not an endpoint's.
 std::optional<pid_t> endpoint_pid(std::string_view file)
 {
@@ -95,7 +59,7 @@ bool process_is_gone(pid_t pid) { return ::kill(pid, 0) == -1 && errno == ESRCH;
 // Sends one datagram. An endpoint's queue holds only a few (the kernel's max_dgram_qlen, 10 by
 // default), so a receiver whose main thread is busy for a moment has a full queue: the kernel
 // then lets the sender wait for room, here until the deadline.
-ssize_t send_waiting_for_room(int fd, std::string_view name, const SocketAddress& address,
+ssize_t send_waiting_for_room(int fd, std::string_view name, const os::SocketAddress& address,
                               std::chrono::steady_clock::time_point deadline)
 {
     ssize_t sent = ::sendto(fd, name.data(), name.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
@@ -138,7 +102,7 @@ std::optional<Endpoint> Endpoint::open()
     fs::path path = folder / file;
     ::unlink(path.c_str()); // left by an earlier process that had our id
 
-    const SocketAddress address(folder, file);
+    const os::SocketAddress address(folder, file);
     if (!address.valid())
         return std::nullopt;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -234,7 +198,7 @@ void send_to_device(std::string_view name, const fs::path& except)
             continue;
         if (!except.empty() && same_file(entry.path(), except))
             continue;
-        const SocketAddress address(folder, file);
+        const os::SocketAddress address(folder, file);
         if (!address.valid())
             continue;
         const ssize_t sent = send_waiting_for_room(fd, name, address, deadline);

@@ -2,6 +2,7 @@
 #include "notify/NotifyCenter.h"
 
 #include "DeviceEndpoints.h"
+#include "foundation/CommandLine.h"
 
 #include <poll.h>
 
@@ -15,12 +16,14 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: notifyutil -p NAME            post NAME to the other processes of the device\n"
+    "       notifyutil -w NAME [SECONDS]  wait for NAME (10 s by default); exit 1 on timeout\n"
+    "       notifyutil --help | --version\n";
+
 int usage()
 {
-    std::fputs(
-        "usage: notifyutil -p NAME            post NAME to the other processes of the device\n"
-        "       notifyutil -w NAME [SECONDS]  wait for NAME (10 s by default); exit 1 on timeout\n",
-        stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -54,6 +57,8 @@ bool wait_for(std::string_view name, std::chrono::seconds limit)
 
 int main(int argc, char** argv)
 {
+    if (os::answered_help_or_version(argc, argv, kUsage))
+        return 0;
     if (argc < 3)
         return usage();
     if (!os::notify::is_valid_name(argv[2])) {

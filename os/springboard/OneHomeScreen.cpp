@@ -1,13 +1,7 @@
 #include "OneHomeScreen.h"
 
-#include "foundation/Device.h"
+#include "foundation/OneRunningCopy.h"
 #include "notify/NotifyCenter.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 namespace springboard {
 namespace {
@@ -24,19 +18,7 @@ std::function<void()>& show_handler()
 
 bool become_the_devices_home_screen()
 {
-    const auto lock = os::device_path("/var/run/SpringBoard.lock");
-    // Close-on-exec, so the applications the home screen starts never hold it.
-    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    int held;
-    while ((held = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
-    if (held != 0) {
-        ::close(fd);
-        return false;
-    }
-    // Kept open, and so held, until the process ends.
-    return true;
+    return os::claim_running_copy("SpringBoard") == os::RunningCopy::ThisProcess;
 }
 
 void ask_the_home_screen_to_show()

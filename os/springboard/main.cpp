@@ -13,6 +13,7 @@
 #include "HomeScreenTray.h"
 #include "OneHomeScreen.h"
 #include "foundation/Bundle.h"
+#include "foundation/CommandLine.h"
 #include "foundation/Device.h"
 #include "foundation/Journal.h"
 #include "foundation/Log.h"
@@ -25,6 +26,15 @@
 #include <string_view>
 
 namespace {
+
+constexpr const char* kUsage = R"(Usage: SpringBoard [--background | --help | --version]
+The device's home screen: the installed applications with their badges, and the extensions
+that remind of birthdays. One runs per device: a second start shows the running one's window.
+
+  --background  start without a window, waiting in the desktop's tray
+  --help        show this text
+  --version     show the version
+)";
 
 void show_window() { UIScreen::mainScreen().setWindowVisible(true); }
 
@@ -70,6 +80,8 @@ private:
 
 int main(int argc, char* argv[])
 {
+    if (os::answered_help_or_version(argc, argv, kUsage))
+        return 0;
     if (!springboard::become_the_devices_home_screen()) {
         springboard::ask_the_home_screen_to_show();
         return 0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -45,7 +46,7 @@ protected:
         const fs::path script = device.root() / "script.txt";
         std::ofstream(script) << "wait 100\ntap All by Name\nwait 50\ntap Ana Lima\nwait 100\n"
                               << commands << "quit\n";
-        ASSERT_EQ(run_command("UIKIT_AUTOMATION='" + script.string() + "' '" +
+        ASSERT_EQ(run_command(environment + "UIKIT_AUTOMATION='" + script.string() + "' '" +
                               device.path("/Applications/Tortamos.app/Tortamos").string() +
                               "' 2>/dev/null </dev/null"),
                   0);
@@ -59,6 +60,7 @@ protected:
     }
 
     TempDevice device;
+    std::string environment; // assignments before the command, "NAME='value' "
 };
 
 std::optional<Point> middleOf(const std::vector<QJsonObject>& views, size_t index = 0)
@@ -108,6 +110,47 @@ TEST_F(PersonScreenEndToEnd, ABirthdayEditedOnThePersonScreenShowsInTheListAfter
     std::ifstream in(listed);
     const std::string persons{std::istreambuf_iterator<char>(in), {}};
     EXPECT_NE(persons.find("1980-04-05"), std::string::npos) << persons;
+}
+
+TEST_F(PersonScreenEndToEnd, DeleteContactReturnsToTheListRebuiltWithoutThePerson)
+{
+    // The screen's last section holds "Delete Contact"; then the sheet's button that confirms.
+    const QJsonObject list = dumpOnPersonScreen(
+        "tap Edit\nwait 50\nscrollto 5 0\nwait 50\ntap Delete Contact\nwait 100\n"
+        "tap Delete Contact\nwait 100\n");
+    EXPECT_TRUE(shown_with(list, "text", "Back").empty()) << "back on the list";
+    EXPECT_TRUE(shown_with(list, "text", "Ana Lima").empty());
+    const auto tables = shown_with(list, "class", "UITableView");
+    ASSERT_EQ(tables.size(), 1u);
+    const QJsonArray sections = tables[0]["sections"].toArray();
+    ASSERT_EQ(sections.size(), 1);
+    EXPECT_EQ(sections[0].toObject()["title"].toString(), "No birthdays in your database");
+}
+
+// On a person's own desktop (the launcher's device) where nothing opens sms: URLs, the send
+// button's number is not lost in silence.
+TEST_F(PersonScreenEndToEnd, TextingWhereNoProgramSendsTextsSaysSoAndOffersToCopyTheNumber)
+{
+    fs::create_directories(device.path("/var/lib/tortamos"));
+    std::ofstream(device.path("/var/lib/tortamos/installed-version")) << "2.1.0\n";
+    const fs::path bin = device.root() / "desktop-bin";
+    fs::create_directories(bin);
+    for (const char* tool : {"xdg-open", "xdg-mime"}) { // a desktop with no handler for sms:
+        std::ofstream(bin / tool) << "#!/bin/sh\nexit 0\n";
+        fs::permissions(bin / tool, fs::perms::owner_all);
+    }
+    environment = "PATH='" + bin.string() + ":" + std::getenv("PATH") + "' ";
+    const auto send = middleOf(shown_with(dumpOnPersonScreen(), "image", "email.png"));
+    ASSERT_TRUE(send);
+
+    const QJsonObject alert = dumpOnPersonScreen(tapAt(*send) + "tap +55 11 1234-5678\nwait 100\n");
+    const auto alerts = shown_with(alert, "class", "UIAlertView");
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0]["text"].toString(), "Cannot Send Message");
+    EXPECT_NE(alerts[0]["message"].toString().indexOf("sms:"), -1);
+    EXPECT_EQ(shown_with(alert, "text", "Copy Number").size(), 1u);
+    const std::string journal = device.journal();
+    EXPECT_EQ(journal.find("openURL sms:"), std::string::npos) << journal;
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 #include "foundation/DeviceText.h"
 
 #include <uikit/NSURL.h>
+#include <uikit/OpenURLOrOfferCopy.h>
 #include <uikit/UIActionSheet.h>
 #include <uikit/UIAlertView.h>
-#include <uikit/UIApplication.h>
 #include <uikit/UIBarButtonItem.h>
 #include <uikit/UIImage.h>
 #include <uikit/UINavigationController.h>
@@ -85,8 +85,16 @@ public:
         sections_.clear();
         sections_.push_back({{Kind::Header}});
         std::vector<Row> adds;
-        for (ABPropertyID property : owner_.displayedProperties()) {
+        const auto& shown = owner_.displayedProperties();
+        const auto displays = [&shown](ABPropertyID property) {
+            return std::find(shown.begin(), shown.end(), property) != shown.end();
+        };
+        for (ABPropertyID property : shown) {
             std::vector<Row> rows;
+            const bool dates =
+                property == kABPersonDateProperty
+                    ? !displays(kABPersonBirthdayProperty)
+                    : property == kABPersonBirthdayProperty && displays(kABPersonDateProperty);
             if (property == kABPersonBirthdayProperty) {
                 if (person.birthday) {
                     rows.push_back({Kind::Value, property, kABMultiValueInvalidIdentifier,
@@ -97,9 +105,6 @@ public:
                     rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
                                     os::deviceText("add birthday")});
                 }
-                for (const auto& labeled : person.dates)
-                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
-                                    labelText(labeled.label), birthdayText(labeled.date)});
             } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
                 const auto& values =
                     property == kABPersonPhoneProperty ? person.phones : person.emails;
@@ -112,6 +117,10 @@ public:
                                         ? os::deviceText("add phone")
                                         : os::deviceText("add email")});
             }
+            if (dates)
+                for (const auto& labeled : person.dates)
+                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
+                                    labelText(labeled.label), birthdayText(labeled.date)});
             if (!rows.empty())
                 sections_.push_back(std::move(rows));
         }
@@ -669,12 +678,12 @@ bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIden
 {
     if (editing_)
         return false;
-    std::string url;
+    std::string url, value;
     if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
         const auto& values = property == kABPersonPhoneProperty ? person_.phones : person_.emails;
         if (identifier < 0 || size_t(identifier) >= values.size())
             return false;
-        const std::string& value = values[size_t(identifier)].value;
+        value = values[size_t(identifier)].value;
         url = property == kABPersonPhoneProperty ? telURLText(value) : mailtoURLText(value);
     } else if (property != kABPersonBirthdayProperty || !person_.birthday) {
         return false;
@@ -684,7 +693,7 @@ bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIden
             this, person_, property, identifier))
         return false;
     auto target = NSURL::URLWithString(url);
-    return target && UIApplication::sharedApplication()->openURL(target.get());
+    return target && uikit::openURLOrOfferCopy(target.get(), value);
 }
 
 void ABPersonViewController::setEditedBirthday(std::optional<ab::CivilDate> birthday)

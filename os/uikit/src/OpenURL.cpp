@@ -21,7 +21,37 @@ bool belongsToDesktopUser()
                                             error);
 }
 
+// The desktop's program for URLs of the scheme, by xdg-mime's answer; without xdg-mime to ask,
+// xdg-open is trusted to find one.
+bool desktopHasProgramFor(const std::string& scheme)
+{
+    QProcess query;
+    query.setProgram(QStandardPaths::findExecutable(QStringLiteral("xdg-mime")));
+    if (query.program().isEmpty())
+        return true;
+    query.setArguments({QStringLiteral("query"), QStringLiteral("default"),
+                        QStringLiteral("x-scheme-handler/") + QString::fromStdString(scheme)});
+    query.setStandardErrorFile(QProcess::nullDevice());
+    query.start();
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return true; // a desktop too slow to answer is no proof that nothing opens the URL
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 } // namespace
+
+bool UIApplication::canOpenURL(const NSURL* url)
+{
+    if (!url || url->scheme().empty())
+        return false;
+    if (!belongsToDesktopUser())
+        return true;
+    return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() &&
+           desktopHasProgramFor(url->scheme());
+}
 
 bool UIApplication::openURL(const NSURL* url)
 {

@@ -86,6 +86,13 @@ protected:
                                                      : QPointF(event->pixelDelta());
         Screen::shared().wheel(point(event->position()), CGFloat(-delta.x()), CGFloat(-delta.y()));
     }
+    void changeEvent(QEvent* event) override
+    {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::ActivationChange && isActiveWindow())
+            if (const auto& handler = Screen::shared().activationHandler())
+                handler();
+    }
     void closeEvent(QCloseEvent* event) override
     {
         if (Screen::shared().closingHidesWindow()) {
@@ -346,6 +353,7 @@ void Screen::setWindowVisible(bool visible)
     }
     statusBarClock->start();
     statusBar_->setNeedsDisplay();
+    screenWidget->setWindowState(screenWidget->windowState() & ~Qt::WindowMinimized);
     screenWidget->show();
     // Asked for from elsewhere (the tray, another start): in front of the desktop's windows.
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {

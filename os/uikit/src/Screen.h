@@ -75,6 +75,12 @@ public:
     bool closingHidesWindow() const { return closingHides_; }
     void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
     const std::function<void()>& closeHandler() const { return closeHandler_; }
+    // Called each time the desktop window becomes the active one.
+    void setActivationHandler(std::function<void()> handler)
+    {
+        activationHandler_ = std::move(handler);
+    }
+    const std::function<void()>& activationHandler() const { return activationHandler_; }
 
 private:
     Screen();
@@ -89,6 +95,7 @@ private:
     bool windowVisible_ = true;
     bool closingHides_ = false;
     std::function<void()> closeHandler_;
+    std::function<void()> activationHandler_;
 };
 
 // Draws the view and its subviews; the painter is in the superview's content coordinates.

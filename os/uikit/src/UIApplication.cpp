@@ -75,6 +75,10 @@ int UIApplicationMain(int argc, char* argv[], const UIApplicationDelegateFactory
     watchTerminationSignals();
     auto& screen = uikit::Screen::shared();
     screen.setCloseHandler([application] { application->terminateWithStatus(0); });
+    screen.setActivationHandler([application] {
+        if (application->delegate())
+            application->delegate()->applicationDidBecomeActive(application);
+    });
     screen.show();
     if (delegateFactory)
         application->setDelegate(delegateFactory());

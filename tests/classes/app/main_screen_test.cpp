@@ -1,5 +1,9 @@
 #include "AppTest.h"
 
+#include "TodayDate.h"
+
+#include "foundation/ManualRunLoop.h"
+
 #include <functional>
 
 namespace {
@@ -190,6 +194,27 @@ TEST_F(MainScreen, NoBadgeWithoutBirthdaysToday)
 {
     add_person(book, born("Eva", 11, 3));
     EXPECT_EQ(screen().tabItem1->badgeValue(), std::nullopt);
+}
+
+// A window left open across midnight: the list on display is rebuilt on the new day within a
+// second, as a launch that day would show it, on the same tab.
+TEST_F(MainScreen, ANewDayRebuildsTheListOnDisplayWithItsBadge)
+{
+    os::ManualRunLoop loop(clock);
+    os::install_main_run_loop(&loop);
+    clock.set(platform::Calendar().dateFromParts(2009, 3, 10, 23, 59) + 58'000);
+    add_person(book, born("Eva", 11, 3));
+    chooseTab(2);
+    screen().viewWillAppear(false);
+    EXPECT_EQ(screen().tabItem1->badgeValue(), std::nullopt);
+
+    loop.advance(std::chrono::seconds(3));
+    EXPECT_EQ(dayNow, 11);
+    EXPECT_EQ(screen().tabItem1->badgeValue(), "1");
+    EXPECT_EQ(screen().itemTabSelected(), 2);
+    EXPECT_EQ(sectionNames(), (Names{{"Eva"}}));
+    screen().viewWillDisappear(false);
+    os::install_main_run_loop(nullptr);
 }
 
 } // namespace

@@ -60,6 +60,15 @@ TEST_F(SettingsScreenTest, ASaveThatWritesNothingSaysSoAndKeepsTheScreenOpen)
         const auto alerts = shownWith(dump, "class", "UIAlertView");
         return alerts.empty() ? std::string("(none)") : alerts[0]->text("text").value_or("");
     };
+    // Only a Save that wrote tells the agent, at once: a window left open never quits.
+    const auto notices = [this] {
+        const std::string journal = device.journal();
+        size_t n = 0;
+        for (auto at = journal.find(" notify kTortamosBadge\n"); at != std::string::npos;
+             at = journal.find(" notify kTortamosBadge\n", at + 1))
+            ++n;
+        return n;
+    };
     tortamos::settings_file::setBusyTimeout(std::chrono::milliseconds(100));
     store({1, 0, 0, 1, 1, 11, 0, 0});
     InfoViewController& s = open();
@@ -76,9 +85,11 @@ TEST_F(SettingsScreenTest, ASaveThatWritesNothingSaysSoAndKeepsTheScreenOpen)
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
 
+    EXPECT_EQ(notices(), 0u);
     tap("Save"); // once the other program let go
     EXPECT_FALSE(isOpen());
     EXPECT_EQ(stored(), (SettingsRow{0, 0, 0, 1, 1, 11, 0, 0}));
+    EXPECT_EQ(notices(), 1u);
 
     // A device that cannot be written never saves: "Close" leaves without saving.
     toggle(*open().switchCtl);
@@ -104,6 +115,7 @@ TEST_F(SettingsScreenTest, ASaveThatWritesNothingSaysSoAndKeepsTheScreenOpen)
     EXPECT_EQ(alertTitle(), "Settings not saved");
     tap("Close");
     EXPECT_EQ(stored(), (SettingsRow{1, 1, 1, 1, 1, 9, 30, 1}));
+    EXPECT_EQ(notices(), 1u);
     tortamos::settings_file::setBusyTimeout(tortamos::settings_file::kBusyTimeout);
 
     NSBundle::setMainBundlePath(TORTAMOS_APP_DIR);

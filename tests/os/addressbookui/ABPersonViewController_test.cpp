@@ -247,6 +247,14 @@ TEST_F(PersonScreen, LabelledDatesShowUnderTheBirthdayAsItIsWrittenAndStayOnDone
     step(1, true);
     ASSERT_TRUE(uikit::tap("Done"));
     EXPECT_EQ(stored().dates, ana.dates);
+
+    // Shown only where asked for: not on a screen of the birthday, numbers and addresses.
+    screen->setDisplayedProperties(
+        {kABPersonBirthdayProperty, kABPersonPhoneProperty, kABPersonEmailProperty});
+    uikit::runPendingWork();
+    const auto asked = texts();
+    EXPECT_NE(std::find(asked.begin(), asked.end(), "birthday"), asked.end());
+    EXPECT_EQ(std::find(asked.begin(), asked.end(), "anniversary"), asked.end());
 }
 
 TEST_F(PersonScreen, ATapOnAValueCarriesOutItsActionWhenTheDelegateAllows)

@@ -1,7 +1,12 @@
+#include <uikit/Automation.h>
 #include <uikit/NSURL.h>
+#include <uikit/OpenURLOrOfferCopy.h>
 #include <uikit/UIApplication.h>
 
 #include "TempDevice.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +119,36 @@ TEST(UIApplicationOpenURL, HandsTheURLToTheDesktopOnlyOnTheDeviceOfADesktopUser)
     EXPECT_NE(journal.find(" URL not opened (xdg-open did not start: "), std::string::npos)
         << journal;
     EXPECT_NE(journal.find("): sms: URL of 200004 bytes\n"), std::string::npos) << journal;
+}
+
+// The desktop's xdg-mime names a program for tel: only: a text message is offered for copying.
+TEST(UIApplicationOpenURL, AURLThatNoProgramOfTheDesktopOpensIsOfferedForCopyingInstead)
+{
+    TempDevice device;
+    DesktopOpener opener(device.root() / "desktop");
+    const fs::path mime = device.root() / "desktop/bin/xdg-mime";
+    std::ofstream(mime) << "#!/bin/sh\n[ \"$3\" = x-scheme-handler/tel ] && echo kde.desktop\n"
+                           "exit 0\n";
+    fs::permissions(mime, fs::perms::owner_all);
+    UIApplication* application = UIApplication::sharedApplication();
+    EXPECT_TRUE(application->canOpenURL(NSURL::URLWithString("sms:111").get()))
+        << "a test's device opens every URL into its journal";
+    fs::create_directories(device.path("/var/lib/tortamos"));
+    std::ofstream(device.path("/var/lib/tortamos/installed-version")) << "2.0.0\n";
+    EXPECT_TRUE(application->canOpenURL(NSURL::URLWithString("tel:111").get()));
+    EXPECT_FALSE(application->canOpenURL(NSURL::URLWithString("sms:111").get()));
+
+    EXPECT_TRUE(uikit::openURLOrOfferCopy(NSURL::URLWithString("tel:222").get(), "222"));
+    EXPECT_FALSE(
+        uikit::openURLOrOfferCopy(NSURL::URLWithString("sms:1198765432").get(), "(11) 9876-5432"));
+    uikit::runPendingWork();
+    const uikit::DumpRecord screen = uikit::dumpScreen();
+    EXPECT_NE(screen.toJson().find("Cannot Send Message"), std::string::npos);
+    ASSERT_TRUE(uikit::tap("Copy Number"));
+    uikit::runPendingWork();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "(11) 9876-5432");
+    EXPECT_NE(opener.opened("tel:222").find("tel:222"), std::string::npos);
+    EXPECT_EQ(device.journal().find("openURL sms:"), std::string::npos) << device.journal();
 }
 
 TEST(NSURL, PercentEncodingKeepsOnlyUnreservedAndChosenCharacters)

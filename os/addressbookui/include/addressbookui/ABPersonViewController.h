@@ -1,8 +1,8 @@
 #pragma once
 // The platform's person screen: the person's photo and name above the values chosen for
-// display (birthday, phone numbers, e-mail addresses), each with its label. A tap on a value
-// carries out its default action through the application's openURL — a call ("tel:") for a
-// number, a new message ("mailto:") for an address — when the delegate allows it.
+// display (birthday, labelled dates, phone numbers, e-mail addresses), each with its label. A tap
+// on a value carries out its default action through the application's openURL — a call ("tel:") for
+// a number, a new message ("mailto:") for an address — when the delegate allows it.
 //
 // With editing allowed, "Edit" works on a copy of the person: the names, the photo (through
 // the application's photo chooser), the birthday with or without its year, numbers and
@@ -37,10 +37,12 @@ class UIActionSheet;
 class UIBarButtonItem;
 class UIImage;
 
-// Which value of a person: its birthday, its phone numbers or its e-mail addresses.
+// Which value of a person: its birthday, its labelled dates (an anniversary...), its phone
+// numbers or its e-mail addresses.
 using ABPropertyID = int32_t;
 inline constexpr ABPropertyID kABPersonPhoneProperty = 3;
 inline constexpr ABPropertyID kABPersonEmailProperty = 4;
+inline constexpr ABPropertyID kABPersonDateProperty = 12;
 inline constexpr ABPropertyID kABPersonBirthdayProperty = 17;
 // Which entry of a list of values: its position in the list. A single value has none.
 using ABMultiValueIdentifier = int32_t;
@@ -76,7 +78,8 @@ public:
     // Not owned. Without a delegate every default action is carried out.
     ABPersonViewControllerDelegate* personViewDelegate() const { return delegate_; }
     void setPersonViewDelegate(ABPersonViewControllerDelegate* delegate) { delegate_ = delegate; }
-    // The properties shown, in this order; birthday, phones and e-mail addresses by default.
+    // The properties shown, in this order; all of them by default. The labelled dates show
+    // under the birthday when both are shown.
     const std::vector<ABPropertyID>& displayedProperties() const { return properties_; }
     void setDisplayedProperties(std::vector<ABPropertyID> properties);
 
@@ -100,7 +103,8 @@ public:
     const ab::Person& shownPerson() const { return editing_ ? edited_ : person_; }
 
     // What a tap on a value does outside editing: asks the delegate, then carries out the
-    // default action. Returns whether a URL was opened.
+    // default action; when no program of the desktop opens its URL, an alert says so and
+    // offers to copy the value. Returns whether a URL was opened.
     bool selectValue(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     // Changes of the edited copy, as the controls of the editing screen make them; ignored
@@ -159,8 +163,8 @@ private:
     bool allowsEditing_ = false;
     bool editing_ = false;
     ABPersonViewControllerDelegate* delegate_ = nullptr;
-    std::vector<ABPropertyID> properties_{kABPersonBirthdayProperty, kABPersonPhoneProperty,
-                                          kABPersonEmailProperty};
+    std::vector<ABPropertyID> properties_{kABPersonBirthdayProperty, kABPersonDateProperty,
+                                          kABPersonPhoneProperty, kABPersonEmailProperty};
     std::function<void()> bookChangeHandler_;
     PhotoChooser photoChooser_;
     // The application's bar buttons and title, put back when editing ends.

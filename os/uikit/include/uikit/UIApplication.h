@@ -1,9 +1,11 @@
 #pragma once
 // The application: one per process, with a delegate told at launch and at the end. The event
 // loop runs in UIApplicationMain.
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class NSURL;
 class UIApplication;
@@ -15,6 +17,16 @@ public:
     // The platform ends the application: the window was closed, the process got SIGTERM or
     // SIGINT, or the automation said quit.
     virtual void applicationWillTerminate(UIApplication* application) { (void)application; }
+    // The application's window came to the front: the user activated it, or a later start of
+    // the application handed over to this one. What a new launch would show afresh is shown
+    // afresh here.
+    virtual void applicationDidBecomeActive(UIApplication* application) { (void)application; }
+    // A later start was given the file (opened from the desktop) and handed it to this one.
+    virtual void application_openFile(UIApplication* application, const std::filesystem::path& file)
+    {
+        (void)application;
+        (void)file;
+    }
 };
 
 class UIApplication {
@@ -31,6 +43,11 @@ public:
     // missing or cannot be given the URL (longer than a program's argument may be): the journal
     // then says "URL not opened" and why, never "openURL".
     bool openURL(const NSURL* url);
+    // Whether openURL would reach a program that opens the URL: on such a device, the desktop's
+    // opener and a program it names for the URL's scheme (xdg-mime's default handler; when
+    // xdg-mime is missing the opener is trusted); elsewhere any URL with a scheme. Asks the
+    // desktop each time, so a program installed meanwhile counts.
+    bool canOpenURL(const NSURL* url);
 
     // Ends the application as the platform does: the delegate hears applicationWillTerminate
     // (once), then the event loop ends and UIApplicationMain returns `status`.
@@ -44,6 +61,15 @@ private:
 
 // The main interface of an application: makes its delegate, which builds the window at launch.
 using UIApplicationDelegateFactory = std::function<std::unique_ptr<UIApplicationDelegate>()>;
+
+// One running copy of each application per device, named by its bundle identifier. Called from
+// main before UIApplicationMain, with the files this start was given (absolute paths). True:
+// this process is the device's copy and goes on to UIApplicationMain. False: another copy runs
+// and took the files over; it brings its window to the front, writes "handover BUNDLE-ID" in
+// the device journal, and its delegate hears application_openFile for each file, then
+// applicationDidBecomeActive. This start then ends with status 0. A copy that holds the device
+// but does not answer within a few seconds (hung) is reported, and this start runs all the same.
+bool UIApplicationBecomeTheRunningCopy(const std::vector<std::filesystem::path>& files = {});
 
 // Starts the application: the screen (Qt's offscreen platform when there is no display), the
 // delegate with applicationDidFinishLaunching, the script named by UIKIT_AUTOMATION when set,
