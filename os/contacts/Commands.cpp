@@ -317,10 +317,11 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
             replaced = true;
             list.push_back({value->substr(0, colon), value->substr(colon + 1)});
         } else {
-            std::string error;
-            const auto bytes = read_file(*value, error);
+            ReadFailure failure;
+            const auto bytes = read_file(*value, kMaxPhotoBytes, failure);
             if (!bytes) {
-                std::cerr << printable(*value) << ": cannot read: " << error << "\n";
+                std::cerr << printable(*value) << ": cannot read: " << read_failure_text(failure)
+                          << "\n";
                 return 1;
             }
             person.image_data.assign(bytes->begin(), bytes->end());
