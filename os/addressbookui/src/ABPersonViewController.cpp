@@ -472,17 +472,14 @@ bool ABPersonViewController::save()
 {
     if (!addressBook_)
         return false;
-    // The stored person, so that what changed elsewhere meanwhile outside the edited values stays.
-    std::optional<ab::Person> stored = addressBook_->personWithRecordID(person_.id);
-    if (!stored)
-        return false;
     const ab::Person edited = withoutBlanks(edited_);
-    bool changed = false;
+    // Only what the user changed here, each compared with the person as shown when editing
+    // began, so that a change made elsewhere meanwhile to another value stays.
+    std::vector<std::function<void(ab::Person&)>> changes;
     auto take = [&](auto member) {
-        if (edited.*member != person_.*member) {
-            (*stored).*member = edited.*member;
-            changed = true;
-        }
+        if (edited.*member != person_.*member)
+            changes.push_back(
+                [&edited, member](ab::Person& stored) { stored.*member = edited.*member; });
     };
     take(&ab::Person::first_name);
     take(&ab::Person::last_name);
@@ -491,18 +488,23 @@ bool ABPersonViewController::save()
     take(&ab::Person::phones);
     take(&ab::Person::emails);
     // Nothing edited: nothing written, so readers of the book see no change.
-    const bool saved = !changed || addressBook_->save(*stored);
+    if (changes.empty())
+        return true;
+    // Applied inside the write, to the person as stored at that moment.
+    auto saved = addressBook_->edit(person_.id, [&](ab::Person& stored) {
+        for (const auto& change : changes)
+            change(stored);
+    });
     if (saved) {
-        person_ = std::move(*stored);
-        if (changed)
-            bookChanged();
-    } else {
-        if (auto unchanged = addressBook_->personWithRecordID(person_.id))
-            person_ = std::move(*unchanged);
-        showAlert(os::deviceText("Cannot Save Contact"),
-                  os::deviceText("The changes could not be written to the address book."));
+        person_ = std::move(*saved);
+        bookChanged();
+        return true;
     }
-    return saved;
+    if (auto unchanged = addressBook_->personWithRecordID(person_.id))
+        person_ = std::move(*unchanged);
+    showAlert(os::deviceText("Cannot Save Contact"),
+              os::deviceText("The changes could not be written to the address book."));
+    return false;
 }
 
 // False when the person stays in editing: the write failed, and what was typed is kept.

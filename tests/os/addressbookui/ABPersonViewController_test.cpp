@@ -47,6 +47,11 @@ struct FailingBook : ab::InMemoryAddressBook {
     using InMemoryAddressBook::save;
     bool save(ab::Person& person) override { return !fail && InMemoryAddressBook::save(person); }
     bool remove(ab::RecordID id) override { return !fail && InMemoryAddressBook::remove(id); }
+    std::optional<ab::Person> edit(ab::RecordID id,
+                                   const std::function<void(ab::Person&)>& apply) override
+    {
+        return fail ? std::nullopt : InMemoryAddressBook::edit(id, apply);
+    }
 };
 
 struct Answers : ABPersonViewControllerDelegate {
