@@ -422,7 +422,8 @@ void ABPersonViewController::setEditing(bool editing)
         if (!saveNewPerson())
             return;
     } else {
-        save();
+        if (!save())
+            return;
         editing_ = false;
         showEditingBar(false);
         showPhoto();
@@ -468,10 +469,13 @@ bool isEmpty(const ab::Person& person)
 
 } // namespace
 
+// False when the person stays in editing, what was typed kept for another "Done": the write
+// failed (the book locked by another program, a full disk). True when editing may end: saved,
+// nothing to save, or the person is gone.
 bool ABPersonViewController::save()
 {
     if (!addressBook_)
-        return false;
+        return true;
     const ab::Person edited = withoutBlanks(edited_);
     // Only what the user changed here, each compared with the person as shown when editing
     // began, so that a change made elsewhere meanwhile to another value stays.
@@ -500,8 +504,15 @@ bool ABPersonViewController::save()
         bookChanged();
         return true;
     }
-    if (auto unchanged = addressBook_->personWithRecordID(person_.id))
-        person_ = std::move(*unchanged);
+    // Removed meanwhile by another program: there is no person left to save the edits to. (A
+    // book locked by another program reads as no person too, hence the write's own reason first.)
+    const auto problem = addressBook_->lastProblem();
+    if (problem && problem->kind == ab::StoreProblem::kInvalidPerson &&
+        !addressBook_->personWithRecordID(person_.id)) {
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The contact was deleted in another program."));
+        return true;
+    }
     showAlert(os::deviceText("Cannot Save Contact"),
               os::deviceText("The changes could not be written to the address book."));
     return false;
