@@ -400,6 +400,28 @@ public:
         return write(false, [&](PersonWriter& writer) { return writer.remove(id); });
     }
 
+    std::optional<Person> edit(RecordID id, const std::function<void(Person&)>& apply) override
+    {
+        std::optional<Person> edited;
+        const bool written = write(false, [&](PersonWriter& writer) {
+            edited = read_person(*db_, id);
+            if (!edited) {
+                // No row, or a read that failed: the failure noted says which.
+                if (!db_->first_failure())
+                    problem_ = StoreProblem{StoreProblem::kInvalidPerson,
+                                            "no person with that identifier"};
+                return false;
+            }
+            apply(*edited);
+            edited->id = id;
+            return !refuse_invalid(std::span<const Person>(&*edited, 1)) &&
+                   writer.write_row(*edited) && writer.write_details(id, *edited);
+        });
+        if (!written)
+            return std::nullopt;
+        return edited;
+    }
+
     std::optional<std::vector<Person>> copyAllPersons() const override
     {
         int64_t ignored;

@@ -36,6 +36,12 @@ bool DeviceAddressBook::save(std::vector<Person>& persons) { return fresh().save
 
 bool DeviceAddressBook::remove(RecordID id) { return fresh().remove(id); }
 
+std::optional<Person> DeviceAddressBook::edit(RecordID id,
+                                              const std::function<void(Person&)>& apply)
+{
+    return fresh().edit(id, apply);
+}
+
 std::optional<std::vector<Person>> DeviceAddressBook::copyAllPersons() const
 {
     return fresh().copyAllPersons();

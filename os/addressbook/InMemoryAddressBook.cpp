@@ -77,6 +77,24 @@ bool InMemoryAddressBook::remove(RecordID id)
     return persons_.erase(id) > 0;
 }
 
+std::optional<Person> InMemoryAddressBook::edit(RecordID id,
+                                                const std::function<void(Person&)>& apply)
+{
+    problem_.reset();
+    const auto it = persons_.find(id);
+    if (it == persons_.end()) {
+        problem_ = StoreProblem{StoreProblem::kInvalidPerson, {}};
+        return std::nullopt;
+    }
+    Person person = it->second;
+    apply(person);
+    person.id = id;
+    if (!acceptable(person))
+        return std::nullopt;
+    it->second = person;
+    return person;
+}
+
 std::optional<std::vector<Person>> InMemoryAddressBook::copyAllPersons() const
 {
     std::vector<Person> all;

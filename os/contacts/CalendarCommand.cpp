@@ -20,6 +20,8 @@ namespace {
 // Leaves room for a hidden ".NAME.partial-PID" beside the file in a 255-byte file name.
 constexpr size_t kLongestFileName = 200;
 constexpr int kMostDaysAhead = 365;
+// An event file of ours is a few hundred bytes; a larger file is no event of ours.
+constexpr size_t kMaxEventFileBytes = 1024 * 1024;
 
 struct CalendarOptions {
     std::string folder;
@@ -185,8 +187,8 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
         const auto name = file_name(event.uid);
         names.insert(name);
         const auto path = folder / name;
-        std::string error;
-        const auto old = read_file(path.string(), error);
+        ReadFailure failure;
+        const auto old = read_file(path.string(), kMaxEventFileBytes, failure);
         if (old) {
             const auto stamp = stamp_of_our_calendar(*old);
             if (stamp && calendar_text({event}, reminders, *stamp) == *old) {
@@ -207,8 +209,8 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
         const auto name = it->path().filename().string();
         if (name.starts_with(".") || it->path().extension() != ".ics" || names.contains(name))
             continue;
-        std::string error;
-        const auto text = read_file(it->path().string(), error);
+        ReadFailure failure;
+        const auto text = read_file(it->path().string(), kMaxEventFileBytes, failure);
         if (text && stamp_of_our_calendar(*text))
             gone.push_back(it->path());
     }

@@ -15,6 +15,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <limits>
@@ -253,10 +254,13 @@ int list_command(ab::AddressBook& book, const Arguments& args)
 
 namespace {
 
-// Reads the person options of `add` and `edit` into the person: each option given replaces that
-// part, and phone numbers or e-mail addresses given replace the whole list. Returns 0, or the
-// status of the error it reported.
-int read_person_options(const std::string& verb, const Arguments& args, ab::Person& person)
+// What the person options of `add` and `edit` change, in the order given: each option given
+// replaces that part, and phone numbers or e-mail addresses given replace the whole list. The
+// photo file is read and checked here, so that applying the changes is quick.
+using PersonChanges = std::vector<std::function<void(ab::Person&)>>;
+
+// Reads the person options into `changes`. Returns 0, or the status of the error it reported.
+int read_person_options(const std::string& verb, const Arguments& args, PersonChanges& changes)
 {
     std::set<std::string> given;
     bool phones_given = false, emails_given = false;
@@ -284,50 +288,60 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
             return usage_error(verb + ": " + option + " '" + *value + "' is not valid UTF-8 text");
 
         if (option == "--first") {
-            person.first_name = *value;
+            changes.push_back([name = *value](ab::Person& p) { p.first_name = name; });
         } else if (option == "--last") {
-            person.last_name = *value;
+            changes.push_back([name = *value](ab::Person& p) { p.last_name = name; });
         } else if (option == "--birthday") {
-            person.birthday = ab::parse_iso_date(*value);
-            if (!person.birthday)
+            const auto date = ab::parse_iso_date(*value);
+            if (!date)
                 return usage_error(verb + ": birthday '" + *value +
                                    "' is not a date written YYYY-MM-DD or --MM-DD");
+            changes.push_back([date](ab::Person& p) { p.birthday = date; });
         } else if (option == "--anniversary") {
             const auto date = ab::parse_iso_date(*value);
             if (!date)
                 return usage_error(verb + ": anniversary '" + *value +
                                    "' is not a date written YYYY-MM-DD or --MM-DD");
             // Replaces the person's anniversary; the other dates stay.
-            const auto anniversary =
-                std::find_if(person.dates.begin(), person.dates.end(),
-                             [](const ab::LabeledDate& d) { return d.label == "anniversary"; });
-            if (anniversary != person.dates.end())
-                anniversary->date = *date;
-            else
-                person.dates.push_back({"anniversary", *date});
+            changes.push_back([date = *date](ab::Person& p) {
+                const auto anniversary =
+                    std::find_if(p.dates.begin(), p.dates.end(),
+                                 [](const ab::LabeledDate& d) { return d.label == "anniversary"; });
+                if (anniversary != p.dates.end())
+                    anniversary->date = date;
+                else
+                    p.dates.push_back({"anniversary", date});
+            });
         } else if (repeatable) {
             const auto colon = value->find(':');
             if (colon == std::string::npos || colon == 0 || colon + 1 == value->size())
                 return usage_error(verb + ": " + option + " takes LABEL:VALUE, not '" + *value +
                                    "'");
             bool& replaced = option == "--phone" ? phones_given : emails_given;
-            auto& list = option == "--phone" ? person.phones : person.emails;
-            if (!replaced)
-                list.clear();
+            const bool first = !replaced;
             replaced = true;
-            list.push_back({value->substr(0, colon), value->substr(colon + 1)});
+            const auto list = option == "--phone" ? &ab::Person::phones : &ab::Person::emails;
+            changes.push_back([list, first,
+                               entry = ab::LabeledValue{value->substr(0, colon),
+                                                        value->substr(colon + 1)}](ab::Person& p) {
+                if (first)
+                    (p.*list).clear();
+                (p.*list).push_back(entry);
+            });
         } else {
-            std::string error;
-            const auto bytes = read_file(*value, error);
+            ReadFailure failure;
+            const auto bytes = read_file(*value, kMaxPhotoBytes, failure);
             if (!bytes) {
-                std::cerr << printable(*value) << ": cannot read: " << error << "\n";
+                std::cerr << printable(*value) << ": cannot read: " << read_failure_text(failure)
+                          << "\n";
                 return 1;
             }
-            person.image_data.assign(bytes->begin(), bytes->end());
-            if (const auto problem = photo_problem(person.image_data)) {
+            std::vector<uint8_t> photo(bytes->begin(), bytes->end());
+            if (const auto problem = photo_problem(photo)) {
                 std::cerr << printable(*value) << ": " << *problem << "\n";
                 return 1;
             }
+            changes.push_back([photo = std::move(photo)](ab::Person& p) { p.image_data = photo; });
         }
     }
     return 0;
@@ -337,9 +351,12 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
 
 int add_command(ab::AddressBook& book, const Arguments& args)
 {
-    ab::Person person;
-    if (const int status = read_person_options("add", args, person))
+    PersonChanges changes;
+    if (const int status = read_person_options("add", args, changes))
         return status;
+    ab::Person person;
+    for (const auto& change : changes)
+        change(person);
     if (!person.first_name && !person.last_name)
         return usage_error("add: give --first or --last");
     if (!book.save(person))
@@ -355,17 +372,30 @@ int edit_command(ab::AddressBook& book, const Arguments& args)
     const auto id = parse_id(args[0]);
     if (!id)
         return usage_error("edit: '" + args[0] + "' is not an ID");
-    auto person = book.personWithRecordID(*id);
-    if (!person) {
+    const auto no_person = [&] {
         std::cerr << "contacts: no person with ID " << *id << "\n";
         return 1;
-    }
+    };
+    if (!book.personWithRecordID(*id))
+        return no_person();
     const Arguments options(args.begin() + 1, args.end());
     if (options.empty())
         return usage_error("edit: nothing to change");
-    if (const int status = read_person_options("edit", options, *person))
+    PersonChanges changes;
+    if (const int status = read_person_options("edit", options, changes))
         return status;
-    return book.save(*person) ? 0 : store_error(book, "write");
+    // Applied to the person as stored when the write begins, not as read above: another
+    // program's change made meanwhile (during a photo's check) to other fields stays.
+    if (book.edit(*id, [&](ab::Person& person) {
+            for (const auto& change : changes)
+                change(person);
+        }))
+        return 0;
+    const auto problem = book.lastProblem();
+    if (problem && problem->kind == ab::StoreProblem::kInvalidPerson &&
+        !book.personWithRecordID(*id))
+        return no_person();
+    return store_error(book, "write");
 }
 
 int remove_command(ab::AddressBook& book, const Arguments& args)

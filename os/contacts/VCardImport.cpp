@@ -1,7 +1,6 @@
 #include "VCardImport.h"
 
 #include "PhotoCheck.h"
-#include "ReadFile.h"
 #include "StoreProblemText.h"
 
 namespace contacts {
@@ -35,12 +34,13 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
 
 ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors)
 {
-    std::string error;
-    const auto text = read_file(file.string(), error);
+    ReadFailure failure;
+    const auto text = read_file(file.string(), kMaxVCardFileBytes, failure);
     if (!text) {
         ImportResult result;
         result.failure = ImportFailure::kUnreadable;
-        result.reason = std::move(error);
+        result.reason = read_failure_text(failure);
+        result.unreadable = failure;
         return result;
     }
     return read_vcard_text(*text, card_errors);

@@ -3,6 +3,7 @@
 // applications alike: a file is read and checked whole first, then its cards are written in one
 // change, and the result says what happened in terms a caller can show.
 #include "PersonMerge.h"
+#include "ReadFile.h"
 #include "VCardReader.h"
 
 #include "addressbook/AddressBook.h"
@@ -14,10 +15,16 @@
 
 namespace contacts {
 
+// The largest vCard file an import reads: some hundred times an address book of thousands of
+// persons with photos, yet a bound on the memory a file can take.
+inline constexpr size_t kMaxVCardFileBytes = size_t(256) * 1024 * 1024;
+
 // Why nothing came in.
 enum class ImportFailure {
     kNone,
-    kUnreadable, // the file cannot be read (missing, a folder, no permission): `reason` says why
+    // The file cannot be read (missing, no permission, a folder, a device, a pipe, larger than
+    // kMaxVCardFileBytes): `reason` says why, `unreadable` in parts a caller can translate.
+    kUnreadable,
     // The file cannot be used at all: the reader's message for `line`. The BEGIN and END lines of
     // its cards do not pair up, or it holds no card; with CardErrors::kRefuseFile, also any error
     // inside a card.
@@ -29,6 +36,7 @@ enum class ImportFailure {
 struct ImportResult {
     ImportFailure failure = ImportFailure::kNone;
     std::string reason;
+    ReadFailure unreadable;
     int line = 0;
     // The persons read, in the file's order, each photo checked (left out with a warning when
     // the system could not show it).

@@ -57,13 +57,29 @@ void showAlert(const std::string& title, const std::string& message)
     std::make_shared<UIAlertView>(title, message, nullptr, os::deviceText("OK"))->show();
 }
 
+// Why the file could not be read, in the user's language where the device has the words.
+std::string unreadableText(const contacts::ReadFailure& failure)
+{
+    switch (failure.kind) {
+    case contacts::ReadFailure::kSystem: break;
+    case contacts::ReadFailure::kFolder: return os::deviceText("is a folder");
+    case contacts::ReadFailure::kDevice: return os::deviceText("is a device");
+    case contacts::ReadFailure::kPipe: return os::deviceText("is a pipe");
+    case contacts::ReadFailure::kSocket: return os::deviceText("is a socket");
+    case contacts::ReadFailure::kTooLarge:
+        return os::deviceText("is larger than %1 MB",
+                              {std::to_string(contacts::megabytes(failure.limit))});
+    }
+    return contacts::read_failure_text(failure);
+}
+
 // Why the file brought nothing in, for the user.
 std::string failureText(const std::string& name, const contacts::ImportResult& result)
 {
     switch (result.failure) {
     case contacts::ImportFailure::kNone: break;
     case contacts::ImportFailure::kUnreadable:
-        return os::deviceText("%1 cannot be read: %2.", {name, result.reason});
+        return os::deviceText("%1 cannot be read: %2.", {name, unreadableText(result.unreadable)});
     case contacts::ImportFailure::kBadFile:
         return os::deviceText("%1 is not a vCard file that can be imported: line %2: %3.",
                               {name, std::to_string(result.line), shortened(result.reason)});

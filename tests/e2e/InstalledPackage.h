@@ -12,32 +12,29 @@
 
 class InstalledPackage {
 public:
+    // The newest package of the build tree, which the case PackageBuilt makes before the cases
+    // that need it (run alone, they take the package last made:
+    // `cmake --build build/asan --target package`).
     InstalledPackage()
     {
-        const std::string build = TORTAMOS_BUILD_DIR;
-        // Cases run side by side: one CPack run at a time in the build tree, and none when the
-        // package is newer than everything the build made, so each test run makes it once (CPack
-        // strips, resolves the libraries' dependencies and compresses: most of a minute).
-        const std::filesystem::path script = root() / "make-package";
-        std::ofstream(script)
-            << "cd '" << build
-            << "' && cmake --build . && deb=$(ls -t *.deb 2>/dev/null | head -n 1) &&\n"
-            << "[ -n \"$deb\" ] && [ -z \"$(find . -newer \"$deb\" -type f ! -path "
-               "'./_CPack_Packages/*'"
-            << " ! -path './Testing/*' ! -name package.lock -print -quit)\" ] ||\n"
-            << "cmake --build . --target package\n";
-        if (run_command("flock '" + build + "/package.lock' sh '" + script.string() + "' >'" +
-                        log().string() + "' 2>&1") != 0)
-            return;
-        for (const auto& entry : std::filesystem::directory_iterator(build))
-            if (entry.path().extension() == ".deb")
+        std::filesystem::file_time_type newest;
+        for (const auto& entry : std::filesystem::directory_iterator(TORTAMOS_BUILD_DIR))
+            if (entry.path().extension() == ".deb" &&
+                (deb_.empty() || entry.last_write_time() > newest)) {
                 deb_ = entry.path();
+                newest = entry.last_write_time();
+            }
+        if (deb_.empty()) {
+            std::ofstream(log()) << "no package in " TORTAMOS_BUILD_DIR
+                                    ": make it with its target 'package'\n";
+            return;
+        }
         const std::string admin = path("/var/lib/dpkg").string();
         std::filesystem::create_directories(admin + "/info");
         std::filesystem::create_directories(admin + "/updates");
         std::ofstream(admin + "/status");
         // The machine's libraries are not in dpkg's record of the temporary root.
-        installed_ = !deb_.empty() && dpkg("--force-depends -i '" + deb_.string() + "'") == 0;
+        installed_ = dpkg("--force-depends -i '" + deb_.string() + "'") == 0;
     }
 
     // False when the package was not built or dpkg refused it; log() says why.

@@ -431,7 +431,8 @@ void ABPersonViewController::setEditing(bool editing)
         if (!saveNewPerson())
             return;
     } else {
-        save();
+        if (!save())
+            return;
         editing_ = false;
         showEditingBar(false);
         showPhoto();
@@ -477,21 +478,21 @@ bool isEmpty(const ab::Person& person)
 
 } // namespace
 
+// False when the person stays in editing, what was typed kept for another "Done": the write
+// failed (the book locked by another program, a full disk). True when editing may end: saved,
+// nothing to save, or the person is gone.
 bool ABPersonViewController::save()
 {
     if (!addressBook_)
-        return false;
-    // The stored person, so that what changed elsewhere meanwhile outside the edited values stays.
-    std::optional<ab::Person> stored = addressBook_->personWithRecordID(person_.id);
-    if (!stored)
-        return false;
+        return true;
     const ab::Person edited = withoutBlanks(edited_);
-    bool changed = false;
+    // Only what the user changed here, each compared with the person as shown when editing
+    // began, so that a change made elsewhere meanwhile to another value stays.
+    std::vector<std::function<void(ab::Person&)>> changes;
     auto take = [&](auto member) {
-        if (edited.*member != person_.*member) {
-            (*stored).*member = edited.*member;
-            changed = true;
-        }
+        if (edited.*member != person_.*member)
+            changes.push_back(
+                [&edited, member](ab::Person& stored) { stored.*member = edited.*member; });
     };
     take(&ab::Person::first_name);
     take(&ab::Person::last_name);
@@ -500,18 +501,30 @@ bool ABPersonViewController::save()
     take(&ab::Person::phones);
     take(&ab::Person::emails);
     // Nothing edited: nothing written, so readers of the book see no change.
-    const bool saved = !changed || addressBook_->save(*stored);
+    if (changes.empty())
+        return true;
+    // Applied inside the write, to the person as stored at that moment.
+    auto saved = addressBook_->edit(person_.id, [&](ab::Person& stored) {
+        for (const auto& change : changes)
+            change(stored);
+    });
     if (saved) {
-        person_ = std::move(*stored);
-        if (changed)
-            bookChanged();
-    } else {
-        if (auto unchanged = addressBook_->personWithRecordID(person_.id))
-            person_ = std::move(*unchanged);
-        showAlert(os::deviceText("Cannot Save Contact"),
-                  os::deviceText("The changes could not be written to the address book."));
+        person_ = std::move(*saved);
+        bookChanged();
+        return true;
     }
-    return saved;
+    // Removed meanwhile by another program: there is no person left to save the edits to. (A
+    // book locked by another program reads as no person too, hence the write's own reason first.)
+    const auto problem = addressBook_->lastProblem();
+    if (problem && problem->kind == ab::StoreProblem::kInvalidPerson &&
+        !addressBook_->personWithRecordID(person_.id)) {
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The contact was deleted in another program."));
+        return true;
+    }
+    showAlert(os::deviceText("Cannot Save Contact"),
+              os::deviceText("The changes could not be written to the address book."));
+    return false;
 }
 
 // False when the person stays in editing: the write failed, and what was typed is kept.

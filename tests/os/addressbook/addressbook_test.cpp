@@ -9,9 +9,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <latch>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -506,6 +509,88 @@ TEST_P(AddressBookContract, AChangeIsMadeWholeOrNotAtAllAndOneThatChangesNothing
     }));
     EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
     EXPECT_EQ(book.personCount(), 2u);
+}
+
+TEST_P(AddressBookContract, AnEditChangesThePersonAsStoredWhenItWrites)
+{
+    auto ana = person("Ana", "Silva");
+    ASSERT_TRUE(book.save(ana));
+    // Another program's change lands after this one read the person.
+    auto meanwhile = *another().personWithRecordID(ana.id);
+    meanwhile.phones = {{"home", "1"}};
+    ASSERT_TRUE(another().save(meanwhile));
+
+    const auto edited = book.edit(ana.id, [](ab::Person& p) { p.last_name = "Costa"; });
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->last_name, "Costa");
+    EXPECT_EQ(edited->phones, meanwhile.phones);
+    EXPECT_EQ(book.personWithRecordID(ana.id), edited);
+
+    const std::vector<std::pair<const char*, std::function<void(ab::Person&)>>> refused = {
+        {"no such person", [](ab::Person&) {}},
+        {"no date",
+         [](ab::Person& p) {
+             p.birthday = ab::CivilDate{2001, 2, 29};
+         }},
+        {"not UTF-8", [](ab::Person& p) { p.first_name = "\xff"; }},
+    };
+    for (const auto& [what, apply] : refused) {
+        SCOPED_TRACE(what);
+        const ab::RecordID id = std::string(what) == "no such person" ? ana.id + 100 : ana.id;
+        EXPECT_FALSE(book.edit(id, apply));
+        ASSERT_TRUE(book.lastProblem());
+        EXPECT_EQ(book.lastProblem()->kind, ab::StoreProblem::kInvalidPerson);
+        EXPECT_EQ(book.personWithRecordID(ana.id), edited) << "nothing written";
+    }
+}
+
+// Two programs edit one person at the same moment, many times over, on the real store: neither
+// undoes the other. When both change one field, the later write has it, and what else each
+// changed stays.
+TEST(AddressBookStore, TwoEditorsRacingOnOnePersonKeepBothChanges)
+{
+    TempDevice device;
+    auto ana = person("Ana", "Silva");
+    ASSERT_TRUE(ab::AddressBook::create()->save(ana));
+    constexpr int kRuns = 100;
+    for (int run = 0; run < kRuns; ++run) {
+        SCOPED_TRACE(run);
+        const bool same_field = run % 2 == 1;
+        const std::string a = "A" + std::to_string(run), b = "B" + std::to_string(run);
+        std::atomic<int> turn{0};
+        int a_turn = 0, b_turn = 0;
+        std::latch start(2);
+        std::thread first([&] {
+            auto handle = ab::AddressBook::create();
+            start.arrive_and_wait();
+            EXPECT_TRUE(handle->edit(ana.id, [&](ab::Person& p) {
+                a_turn = ++turn; // the write lock is held: turns are the order of the writes
+                (same_field ? p.last_name : p.first_name) = a;
+                p.phones = {{"mobile", a}};
+            }));
+        });
+        std::thread second([&] {
+            auto handle = ab::AddressBook::create();
+            start.arrive_and_wait();
+            EXPECT_TRUE(handle->edit(ana.id, [&](ab::Person& p) {
+                b_turn = ++turn;
+                p.last_name = b;
+                p.emails = {{"home", b}};
+            }));
+        });
+        first.join();
+        second.join();
+        const auto stored = ab::AddressBook::create()->personWithRecordID(ana.id);
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->phones, (std::vector<ab::LabeledValue>{{"mobile", a}}));
+        EXPECT_EQ(stored->emails, (std::vector<ab::LabeledValue>{{"home", b}}));
+        if (same_field) {
+            EXPECT_EQ(stored->last_name, a_turn > b_turn ? a : b) << "the later write wins";
+        } else {
+            EXPECT_EQ(stored->first_name, a);
+            EXPECT_EQ(stored->last_name, b);
+        }
+    }
 }
 
 TEST(AddressBookStore, AChangePlansAgainWhenAnotherProgramWroteAfterItsRead)

@@ -47,6 +47,11 @@ struct FailingBook : ab::InMemoryAddressBook {
     using InMemoryAddressBook::save;
     bool save(ab::Person& person) override { return !fail && InMemoryAddressBook::save(person); }
     bool remove(ab::RecordID id) override { return !fail && InMemoryAddressBook::remove(id); }
+    std::optional<ab::Person> edit(ab::RecordID id,
+                                   const std::function<void(ab::Person&)>& apply) override
+    {
+        return fail ? std::nullopt : InMemoryAddressBook::edit(id, apply);
+    }
 };
 
 struct Answers : ABPersonViewControllerDelegate {
@@ -393,6 +398,7 @@ TEST_F(PersonScreen, DoneForAPersonDeletedMeanwhileWritesNothing)
     EXPECT_FALSE(screen->isEditing());
     EXPECT_EQ(book->personCount(), 0u);
     EXPECT_TRUE(shows("March 5, 1980"));
+    EXPECT_TRUE(shows("The contact was deleted in another program.")) << "never silently";
 }
 
 TEST_F(PersonScreen, EditsOutsideEditingOrOfDatesThatDoNotExistAreIgnored)
@@ -624,11 +630,14 @@ TEST_F(PersonScreen, AWriteThatFailsKeepsTheStoredPersonAndSaysSo)
         std::function<void()> act;
         const char* alert;
     } cases[] = {
+        // Another program holds the book at "Done": the edit stays on screen for another try.
         {"save",
          [this] {
              screen->setEditing(true);
              screen->setEditedFirstName("Anna");
              screen->setEditing(false);
+             EXPECT_TRUE(screen->isEditing()) << "what was typed stays";
+             EXPECT_EQ(screen->shownPerson().first_name, "Anna");
          },
          "Cannot Save Contact"},
         {"remove",

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -98,7 +100,25 @@ TEST(VCardImport, AFileThatCannotBeUsedSaysWhyAndWritesNothing)
         EXPECT_EQ(result.reason, c.reason);
         EXPECT_EQ(book.personCount(), 0u);
     }
-    EXPECT_EQ(contacts::read_vcard_file(folder, CardErrors::kSkipCard).reason, "is a folder");
+    // Only a regular file is read, and only so much of it: a device would be read until memory
+    // runs out, a pipe that no one writes would wait for ever.
+    const auto pipe = folder / "pipe.vcf";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const auto zero = folder / "zero.vcf";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const auto huge = folder / "huge.vcf";
+    std::ofstream(huge) << kAna;
+    std::filesystem::resize_file(huge, contacts::kMaxVCardFileBytes + 1);
+    for (const auto& [file, reason] :
+         std::initializer_list<std::pair<std::filesystem::path, const char*>>{
+             {folder, "is a folder"},
+             {pipe, "is a pipe"},
+             {zero, "is a device"},
+             {huge, "is larger than 256 MB"}}) {
+        const auto result = contacts::read_vcard_file(file, CardErrors::kSkipCard);
+        EXPECT_EQ(result.failure, ImportFailure::kUnreadable) << file;
+        EXPECT_EQ(result.reason, reason) << file;
+    }
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -66,6 +68,7 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
         std::vector<std::string> answers;
         size_t stored;
         const char* language = "C";
+        bool pipe = false; // the file is a named pipe that no one writes
     } cases[] = {
         {"good cards", kAna + kRui, true, {"Import: added 2, updated 0, unchanged 0"}, {"OK"}, 2},
         {"import others",
@@ -94,6 +97,15 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
          {"Import Failed: import.vcf cannot be read: No such file or directory."},
          {"OK"},
          0},
+        // Refused before anything is read, in the device's words.
+        {"a pipe",
+         std::nullopt,
+         false,
+         {"Falha na Importação: Não é possível ler import.vcf: é um pipe."},
+         {"OK"},
+         0,
+         "pt_BR",
+         true},
         {"badly framed",
          kAna + "BEGIN:VCARD\nN:A;B;;;\n",
          false,
@@ -117,6 +129,9 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
         std::filesystem::remove(file);
         if (c.text)
             std::ofstream(file, std::ios::binary) << *c.text;
+        if (c.pipe) {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        }
         auto book = std::make_shared<ab::InMemoryAddressBook>();
         int changes = 0;
         const auto changed = [&] { ++changes; };

@@ -179,6 +179,13 @@ public:
     virtual bool save(std::vector<Person>& persons) = 0;
     // Removes the person; false when there was none or the write failed.
     virtual bool remove(RecordID id) = 0;
+    // Changes one person as stored at the moment of the write: reads it inside the write's
+    // transaction, lets `apply` change what the caller means to change, and writes it back before
+    // anyone else can write, so that what another program changed meanwhile in the fields `apply`
+    // leaves alone stays. `apply` runs with the write lock held: slow work (decoding a photo) is
+    // done before the call. The person as written, or nullopt with nothing written: no person
+    // has that identifier (kInvalidPerson), the edited person is not valid, or the write failed.
+    virtual std::optional<Person> edit(RecordID id, const std::function<void(Person&)>& apply) = 0;
 
     // Every person whole, in the book's order, from one read transaction. A missing or empty
     // store file is an empty book; nullopt when the store cannot be read (lastProblem says why).

@@ -20,6 +20,7 @@ public:
     bool save(Person& person) override;
     bool save(std::vector<Person>& persons) override;
     bool remove(RecordID id) override;
+    std::optional<Person> edit(RecordID id, const std::function<void(Person&)>& apply) override;
 
     std::optional<std::vector<Person>> copyAllPersons() const override;
     bool change(const std::function<Changes(const std::vector<Person>&)>& plan) override;

@@ -9,8 +9,9 @@
 // addresses added, changed, relabelled and removed. "Done" writes what changed to the address
 // book in one save, on top of the person as stored then, so a change made elsewhere to a value
 // not edited here is kept; values left empty are dropped. A save that fails leaves the stored
-// person as it was, shows it and says so in an alert. In editing, "Delete Contact" removes the
-// person, once confirmed, and leaves the screen.
+// person as it was and says so in an alert; the screen stays in editing with what was typed, so
+// "Done" can be tapped again (a person removed meanwhile is shown as it was, the alert says
+// why). In editing, "Delete Contact" removes the person, once confirmed, and leaves the screen.
 //
 // In editing, "Cancel" in the navigation bar drops the changes. A person not yet saved
 // (kInvalidRecordID) in editing is the new-person screen: "Cancel" leaves it, "Done" adds the
