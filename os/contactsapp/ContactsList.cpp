@@ -11,6 +11,8 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 namespace contactsapp {
 namespace {
@@ -173,6 +175,9 @@ public:
     {
         index_.persons_.reserve(count);
         order_.reserve(count);
+        // About a name and its folded form per person; pages reserved and never written cost
+        // nothing.
+        index_.text_.reserve(count * 32);
     }
 
     void visit(const ab::PersonSummaryView& person) override
@@ -186,46 +191,66 @@ public:
         first = trimmed(first);
         last = trimmed(last);
         const std::string_view key = last.empty() ? first : last;
-        const icu::UnicodeString unicodeKey = unicode(key);
+        const Part* firstPart = first.empty() ? nullptr : &part(first);
+        const Part* lastPart = last.empty() ? nullptr : &part(last);
+        const Part* keyPart = lastPart ? lastPart : firstPart;
 
         const auto name = uint32_t(index_.text_.size());
-        const std::string shown = displayName(first, last);
-        index_.text_ += shown;
-        uint32_t searchableLength = 0;
-        if (!key.empty()) {
-            const std::string folded = searchableUtf8(shown);
-            index_.text_ += folded;
-            searchableLength = uint32_t(folded.size());
-        }
-        index_.persons_.push_back(
-            {id, title(unicodeKey), name, uint32_t(shown.size()), searchableLength});
+        index_.text_ += displayName(first, last);
+        const auto nameLength = uint32_t(index_.text_.size() - name);
+        // Folding the whole name folds each part alone: a space decomposes to itself, and no
+        // mark moves across it.
+        if (firstPart)
+            index_.text_ += firstPart->folded;
+        if (firstPart && lastPart)
+            index_.text_ += ' ';
+        if (lastPart)
+            index_.text_ += lastPart->folded;
+        const auto searchableLength = uint32_t(index_.text_.size() - name - nameLength);
 
-        SortKey sortKey{0, uint32_t(keys_.size()), 0, uint32_t(order_.size()), key.empty()};
-        if (!key.empty()) {
-            appendSortKey(unicodeKey);
-            appendSortKey(last.empty() ? icu::UnicodeString() : unicode(first));
+        uint32_t title = noTitle_;
+        if (keyPart) {
+            auto& known = const_cast<Part*>(keyPart)->title;
+            if (!known)
+                known = titleOf(unicode(key));
+            title = *known;
+        } else if (noTitle_ == UINT32_MAX) {
+            title = noTitle_ = titleOf(icu::UnicodeString());
         }
-        sortKey.length = uint32_t(keys_.size()) - sortKey.offset;
-        for (uint32_t i = 0; i < 8; ++i)
-            sortKey.prefix = (sortKey.prefix << 8) |
-                             (i < sortKey.length ? uint8_t(keys_[sortKey.offset + i]) : 0);
+        index_.persons_.push_back({id, title, name, nameLength, searchableLength});
+
+        SortKey sortKey{0, 0, 0, 0, 0, uint32_t(order_.size()), !keyPart};
+        if (keyPart) {
+            const Part& then = lastPart && firstPart ? *firstPart : part({});
+            sortKey.key = keyPart->sortKey;
+            sortKey.keyLength = keyPart->sortKeyLength;
+            sortKey.then = then.sortKey;
+            sortKey.thenLength = then.sortKeyLength;
+            for (uint32_t i = 0; i < 8; ++i)
+                sortKey.prefix = (sortKey.prefix << 8) |
+                                 (i < sortKey.keyLength ? uint8_t(keys_[sortKey.key + i]) : 0);
+        }
         order_.push_back(sortKey);
     }
 
     ContactIndex finish() &&
     {
+        const auto compareBytes = [this](uint32_t a, uint32_t aLength, uint32_t b,
+                                         uint32_t bLength) {
+            const int order =
+                std::memcmp(keys_.data() + a, keys_.data() + b, std::min(aLength, bLength));
+            return order != 0 ? order : int(aLength) - int(bLength);
+        };
         // Ties go by the book's order, so the sort need not be a stable one.
-        std::sort(order_.begin(), order_.end(), [this](const SortKey& a, const SortKey& b) {
+        std::sort(order_.begin(), order_.end(), [&](const SortKey& a, const SortKey& b) {
             if (a.noName != b.noName)
                 return b.noName;
             if (a.prefix != b.prefix)
                 return a.prefix < b.prefix;
-            const int order = std::memcmp(keys_.data() + a.offset, keys_.data() + b.offset,
-                                          std::min(a.length, b.length));
-            if (order != 0)
+            if (const int order = compareBytes(a.key, a.keyLength, b.key, b.keyLength))
                 return order < 0;
-            if (a.length != b.length)
-                return a.length < b.length;
+            if (const int order = compareBytes(a.then, a.thenLength, b.then, b.thenLength))
+                return order < 0;
             return a.position < b.position;
         });
         std::vector<Person> sorted;
@@ -233,23 +258,50 @@ public:
         for (const SortKey& key : order_)
             sorted.push_back(index_.persons_[key.position]);
         index_.persons_ = std::move(sorted);
-        index_.persons_.shrink_to_fit();
-        index_.text_.shrink_to_fit();
         return std::move(index_);
     }
 
 private:
-    // A person's place: the collation keys of the name sorted by and of the one after it, one
-    // after the other in keys_ (each ends in a zero byte, which no key holds before its end, so
-    // comparing the bytes compares the names in that order). `prefix` is the first eight bytes,
-    // which settle most comparisons without a look at keys_.
+    // What a first or last name gives every person who has it. Names repeat across a book, given
+    // names and family names most of all, so each is collated and folded once.
+    struct Part {
+        uint32_t sortKey; // its collation key: offset in keys_, length (with its final zero)
+        uint32_t sortKeyLength;
+        std::string folded; // searchable, in UTF-8
+        std::optional<uint32_t> title; // in titles_, once a person is sorted by it
+    };
+
+    // A person's place: the collation keys of the name sorted by and of the one after it. Each
+    // key ends in a zero byte, which no key holds before its end, so comparing the bytes
+    // compares the names. `prefix` is the first eight bytes of the first key, which settle most
+    // comparisons without a look at keys_.
     struct SortKey {
         uint64_t prefix;
-        uint32_t offset;
-        uint32_t length;
+        uint32_t key;
+        uint32_t keyLength;
+        uint32_t then;
+        uint32_t thenLength;
         uint32_t position; // in the book's order
         bool noName;
     };
+
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const
+        {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    const Part& part(std::string_view name)
+    {
+        if (const auto known = parts_.find(name); known != parts_.end())
+            return known->second;
+        Part made{uint32_t(keys_.size()), 0, searchableUtf8(name), std::nullopt};
+        appendSortKey(unicode(name));
+        made.sortKeyLength = uint32_t(keys_.size()) - made.sortKey;
+        return parts_.emplace(std::string(name), std::move(made)).first->second;
+    }
 
     void appendSortKey(const icu::UnicodeString& text)
     {
@@ -275,7 +327,7 @@ private:
         keys_.append(larger, 0, size_t(length));
     }
 
-    uint32_t title(const icu::UnicodeString& key)
+    uint32_t titleOf(const icu::UnicodeString& key)
     {
         const icu::UnicodeString part = nfd_ && !key.isEmpty() ? initialPart(key, *nfd_) : key;
         auto [at, added] = titleOf_.try_emplace(part, 0);
@@ -293,6 +345,8 @@ private:
     std::unique_ptr<icu::Collator> primary_;
     const icu::Normalizer2* nfd_ = nullptr;
     std::map<icu::UnicodeString, uint32_t> titleOf_;
+    uint32_t noTitle_ = UINT32_MAX; // the title of persons without a name
+    std::unordered_map<std::string, Part, NameHash, std::equal_to<>> parts_;
     std::string keys_;
     std::vector<SortKey> order_;
     ContactIndex index_;
@@ -346,7 +400,7 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
 
 size_t ContactIndex::memory_bytes() const
 {
-    size_t bytes = persons_.capacity() * sizeof(Person) + text_.capacity();
+    size_t bytes = persons_.capacity() * sizeof(Person) + text_.size();
     for (const std::string& title : titles_)
         bytes += sizeof title + title.capacity();
     return bytes;

@@ -57,7 +57,7 @@ public:
     // last.
     std::vector<ContactSection> sections(std::string_view search = {}) const;
 
-    // The bytes the index holds, its containers' reserved space included.
+    // The bytes the index holds.
     size_t memory_bytes() const;
 
 private:
