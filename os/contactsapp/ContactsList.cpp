@@ -6,9 +6,13 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 namespace contactsapp {
 namespace {
@@ -21,11 +25,6 @@ std::string_view trimmed(std::string_view text)
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string_view part(const std::optional<std::string>& name)
-{
-    return name ? trimmed(*name) : std::string_view();
 }
 
 icu::UnicodeString unicode(std::string_view text)
@@ -81,9 +80,9 @@ icu::UnicodeString searchable(std::string_view text)
 // The initial of the name sorted by, as its section's title: upper case, and without its accent
 // where the language counts the letter as the plain one ("E" for "É"; but "Å" in Swedish, where it
 // is a letter of its own). `primary` compares letters only.
-std::string sectionTitle(std::string_view key, const icu::Collator* primary)
+std::string sectionTitle(const icu::UnicodeString& key, const icu::Collator* primary)
 {
-    if (key.empty())
+    if (key.isEmpty())
         return kOtherSection;
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
@@ -91,7 +90,7 @@ std::string sectionTitle(std::string_view key, const icu::Collator* primary)
     if (U_FAILURE(status))
         return kOtherSection;
     // The first letter with its marks, decomposed.
-    const icu::UnicodeString name = nfd->normalize(unicode(key), status);
+    const icu::UnicodeString name = nfd->normalize(key, status);
     int32_t end = name.moveIndex32(0, 1);
     while (end < name.length() && u_charType(name.char32At(end)) == U_NON_SPACING_MARK)
         end = name.moveIndex32(end, 1);
@@ -109,18 +108,44 @@ std::string sectionTitle(std::string_view key, const icu::Collator* primary)
     return U_SUCCESS(status) ? title.toUTF8String(text) : kOtherSection;
 }
 
-struct Entry {
-    const ab::PersonSummary* person;
-    icu::UnicodeString key; // last name, else first name
-    icu::UnicodeString then; // first name when the key is the last name
-    std::string title;
-};
-
-} // namespace
-
-std::string display_name(const ab::PersonSummary& person)
+// The part of the key its title depends on: the first character and what decomposes or combines
+// with it. It ends before a character that starts a decomposition of its own and is no mark, so
+// the title of the part is that of the whole key, and persons whose names begin alike share one.
+icu::UnicodeString initialPart(const icu::UnicodeString& key, const icu::Normalizer2& nfd)
 {
-    const std::string_view first = part(person.first_name), last = part(person.last_name);
+    int32_t end = key.moveIndex32(0, 1);
+    while (end < key.length()) {
+        const UChar32 c = key.char32At(end);
+        if (nfd.hasBoundaryBefore(c) && u_charType(c) != U_NON_SPACING_MARK)
+            break;
+        end = key.moveIndex32(end, 1);
+    }
+    return icu::UnicodeString(key, 0, end);
+}
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// searchable(), as UTF-8: a part of the needle's bytes is a part of its characters.
+std::string searchableUtf8(std::string_view text)
+{
+    std::string folded;
+    if (isAscii(text)) {
+        // Nothing to decompose and no marks; ASCII folds to lower case.
+        folded.assign(text);
+        for (char& c : folded)
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        return folded;
+    }
+    return searchable(text).toUTF8String(folded);
+}
+
+// The name a row shows: "First Last", the one there is, or kNoName translated.
+std::string displayName(std::string_view first, std::string_view last)
+{
     if (first.empty() && last.empty())
         return os::deviceText(kNoName);
     if (first.empty() || last.empty())
@@ -128,69 +153,263 @@ std::string display_name(const ab::PersonSummary& person)
     return std::string(first) + " " + std::string(last);
 }
 
-bool matches_search(const ab::PersonSummary& person, std::string_view search)
-{
-    const std::string_view wanted = trimmed(search);
-    if (wanted.empty())
-        return true;
-    const icu::UnicodeString needle = searchable(wanted);
-    // "No Name" is no name to find.
-    if (part(person.first_name).empty() && part(person.last_name).empty())
-        return false;
-    const std::string whole = display_name(person);
-    for (const std::string_view name :
-         {part(person.first_name), part(person.last_name), std::string_view(whole)})
-        if (!name.empty() && searchable(name).indexOf(needle) >= 0)
-            return true;
-    return false;
-}
+} // namespace
 
-std::vector<ContactSection> contact_sections(const std::vector<ab::PersonSummary>& persons,
-                                             std::string_view search)
-{
-    const auto collator = makeCollator();
-    std::unique_ptr<icu::Collator> primary(collator ? collator->clone() : nullptr);
-    if (primary)
-        primary->setStrength(icu::Collator::PRIMARY);
-
-    std::vector<Entry> entries;
-    for (const ab::PersonSummary& person : persons) {
-        if (!matches_search(person, search))
-            continue;
-        const std::string_view first = part(person.first_name), last = part(person.last_name);
-        const std::string_view key = last.empty() ? first : last;
-        entries.push_back({&person, unicode(key), unicode(last.empty() ? "" : first),
-                           sectionTitle(key, primary.get())});
+// Made in the order of the book; sorted once all persons are in.
+class ContactIndex::Builder : public ab::PersonVisitor {
+public:
+    Builder() : collator_(makeCollator())
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        nfd_ = icu::Normalizer2::getNFDInstance(status);
+        if (U_FAILURE(status))
+            nfd_ = nullptr;
+        if (collator_) {
+            primary_.reset(collator_->clone());
+            if (primary_)
+                primary_->setStrength(icu::Collator::PRIMARY);
+        }
     }
 
-    // Negative, zero or positive, as a comes before, with or after b.
-    const auto compare = [&](const icu::UnicodeString& a, const icu::UnicodeString& b) -> int {
-        UErrorCode status = U_ZERO_ERROR;
-        if (collator)
-            return int(collator->compare(a, b, status));
-        return int(a.compare(b));
-    };
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) -> bool {
-        // Persons without a name go last.
-        if (a.key.isEmpty() != b.key.isEmpty())
-            return b.key.isEmpty();
-        if (const int order = compare(a.key, b.key); order != 0)
-            return order < 0;
-        return compare(a.then, b.then) < 0;
-    });
+    void expect(size_t count) override
+    {
+        index_.persons_.reserve(count);
+        order_.reserve(count);
+        // About a name and its folded form per person; pages reserved and never written cost
+        // nothing.
+        index_.text_.reserve(count * 32);
+    }
 
+    void visit(const ab::PersonSummaryView& person) override
+    {
+        add(person.id, person.first_name.value_or(std::string_view()),
+            person.last_name.value_or(std::string_view()));
+    }
+
+    void add(ab::RecordID id, std::string_view first, std::string_view last)
+    {
+        first = trimmed(first);
+        last = trimmed(last);
+        const std::string_view key = last.empty() ? first : last;
+        const Part* firstPart = first.empty() ? nullptr : &part(first);
+        const Part* lastPart = last.empty() ? nullptr : &part(last);
+        const Part* keyPart = lastPart ? lastPart : firstPart;
+
+        const auto name = uint32_t(index_.text_.size());
+        index_.text_ += displayName(first, last);
+        const auto nameLength = uint32_t(index_.text_.size() - name);
+        // Folding the whole name folds each part alone: a space decomposes to itself, and no
+        // mark moves across it.
+        if (firstPart)
+            index_.text_ += firstPart->folded;
+        if (firstPart && lastPart)
+            index_.text_ += ' ';
+        if (lastPart)
+            index_.text_ += lastPart->folded;
+        const auto searchableLength = uint32_t(index_.text_.size() - name - nameLength);
+
+        uint32_t title = noTitle_;
+        if (keyPart) {
+            auto& known = const_cast<Part*>(keyPart)->title;
+            if (!known)
+                known = titleOf(unicode(key));
+            title = *known;
+        } else if (noTitle_ == UINT32_MAX) {
+            title = noTitle_ = titleOf(icu::UnicodeString());
+        }
+        index_.persons_.push_back({id, title, name, nameLength, searchableLength});
+
+        SortKey sortKey{0, 0, 0, 0, 0, uint32_t(order_.size()), !keyPart};
+        if (keyPart) {
+            const Part& then = lastPart && firstPart ? *firstPart : part({});
+            sortKey.key = keyPart->sortKey;
+            sortKey.keyLength = keyPart->sortKeyLength;
+            sortKey.then = then.sortKey;
+            sortKey.thenLength = then.sortKeyLength;
+            for (uint32_t i = 0; i < 8; ++i)
+                sortKey.prefix = (sortKey.prefix << 8) |
+                                 (i < sortKey.keyLength ? uint8_t(keys_[sortKey.key + i]) : 0);
+        }
+        order_.push_back(sortKey);
+    }
+
+    ContactIndex finish() &&
+    {
+        const auto compareBytes = [this](uint32_t a, uint32_t aLength, uint32_t b,
+                                         uint32_t bLength) {
+            const int order =
+                std::memcmp(keys_.data() + a, keys_.data() + b, std::min(aLength, bLength));
+            return order != 0 ? order : int(aLength) - int(bLength);
+        };
+        // Ties go by the book's order, so the sort need not be a stable one.
+        std::sort(order_.begin(), order_.end(), [&](const SortKey& a, const SortKey& b) {
+            if (a.noName != b.noName)
+                return b.noName;
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            if (const int order = compareBytes(a.key, a.keyLength, b.key, b.keyLength))
+                return order < 0;
+            if (const int order = compareBytes(a.then, a.thenLength, b.then, b.thenLength))
+                return order < 0;
+            return a.position < b.position;
+        });
+        std::vector<Person> sorted;
+        sorted.reserve(order_.size());
+        for (const SortKey& key : order_)
+            sorted.push_back(index_.persons_[key.position]);
+        index_.persons_ = std::move(sorted);
+        return std::move(index_);
+    }
+
+private:
+    // What a first or last name gives every person who has it. Names repeat across a book, given
+    // names and family names most of all, so each is collated and folded once.
+    struct Part {
+        uint32_t sortKey; // its collation key: offset in keys_, length (with its final zero)
+        uint32_t sortKeyLength;
+        std::string folded; // searchable, in UTF-8
+        std::optional<uint32_t> title; // in titles_, once a person is sorted by it
+    };
+
+    // A person's place: the collation keys of the name sorted by and of the one after it. Each
+    // key ends in a zero byte, which no key holds before its end, so comparing the bytes
+    // compares the names. `prefix` is the first eight bytes of the first key, which settle most
+    // comparisons without a look at keys_.
+    struct SortKey {
+        uint64_t prefix;
+        uint32_t key;
+        uint32_t keyLength;
+        uint32_t then;
+        uint32_t thenLength;
+        uint32_t position; // in the book's order
+        bool noName;
+    };
+
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const
+        {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    const Part& part(std::string_view name)
+    {
+        if (const auto known = parts_.find(name); known != parts_.end())
+            return known->second;
+        Part made{uint32_t(keys_.size()), 0, searchableUtf8(name), std::nullopt};
+        appendSortKey(unicode(name));
+        made.sortKeyLength = uint32_t(keys_.size()) - made.sortKey;
+        return parts_.emplace(std::string(name), std::move(made)).first->second;
+    }
+
+    void appendSortKey(const icu::UnicodeString& text)
+    {
+        if (!collator_) {
+            // The order of UTF-16 code units, as UnicodeString::compare has it: each unit in
+            // three bytes of seven bits plus one, so none is the zero that ends the key.
+            for (int32_t i = 0; i < text.length(); ++i) {
+                const char16_t unit = text.charAt(i);
+                for (const int shift : {14, 7, 0})
+                    keys_.push_back(char(((unit >> shift) & 0x7f) + 1));
+            }
+            keys_.push_back('\0');
+            return;
+        }
+        uint8_t buffer[256];
+        int32_t length = collator_->getSortKey(text, buffer, int32_t(sizeof buffer));
+        if (length <= int32_t(sizeof buffer)) {
+            keys_.append(reinterpret_cast<const char*>(buffer), size_t(length));
+            return;
+        }
+        std::string larger(size_t(length), '\0');
+        length = collator_->getSortKey(text, reinterpret_cast<uint8_t*>(larger.data()), length);
+        keys_.append(larger, 0, size_t(length));
+    }
+
+    uint32_t titleOf(const icu::UnicodeString& key)
+    {
+        const icu::UnicodeString part = nfd_ && !key.isEmpty() ? initialPart(key, *nfd_) : key;
+        auto [at, added] = titleOf_.try_emplace(part, 0);
+        if (added) {
+            std::string text = sectionTitle(part, primary_.get());
+            const auto known = std::find(index_.titles_.begin(), index_.titles_.end(), text);
+            at->second = uint32_t(known - index_.titles_.begin());
+            if (known == index_.titles_.end())
+                index_.titles_.push_back(std::move(text));
+        }
+        return at->second;
+    }
+
+    std::unique_ptr<icu::Collator> collator_;
+    std::unique_ptr<icu::Collator> primary_;
+    const icu::Normalizer2* nfd_ = nullptr;
+    std::map<icu::UnicodeString, uint32_t> titleOf_;
+    uint32_t noTitle_ = UINT32_MAX; // the title of persons without a name
+    std::unordered_map<std::string, Part, NameHash, std::equal_to<>> parts_;
+    std::string keys_;
+    std::vector<SortKey> order_;
+    ContactIndex index_;
+};
+
+ContactIndex::ContactIndex(const std::vector<ab::PersonSummary>& persons)
+{
+    Builder builder;
+    builder.expect(persons.size());
+    for (const ab::PersonSummary& person : persons)
+        builder.add(person.id, person.first_name.value_or(std::string()),
+                    person.last_name.value_or(std::string()));
+    *this = std::move(builder).finish();
+}
+
+ContactIndex ContactIndex::of_book(const ab::AddressBook& book)
+{
+    Builder builder;
+    if (!book.visitAllPeople(builder))
+        return {};
+    return std::move(builder).finish();
+}
+
+std::vector<ContactSection> ContactIndex::sections(std::string_view search) const
+{
+    const std::string_view wanted = trimmed(search);
+    const std::string needle = wanted.empty() ? std::string() : searchableUtf8(wanted);
     std::vector<ContactSection> sections;
-    std::map<std::string, size_t> byTitle;
-    for (const Entry& entry : entries) {
-        auto [at, added] = byTitle.try_emplace(entry.title, sections.size());
-        if (added)
-            sections.push_back({entry.title, {}});
-        sections[at->second].rows.push_back({entry.person->id, display_name(*entry.person)});
+    // A search of nothing but marks keeps no one.
+    if (!wanted.empty() && needle.empty())
+        return sections;
+    std::vector<size_t> sectionOf(titles_.size(), SIZE_MAX);
+    for (const Person& person : persons_) {
+        const std::string_view text(text_.data() + person.name,
+                                    person.name_length + person.searchable_length);
+        if (!needle.empty() && (person.searchable_length == 0 ||
+                                text.substr(person.name_length).find(needle) == text.npos))
+            continue;
+        size_t& at = sectionOf[person.title];
+        if (at == SIZE_MAX) {
+            at = sections.size();
+            sections.push_back({titles_[person.title], {}});
+        }
+        sections[at].rows.push_back({person.id, std::string(text.substr(0, person.name_length))});
     }
     // Titles come in the order of their first person; "#" goes last whatever that was.
     std::stable_partition(sections.begin(), sections.end(),
                           [](const ContactSection& s) { return s.title != kOtherSection; });
     return sections;
+}
+
+size_t ContactIndex::memory_bytes() const
+{
+    size_t bytes = persons_.capacity() * sizeof(Person) + text_.size();
+    for (const std::string& title : titles_)
+        bytes += sizeof title + title.capacity();
+    return bytes;
+}
+
+std::vector<ContactSection> contact_sections(const std::vector<ab::PersonSummary>& persons,
+                                             std::string_view search)
+{
+    return ContactIndex(persons).sections(search);
 }
 
 } // namespace contactsapp

@@ -5,6 +5,8 @@
 #include "addressbook/AddressBook.h"
 #include "foundation/DeviceText.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,18 +31,51 @@ struct ContactSection {
     friend bool operator==(const ContactSection&, const ContactSection&) = default;
 };
 
-// The name a row shows.
-std::string display_name(const ab::PersonSummary& person);
+// The persons of one read of the book as the list orders and searches them. Each person's
+// collation key, section, shown name and searchable text are worked out once, when the index is
+// made, and the persons sorted then; a search only keeps or skips persons in that order, so a
+// keystroke costs no collation and no normalisation of the book's names.
+//
+// A person sorts by last name, then first name; one with only a first name sorts by it. Letters
+// compare as the user's language orders them (LC_ALL, LC_COLLATE, LANG, read when the index is
+// made; Unicode's order for C and POSIX); persons of equal names stay in the book's order.
+class ContactIndex {
+public:
+    ContactIndex() = default;
+    explicit ContactIndex(const std::vector<ab::PersonSummary>& persons);
+    // The book's persons, read by a visit without a copy of them; empty when the read fails, as
+    // copyArrayOfAllPeople reads such a book.
+    static ContactIndex of_book(const ab::AddressBook& book);
 
-// Whether the search keeps the person: the text (trimmed) is part of the first name, the last
-// name or both together, ignoring case and accents. An empty search keeps everyone.
-bool matches_search(const ab::PersonSummary& person, std::string_view search);
+    bool empty() const { return persons_.empty(); }
+    size_t size() const { return persons_.size(); }
 
-// The persons the search keeps, in sections. A person sorts by last name, then first name; one
-// with only a first name sorts by it. Letters compare as the user's language orders them
-// (LC_ALL, LC_COLLATE, LANG; Unicode's order for C and POSIX); persons of equal names stay in
-// the book's order. Sections come in that order too, "#" (names that begin with no letter, and
-// persons without a name) last.
+    // The persons the search keeps, in sections. The search (trimmed) keeps a person when it is
+    // part of the first name, the last name or both together, ignoring case and accents; an
+    // empty one keeps everyone; "No Name" is no name to find. Sections come in the order of
+    // their first person, "#" (names that begin with no letter, and persons without a name)
+    // last.
+    std::vector<ContactSection> sections(std::string_view search = {}) const;
+
+    // The bytes the index holds.
+    size_t memory_bytes() const;
+
+private:
+    class Builder;
+    struct Person {
+        ab::RecordID id;
+        uint32_t title; // in titles_
+        uint32_t name; // offset in text_ of the shown name, then its searchable form
+        uint32_t name_length;
+        uint32_t searchable_length; // 0: no name to find
+    };
+
+    std::vector<Person> persons_; // sorted
+    std::vector<std::string> titles_;
+    std::string text_;
+};
+
+// ContactIndex(persons).sections(search).
 std::vector<ContactSection> contact_sections(const std::vector<ab::PersonSummary>& persons,
                                              std::string_view search = {});
 

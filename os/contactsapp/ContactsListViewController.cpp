@@ -110,13 +110,13 @@ void ContactsListViewController::reloadPersons()
 {
     // The date first: a change that lands while the book is read is seen at the next check.
     storeDate_ = os::file_modification_date(ab::AddressBook::device_store_path());
-    persons_ = addressBook_->copyArrayOfAllPeople();
+    persons_ = contactsapp::ContactIndex::of_book(*addressBook_);
     showSections();
 }
 
 void ContactsListViewController::showSections()
 {
-    sections_ = contactsapp::contact_sections(persons_, search_);
+    sections_ = persons_.sections(search_);
     view(); // the table exists from here on
     table_->reloadData();
     emptyLabel_->setText(persons_.empty() ? os::deviceText("No Contacts")

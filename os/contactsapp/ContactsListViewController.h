@@ -71,7 +71,7 @@ private:
     void stopWatching();
 
     std::shared_ptr<ab::AddressBook> addressBook_;
-    std::vector<ab::PersonSummary> persons_;
+    contactsapp::ContactIndex persons_;
     std::vector<contactsapp::ContactSection> sections_;
     std::string search_;
     std::shared_ptr<UISearchBar> searchBar_;

@@ -12,6 +12,21 @@
 
 namespace {
 
+// The pattern of the skeleton in the locale. A generator reads all of the locale's formats, so
+// one is made per locale, when its first formatter is, and kept for the others. Called with
+// the formatters' lock held.
+icu::UnicodeString bestPattern(const std::string& localeName, const icu::Locale& locale,
+                               const char* skeleton, UErrorCode& status)
+{
+    static std::map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators;
+    auto& generator = generators[localeName];
+    if (!generator)
+        generator.reset(icu::DateTimePatternGenerator::createInstance(locale, status));
+    if (U_FAILURE(status) || !generator)
+        return {};
+    return generator->getBestPattern(icu::UnicodeString(skeleton, -1, US_INV), status);
+}
+
 // The fields written in UTC, so no time zone or daylight saving moves them.
 std::string format(const char* skeleton, int year, int month, int day, int hour, int minute,
                    UDisplayContext capitalization = UDISPCTX_CAPITALIZATION_NONE)
@@ -26,12 +41,9 @@ std::string format(const char* skeleton, int year, int month, int day, int hour,
     auto& formatter = formatters[localeName + '/' + skeleton];
     UErrorCode status = U_ZERO_ERROR;
     if (!formatter) {
-        std::unique_ptr<icu::DateTimePatternGenerator> patterns(
-            icu::DateTimePatternGenerator::createInstance(locale, status));
+        const icu::UnicodeString pattern = bestPattern(localeName, locale, skeleton, status);
         if (U_FAILURE(status))
             return {};
-        const icu::UnicodeString pattern =
-            patterns->getBestPattern(icu::UnicodeString(skeleton, -1, US_INV), status);
         auto made = std::make_unique<icu::SimpleDateFormat>(pattern, locale, status);
         if (U_FAILURE(status))
             return {};

@@ -72,6 +72,13 @@ TEST(ContactsList, SortsByLastThenFirstNameInSectionsByInitialAndFiltersBySearch
     const auto sections = contactsapp::contact_sections(book, "Zoe");
     ASSERT_EQ(sections.size(), 1u);
     EXPECT_EQ(sections[0].rows, (std::vector<contactsapp::ContactRow>{{9, "Zoë Zola"}}));
+
+    // Names alike beyond the first bytes of their collation keys still sort by what follows.
+    ScopedEnv root("LC_ALL", "C.UTF-8");
+    const contactsapp::ContactIndex alike({summary(1, "B", "Alexandrina"),
+                                           summary(2, "A", "Alexandrina"),
+                                           summary(3, "Z", "Alexandria")});
+    EXPECT_EQ(shown(alike.sections()), "A: Z Alexandria, A Alexandrina, B Alexandrina");
 }
 
 } // namespace
