@@ -13,8 +13,13 @@ bool become_the_devices_home_screen();
 
 // From a later start: asks the running home screen to show its window.
 void ask_the_home_screen_to_show();
+// From a later start (`--quit`): asks the running home screen to end its reminders, which it
+// has the user confirm.
+void ask_the_home_screen_to_quit();
 
 // In the home screen: calls `show` on the main thread at each such request.
 void on_request_to_show(std::function<void()> show);
+// In the home screen: calls `quit` on the main thread at each request to quit.
+void on_request_to_quit(std::function<void()> quit);
 
 } // namespace springboard
