@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 
 namespace springboard {
 namespace {
@@ -49,21 +51,29 @@ void observe(const char* request, std::function<void()>& handler)
 
 } // namespace
 
-bool become_the_devices_home_screen()
+HomeScreenLock become_the_devices_home_screen()
 {
     const auto lock = os::device_path("/var/run/SpringBoard.lock");
+    const auto failed = [&lock](const char* what) {
+        return HomeScreenLock{HomeScreenLock::kFailed, "cannot " + std::string(what) + " " +
+                                                           lock.string() + ": " +
+                                                           std::strerror(errno)};
+    };
     // Close-on-exec, so the applications the home screen starts never hold it.
     const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return failed("open");
     int held;
     while ((held = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
     if (held != 0) {
+        const bool another = errno == EWOULDBLOCK;
+        HomeScreenLock result =
+            another ? HomeScreenLock{HomeScreenLock::kHeldByAnother, {}} : failed("lock");
         ::close(fd);
-        return false;
+        return result;
     }
     // Kept open, and so held, until the process ends.
-    return true;
+    return {HomeScreenLock::kHeld, {}};
 }
 
 void ask_the_home_screen_to_show() { post(kShowRequest); }

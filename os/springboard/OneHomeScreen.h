@@ -4,12 +4,23 @@
 // (the kernel lets go of it when the process ends, even by SIGKILL); a later start asks it to
 // show its window and leaves. Main thread only.
 #include <functional>
+#include <string>
 
 namespace springboard {
 
-// True when this process is now the device's home screen. False when another holds the lock,
-// or the device has no var/run to hold it in.
-bool become_the_devices_home_screen();
+struct HomeScreenLock {
+    enum Outcome {
+        kHeld, // this process is now the device's home screen
+        kHeldByAnother, // another home screen runs
+        kFailed, // no lock to take (no var/run, a read-only device, a file not the user's)
+    };
+    Outcome outcome;
+    std::string problem; // for kFailed: the lock file and what went wrong with it
+};
+
+// Only a lock that another process holds means another home screen; any other failure is one,
+// which the caller must tell, since a device without a home screen has no reminders.
+HomeScreenLock become_the_devices_home_screen();
 
 // From a later start: asks the running home screen to show its window.
 void ask_the_home_screen_to_show();

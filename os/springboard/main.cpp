@@ -92,7 +92,15 @@ int main(int argc, char* argv[])
 {
     const std::string_view option = argc > 1 ? argv[1] : "";
     const bool quit = option == "--quit";
-    if (!springboard::become_the_devices_home_screen()) {
+    const auto lock = springboard::become_the_devices_home_screen();
+    if (lock.outcome == springboard::HomeScreenLock::kFailed) {
+        // Said where the user and the tests look: the login starts it with nobody watching.
+        std::fprintf(stderr, "SpringBoard: no home screen, so no reminders: %s\n",
+                     lock.problem.c_str());
+        os::journal("home screen not started: " + lock.problem);
+        return 1;
+    }
+    if (lock.outcome == springboard::HomeScreenLock::kHeldByAnother) {
         if (quit)
             springboard::ask_the_home_screen_to_quit();
         else

@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -152,6 +155,25 @@ TEST_F(HomeScreenWithAgent, AHomeScreenStartedAgainTheSameDayDoesNotAlertAgain)
         << "the notice came after the first minute check";
     EXPECT_TRUE(lines_of(lines, kAlert).empty()) << journal;
     EXPECT_TRUE(again.running());
+}
+
+// A device where the home screen cannot take its lock has no reminders: that is said, on
+// standard error, in the journal and in the exit status, never taken for another home screen.
+TEST_F(HomeScreenWithAgent, ALockThatCannotBeTakenIsAFailureThatSaysWhy)
+{
+    std::filesystem::remove_all(device.path("/var/run"));
+    std::ofstream(device.path("/var/run")) << "not a folder\n";
+    const auto said = device.path("/stderr");
+    EXPECT_EQ(run_command("DEVICE_ROOT='" + device.root().string() +
+                          "' QT_QPA_PLATFORM=offscreen '" + SpringBoardProcess::program(device) +
+                          "' 2>'" + said.string() + "'"),
+              1);
+    std::ifstream in(said);
+    const std::string message{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(message.find("cannot open " + device.path("/var/run/SpringBoard.lock").string()),
+              std::string::npos)
+        << message;
+    EXPECT_NE(device.journal().find(" home screen not started: cannot open"), std::string::npos);
 }
 
 TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinute)
