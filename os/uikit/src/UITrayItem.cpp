@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QGuiApplication>
@@ -81,18 +83,41 @@ bool status_notifier_host_registered()
            registered.arguments().value(0).value<QDBusVariant>().variant().toBool();
 }
 
+// Asked without waiting, for the event loop also runs the program's timers: `answered` gets false
+// when no answer came in time.
+void ask_whether_hosted(std::function<void(bool)> answered)
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        answered(false);
+        return;
+    }
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(get, kAskTimeoutMs), qApp);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, qApp,
+                     [answered = std::move(answered)](QDBusPendingCallWatcher* done) {
+                         done->deleteLater();
+                         const QDBusPendingReply<QDBusVariant> reply = *done;
+                         answered(!reply.isError() && reply.value().variant().toBool());
+                     });
+}
+
 // A panel registers its watcher and then its host: the item is offered once both are there, since
 // Qt decides for good, at the item's making, whether it goes over D-Bus.
 void offer_once_hosted(std::function<void()> appeared, int attempts)
 {
-    if (status_notifier_host_registered()) {
-        appeared();
-        return;
-    }
-    if (attempts > 0)
-        QTimer::singleShot(1000, qApp, [appeared = std::move(appeared), attempts]() mutable {
-            offer_once_hosted(std::move(appeared), attempts - 1);
-        });
+    ask_whether_hosted([appeared = std::move(appeared), attempts](bool hosted) {
+        if (hosted) {
+            appeared();
+            return;
+        }
+        if (attempts > 0)
+            QTimer::singleShot(1000, qApp,
+                               [appeared, attempts] { offer_once_hosted(appeared, attempts - 1); });
+    });
 }
 
 // An X11 tray (XEmbed) holds the display's system-tray selection.
