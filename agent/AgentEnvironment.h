@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace agent {
 
@@ -20,7 +21,10 @@ struct Environment {
     std::function<std::string()> systemVersion;
     // Puts the text on the application's icon badge; "" removes it. The device's is `badge`.
     std::function<void(const char* displayIdentifier, const char* text)> setBadge;
-    std::function<void(const char* title, const char* message, const char* button)> showAlert;
+    // The pop-up, and the persons it is about (named where the alert is passed on, never in it).
+    std::function<void(const char* title, const char* message, const char* button,
+                       const std::vector<std::string>& personNames)>
+        showAlert;
     std::function<OSStatus(std::string_view devicePath, SystemSoundID* sound)> createSound;
     std::function<void(SystemSoundID sound)> playSound;
     std::function<OSStatus(SystemSoundID sound)> disposeSound;

@@ -1,6 +1,7 @@
 #include "AgentLoading.h"
 
 #include "DailyCheck.h"
+#include "LastAlertRecord.h"
 #include "foundation/Bundle.h"
 #include "runtime/NSTimer.h"
 #include "runtime/Runtime.h"
@@ -20,6 +21,7 @@ void start_timer(NSTimer*& slot, double seconds, id target, SEL selector)
 
 Value launch(id self, SEL, std::span<const Value> args)
 {
+    agent::recall_last_alert();
     SetConfig();
     start_timer(timers.minuteCheck, agent::kMinuteCheckSeconds, self, "birthdaysActivate");
     start_timer(timers.watchCheck, agent::kWatchCheckSeconds, self, "birthdaysActivate2");

@@ -18,8 +18,9 @@ inline constexpr double kWatchCheckSeconds = 10.0;
 // Observes the change notice. In the home screen (main bundle "com.apple.springboard") also
 // replaces SpringBoard's applicationDidFinishLaunching: (the home screen's own stays callable as
 // bg_applicationDidFinishLaunching:) and adds birthdaysActivate and birthdaysActivate2. The
-// replacement reads the settings, starts the repeating minute and ten-second timers on the main
-// run loop, then runs the home screen's own launch.
+// replacement recalls the last alert kept in the device, reads the settings, starts the
+// repeating minute and ten-second timers on the main run loop, then runs the home screen's own
+// launch.
 void take_hold();
 
 struct LaunchTimers {

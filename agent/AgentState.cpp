@@ -11,6 +11,7 @@ int32_t iTimerMinute = 0;
 int32_t iStandby = 0;
 
 bool bAlert = false;
+std::vector<std::string> todaysNames;
 bool bPlayAlerts = true;
 
 bool bSettingsUnread = false;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Copies of the Settings columns. A flag is on when it holds 1, but for bBadge, which any non-zero
 // value turns on.
@@ -20,6 +21,8 @@ extern int32_t iTimerMinute;
 extern int32_t iStandby;
 
 extern bool bAlert; // today has birthdays and their alert is still owed
+// Who has a birthday today, as last counted ("First Last"), for the alert to name.
+extern std::vector<std::string> todaysNames;
 extern bool bPlayAlerts; // the normal-mode alert is armed
 
 // The last settings read failed (another program held the file): the ten-second check reads
@@ -31,13 +34,17 @@ extern platform::Moment dateActive; // a moment of the calendar day last examine
 extern std::optional<platform::Moment> dateTicked;
 extern std::string nsAddressBookDate; // the address-book file's last seen stamp
 
-// The last alert shown: a moment of its calendar day and the set time it was shown for.
+// The last alert shown: its calendar day (local) and the set time it was shown for.
 struct ShownAlert {
-    platform::Moment moment;
+    int year;
+    int month;
+    int day;
     int32_t hour;
     int32_t minute;
 };
-extern std::optional<ShownAlert> lastAlert; // none before the first alert
+// None before the first alert. Kept in the device too (LastAlertRecord.h), so that it outlives
+// the process.
+extern std::optional<ShownAlert> lastAlert;
 
 extern SystemSoundID soundID;
 extern SystemSoundID trickID;

@@ -12,9 +12,10 @@
 void SetConfig();
 
 // Counts the persons whose birthday is today (29 February counts on 1 March of a common year),
-// owes the alert when there are any, and puts the count on the badge, or removes the badge when
-// the count is 0 or the badge is switched off. An address book that could not be read changes
-// neither the owed alert nor the badge, and makes the next ten-second check count again.
+// keeps their names for the alert, owes the alert when there are any, and puts the count on the
+// badge, or removes the badge when the count is 0 or the badge is switched off. An address book
+// that could not be read changes neither the owed alert nor the badge, and makes the next
+// ten-second check count again.
 void SearchNivers();
 
 // Puts the text on the badge of the application's icon ("" removes it), by the route the system
@@ -24,7 +25,7 @@ void SearchNivers();
 void badge(const char* displayIdentifier, const char* text);
 
 // Pays the owed alert: the pop-up and/or the sound, as switched on, and remembers the day and
-// the set time it was shown for.
+// the set time it was shown for, in the device too.
 void ShowAlerts();
 
 // Whether an alert was already shown on the calendar day of `now`.

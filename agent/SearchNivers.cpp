@@ -5,6 +5,7 @@
 #include "platform/BirthdayRules.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -17,10 +18,17 @@ public:
             return;
         const auto observed =
             platform::observedBirthday(today_.year, person.birthday->month, person.birthday->day);
-        if (observed.month == today_.month && observed.day == today_.day)
-            ++count;
+        if (observed.month != today_.month || observed.day != today_.day)
+            return;
+        ++count;
+        std::string name(person.first_name.value_or(""));
+        if (person.last_name && !person.last_name->empty())
+            name += (name.empty() ? "" : " ") + std::string(*person.last_name);
+        if (!name.empty())
+            names.push_back(std::move(name));
     }
     int count = 0;
+    std::vector<std::string> names; // of those counted who have a name
 
 private:
     agent::ClockValues today_;
@@ -41,6 +49,7 @@ void SearchNivers()
     // Switching the badge off only hides the count: the birthdays are still owed their alert.
     const int count = today.count;
     bAlert = count > 0;
+    todaysNames = std::move(today.names);
     const std::string text = bBadge != 0 && count > 0 ? std::to_string(count) : std::string();
     env.setBadge(agent::kApplicationIdentifier, text.c_str());
 }

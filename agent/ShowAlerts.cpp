@@ -1,13 +1,14 @@
 #include "DailyCheck.h"
 
 #include "AgentEnvironment.h"
+#include "LastAlertRecord.h"
 
 bool alertShownOnDayOf(const agent::ClockValues& now)
 {
     if (!lastAlert)
         return false;
-    const agent::ClockValues shown = agent::clock_values(lastAlert->moment);
-    return shown.year == now.year && shown.month == now.month && shown.day == now.day;
+    return lastAlert->year == now.year && lastAlert->month == now.month &&
+           lastAlert->day == now.day;
 }
 
 bool alertShownForSetTime(const agent::ClockValues& now)
@@ -21,9 +22,11 @@ void ShowAlerts()
     auto& env = agent::environment();
     bAlert = false;
     bPlayAlerts = false;
-    lastAlert = ShownAlert{env.clock->now(), iTimerHour, iTimerMinute};
+    const auto today = agent::clock_values(env.clock->now());
+    lastAlert = ShownAlert{today.year, today.month, today.day, iTimerHour, iTimerMinute};
+    agent::keep_last_alert();
     if (bPopup == 1 && env.showAlert)
-        env.showAlert("Tortamos", "You have birthdays today", "Dismiss");
+        env.showAlert("Tortamos", "You have birthdays today", "Dismiss", todaysNames);
     if (bSound == 1) {
         // One alert sound a day: the previous day's is let go before the new one is made.
         if (soundID != 0)

@@ -9,11 +9,13 @@
 
 namespace {
 
-void show_alert_view(const char* title, const char* message, const char* button)
+void show_alert_view(const char* title, const char* message, const char* button,
+                     const std::vector<std::string>& personNames)
 {
     auto alert = std::make_shared<UIAlertView>();
     alert->setTitle(title);
     alert->setMessage(message);
+    alert->setPersonNames(personNames);
     alert->addButtonWithTitle(button);
     alert->show();
 }

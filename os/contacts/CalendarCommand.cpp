@@ -1,11 +1,11 @@
 // `contacts calendar`: the birthdays of the address book as a calendar that any calendar program
 // shows and reminds of ahead of the day, either a vdir folder kept in step (one .ics file per
 // event, as vdirsyncer and khal keep calendars) or one file to subscribe to.
-#include "AtomicFile.h"
 #include "BirthdayCalendar.h"
 #include "Commands.h"
 #include "Printable.h"
 #include "ReadFile.h"
+#include "foundation/AtomicFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -198,7 +198,7 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
         }
         const auto text = calendar_text({event}, reminders, now);
         if (const auto failed =
-                write_file_atomically(path, [&](std::ostream& out) { out << text; }))
+                os::write_file_atomically(path, [&](std::ostream& out) { out << text; }))
             return cannot_write(path, failed);
         ++(old ? updated : added);
     }
@@ -243,7 +243,7 @@ int calendar_command(ab::AddressBook& book, const Arguments& args)
         return update_folder(options.folder, events, options.reminders);
     const auto text = calendar_text(events, options.reminders, std::time(nullptr));
     if (const auto failed =
-            write_file_atomically(options.file, [&](std::ostream& out) { out << text; }))
+            os::write_file_atomically(options.file, [&](std::ostream& out) { out << text; }))
         return cannot_write(options.file, failed);
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "AtomicFile.h"
 #include "PhotoCheck.h"
 #include "Printable.h"
 #include "ReadFile.h"
@@ -10,6 +9,7 @@
 
 #include "addressbook/AddressBook.h"
 #include "addressbook/PersonText.h"
+#include "foundation/AtomicFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -210,7 +210,7 @@ int export_command(ab::AddressBook& book, const Arguments& given)
         return 0;
     }
     const std::string target = args[0];
-    const auto code = write_file_atomically(target, [&](std::ostream& out) {
+    const auto code = os::write_file_atomically(target, [&](std::ostream& out) {
         for (const auto& person : *persons)
             if (out)
                 out << write_vcard(person, version);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -108,19 +109,27 @@ private:
 
 } // namespace
 
-RunningCopy claim_running_copy(std::string_view name)
+RunningCopy claim_running_copy(std::string_view name, std::string* problem)
 {
     std::error_code ignored;
     std::filesystem::create_directories(run_folder(), ignored);
     const auto lock = run_folder() / (std::string(name) + ".lock");
+    const auto unavailable = [&](const char* what, int error) {
+        if (problem)
+            *problem =
+                std::string("cannot ") + what + " " + lock.string() + ": " + std::strerror(error);
+        return RunningCopy::Unavailable;
+    };
     const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return RunningCopy::Unavailable;
+        return unavailable("open", errno);
     int held;
     while ((held = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
     if (held != 0) {
+        // Read before close, which may change it.
+        const int error = errno;
         ::close(fd);
-        return errno == EWOULDBLOCK ? RunningCopy::Another : RunningCopy::Unavailable;
+        return error == EWOULDBLOCK ? RunningCopy::Another : unavailable("lock", error);
     }
     // Kept open, and so held, until the process ends.
     return RunningCopy::ThisProcess;

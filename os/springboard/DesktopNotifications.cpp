@@ -1,6 +1,7 @@
 #include "DesktopNotifications.h"
 
 #include "ApplicationLauncher.h"
+#include "NameList.h"
 
 #include <uikit/NSURL.h>
 #include <uikit/UIAlertView.h>
@@ -43,10 +44,19 @@ void dismiss(const UIAlertView* alert)
 
 DesktopNotification desktop_notification(const std::vector<InstalledApplication>& applications,
                                          const std::string& title, const std::string& message,
-                                         const std::string& day)
+                                         const std::string& day,
+                                         const std::vector<std::string>& personNames)
 {
-    DesktopNotification notification{"SpringBoard",        "", title, message,
-                                     "SpringBoard " + day, {}, {}};
+    DesktopNotification notification;
+    notification.appName = "SpringBoard";
+    notification.summary = title;
+    notification.body = message;
+    notification.tag = "SpringBoard " + day;
+    notification.untilDismissed = true;
+    if (!personNames.empty()) {
+        notification.summary = message;
+        notification.body = names_in_a_line(personNames);
+    }
     for (const auto& app : applications) {
         if (app.displayName != title)
             continue;
@@ -63,8 +73,8 @@ DesktopNotification desktop_notification(const std::vector<InstalledApplication>
 void send_alerts_to_desktop(const HomeScreen& home)
 {
     UIAlertView::setShowObserver([&home](UIAlertView& alert) {
-        DesktopNotification notification =
-            desktop_notification(home.applications(), alert.title(), alert.message(), today());
+        DesktopNotification notification = desktop_notification(
+            home.applications(), alert.title(), alert.message(), today(), alert.personNames());
         const UIAlertView* key = &alert;
         shown()[key] = {alert.shared_from_this(), notification.tag};
         for (const auto& app : home.applications())

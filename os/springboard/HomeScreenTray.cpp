@@ -4,8 +4,6 @@
 #include "DockBadge.h"
 #include "foundation/Bundle.h"
 
-#include <uikit/UIApplication.h>
-
 namespace springboard {
 namespace {
 
@@ -14,7 +12,8 @@ std::string text(std::string_view english)
     return NSBundle::mainBundle().localizedStringForKey(english);
 }
 
-std::vector<uikit::TrayMenuItem> menu(const HomeScreen& home, std::function<void()> show)
+std::vector<uikit::TrayMenuItem> menu(const HomeScreen& home, std::function<void()> show,
+                                      std::function<void()> quit)
 {
     std::vector<uikit::TrayMenuItem> items;
     for (const auto& app : home.applications()) {
@@ -24,16 +23,15 @@ std::vector<uikit::TrayMenuItem> menu(const HomeScreen& home, std::function<void
         items.push_back({title, [app] { launch_application(app); }});
     }
     items.push_back({text("Show Home Screen"), std::move(show)});
-    items.push_back({text("Quit Reminders"),
-                     [] { UIApplication::sharedApplication()->terminateWithStatus(0); }});
+    items.push_back({text("Quit Reminders"), std::move(quit)});
     return items;
 }
 
 } // namespace
 
 HomeScreenTray::HomeScreenTray(const HomeScreen& home, const std::string& icon,
-                               std::function<void()> show)
-    : home_(home), item_(icon, menu(home, show), show)
+                               std::function<void()> show, std::function<void()> quit)
+    : home_(home), item_(icon, menu(home, show, std::move(quit)), show)
 {
     update();
 }

@@ -13,8 +13,10 @@ namespace springboard {
 
 class HomeScreenTray {
 public:
-    // The icon is an image file; `show` brings the home screen's window up.
-    HomeScreenTray(const HomeScreen& home, const std::string& icon, std::function<void()> show);
+    // The icon is an image file; `show` brings the home screen's window up, `quit` is the menu's
+    // "Quit Reminders".
+    HomeScreenTray(const HomeScreen& home, const std::string& icon, std::function<void()> show,
+                   std::function<void()> quit);
 
     // Shows the badges the home screen holds now.
     void update();

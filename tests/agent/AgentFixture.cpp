@@ -12,8 +12,10 @@ void AgentFixture::SetUp()
         EXPECT_STREQ(application, "com.Qarvex.Tortamos");
         events.push_back(std::string("badge ") + text);
     };
-    env.showAlert = [this](const char* title, const char* message, const char* button) {
+    env.showAlert = [this](const char* title, const char* message, const char* button,
+                           const std::vector<std::string>& personNames) {
         events.push_back(std::string("alert ") + title + "|" + message + "|" + button);
+        alertNames = personNames;
     };
     env.createSound = [this](std::string_view path, SystemSoundID* sound) -> OSStatus {
         *sound = next_sound_++;
@@ -31,6 +33,7 @@ void AgentFixture::SetUp()
 
     bBadge = bSound = bPopup = iTimerHour = iTimerMinute = iStandby = 0;
     bAlert = false;
+    todaysNames.clear();
     bPlayAlerts = true;
     bSettingsUnread = false;
     dateActive = clock.now();

@@ -39,6 +39,7 @@ protected:
     // today|Dismiss", "sound /var/mobile/Library/Tortamos/birthday.wav".
     std::vector<std::string> events;
     std::vector<std::string> take_events() { return std::exchange(events, {}); }
+    std::vector<std::string> alertNames; // whom the last alert was about
     size_t live_sounds() const { return sounds_.size(); }
 
     TempDevice device;

@@ -1,5 +1,6 @@
 #include "AgentFixture.h"
 #include "ClockValues.h"
+#include "LastAlertRecord.h"
 
 #include <fstream>
 #include <tuple>
@@ -415,6 +416,115 @@ TEST_F(OneAlertADay, AClockPutBackAcrossMidnightBringsNoSecondOne)
     EXPECT_EQ(tick_at(at(2009, 3, 11, 0, 0, 2)), Events{"badge 1"});
     EXPECT_EQ(tick_at(at(2009, 3, 11, 23, 30, 3)), (Events{kAlert, kAlertSound}))
         << "the 11th's own";
+}
+
+// A home screen started again (a new login, a crash) knows the alert kept in the device: it never
+// shows one twice for the same set time and day, but still pays one that nothing was running to
+// show, at its first minute check.
+TEST_F(OneAlertADay, AHomeScreenStartedAgainAlertsOnlyWhatItStillOwes)
+{
+    struct Case {
+        const char* what;
+        int standby, hour, minute; // the settings at the new start
+        const char* record; // the kept alert; nullptr: the one shown at 11:30 on the 10th
+        platform::Moment start;
+        std::vector<std::pair<platform::Moment, Events>> ticks;
+    };
+    const Events alert{kAlert, kAlertSound};
+    const std::vector<Case> cases = {
+        {"same day, after the alert",
+         0,
+         11,
+         30,
+         nullptr,
+         at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 59), {}}, {at(2009, 3, 10, 18, 0), {}}}},
+        {"same day, in the minute shown, stand-by",
+         1,
+         11,
+         30,
+         nullptr,
+         at(2009, 3, 10, 11, 30, 20),
+         {{at(2009, 3, 10, 11, 30, 50), {}}}},
+        {"same day, set time moved ahead meanwhile",
+         0,
+         14,
+         0,
+         nullptr,
+         at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 59), {}}, {at(2009, 3, 10, 14, 0, 10), alert}}},
+        {"yesterday's alert: today's was missed",
+         0,
+         11,
+         30,
+         "2009-03-09 11:30\n",
+         at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 59), alert}, {at(2009, 3, 10, 12, 1, 58), {}}}},
+        {"no alert kept",
+         0,
+         11,
+         30,
+         "",
+         at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 59), alert}}},
+        {"a record that does not read",
+         0,
+         11,
+         30,
+         "2009-03-10 11:30 and more\n",
+         at(2009, 3, 10, 12, 0),
+         {{at(2009, 3, 10, 12, 0, 59), alert}}},
+    };
+    const auto record = device.path(agent::kLastAlertPath);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_settings(1, 1, 1, 11, 30, c.standby);
+        lastAlert.reset();
+        dateTicked.reset();
+        alert_shown_at_1130_on_the_10th();
+        if (c.record != nullptr)
+            std::ofstream(record) << c.record;
+        write_settings(1, 1, 1, c.hour, c.minute, c.standby);
+
+        // The new process: every variable at its load value, then the launch and its first
+        // ten-second check.
+        bAlert = false;
+        bPlayAlerts = true;
+        lastAlert.reset();
+        dateTicked.reset();
+        now_running(c.start);
+        agent::recall_last_alert();
+        SetConfig();
+        SearchNivers();
+        EXPECT_EQ(take_events(), Events{"badge 1"});
+        for (const auto& [moment, expected] : c.ticks)
+            EXPECT_EQ(tick_at(moment), expected);
+    }
+}
+
+// The alert names today's persons as counted, in the order of the book; one without a name is
+// counted but not named.
+TEST_F(MinuteCheck, TheAlertIsAboutTodaysPersonsByName)
+{
+    const auto person = [this](const char* first, const char* last, int day) {
+        ab::Person p;
+        if (first)
+            p.first_name = first;
+        if (last)
+            p.last_name = last;
+        p.birthday = ab::CivilDate{1980, 3, day};
+        book.save(p);
+    };
+    person("Ana", "Lima", 10);
+    person(nullptr, "Silva", 10);
+    person(nullptr, nullptr, 10);
+    person("Bruno", nullptr, 11);
+    bBadge = 1;
+    now_running(at(2009, 3, 10, 11, 30, 5));
+    SearchNivers();
+    birthdaysActivate();
+    EXPECT_EQ(take_events(), (Events{"badge 3", kAlert, kAlertSound}));
+    EXPECT_EQ(alertNames, (std::vector<std::string>{"Ana Lima", "Silva"}));
 }
 
 TEST_F(MinuteCheck, ANewDayWithoutBirthdaysOwesNothing)

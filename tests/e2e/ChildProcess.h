@@ -60,6 +60,14 @@ public:
         return -1;
     }
 
+    // Sends SIGTERM, as the platform ends a program, and waits for it to end: as wait_for_exit.
+    int terminate(std::chrono::milliseconds timeout)
+    {
+        if (pid_ > 0)
+            ::kill(pid_, SIGTERM);
+        return wait_for_exit(timeout);
+    }
+
     void stop()
     {
         if (pid_ <= 0)

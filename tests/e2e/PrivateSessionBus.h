@@ -20,7 +20,8 @@
 class PrivateSessionBus {
 public:
     explicit PrivateSessionBus(const TempDevice& device, bool full = false)
-        : notifications_(device.root() / (full ? "desktop.full" : "notifications"))
+        : notifications_(device.root() / (full ? "desktop.full" : "notifications")),
+          late_tray_file_(device.root() / "desktop.tray")
     {
         int out[2];
         if (::pipe(out) != 0)
@@ -50,6 +51,25 @@ public:
     std::string notifications() const
     {
         std::ifstream in(notifications_);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    // Starts a tray host (and dock) on the bus, as a panel started after login does; what it
+    // hears goes to a file of its own (late_tray_heard). False when it did not come up.
+    bool start_late_tray()
+    {
+        std::vector<std::string> env = environment_without({"DBUS_SESSION_BUS_ADDRESS"});
+        env.push_back("DBUS_SESSION_BUS_ADDRESS=" + address_);
+        late_tray_ = std::make_unique<ChildProcess>(
+            TORTAMOS_BIN_DIR "/notification_service",
+            std::vector<std::string>{"notification_service", late_tray_file_.string()}, env);
+        for (int i = 0; i < 100 && !std::filesystem::exists(late_tray_file_); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return std::filesystem::exists(late_tray_file_);
+    }
+    std::string late_tray_heard() const
+    {
+        std::ifstream in(late_tray_file_);
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
@@ -89,8 +109,10 @@ public:
 
 private:
     std::filesystem::path notifications_;
+    std::filesystem::path late_tray_file_;
     std::string address_;
-    // The service goes before its bus.
+    // The services go before their bus.
     std::unique_ptr<ChildProcess> daemon_;
     std::unique_ptr<ChildProcess> service_;
+    std::unique_ptr<ChildProcess> late_tray_;
 };

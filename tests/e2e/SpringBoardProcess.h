@@ -80,6 +80,8 @@ public:
     }
 
     bool running() const { return process_.running(); }
+    // Its exit status after SIGTERM; -1 when it did not end by itself within the timeout.
+    int terminate(std::chrono::milliseconds timeout) { return process_.terminate(timeout); }
 
     static std::string program(const TempDevice& device)
     {

@@ -1,8 +1,8 @@
 // The desktop's services for the tests, on the session bus of DBUS_SESSION_BUS_ADDRESS:
 // - the notification service (org.freedesktop.Notifications): each notification it is sent is a
 //   line "APP_NAME|APP_ICON|SUMMARY|BODY|suppress-sound=VALUE", then " id=N replaces=N
-//   actions=A,B" when the file name ends in ".full";
-// and only then:
+//   actions=A,B expire=MS" when the file name ends in ".full";
+// and only then, or alone when the file name ends in ".tray" (a panel started later):
 // - a tray host (org.kde.StatusNotifierWatcher): "tray TITLE icon=HASH" for each item that
 //   registers and each change of its tooltip or icon;
 // - a dock: "dock URI count=N visible=BOOL" for each com.canonical.Unity.LauncherEntry Update.
@@ -39,6 +39,7 @@ public:
             out.write((text + '\n').toUtf8());
     }
     bool full() const { return file_.endsWith(QLatin1String(".full")); }
+    bool trayOnly() const { return file_.endsWith(QLatin1String(".tray")); }
 
 private:
     QString file_;
@@ -64,10 +65,11 @@ public:
                                        "suppress-sound=" + hints.value("suppress-sound").toString()}
                                .join('|');
             if (record_.full())
-                line += QStringLiteral(" id=%1 replaces=%2 actions=%3")
+                line += QStringLiteral(" id=%1 replaces=%2 actions=%3 expire=%4")
                             .arg(id)
                             .arg(replaces)
-                            .arg(args[5].toStringList().join(','));
+                            .arg(args[5].toStringList().join(','))
+                            .arg(args[7].toInt());
             record_.line(line);
             return connection.send(message.createReply(QVariant::fromValue(id)));
         }
@@ -274,11 +276,13 @@ int main(int argc, char* argv[])
     NotificationService notifications(record);
     TrayWatcher tray(record, bus);
     Dock dock(record);
+    const bool notifies = !record.trayOnly();
+    const bool hostsTray = record.full() || record.trayOnly();
     if (!bus.isConnected() ||
-        !bus.registerVirtualObject(QStringLiteral("/org/freedesktop/Notifications"),
-                                   &notifications) ||
-        !bus.registerService(kNotifications) ||
-        (record.full() &&
+        (notifies && (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                                 &notifications) ||
+                      !bus.registerService(kNotifications))) ||
+        (hostsTray &&
          (!bus.registerVirtualObject(QStringLiteral("/StatusNotifierWatcher"), &tray) ||
           !bus.registerService(kWatcher) ||
           !bus.connect({}, {}, QStringLiteral("com.canonical.Unity.LauncherEntry"),

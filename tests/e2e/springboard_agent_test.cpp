@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -125,6 +128,54 @@ TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNew
     EXPECT_TRUE(home.running());
 }
 
+// A home screen started again the same day (a new login, a crash) keeps the day's alert shown:
+// past its first minute check, which the change notice posted then proves, no second one came.
+TEST_F(HomeScreenWithAgent, AHomeScreenStartedAgainTheSameDayDoesNotAlertAgain)
+{
+    add_person("Ana", "1990-05-10");
+    set_settings("iTimerHour=9, iTimerMinute=1, bPopup=1, bSound=0");
+    {
+        SpringBoardProcess first(device, "2024-05-10 09:00:30");
+        ASSERT_NE(wait_for_journal(device, kAlert).find(kAlert), std::string::npos);
+    }
+    SpringBoardProcess again(device, "2024-05-10 09:03:00");
+    ASSERT_NE(wait_for_journal_count(device, kBadge + "\"1\"", 2).find(kBadge), std::string::npos);
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(59'000 / SpringBoardProcess::kSpeed + 700));
+    ASSERT_EQ(run_command(kBin + "/notifyutil -p kTortamosBadge"), 0);
+
+    std::string journal = wait_for_journal_count(device, kBadge + "\"1\"", 3);
+    journal =
+        journal.substr(journal.rfind('\n', journal.rfind(" launch com.apple.springboard")) + 1);
+    const auto lines = lines_since_launch(journal);
+    ASSERT_FALSE(lines.empty()) << journal;
+    const auto badges = lines_of(lines, kBadge);
+    ASSERT_EQ(badges.size(), 2u) << journal;
+    EXPECT_GE(badges[1].seconds - lines[0].seconds, kFirstMinuteCheck)
+        << "the notice came after the first minute check";
+    EXPECT_TRUE(lines_of(lines, kAlert).empty()) << journal;
+    EXPECT_TRUE(again.running());
+}
+
+// A device where the home screen cannot take its lock has no reminders: that is said, on
+// standard error, in the journal and in the exit status, never taken for another home screen.
+TEST_F(HomeScreenWithAgent, ALockThatCannotBeTakenIsAFailureThatSaysWhy)
+{
+    std::filesystem::remove_all(device.path("/var/run"));
+    std::ofstream(device.path("/var/run")) << "not a folder\n";
+    const auto said = device.path("/stderr");
+    EXPECT_EQ(run_command("DEVICE_ROOT='" + device.root().string() +
+                          "' QT_QPA_PLATFORM=offscreen '" + SpringBoardProcess::program(device) +
+                          "' 2>'" + said.string() + "'"),
+              1);
+    std::ifstream in(said);
+    const std::string message{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(message.find("cannot open " + device.path("/var/run/SpringBoard.lock").string()),
+              std::string::npos)
+        << message;
+    EXPECT_NE(device.journal().find(" home screen not started: cannot open"), std::string::npos);
+}
+
 TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinute)
 {
     add_person("Ana", "1990-05-10");
@@ -143,7 +194,7 @@ TEST_F(HomeScreenWithAgent, AlertReachesTheDesktopsNotificationsOnceAtTheSetMinu
     const std::string icon =
         "file://" + device.path("/Applications/Tortamos.app/icon.png").string();
     const std::string expected =
-        "Tortamos|" + icon + "|Tortamos|You have birthdays today|suppress-sound=true\n";
+        "Tortamos|" + icon + "|You have birthdays today|Ana|suppress-sound=true\n";
     std::string notifications = bus.notifications();
     const auto deadline = std::chrono::steady_clock::now() + kJournalPatience;
     while (notifications.empty() && std::chrono::steady_clock::now() < deadline) {

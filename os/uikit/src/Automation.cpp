@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QWidget>
 
 #include <functional>
 #include <vector>
@@ -180,6 +181,15 @@ bool scrollTo(int section, int row)
     table->scrollToRowAtIndexPath_atScrollPosition_animated(
         NSIndexPath::indexPathForRow_inSection(row, section), UITableViewScrollPositionTop, false);
     Screen::shared().layout();
+    return true;
+}
+
+bool closeWindow()
+{
+    QWidget* window = Screen::shared().desktopWindow();
+    if (window == nullptr || !window->isVisible())
+        return false;
+    window->close();
     return true;
 }
 

@@ -154,6 +154,11 @@ bool screenshotTo(Step& step)
     return true;
 }
 
+bool closeTheWindow(Step& step)
+{
+    return closeWindow() || step.fail("close: the window is not shown");
+}
+
 bool quit(Step& step)
 {
     step.finished = true;
@@ -177,6 +182,7 @@ constexpr Command commands[] = {
     {"choose", choose}, // choose [FILE]: the open file chooser's answer, none to cancel
     {"dump", dump}, // dump FILE
     {"screenshot", screenshotTo}, // screenshot FILE
+    {"close", closeTheWindow}, // close: the window, as its close button does
     {"quit", quit}, // quit
 };
 

@@ -13,6 +13,10 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 
+// Notify's expire_timeout.
+constexpr int kServerDefaultExpiry = -1;
+constexpr int kNeverExpires = 0;
+
 // Reasons of NotificationClosed.
 constexpr uint kDismissedByUser = 2;
 
@@ -64,7 +68,8 @@ void DesktopNotifications::post(DesktopNotification notification)
     message << QString::fromStdString(notification.appName) << replaces
             << QString::fromStdString(notification.appIcon)
             << QString::fromStdString(notification.summary)
-            << QString::fromStdString(notification.body) << actions << hints << -1;
+            << QString::fromStdString(notification.body) << actions << hints
+            << (notification.untilDismissed ? kNeverExpires : kServerDefaultExpiry);
     // The reply comes later; a bus without the service answers with an error, of no use here.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
     connect(

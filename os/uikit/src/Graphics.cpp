@@ -1,5 +1,6 @@
 #include "Painting.h"
 
+#include "SilentSessionBus.h"
 #include "foundation/Bundle.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ void ensureApplication(int argc, char** argv)
     }
     qtArgv.push_back(nullptr);
     useDeviceFonts();
+    forgetSessionBusUnlessItAnswers();
     // Never destroyed: views and images may outlive main().
     static QApplication* application = new QApplication(qtArgc, qtArgv.data());
     (void)application;

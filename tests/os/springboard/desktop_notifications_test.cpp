@@ -50,6 +50,24 @@ TEST(DesktopNotification, AnAlertTitledWithAnApplicationsNameComesFromItWithItsI
     EXPECT_EQ(other.appName, "SpringBoard");
     EXPECT_EQ(other.appIcon, "");
     EXPECT_EQ(other.summary, "two words");
+    EXPECT_TRUE(other.untilDismissed) << "an alert waits for an answer";
+}
+
+// An alert about persons has its message for a headline and names them, however many, in one line.
+TEST(DesktopNotification, AnAlertAboutPersonsNamesThem)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"Ana Lima"}, "Ana Lima"},
+        {{"Ana Lima", "João Silva"}, "Ana Lima and João Silva"},
+        {{"Ana Lima", "João Silva", "Carla"}, "Ana Lima, João Silva and Carla"},
+        {{"Ana Lima", "João Silva", "Carla", "Duda"}, "Ana Lima, João Silva and 2 more"},
+    };
+    for (const auto& [names, line] : cases) {
+        const auto found = desktop_notification({}, "Tortamos", "Birthdays", "2024-05-10", names);
+        EXPECT_EQ(found.summary, "Birthdays");
+        EXPECT_EQ(found.body, line);
+        EXPECT_TRUE(found.untilDismissed);
+    }
 }
 
 } // namespace

@@ -16,12 +16,13 @@ namespace os {
 enum class RunningCopy {
     ThisProcess, // holds the lock now, until it ends
     Another, // another process of the device holds it
-    Unavailable, // the device has no var/run to hold it in, and none can be made
+    Unavailable, // no lock to take: no var/run can be made, the file cannot be opened or locked
 };
 
 // Takes the device's lock of that name, var/run/NAME.lock. The descriptor is close-on-exec, so
-// the programs this process starts never hold it.
-RunningCopy claim_running_copy(std::string_view name);
+// the programs this process starts never hold it. When Unavailable and `problem` is given, it
+// gets the lock file and what went wrong with it, for the caller to tell.
+RunningCopy claim_running_copy(std::string_view name, std::string* problem = nullptr);
 
 // In the running copy: listens at var/run/NAME.sock; every request of a later start reaches
 // `received` on the main thread, from the moment the main run loop is installed (a request that

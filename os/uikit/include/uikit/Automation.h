@@ -46,6 +46,9 @@ bool answerFileChooser(std::optional<std::filesystem::path> file);
 // "Ctrl+1", "Down", "Space"), and lets it go, as the user does on the screen's window; false
 // when the text names no single key.
 bool pressKey(std::string_view key);
+// Closes the screen's window as the desktop's close button does (what follows is the program's
+// own choice: ending, or hiding the window); false when the window is not shown.
+bool closeWindow();
 // Scrolls the frontmost visible table so that the row is at the top; false when there is no
 // table or no such row.
 bool scrollTo(int section, int row);

@@ -45,6 +45,11 @@ public:
     UIAlertViewDelegate* delegate() const { return delegate_; }
     void setDelegate(UIAlertViewDelegate* delegate) { delegate_ = delegate; }
 
+    // The persons the alert is about, for a host that passes it on (the home screen names them in
+    // the desktop's notification). Never drawn in the pop-up.
+    const std::vector<std::string>& personNames() const { return personNames_; }
+    void setPersonNames(std::vector<std::string> names) { personNames_ = std::move(names); }
+
     // Returns the new button's index.
     int addButtonWithTitle(std::string title);
     int numberOfButtons() const { return int(buttonTitles_.size()); }
@@ -81,6 +86,7 @@ private:
 
     std::string title_;
     std::string message_;
+    std::vector<std::string> personNames_;
     UIAlertViewDelegate* delegate_ = nullptr;
     std::vector<std::string> buttonTitles_;
     int cancelButtonIndex_ = -1;

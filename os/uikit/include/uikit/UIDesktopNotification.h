@@ -14,6 +14,9 @@ struct DesktopNotification {
     // A later notification with the same tag takes this one's place on the desktop instead of
     // standing beside it; empty: never replaced.
     std::string tag;
+    // Stays on the desktop until the user closes it (or the program withdraws it), rather than
+    // for the time the desktop gives notifications.
+    bool untilDismissed = false;
     // A click on the notification (its default action). Empty: the notification offers none.
     std::function<void()> activated;
     // The user closed it on the desktop (not when it expired, nor when the program withdrew it).

@@ -15,8 +15,13 @@ struct TrayMenuItem {
 
 class TrayItem {
 public:
-    // Whether the desktop has a tray to show items in. Once the application exists.
+    // Whether the desktop has a tray to show items in now: a StatusNotifierItem host, or an X11
+    // system tray. Once the application exists. Asks the desktop with a short time limit, so a
+    // tray service that never answers counts as none rather than holding the program up.
     static bool isAvailable();
+    // Calls `appeared` once, on the main thread, when a StatusNotifierItem host comes up later (a
+    // panel started or restarted after login). Needs the session bus; without one, never.
+    static void whenAvailable(std::function<void()> appeared);
 
     // The icon is an image file; `activated` is a click on the item. Shown at once.
     TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu,

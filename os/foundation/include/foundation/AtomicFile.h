@@ -5,7 +5,7 @@
 #include <ostream>
 #include <system_error>
 
-namespace contacts {
+namespace os {
 
 // Writes into a hidden file beside the target and renames it over the target once complete, so
 // a reader never sees half a file, a failure leaves the old one, and a program syncing the
@@ -13,4 +13,4 @@ namespace contacts {
 std::error_code write_file_atomically(const std::filesystem::path& target,
                                       const std::function<void(std::ostream&)>& write);
 
-} // namespace contacts
+} // namespace os

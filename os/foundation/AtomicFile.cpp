@@ -1,11 +1,11 @@
-#include "AtomicFile.h"
+#include "foundation/AtomicFile.h"
 
 #include <cerrno>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
-namespace contacts {
+namespace os {
 
 std::error_code write_file_atomically(const std::filesystem::path& target,
                                       const std::function<void(std::ostream&)>& write)
@@ -28,4 +28,4 @@ std::error_code write_file_atomically(const std::filesystem::path& target,
     return code;
 }
 
-} // namespace contacts
+} // namespace os
