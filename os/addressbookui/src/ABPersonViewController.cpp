@@ -466,6 +466,18 @@ bool isEmpty(const ab::Person& person)
            person.emails.empty() && person.image_data.empty();
 }
 
+// Whether the person stored under the shown person's identifier is still that person. Another
+// program may have put another store file in place meanwhile (a backup brought back), in which
+// the same identifier names someone else. A person keeps its UID, and keeps its first name, last
+// name or birthday while another program changes the rest.
+bool isSamePerson(const ab::Person& shown, const ab::Person& stored)
+{
+    if (shown.uid || stored.uid)
+        return shown.uid == stored.uid;
+    return shown.first_name == stored.first_name || shown.last_name == stored.last_name ||
+           shown.birthday == stored.birthday;
+}
+
 } // namespace
 
 bool ABPersonViewController::save()
@@ -476,6 +488,11 @@ bool ABPersonViewController::save()
     std::optional<ab::Person> stored = addressBook_->personWithRecordID(person_.id);
     if (!stored)
         return false;
+    if (!isSamePerson(person_, *stored)) {
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The changes could not be written to the address book."));
+        return false;
+    }
     const ab::Person edited = withoutBlanks(edited_);
     bool changed = false;
     auto take = [&](auto member) {
