@@ -3,7 +3,6 @@
 #include "AtomicFile.h"
 #include "PhotoCheck.h"
 #include "Printable.h"
-#include "ReadFile.h"
 #include "StoreProblemText.h"
 #include "VCardImport.h"
 #include "VCardWriter.h"
@@ -317,17 +316,13 @@ int read_person_options(const std::string& verb, const Arguments& args, ab::Pers
             replaced = true;
             list.push_back({value->substr(0, colon), value->substr(colon + 1)});
         } else {
-            std::string error;
-            const auto bytes = read_file(*value, error);
-            if (!bytes) {
-                std::cerr << printable(*value) << ": cannot read: " << error << "\n";
+            std::string problem;
+            auto photo = read_storable_photo(*value, problem);
+            if (!photo) {
+                std::cerr << printable(*value) << ": " << problem << "\n";
                 return 1;
             }
-            person.image_data.assign(bytes->begin(), bytes->end());
-            if (const auto problem = photo_problem(person.image_data)) {
-                std::cerr << printable(*value) << ": " << *problem << "\n";
-                return 1;
-            }
+            person.image_data = std::move(*photo);
         }
     }
     return 0;

@@ -21,7 +21,7 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
     for (auto& entry : read.entries) {
         auto& photo = entry.person.image_data;
         if (!photo.empty()) {
-            if (const auto problem = photo_problem(photo)) {
+            if (const auto problem = make_storable_photo(photo)) {
                 result.warnings.push_back({entry.photo_line, "photo left out: " + *problem});
                 photo.clear();
             }

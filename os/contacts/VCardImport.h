@@ -30,8 +30,8 @@ struct ImportResult {
     ImportFailure failure = ImportFailure::kNone;
     std::string reason;
     int line = 0;
-    // The persons read, in the file's order, each photo checked (left out with a warning when
-    // the system could not show it).
+    // The persons read, in the file's order, each photo made storable (make_storable_photo), or
+    // left out with a warning when the system could not show it.
     std::vector<ab::Person> cards;
     // With CardErrors::kSkipCard, each card left out: the line and message of its first error.
     std::vector<Diagnostic> skipped;
