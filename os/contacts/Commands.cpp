@@ -53,12 +53,13 @@ std::optional<ab::RecordID> parse_id(std::string_view text)
     return id;
 }
 
-// Adds the persons of a vCard file to `persons`, photos checked, and names each card left out;
-// false, with the reason reported, when the file cannot be used at all.
+// Adds the persons of a vCard file to `persons`, photos checked (those already stored taken from
+// `stored`), and names each card left out; false, with the reason reported, when the file cannot
+// be used at all.
 bool read_card_file(const std::string& file, std::vector<ab::Person>& persons,
-                    CardErrors card_errors = CardErrors::kRefuseFile)
+                    const PhotosBySource& stored, CardErrors card_errors = CardErrors::kRefuseFile)
 {
-    auto result = read_vcard_file(file, card_errors);
+    auto result = read_vcard_file(file, card_errors, &stored);
     if (result.failure == ImportFailure::kUnreadable) {
         std::cerr << printable(file) << ": cannot read: " << result.reason << "\n";
         return false;
@@ -134,10 +135,15 @@ int import_command(ab::AddressBook& book, const Arguments& args)
     }
     if (files.empty())
         return usage_error("import: no vCard file given");
+    // The book as it is, so that a photo imported before is recognised, not decoded again.
+    const auto stored = book.copyAllPersons();
+    if (!stored)
+        return store_error(book, "read");
+    const auto photos = photos_by_source(*stored);
     std::vector<ab::Person> cards;
     bool failed = false;
     for (const auto& file : files)
-        failed = !read_card_file(file, cards, card_errors) || failed;
+        failed = !read_card_file(file, cards, photos, card_errors) || failed;
     // Every card skipped is no import that was asked for, whatever the option says.
     if (failed || cards.empty()) {
         std::cerr << "contacts: nothing imported\n";
@@ -156,11 +162,15 @@ int sync_command(ab::AddressBook& book, const Arguments& args)
         return 1;
     }
     const auto files = vdir_files(args[0]);
+    const auto stored = book.copyAllPersons();
+    if (!stored)
+        return store_error(book, "read");
+    const auto photos = photos_by_source(*stored);
     std::vector<ab::Person> cards;
     bool failed = !files;
     if (files)
         for (const auto& file : *files)
-            failed = !read_card_file(file, cards) || failed;
+            failed = !read_card_file(file, cards, photos) || failed;
     if (failed) {
         std::cerr << "contacts: nothing synced\n";
         return 1;

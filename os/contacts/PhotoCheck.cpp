@@ -17,10 +17,6 @@ namespace {
 std::shared_ptr<UIImage> decode_for_store(const std::vector<uint8_t>& bytes, CGSize& own,
                                           std::string& problem)
 {
-    if (bytes.size() > kMaxPhotoBytes) {
-        problem = "photo over 5 MB";
-        return nullptr;
-    }
     const std::optional<CGSize> size = UIImage::sizeOfImageData(bytes);
     if (!size) {
         problem = "not an image that decodes";
@@ -51,15 +47,27 @@ std::shared_ptr<UIImage> decode_for_store(const std::vector<uint8_t>& bytes, CGS
 
 } // namespace
 
-std::optional<std::string> make_storable_photo(std::vector<uint8_t>& bytes)
+std::optional<std::string> make_storable_photo(std::vector<uint8_t>& bytes,
+                                               const PhotosBySource* stored)
 {
+    if (bytes.size() > kMaxPhotoBytes)
+        return "photo over 5 MB";
+    const std::string digest = photo_source_digest(bytes);
+    if (stored) {
+        if (const auto found = stored->find(digest); found != stored->end()) {
+            bytes = *found->second;
+            return std::nullopt;
+        }
+    }
     CGSize own;
     std::string problem;
     const auto image = decode_for_store(bytes, own, problem);
     if (!image)
         return problem;
-    if (own.width > kStoredPhotoSide || own.height > kStoredPhotoSide)
+    if (own.width > kStoredPhotoSide || own.height > kStoredPhotoSide) {
         bytes = UIImagePNGRepresentation(image);
+        add_photo_source(bytes, digest);
+    }
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 // applications alike: a file is read and checked whole first, then its cards are written in one
 // change, and the result says what happened in terms a caller can show.
 #include "PersonMerge.h"
+#include "PhotoSource.h"
 #include "VCardReader.h"
 
 #include "addressbook/AddressBook.h"
@@ -43,9 +44,12 @@ struct ImportResult {
     bool failed() const { return failure != ImportFailure::kNone; }
 };
 
-// Reads and checks a file or a text; writes nothing.
-ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors);
-ImportResult read_vcard_text(std::string_view text, CardErrors card_errors);
+// Reads and checks a file or a text; writes nothing. A photo already in `stored` (the book's
+// photos, photos_by_source) is taken from there without being decoded.
+ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors,
+                             const PhotosBySource* stored = nullptr);
+ImportResult read_vcard_text(std::string_view text, CardErrors card_errors,
+                             const PhotosBySource* stored = nullptr);
 
 // Writes the cards of a result that has not failed into the book in one change, and records the
 // counts, or ImportFailure::kStore with nothing written.
