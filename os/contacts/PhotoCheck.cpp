@@ -67,6 +67,10 @@ std::optional<std::string> make_storable_photo(std::vector<uint8_t>& bytes,
     if (own.width > kStoredPhotoSide || own.height > kStoredPhotoSide) {
         bytes = UIImagePNGRepresentation(image);
         add_photo_source(bytes, digest);
+    } else if (photo_source_of(bytes)) {
+        // Only a photo made here may say whose bytes it stands for: a sender's own claim would
+        // give its picture to any card that sends those bytes.
+        bytes = UIImagePNGRepresentation(image);
     }
     return std::nullopt;
 }
