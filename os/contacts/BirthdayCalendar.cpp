@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <memory>
+#include <sstream>
 
 namespace contacts {
 namespace {
@@ -59,9 +60,10 @@ icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text
 
 icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, std::time_t stamp)
 {
-    const std::string summary = "Birthday: " + birthday.name;
+    const std::string summary = "Birthday: " + without_controls(birthday.name);
     icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-    icalcomponent_add_property(vevent, icalproperty_new_uid(birthday.uid.c_str()));
+    icalcomponent_add_property(vevent,
+                               icalproperty_new_uid(without_controls(birthday.uid).c_str()));
     icalcomponent_add_property(vevent, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(
                                            stamp, 0, icaltimezone_get_utc_timezone())));
     icalcomponent_add_property(vevent, icalproperty_new_dtstart(first_day(birthday.birthday)));
@@ -78,23 +80,65 @@ icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, 
     return vevent;
 }
 
-} // namespace
-
-std::string calendar_text(const std::vector<BirthdayEvent>& events, const Reminders& reminders,
-                          std::time_t stamp)
+std::string ical_text(icalcomponent* component)
 {
-    const Component calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
-    for (const auto& birthday : events)
-        icalcomponent_add_component(calendar.get(), event(birthday, reminders, stamp));
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    char* text = icalcomponent_as_ical_string_r(component);
     std::string result = text;
     icalmemory_free_buffer(text);
     return result;
 }
 
-std::optional<std::time_t> stamp_of_our_calendar(const std::string& text)
+} // namespace
+
+// A name is one line; libical would write a line break as "\\n", but the other controls raw.
+std::string without_controls(std::string_view text)
+{
+    std::string kept;
+    kept.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7F)
+            continue;
+        if (byte == 0xC2 && i + 1 < text.size() &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            ++i;
+            continue;
+        }
+        kept += text[i];
+    }
+    return kept;
+}
+
+void write_calendar(std::ostream& out, const std::vector<BirthdayEvent>& events,
+                    const Reminders& reminders, std::time_t stamp)
+{
+    // libical writes a calendar as its BEGIN line and properties, then its components, then its
+    // END line; the same text here, with each event made, written and freed in turn.
+    const Component calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
+    std::string head = ical_text(calendar.get());
+    const std::string tail = "END:VCALENDAR\r\n";
+    head.resize(head.size() - tail.size());
+    out << head;
+    for (const auto& birthday : events) {
+        if (!out)
+            return;
+        const Component vevent(event(birthday, reminders, stamp));
+        out << ical_text(vevent.get());
+    }
+    out << tail;
+}
+
+std::string calendar_text(const std::vector<BirthdayEvent>& events, const Reminders& reminders,
+                          std::time_t stamp)
+{
+    std::ostringstream out;
+    write_calendar(out, events, reminders, stamp);
+    return std::move(out).str();
+}
+
+std::optional<OurEvent> our_single_event(const std::string& text)
 {
     const Component calendar(icalparser_parse_string(text.c_str()));
     if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT)
@@ -102,16 +146,18 @@ std::optional<std::time_t> stamp_of_our_calendar(const std::string& text)
     const icalproperty* product =
         icalcomponent_get_first_property(calendar.get(), ICAL_PRODID_PROPERTY);
     const char* product_id = product ? icalproperty_get_prodid(product) : nullptr;
-    if (!product_id || std::string_view(product_id) != kProductId)
+    if (!product_id || std::string_view(product_id) != kProductId ||
+        icalcomponent_count_components(calendar.get(), ICAL_ANY_COMPONENT) != 1)
         return std::nullopt;
     icalcomponent* vevent =
         icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
-    if (!vevent)
+    const char* uid = vevent ? icalcomponent_get_uid(vevent) : nullptr;
+    if (!uid)
         return std::nullopt;
     const icaltimetype stamp = icalcomponent_get_dtstamp(vevent);
     if (icaltime_is_null_time(stamp))
         return std::nullopt;
-    return icaltime_as_timet_with_zone(stamp, icaltimezone_get_utc_timezone());
+    return OurEvent{uid, icaltime_as_timet_with_zone(stamp, icaltimezone_get_utc_timezone())};
 }
 
 } // namespace contacts

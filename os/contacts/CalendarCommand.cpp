@@ -6,6 +6,8 @@
 #include "Printable.h"
 #include "ReadFile.h"
 #include "foundation/AtomicFile.h"
+#include "foundation/Device.h"
+#include "foundation/DeviceIdentifier.h"
 
 #include <algorithm>
 #include <charconv>
@@ -139,18 +141,22 @@ std::string file_name(const std::string& uid)
 }
 
 // One event per person with a birthday. Its UID follows the person's own vCard UID, so the event
-// stays the same one when the person is synced away and back; a person added on the device has
-// its record identifier instead. A UID that another person's event already has, or that makes
-// too long a file name, falls back to the record identifier, so no event overwrites another.
-std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& persons)
+// stays the same one when the person is synced away and back, and is the same event on every
+// device that has the card; a person added on the device has its record identifier and the
+// device's identifier, so that two devices pushing into one calendar never take each other's
+// events. A UID that another person's event already has, or that makes too long a file name,
+// falls back to the record identifier, so no event overwrites another.
+std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& persons,
+                                           const std::string& device)
 {
     std::vector<BirthdayEvent> events;
     std::unordered_set<std::string> taken;
     for (const auto& person : persons) {
         if (!person.birthday)
             continue;
-        const std::string own = "person-" + std::to_string(person.id) + "-birthday";
-        std::string uid = person.uid && !person.uid->empty() ? *person.uid + "-birthday" : own;
+        const std::string own = "person-" + std::to_string(person.id) + "-birthday@" + device;
+        const std::string card_uid = person.uid ? without_controls(*person.uid) : "";
+        std::string uid = card_uid.empty() ? own : card_uid + "-birthday";
         if (file_name(uid).size() > kLongestFileName || taken.contains(uid))
             uid = own;
         while (!taken.insert(uid).second)
@@ -158,6 +164,16 @@ std::vector<BirthdayEvent> birthday_events(const std::vector<ab::Person>& person
         events.push_back({uid, display_name(person), *person.birthday});
     }
     return events;
+}
+
+// Whether this device wrote the event of that UID, in the file of that name. Its UIDs end in
+// "-birthday" (a card's own UID, or a record identifier as older versions of this tool wrote it,
+// so that their events are replaced rather than doubled) or in "-birthday@" and the device's
+// identifier; an event of another device sharing the calendar ends in that device's.
+bool written_here(const OurEvent& event, const std::string& name, const std::string& device)
+{
+    return file_name(event.uid) == name &&
+           (event.uid.ends_with("-birthday") || event.uid.ends_with("-birthday@" + device));
 }
 
 int cannot_write(const std::filesystem::path& file, const std::error_code& code)
@@ -171,7 +187,7 @@ int cannot_write(const std::filesystem::path& file, const std::error_code& code)
 // leaves every other file of the folder alone. An event unchanged since it was written keeps its
 // file, stamp and modification time, so a sync program has nothing to send.
 int update_folder(const std::filesystem::path& folder, const std::vector<BirthdayEvent>& events,
-                  const Reminders& reminders)
+                  const Reminders& reminders, const std::string& device)
 {
     std::error_code code;
     std::filesystem::create_directories(folder, code);
@@ -180,8 +196,11 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
                   << ": not a folder\ncontacts: calendar not written\n";
         return 1;
     }
+    os::remove_abandoned_partials(folder,
+                                  [](const std::string& name) { return name.ends_with(".ics"); });
     const std::time_t now = std::time(nullptr);
     size_t added = 0, updated = 0, removed = 0, unchanged = 0;
+    std::vector<std::string> foreign;
     std::unordered_set<std::string> names;
     for (const auto& event : events) {
         const auto name = file_name(event.uid);
@@ -189,9 +208,14 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
         const auto path = folder / name;
         ReadFailure failure;
         const auto old = read_file(path.string(), kMaxEventFileBytes, failure);
-        if (old) {
-            const auto stamp = stamp_of_our_calendar(*old);
-            if (stamp && calendar_text({event}, reminders, *stamp) == *old) {
+        if (old || std::filesystem::symlink_status(path, code).type() !=
+                       std::filesystem::file_type::not_found) {
+            const auto ours = old ? our_single_event(*old) : std::nullopt;
+            if (!ours || ours->uid != event.uid) {
+                foreign.push_back(name);
+                continue;
+            }
+            if (calendar_text({event}, reminders, ours->stamp) == *old) {
                 ++unchanged;
                 continue;
             }
@@ -211,7 +235,8 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
             continue;
         ReadFailure failure;
         const auto text = read_file(it->path().string(), kMaxEventFileBytes, failure);
-        if (text && stamp_of_our_calendar(*text))
+        const auto ours = text ? our_single_event(*text) : std::nullopt;
+        if (ours && written_here(*ours, name, device))
             gone.push_back(it->path());
     }
     if (code) {
@@ -225,7 +250,11 @@ int update_folder(const std::filesystem::path& folder, const std::vector<Birthda
     }
     std::cout << "added " << added << ", updated " << updated << ", removed " << removed
               << ", unchanged " << unchanged << "\n";
-    return 0;
+    // Another program's file under an event's name is never replaced: that event stays out.
+    for (const auto& name : foreign)
+        std::cerr << printable((folder / name).string())
+                  << ": not an event of this calendar, left as it is and its birthday left out\n";
+    return foreign.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -238,13 +267,25 @@ int calendar_command(ab::AddressBook& book, const Arguments& args)
     const auto persons = book.copyAllPersons();
     if (!persons)
         return store_error(book, "read");
-    const auto events = birthday_events(*persons);
+    std::error_code code;
+    const auto device = os::device_identifier(code);
+    if (!device) {
+        std::cerr << "contacts: cannot read the device's identifier "
+                  << printable(os::device_path(os::kDeviceIdentifierPath).string()) << ": "
+                  << code.message() << "\ncontacts: calendar not written\n";
+        return 1;
+    }
+    const auto events = birthday_events(*persons, *device);
     if (!options.folder.empty())
-        return update_folder(options.folder, events, options.reminders);
-    const auto text = calendar_text(events, options.reminders, std::time(nullptr));
-    if (const auto failed =
-            os::write_file_atomically(options.file, [&](std::ostream& out) { out << text; }))
-        return cannot_write(options.file, failed);
+        return update_folder(options.folder, events, options.reminders, *device);
+    const std::filesystem::path file = options.file;
+    const auto name = file.filename().string();
+    os::remove_abandoned_partials(file.parent_path().empty() ? "." : file.parent_path(),
+                                  [&](const std::string& target) { return target == name; });
+    if (const auto failed = os::write_file_atomically(file, [&](std::ostream& out) {
+            write_calendar(out, events, options.reminders, std::time(nullptr));
+        }))
+        return cannot_write(file, failed);
     return 0;
 }
 

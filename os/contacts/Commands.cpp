@@ -2,7 +2,6 @@
 
 #include "PhotoCheck.h"
 #include "Printable.h"
-#include "ReadFile.h"
 #include "StoreProblemText.h"
 #include "VCardImport.h"
 #include "VCardWriter.h"
@@ -55,12 +54,13 @@ std::optional<ab::RecordID> parse_id(std::string_view text)
     return id;
 }
 
-// Adds the persons of a vCard file to `persons`, photos checked, and names each card left out;
-// false, with the reason reported, when the file cannot be used at all.
+// Adds the persons of a vCard file to `persons`, photos checked (those already stored taken from
+// `stored`), and names each card left out; false, with the reason reported, when the file cannot
+// be used at all.
 bool read_card_file(const std::string& file, std::vector<ab::Person>& persons,
-                    CardErrors card_errors = CardErrors::kRefuseFile)
+                    const PhotosBySource& stored, CardErrors card_errors = CardErrors::kRefuseFile)
 {
-    auto result = read_vcard_file(file, card_errors);
+    auto result = read_vcard_file(file, card_errors, &stored);
     if (result.failure == ImportFailure::kUnreadable) {
         std::cerr << printable(file) << ": cannot read: " << result.reason << "\n";
         return false;
@@ -136,10 +136,15 @@ int import_command(ab::AddressBook& book, const Arguments& args)
     }
     if (files.empty())
         return usage_error("import: no vCard file given");
+    // The book as it is, so that a photo imported before is recognised, not decoded again.
+    const auto stored = book.copyAllPersons();
+    if (!stored)
+        return store_error(book, "read");
+    const auto photos = photos_by_source(*stored);
     std::vector<ab::Person> cards;
     bool failed = false;
     for (const auto& file : files)
-        failed = !read_card_file(file, cards, card_errors) || failed;
+        failed = !read_card_file(file, cards, photos, card_errors) || failed;
     // Every card skipped is no import that was asked for, whatever the option says.
     if (failed || cards.empty()) {
         std::cerr << "contacts: nothing imported\n";
@@ -158,11 +163,15 @@ int sync_command(ab::AddressBook& book, const Arguments& args)
         return 1;
     }
     const auto files = vdir_files(args[0]);
+    const auto stored = book.copyAllPersons();
+    if (!stored)
+        return store_error(book, "read");
+    const auto photos = photos_by_source(*stored);
     std::vector<ab::Person> cards;
     bool failed = !files;
     if (files)
         for (const auto& file : *files)
-            failed = !read_card_file(file, cards) || failed;
+            failed = !read_card_file(file, cards, photos) || failed;
     if (failed) {
         std::cerr << "contacts: nothing synced\n";
         return 1;
@@ -329,19 +338,13 @@ int read_person_options(const std::string& verb, const Arguments& args, PersonCh
                 (p.*list).push_back(entry);
             });
         } else {
-            ReadFailure failure;
-            const auto bytes = read_file(*value, kMaxPhotoBytes, failure);
-            if (!bytes) {
-                std::cerr << printable(*value) << ": cannot read: " << read_failure_text(failure)
-                          << "\n";
+            std::string problem;
+            auto photo = read_storable_photo(*value, problem);
+            if (!photo) {
+                std::cerr << printable(*value) << ": " << problem << "\n";
                 return 1;
             }
-            std::vector<uint8_t> photo(bytes->begin(), bytes->end());
-            if (const auto problem = photo_problem(photo)) {
-                std::cerr << printable(*value) << ": " << *problem << "\n";
-                return 1;
-            }
-            changes.push_back([photo = std::move(photo)](ab::Person& p) { p.image_data = photo; });
+            changes.push_back([photo = std::move(*photo)](ab::Person& p) { p.image_data = photo; });
         }
     }
     return 0;

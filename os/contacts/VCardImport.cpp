@@ -5,7 +5,8 @@
 
 namespace contacts {
 
-ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
+ImportResult read_vcard_text(std::string_view text, CardErrors card_errors,
+                             const PhotosBySource* stored)
 {
     auto read = read_vcards(text, card_errors);
     ImportResult result;
@@ -20,7 +21,7 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
     for (auto& entry : read.entries) {
         auto& photo = entry.person.image_data;
         if (!photo.empty()) {
-            if (const auto problem = photo_problem(photo)) {
+            if (const auto problem = make_storable_photo(photo, stored)) {
                 result.warnings.push_back({entry.photo_line, "photo left out: " + *problem});
                 photo.clear();
             }
@@ -32,7 +33,8 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors)
     return result;
 }
 
-ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors)
+ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors,
+                             const PhotosBySource* stored)
 {
     ReadFailure failure;
     const auto text = read_file(file.string(), kMaxVCardFileBytes, failure);
@@ -43,7 +45,7 @@ ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_
         result.unreadable = failure;
         return result;
     }
-    return read_vcard_text(*text, card_errors);
+    return read_vcard_text(*text, card_errors, stored);
 }
 
 void write_cards(ab::AddressBook& book, ImportResult& result, MergeMode mode)

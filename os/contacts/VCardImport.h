@@ -3,6 +3,7 @@
 // applications alike: a file is read and checked whole first, then its cards are written in one
 // change, and the result says what happened in terms a caller can show.
 #include "PersonMerge.h"
+#include "PhotoSource.h"
 #include "ReadFile.h"
 #include "VCardReader.h"
 
@@ -38,8 +39,8 @@ struct ImportResult {
     std::string reason;
     ReadFailure unreadable;
     int line = 0;
-    // The persons read, in the file's order, each photo checked (left out with a warning when
-    // the system could not show it).
+    // The persons read, in the file's order, each photo made storable (make_storable_photo), or
+    // left out with a warning when the system could not show it.
     std::vector<ab::Person> cards;
     // With CardErrors::kSkipCard, each card left out: the line and message of its first error.
     std::vector<Diagnostic> skipped;
@@ -51,9 +52,12 @@ struct ImportResult {
     bool failed() const { return failure != ImportFailure::kNone; }
 };
 
-// Reads and checks a file or a text; writes nothing.
-ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors);
-ImportResult read_vcard_text(std::string_view text, CardErrors card_errors);
+// Reads and checks a file or a text; writes nothing. A photo already in `stored` (the book's
+// photos, photos_by_source) is taken from there without being decoded.
+ImportResult read_vcard_file(const std::filesystem::path& file, CardErrors card_errors,
+                             const PhotosBySource* stored = nullptr);
+ImportResult read_vcard_text(std::string_view text, CardErrors card_errors,
+                             const PhotosBySource* stored = nullptr);
 
 // Writes the cards of a result that has not failed into the book in one change, and records the
 // counts, or ImportFailure::kStore with nothing written.

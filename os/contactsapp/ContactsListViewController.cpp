@@ -1,18 +1,17 @@
 #include "ContactsListViewController.h"
 
 #include "ImportFlow.h"
+#include "PhotoCheck.h"
 
 #include "addressbookui/ABPersonViewController.h"
 #include "foundation/DeviceText.h"
 #include "uikit/FileChooser.h"
+#include "uikit/UIAlertView.h"
 #include "uikit/UIBarButtonItem.h"
 #include "uikit/UILabel.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UITableViewCell.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -145,22 +144,28 @@ void ContactsListViewController::showPerson(ab::Person person, bool editing)
     navigationController()->pushViewController_animated(std::move(personScreen), true);
 }
 
-// The photo comes from a picture file the desktop's file chooser names; the screen keeps only
-// what decodes as an image.
+// The photo comes from a picture file the desktop's file chooser names, within the limits an
+// import keeps to and kept at the size it is shown, as a card's photo would be.
 void ContactsListViewController::choosePhoto(ABPersonViewController& screen)
 {
     std::weak_ptr<UIViewController> weak = screen.shared_from_this();
-    uikit::chooseFile(
-        os::deviceText("Choose Photo"),
-        {os::deviceText("Pictures") + " (*.png *.jpg *.jpeg *.gif *.bmp)"},
-        [weak](std::optional<std::filesystem::path> file) {
-            auto alive = std::dynamic_pointer_cast<ABPersonViewController>(weak.lock());
-            if (!alive || !file)
-                return;
-            std::ifstream in(*file, std::ios::binary);
-            alive->setEditedImageData(std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                                           std::istreambuf_iterator<char>()));
-        });
+    uikit::chooseFile(os::deviceText("Choose Photo"),
+                      {os::deviceText("Pictures") + " (*.png *.jpg *.jpeg *.gif *.bmp)"},
+                      [weak](std::optional<std::filesystem::path> file) {
+                          auto alive =
+                              std::dynamic_pointer_cast<ABPersonViewController>(weak.lock());
+                          if (!alive || !file)
+                              return;
+                          std::string problem;
+                          auto photo = contacts::read_storable_photo(*file, problem);
+                          if (!photo) {
+                              std::make_shared<UIAlertView>(os::deviceText("Cannot Use Photo"),
+                                                            problem, nullptr, os::deviceText("OK"))
+                                  ->show();
+                              return;
+                          }
+                          alive->setEditedImageData(std::move(*photo));
+                      });
 }
 
 int ContactsListViewController::numberOfSectionsInTableView(UITableView*)

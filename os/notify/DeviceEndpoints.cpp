@@ -178,18 +178,19 @@ std::vector<std::string> Endpoint::receive_all()
     return names;
 }
 
-void send_to_device(std::string_view name, const fs::path& except)
+size_t send_to_device(std::string_view name, const fs::path& except)
 {
     if (!is_valid_name(name))
-        return;
+        return 0;
     const fs::path folder = endpoint_folder();
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     if (error)
-        return;
+        return 0;
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return;
+        return 0;
+    size_t taken = 0;
     const auto deadline = std::chrono::steady_clock::now() + kMaxSendWait;
     for (const fs::directory_entry& entry : entries) {
         const std::string file = entry.path().filename().string();
@@ -202,12 +203,15 @@ void send_to_device(std::string_view name, const fs::path& except)
         if (!address.valid())
             continue;
         const ssize_t sent = send_waiting_for_room(fd, name, address, deadline);
+        if (sent >= 0)
+            ++taken;
         // Refused means no socket is bound there. Only a dead process's file is removed: a live
         // one may be between removing its old file and binding the new one.
         if (sent < 0 && errno == ECONNREFUSED && process_is_gone(*pid))
             ::unlink(entry.path().c_str());
     }
     ::close(fd);
+    return taken;
 }
 
 } // namespace os::notify

@@ -55,7 +55,8 @@ private:
 inline constexpr std::chrono::milliseconds kMaxSendWait{1000};
 
 // Sends the name to every endpoint of the current device but `except`, waiting up to kMaxSendWait
-// for room in a full one. The file of an endpoint that no process holds is removed.
-void send_to_device(std::string_view name, const std::filesystem::path& except);
+// for room in a full one. The file of an endpoint that no process holds is removed. The number of
+// endpoints that took the name: 0 when no other process of the device listens.
+size_t send_to_device(std::string_view name, const std::filesystem::path& except);
 
 } // namespace os::notify

@@ -137,9 +137,14 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const 
                                           const void* /*object*/, const void* /*userInfo*/,
                                           bool /*deliverImmediately*/)
 {
-    if (center == nullptr || name == nullptr || !os::notify::is_valid_name(name))
-        return;
+    os::notify::post(center, name);
+}
+
+size_t os::notify::post(CFNotificationCenterRef center, const char* name)
+{
+    if (center == nullptr || name == nullptr || !is_valid_name(name))
+        return 0;
     os::journal(std::string("notify ") + name);
-    os::notify::send_to_device(name, center->endpoint ? center->endpoint->path()
-                                                      : std::filesystem::path{});
+    return send_to_device(name,
+                          center->endpoint ? center->endpoint->path() : std::filesystem::path{});
 }

@@ -17,7 +17,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: notifyutil -p NAME            post NAME to the other processes of the device\n"
+    "usage: notifyutil -p NAME            post NAME to the other processes of the device;\n"
+    "                                    exit 1 when none listens\n"
     "       notifyutil -w NAME [SECONDS]  wait for NAME (10 s by default); exit 1 on timeout\n"
     "       notifyutil --help | --version\n";
 
@@ -69,8 +70,12 @@ int main(int argc, char** argv)
     }
     const std::string_view mode = argv[1];
     if (mode == "-p" && argc == 3) {
-        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), argv[2],
-                                             nullptr, nullptr, true);
+        if (os::notify::post(CFNotificationCenterGetDarwinNotifyCenter(), argv[2]) == 0) {
+            std::fprintf(stderr,
+                         "notifyutil: no other process of the device listens: %s reached no one\n",
+                         argv[2]);
+            return 1;
+        }
         return 0;
     }
     if (mode != "-w" || argc > 4)

@@ -200,6 +200,12 @@ TEST_F(Launcher, RefusesAFolderItCannotUseAndChangesNothing)
     ASSERT_EQ(::chown(shared.c_str(), ::getuid(), ::getgid()), 0);
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
     EXPECT_EQ(run("tortamos-contacts list", in_shared), 0) << said;
+    // A folder name ending in a line break, which the shell's $(dirname ...) drops: the checks
+    // would look at "shared" while the device lies in a folder that others can write.
+    const fs::path broken = package.path("/shared\n");
+    fs::create_directories(broken / "device");
+    fs::permissions(broken, fs::perms::all);
+    refused("holds a line break", "DEVICE_ROOT='" + (broken / "device").string() + "'", broken);
 
     // Laying out stops at the first failure and leaves no half device (a settings tool that fails).
     fs::create_directories(home / "bin");

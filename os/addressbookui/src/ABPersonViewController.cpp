@@ -476,6 +476,18 @@ bool isEmpty(const ab::Person& person)
            person.emails.empty() && person.image_data.empty();
 }
 
+// Whether the person stored under the shown person's identifier is still that person. Another
+// program may have put another store file in place meanwhile (a backup brought back), in which
+// the same identifier names someone else. A person keeps its UID, and keeps its first name, last
+// name or birthday while another program changes the rest.
+bool isSamePerson(const ab::Person& shown, const ab::Person& stored)
+{
+    if (shown.uid || stored.uid)
+        return shown.uid == stored.uid;
+    return shown.first_name == stored.first_name || shown.last_name == stored.last_name ||
+           shown.birthday == stored.birthday;
+}
+
 } // namespace
 
 // False when the person stays in editing, what was typed kept for another "Done": the write
@@ -485,6 +497,14 @@ bool ABPersonViewController::save()
 {
     if (!addressBook_)
         return true;
+    // Another store file put in place meanwhile (a backup brought back) may name someone else
+    // with the same identifier: nothing is written onto them.
+    if (const auto stored = addressBook_->personWithRecordID(person_.id);
+        stored && !isSamePerson(person_, *stored)) {
+        showAlert(os::deviceText("Cannot Save Contact"),
+                  os::deviceText("The changes could not be written to the address book."));
+        return false;
+    }
     const ab::Person edited = withoutBlanks(edited_);
     // Only what the user changed here, each compared with the person as shown when editing
     // began, so that a change made elsewhere meanwhile to another value stays.

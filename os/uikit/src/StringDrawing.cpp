@@ -27,9 +27,14 @@ CGFloat up(qreal value) { return CGFloat(std::ceil(value - 1e-3)); }
 
 constexpr char16_t PDF = 0x202C, FSI = 0x2068, PDI = 0x2069;
 
-bool opensEmbedding(QChar c) // LRE, RLE, LRO, RLO
+bool opensEmbedding(QChar c) // LRE, RLE
 {
-    return c == u'\u202A' || c == u'\u202B' || c == u'\u202D' || c == u'\u202E';
+    return c == u'\u202A' || c == u'\u202B';
+}
+
+bool opensOverride(QChar c) // LRO, RLO
+{
+    return c == u'\u202D' || c == u'\u202E';
 }
 
 bool opensIsolate(QChar c) // LRI, RLI, FSI
@@ -43,33 +48,40 @@ bool breaksLine(QChar c)
            c == u'\u2028' || c == u'\u2029';
 }
 
+enum class Opened { kIsolate, kEmbedding, kOverride };
+
 // Texts come from cards and files anyone may write. Each is laid out as an isolate of its own in
-// which every embedding, override and isolate it opens is closed again, and a closer that opened
-// nothing in it is dropped, so no character of the text can reorder what is drawn beside it.
+// which every embedding and isolate it opens is closed again, and a closer that opened nothing in
+// it is dropped, so no character of the text can reorder what is drawn beside it. An override is
+// left out with the closer that ends it: it would draw the letters of the text itself in another
+// order than they are read, so that "\u202Eevil fdp.exe" showed as "exe.pdf live".
 // On one line, a line break is a space.
 QString asDrawn(const QString& text, bool oneLine)
 {
     QString drawn;
     drawn.reserve(text.size() + 2);
     drawn += QChar(FSI);
-    std::vector<bool> open; // true for an isolate, false for an embedding or override
+    std::vector<Opened> open;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (oneLine && breaksLine(c)) {
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             drawn += u' ';
+        } else if (opensOverride(c)) {
+            open.push_back(Opened::kOverride);
         } else if (opensEmbedding(c) || opensIsolate(c)) {
-            open.push_back(opensIsolate(c));
+            open.push_back(opensIsolate(c) ? Opened::kIsolate : Opened::kEmbedding);
             drawn += c;
         } else if (c == QChar(PDF)) {
-            if (!open.empty() && !open.back()) {
+            if (!open.empty() && open.back() != Opened::kIsolate) {
+                if (open.back() == Opened::kEmbedding)
+                    drawn += c;
                 open.pop_back();
-                drawn += c;
             }
         } else if (c == QChar(PDI)) {
             // Closes the nearest isolate and every embedding opened inside it.
-            const auto isolate = std::find(open.rbegin(), open.rend(), true);
+            const auto isolate = std::find(open.rbegin(), open.rend(), Opened::kIsolate);
             if (isolate != open.rend()) {
                 open.erase(std::prev(isolate.base()), open.end());
                 drawn += c;
@@ -78,8 +90,12 @@ QString asDrawn(const QString& text, bool oneLine)
             drawn += c;
         }
     }
-    for (auto opened = open.rbegin(); opened != open.rend(); ++opened)
-        drawn += QChar(*opened ? PDI : PDF);
+    for (auto opened = open.rbegin(); opened != open.rend(); ++opened) {
+        if (*opened == Opened::kIsolate)
+            drawn += QChar(PDI);
+        else if (*opened == Opened::kEmbedding)
+            drawn += QChar(PDF);
+    }
     drawn += QChar(PDI);
     return drawn;
 }

@@ -1,5 +1,6 @@
 #include "uikit/UIImage.h"
 
+#include "JpegScans.h"
 #include "Painting.h"
 #include "foundation/Bundle.h"
 
@@ -71,11 +72,13 @@ public:
     QSize size() { return reader_.size(); }
 
     // The picture, scaled to shownSize when it is larger in either direction; null when it does
-    // not decode or is over the pixel limit.
+    // not decode or is over the pixel or scan limit.
     std::shared_ptr<UIImage> decode(std::optional<CGSize> shownSize)
     {
         const QSize own = size();
-        if (!own.isValid() || qint64(own.width()) * own.height() > qint64(UIImage::kMaxPixels))
+        if (!own.isValid() || qint64(own.width()) * own.height() > qint64(UIImage::kMaxPixels) ||
+            jpegScanCount(reinterpret_cast<const unsigned char*>(data_.constData()),
+                          size_t(data_.size()), UIImage::kMaxJpegScans) > UIImage::kMaxJpegScans)
             return nullptr;
         const CGSize ownPoints{CGFloat(own.width()), CGFloat(own.height())};
         if (!shownSize || shownSize->width < 1 || shownSize->height < 1 ||
@@ -114,6 +117,11 @@ std::optional<CGSize> UIImage::sizeOfImageData(const std::vector<unsigned char>&
     if (!size.isValid())
         return std::nullopt;
     return CGSize{CGFloat(size.width()), CGFloat(size.height())};
+}
+
+size_t UIImage::scanCountOfImageData(const std::vector<unsigned char>& data)
+{
+    return jpegScanCount(data.data(), data.size(), kMaxJpegScans);
 }
 
 std::shared_ptr<UIImage> UIImage::imageWithData(const void* bytes, size_t length)

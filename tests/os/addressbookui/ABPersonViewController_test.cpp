@@ -401,6 +401,32 @@ TEST_F(PersonScreen, DoneForAPersonDeletedMeanwhileWritesNothing)
     EXPECT_TRUE(shows("The contact was deleted in another program.")) << "never silently";
 }
 
+// Another program puts another store file in place while Ana is edited (a backup brought back),
+// in which her identifier names Bo: Done must not write her edit onto him.
+TEST_F(PersonScreen, DoneAfterTheStoreFileWasReplacedWritesNothingOntoAnotherPerson)
+{
+    const auto file = device.root() / "book.sqlitedb", other = device.root() / "other.sqlitedb";
+    std::shared_ptr<ab::AddressBook> shown = ab::AddressBook::open(file);
+    ab::Person bo;
+    bo.first_name = "Bo";
+    bo.birthday = ab::CivilDate{1990, 7, 1};
+    for (auto [store, person] : {std::pair{file, ana}, std::pair{other, bo}}) {
+        person.id = ab::kInvalidRecordID;
+        ASSERT_TRUE(ab::AddressBook::open(store)->save(person));
+        ASSERT_EQ(person.id, ana.id);
+    }
+    screen->setAddressBook(shown);
+    ASSERT_TRUE(uikit::tap("Edit"));
+    step(1, true);
+    std::filesystem::rename(other, file);
+    ASSERT_TRUE(uikit::tap("Done"));
+    uikit::runPendingWork();
+    EXPECT_TRUE(shows("Cannot Save Contact"));
+    EXPECT_TRUE(uikit::tap("OK"));
+    EXPECT_EQ(shown->personWithRecordID(ana.id)->birthday, bo.birthday);
+    EXPECT_EQ(shown->personWithRecordID(ana.id)->first_name, "Bo");
+}
+
 TEST_F(PersonScreen, EditsOutsideEditingOrOfDatesThatDoNotExistAreIgnored)
 {
     screen->setEditing(true);

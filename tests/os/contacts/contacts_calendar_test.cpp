@@ -3,6 +3,9 @@
 #include "ContactsToolRun.h"
 #include "TempDevice.h"
 
+#include "foundation/Device.h"
+#include "foundation/DeviceIdentifier.h"
+
 #include <libical/ical.h>
 
 #include <gtest/gtest.h>
@@ -104,6 +107,13 @@ std::string read_with_python(const TempDevice& device, const std::vector<fs::pat
     return read_text(out);
 }
 
+// The suffix of the UIDs of persons added on this device.
+std::string here()
+{
+    std::error_code error;
+    return "@" + os::device_identifier(error).value_or("?");
+}
+
 void add(const TempDevice& device, const std::vector<std::string>& args)
 {
     auto all = args;
@@ -136,13 +146,13 @@ TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
 
     const int on_the_day = 8 * 3600 + 30 * 60, week_ahead = on_the_day - 7 * 86400;
     const std::map<std::string, Seen> expected = {
-        {"person-1-birthday",
+        {"person-1-birthday" + here(),
          {"Birthday: Ana Silva, Júnior",
           "Born in 1980",
           "20230301",
           "20240229",
           {on_the_day, week_ahead}}},
-        {"person-2-birthday",
+        {"person-2-birthday" + here(),
          {"Birthday: Костя Константинопольский-Преображенский",
           "",
           "20230301",
@@ -151,8 +161,8 @@ TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
         {"urn:uuid:bo/1-birthday",
          {"Birthday: Bo", "Born in 1990", "20230701", "20240701", {on_the_day, week_ahead}}},
     };
-    const std::vector<fs::path> files = {folder / "person-1-birthday.ics",
-                                         folder / "person-2-birthday.ics",
+    const std::vector<fs::path> files = {folder / ("person-1-birthday" + here() + ".ics"),
+                                         folder / ("person-2-birthday" + here() + ".ics"),
                                          folder / "urn_3Auuid_3Abo_2F1-birthday.ics"};
     std::map<std::string, Seen> in_folder;
     for (const auto& path : files)
@@ -160,11 +170,13 @@ TEST(ContactsCalendar, EachBirthdayIsAYearlyEventWithItsRemindersForEveryReader)
     EXPECT_EQ(in_folder, expected);
     EXPECT_EQ(read_with_libical(read_text(file)), expected);
 
-    const std::string python =
-        "person-1-birthday|Birthday: Ana Silva, Júnior|1980-02-29|30600|-574200\n"
-        "person-2-birthday|Birthday: Костя "
-        "Константинопольский-Преображенский|1900-03-01|30600|-574200\n"
-        "urn:uuid:bo/1-birthday|Birthday: Bo|1990-07-01|30600|-574200\n";
+    const std::string python = "person-1-birthday" + here() +
+                               "|Birthday: Ana Silva, Júnior|1980-02-29|30600|-574200\n"
+                               "person-2-birthday" +
+                               here() +
+                               "|Birthday: Костя "
+                               "Константинопольский-Преображенский|1900-03-01|30600|-574200\n"
+                               "urn:uuid:bo/1-birthday|Birthday: Bo|1990-07-01|30600|-574200\n";
     EXPECT_EQ(read_with_python(device, files), python);
     EXPECT_EQ(read_with_python(device, {file}), python);
 }
@@ -201,15 +213,15 @@ TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPe
         {{}, "added 0, updated 0, removed 0, unchanged 3\n", {}, {}},
         {{"edit", "2", "--birthday", "1990-07-02"},
          "added 0, updated 1, removed 0, unchanged 2\n",
-         {"person-2-birthday.ics"},
+         {"person-2-birthday" + here() + ".ics"},
          {}},
         {{"remove", "1"},
          "added 0, updated 0, removed 1, unchanged 2\n",
          {},
-         {"person-1-birthday.ics"}},
+         {"person-1-birthday" + here() + ".ics"}},
         {{"edit", "3", "--birthday", "1970-01-01"},
          "added 0, updated 1, removed 0, unchanged 1\n",
-         {"person-3-birthday.ics"},
+         {"person-3-birthday" + here() + ".ics"},
          {}},
     };
     for (const auto& run : runs) {
@@ -237,4 +249,70 @@ TEST(ContactsCalendar, ARerunWritesOnlyWhatChangedAndRemovesOnlyItsOwnEventsOfPe
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4)
         << "no half-written file stays behind";
+}
+
+// A folder shared through a calendar server holds the events of other devices and programs, an
+// older version's events, and what a killed run left; a run replaces or removes only its own.
+TEST(ContactsCalendar, TouchesOnlyTheFilesOfItsOwnEventsAndLeavesNoneHalfWritten)
+{
+    TempDevice device;
+    const std::string id = "0123456789abcdef0123456789abcdef";
+    fs::create_directories(os::device_path(os::kDeviceIdentifierPath).parent_path());
+    write_text(os::device_path(os::kDeviceIdentifierPath), id + "\n");
+    add(device,
+        {"--first", "Ana", "--last", "\x1B]0;owned\x07Lee\xC2\x9B", "--birthday", "1980-03-05"});
+    add(device, {"--first", "Bo", "--birthday", "1990-07-01"});
+    const auto calendar = [](const std::string& product, const std::vector<std::string>& uids) {
+        std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:" + product + "\r\n";
+        for (const auto& uid : uids)
+            text += "BEGIN:VEVENT\r\nUID:" + uid +
+                    "\r\nDTSTAMP:20240101T000000Z\r\nDTSTART;VALUE=DATE:19800305\r\nEND:VEVENT\r\n";
+        return text + "END:VCALENDAR\r\n";
+    };
+    const std::string ours = "-//Tortamos//contacts calendar//EN";
+    const std::string other_device = "person-1-birthday@ffffffffffffffffffffffffffffffff";
+    const std::string bo = "person-2-birthday@" + id + ".ics";
+    const struct {
+        std::string name, text;
+        bool kept;
+    } files[] = {
+        {other_device + ".ics", calendar(ours, {other_device}), true},
+        {"person-1-birthday.ics", calendar(ours, {"person-1-birthday"}), false}, // older version
+        {"person-9-birthday.ics", calendar(ours, {"person-9-birthday", "dentist"}), true},
+        {bo, calendar("-//Other//EN", {"person-2-birthday@" + id}), true},
+        {".notes.txt.partial-99999999", "not ours", true},
+        {".person-3-birthday@" + id + ".ics.partial-99999999", "killed", false},
+    };
+    const auto folder = device.root() / "birthdays";
+    fs::create_directories(folder);
+    for (const auto& file : files)
+        write_text(folder / file.name, file.text);
+    // A link planted where the run makes its hidden file, by the PID it runs as.
+    const auto victim = device.root() / "victim";
+    write_text(victim, "precious");
+    const auto err = device.root() / "stderr.txt";
+    const auto run_as_planted = [&](const std::string& hidden, const std::string& args) {
+        return run_command("cd " + quoted(folder) + " && ln -s " + quoted(victim) + " '" + hidden +
+                           ".partial-'$$ && exec " +
+                           quoted(std::string(TORTAMOS_BIN_DIR) + "/contacts") + " calendar " +
+                           args + " >/dev/null 2>" + quoted(err));
+    };
+    EXPECT_NE(run_as_planted(".person-1-birthday@" + id + ".ics", quoted(folder)), 0)
+        << "Bo's birthday is left out for the file under its name";
+    EXPECT_NE(read_text(err).find(bo + ": not an event of this calendar"), std::string::npos)
+        << read_text(err);
+    EXPECT_EQ(run_as_planted(".all.ics", "--ics all.ics"), 0);
+    fs::remove(folder / "all.ics");
+
+    EXPECT_EQ(read_text(victim), "precious");
+    for (const auto& file : files)
+        EXPECT_EQ(fs::exists(folder / file.name), file.kept) << file.name;
+    for (const auto& file : files)
+        if (file.kept) {
+            EXPECT_EQ(read_text(folder / file.name), file.text);
+        }
+    const auto ana = read_text(folder / ("person-1-birthday@" + id + ".ics"));
+    EXPECT_NE(ana.find("SUMMARY:Birthday: Ana ]0\\;ownedLee\r\n"), std::string::npos) << ana;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5)
+        << "Ana's event besides the files kept, no hidden file";
 }

@@ -1,8 +1,11 @@
 // Importing again and mirroring a sync folder: persons are recognised, not doubled.
 #include "ContactsToolRun.h"
+#include "ProgressiveJpeg.h"
 #include "TempDevice.h"
 
+#include "Base64.h"
 #include "PersonMerge.h"
+#include "PhotoSource.h"
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
@@ -188,4 +191,41 @@ TEST(ContactsSync, AMalformedFileIsNamedAndNothingChanges)
     EXPECT_NE(outcome.err.find("not a folder"), std::string::npos);
     EXPECT_EQ(contacts_tool(device, {"sync"}).status, 2);
     EXPECT_TRUE(StoreState() == before);
+}
+
+// A sync that changes nothing must not decode a sender's photo again: that took minutes for a
+// photo of many scans. The stored photo knows the sender's bytes by their digest, so when the
+// stored photo is swapped for another carrying that digest, the sync keeps it rather than making
+// its own from the card.
+TEST(ContactsSync, AnUnchangedPhotoIsRecognisedWithoutBeingDecoded)
+{
+    TempDevice device;
+    const auto sent = manyScanJpeg(640, 480, 10);
+    const auto folder = device.root() / "contacts";
+    std::filesystem::create_directories(folder);
+    write_text(folder / "ana.vcf",
+               card("UID:ana-1\r\nN:Silva;Ana;;;\r\nPHOTO;ENCODING=b;TYPE=JPEG:" +
+                    contacts::base64_encode(sent) + "\r\n"));
+    auto outcome = contacts_tool(device, {"sync", folder.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const auto digest = contacts::photo_source_digest(sent);
+    EXPECT_EQ(contacts::photo_source_of(stored().at(0).image_data), digest);
+
+    auto marked = *contacts::base64_decode("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQV"
+                                           "R42mNkYPhfDwAChwGA60e6kgAAAABJRU5ErkJggg==");
+    contacts::add_photo_source(marked, digest);
+    // A photo given with such a digest of its own does not keep it.
+    write_text(device.root() / "marked.png", std::string(marked.begin(), marked.end()));
+    auto ana = stored().at(0);
+    ASSERT_EQ(contacts_tool(device, {"edit", std::to_string(ana.id), "--photo",
+                                     (device.root() / "marked.png").string()})
+                  .status,
+              0);
+    EXPECT_EQ(contacts::photo_source_of(stored().at(0).image_data), std::nullopt);
+    ana.image_data = marked;
+    ASSERT_TRUE(ab::AddressBook::create()->save(ana));
+
+    outcome = contacts_tool(device, {"sync", folder.string()});
+    EXPECT_EQ(outcome.out, "added 0, updated 0, removed 0, unchanged 1\n") << outcome.err;
+    EXPECT_EQ(stored().at(0).image_data, marked);
 }

@@ -1,6 +1,7 @@
 // The contacts program, run as a user runs it, on a temporary device.
 #include "ContactsToolRun.h"
 #include "PngHeader.h"
+#include "ProgressiveJpeg.h"
 #include "TempDevice.h"
 #include "VCardFixtures.h"
 
@@ -293,6 +294,67 @@ TEST(ContactsTool, PhotosWithTooManyPixelsAreRefusedForThatBeforeTheyDecode)
     EXPECT_EQ(outcome.err, (device.root() / "bomb.png").string() +
                                ": photo too large: 5792 x 5792 pixels, over 16.8 million\n");
     EXPECT_EQ(stored_persons().size(), 2u);
+}
+
+// A progressive JPEG is decoded once per scan over its whole picture: 1,000 scans of 4096 x 4096
+// pixels in 66 KB took seconds at every import, sync and showing. A photo is refused for its scans
+// before anything decodes, and one that is kept is kept at the size it is shown, so it is never
+// decoded whole again; importing it again finds it unchanged.
+TEST(ContactsTool, PhotosAreRefusedForTheirScansAndKeptAtTheSizeShown)
+{
+    TempDevice device;
+    const std::string refused = "photo left out: photo of over 256 scans";
+    const struct {
+        std::vector<unsigned char> photo;
+        std::string warning;
+        int kept_width, kept_height; // 0: the bytes as they came
+    } cases[] = {
+        {manyScanJpeg(4096, 4096, 1000), refused, 0, 0},
+        {manyScanJpeg(64, 64, 256), "", 0, 0},
+        {manyScanJpeg(640, 480, 10), "", 64, 48},
+    };
+    std::string cards;
+    for (const auto& c : cases)
+        cards += "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;P" + std::to_string(&c - cases) +
+                 ";;;\r\nPHOTO;ENCODING=b;TYPE=JPEG:" + contacts::base64_encode(c.photo) +
+                 "\r\nEND:VCARD\r\n";
+    const auto file = device.root() / "photos.vcf";
+    write_text(file, cards);
+    const auto first = contacts_tool(device, {"import", file.string()});
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto again = contacts_tool(device, {"import", file.string()});
+    EXPECT_EQ(again.out, "added 0, updated 0, unchanged 3\n") << again.err;
+
+    const auto persons = stored_persons();
+    ASSERT_EQ(persons.size(), 3u);
+    for (size_t i = 0; i < persons.size(); ++i) {
+        const auto& c = cases[i];
+        const auto& kept = persons[i].image_data;
+        const std::string line = ":" + std::to_string(5 * i + 4) + ": warning: ";
+        EXPECT_EQ(first.err.find(line + c.warning) != std::string::npos, !c.warning.empty())
+            << i << first.err;
+        if (!c.warning.empty()) {
+            EXPECT_TRUE(kept.empty()) << i;
+        } else if (c.kept_width == 0) {
+            EXPECT_EQ(kept, c.photo) << i;
+        } else {
+            ASSERT_GT(kept.size(), 24u);
+            const auto at = [&](size_t offset) {
+                return int(kept[offset]) << 24 | int(kept[offset + 1]) << 16 |
+                       int(kept[offset + 2]) << 8 | int(kept[offset + 3]);
+            };
+            EXPECT_EQ(std::string(kept.begin() + 1, kept.begin() + 4), "PNG");
+            EXPECT_EQ(at(16), c.kept_width);
+            EXPECT_EQ(at(20), c.kept_height);
+        }
+    }
+
+    // A photo file given whole is read no further than a photo may go.
+    const auto large = device.root() / "large.jpg";
+    write_text(large, std::string(50 * 1024 * 1024, '\xFF'));
+    const auto added = contacts_tool(device, {"add", "--first", "Lia", "--photo", large.string()});
+    EXPECT_EQ(added.status, 1);
+    EXPECT_EQ(added.err, large.string() + ": photo over 5 MB\n");
 }
 
 TEST(ContactsTool, ExportThenImportGivesBackTheSamePersons)

@@ -2,6 +2,7 @@
 // and why nothing did.
 #include "TempDevice.h"
 
+#include "Sha256.h"
 #include "VCardImport.h"
 
 #include "addressbook/InMemoryAddressBook.h"
@@ -122,3 +123,26 @@ TEST(VCardImport, AFileThatCannotBeUsedSaysWhyAndWritesNothing)
 }
 
 } // namespace
+
+TEST(Sha256, KnownDigests)
+{
+    const struct {
+        std::string text, hex;
+    } cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        // 56 bytes: the length no longer fits the last block, so a second one is added.
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+    };
+    for (const auto& c : cases) {
+        std::string hex;
+        for (const uint8_t byte :
+             contacts::sha256(reinterpret_cast<const uint8_t*>(c.text.data()), c.text.size())) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            hex += kHex[byte >> 4];
+            hex += kHex[byte & 15];
+        }
+        EXPECT_EQ(hex, c.hex) << c.text;
+    }
+}

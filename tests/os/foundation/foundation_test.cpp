@@ -2,6 +2,7 @@
 
 #include "foundation/Bundle.h"
 #include "foundation/Device.h"
+#include "foundation/DeviceIdentifier.h"
 #include "foundation/FileAttributes.h"
 #include "foundation/Journal.h"
 #include "foundation/MoCatalog.h"
@@ -24,6 +25,25 @@ TEST(Device, PathsResolveUnderTheDeviceRoot)
               device.root() / "var/mobile/Library/Tortamos/birthdays.sql");
     ScopedEnv unset("DEVICE_ROOT", nullptr);
     EXPECT_EQ(os::device_path("/var/log/device.log"), std::filesystem::path("/var/log/device.log"));
+}
+
+// Made once and kept: the same on every call, another on another device, and a damaged file is
+// refused rather than replaced, which would disown what was written under the old identifier.
+TEST(DeviceIdentifier, MadeOnceKeptAndNeverReplaced)
+{
+    std::error_code error;
+    std::string first;
+    {
+        TempDevice device;
+        first = os::device_identifier(error).value_or("");
+        EXPECT_TRUE(std::regex_match(first, std::regex("[0-9a-f]{32}"))) << error.message();
+        EXPECT_EQ(os::device_identifier(error), first);
+        std::ofstream(os::device_path(os::kDeviceIdentifierPath)) << "damaged\n";
+        EXPECT_EQ(os::device_identifier(error), std::nullopt);
+        EXPECT_TRUE(error);
+    }
+    TempDevice other;
+    EXPECT_NE(os::device_identifier(error).value_or(first), first);
 }
 
 TEST(Journal, OneLinePerEventWithLocalIsoTimeFirst)

@@ -1,5 +1,6 @@
 #include <PhotoBomb.h>
 #include <PngHeader.h>
+#include <ProgressiveJpeg.h>
 #include <SolidPng.h>
 #include <TempDevice.h>
 #include <foundation/Bundle.h>
@@ -86,6 +87,22 @@ TEST_F(UIImageTest, DataWithMorePixelsThanTheLimitIsRefusedBeforeItDecodes)
     // 100 MB of pixels behind a header alone: known too large without reading further.
     EXPECT_EQ(UIImage::sizeOfImageData(pngHeaderOnly(5000, 5000)), CGSizeMake(5000, 5000));
     EXPECT_EQ(UIImage::sizeOfImageData({'n', 'o'}), std::nullopt);
+}
+
+// A progressive JPEG is decoded over its whole picture once per scan: 1,000 scans of 4096 x 4096
+// pixels fit in 66 KB and take seconds, 150,000 take minutes. Its markers tell the scans first.
+TEST_F(UIImageTest, AJpegOfMoreScansThanTheLimitIsRefusedBeforeItDecodes)
+{
+    const struct {
+        int side, scans;
+        bool decodes;
+    } cases[] = {{64, 10, true}, {64, 256, true}, {64, 257, false}, {4096, 1000, false}};
+    for (const auto& c : cases) {
+        const auto jpeg = manyScanJpeg(c.side, c.side, c.scans);
+        EXPECT_EQ(UIImage::scanCountOfImageData(jpeg), std::min<size_t>(c.scans, 257)) << c.scans;
+        EXPECT_EQ(UIImage::imageWithData(jpeg) != nullptr, c.decodes) << c.scans;
+        EXPECT_EQ(UIImage::imageWithData(jpeg, {50, 62}) != nullptr, c.decodes) << c.scans;
+    }
 }
 
 TEST_F(UIImageTest, DataShownSmallerIsDecodedAtTheShownSizeAndKeepsItsOwnSize)

@@ -54,7 +54,7 @@ TEST(SizeWithFont, WrappedTextGrowsDownwardsWithinTheWidth)
 }
 
 // A name from a card may hold a right-to-left override or a line break.
-TEST(TextAsDrawn, IsolatesEachTextAndDrawsLineBreaksOnOneLineAsSpaces)
+TEST(TextAsDrawn, IsolatesEachTextDropsOverridesAndDrawsLineBreaksOnOneLineAsSpaces)
 {
     const char* fsi = "\u2068";
     const char* pdi = "\u2069";
@@ -62,10 +62,12 @@ TEST(TextAsDrawn, IsolatesEachTextAndDrawsLineBreaksOnOneLineAsSpaces)
         {"Ana Lee", true, "Ana Lee"},
         {"Ana\nLee\r\nSilva\u2028Souza", true, "Ana Lee Silva Souza"},
         {"Ana\nLee", false, "Ana\nLee"}, // a wrapped text keeps its lines
-        {"Ana \u202Eeel", true, "Ana \u202Eeel\u202C"},
+        {"Ana \u202Eeel", true, "Ana eel"},
+        {"\u202Eevil fdp.exe\u202C live", true, "evil fdp.exe live"},
+        {"\u202Bab\u202Dc\u202Cd\u202C", true, "\u202Babcd\u202C"},
         {"\u202Bab\u202C\u202Ccd", true, "\u202Bab\u202Ccd"},
         {"x\u2069y\u2067z", true, "xy\u2067z\u2069"},
-        {"\u2066\u202Ea\u2069b", true, "\u2066\u202Ea\u2069b"},
+        {"\u2066\u202Ea\u2069b", true, "\u2066a\u2069b"},
     };
     for (const auto& [text, oneLine, inside] : cases)
         EXPECT_EQ(textAsDrawn(text, oneLine), fsi + inside + pdi) << text;

@@ -33,3 +33,13 @@ void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, con
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, const char* name,
                                           const void* object, const void* userInfo,
                                           bool deliverImmediately);
+
+#include <cstddef>
+
+namespace os::notify {
+
+// CFNotificationCenterPostNotification, saying how many other processes of the device the name
+// reached: 0 when none listens. (Whether one observes that name only it knows.)
+size_t post(CFNotificationCenterRef center, const char* name);
+
+} // namespace os::notify

@@ -19,16 +19,23 @@ public:
     // 4096 x 4096 (64 MB while it decodes) holds a 12-megapixel phone camera photo (4032 x 3024)
     // and refuses anything that would take more.
     static constexpr size_t kMaxPixels = size_t(4096) * 4096;
+    // The most scans a JPEG decoded from data may have. Its decoding goes over every pixel once
+    // per scan: an encoder writes about ten, while 150,000 scans of a few bytes each cost minutes.
+    // 256 scans of the largest picture allowed take a fraction of a second.
+    static constexpr size_t kMaxJpegScans = 256;
 
     // The width and height that image data says it has, read from its header without decoding
     // it; nullopt when it is not image data (or its format does not tell).
     static std::optional<CGSize> sizeOfImageData(const std::vector<unsigned char>& data);
+    // How many scans JPEG data has, read from its markers, counted up to kMaxJpegScans + 1; 0 for
+    // data of any other format.
+    static size_t scanCountOfImageData(const std::vector<unsigned char>& data);
     // From now on the image decoders of this process no longer report damaged data on standard
     // error themselves: for a tool that says in its own words what it left out.
     static void silenceDecoderMessages();
 
     // An image decoded from PNG, JPEG, GIF or BMP bytes; nullptr when they do not decode or have
-    // more than kMaxPixels (refused before anything is decoded).
+    // more than kMaxPixels or kMaxJpegScans (refused before anything is decoded).
     static std::shared_ptr<UIImage> imageWithData(const void* bytes, size_t length);
     static std::shared_ptr<UIImage> imageWithData(const std::vector<unsigned char>& data);
     // The same, for an image that is only ever drawn at shownSize: one larger than that in either

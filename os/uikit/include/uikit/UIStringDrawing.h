@@ -23,9 +23,9 @@ enum UITextAlignment {
 };
 
 // The text as the functions below measure and draw it: isolated, so that no bidirectional
-// control in it (a right-to-left override, say) can reorder what is drawn beside it, with the
-// embeddings it leaves open closed; on one line, each line break (CR LF counts as one) drawn as
-// a space. The view dump keeps the text as it was given.
+// control in it can reorder what is drawn beside it, with the embeddings it leaves open closed,
+// and without its overrides, which would draw its own letters out of order; on one line, each line
+// break (CR LF counts as one) drawn as a space. The view dump keeps the text as it was given.
 std::string textAsDrawn(std::string_view text, bool oneLine);
 
 // The size of the text on one line, widths and heights rounded up to whole points.
