@@ -65,7 +65,7 @@ void quiet_sinks()
 {
     auto& env = agent::environment();
     env.setBadge = [](const char*, const char*) {};
-    env.showAlert = [](const char*, const char*, const char*) {};
+    env.showAlert = [](const char*, const char*, const char*, const std::vector<std::string>&) {};
 }
 
 void BM_WatchTickWithoutChange(benchmark::State& state)
