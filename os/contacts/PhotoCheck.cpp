@@ -10,6 +10,8 @@
 namespace contacts {
 namespace {
 
+constexpr const char* kTooLarge = "photo over 5 MB";
+
 // The image of the bytes at the size they are kept at, and their own size; nullptr with the
 // problem when they cannot be kept.
 std::shared_ptr<UIImage> decode_for_store(const std::vector<uint8_t>& bytes, CGSize& own,
@@ -49,7 +51,7 @@ std::optional<std::string> make_storable_photo(std::vector<uint8_t>& bytes,
                                                const PhotosBySource* stored)
 {
     if (bytes.size() > kMaxPhotoBytes)
-        return "photo over 5 MB";
+        return kTooLarge;
     const std::string digest = photo_source_digest(bytes);
     if (stored) {
         if (const auto found = stored->find(digest); found != stored->end()) {
@@ -79,7 +81,10 @@ std::optional<std::vector<uint8_t>> read_storable_photo(const std::filesystem::p
     ReadFailure failure;
     const auto text = read_file(file.string(), kMaxPhotoBytes, failure);
     if (!text) {
-        problem = "cannot read: " + read_failure_text(failure);
+        // Too large is said as the photo check says it of the bytes of a card.
+        problem = failure.kind == ReadFailure::kTooLarge
+                      ? kTooLarge
+                      : "cannot read: " + read_failure_text(failure);
         return std::nullopt;
     }
     std::vector<uint8_t> bytes(text->begin(), text->end());
