@@ -128,6 +128,47 @@ TEST_F(HomeScreenWithAgent, MovingTheTimeLaterAfterTheAlertBringsItAgainAtTheNew
     EXPECT_TRUE(home.running());
 }
 
+// A window may stay open for days: a Save in it reaches the agent at once, and the new time alerts
+// while the window is still open. The new time is in the settings file before Tortamos opens, so
+// its screen shows and saves it; the agent, which reads the file only at a notice, hears of it
+// only through the Save. Tortamos runs on the real clock and the agent on its sped-up one, so
+// only the order of the journal's lines counts: the notice at the quit closes the window's time.
+TEST_F(HomeScreenWithAgent, ASaveWithTheAppOpenAlertsAtTheNewTimeBeforeTheQuit)
+{
+    add_person("Ana", "1990-05-10");
+    set_settings("iTimerHour=11, iTimerMinute=0, bPopup=1, bSound=0");
+    SpringBoardProcess home(device, "2024-05-10 09:00:30");
+    const auto ticked = lines_of(lines_since_launch(wait_for_journal(device, kBadge)), kBadge);
+    ASSERT_FALSE(ticked.empty());
+    // Three minutes of the sped-up clock: the window opens and saves before them, even when slow.
+    const int later = static_cast<int>(ticked[0].seconds / 60) + 3; // minute of the day
+    set_settings("iTimerHour=" + std::to_string(later / 60) +
+                 ", iTimerMinute=" + std::to_string(later % 60));
+
+    const auto script = device.path("/script.txt");
+    std::ofstream(script) << "wait 100\ntap Settings\nwait 300\ntap Save\nwait 60000\nquit\n";
+    ASSERT_EQ(run_command("UIKIT_AUTOMATION='" + script.string() +
+                          "' QT_QPA_PLATFORM=offscreen DBUS_SESSION_BUS_ADDRESS=unix:path='" +
+                          device.path("/no-bus").string() + "' '" +
+                          device.path("/Applications/Tortamos.app/Tortamos").string() +
+                          "' 2>/dev/null </dev/null"),
+              0);
+
+    const std::string journal = device.journal();
+    const std::string notice = "notify kTortamosBadge";
+    const size_t saved = journal.find(notice);
+    ASSERT_NE(saved, std::string::npos) << journal;
+    const size_t quit = journal.find(notice, saved + 1);
+    ASSERT_NE(quit, std::string::npos) << "the quit's notice\n" << journal;
+    const size_t alert = journal.find(kAlert);
+    EXPECT_GT(alert, saved) << journal;
+    EXPECT_LT(alert, quit) << "the alert came with the window open\n" << journal;
+    const auto alerts = lines_of(lines_since_launch(journal), kAlert);
+    ASSERT_EQ(alerts.size(), 1u) << journal;
+    EXPECT_GE(alerts[0].seconds, later * 60.0) << "not before the new time";
+    EXPECT_TRUE(home.running());
+}
+
 // A home screen started again the same day (a new login, a crash) keeps the day's alert shown:
 // past its first minute check, which the change notice posted then proves, no second one came.
 TEST_F(HomeScreenWithAgent, AHomeScreenStartedAgainTheSameDayDoesNotAlertAgain)
