@@ -40,7 +40,7 @@ RootViewController::RootViewController(std::shared_ptr<ab::AddressBook> addressB
 {
 }
 
-RootViewController::~RootViewController() { stopWatching(); }
+RootViewController::~RootViewController() = default;
 
 std::shared_ptr<ab::AddressBook> RootViewController::deviceAddressBook()
 {
@@ -109,22 +109,13 @@ void RootViewController::viewWillAppear(bool animated)
 {
     UITableViewController::viewWillAppear(animated);
     bringUpToDate();
-    if (os::RunLoop* loop = os::main_run_loop(); loop && watch_ == 0)
-        watch_ = loop->addTimer(kStoreCheckInterval, true, [this] { bringUpToDate(); });
+    watch_.start(kStoreCheckInterval, [this] { bringUpToDate(); });
 }
 
 void RootViewController::viewWillDisappear(bool animated)
 {
     UITableViewController::viewWillDisappear(animated);
-    stopWatching();
-}
-
-void RootViewController::stopWatching()
-{
-    if (watch_ != 0)
-        if (os::RunLoop* loop = os::main_run_loop())
-            loop->remove(watch_);
-    watch_ = 0;
+    watch_.stop();
 }
 
 bool RootViewController::showsList()

@@ -18,7 +18,7 @@
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
-#include "foundation/RunLoop.h"
+#include "foundation/RepeatingTimer.h"
 #include "platform/Clock.h"
 #include "platform/DateServices.h"
 
@@ -158,7 +158,6 @@ private:
     // No person or settings screen covers the list.
     bool showsList();
     bool importIsStale();
-    void stopWatching();
 
     const std::shared_ptr<ab::AddressBook> addressBook_;
     const platform::Clock& clock_;
@@ -170,5 +169,6 @@ private:
     bool bookChangedHere_ = false;
     // Made at the first look at today's date after the start, not during it.
     std::unique_ptr<platform::Calendar> calendar_;
-    os::RunLoop::SourceID watch_ = 0;
+    // Looks for a changed address book or date while the list shows.
+    os::RepeatingTimer watch_;
 };

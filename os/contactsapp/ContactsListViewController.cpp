@@ -33,7 +33,7 @@ ContactsListViewController::ContactsListViewController(std::shared_ptr<ab::Addre
 
 ContactsListViewController::~ContactsListViewController()
 {
-    stopWatching();
+    watch_.stop();
     if (table_) {
         table_->setDataSource(nullptr);
         table_->setDelegate(nullptr);
@@ -81,22 +81,13 @@ void ContactsListViewController::viewWillAppear(bool animated)
 {
     UIViewController::viewWillAppear(animated);
     reloadPersons();
-    if (os::RunLoop* loop = os::main_run_loop(); loop && watch_ == 0)
-        watch_ = loop->addTimer(kStoreCheckInterval, true, [this] { checkStore(); });
+    watch_.start(kStoreCheckInterval, [this] { checkStore(); });
 }
 
 void ContactsListViewController::viewWillDisappear(bool animated)
 {
     UIViewController::viewWillDisappear(animated);
-    stopWatching();
-}
-
-void ContactsListViewController::stopWatching()
-{
-    if (watch_ != 0)
-        if (os::RunLoop* loop = os::main_run_loop())
-            loop->remove(watch_);
-    watch_ = 0;
+    watch_.stop();
 }
 
 void ContactsListViewController::checkStore()

@@ -11,7 +11,7 @@
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
-#include "foundation/RunLoop.h"
+#include "foundation/RepeatingTimer.h"
 #include "uikit/UISearchBar.h"
 #include "uikit/UITableView.h"
 #include "uikit/UIViewController.h"
@@ -68,7 +68,6 @@ private:
     void showPerson(ab::Person person, bool editing);
     static void choosePhoto(ABPersonViewController& screen);
     void checkStore();
-    void stopWatching();
 
     std::shared_ptr<ab::AddressBook> addressBook_;
     contactsapp::ContactIndex persons_;
@@ -77,6 +76,7 @@ private:
     std::shared_ptr<UISearchBar> searchBar_;
     std::shared_ptr<UITableView> table_;
     std::shared_ptr<UILabel> emptyLabel_;
-    os::RunLoop::SourceID watch_ = 0;
+    // Looks for a changed address book while the list shows.
+    os::RepeatingTimer watch_;
     std::optional<os::Timestamp> storeDate_;
 };
