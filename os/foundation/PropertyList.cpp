@@ -1,6 +1,6 @@
 #include "foundation/PropertyList.h"
 
-#include <regex>
+#include <cctype>
 #include <utility>
 
 namespace os {
@@ -20,19 +20,39 @@ std::string decode_entities(std::string text)
 
 } // namespace
 
+// Read by hand rather than by a regular expression: std::regex compiles its pattern on every
+// call, which cost each program's start a tenth of its instructions for a handful of keys.
 std::optional<std::string> plist_string(std::string_view plist, std::string_view key)
 {
-    std::string escaped;
-    for (const char c : key) {
-        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
-            escaped += '\\';
-        escaped += c;
+    const auto skipSpace = [](std::string_view& text) {
+        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+            text.remove_prefix(1);
+    };
+    const auto consume = [](std::string_view& text, std::string_view prefix) {
+        if (!text.starts_with(prefix))
+            return false;
+        text.remove_prefix(prefix.size());
+        return true;
+    };
+    constexpr std::string_view kKey = "<key>";
+    for (size_t at = plist.find(kKey); at != std::string_view::npos;
+         at = plist.find(kKey, at + 1)) {
+        std::string_view rest = plist.substr(at + kKey.size());
+        skipSpace(rest);
+        if (!consume(rest, key))
+            continue;
+        skipSpace(rest);
+        if (!consume(rest, "</key>"))
+            continue;
+        skipSpace(rest);
+        if (!consume(rest, "<string>"))
+            continue;
+        const size_t end = rest.find('<');
+        if (end == std::string_view::npos || !rest.substr(end).starts_with("</string>"))
+            continue;
+        return decode_entities(std::string(rest.substr(0, end)));
     }
-    const std::regex pattern("<key>\\s*" + escaped + "\\s*</key>\\s*<string>([^<]*)</string>");
-    std::match_results<std::string_view::const_iterator> match;
-    if (!std::regex_search(plist.begin(), plist.end(), match, pattern))
-        return std::nullopt;
-    return decode_entities(match[1].str());
+    return std::nullopt;
 }
 
 } // namespace os

@@ -2,9 +2,11 @@
 
 #include "SilentSessionBus.h"
 #include "foundation/Bundle.h"
+#include "uikit/UIImage.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 #include <cmath>
 #include <cstdlib>
@@ -53,9 +55,11 @@ void presentMainBundle()
     }
     if (const auto entry = bundle.objectForInfoDictionaryKey("XDGDesktopEntry"))
         QGuiApplication::setDesktopFileName(QString::fromStdString(*entry));
-    if (const auto icon = bundle.pathForResource(
+    // Read as the bundle's other images are: a QIcon made from the file's path loads every
+    // image plugin of Qt (and libjpeg) at each start to find the one that reads it.
+    if (const auto icon = UIImage::imageNamed(
             bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
-        QApplication::setWindowIcon(QIcon(QString::fromStdString(icon->string())));
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon->bitmap().image)));
 }
 
 } // namespace

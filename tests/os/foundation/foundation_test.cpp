@@ -80,6 +80,11 @@ TEST(PropertyList, FindsStringsByExactKey)
     EXPECT_EQ(os::plist_string(plist, "a.b"), "dot");
     EXPECT_EQ(os::plist_string(plist, "aXb"), std::nullopt);
     EXPECT_EQ(os::plist_string("", "CFBundleName"), std::nullopt);
+    EXPECT_EQ(os::plist_string("<key>A</key><string>open", "A"), std::nullopt);
+    EXPECT_EQ(os::plist_string("<key>AB</key><string>no</string><key>A</key><string>x &amp;lt; y"
+                               "</string>",
+                               "A"),
+              "x &lt; y");
 }
 
 TEST(Bundle, PortugueseTableWithoutGeneratedLocales)
