@@ -100,6 +100,24 @@ QString asDrawn(const QString& text, bool oneLine)
     return drawn;
 }
 
+// What Qt lays out for asDrawn()'s isolate: its inside, as a paragraph of its own in the
+// direction of its first strong letter, which is what the isolate means. Qt gets no isolate marks:
+// no font has a glyph for them, and looking for one Qt matched every fallback font against them
+// for each font and size, a seventh of a start's work.
+struct Paragraph {
+    QString text;
+    int flags; // the direction, and alignment that stays where it is asked in either direction
+};
+
+Paragraph paragraph(const QString& text, bool oneLine)
+{
+    const QString isolate = asDrawn(text, oneLine);
+    QString inside = isolate.mid(1, isolate.size() - 2);
+    const int direction =
+        inside.isRightToLeft() ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+    return {std::move(inside), direction | Qt::AlignAbsolute};
+}
+
 } // namespace
 
 std::string textAsDrawn(std::string_view text, bool oneLine)
@@ -117,7 +135,8 @@ CGSize sizeWithFont(std::string_view text, const UIFont& font)
 {
     ensureApplication();
     QFontMetricsF metrics(toQFont(font));
-    return {up(metrics.horizontalAdvance(asDrawn(toQString(text), true))), up(metrics.height())};
+    return {up(metrics.horizontalAdvance(paragraph(toQString(text), true).text)),
+            up(metrics.height())};
 }
 
 CGSize sizeWithFont_forWidth_lineBreakMode(std::string_view text, const UIFont& font, CGFloat width,
@@ -136,8 +155,9 @@ CGSize sizeWithFont_constrainedToSize_lineBreakMode(std::string_view text, const
     QFontMetricsF metrics(toQFont(font));
     const int flags =
         mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    const Paragraph drawn = paragraph(toQString(text), false);
     QRectF bounds =
-        metrics.boundingRect(QRectF(0, 0, size.width, 1e6), flags, asDrawn(toQString(text), false));
+        metrics.boundingRect(QRectF(0, 0, size.width, 1e6), flags | drawn.flags, drawn.text);
     return {std::min(up(bounds.width()), size.width), std::min(up(bounds.height()), size.height)};
 }
 
@@ -167,13 +187,14 @@ CGSize drawInRect_withFont_lineBreakMode_alignment(std::string_view text, CGRect
     const bool singleLine =
         box.height() < 2 * metrics.height() ||
         (mode != UILineBreakModeWordWrap && mode != UILineBreakModeCharacterWrap);
-    QString qtext = asDrawn(toQString(text), singleLine);
+    Paragraph drawn = paragraph(toQString(text), singleLine);
     if (singleLine) {
         if (elideMode(mode) != Qt::ElideNone) {
-            const QString elided = metrics.elidedText(qtext, elideMode(mode), box.width());
-            // The cut may have taken the closers with it.
-            if (elided != qtext)
-                qtext = asDrawn(elided, true);
+            const QString elided =
+                metrics.elidedText(drawn.text, elideMode(mode), box.width(), drawn.flags);
+            // The cut may have taken closers, or the letter that gave the direction, with it.
+            if (elided != drawn.text)
+                drawn = paragraph(elided, true);
         }
     } else {
         flags |= mode == UILineBreakModeCharacterWrap ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
@@ -181,8 +202,8 @@ CGSize drawInRect_withFont_lineBreakMode_alignment(std::string_view text, CGRect
     painter.save();
     painter.setFont(qfont);
     painter.setPen(context->fill);
-    QRectF drawn;
-    painter.drawText(box, flags, qtext, &drawn);
+    QRectF bounds;
+    painter.drawText(box, flags | drawn.flags, drawn.text, &bounds);
     painter.restore();
-    return {up(drawn.width()), up(drawn.height())};
+    return {up(bounds.width()), up(bounds.height())};
 }
