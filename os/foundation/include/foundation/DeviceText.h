@@ -26,7 +26,7 @@ std::string deviceTextForCount(size_t count, std::string_view one, std::string_v
                                std::initializer_list<std::string_view> values = {});
 
 // Names a device text whose translation is looked up later, in a table of standard values, so
-// that scripts/update-device-texts finds it for the catalogue as it finds deviceText's.
+// that scripts/update-texts finds it for the catalogue as it finds deviceText's.
 constexpr std::string_view deviceTextKey(std::string_view english) { return english; }
 
 // The locale of the device's texts as ICU names it ("pt_BR", "en_US"), so that dates and times
