@@ -1,10 +1,10 @@
 #include "Commands.h"
 
-#include "PhotoCheck.h"
 #include "Printable.h"
-#include "StoreProblemText.h"
-#include "VCardImport.h"
-#include "VCardWriter.h"
+#include "vcard/PhotoCheck.h"
+#include "vcard/StoreProblemText.h"
+#include "vcard/VCardImport.h"
+#include "vcard/VCardWriter.h"
 
 #include "addressbook/AddressBook.h"
 #include "addressbook/PersonText.h"

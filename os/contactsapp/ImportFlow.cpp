@@ -1,7 +1,7 @@
 #include "ImportFlow.h"
 
-#include "VCardImport.h"
 #include "foundation/DeviceText.h"
+#include "vcard/VCardImport.h"
 
 #include "uikit/FileChooser.h"
 #include "uikit/UIAlertView.h"

@@ -1,7 +1,7 @@
-#include "VCardWriter.h"
+#include "vcard/VCardWriter.h"
 
 #include "AsciiCase.h"
-#include "Base64.h"
+#include "vcard/Base64.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "VCardSyntax.h"
 
 #include "AsciiCase.h"
-#include "Base64.h"
+#include "vcard/Base64.h"
 
 #include "addressbook/PersonText.h"
 

@@ -1,7 +1,7 @@
-#include "VCardImport.h"
+#include "vcard/VCardImport.h"
 
-#include "PhotoCheck.h"
-#include "StoreProblemText.h"
+#include "vcard/PhotoCheck.h"
+#include "vcard/StoreProblemText.h"
 
 namespace contacts {
 

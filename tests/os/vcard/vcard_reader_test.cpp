@@ -1,7 +1,7 @@
 #include "VCardFixtures.h"
 
-#include "Base64.h"
-#include "VCardReader.h"
+#include "vcard/Base64.h"
+#include "vcard/VCardReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "VCardReader.h"
+#include "vcard/VCardReader.h"
 
 #include "AsciiCase.h"
 #include "VCardSyntax.h"
