@@ -39,6 +39,7 @@ struct ImportResult {
     std::string reason;
     ReadFailure unreadable;
     int line = 0;
+    Diagnostic bad_file; // with kBadFile, the reader's error: `reason` and `line` in parts
     // The persons read, in the file's order, each photo made storable (make_storable_photo), or
     // left out with a warning when the system could not show it.
     std::vector<ab::Person> cards;
