@@ -2,6 +2,7 @@
 
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
+#include "addressbook/PersonName.h"
 #include "platform/BirthdayRules.h"
 
 #include <string>
@@ -21,9 +22,8 @@ public:
         if (observed.month != today_.month || observed.day != today_.day)
             return;
         ++count;
-        std::string name(person.first_name.value_or(""));
-        if (person.last_name && !person.last_name->empty())
-            name += (name.empty() ? "" : " ") + std::string(*person.last_name);
+        std::string name = ab::full_name(person.first_name.value_or(std::string_view()),
+                                         person.last_name.value_or(std::string_view()));
         if (!name.empty())
             names.push_back(std::move(name));
     }

@@ -8,8 +8,8 @@
 // removed in it moves, is checked after every run).
 #include "TempDevice.h"
 
-#include "VCardReader.h"
-#include "VCardWriter.h"
+#include "vcard/VCardReader.h"
+#include "vcard/VCardWriter.h"
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"

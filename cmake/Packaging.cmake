@@ -18,6 +18,7 @@ set(contacts_app_dir ${image_dir}/Applications/Contacts.app)
 install(TARGETS Contacts RUNTIME DESTINATION ${contacts_app_dir})
 install(FILES ${PROJECT_SOURCE_DIR}/os/contactsapp/Info.plist ${PROJECT_SOURCE_DIR}/os/contactsapp/icon.png
         DESTINATION ${contacts_app_dir})
+install(DIRECTORY ${CONTACTS_APP_DIR}/locale DESTINATION ${contacts_app_dir})
 
 install(TARGETS SpringBoard RUNTIME DESTINATION ${image_dir}/System/Library/CoreServices/SpringBoard.app)
 install(FILES ${PROJECT_SOURCE_DIR}/os/springboard/Info.plist ${SPRINGBOARD_APP_DIR}/icon.png

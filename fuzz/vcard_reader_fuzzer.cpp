@@ -1,6 +1,6 @@
 // libFuzzer: any bytes given to the vCard reader give persons or one error on a line of the
 // text, never a crash, a hang or undefined behaviour (built with AddressSanitizer and UBSan).
-#include "VCardReader.h"
+#include "vcard/VCardReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // libFuzzer: whatever persons the reader takes from any bytes, writing them as vCards and reading
 // those again gives the same persons, so an export can always be imported back.
-#include "VCardReader.h"
-#include "VCardWriter.h"
+#include "vcard/VCardReader.h"
+#include "vcard/VCardWriter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "BirthdayCalendar.h"
 
+#include "foundation/DeviceText.h"
+
 #include <libical/ical.h>
 
 #include <memory>
@@ -60,7 +62,8 @@ icalcomponent* alarm(int days_before, int minute_of_day, const std::string& text
 
 icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, std::time_t stamp)
 {
-    const std::string summary = "Birthday: " + without_controls(birthday.name);
+    // In the user's language, as a calendar shows them to the user who exported them.
+    const std::string summary = os::deviceText("Birthday: %1", {without_controls(birthday.name)});
     icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(vevent,
                                icalproperty_new_uid(without_controls(birthday.uid).c_str()));
@@ -70,7 +73,8 @@ icalcomponent* event(const BirthdayEvent& birthday, const Reminders& reminders, 
     icalcomponent_add_property(vevent, icalproperty_new_rrule(yearly_rule(birthday.birthday)));
     icalcomponent_add_property(vevent, icalproperty_new_summary(summary.c_str()));
     if (birthday.birthday.year != ab::kUnknownYear) {
-        const std::string born = "Born in " + std::to_string(birthday.birthday.year);
+        const std::string born =
+            os::deviceText("Born in %1", {std::to_string(birthday.birthday.year)});
         icalcomponent_add_property(vevent, icalproperty_new_description(born.c_str()));
     }
     // A birthday does not make its person's friends busy.

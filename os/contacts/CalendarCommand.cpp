@@ -4,10 +4,10 @@
 #include "BirthdayCalendar.h"
 #include "Commands.h"
 #include "Printable.h"
-#include "ReadFile.h"
 #include "foundation/AtomicFile.h"
 #include "foundation/Device.h"
 #include "foundation/DeviceIdentifier.h"
+#include "vcard/ReadFile.h"
 
 #include <algorithm>
 #include <charconv>

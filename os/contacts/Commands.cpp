@@ -1,12 +1,13 @@
 #include "Commands.h"
 
-#include "PhotoCheck.h"
 #include "Printable.h"
-#include "StoreProblemText.h"
-#include "VCardImport.h"
-#include "VCardWriter.h"
+#include "vcard/PhotoCheck.h"
+#include "vcard/StoreProblemText.h"
+#include "vcard/VCardImport.h"
+#include "vcard/VCardWriter.h"
 
 #include "addressbook/AddressBook.h"
+#include "addressbook/PersonName.h"
 #include "addressbook/PersonText.h"
 #include "foundation/AtomicFile.h"
 
@@ -32,9 +33,7 @@ int store_error(const ab::AddressBook& book, const char* verb)
 
 std::string display_name(const ab::Person& person)
 {
-    std::string name = person.first_name.value_or("");
-    if (person.last_name && !person.last_name->empty())
-        name += (name.empty() ? "" : " ") + *person.last_name;
+    std::string name = ab::full_name(person);
     return name.empty() ? "(no name)" : name;
 }
 

@@ -1,5 +1,7 @@
 #include "ContactsList.h"
 
+#include "addressbook/PersonName.h"
+
 #include <unicode/coll.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
@@ -143,14 +145,11 @@ std::string searchableUtf8(std::string_view text)
     return searchable(text).toUTF8String(folded);
 }
 
-// The name a row shows: "First Last", the one there is, or kNoName translated.
+// The name a row shows: the person's full name, or kNoName translated.
 std::string displayName(std::string_view first, std::string_view last)
 {
-    if (first.empty() && last.empty())
-        return os::deviceText(kNoName);
-    if (first.empty() || last.empty())
-        return std::string(first.empty() ? last : first);
-    return std::string(first) + " " + std::string(last);
+    std::string name = ab::full_name(first, last);
+    return name.empty() ? os::deviceText(kNoName) : name;
 }
 
 } // namespace

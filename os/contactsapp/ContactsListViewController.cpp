@@ -1,7 +1,7 @@
 #include "ContactsListViewController.h"
 
 #include "ImportFlow.h"
-#include "PhotoCheck.h"
+#include "vcard/PhotoCheck.h"
 
 #include "addressbookui/ABPersonViewController.h"
 #include "foundation/DeviceText.h"

@@ -1,13 +1,15 @@
 #include "ImportFlow.h"
 
-#include "VCardImport.h"
 #include "foundation/DeviceText.h"
+#include "vcard/VCardImport.h"
 
 #include "uikit/FileChooser.h"
 #include "uikit/UIAlertView.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace contactsapp {
 namespace {
@@ -40,13 +42,26 @@ std::string shortened(const std::string& text)
     return result;
 }
 
-// "Line 10: birthday '1980-02-30' is no valid date", one a line, the first few only.
+// The reader's reason in the user's language, with what it quotes from the file.
+std::string reasonText(const contacts::Diagnostic& diagnostic)
+{
+    const std::vector<std::string_view> values(diagnostic.values.begin(), diagnostic.values.end());
+    return os::deviceText(diagnostic.reason, values);
+}
+
+// "Ana Silva, line 10: birthday '1980-02-30' is no valid date", each card by the name it gives
+// its person, one a line, the first few only.
 std::string errorLines(const std::vector<contacts::Diagnostic>& errors)
 {
     std::string text;
-    for (size_t i = 0; i < errors.size() && i < kCardsNamed; ++i)
-        text += "\n" + os::deviceText("Line %1: %2", {std::to_string(errors[i].line),
-                                                      shortened(errors[i].message)});
+    for (size_t i = 0; i < errors.size() && i < kCardsNamed; ++i) {
+        const std::string line = std::to_string(errors[i].line);
+        const std::string reason = shortened(reasonText(errors[i]));
+        text += "\n" + (errors[i].name.empty()
+                            ? os::deviceText("Line %1: %2", {line, reason})
+                            : os::deviceText("%1, line %2: %3",
+                                             {shortened(errors[i].name), line, reason}));
+    }
     if (errors.size() > kCardsNamed)
         text += "\n" + os::deviceText("and %1 more", {std::to_string(errors.size() - kCardsNamed)});
     return text;
@@ -81,8 +96,9 @@ std::string failureText(const std::string& name, const contacts::ImportResult& r
     case contacts::ImportFailure::kUnreadable:
         return os::deviceText("%1 cannot be read: %2.", {name, unreadableText(result.unreadable)});
     case contacts::ImportFailure::kBadFile:
-        return os::deviceText("%1 is not a vCard file that can be imported: line %2: %3.",
-                              {name, std::to_string(result.line), shortened(result.reason)});
+        return os::deviceText(
+            "%1 is not a vCard file that can be imported: line %2: %3.",
+            {name, std::to_string(result.line), shortened(reasonText(result.bad_file))});
     case contacts::ImportFailure::kNoCards:
         return os::deviceText("Every card in %1 has an error; nothing was imported.", {name}) +
                errorLines(result.skipped);

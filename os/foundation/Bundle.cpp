@@ -106,6 +106,14 @@ std::optional<std::string> NSBundle::objectForInfoDictionaryKey(std::string_view
     return os::plist_string(text, key);
 }
 
+std::optional<std::string> NSBundle::localizedObjectForInfoDictionaryKey(std::string_view key) const
+{
+    auto value = objectForInfoDictionaryKey(key);
+    if (value)
+        value = localizedStringForKey(*value);
+    return value;
+}
+
 const os::MoCatalog* NSBundle::catalogue_for(const std::string& language) const
 {
     auto it = catalogues_.find(language);

@@ -2,6 +2,7 @@
 
 #include "foundation/Bundle.h"
 #include "foundation/Device.h"
+#include "foundation/Placeholders.h"
 
 #include <memory>
 #include <mutex>
@@ -27,23 +28,6 @@ auto withSystemBundle(Use use)
     return use(*bundle);
 }
 
-// Replaces %1..%9 by the values; a placeholder without a value stays as it is.
-std::string substituted(const std::string& text, std::span<const std::string_view> values)
-{
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t index =
-            i + 1 < text.size() && text[i] == '%' ? size_t(text[i + 1] - '1') : values.size();
-        if (index < values.size()) {
-            result += values[index];
-            ++i;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
 std::string bareLanguage(const std::string& tag) { return tag.substr(0, tag.find('_')); }
 
 } // namespace
@@ -56,7 +40,12 @@ std::string deviceText(std::string_view english)
 
 std::string deviceText(std::string_view english, std::initializer_list<std::string_view> values)
 {
-    return substituted(deviceText(english), std::span(values.begin(), values.size()));
+    return deviceText(english, std::span(values.begin(), values.size()));
+}
+
+std::string deviceText(std::string_view english, std::span<const std::string_view> values)
+{
+    return substituted(deviceText(english), values);
 }
 
 std::string deviceTextForCount(size_t count, std::string_view one, std::string_view other,

@@ -39,8 +39,9 @@ HomeScreenTray::HomeScreenTray(const HomeScreen& home, const std::string& icon,
 void HomeScreenTray::update()
 {
     long long total = 0;
-    std::string toolTip =
-        NSBundle::mainBundle().objectForInfoDictionaryKey("CFBundleDisplayName").value_or("");
+    std::string toolTip = NSBundle::mainBundle()
+                              .localizedObjectForInfoDictionaryKey("CFBundleDisplayName")
+                              .value_or("");
     for (const auto& app : home_.applications()) {
         const std::string badge = home_.badge(app.identifier);
         if (badge.empty())

@@ -36,6 +36,9 @@ std::vector<InstalledApplication> installed_applications(const std::filesystem::
         const auto value = [&](std::string_view key) {
             return info.objectForInfoDictionaryKey(key);
         };
+        const auto name_value = [&](std::string_view key) {
+            return info.localizedObjectForInfoDictionaryKey(key);
+        };
         const auto identifier = value("CFBundleIdentifier");
         if (!identifier || identifier->empty())
             continue;
@@ -43,7 +46,7 @@ std::vector<InstalledApplication> installed_applications(const std::filesystem::
         InstalledApplication app;
         app.identifier = *identifier;
         app.displayName =
-            value("CFBundleDisplayName").value_or(value("CFBundleName").value_or(name));
+            name_value("CFBundleDisplayName").value_or(name_value("CFBundleName").value_or(name));
         app.bundle = bundle;
         app.executable = file_in_bundle(bundle, value("CFBundleExecutable"), name);
         app.icon = file_in_bundle(bundle, value("CFBundleIconFile"), "icon.png");

@@ -11,7 +11,7 @@ namespace springboard {
 
 struct InstalledApplication {
     std::string identifier; // CFBundleIdentifier
-    std::string displayName; // CFBundleDisplayName, else CFBundleName, else NAME
+    std::string displayName; // CFBundleDisplayName, else CFBundleName, else NAME; translated
     std::filesystem::path bundle; // the NAME.app folder
     // Files the bundle names are always inside it: a name's folders are ignored.
     std::filesystem::path executable; // CFBundleExecutable, else NAME

@@ -160,8 +160,9 @@ TEST_F(ContactsAppEndToEnd, APersonBornTodayAddedHereIsCountedByTheHomeScreensBa
     EXPECT_TRUE(home.running());
 }
 
-// One card in error among good ones: chosen through the file chooser, the alert names its line
-// and waits; "Import Others" brings the good ones. A file given at the start is imported too.
+// One card in error among good ones: chosen through the file chooser, the alert names its person
+// and its line and waits; "Import Others" brings the good ones. A file given at the start is
+// imported too.
 TEST_F(ContactsAppEndToEnd, ImportsAFileChosenOrGivenAtTheStartAndOffersToLeaveOutBadCards)
 {
     const fs::path given = device.root() / "given.vcf", chosen = device.root() / "chosen.vcf";
@@ -180,7 +181,8 @@ TEST_F(ContactsAppEndToEnd, ImportsAFileChosenOrGivenAtTheStartAndOffersToLeaveO
               0);
     const QJsonObject question = dumped("question.json");
     ASSERT_EQ(alerts(question).size(), 1u);
-    EXPECT_NE(alerts(question)[0].find("\nLine 9: "), std::string::npos) << alerts(question)[0];
+    EXPECT_NE(alerts(question)[0].find("\nBia Dias, line 9: "), std::string::npos)
+        << alerts(question)[0];
     EXPECT_EQ(shown_with(question, "text", "Import Others").size(), 1u);
     const QJsonObject imported = dumped("imported.json");
     EXPECT_EQ(alerts(imported),

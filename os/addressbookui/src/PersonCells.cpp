@@ -1,5 +1,6 @@
 #include "PersonCells.h"
 
+#include "addressbook/PersonName.h"
 #include "foundation/DeviceText.h"
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
@@ -82,13 +83,8 @@ void onTap(UIControl& control, std::function<void()>& action)
 
 std::string displayName(const ab::Person& person)
 {
-    const std::string first = person.first_name.value_or("");
-    const std::string last = person.last_name.value_or("");
-    if (!first.empty() && !last.empty())
-        return first + " " + last;
-    if (!first.empty() || !last.empty())
-        return first + last;
-    return os::deviceText("No Name");
+    std::string name = ab::full_name(person);
+    return name.empty() ? os::deviceText("No Name") : name;
 }
 
 std::string EditControl::className() const

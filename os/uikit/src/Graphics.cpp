@@ -43,15 +43,16 @@ ImageContext* currentImageContext()
     return images.back().get();
 }
 
-// The desktop knows a program by its bundle: the window title and the WM class are its display
-// name, the dock matches it to its menu entry by that (and by the entry's name on Wayland), and
-// its windows carry its icon.
+// The desktop knows a program by its bundle: the WM class is its display name as written, which
+// the dock matches to its menu entry (and to the entry's name on Wayland); the window title is
+// that name in the user's language; its windows carry its icon.
 void presentMainBundle()
 {
     const NSBundle& bundle = NSBundle::mainBundle();
     if (const auto name = bundle.objectForInfoDictionaryKey("CFBundleDisplayName")) {
         QCoreApplication::setApplicationName(QString::fromStdString(*name));
-        QGuiApplication::setApplicationDisplayName(QString::fromStdString(*name));
+        QGuiApplication::setApplicationDisplayName(QString::fromStdString(
+            bundle.localizedObjectForInfoDictionaryKey("CFBundleDisplayName").value_or(*name)));
     }
     if (const auto entry = bundle.objectForInfoDictionaryKey("XDGDesktopEntry"))
         QGuiApplication::setDesktopFileName(QString::fromStdString(*entry));

@@ -3,6 +3,7 @@
 #include "addressbook/AddressBook.h"
 #include "addressbook/DeviceAddressBook.h"
 #include "addressbook/InMemoryAddressBook.h"
+#include "addressbook/PersonName.h"
 #include "addressbook/PersonText.h"
 #include "foundation/FileAttributes.h"
 
@@ -299,6 +300,23 @@ TEST(PersonText, NamesTheFieldThatIsNotUtf8AndMendsIt)
     }
     EXPECT_EQ(ab::valid_text("Jo\xe3o \xf0\x9f\x8e\x82\xf0\x9f"),
               "Jo\uFFFDo \U0001F382\uFFFD\uFFFD");
+}
+
+TEST(PersonName, FirstAndLastJoinedOrTheOneThereIs)
+{
+    const struct {
+        std::optional<std::string> first, last;
+        std::string full;
+    } cases[] = {
+        {"Ana", "Silva", "Ana Silva"}, {"Ana", {}, "Ana"}, {{}, "Silva", "Silva"},
+        {"", "Silva", "Silva"},        {"Ana", "", "Ana"}, {{}, {}, ""},
+    };
+    for (const auto& c : cases) {
+        ab::Person p;
+        p.first_name = c.first;
+        p.last_name = c.last;
+        EXPECT_EQ(ab::full_name(p), c.full) << c.full;
+    }
 }
 
 TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth)

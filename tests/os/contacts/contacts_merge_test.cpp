@@ -3,9 +3,9 @@
 #include "ProgressiveJpeg.h"
 #include "TempDevice.h"
 
-#include "Base64.h"
-#include "PersonMerge.h"
-#include "PhotoSource.h"
+#include "vcard/Base64.h"
+#include "vcard/PersonMerge.h"
+#include "vcard/PhotoSource.h"
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"

@@ -5,8 +5,8 @@
 #include "TempDevice.h"
 #include "VCardFixtures.h"
 
-#include "Base64.h"
-#include "VCardReader.h"
+#include "vcard/Base64.h"
+#include "vcard/VCardReader.h"
 
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"

@@ -56,9 +56,9 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
     std::filesystem::create_directories(framework.parent_path());
     std::filesystem::create_directory_symlink(TORTAMOS_BUILD_DIR "/UIKit.framework", framework);
     const std::string question = "Import: 4 cards in import.vcf have an error:\n"
-                                 "Line 9: birthday '1980-02-30' is no valid date\n"
-                                 "Line 14: birthday '1981-02-30' is no valid date\n"
-                                 "Line 19: birthday '1982-02-30' is no valid date\n"
+                                 "Bia Dois, line 9: birthday '1980-02-30' is no valid date\n"
+                                 "Bia Dois, line 14: birthday '1981-02-30' is no valid date\n"
+                                 "Bia Dois, line 19: birthday '1982-02-30' is no valid date\n"
                                  "and 1 more\n\nImport the other 2 cards?";
     struct Case {
         const char* what;
@@ -78,14 +78,14 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
          {"Import Others", "OK"},
          2},
         {"cancel", kFourBad, true, {question}, {"Cancel"}, 0},
-        // The reader's own words stay as the contacts tool says them.
+        // The reader's reasons too, each card named as it names its person.
         {"in Portuguese",
          kFourBad,
          true,
          {"Importar: 4 cartões em import.vcf têm erros:\n"
-          "Linha 9: birthday '1980-02-30' is no valid date\n"
-          "Linha 14: birthday '1981-02-30' is no valid date\n"
-          "Linha 19: birthday '1982-02-30' is no valid date\n"
+          "Bia Dois, linha 9: aniversário '1980-02-30' não é uma data válida\n"
+          "Bia Dois, linha 14: aniversário '1981-02-30' não é uma data válida\n"
+          "Bia Dois, linha 19: aniversário '1982-02-30' não é uma data válida\n"
           "e mais 1\n\nImportar os 2 cartões restantes?",
           "Importar: 2 adicionados, 0 atualizados, 0 inalterados"},
          {"Importar os Outros", "OK"},
@@ -118,7 +118,7 @@ TEST(ImportFlow, AlertsTellTheOutcomeAndCardsInErrorWaitForTheUser)
          card("N:Dois;Bia;;;\nBDAY:" + std::string(200, '9') + "\n"),
          false,
          {"Import Failed: Every card in import.vcf has an error; nothing was imported.\n"
-          "Line 4: birthday '99999999999999999999999… is not a date"},
+          "Bia Dois, line 4: birthday '99999999999999999999999… is not a date"},
          {"OK"},
          0},
     };

@@ -6,6 +6,7 @@
 #include "foundation/FileAttributes.h"
 #include "foundation/Journal.h"
 #include "foundation/MoCatalog.h"
+#include "foundation/Placeholders.h"
 #include "foundation/Prefault.h"
 #include "foundation/PropertyList.h"
 
@@ -108,6 +109,35 @@ TEST(Bundle, PortugueseTableWithoutGeneratedLocales)
         EXPECT_EQ(app.localizedStringForKey("Close"), "Close");
         EXPECT_EQ(app.localizedStringForKey("Close", "Shut"), "Shut");
     }
+}
+
+// The system's last English: the names of its bundles, and what Contacts, the vCard reader and the
+// calendar export say, each from the table it is kept in.
+TEST(Bundle, PortugueseNamesAndTextsOfTheSystem)
+{
+    const std::filesystem::path build = TORTAMOS_BUILD_DIR;
+    const NSBundle contacts(build / "Contacts.app"), home(build / "SpringBoard.app"),
+        system(build / "UIKit.framework");
+    ScopedEnv language("LANGUAGE", "pt_BR:en");
+    EXPECT_EQ(contacts.localizedObjectForInfoDictionaryKey("CFBundleDisplayName"), "Contatos");
+    EXPECT_EQ(contacts.objectForInfoDictionaryKey("CFBundleDisplayName"), "Contacts");
+    EXPECT_EQ(home.localizedObjectForInfoDictionaryKey("CFBundleDisplayName"),
+              "Tela inicial do Tortamos");
+    const struct {
+        std::string_view english;
+        std::vector<std::string_view> values;
+        std::string portuguese;
+    } texts[] = {
+        {"birthday '%1' is no valid date",
+         {"1979-02-30"},
+         "aniversário '1979-02-30' não é uma data válida"},
+        {"%1, line %2: %3", {"Bia Dois", "9", "…"}, "Bia Dois, linha 9: …"},
+        {"Birthday: %1", {"Ana"}, "Aniversário: Ana"},
+        {"Born in %1", {"1980"}, "Nasceu em 1980"},
+    };
+    for (const auto& text : texts)
+        EXPECT_EQ(os::substituted(system.localizedStringForKey(text.english), text.values),
+                  text.portuguese);
 }
 
 TEST(MoCatalog, MalformedFilesAreRejected)

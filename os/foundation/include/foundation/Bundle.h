@@ -31,6 +31,12 @@ public:
     // the key holds no string.
     std::optional<std::string> objectForInfoDictionaryKey(std::string_view key) const;
 
+    // The value of a key that names the bundle to its user (CFBundleDisplayName, CFBundleName)
+    // in the user's language: the bundle's own table translates it, with the English value as
+    // the key, as it translates the bundle's other texts. Names the system matches a program by
+    // (its executable, its window class, its desktop entry) stay objectForInfoDictionaryKey's.
+    std::optional<std::string> localizedObjectForInfoDictionaryKey(std::string_view key) const;
+
     // The most preferred of the user's languages that the bundle has a table for ("pt"); empty
     // when it has none of them, and its texts are English.
     std::string preferredLocalization() const;

@@ -7,6 +7,7 @@
 // chooses its own (NSBundle), so the device and the application speak the same one.
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ std::string deviceText(std::string_view english);
 // sentence with a name or a number in it is translated whole, and a translation may put them
 // where its language wants them.
 std::string deviceText(std::string_view english, std::initializer_list<std::string_view> values);
+// The same with values known only when it runs (a message and what it quotes).
+std::string deviceText(std::string_view english, std::span<const std::string_view> values);
 
 // The text for a count, in the user's language, with %1 the count and %2... the values: `one`
 // for 1, else `other`. Catalogued as a plural entry (msgid_plural), whose first form is for 1.

@@ -1,9 +1,11 @@
-#include "VCardReader.h"
+#include "vcard/VCardReader.h"
 
 #include "AsciiCase.h"
 #include "VCardSyntax.h"
 
+#include "addressbook/PersonName.h"
 #include "addressbook/PersonText.h"
+#include "foundation/DeviceText.h"
 
 #include <algorithm>
 #include <map>
@@ -25,6 +27,30 @@ using vcard::unfold;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// What is said of a date that is not kept, a whole sentence for each kind of date so that each
+// is translated whole; %1 is the date as written.
+struct DateReasons {
+    std::string_view as_text, not_a_date, lacks_month_or_day, no_valid_date;
+};
+constexpr DateReasons kBirthday{
+    os::deviceTextKey("birthday given as text, left out"),
+    os::deviceTextKey("birthday '%1' is not a date"),
+    os::deviceTextKey("birthday '%1' lacks a month or a day, left out"),
+    os::deviceTextKey("birthday '%1' is no valid date"),
+};
+constexpr DateReasons kAnniversary{
+    os::deviceTextKey("anniversary given as text, left out"),
+    os::deviceTextKey("anniversary '%1' is not a date"),
+    os::deviceTextKey("anniversary '%1' lacks a month or a day, left out"),
+    os::deviceTextKey("anniversary '%1' is no valid date"),
+};
+constexpr DateReasons kDate{
+    os::deviceTextKey("date given as text, left out"),
+    os::deviceTextKey("date '%1' is not a date"),
+    os::deviceTextKey("date '%1' lacks a month or a day, left out"),
+    os::deviceTextKey("date '%1' is no valid date"),
+};
+
 class CardReader {
 public:
     CardReader(int begin_line, std::vector<Diagnostic>& warnings)
@@ -34,12 +60,10 @@ public:
 
     VCardEntry read(const std::vector<Property>& properties)
     {
-        for (const auto& property : properties)
-            if (property.name == "VERSION")
-                version_ = std::string(trim(property.value));
+        read_version(properties);
         if (version_ != "2.1" && version_ != "3.0" && version_ != "4.0") {
             const int line = version_line(properties);
-            throw ReadError{line, "unsupported vCard version " + version_};
+            throw ReadError{line, os::deviceTextKey("unsupported vCard version %1"), {version_}};
         }
         std::map<std::string, std::string> labels_by_group;
         for (const auto& property : properties)
@@ -61,13 +85,13 @@ public:
                 if (!trim(uid).empty())
                     person.uid = std::string(trim(uid));
             } else if (property.name == "BDAY" && !has_birthday) {
-                person.birthday = read_date(property, "birthday");
+                person.birthday = read_date(property, kBirthday);
                 has_birthday = person.birthday.has_value();
             } else if (property.name == "ANNIVERSARY") {
-                if (const auto date = read_date(property, "anniversary"))
+                if (const auto date = read_date(property, kAnniversary))
                     person.dates.push_back({"anniversary", *date});
             } else if (property.name == "X-ABDATE") {
-                if (const auto date = read_date(property, "date"))
+                if (const auto date = read_date(property, kDate))
                     person.dates.push_back(
                         {group_label(property, labels_by_group).value_or("other"), *date});
             } else if (property.name == "TEL" || property.name == "EMAIL") {
@@ -86,7 +110,34 @@ public:
         return entry;
     }
 
+    // The name the card gives its person, as it writes it (its FN, else the first and last name
+    // of its N), to say whose card a message is about; empty when it gives none that reads.
+    std::string name(const std::vector<Property>& properties)
+    {
+        read_version(properties);
+        std::string formatted;
+        ab::Person person;
+        for (const auto& property : properties) {
+            try {
+                if (property.name == "FN" && formatted.empty())
+                    formatted = std::string(trim(unescape(text_value(property))));
+                else if (property.name == "N" && !person.first_name && !person.last_name)
+                    read_name(property, person);
+            } catch (const ReadError&) {
+                // A name that does not read says nothing about the card.
+            }
+        }
+        return formatted.empty() ? ab::full_name(person) : formatted;
+    }
+
 private:
+    void read_version(const std::vector<Property>& properties)
+    {
+        for (const auto& property : properties)
+            if (property.name == "VERSION")
+                version_ = std::string(trim(property.value));
+    }
+
     int version_line(const std::vector<Property>& properties) const
     {
         for (const auto& property : properties)
@@ -112,20 +163,18 @@ private:
         person.first_name = part(1);
     }
 
-    // A birthday, an anniversary or another date of the person; `what` names it in messages.
-    std::optional<ab::CivilDate> read_date(const Property& property, const std::string& what) const
+    // A birthday, an anniversary or another date of the person; `says` is what is said of it.
+    std::optional<ab::CivilDate> read_date(const Property& property, const DateReasons& says) const
     {
         if (param_is(property, "VALUE", "TEXT")) {
-            warnings_.push_back({property.line, what + " given as text, left out"});
+            warnings_.push_back(diagnostic(property.line, says.as_text));
             return std::nullopt;
         }
         const std::string value = text_value(property);
         std::string_view text = trim(value);
         if (text.empty())
             return std::nullopt;
-        const auto invalid = [&] {
-            return ReadError{property.line, what + " '" + value + "' is not a date"};
-        };
+        const auto invalid = [&] { return ReadError{property.line, says.not_a_date, {value}}; };
         if (const auto t = text.find('T'); t != std::string_view::npos) {
             const std::string_view time = text.substr(t + 1);
             const bool time_like =
@@ -159,14 +208,13 @@ private:
                 date.year = ab::kUnknownYear;
         } else if (!digits.empty() &&
                    (no_year ? digits.size() <= 3 : digits.size() == 4 || digits.size() == 6)) {
-            warnings_.push_back(
-                {property.line, what + " '" + value + "' lacks a month or a day, left out"});
+            warnings_.push_back(diagnostic(property.line, says.lacks_month_or_day, {value}));
             return std::nullopt;
         } else {
             throw invalid();
         }
         if (!ab::is_valid_birthday(date))
-            throw ReadError{property.line, what + " '" + value + "' is no valid date"};
+            throw ReadError{property.line, says.no_valid_date, {value}};
         return date;
     }
 
@@ -224,7 +272,8 @@ private:
                     if (label.empty() || label == "pref" || label == "voice" || label == "internet")
                         continue;
                     if (!ab::is_valid_text(label))
-                        throw ReadError{property.line, "text is not valid UTF-8"};
+                        throw ReadError{property.line,
+                                        os::deviceTextKey("text is not valid UTF-8")};
                     return label == "cell" ? "mobile" : label;
                 }
             }
@@ -237,7 +286,8 @@ private:
         std::string problem;
         auto bytes = inline_bytes(property, problem);
         if (!bytes)
-            warnings_.push_back({property.line, "photo left out: " + problem});
+            warnings_.push_back(
+                diagnostic(property.line, os::deviceTextKey("photo left out: %1"), {problem}));
         return bytes;
     }
 
@@ -258,7 +308,7 @@ VCardReadResult read(std::string_view text, CardErrors card_errors)
         if (card_errors == CardErrors::kRefuseFile)
             throw error;
         if (!card_error)
-            card_error = Diagnostic{error.line, error.message};
+            card_error = error;
     };
     for (const auto& logical : unfold(text)) {
         Property property;
@@ -273,13 +323,16 @@ VCardReadResult read(std::string_view text, CardErrors card_errors)
         const bool is_begin = property.name == "BEGIN";
         const bool is_end = property.name == "END";
         if ((is_begin || is_end) && upper(trim(property.value)) != "VCARD")
-            throw ReadError{property.line, "unexpected " + property.name + ":" + property.value};
+            throw ReadError{property.line,
+                            os::deviceTextKey("unexpected %1:%2"),
+                            {property.name, property.value}};
         if (begin_line == 0) {
             if (!is_begin)
-                throw ReadError{property.line, "text outside BEGIN:VCARD and END:VCARD"};
+                throw ReadError{property.line,
+                                os::deviceTextKey("text outside BEGIN:VCARD and END:VCARD")};
             begin_line = property.line;
         } else if (is_begin) {
-            throw ReadError{property.line, "BEGIN:VCARD inside a vCard"};
+            throw ReadError{property.line, os::deviceTextKey("BEGIN:VCARD inside a vCard")};
         } else if (is_end) {
             const size_t warnings_before = result.warnings.size();
             if (!card_error) {
@@ -292,19 +345,21 @@ VCardReadResult read(std::string_view text, CardErrors card_errors)
             if (card_error) {
                 // What was left out of a card that is left out whole is not worth a word.
                 result.warnings.resize(warnings_before);
-                result.skipped.push_back(*card_error);
+                card_error->name = CardReader(begin_line, result.warnings).name(card);
+                result.skipped.push_back(std::move(*card_error));
             }
             card.clear();
             card_error.reset();
             begin_line = 0;
-        } else if (!card_error) {
+        } else if (!card_error || property.name == "N" || property.name == "FN") {
+            // A card left out keeps its names, which say whose card it was.
             card.push_back(std::move(property));
         }
     }
     if (begin_line != 0)
-        throw ReadError{begin_line, "vCard without END:VCARD"};
+        throw ReadError{begin_line, os::deviceTextKey("vCard without END:VCARD")};
     if (result.entries.empty() && result.skipped.empty())
-        throw ReadError{1, "no vCard in the file"};
+        throw ReadError{1, os::deviceTextKey("no vCard in the file")};
     return result;
 }
 
@@ -316,7 +371,7 @@ VCardReadResult read_vcards(std::string_view text, CardErrors card_errors)
         return read(text, card_errors);
     } catch (const ReadError& error) {
         VCardReadResult failed;
-        failed.error = Diagnostic{error.line, error.message};
+        failed.error = error;
         return failed;
     }
 }

@@ -1,4 +1,4 @@
-#include "PhotoSource.h"
+#include "vcard/PhotoSource.h"
 
 #include "Sha256.h"
 

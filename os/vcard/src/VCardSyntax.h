@@ -4,6 +4,8 @@
 // character sets, escapes). VCardReader gives the properties their meaning.
 //
 // Input is untrusted: a line that cannot be read throws ReadError with its line, never more.
+#include "vcard/Diagnostic.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,9 +16,12 @@ namespace contacts::vcard {
 
 // What makes a file unusable, thrown by either half and caught where read_vcards makes its
 // result.
-struct ReadError {
-    int line;
-    std::string message;
+struct ReadError : Diagnostic {
+    // The reason must be a literal marked os::deviceTextKey.
+    ReadError(int at, std::string_view why, std::vector<std::string> quoted = {})
+        : Diagnostic(diagnostic(at, why, std::move(quoted)))
+    {
+    }
 };
 
 struct Param {

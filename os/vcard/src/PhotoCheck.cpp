@@ -1,7 +1,7 @@
-#include "PhotoCheck.h"
+#include "vcard/PhotoCheck.h"
 
-#include "ReadFile.h"
 #include "uikit/UIImage.h"
+#include "vcard/ReadFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,6 +6,8 @@
 //
 // Input is untrusted: any text gives persons, cards left out or one error with its line, never a
 // crash.
+#include "vcard/Diagnostic.h"
+
 #include "addressbook/AddressBook.h"
 
 #include <optional>
@@ -14,11 +16,6 @@
 #include <vector>
 
 namespace contacts {
-
-struct Diagnostic {
-    int line = 0; // 1-based line of the file
-    std::string message;
-};
 
 struct VCardEntry {
     ab::Person person; // not saved yet; image_data is the photo as found, not checked
@@ -31,7 +28,8 @@ struct VCardReadResult {
     // Things left out of a person that is still read whole (a photo that cannot be used, a
     // birthday without a month or day).
     std::vector<Diagnostic> warnings;
-    // With CardErrors::kSkipCard, each card left out for an error: the first error in it.
+    // With CardErrors::kSkipCard, each card left out for an error: the first error in it, with
+    // the card's name.
     std::vector<Diagnostic> skipped;
     // The first error that is not left out; the file is then not to be used at all.
     std::optional<Diagnostic> error;

@@ -1,7 +1,9 @@
-#include "VCardImport.h"
+#include "vcard/VCardImport.h"
 
-#include "PhotoCheck.h"
-#include "StoreProblemText.h"
+#include "vcard/PhotoCheck.h"
+#include "vcard/StoreProblemText.h"
+
+#include "foundation/DeviceText.h"
 
 namespace contacts {
 
@@ -13,7 +15,8 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors,
     if (read.error) {
         result.failure = ImportFailure::kBadFile;
         result.line = read.error->line;
-        result.reason = std::move(read.error->message);
+        result.reason = read.error->message;
+        result.bad_file = std::move(*read.error);
         return result;
     }
     result.skipped = std::move(read.skipped);
@@ -22,7 +25,8 @@ ImportResult read_vcard_text(std::string_view text, CardErrors card_errors,
         auto& photo = entry.person.image_data;
         if (!photo.empty()) {
             if (const auto problem = make_storable_photo(photo, stored)) {
-                result.warnings.push_back({entry.photo_line, "photo left out: " + *problem});
+                result.warnings.push_back(diagnostic(
+                    entry.photo_line, os::deviceTextKey("photo left out: %1"), {*problem}));
                 photo.clear();
             }
         }

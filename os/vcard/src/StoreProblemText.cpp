@@ -1,4 +1,4 @@
-#include "StoreProblemText.h"
+#include "vcard/StoreProblemText.h"
 
 namespace contacts {
 

@@ -1,4 +1,4 @@
-#include "PersonMerge.h"
+#include "vcard/PersonMerge.h"
 
 #include <string>
 #include <unordered_map>

@@ -2,8 +2,8 @@
 // clean persons, never a crash (run under AddressSanitizer). Seeded, so a failure repeats.
 #include "VCardFixtures.h"
 
-#include "VCardReader.h"
-#include "VCardWriter.h"
+#include "vcard/VCardReader.h"
+#include "vcard/VCardWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
-#include "VCardWriter.h"
+#include "vcard/VCardWriter.h"
 
 #include "AsciiCase.h"
-#include "Base64.h"
+#include "vcard/Base64.h"
+
+#include "addressbook/PersonName.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -82,10 +84,7 @@ public:
         const std::string last = escape(person.last_name.value_or(""));
         const std::string first = escape(person.first_name.value_or(""));
         line("N:" + last + ";" + first + ";;;");
-        std::string display = person.first_name.value_or("");
-        if (person.last_name && !person.last_name->empty())
-            display += (display.empty() ? "" : " ") + *person.last_name;
-        line("FN:" + escape(display));
+        line("FN:" + escape(ab::full_name(person)));
         if (person.uid)
             line("UID:" + escape(*person.uid));
         if (person.birthday)

@@ -2,10 +2,10 @@
 // Bringing the persons of vCard files into an address book, for the contacts tool and for
 // applications alike: a file is read and checked whole first, then its cards are written in one
 // change, and the result says what happened in terms a caller can show.
-#include "PersonMerge.h"
-#include "PhotoSource.h"
-#include "ReadFile.h"
-#include "VCardReader.h"
+#include "vcard/PersonMerge.h"
+#include "vcard/PhotoSource.h"
+#include "vcard/ReadFile.h"
+#include "vcard/VCardReader.h"
 
 #include "addressbook/AddressBook.h"
 
@@ -39,6 +39,7 @@ struct ImportResult {
     std::string reason;
     ReadFailure unreadable;
     int line = 0;
+    Diagnostic bad_file; // with kBadFile, the reader's error: `reason` and `line` in parts
     // The persons read, in the file's order, each photo made storable (make_storable_photo), or
     // left out with a warning when the system could not show it.
     std::vector<ab::Person> cards;

@@ -1,9 +1,10 @@
 #include "VCardSyntax.h"
 
 #include "AsciiCase.h"
-#include "Base64.h"
+#include "vcard/Base64.h"
 
 #include "addressbook/PersonText.h"
+#include "foundation/DeviceText.h"
 
 #include <algorithm>
 
@@ -84,7 +85,7 @@ Property parse_head(std::string_view head, int line)
             ++i;
     }
     if (i == 0 || (i < head.size() && head[i] != ';'))
-        throw ReadError{line, "invalid property name"};
+        throw ReadError{line, os::deviceTextKey("invalid property name")};
     property.name = upper(head.substr(0, i));
     head.remove_prefix(i);
 
@@ -101,7 +102,7 @@ Property parse_head(std::string_view head, int line)
             if (!rest.empty() && rest[0] == '"') {
                 const auto close = rest.find('"', 1);
                 if (close == std::string_view::npos)
-                    throw ReadError{line, "unterminated quoted parameter value"};
+                    throw ReadError{line, os::deviceTextKey("unterminated quoted parameter value")};
                 value = decode_carets(rest.substr(1, close - 1));
                 rest.remove_prefix(close + 1);
             } else {
@@ -115,12 +116,12 @@ Property parse_head(std::string_view head, int line)
             rest.remove_prefix(1);
         }
         if (!rest.empty() && rest[0] != ';')
-            throw ReadError{line, "invalid parameter"};
+            throw ReadError{line, os::deviceTextKey("invalid parameter")};
         if (named) {
             param.name = upper(head.substr(0, n));
         } else {
             if (param.values.size() != 1 || param.values[0].empty())
-                throw ReadError{line, "invalid parameter"};
+                throw ReadError{line, os::deviceTextKey("invalid parameter")};
             param.name = bare_param_name(param.values[0]);
         }
         property.params.push_back(std::move(param));
@@ -233,7 +234,7 @@ std::vector<LogicalLine> unfold(std::string_view text)
             lines.back().text += physical;
         } else if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
             if (lines.empty())
-                throw ReadError{number, "continuation line without a property"};
+                throw ReadError{number, os::deviceTextKey("continuation line without a property")};
             lines.back().text += physical.substr(1);
         } else if (physical.empty()) {
             continue;
@@ -263,7 +264,7 @@ Property parse_property(const LogicalLine& logical)
     const std::string_view line = logical.text;
     const auto colon = value_colon(line);
     if (colon == std::string_view::npos)
-        throw ReadError{logical.line, "property line without ':'"};
+        throw ReadError{logical.line, os::deviceTextKey("property line without ':'")};
     Property property = parse_head(line.substr(0, colon), logical.line);
     property.value = std::string(line.substr(colon + 1));
     return property;
@@ -298,10 +299,12 @@ std::string text_value(const Property& property)
         if (name == "ISO-8859-1" || name == "LATIN1" || name == "ISO_8859-1")
             value = latin1_to_utf8(value);
         else if (name != "UTF-8" && name != "US-ASCII")
-            throw ReadError{property.line, "unsupported character set " + charset->values[0]};
+            throw ReadError{property.line,
+                            os::deviceTextKey("unsupported character set %1"),
+                            {charset->values[0]}};
     }
     if (!ab::is_valid_text(value))
-        throw ReadError{property.line, "text is not valid UTF-8"};
+        throw ReadError{property.line, os::deviceTextKey("text is not valid UTF-8")};
     return line_breaks_as_newlines(value);
 }
 

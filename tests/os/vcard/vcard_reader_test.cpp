@@ -1,7 +1,7 @@
 #include "VCardFixtures.h"
 
-#include "Base64.h"
-#include "VCardReader.h"
+#include "vcard/Base64.h"
+#include "vcard/VCardReader.h"
 
 #include <gtest/gtest.h>
 
@@ -241,6 +241,24 @@ TEST(VCardErrors, EachGivesItsLine)
     };
     for (const auto& [text, error] : cases)
         EXPECT_EQ(error_of(text), error) << text;
+}
+
+TEST(VCardErrors, ACardLeftOutIsNamedAsItNamesItsPerson)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"N:Dois;Bia;;;\nBDAY:1980-02-30\n", "Bia Dois"},
+        {"FN:Dra. Bia\nN:Dois;Bia;;;\nBDAY:1980-02-30\n", "Dra. Bia"},
+        {"BDAY:1980-02-30\nN:Dois;Bia;;;\n", "Bia Dois"},
+        {"F N:x\nFN:Bia\n", "Bia"},
+        {"BDAY:1980-02-30\n", ""},
+        {"N;CHARSET=KOI8-R:A\n", ""},
+    };
+    for (const auto& [body, name] : cases) {
+        const auto read = read_vcards("BEGIN:VCARD\nVERSION:3.0\n" + body + "END:VCARD\n",
+                                      contacts::CardErrors::kSkipCard);
+        ASSERT_EQ(read.skipped.size(), 1u) << body;
+        EXPECT_EQ(read.skipped[0].name, name) << body;
+    }
 }
 
 TEST(Base64, DecodesWhatItEncodes)

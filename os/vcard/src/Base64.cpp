@@ -1,4 +1,4 @@
-#include "Base64.h"
+#include "vcard/Base64.h"
 
 namespace contacts {
 namespace {

@@ -1,4 +1,4 @@
-#include "ReadFile.h"
+#include "vcard/ReadFile.h"
 
 #include <cerrno>
 #include <cstring>

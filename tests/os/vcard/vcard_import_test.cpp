@@ -3,7 +3,7 @@
 #include "TempDevice.h"
 
 #include "Sha256.h"
-#include "VCardImport.h"
+#include "vcard/VCardImport.h"
 
 #include "addressbook/InMemoryAddressBook.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Photo bytes as the address book keeps them: exactly the photos the system can show, decoded
 // once on their way in and kept at the size they are shown.
-#include "PhotoSource.h"
+#include "vcard/PhotoSource.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "VCardReader.h"
-#include "VCardWriter.h"
+#include "vcard/VCardReader.h"
+#include "vcard/VCardWriter.h"
 
 #include <gtest/gtest.h>
 
