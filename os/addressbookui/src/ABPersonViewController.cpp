@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 using namespace addressbookui;
 
@@ -80,6 +81,8 @@ public:
     {
         focus_ = {property, identifier};
     }
+    // The first name's field takes the keyboard when the header is next shown.
+    void focusFirstName() { focusFirstName_ = true; }
 
     int numberOfSectionsInTableView(UITableView*) override { return int(sections_.size()); }
     int tableView_numberOfRowsInSection(UITableView*, int section) override
@@ -163,17 +166,25 @@ private:
                 actions.photo = act([](ABPersonViewController& c) { c.editPhoto(); });
         }
         cell->configure(owner_.shownPerson(), owner_.photo_, editing, std::move(actions));
+        if (std::exchange(focusFirstName_, false) && editing)
+            cell->focusFirstName();
         return cell;
     }
 
     std::shared_ptr<UITableViewCell> birthdayEditorCell(UITableView* table)
     {
         auto cell = reuse<BirthdayEditorCell>(table, "ABBirthdayEditorCell");
-        cell->configure(*owner_.shownPerson().birthday, act([](ABPersonViewController& c,
-                                                               Field field, int delta) {
+        BirthdayEdits edits;
+        edits.step = act([](ABPersonViewController& c, Field field, int delta) {
             if (const auto& birthday = c.shownPerson().birthday)
                 c.setEditedBirthday(stepped(*birthday, field, delta, c.today().year));
-        }));
+        });
+        edits.set = act([](ABPersonViewController& c, const ab::CivilDate& date) {
+            c.setEditedBirthday(date);
+        });
+        cell->configure(*owner_.shownPerson().birthday, std::move(edits));
+        if (std::exchange(focusBirthday_, false))
+            cell->focus(Field::Month);
         return cell;
     }
 
@@ -232,12 +243,16 @@ private:
         return cell;
     }
 
-    // A birthday of today, or an empty value under the first usual label the person has not
+    // A birthday of today with no year chosen yet (a birthday without one is whole), its month
+    // then taking the keyboard; or an empty value under the first usual label the person has not
     // used yet, whose field then takes the keyboard.
     void add(const PersonRow& at)
     {
         if (at.kind == Kind::AddBirthday) {
-            owner_.setEditedBirthday(owner_.today());
+            ab::CivilDate today = owner_.today();
+            today.year = ab::kUnknownYear;
+            focusBirthday_ = true;
+            owner_.setEditedBirthday(today);
             return;
         }
         if (owner_.draft_ && owner_.draft_->values(at.property))
@@ -262,6 +277,8 @@ private:
     ABPersonViewController& owner_;
     PersonSections sections_;
     std::optional<std::pair<ABPropertyID, ABMultiValueIdentifier>> focus_;
+    bool focusFirstName_ = false;
+    bool focusBirthday_ = false;
 };
 
 // Tells the screen which button of its action sheet was tapped.
@@ -388,6 +405,9 @@ void ABPersonViewController::setEditing(bool editing)
     if (editing) {
         draft_ = std::make_unique<PersonDraft>(person_);
         showEditingBar(true);
+        // A new person is named first: what the user types goes there.
+        if (isNewPerson())
+            rows_->focusFirstName();
     } else if (isNewPerson()) {
         if (!saveNewPerson())
             return;
