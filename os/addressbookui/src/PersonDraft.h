@@ -17,7 +17,6 @@ class PersonDraft {
 public:
     explicit PersonDraft(ab::Person original);
 
-    const ab::Person& original() const { return original_; }
     // The values as edited, blanks and all.
     const ab::Person& person() const { return edited_; }
 
