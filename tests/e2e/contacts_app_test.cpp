@@ -135,6 +135,29 @@ TEST_F(ContactsAppEndToEnd, AddsEditsAndDeletesAPersonThroughThePersonScreen)
     EXPECT_TRUE(shown_with(deleted, "class", "UIActionSheet").empty());
 }
 
+// A person born on 3 May 1990 with a number, added with the keyboard alone in 32 presses: New
+// Contact, then the name typed straight away, the birthday's month, day and year typed, the
+// number in the field its row opens, and Done.
+TEST_F(ContactsAppEndToEnd, APersonIsAddedWithTheKeyboardAlone)
+{
+    std::string script;
+    for (const char* key : {"Tab", "Tab", "Return"})
+        script += std::string("key ") + key + "\n";
+    script += "wait 100\ntype Ana\n";
+    for (const char* key :
+         {"Tab", "Tab", "Tab", "Return", "5", "3", "Right", "1", "9", "9", "0", "Tab", "Return"})
+        script += std::string("key ") + key + "\n";
+    script += "type 5551234\n";
+    for (const char* key : {"Tab", "Tab", "Tab", "Tab", "Tab", "Return"})
+        script += std::string("key ") + key + "\n";
+    ASSERT_EQ(run(script + "wait 100\n" + dumpTo("saved.json")), 0);
+
+    const QJsonObject saved = dumped("saved.json");
+    EXPECT_EQ(shown_with(saved, "text", "Edit").size(), 1u) << "saved and shown";
+    for (const char* text : {"Ana", "May 3, 1990", "5551234"})
+        EXPECT_EQ(shown_with(saved, "text", text).size(), 1u) << text;
+}
+
 // The home screen runs while the person is added: the agent's badge counts her at a later tick.
 // Both programs run on the same faked clock, so they agree on the day.
 TEST_F(ContactsAppEndToEnd, APersonBornTodayAddedHereIsCountedByTheHomeScreensBadge)

@@ -4,6 +4,8 @@
 #include "BirthdayText.h"
 #include "FieldLabels.h"
 #include "PersonCells.h"
+#include "PersonDraft.h"
+#include "PersonRows.h"
 #include "foundation/DeviceText.h"
 
 #include <uikit/NSURL.h>
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 using namespace addressbookui;
 
@@ -59,75 +62,18 @@ ab::CivilDate localDate(os::Moment moment)
 
 } // namespace
 
-// The table's sections: the header, then one group per displayed property that has values
-// (while editing, the birthday group shows even without one, to add it). In editing, the rows
-// that add a number or an address follow in a group of their own, and "Delete Contact" closes
-// the screen of a stored person.
+// The table of the screen: its rows, one cell function per kind of row, and what a tap on a row
+// does.
 class ABPersonViewController::Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
-    // A Date is one of the person's labelled dates (an anniversary...), shown under the
-    // birthday and never edited here.
-    enum class Kind { Header, Value, AddBirthday, BirthdayEditor, AddValue, DeleteContact, Date };
-    struct Row {
-        Kind kind;
-        ABPropertyID property = 0;
-        ABMultiValueIdentifier identifier = kABMultiValueInvalidIdentifier;
-        std::string label = {};
-        std::string value = {};
-    };
+    using Kind = PersonRow::Kind;
 
     explicit Rows(ABPersonViewController& owner) : owner_(owner) {}
 
     void rebuild()
     {
-        const ab::Person& person = owner_.shownPerson();
-        const bool editing = owner_.isEditing();
-        sections_.clear();
-        sections_.push_back({{Kind::Header}});
-        std::vector<Row> adds;
-        const auto& shown = owner_.displayedProperties();
-        const auto displays = [&shown](ABPropertyID property) {
-            return std::find(shown.begin(), shown.end(), property) != shown.end();
-        };
-        for (ABPropertyID property : shown) {
-            std::vector<Row> rows;
-            const bool dates =
-                property == kABPersonDateProperty
-                    ? !displays(kABPersonBirthdayProperty)
-                    : property == kABPersonBirthdayProperty && displays(kABPersonDateProperty);
-            if (property == kABPersonBirthdayProperty) {
-                if (person.birthday) {
-                    rows.push_back({Kind::Value, property, kABMultiValueInvalidIdentifier,
-                                    os::deviceText("birthday"), birthdayText(*person.birthday)});
-                    if (editing)
-                        rows.push_back({Kind::BirthdayEditor, property});
-                } else if (editing) {
-                    rows.push_back({Kind::AddBirthday, property, kABMultiValueInvalidIdentifier, "",
-                                    os::deviceText("add birthday")});
-                }
-            } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
-                const auto& values =
-                    property == kABPersonPhoneProperty ? person.phones : person.emails;
-                for (size_t i = 0; i < values.size(); ++i)
-                    rows.push_back({Kind::Value, property, ABMultiValueIdentifier(i),
-                                    labelText(values[i].label), values[i].value});
-                if (editing)
-                    adds.push_back({Kind::AddValue, property, kABMultiValueInvalidIdentifier, "",
-                                    property == kABPersonPhoneProperty
-                                        ? os::deviceText("add phone")
-                                        : os::deviceText("add email")});
-            }
-            if (dates)
-                for (const auto& labeled : person.dates)
-                    rows.push_back({Kind::Date, property, kABMultiValueInvalidIdentifier,
-                                    labelText(labeled.label), birthdayText(labeled.date)});
-            if (!rows.empty())
-                sections_.push_back(std::move(rows));
-        }
-        if (!adds.empty())
-            sections_.push_back(std::move(adds));
-        if (editing && !owner_.isNewPerson())
-            sections_.push_back({{Kind::DeleteContact}});
+        sections_ = personSections(owner_.shownPerson(), owner_.displayedProperties(),
+                                   owner_.isEditing(), owner_.isNewPerson());
     }
 
     // The value's field takes the keyboard when its row is next shown.
@@ -135,6 +81,8 @@ public:
     {
         focus_ = {property, identifier};
     }
+    // The first name's field takes the keyboard when the header is next shown.
+    void focusFirstName() { focusFirstName_ = true; }
 
     int numberOfSectionsInTableView(UITableView*) override { return int(sections_.size()); }
     int tableView_numberOfRowsInSection(UITableView*, int section) override
@@ -154,97 +102,14 @@ public:
     std::shared_ptr<UITableViewCell> tableView_cellForRowAtIndexPath(
         UITableView* table, const NSIndexPath& indexPath) override
     {
-        const Row& at = row(indexPath);
-        std::weak_ptr<UIViewController> weak = owner_.weak_from_this();
-        auto act = [weak](auto action) {
-            return [weak, action](auto... arguments) {
-                if (auto owner = weak.lock())
-                    action(static_cast<ABPersonViewController&>(*owner), arguments...);
-            };
-        };
-        const bool editing = owner_.isEditing();
+        const PersonRow& at = row(indexPath);
         switch (at.kind) {
-        case Kind::Header: {
-            auto cell = reuse<HeaderCell>(table, "ABHeaderCell");
-            HeaderActions actions;
-            // A new person's screen has its "Done" in the navigation bar.
-            if (owner_.allowsEditing() && !(editing && owner_.isNewPerson()))
-                actions.edit = act([](ABPersonViewController& c) { c.setEditing(!c.isEditing()); });
-            if (editing) {
-                // Typed text goes straight to the copy: a redisplay would take the keyboard away.
-                actions.firstName = act([](ABPersonViewController& c, std::string name) {
-                    if (c.editing_)
-                        c.edited_.first_name = std::move(name);
-                });
-                actions.lastName = act([](ABPersonViewController& c, std::string name) {
-                    if (c.editing_)
-                        c.edited_.last_name = std::move(name);
-                });
-                if (owner_.photoChooser_)
-                    actions.photo = act([](ABPersonViewController& c) { c.editPhoto(); });
-            }
-            cell->configure(owner_.shownPerson(), owner_.photo_, editing, std::move(actions));
-            return cell;
-        }
-        case Kind::BirthdayEditor: {
-            auto cell = reuse<BirthdayEditorCell>(table, "ABBirthdayEditorCell");
-            cell->configure(*owner_.shownPerson().birthday, [weak](Field field, int delta) {
-                if (auto owner = weak.lock()) {
-                    auto& screen = static_cast<ABPersonViewController&>(*owner);
-                    if (const auto& birthday = screen.shownPerson().birthday)
-                        screen.setEditedBirthday(
-                            stepped(*birthday, field, delta, screen.today().year));
-                }
-            });
-            return cell;
-        }
+        case Kind::Header: return headerCell(table);
+        case Kind::BirthdayEditor: return birthdayEditorCell(table);
         case Kind::AddBirthday:
-        case Kind::AddValue: {
-            auto cell = reuse<ValueCell>(table, "ABValueCell");
-            const Row added = at;
-            cell->configure(at.label, at.value, true, EditControl::Kind::Add,
-                            act([added](ABPersonViewController& c) { c.rows_->add(added); }));
-            return cell;
-        }
-        case Kind::Date: {
-            auto cell = reuse<ValueCell>(table, "ABValueCell");
-            cell->configure(at.label, at.value, false, std::nullopt, nullptr);
-            return cell;
-        }
-        case Kind::Value: {
-            auto cell = reuse<ValueCell>(table, "ABValueCell");
-            std::optional<EditControl::Kind> control;
-            if (editing)
-                control = EditControl::Kind::Delete;
-            const ABPropertyID property = at.property;
-            const ABMultiValueIdentifier identifier = at.identifier;
-            const bool selectable = !editing && property != kABPersonBirthdayProperty;
-            cell->configure(at.label, at.value, selectable, control,
-                            act([property, identifier](ABPersonViewController& c) {
-                                c.removeEditedValue(property, identifier);
-                            }));
-            if (editing && property == kABPersonBirthdayProperty &&
-                owner_.shownPerson().birthday->year != ab::kUnknownYear)
-                cell->setButton(os::deviceText("no year"), act([](ABPersonViewController& c) {
-                                    auto date = *c.shownPerson().birthday;
-                                    date.year = ab::kUnknownYear;
-                                    c.setEditedBirthday(date);
-                                }));
-            if (editing && property != kABPersonBirthdayProperty) {
-                cell->editValue(
-                    property == kABPersonPhoneProperty ? os::deviceText("Phone")
-                                                       : os::deviceText("Email"),
-                    act([property, identifier](ABPersonViewController& c, std::string value) {
-                        if (auto* entry = c.editedEntry(property, identifier))
-                            entry->value = std::move(value);
-                    }));
-                if (focus_ == std::pair{property, identifier}) {
-                    cell->field().becomeFirstResponder();
-                    focus_.reset();
-                }
-            }
-            return cell;
-        }
+        case Kind::AddValue: return addCell(table, at);
+        case Kind::Date: return dateCell(table, at);
+        case Kind::Value: return valueCell(table, at);
         case Kind::DeleteContact: return reuse<DeleteContactCell>(table, "ABDeleteContactCell");
         }
         return nullptr;
@@ -253,7 +118,7 @@ public:
     void tableView_didSelectRowAtIndexPath(UITableView* table,
                                            const NSIndexPath& indexPath) override
     {
-        const Row at = row(indexPath);
+        const PersonRow at = row(indexPath);
         table->deselectRowAtIndexPath_animated(indexPath, true);
         const bool editing = owner_.isEditing();
         if (at.kind == Kind::AddBirthday || at.kind == Kind::AddValue)
@@ -267,28 +132,135 @@ public:
     }
 
 private:
-    // A birthday of today, or an empty value under the first usual label the person has not
-    // used yet, whose field then takes the keyboard.
-    void add(const Row& at)
+    // What a control of a cell does to the screen, for as long as the screen lives: a cell may
+    // outlive it in the table's reuse queue.
+    template <class Action>
+    auto act(Action action) const
     {
-        if (at.kind == Kind::AddBirthday) {
-            owner_.setEditedBirthday(owner_.today());
-            return;
-        }
-        const auto* values = owner_.editedValues(at.property);
-        if (!values)
-            return;
-        std::string label = "other";
-        for (const auto& usual : labelsFor(at.property))
-            if (std::none_of(values->begin(), values->end(),
-                             [&](const ab::LabeledValue& v) { return v.label == usual; })) {
-                label = usual;
-                break;
-            }
-        owner_.addEditedValue(at.property, label);
+        std::weak_ptr<UIViewController> weak = owner_.weak_from_this();
+        return [weak, action](auto... arguments) {
+            if (auto owner = weak.lock())
+                action(static_cast<ABPersonViewController&>(*owner), arguments...);
+        };
     }
 
-    const Row& row(const NSIndexPath& indexPath) const
+    std::shared_ptr<UITableViewCell> headerCell(UITableView* table)
+    {
+        auto cell = reuse<HeaderCell>(table, "ABHeaderCell");
+        const bool editing = owner_.isEditing();
+        HeaderActions actions;
+        // A new person's screen has its "Done" in the navigation bar.
+        if (owner_.allowsEditing() && !(editing && owner_.isNewPerson()))
+            actions.edit = act([](ABPersonViewController& c) { c.setEditing(!c.isEditing()); });
+        if (editing) {
+            // Typed text goes straight to the copy: a redisplay would take the keyboard away.
+            actions.firstName = act([](ABPersonViewController& c, std::string name) {
+                if (c.draft_)
+                    c.draft_->setFirstName(std::move(name));
+            });
+            actions.lastName = act([](ABPersonViewController& c, std::string name) {
+                if (c.draft_)
+                    c.draft_->setLastName(std::move(name));
+            });
+            if (owner_.photoChooser_)
+                actions.photo = act([](ABPersonViewController& c) { c.editPhoto(); });
+        }
+        cell->configure(owner_.shownPerson(), owner_.photo_, editing, std::move(actions));
+        if (std::exchange(focusFirstName_, false) && editing)
+            cell->focusFirstName();
+        return cell;
+    }
+
+    std::shared_ptr<UITableViewCell> birthdayEditorCell(UITableView* table)
+    {
+        auto cell = reuse<BirthdayEditorCell>(table, "ABBirthdayEditorCell");
+        BirthdayEdits edits;
+        edits.step = act([](ABPersonViewController& c, Field field, int delta) {
+            if (const auto& birthday = c.shownPerson().birthday)
+                c.setEditedBirthday(stepped(*birthday, field, delta, c.today().year));
+        });
+        edits.set = act([](ABPersonViewController& c, const ab::CivilDate& date) {
+            c.setEditedBirthday(date);
+        });
+        cell->configure(*owner_.shownPerson().birthday, std::move(edits));
+        if (std::exchange(focusBirthday_, false))
+            cell->focus(Field::Month);
+        return cell;
+    }
+
+    std::shared_ptr<UITableViewCell> addCell(UITableView* table, const PersonRow& at)
+    {
+        auto cell = reuse<ValueCell>(table, "ABValueCell");
+        cell->configure(at.label, at.value, true, EditControl::Kind::Add,
+                        act([added = at](ABPersonViewController& c) { c.rows_->add(added); }));
+        return cell;
+    }
+
+    std::shared_ptr<UITableViewCell> dateCell(UITableView* table, const PersonRow& at) const
+    {
+        auto cell = reuse<ValueCell>(table, "ABValueCell");
+        cell->configure(at.label, at.value, false, std::nullopt, nullptr);
+        return cell;
+    }
+
+    // A birthday, number or address; in editing with a minus to remove it, the birthday with a
+    // button to drop its year, a number or address in a field.
+    std::shared_ptr<UITableViewCell> valueCell(UITableView* table, const PersonRow& at)
+    {
+        auto cell = reuse<ValueCell>(table, "ABValueCell");
+        const bool editing = owner_.isEditing();
+        std::optional<EditControl::Kind> control;
+        if (editing)
+            control = EditControl::Kind::Delete;
+        const ABPropertyID property = at.property;
+        const ABMultiValueIdentifier identifier = at.identifier;
+        const bool selectable = !editing && property != kABPersonBirthdayProperty;
+        cell->configure(at.label, at.value, selectable, control,
+                        act([property, identifier](ABPersonViewController& c) {
+                            c.removeEditedValue(property, identifier);
+                        }));
+        if (!editing)
+            return cell;
+        if (property == kABPersonBirthdayProperty) {
+            if (owner_.shownPerson().birthday->year != ab::kUnknownYear)
+                cell->setButton(os::deviceText("no year"), act([](ABPersonViewController& c) {
+                                    auto date = *c.shownPerson().birthday;
+                                    date.year = ab::kUnknownYear;
+                                    c.setEditedBirthday(date);
+                                }));
+            return cell;
+        }
+        cell->editValue(
+            property == kABPersonPhoneProperty ? os::deviceText("Phone") : os::deviceText("Email"),
+            act([property, identifier](ABPersonViewController& c, std::string value) {
+                if (auto* entry = c.draft_ ? c.draft_->entry(property, identifier) : nullptr)
+                    entry->value = std::move(value);
+            }));
+        if (focus_ == std::pair{property, identifier}) {
+            cell->field().becomeFirstResponder();
+            focus_.reset();
+        }
+        return cell;
+    }
+
+    // A birthday of today with no year chosen yet (a birthday without one is whole), its month
+    // then taking the keyboard; or an empty value under the first usual label the person has not
+    // used yet, whose field then takes the keyboard.
+    void add(const PersonRow& at)
+    {
+        if (at.kind == Kind::AddBirthday) {
+            ab::CivilDate today = owner_.today();
+            today.year = ab::kUnknownYear;
+            focusBirthday_ = true;
+            owner_.setEditedBirthday(today);
+            return;
+        }
+        if (owner_.draft_ && owner_.draft_->values(at.property))
+            owner_.addEditedValue(at.property,
+                                  owner_.draft_->unusedLabel(at.property, labelsFor(at.property)));
+    }
+
+    const PersonRow& row(const NSIndexPath& indexPath) const
     {
         return sections_[size_t(indexPath.section())][size_t(indexPath.row())];
     }
@@ -303,8 +275,10 @@ private:
     }
 
     ABPersonViewController& owner_;
-    std::vector<std::vector<Row>> sections_;
+    PersonSections sections_;
     std::optional<std::pair<ABPropertyID, ABMultiValueIdentifier>> focus_;
+    bool focusFirstName_ = false;
+    bool focusBirthday_ = false;
 };
 
 // Tells the screen which button of its action sheet was tapped.
@@ -324,6 +298,11 @@ public:
 ABPersonViewController::ABPersonViewController()
     : rows_(std::make_unique<Rows>(*this)), sheetChoice_(std::make_unique<SheetChoice>())
 {
+}
+
+const ab::Person& ABPersonViewController::shownPerson() const
+{
+    return draft_ ? draft_->person() : person_;
 }
 
 ABPersonViewController::~ABPersonViewController()
@@ -372,7 +351,7 @@ void ABPersonViewController::setDisplayedPerson(ab::Person person)
 {
     showEditingBar(false);
     person_ = std::move(person);
-    editing_ = false;
+    draft_.reset();
     showPhoto();
     refresh();
 }
@@ -407,7 +386,7 @@ void ABPersonViewController::setAllowsEditing(bool allowsEditing)
     allowsEditing_ = allowsEditing;
     if (!allowsEditing) {
         showEditingBar(false);
-        editing_ = false;
+        draft_.reset();
         showPhoto();
     }
     refresh();
@@ -421,19 +400,21 @@ void ABPersonViewController::setDisplayedProperties(std::vector<ABPropertyID> pr
 
 void ABPersonViewController::setEditing(bool editing)
 {
-    if (editing == editing_ || (editing && !allowsEditing_))
+    if (editing == isEditing() || (editing && !allowsEditing_))
         return;
     if (editing) {
-        edited_ = person_;
-        editing_ = true;
+        draft_ = std::make_unique<PersonDraft>(person_);
         showEditingBar(true);
+        // A new person is named first: what the user types goes there.
+        if (isNewPerson())
+            rows_->focusFirstName();
     } else if (isNewPerson()) {
         if (!saveNewPerson())
             return;
     } else {
         if (!save())
             return;
-        editing_ = false;
+        draft_.reset();
         showEditingBar(false);
         showPhoto();
     }
@@ -442,53 +423,15 @@ void ABPersonViewController::setEditing(bool editing)
 
 void ABPersonViewController::cancelEditing()
 {
-    if (!editing_)
+    if (!draft_)
         return;
-    editing_ = false;
+    draft_.reset();
     showEditingBar(false);
     showPhoto();
     refresh();
     if (isNewPerson())
         leaveScreen();
 }
-
-namespace {
-
-bool blank(const std::string& text)
-{
-    return text.find_first_not_of(" \t\n\r") == std::string::npos;
-}
-
-// The person as it is kept: names left blank are none, values left blank are dropped.
-ab::Person withoutBlanks(ab::Person person)
-{
-    for (auto* name : {&person.first_name, &person.last_name})
-        if (*name && blank(**name))
-            name->reset();
-    for (auto* values : {&person.phones, &person.emails})
-        std::erase_if(*values, [](const ab::LabeledValue& v) { return blank(v.value); });
-    return person;
-}
-
-bool isEmpty(const ab::Person& person)
-{
-    return !person.first_name && !person.last_name && !person.birthday && person.phones.empty() &&
-           person.emails.empty() && person.image_data.empty();
-}
-
-// Whether the person stored under the shown person's identifier is still that person. Another
-// program may have put another store file in place meanwhile (a backup brought back), in which
-// the same identifier names someone else. A person keeps its UID, and keeps its first name, last
-// name or birthday while another program changes the rest.
-bool isSamePerson(const ab::Person& shown, const ab::Person& stored)
-{
-    if (shown.uid || stored.uid)
-        return shown.uid == stored.uid;
-    return shown.first_name == stored.first_name || shown.last_name == stored.last_name ||
-           shown.birthday == stored.birthday;
-}
-
-} // namespace
 
 // False when the person stays in editing, what was typed kept for another "Done": the write
 // failed (the book locked by another program, a full disk). True when editing may end: saved,
@@ -505,29 +448,13 @@ bool ABPersonViewController::save()
                   os::deviceText("The changes could not be written to the address book."));
         return false;
     }
-    const ab::Person edited = withoutBlanks(edited_);
-    // Only what the user changed here, each compared with the person as shown when editing
-    // began, so that a change made elsewhere meanwhile to another value stays.
-    std::vector<std::function<void(ab::Person&)>> changes;
-    auto take = [&](auto member) {
-        if (edited.*member != person_.*member)
-            changes.push_back(
-                [&edited, member](ab::Person& stored) { stored.*member = edited.*member; });
-    };
-    take(&ab::Person::first_name);
-    take(&ab::Person::last_name);
-    take(&ab::Person::image_data);
-    take(&ab::Person::birthday);
-    take(&ab::Person::phones);
-    take(&ab::Person::emails);
     // Nothing edited: nothing written, so readers of the book see no change.
-    if (changes.empty())
+    if (!draft_->hasChanges())
         return true;
-    // Applied inside the write, to the person as stored at that moment.
-    auto saved = addressBook_->edit(person_.id, [&](ab::Person& stored) {
-        for (const auto& change : changes)
-            change(stored);
-    });
+    // Only what the user changed here, applied inside the write to the person as stored at that
+    // moment, so that a change made elsewhere meanwhile to another value stays.
+    auto saved =
+        addressBook_->edit(person_.id, [&](ab::Person& stored) { draft_->applyChanges(stored); });
     if (saved) {
         person_ = std::move(*saved);
         bookChanged();
@@ -550,11 +477,11 @@ bool ABPersonViewController::save()
 // False when the person stays in editing: the write failed, and what was typed is kept.
 bool ABPersonViewController::saveNewPerson()
 {
-    ab::Person person = withoutBlanks(edited_);
-    if (isEmpty(person) || !addressBook_) {
+    if (draft_->isEmpty() || !addressBook_) {
         cancelEditing();
         return true;
     }
+    ab::Person person = draft_->kept();
     if (!addressBook_->save(person)) {
         showAlert(os::deviceText("Cannot Save Contact"),
                   os::deviceText("The contact could not be added to the address book."));
@@ -562,7 +489,7 @@ bool ABPersonViewController::saveNewPerson()
     }
     showEditingBar(false);
     person_ = std::move(person);
-    editing_ = false;
+    draft_.reset();
     showPhoto();
     bookChanged();
     return true;
@@ -653,13 +580,13 @@ void ABPersonViewController::chooseLabel(ABPropertyID property, ABMultiValueIden
 
 void ABPersonViewController::editPhoto()
 {
-    if (!editing_ || !photoChooser_)
+    if (!draft_ || !photoChooser_)
         return;
     auto choose = [this] {
         if (auto chooser = photoChooser_)
             chooser(*this);
     };
-    if (edited_.image_data.empty()) {
+    if (draft_->person().image_data.empty()) {
         choose();
         return;
     }
@@ -675,14 +602,14 @@ void ABPersonViewController::editPhoto()
 
 void ABPersonViewController::confirmDelete()
 {
-    if (!editing_ || isNewPerson())
+    if (!draft_ || isNewPerson())
         return;
     showSheet({}, os::deviceText("Delete Contact"), [this](const std::string&) { removePerson(); });
 }
 
 void ABPersonViewController::removePerson()
 {
-    if (!editing_ || isNewPerson() || !addressBook_)
+    if (!draft_ || isNewPerson() || !addressBook_)
         return;
     // Removed meanwhile by another program is removed all the same.
     if (!addressBook_->remove(person_.id) && addressBook_->personWithRecordID(person_.id)) {
@@ -690,7 +617,7 @@ void ABPersonViewController::removePerson()
                   os::deviceText("The address book could not be changed."));
         return;
     }
-    editing_ = false;
+    draft_.reset();
     showEditingBar(false);
     refresh();
     bookChanged();
@@ -709,7 +636,7 @@ const std::vector<std::string>& ABPersonViewController::labelsFor(ABPropertyID p
 
 bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIdentifier identifier)
 {
-    if (editing_)
+    if (draft_)
         return false;
     std::string url, value;
     if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
@@ -731,61 +658,41 @@ bool ABPersonViewController::selectValue(ABPropertyID property, ABMultiValueIden
 
 void ABPersonViewController::setEditedBirthday(std::optional<ab::CivilDate> birthday)
 {
-    if (!editing_ || (birthday && !ab::is_valid_birthday(*birthday)))
-        return;
-    edited_.birthday = birthday;
-    refresh();
+    if (draft_ && draft_->setBirthday(birthday))
+        refresh();
 }
 
 void ABPersonViewController::removeEditedValue(ABPropertyID property,
                                                ABMultiValueIdentifier identifier)
 {
-    if (!editing_)
-        return;
-    if (property == kABPersonBirthdayProperty) {
-        edited_.birthday.reset();
-    } else if (property == kABPersonPhoneProperty || property == kABPersonEmailProperty) {
-        auto& values = property == kABPersonPhoneProperty ? edited_.phones : edited_.emails;
-        if (identifier < 0 || size_t(identifier) >= values.size())
-            return;
-        values.erase(values.begin() + identifier);
-    }
-    refresh();
-}
-
-std::vector<ab::LabeledValue>* ABPersonViewController::editedValues(ABPropertyID property)
-{
-    if (property == kABPersonPhoneProperty)
-        return &edited_.phones;
-    if (property == kABPersonEmailProperty)
-        return &edited_.emails;
-    return nullptr;
+    if (draft_ && draft_->remove(property, identifier))
+        refresh();
 }
 
 void ABPersonViewController::setEditedFirstName(std::string name)
 {
-    if (!editing_)
+    if (!draft_)
         return;
-    edited_.first_name = std::move(name);
+    draft_->setFirstName(std::move(name));
     refresh();
 }
 
 void ABPersonViewController::setEditedLastName(std::string name)
 {
-    if (!editing_)
+    if (!draft_)
         return;
-    edited_.last_name = std::move(name);
+    draft_->setLastName(std::move(name));
     refresh();
 }
 
 void ABPersonViewController::setEditedImageData(std::vector<uint8_t> data)
 {
-    if (!editing_)
+    if (!draft_)
         return;
     std::shared_ptr<UIImage> photo;
     if (!data.empty() && !(photo = UIImage::imageWithData(data, kPhotoSize)))
         return;
-    edited_.image_data = std::move(data);
+    draft_->setImageData(std::move(data));
     photo_ = std::move(photo);
     refresh();
 }
@@ -793,29 +700,19 @@ void ABPersonViewController::setEditedImageData(std::vector<uint8_t> data)
 ABMultiValueIdentifier ABPersonViewController::addEditedValue(ABPropertyID property,
                                                               std::string label)
 {
-    auto* values = editing_ ? editedValues(property) : nullptr;
-    if (!values)
-        return kABMultiValueInvalidIdentifier;
-    values->push_back({std::move(label), ""});
-    const auto identifier = ABMultiValueIdentifier(values->size() - 1);
+    const auto identifier =
+        draft_ ? draft_->add(property, std::move(label)) : kABMultiValueInvalidIdentifier;
+    if (identifier == kABMultiValueInvalidIdentifier)
+        return identifier;
     rows_->focus(property, identifier);
     refresh();
     return identifier;
 }
 
-ab::LabeledValue* ABPersonViewController::editedEntry(ABPropertyID property,
-                                                      ABMultiValueIdentifier identifier)
-{
-    auto* values = editing_ ? editedValues(property) : nullptr;
-    if (!values || identifier < 0 || size_t(identifier) >= values->size())
-        return nullptr;
-    return &(*values)[size_t(identifier)];
-}
-
 void ABPersonViewController::setEditedValue(ABPropertyID property,
                                             ABMultiValueIdentifier identifier, std::string value)
 {
-    if (auto* entry = editedEntry(property, identifier)) {
+    if (auto* entry = draft_ ? draft_->entry(property, identifier) : nullptr) {
         entry->value = std::move(value);
         refresh();
     }
@@ -824,7 +721,7 @@ void ABPersonViewController::setEditedValue(ABPropertyID property,
 void ABPersonViewController::setEditedLabel(ABPropertyID property,
                                             ABMultiValueIdentifier identifier, std::string label)
 {
-    if (auto* entry = editedEntry(property, identifier)) {
+    if (auto* entry = draft_ ? draft_->entry(property, identifier) : nullptr) {
         entry->label = std::move(label);
         refresh();
     }

@@ -2,6 +2,7 @@
 
 #include "addressbook/PersonName.h"
 #include "foundation/DeviceText.h"
+#include "uikit/KeyboardFocus.h"
 #include <uikit/UIGraphics.h>
 #include <uikit/UIStringDrawing.h>
 
@@ -10,16 +11,21 @@
 
 namespace addressbookui {
 
+void styleLabel(UILabel& label, const UIFont& font, const UIColor& color, UITextAlignment alignment)
+{
+    label.setFont(font);
+    label.setTextColor(color);
+    label.setHighlightedTextColor(UIColor::whiteColor());
+    label.setTextAlignment(alignment);
+    label.setBackgroundColor(UIColor::clearColor());
+    label.setOpaque(false);
+}
+
 std::shared_ptr<UILabel> makeLabel(const UIFont& font, const UIColor& color,
                                    UITextAlignment alignment)
 {
     auto label = std::make_shared<UILabel>();
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setHighlightedTextColor(UIColor::whiteColor());
-    label->setTextAlignment(alignment);
-    label->setBackgroundColor(UIColor::clearColor());
-    label->setOpaque(false);
+    styleLabel(*label, font, color, alignment);
     return label;
 }
 
@@ -154,6 +160,8 @@ void HeaderCell::configure(const ab::Person& person, std::shared_ptr<UIImage> ph
     setNeedsLayout();
     setNeedsDisplay();
 }
+
+void HeaderCell::focusFirstName() { uikit::setFocusedView(*first_); }
 
 void HeaderCell::layoutSubviews()
 {

@@ -18,6 +18,8 @@
 namespace addressbookui {
 
 // A label on a clear background that turns white when its row is highlighted.
+void styleLabel(UILabel& label, const UIFont& font, const UIColor& color,
+                UITextAlignment alignment);
 std::shared_ptr<UILabel> makeLabel(const UIFont& font, const UIColor& color,
                                    UITextAlignment alignment);
 
@@ -55,6 +57,8 @@ public:
     // `person` is the one shown: the edited copy in editing.
     void configure(const ab::Person& person, std::shared_ptr<UIImage> photo, bool editing,
                    HeaderActions actions);
+    // The keyboard goes to the first name's field (in editing).
+    void focusFirstName();
     void layoutSubviews() override;
     // Without a photo, a plain silhouette in its place.
     void drawRect(CGRect rect) override;

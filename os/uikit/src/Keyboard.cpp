@@ -3,6 +3,7 @@
 #include "Painting.h"
 #include "Screen.h"
 #include "uikit/UIApplication.h"
+#include "uikit/UIKeyInput.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UITabBar.h"
 #include "uikit/UITextField.h"
@@ -146,7 +147,16 @@ int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
     return numberOfButtons == 1 ? 0 : -1;
 }
 
+int defaultButtonIndex(int cancelButtonIndex, int numberOfButtons)
+{
+    const bool hasCancel = cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons;
+    if (hasCancel && numberOfButtons == 2)
+        return 1 - cancelButtonIndex;
+    return escapeButtonIndex(cancelButtonIndex, numberOfButtons);
+}
+
 UIView* focusedView() { return Keyboard::shared().focused(); }
+void setFocusedView(UIView& view) { Keyboard::shared().setFocus(view); }
 void setFocusObserver(FocusObserver observer)
 {
     Keyboard::shared().setObserver(std::move(observer));
@@ -192,12 +202,18 @@ bool Keyboard::keyPressed(QKeyEvent& event)
         if (event.isAccepted())
             return true;
     }
+    if (plain && typedInto(event.text()))
+        return true;
     const auto viewKeyPressed = viewKey(key);
     if (!plain || !viewKeyPressed)
         return false;
     if (*viewKeyPressed == UIKey::Escape)
         return escape();
     UIView* view = focused();
+    // With nothing focused, Return presses what the frontmost layer offers by default (the
+    // default button of an alert).
+    if (!view && (key == Qt::Key_Return || key == Qt::Key_Enter))
+        return pressDefault();
     if (!view)
         return false;
     const auto keepAlive = view->shared_from_this();
@@ -263,6 +279,31 @@ bool Keyboard::chooseTab(size_t index)
     drainAutoreleased();
     Screen::shared().scheduleDisplay();
     return true;
+}
+
+bool Keyboard::typedInto(const QString& text)
+{
+    UIView* view = focused();
+    auto* input = dynamic_cast<UIKeyInput*>(view);
+    if (!input || text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    const auto keepAlive = view->shared_from_this();
+    const bool taken = input->insertText(text.toStdString());
+    drainAutoreleased();
+    Screen::shared().scheduleDisplay();
+    return taken;
+}
+
+bool Keyboard::pressDefault()
+{
+    UIView* layer = frontmostLayer();
+    if (!layer)
+        return false;
+    const auto keepAlive = layer->shared_from_this();
+    const bool taken = layer->keyPressed(UIKey::Activate);
+    drainAutoreleased();
+    Screen::shared().scheduleDisplay();
+    return taken;
 }
 
 bool Keyboard::escape()

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QString;
 class QPainter;
 
 namespace uikit {
@@ -17,8 +18,10 @@ public:
     static Keyboard& shared();
 
     // In this order: the application's shortcuts (Ctrl+Q, Ctrl+1 to Ctrl+4), Tab and
-    // Shift+Tab, the first responder's editing keys, Escape for the frontmost layer, then the
-    // focused view's keys. False when nothing took the key.
+    // Shift+Tab, the first responder's editing keys, the text of a key for a focused view that
+    // takes typed text (UIKeyInput), Escape for the frontmost layer, then the focused view's
+    // keys, or Return for the frontmost layer when nothing has the focus. False when nothing
+    // took the key.
     bool keyPressed(QKeyEvent& event);
     // A touch: the focus goes, and with it the ring.
     void touched();
@@ -26,12 +29,15 @@ public:
     void drawRing(QPainter& painter) const;
 
     UIView* focused() const;
+    // Moves the focus to the view, as Tab would.
+    void setFocus(UIView& view);
     void setObserver(FocusObserver observer) { observer_ = std::move(observer); }
 
 private:
     void moveFocus(bool forward);
-    void setFocus(UIView& view);
     bool chooseTab(size_t index);
+    bool typedInto(const QString& text);
+    bool pressDefault();
     bool escape();
     void announce(UIView& view);
 
@@ -45,5 +51,8 @@ private:
 // The button Escape taps in an alert or a sheet: the cancel button, or the only button; -1 when
 // there is neither.
 int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons);
+// The button Return taps in an alert: the one button besides the cancel button, else the one
+// Escape taps; -1 when there is none.
+int defaultButtonIndex(int cancelButtonIndex, int numberOfButtons);
 
 } // namespace uikit

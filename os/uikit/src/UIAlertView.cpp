@@ -222,9 +222,11 @@ void UIAlertView::clickButton(int index)
 
 bool UIAlertView::keyPressed(UIKey key)
 {
-    if (key != UIKey::Escape)
+    if (key != UIKey::Escape && key != UIKey::Activate)
         return false;
-    const int index = escapeButtonIndex(cancelButtonIndex_, numberOfButtons());
+    const int index = key == UIKey::Escape
+                          ? escapeButtonIndex(cancelButtonIndex_, numberOfButtons())
+                          : defaultButtonIndex(cancelButtonIndex_, numberOfButtons());
     if (index < 0)
         return false;
     clickButton(index);

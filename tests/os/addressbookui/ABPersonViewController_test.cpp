@@ -1,6 +1,8 @@
 #include <addressbook/InMemoryAddressBook.h>
 #include <addressbookui/ABPersonViewController.h>
 #include <uikit/Automation.h>
+#include <uikit/KeyboardFocus.h>
+#include <uikit/UILabel.h>
 #include <uikit/UINavigationController.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UITableView.h>
@@ -12,6 +14,7 @@
 #include "SolidPng.h"
 #include "TempDevice.h"
 #include "foundation/DeviceText.h"
+#include "foundation/ManualRunLoop.h"
 #include "uikit/DeviceDates.h"
 
 #include <QImage>
@@ -23,6 +26,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -448,7 +452,7 @@ TEST_F(PersonScreen, TodayComesFromTheClockItWasGiven)
     ASSERT_TRUE(uikit::tap("Edit"));
     tapAt(framesOf("class", "ABDeleteControl").at(0));
     ASSERT_TRUE(uikit::tap("add birthday"));
-    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{2009, 3, 10}));
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{ab::kUnknownYear, 3, 10}));
 
     screen->setEditedBirthday(ab::CivilDate{ab::kUnknownYear, 7, 1});
     clock.set(localNoon(2012, 1, 1));
@@ -550,6 +554,73 @@ TEST_F(PersonScreen, ANewPersonIsAddedWithWhatWasTypedAndThenShown)
     EXPECT_TRUE(shows("Bea Souza"));
     EXPECT_TRUE(shows("Edit"));
     EXPECT_EQ(screen->title(), "");
+}
+
+// New Contact takes what is typed in First; "add birthday" starts with no year and the month
+// focused, and the keys set each part: digits as in a date field (a part no further digit could
+// lengthen is complete and the next takes the digits), arrows, Page Up and Page Down.
+TEST_F(PersonScreen, TheDateEditorTakesDigitsArrowsAndPagesOnEachPart)
+{
+    const struct {
+        const char* keys;
+        ab::CivilDate date;
+    } cases[] = {
+        {"5 3 Right 1 9 9 0", {1990, 5, 3}},
+        {"1 2 3 1 2 0 0 0", {2000, 12, 31}},
+        {"0 7 0 4", {ab::kUnknownYear, 7, 4}},
+        {"1 4", {ab::kUnknownYear, 4, 10}}, // 14 is no month: 4 starts it anew
+        {"2 2 9 2 0 0 1", {2001, 2, 28}}, // the 29th shrinks in a common year
+        {"Right Right 1 8 5 0", {ab::kUnknownYear, 3, 10}}, // no year before 1901
+        {"Up Up Down Right PgUp Right Up PgDown Left Left Down", {1999, 3, 17}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        showNewPerson();
+        ASSERT_TRUE(uikit::typeText("Bea"));
+        EXPECT_EQ(screen->shownPerson().first_name, "Bea");
+        ASSERT_TRUE(uikit::tap("add birthday"));
+        uikit::runPendingWork();
+        const auto* month = dynamic_cast<const UILabel*>(uikit::focusedView());
+        ASSERT_NE(month, nullptr);
+        EXPECT_EQ(month->text(), "March");
+        std::istringstream keys(c.keys);
+        for (std::string key; keys >> key;) {
+            ASSERT_TRUE(uikit::pressKey(key)) << key;
+            uikit::runPendingWork();
+        }
+        EXPECT_EQ(screen->shownPerson().birthday, c.date);
+    }
+}
+
+// A stepper held down steps again and again; the wheel steps the part under it a notch at a time.
+TEST_F(PersonScreen, AHeldStepperRepeatsAndTheWheelStepsEachPart)
+{
+    os::FixedClock loopClock{0};
+    os::ManualRunLoop loop(loopClock);
+    os::RunLoop* const installed = os::main_run_loop();
+    os::install_main_run_loop(&loop);
+    ASSERT_TRUE(uikit::tap("Edit"));
+    const auto viewAt = [&](const CGRect& frame) {
+        const CGPoint middle{CGRectGetMidX(frame), CGRectGetMidY(frame)};
+        UIView* view = window->hitTest(middle);
+        return std::pair{view, view->convertPoint_fromView(middle, nullptr)};
+    };
+    const auto [up, onUp] = viewAt(framesOf("text", "\u25B2").at(2));
+    up->touchesBegan(onUp);
+    loop.advance(std::chrono::milliseconds(1000));
+    up->touchesEnded(onUp);
+    loop.advance(std::chrono::milliseconds(1000));
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1987, 3, 5}))
+        << "a step at once, then one each tenth of a second after the first four tenths";
+
+    const auto [year, onYear] = viewAt(framesOf("text", "1987").at(0));
+    EXPECT_TRUE(year->scrollByWheel(onYear, 0, -2 * 44));
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1989, 3, 5}));
+    year->scrollByWheel(onYear, 0, 22);
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1989, 3, 5})) << "half a notch";
+    year->scrollByWheel(onYear, 0, 22);
+    EXPECT_EQ(screen->shownPerson().birthday, (ab::CivilDate{1988, 3, 5}));
+    os::install_main_run_loop(installed);
 }
 
 TEST_F(PersonScreen, ANewPersonLeftEmptyOrCancelledIsNotAdded)

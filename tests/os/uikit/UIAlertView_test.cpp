@@ -137,4 +137,33 @@ TEST(UIAlertView, TwoButtonsShareARowWhenTheirTitlesFit)
     }
 }
 
+// With nothing focused, Return taps the default button: the one besides the cancel button, else
+// the one Escape taps.
+TEST(UIAlertView, ReturnTapsTheDefaultButtonAndEscapeTheCancelButton)
+{
+    TempDevice device;
+    const struct {
+        const char* key;
+        const char* cancel;
+        std::vector<std::string> others;
+        int clicked;
+    } cases[] = {
+        {"Return", "Cancel", {"Import Others"}, 1},
+        {"Enter", "OK", {}, 0},
+        {"Return", "", {"Open"}, 0},
+        {"Return", "Cancel", {"One", "Two"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key + std::string(" ") + c.cancel);
+        Listener listener;
+        auto alert = std::make_shared<UIAlertView>("Import", "", &listener, c.cancel, c.others);
+        alert->show();
+        uikit::runPendingWork();
+        ASSERT_TRUE(uikit::pressKey(c.key));
+        EXPECT_FALSE(alert->isVisible());
+        ASSERT_FALSE(listener.events.empty());
+        EXPECT_EQ(listener.events.front(), "clicked " + std::to_string(c.clicked) + " tag 0");
+    }
+}
+
 } // namespace

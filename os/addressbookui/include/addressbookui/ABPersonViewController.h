@@ -23,6 +23,7 @@
 //
 // Main thread only. Made with std::make_shared, like every controller.
 #include <addressbook/AddressBook.h>
+#include <addressbookui/ABPersonProperties.h>
 #include <foundation/Clock.h>
 #include <uikit/UIViewController.h>
 
@@ -34,20 +35,12 @@
 #include <vector>
 
 class ABPersonViewController;
+namespace addressbookui {
+class PersonDraft;
+}
 class UIActionSheet;
 class UIBarButtonItem;
 class UIImage;
-
-// Which value of a person: its birthday, its labelled dates (an anniversary...), its phone
-// numbers or its e-mail addresses.
-using ABPropertyID = int32_t;
-inline constexpr ABPropertyID kABPersonPhoneProperty = 3;
-inline constexpr ABPropertyID kABPersonEmailProperty = 4;
-inline constexpr ABPropertyID kABPersonDateProperty = 12;
-inline constexpr ABPropertyID kABPersonBirthdayProperty = 17;
-// Which entry of a list of values: its position in the list. A single value has none.
-using ABMultiValueIdentifier = int32_t;
-inline constexpr ABMultiValueIdentifier kABMultiValueInvalidIdentifier = -1;
 
 class ABPersonViewControllerDelegate {
 public:
@@ -94,14 +87,14 @@ public:
 
     // A person not yet in the book: editing it is the new-person screen.
     bool isNewPerson() const { return person_.id == ab::kInvalidRecordID; }
-    bool isEditing() const { return editing_; }
+    bool isEditing() const { return draft_ != nullptr; }
     // Entering editing copies the person; leaving it saves the copy ("Done"). Needs
     // allowsEditing.
     void setEditing(bool editing);
     // Leaves editing without saving ("Cancel"); a new person's screen is left as well.
     void cancelEditing();
     // The values on screen: the edited copy while editing, else the displayed person.
-    const ab::Person& shownPerson() const { return editing_ ? edited_ : person_; }
+    const ab::Person& shownPerson() const;
 
     // What a tap on a value does outside editing: asks the delegate, then carries out the
     // default action; when no program of the desktop opens its URL, an alert says so and
@@ -151,18 +144,14 @@ private:
     void editPhoto();
     void confirmDelete();
     void removePerson();
-    // The edited numbers or addresses (nullptr for another property), and one of them (nullptr
-    // outside editing or the list).
-    std::vector<ab::LabeledValue>* editedValues(ABPropertyID property);
-    ab::LabeledValue* editedEntry(ABPropertyID property, ABMultiValueIdentifier identifier);
 
     ab::Person person_;
-    ab::Person edited_;
     std::shared_ptr<UIImage> photo_;
     std::shared_ptr<ab::AddressBook> addressBook_;
     const os::Clock* clock_ = &os::system_clock();
     bool allowsEditing_ = false;
-    bool editing_ = false;
+    // The copy being edited; none outside editing.
+    std::unique_ptr<addressbookui::PersonDraft> draft_;
     ABPersonViewControllerDelegate* delegate_ = nullptr;
     std::vector<ABPropertyID> properties_{kABPersonBirthdayProperty, kABPersonDateProperty,
                                           kABPersonPhoneProperty, kABPersonEmailProperty};

@@ -13,6 +13,9 @@ namespace uikit {
 // The focused view; nullptr when there is none or it does not show in the frontmost layer now
 // (a screen pushed over it, an alert above it: it has the focus again once it shows again).
 UIView* focusedView();
+// Moves the focus to the view, as Tab would: a view the user is sent on to (the next part of a
+// date once one is typed).
+void setFocusedView(UIView& view);
 
 // Told of the view the focus moved to, and again when its ring moved within it (a table's row,
 // a picker's wheel), so that assistive technology can follow: by default the screen reader is

@@ -74,7 +74,9 @@ public:
     using DismissObserver = std::function<void(const UIAlertView&)>;
     static void setDismissObserver(DismissObserver observer);
 
-    // Escape taps the cancel button, or the only button.
+    // Escape taps the cancel button, or the only button. Activate (Return, with nothing focused)
+    // taps the default button: the one button besides the cancel button ("Import Others"), else
+    // the cancel button or the only one.
     bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
     void describe(uikit::DumpRecord& record) const override;
