@@ -193,20 +193,32 @@ std::optional<Node> objectAtRing(UIView& view)
 
 std::optional<Node> firstReadObject(UIView& view)
 {
-    std::optional<Node> first;
-    std::vector<Node> pending = objectsOf(view);
-    std::reverse(pending.begin(), pending.end());
+    // Depth first, in reading order; a bar's buttons are how to get about, not what the screen
+    // is, so they are read only when nothing else is there.
+    struct Pending {
+        Node node;
+        bool inBar;
+    };
+    std::optional<Node> first, firstInBar;
+    std::vector<Pending> pending;
+    const auto push = [&](const std::vector<Node>& nodes, bool inBar) {
+        for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
+            pending.push_back({*node, inBar});
+    };
+    push(objectsOf(view), false);
     while (!pending.empty()) {
-        const Node node = pending.back();
+        const auto [node, inBar] = pending.back();
         pending.pop_back();
-        if (roleOf(node) == QAccessible::Heading)
+        const QAccessible::Role role = roleOf(node);
+        if (role == QAccessible::Heading)
             return node;
-        if (!first)
-            first = node;
-        auto children = childrenOf(node);
-        pending.insert(pending.end(), children.rbegin(), children.rend());
+        std::optional<Node>& found = inBar ? firstInBar : first;
+        if (!found && (node.part >= 0 || node.view->isAccessibilityElement() ||
+                       node.view->accessibilityViewIsModal()))
+            found = node;
+        push(childrenOf(node), inBar || role == QAccessible::ToolBar);
     }
-    return first;
+    return first ? first : firstInBar;
 }
 
 } // namespace uikit

@@ -42,7 +42,8 @@ bool onScreen(const UIView& view);
 // The object a keyboard focus on the view is on: the innermost one around the focus ring (a
 // table's row, a picker's wheel), else the first object in the view; nullopt when it has none.
 std::optional<Node> objectAtRing(UIView& view);
-// The first heading in the view, else its first object.
+// What a new screen is read by: the first heading in the view (its title), else its first
+// element outside its bars, else its first element.
 std::optional<Node> firstReadObject(UIView& view);
 
 } // namespace uikit

@@ -58,8 +58,8 @@ struct UIAccessibilityElement {
 // What a screen reader is told on its own, beyond what it reads from the views.
 enum UIAccessibilityNotifications {
     // A new screen came (pushed, presented, an alert): the argument is the view it shows in.
-    // The reader moves to the screen's heading (its title), else to its first element, and
-    // reads it.
+    // The reader moves to the screen's heading (its title), else to its first element outside
+    // its bars, and reads it.
     UIAccessibilityScreenChangedNotification,
 };
 void UIAccessibilityPostNotification(UIAccessibilityNotifications notification, UIView* argument);
