@@ -57,6 +57,8 @@ void RootViewController::tableView_didSelectRowAtIndexPath(UITableView* /*tableV
     auto send = std::make_shared<UIBarButtonItem>(
         UIImage::imageNamed("email.png"), UIBarButtonItemStylePlain,
         [this](UIBarButtonItem* sender) { theSendButton_event(sender); });
+    // The envelope opens the text-message sheet, whatever its picture suggests.
+    send->setAccessibilityLabel(localized("Send Message"));
 
     personScreen->setDisplayedPerson(std::move(*person));
     // The book the list is read from, so that what the person screen saves is what Back reads.

@@ -27,8 +27,10 @@ ContactsListViewController::ContactsListViewController(std::shared_ptr<ab::Addre
     navigationItem()->setLeftBarButtonItem(
         std::make_shared<UIBarButtonItem>(os::deviceText("Import…"), UIBarButtonItemStyleBordered,
                                           [this](UIBarButtonItem*) { importContacts(); }));
-    navigationItem()->setRightBarButtonItem(std::make_shared<UIBarButtonItem>(
-        UIBarButtonSystemItemAdd, [this](UIBarButtonItem*) { addPerson(); }));
+    auto add = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemAdd,
+                                                 [this](UIBarButtonItem*) { addPerson(); });
+    add->setAccessibilityLabel(os::deviceText("Add Contact"));
+    navigationItem()->setRightBarButtonItem(std::move(add));
 }
 
 ContactsListViewController::~ContactsListViewController()

@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -47,6 +50,31 @@ std::string lineAfter(const std::string& text, const std::string& key)
     return {};
 }
 
+// The environment that puts a program on the test's display and buses, as `env` arguments.
+std::string readerEnvironment(const AccessibilityBus& accessibility)
+{
+    std::string command;
+    for (const auto& setting : accessibility.environment())
+        if (setting.rfind("DISPLAY=", 0) == 0 ||
+            setting.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) == 0 ||
+            setting.rfind("XDG_RUNTIME_DIR=", 0) == 0)
+            command += "'" + setting + "' ";
+    return command;
+}
+
+// Tortamos with a screen reader's bus turned on, running the automation script.
+std::unique_ptr<ChildProcess> startTortamos(const TempDevice& device,
+                                            const AccessibilityBus& accessibility,
+                                            const fs::path& script)
+{
+    std::vector<std::string> env = accessibility.environment();
+    for (const char* setting : {"QT_ACCESSIBILITY=1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"})
+        env.emplace_back(setting);
+    env.push_back("UIKIT_AUTOMATION=" + script.string());
+    const std::string program = device.path("/Applications/Tortamos.app/Tortamos").string();
+    return std::make_unique<ChildProcess>(program, std::vector<std::string>{program}, env);
+}
+
 TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitch)
 {
     TempDevice device;
@@ -74,26 +102,16 @@ TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitc
     const fs::path started = device.root() / "started.json";
     const fs::path script = device.root() / "script.txt";
     std::ofstream(script) << "wait 100\ndump " << started.string() << "\nwait 60000\nquit\n";
-    std::vector<std::string> env = accessibility.environment();
-    for (const char* setting : {"QT_ACCESSIBILITY=1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"})
-        env.emplace_back(setting);
-    env.push_back("UIKIT_AUTOMATION=" + script.string());
-    const std::string program = device.path("/Applications/Tortamos.app/Tortamos").string();
-    ChildProcess tortamos(program, {program}, env);
-    for (int i = 0; i < 300 && !fs::exists(started) && tortamos.running(); ++i)
+    const auto tortamos = startTortamos(device, accessibility, script);
+    for (int i = 0; i < 300 && !fs::exists(started) && tortamos->running(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     ASSERT_TRUE(fs::exists(started)) << "Tortamos did not start";
 
     // The reader presses the Settings tab as a screen reader's user would, then reads the
     // switches there.
     const fs::path heard = device.root() / "heard.txt";
-    std::string command;
-    for (const auto& setting : accessibility.environment())
-        if (setting.rfind("DISPLAY=", 0) == 0 ||
-            setting.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) == 0 ||
-            setting.rfind("XDG_RUNTIME_DIR=", 0) == 0)
-            command += "'" + setting + "' ";
-    EXPECT_EQ(run_command("env " + command + "timeout 90 /usr/bin/python3 '" + kReader +
+    EXPECT_EQ(run_command("env " + readerEnvironment(accessibility) +
+                          "timeout 90 /usr/bin/python3 '" + kReader +
                           "' Tortamos --press Settings --timeout 60 >'" + heard.string() +
                           "' 2>&1"),
               0);
@@ -114,6 +132,81 @@ TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitc
     // The device's first settings: the sound on, the horoscope shown.
     EXPECT_NE(tree.find("SWITCH Sound: checked"), std::string::npos) << tree;
     EXPECT_NE(tree.find("SWITCH Hide Horoscope: unchecked"), std::string::npos) << tree;
+}
+
+// What a screen reader speaks from, in the order the keyboard's user causes it: the ring on a
+// row (its whole text), the person screen pushed, a switch turned off, a wheel of the time
+// picker turned.
+TEST(AccessibilityEndToEnd, AScreenReaderHearsTheRingTheScreensAndTheChanges)
+{
+    TempDevice device;
+    ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
+                          device.root().string() + "' >/dev/null 2>&1"),
+              0);
+    const std::time_t now = std::time(nullptr);
+    for (const auto& [first, inDays] : {std::pair{"Ana", 0}, std::pair{"Bruno", 1}}) {
+        const std::time_t day = now + inDays * 24 * 3600;
+        std::tm date{};
+        localtime_r(&day, &date);
+        char birthday[32];
+        std::snprintf(birthday, sizeof birthday, "1992-%02d-%02d", date.tm_mon + 1, date.tm_mday);
+        ASSERT_EQ(run_command(kContacts + " add --first " + first + " --last Lima --birthday " +
+                              birthday + " >/dev/null"),
+                  0);
+    }
+
+    PrivateDisplay display;
+    ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+    PrivateSessionBus session(device);
+    ASSERT_FALSE(session.address().empty()) << "dbus-daemon did not start";
+    AccessibilityBus accessibility(session.address(), display.name(), device.root() / "run");
+    if (!accessibility.ready())
+        GTEST_SKIP() << accessibility.why_not();
+
+    const fs::path listening = device.root() / "listening";
+    const fs::path script = device.root() / "script.txt";
+    // The list: the information button, the rows. Settings: Save, the table, then a switch a
+    // row: Use Badge, Popup, Sound; the time row opens the picker over the lower switches.
+    std::ofstream(script) << "waitfile " << listening.string() << "\n"
+                          << "key Tab\nkey Tab\nkey Down\nkey Up\nkey Return\nwait 300\n"
+                          << "key Escape\nkey Ctrl+4\n"
+                          << "key Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\nkey Space\n"
+                          << "key Shift+Tab\nkey Shift+Tab\nkey Shift+Tab\nkey Down\nkey Return\n"
+                          << "key Tab\nkey Tab\nkey Tab\nkey Down\nwait 300\nquit\n";
+    const auto tortamos = startTortamos(device, accessibility, script);
+    const fs::path spoken = device.root() / "spoken.txt";
+    EXPECT_EQ(run_command("env " + readerEnvironment(accessibility) +
+                          "timeout 120 /usr/bin/python3 '" + kReader + "' Tortamos --listen '" +
+                          listening.string() + "' --timeout 100 >'" + spoken.string() + "' 2>&1"),
+              0);
+    const std::string heard = read(spoken);
+
+    // Each in its turn: a line that holds all the parts, after the one before.
+    size_t at = 0;
+    const auto next = [&](std::initializer_list<std::string> parts) {
+        for (size_t line = at; line < heard.size();) {
+            const size_t end = std::min(heard.find('\n', line), heard.size());
+            const std::string text = heard.substr(line, end - line);
+            if (std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
+                    return text.find(part) != std::string::npos;
+                })) {
+                at = end;
+                return true;
+            }
+            line = end + 1;
+        }
+        return false;
+    };
+    EXPECT_TRUE(next({"SPOKE focus: list item \"Ana Lima", "Today"})) << heard;
+    EXPECT_TRUE(next({"SPOKE focus: list item \"Bruno Lima"})) << heard;
+    EXPECT_TRUE(next({"SPOKE focus: list item \"Ana Lima"})) << heard;
+    // The person screen has no title: it is read by its first row, the name.
+    EXPECT_TRUE(next({"SPOKE focus: list item \"Ana Lima\""})) << heard;
+    EXPECT_TRUE(next({"SPOKE focus: check box \"Sound\""})) << heard;
+    EXPECT_TRUE(next({"SPOKE object:state-changed:checked check box \"Sound\" 0"})) << heard;
+    EXPECT_TRUE(next({"SPOKE focus: spin button \"Hours\""})) << heard;
+    EXPECT_TRUE(next({"SPOKE object:property-change:accessible-value spin button \"Hours\""}))
+        << heard;
 }
 
 } // namespace

@@ -9,7 +9,14 @@
                                                      named by --press (and waiting for one)
   HEARD <event> <role> "<name>"                      what the application announced meanwhile
 
-Usage: read_accessible_tree.py APPLICATION_NAME [--press TAB] [--timeout SECONDS]
+With --listen FILE it reads no tree: it listens for what a screen reader speaks from (focus,
+checked and value changes), makes FILE once it listens, and prints until the application has
+gone from the bus:
+
+  SPOKE <event> <role> "<name>" <value, or the new state as 1 or 0>
+
+Usage: read_accessible_tree.py APPLICATION_NAME [--press TAB | --listen FILE]
+                               [--timeout SECONDS]
 Exits 1 when the application does not show up on the bus in time."""
 import argparse
 import sys
@@ -64,13 +71,54 @@ def role(accessible, name):
     return [a for a, _ in walk(accessible) if a.getRoleName() == name]
 
 
+def spoken_value(accessible):
+    try:
+        return "%g" % accessible.queryValue().currentValue
+    except NotImplementedError:
+        return value(accessible)
+
+
+def listen(application, ready, deadline):
+    def hear(event):
+        source = event.source
+        try:
+            said = event.detail1 if event.type.startswith("object:state-changed:") \
+                else spoken_value(source)
+            line = 'SPOKE %s %s "%s" %s' % (event.type, source.getRoleName(), source.name, said)
+        except Exception:  # gone before it could be asked
+            return
+        print(line)
+        sys.stdout.flush()
+
+    for kind in ("focus:", "object:state-changed:checked",
+                 "object:property-change:accessible-value"):
+        pyatspi.Registry.registerEventListener(hear, kind)
+    open(ready, "w").close()
+    context = GLib.MainContext.default()
+    seen = False
+    while time.monotonic() < deadline:
+        pause = time.monotonic() + 0.2
+        while time.monotonic() < pause:
+            context.iteration(False)
+            time.sleep(0.01)
+        shown = find_application(application, time.monotonic() + 0.1) is not None
+        if seen and not shown:
+            return 0
+        seen = seen or shown
+    print("the application did not end in time")
+    return 1
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("application")
     parser.add_argument("--press")
+    parser.add_argument("--listen")
     parser.add_argument("--timeout", type=float, default=30)
     arguments = parser.parse_args()
     deadline = time.monotonic() + arguments.timeout
+    if arguments.listen:
+        return listen(arguments.application, arguments.listen, deadline)
 
     application = find_application(arguments.application, deadline)
     if application is None:

@@ -5,16 +5,8 @@
 #include "Painting.h"
 #include "Screen.h"
 #include "TextFieldEditor.h"
-#include "foundation/DeviceText.h"
-#include "uikit/UIActionSheet.h"
-#include "uikit/UIAlertView.h"
-#include "uikit/UIButton.h"
-#include "uikit/UILabel.h"
-#include "uikit/UIPickerView.h"
-#include "uikit/UISwitch.h"
-#include "uikit/UITableViewCell.h"
+#include "uikit/KeyboardFocus.h"
 #include "uikit/UITextField.h"
-#include "uikit/ViewDump.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -44,6 +36,9 @@ struct Registry {
     std::vector<std::weak_ptr<UIView>> changed;
     bool screenChanged = false;
     bool flushScheduled = false;
+    // The object the reader is on: where the keyboard's ring is, or what a new screen showed.
+    std::weak_ptr<UIView> focusView;
+    int focusPart = -1;
 };
 
 Registry& registry()
@@ -83,8 +78,8 @@ class ViewAccessible : public QAccessibleInterface,
 public:
     ViewAccessible(UIView* view, int part) : view_(view), part_(part)
     {
-        if (auto* field = dynamic_cast<UITextField*>(view_))
-            lastText_ = toQString(field->text());
+        if (role() == QAccessible::EditableText)
+            lastText_ = toQString(view_->accessibilityValue());
     }
 
     // Deleted with its view.
@@ -126,20 +121,19 @@ public:
         return nullptr;
     }
 
-    QAccessible::Role role() const override
-    {
-        return part_ >= 0 ? QAccessible::SpinBox : roleOf(*view_);
-    }
+    QAccessible::Role role() const override { return roleOf({view_, part_}); }
 
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Name)
-            return name();
-        if (kind == QAccessible::Value)
-            return value();
-        if (kind == QAccessible::Description)
-            if (auto* alert = dynamic_cast<const UIAlertView*>(view_))
-                return toQString(alert->message());
+            return toQString(part_ >= 0 ? element().accessibilityLabel
+                                        : view_->accessibilityLabel());
+        // A switch's value is its checked state.
+        if (kind == QAccessible::Value && role() != QAccessible::CheckBox)
+            return toQString(part_ >= 0 ? element().accessibilityValue
+                                        : view_->accessibilityValue());
+        if (kind == QAccessible::Description && part_ < 0)
+            return toQString(view_->accessibilityHint());
         return {};
     }
     // Names and values are the views' own; a screen reader changes them by acting.
@@ -147,10 +141,7 @@ public:
 
     QRect rect() const override
     {
-        CGRect frame = view_->screenFrame();
-        if (part_ >= 0)
-            frame = static_cast<UIPickerView*>(view_)->convertRect_toView(
-                static_cast<UIPickerView*>(view_)->rectForComponent(part_), nullptr);
+        const CGRect frame = frameOf({view_, part_});
         const QPoint origin =
             registry().screen ? registry().screen->mapToGlobal(QPoint(0, 0)) : QPoint();
         return toQRect(frame).toAlignedRect().translated(origin);
@@ -163,29 +154,28 @@ public:
             state.invisible = true;
         if (CGRectIsEmpty(CGRectIntersection(view_->screenFrame(), clipOf(*view_))))
             state.offscreen = true;
-        if (auto* control = dynamic_cast<const UIControl*>(view_); control && !control->isEnabled())
-            state.disabled = true;
+        const UIAccessibilityTraits traits =
+            part_ >= 0 ? element().accessibilityTraits : view_->accessibilityTraits();
+        state.disabled = (traits & UIAccessibilityTraitNotEnabled) != 0;
+        state.focused = hasReaderFocus() || Screen::shared().firstResponder() == view_;
         switch (role()) {
         case QAccessible::CheckBox:
             state.checkable = true;
-            state.checked = static_cast<const UISwitch*>(view_)->isOn();
+            state.checked = view_->accessibilityValue() == "1";
             state.focusable = true;
             break;
         case QAccessible::PageTab:
-            state.selectable = true;
-            state.selected = describedFlag(*view_, "selected");
-            state.disabled = !view_->handlesTouches();
-            break;
         case QAccessible::ListItem:
             state.selectable = true;
-            state.selected = static_cast<const UITableViewCell*>(view_)->isSelected();
+            state.selected = (traits & UIAccessibilityTraitSelected) != 0;
+            state.focusable = true;
             break;
         case QAccessible::EditableText:
             state.editable = true;
             state.focusable = true;
-            state.focused = static_cast<const UITextField*>(view_)->isFirstResponder();
             break;
-        case QAccessible::Button: state.focusable = true; break;
+        case QAccessible::Button:
+        case QAccessible::SpinBox: state.focusable = true; break;
         case QAccessible::AlertMessage:
         case QAccessible::Dialog: state.modal = true; break;
         default: break;
@@ -199,8 +189,8 @@ public:
             return static_cast<QAccessibleActionInterface*>(this);
         if (type == QAccessible::ValueInterface && part_ >= 0)
             return static_cast<QAccessibleValueInterface*>(this);
-        // The text itself is the editor's, which knows its cursor and selection.
-        if (type == QAccessible::TextInterface)
+        // The text itself is the field's editor's, which knows its cursor and selection.
+        if (type == QAccessible::TextInterface && role() == QAccessible::EditableText)
             if (auto* field = dynamic_cast<UITextField*>(view_))
                 if (auto* editor = QAccessible::queryAccessibleInterface(&field->editor().line))
                     return editor->interface_cast(type);
@@ -228,108 +218,49 @@ public:
                     touch(*view, {CGRectGetMidX(view->bounds()), CGRectGetMidY(view->bounds())});
             });
         else if (action == setFocusAction())
-            if (auto* field = dynamic_cast<UITextField*>(view_))
-                field->becomeFirstResponder();
+            view_->accessibilityActivate();
         if (action == increaseAction() || action == decreaseAction())
             turnBy(action == increaseAction() ? 1 : -1);
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    QVariant currentValue() const override { return picker().selectedRowInComponent(part_); }
-    void setCurrentValue(const QVariant& value) override
-    {
-        turnBy(value.toInt() - picker().selectedRowInComponent(part_));
-    }
-    QVariant maximumValue() const override
-    {
-        return std::max(0, picker().numberOfRowsInComponent(part_) - 1);
-    }
-    QVariant minimumValue() const override { return 0; }
+    // A wheel's value is its number (the hour); a reader steps it by increase and decrease.
+    QVariant currentValue() const override { return text(QAccessible::Value).toDouble(); }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return {}; }
+    QVariant minimumValue() const override { return {}; }
     QVariant minimumStepSize() const override { return 1; }
 
     // The text a change of the field is told against.
     QString swapText(QString text) { return std::exchange(lastText_, std::move(text)); }
 
 private:
-    UIPickerView& picker() const { return *static_cast<UIPickerView*>(view_); }
-
-    QString name() const
+    bool hasReaderFocus() const
     {
-        switch (role()) {
-        case QAccessible::StaticText:
-        case QAccessible::Heading:
-            if (auto* label = dynamic_cast<const UILabel*>(view_))
-                return toQString(label->text());
-            return toQString(describedText(*view_));
-        case QAccessible::Button: {
-            // A button without a title is named by its image, without the file's extension.
-            DumpRecord record;
-            view_->describe(record);
-            const std::string text = record.text("text").value_or("");
-            const std::string image = record.text("image").value_or("");
-            if (!text.empty() || !image.empty())
-                return toQString(text.empty() ? image.substr(0, image.rfind('.')) : text);
-            // The toolkit's own drawn buttons are named by what they are.
-            if (auto* button = dynamic_cast<const UIButton*>(view_))
-                switch (button->buttonType()) {
-                case UIButtonTypeInfoLight:
-                case UIButtonTypeInfoDark: return toQString(os::deviceText("Info"));
-                case UIButtonTypeDetailDisclosure: return toQString(os::deviceText("More Info"));
-                case UIButtonTypeContactAdd: return toQString(os::deviceText("Add"));
-                default: break;
-                }
-            return {};
-        }
-        case QAccessible::PageTab:
-        case QAccessible::StatusBar: return toQString(describedText(*view_));
-        case QAccessible::CheckBox:
-            // A switch is named by the texts of its row.
-            if (const UITableViewCell* cell = enclosingCell(*view_))
-                return readingText(*cell);
-            return {};
-        case QAccessible::EditableText:
-            return toQString(static_cast<const UITextField*>(view_)->placeholder());
-        case QAccessible::ListItem: return readingText(*view_);
-        case QAccessible::AlertMessage:
-            return toQString(static_cast<const UIAlertView*>(view_)->title());
-        case QAccessible::Dialog:
-            return toQString(static_cast<const UIActionSheet*>(view_)->title());
-        default: return {};
-        }
+        const Registry& shared = registry();
+        return shared.focusPart == part_ && shared.focusView.lock().get() == view_;
     }
 
-    QString value() const
-    {
-        if (auto* field = dynamic_cast<const UITextField*>(view_))
-            return toQString(field->text());
-        if (part_ < 0)
-            return {};
-        const int row = picker().selectedRowInComponent(part_);
-        if (row < 0)
-            return {};
-        if (UIPickerViewDelegate* delegate = picker().delegate())
-            return toQString(delegate->pickerView_titleForRow_forComponent(&picker(), row, part_));
-        return QString::number(row);
-    }
+    UIAccessibilityElement element() const { return view_->accessibilityElementAtIndex(part_); }
 
-    // Turns the wheel a row at a time, as taps on the row next to the middle band do, so that
-    // the picker's delegate hears each row.
+    // A row at a time, after the reader has had its answer, so that the picker's delegate hears
+    // each row.
     void turnBy(int rows)
     {
-        if (rows == 0)
-            return;
-        QTimer::singleShot(0, [weak = view_->weak_from_this(), component = part_, rows] {
+        QTimer::singleShot(0, [weak = view_->weak_from_this(), part = part_, rows] {
             for (int step = 0; step < std::abs(rows); ++step) {
                 auto view = weak.lock();
-                auto* wheels = dynamic_cast<UIPickerView*>(view.get());
-                if (!wheels)
+                if (!view)
                     return;
-                const int row = wheels->selectedRowInComponent(component) + (rows > 0 ? 1 : -1);
-                if (row < 0 || row >= wheels->numberOfRowsInComponent(component))
+                const UIAccessibilityElement wheel = view->accessibilityElementAtIndex(part);
+                const auto& turn =
+                    rows > 0 ? wheel.accessibilityIncrement : wheel.accessibilityDecrement;
+                if (!turn)
                     return;
-                const CGRect target = wheels->rectForRow_inComponent(row, component);
-                touch(*wheels, {CGRectGetMidX(target), CGRectGetMidY(target)});
+                turn();
             }
+            drainAutoreleased();
+            Screen::shared().scheduleDisplay();
         });
     }
 
@@ -430,6 +361,15 @@ void flushTreeChanges()
                 tellChildren(owner);
 }
 
+void moveReaderFocus(const Node& node)
+{
+    Registry& shared = registry();
+    shared.focusView = node.view->weak_from_this();
+    shared.focusPart = node.part;
+    QAccessibleEvent event(interfaceFor(node), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace
 
 void installAccessibility(QWidget& screen)
@@ -478,10 +418,11 @@ void accessibleViewDestroyed(const UIView& view)
 
 void announceFocus(UIView& view)
 {
-    if (!listening() || !isObject(view))
+    if (!listening())
         return;
-    QAccessibleEvent event(interfaceFor({&view, -1}), QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    Screen::shared().layout();
+    if (const auto node = objectAtRing(view))
+        moveReaderFocus(*node);
 }
 
 void accessibleCheckedChanged(UIView& view)
@@ -524,3 +465,19 @@ void accessibleTextChanged(UIView& field)
 }
 
 } // namespace uikit
+
+void UIAccessibilityPostNotification(UIAccessibilityNotifications notification, UIView* argument)
+{
+    using namespace uikit;
+    if (notification != UIAccessibilityScreenChangedNotification || !argument || !listening())
+        return;
+    // Once the screen is laid out and its tree told, as the reader asks about it.
+    QTimer::singleShot(0, [weak = argument->weak_from_this()] {
+        auto view = weak.lock();
+        if (!view || !listening())
+            return;
+        Screen::shared().layout();
+        if (const auto node = firstReadObject(*view))
+            moveReaderFocus(*node);
+    });
+}

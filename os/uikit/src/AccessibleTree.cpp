@@ -1,24 +1,7 @@
 #include "AccessibleTree.h"
 
-#include "Painting.h"
 #include "Screen.h"
-#include "uikit/UIActionSheet.h"
-#include "uikit/UIAlertView.h"
-#include "uikit/UIButton.h"
-#include "uikit/UIDatePicker.h"
-#include "uikit/UILabel.h"
-#include "uikit/UINavigationBar.h"
-#include "uikit/UIPickerView.h"
 #include "uikit/UIScreen.h"
-#include "uikit/UIStringDrawing.h"
-#include "uikit/UISwitch.h"
-#include "uikit/UITabBar.h"
-#include "uikit/UITableView.h"
-#include "uikit/UITableViewCell.h"
-#include "uikit/UITextField.h"
-#include "uikit/ViewDump.h"
-
-#include <QStringList>
 
 #include <algorithm>
 
@@ -27,57 +10,68 @@ namespace {
 
 const CGRect screenBounds{{0, 0}, UIScreen::standardSize};
 
+// An element's role, from its traits and the object that holds it.
+QAccessible::Role elementRole(UIAccessibilityTraits traits, const UIView* container)
+{
+    if (traits & UIAccessibilityTraitHeader)
+        return QAccessible::Heading;
+    if (traits & UIAccessibilityTraitToggleButton)
+        return QAccessible::CheckBox;
+    if (traits & UIAccessibilityTraitTextEntry)
+        return QAccessible::EditableText;
+    if (traits & UIAccessibilityTraitAdjustable)
+        return QAccessible::SpinBox;
+    if (traits & UIAccessibilityTraitUpdatesFrequently)
+        return QAccessible::StatusBar;
+    if (traits & UIAccessibilityTraitButton)
+        return container && (container->accessibilityTraits() & UIAccessibilityTraitTabBar)
+                   ? QAccessible::PageTab
+                   : QAccessible::Button;
+    if (traits & UIAccessibilityTraitStaticText)
+        return QAccessible::StaticText;
+    // A plain element in a list is one of its items (a table's row).
+    if (container && container->accessibilityContainerType() == UIAccessibilityContainerTypeList)
+        return QAccessible::ListItem;
+    return QAccessible::StaticText;
+}
+
 } // namespace
 
-QAccessible::Role roleOf(const UIView& view)
+QAccessible::Role roleOf(const Node& node)
 {
-    const std::string name = view.className();
-    if (name == "UITabBarButton")
-        return QAccessible::PageTab;
-    if (name == "UIAlertButton" || name == "UINavigationButton")
-        return QAccessible::Button;
-    if (name == "UITableViewHeader")
-        return QAccessible::Heading;
-    if (name == "UIStatusBar")
-        return QAccessible::StatusBar;
-    if (auto* label = dynamic_cast<const UILabel*>(&view)) {
-        if (label->text().empty())
-            return QAccessible::NoRole;
-        return dynamic_cast<const UINavigationBar*>(view.superview()) ? QAccessible::Heading
-                                                                      : QAccessible::StaticText;
-    }
-    if (dynamic_cast<const UISwitch*>(&view))
-        return QAccessible::CheckBox;
-    if (dynamic_cast<const UITextField*>(&view))
-        return QAccessible::EditableText;
-    if (dynamic_cast<const UIButton*>(&view))
-        return QAccessible::Button;
-    if (dynamic_cast<const UIPickerView*>(&view))
-        return QAccessible::Grouping;
-    if (dynamic_cast<const UITableViewCell*>(&view))
-        return QAccessible::ListItem;
-    if (dynamic_cast<const UITableView*>(&view))
-        return QAccessible::List;
-    if (dynamic_cast<const UITabBar*>(&view))
+    const UIView& view = *node.view;
+    if (node.part >= 0)
+        return elementRole(view.accessibilityElementAtIndex(node.part).accessibilityTraits, &view);
+    const UIAccessibilityTraits traits = view.accessibilityTraits();
+    if (view.accessibilityViewIsModal())
+        return traits & UIAccessibilityTraitAlert ? QAccessible::AlertMessage : QAccessible::Dialog;
+    if (view.isAccessibilityElement())
+        return elementRole(traits, objectAncestor(view));
+    if (traits & UIAccessibilityTraitTabBar)
         return QAccessible::PageTabList;
-    if (dynamic_cast<const UINavigationBar*>(&view))
-        return QAccessible::ToolBar;
-    if (dynamic_cast<const UIAlertView*>(&view))
-        return QAccessible::AlertMessage;
-    if (dynamic_cast<const UIActionSheet*>(&view))
-        return QAccessible::Dialog;
-    // Any other control with a text of its own (an icon of the home screen) acts as a button;
-    // the time picker is its wheels and their labels.
-    if (dynamic_cast<const UIControl*>(&view) && !dynamic_cast<const UIDatePicker*>(&view)) {
-        DumpRecord record;
-        view.describe(record);
-        if (!record.text("text").value_or("").empty())
-            return QAccessible::Button;
+    switch (view.accessibilityContainerType()) {
+    case UIAccessibilityContainerTypeList: return QAccessible::List;
+    case UIAccessibilityContainerTypeLandmark: return QAccessible::ToolBar;
+    case UIAccessibilityContainerTypeSemanticGroup: return QAccessible::Grouping;
+    case UIAccessibilityContainerTypeNone: break;
     }
     return QAccessible::NoRole;
 }
 
-bool isObject(const UIView& view) { return roleOf(view) != QAccessible::NoRole; }
+bool isObject(const UIView& view)
+{
+    return view.isAccessibilityElement() || view.accessibilityViewIsModal() ||
+           view.accessibilityContainerType() != UIAccessibilityContainerTypeNone ||
+           (view.accessibilityTraits() & UIAccessibilityTraitTabBar);
+}
+
+CGRect frameOf(const Node& node)
+{
+    if (node.part < 0)
+        return node.view->screenFrame();
+    return node.view->convertRect_toView(
+        node.view->accessibilityElementAtIndex(node.part).accessibilityFrame, nullptr);
+}
 
 CGRect clipOf(const UIView& view)
 {
@@ -122,6 +116,16 @@ void collect(UIView& view, CGRect clip, std::vector<Node>& out)
         collect(*subview, clip, out);
 }
 
+// The objects in the view, or the view itself when it is one.
+std::vector<Node> objectsOf(UIView& view)
+{
+    if (isObject(view))
+        return {{&view, -1}};
+    std::vector<Node> nodes;
+    collect(view, clipOf(view), nodes);
+    return nodes;
+}
+
 } // namespace
 
 std::vector<Node> childrenOfScreen()
@@ -137,9 +141,9 @@ std::vector<Node> childrenOf(const Node& node)
     std::vector<Node> nodes;
     if (node.part >= 0)
         return nodes;
-    if (auto* picker = dynamic_cast<UIPickerView*>(node.view)) {
-        for (int component = 0; component < picker->numberOfComponents(); ++component)
-            nodes.push_back({picker, component});
+    if (const int parts = node.view->accessibilityElementCount(); parts > 0) {
+        for (int part = 0; part < parts; ++part)
+            nodes.push_back({node.view, part});
         return nodes;
     }
     CGRect clip = clipOf(*node.view);
@@ -158,83 +162,63 @@ UIView* objectAncestor(const UIView& view)
     return nullptr;
 }
 
-namespace {
-
-std::vector<std::string> labelTexts(const UIView& view)
+std::optional<Node> objectAtRing(UIView& view)
 {
-    struct Text {
-        CGRect rect;
-        std::string text;
+    const CGRect ring = view.convertRect_toView(view.focusRingRect(), nullptr);
+    const CGPoint middle{CGRectGetMidX(ring), CGRectGetMidY(ring)};
+    const auto around = [&](const Node& node) {
+        const CGRect frame = CGRectInset(frameOf(node), -1, -1);
+        return CGRectGetMinX(frame) <= CGRectGetMinX(ring) &&
+               CGRectGetMinY(frame) <= CGRectGetMinY(ring) &&
+               CGRectGetMaxX(ring) <= CGRectGetMaxX(frame) &&
+               CGRectGetMaxY(ring) <= CGRectGetMaxY(frame);
     };
-    std::vector<Text> texts;
-    auto gather = [&](auto&& self, const UIView& v) -> void {
-        if (v.isHidden() || v.alpha() <= 0)
-            return;
-        if (auto* label = dynamic_cast<const UILabel*>(&v); label && !label->text().empty()) {
-            CGRect rect = v.screenFrame();
-            const CGFloat width =
-                std::min(sizeWithFont(label->text(), label->font()).width, rect.size.width);
-            if (label->textAlignment() == UITextAlignmentCenter)
-                rect.origin.x += (rect.size.width - width) / 2;
-            else if (label->textAlignment() == UITextAlignmentRight)
-                rect.origin.x += rect.size.width - width;
-            rect.size.width = width;
-            texts.push_back({rect, label->text()});
-        }
-        for (const auto& subview : v.subviews())
-            self(self, *subview);
-    };
-    gather(gather, view);
-    std::stable_sort(texts.begin(), texts.end(), [](const Text& a, const Text& b) {
-        return a.rect.origin.x < b.rect.origin.x;
+    const auto objects = objectsOf(view);
+    if (objects.empty())
+        return std::nullopt;
+    auto found = std::find_if(objects.begin(), objects.end(), [&](const Node& node) {
+        return CGRectContainsPoint(frameOf(node), middle);
     });
-    std::vector<std::string> result;
-    for (size_t first = 0; first < texts.size();) {
-        size_t end = first + 1;
-        CGFloat right = CGRectGetMaxX(texts[first].rect);
-        while (end < texts.size() && texts[end].rect.origin.x < right)
-            right = std::max(right, CGRectGetMaxX(texts[end++].rect));
-        std::stable_sort(
-            texts.begin() + std::ptrdiff_t(first), texts.begin() + std::ptrdiff_t(end),
-            [](const Text& a, const Text& b) { return a.rect.origin.y < b.rect.origin.y; });
-        for (size_t i = first; i < end; ++i)
-            result.push_back(texts[i].text);
-        first = end;
+    Node node = found == objects.end() ? objects.front() : *found;
+    // Down to the innermost object the ring goes around: a table's row, not a label in it.
+    for (bool deeper = true; deeper;) {
+        const auto children = childrenOf(node);
+        const auto child = std::find_if(children.begin(), children.end(), around);
+        deeper = child != children.end();
+        if (deeper)
+            node = *child;
     }
-    return result;
+    return node;
 }
 
-} // namespace
-
-QString readingText(const UIView& view)
+std::optional<Node> firstReadObject(UIView& view)
 {
-    QStringList parts;
-    for (const auto& text : labelTexts(view))
-        parts << toQString(text);
-    return parts.join(QStringLiteral(", "));
-}
-
-std::string describedText(const UIView& view)
-{
-    DumpRecord record;
-    view.describe(record);
-    return record.text("text").value_or("");
-}
-
-bool describedFlag(const UIView& view, std::string_view key)
-{
-    DumpRecord record;
-    view.describe(record);
-    const auto* value = record.find(key);
-    return value && std::holds_alternative<bool>(*value) && std::get<bool>(*value);
-}
-
-const UITableViewCell* enclosingCell(const UIView& view)
-{
-    for (const UIView* v = view.superview(); v; v = v->superview())
-        if (auto* cell = dynamic_cast<const UITableViewCell*>(v))
-            return cell;
-    return nullptr;
+    // Depth first, in reading order; a bar's buttons are how to get about, not what the screen
+    // is, so they are read only when nothing else is there.
+    struct Pending {
+        Node node;
+        bool inBar;
+    };
+    std::optional<Node> first, firstInBar;
+    std::vector<Pending> pending;
+    const auto push = [&](const std::vector<Node>& nodes, bool inBar) {
+        for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
+            pending.push_back({*node, inBar});
+    };
+    push(objectsOf(view), false);
+    while (!pending.empty()) {
+        const auto [node, inBar] = pending.back();
+        pending.pop_back();
+        const QAccessible::Role role = roleOf(node);
+        if (role == QAccessible::Heading)
+            return node;
+        std::optional<Node>& found = inBar ? firstInBar : first;
+        if (!found && (node.part >= 0 || node.view->isAccessibilityElement() ||
+                       node.view->accessibilityViewIsModal()))
+            found = node;
+        push(childrenOf(node), inBar || role == QAccessible::ToolBar);
+    }
+    return first ? first : firstInBar;
 }
 
 } // namespace uikit

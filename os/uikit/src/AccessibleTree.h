@@ -1,17 +1,14 @@
 #pragma once
 // The views as a screen reader sees them: which views are objects of their own and in what role,
-// which of them show, and the texts they are read by. Accessibility.cpp hands them to Qt. For the
-// toolkit's own files only; main thread only.
+// and which of them show, from what each view says of itself (UIView::accessibilityTraits, ...).
+// Accessibility.cpp hands them to Qt. For the toolkit's own files only; main thread only.
 #include "uikit/CGGeometry.h"
 
 #include <QAccessible>
-#include <QString>
 
-#include <string>
-#include <string_view>
+#include <optional>
 #include <vector>
 
-class UITableViewCell;
 class UIView;
 
 namespace uikit {
@@ -20,12 +17,15 @@ namespace uikit {
 struct Node {
     UIView* view;
     int part; // -1: the view itself
+    bool operator==(const Node&) const = default;
 };
 
-// What the view is to a screen reader: NoRole for views that only hold others, whose objects
-// are lifted to the nearest ancestor that is an object of its own.
-QAccessible::Role roleOf(const UIView& view);
+// What the object is to a screen reader: NoRole for views that are neither an element nor a
+// container, whose objects are lifted to the nearest ancestor that is an object of its own.
+QAccessible::Role roleOf(const Node& node);
 bool isObject(const UIView& view);
+// The object's frame in screen points.
+CGRect frameOf(const Node& node);
 // The nearest ancestor that is an object; nullptr when the screen's window holds the view.
 UIView* objectAncestor(const UIView& view);
 
@@ -39,12 +39,11 @@ CGRect clipOf(const UIView& view);
 // In a window or layer of the screen, and neither it nor an ancestor hidden.
 bool onScreen(const UIView& view);
 
-// The texts of the labels in the view in reading order, joined by commas: columns of text left
-// to right (texts whose extents overlap across are one column), each top to bottom.
-QString readingText(const UIView& view);
-// The text and a flag the view dump gives the view, for the toolkit's private views.
-std::string describedText(const UIView& view);
-bool describedFlag(const UIView& view, std::string_view key);
-const UITableViewCell* enclosingCell(const UIView& view);
+// The object a keyboard focus on the view is on: the innermost one around the focus ring (a
+// table's row, a picker's wheel), else the first object in the view; nullopt when it has none.
+std::optional<Node> objectAtRing(UIView& view);
+// What a new screen is read by: the first heading in the view (its title), else its first
+// element outside its bars, else its first element.
+std::optional<Node> firstReadObject(UIView& view);
 
 } // namespace uikit

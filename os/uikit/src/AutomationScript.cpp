@@ -61,6 +61,7 @@ struct Step {
     std::string_view rest; // all after the command's name: a text or a file name
     std::vector<std::string_view> args; // `rest` split at blanks
     int delay = 0; // milliseconds before the next line
+    bool again = false; // the line runs again after the delay
     bool finished = false; // the script ends here
     std::string error; // why the command failed
 
@@ -75,6 +76,18 @@ bool waitFor(Step& step)
 {
     if (step.args.size() != 1 || !parseNumber(step.args[0], step.delay) || step.delay < 0)
         return step.fail("wait needs a number of milliseconds: " + std::string(step.line));
+    return true;
+}
+
+// Until another program says it is ready (a screen reader listening): it makes the file.
+bool waitForFile(Step& step)
+{
+    if (step.rest.empty())
+        return step.fail("waitfile needs a file");
+    if (!std::filesystem::exists(std::filesystem::path(step.rest))) {
+        step.again = true;
+        step.delay = 50;
+    }
     return true;
 }
 
@@ -174,6 +187,7 @@ struct Command {
 // One row a command; the line's first word picks it.
 constexpr Command commands[] = {
     {"wait", waitFor}, // wait MS
+    {"waitfile", waitForFile}, // waitfile FILE: until the file exists
     {"tap", tapText}, // tap TEXT
     {"tapat", tapPoint}, // tapat X Y
     {"type", typeInto}, // type TEXT
@@ -222,6 +236,8 @@ private:
                 delete this;
                 return;
             }
+            if (step.again)
+                next_ = number;
             scheduleNext(step.delay);
             return;
         }

@@ -1,8 +1,8 @@
 #pragma once
 // Scripts that drive an application as a user would, for the end-to-end tests and the demo:
 // UIApplicationMain runs the file named by UIKIT_AUTOMATION, one command a line:
-//   wait MS | tap TEXT | tapat X Y | type TEXT | key KEY | scrollto SECTION ROW | choose [FILE]
-//   | dump FILE | screenshot FILE | close | quit
+//   wait MS | waitfile FILE | tap TEXT | tapat X Y | type TEXT | key KEY | scrollto SECTION ROW |
+//   choose [FILE] | dump FILE | screenshot FILE | close | quit
 // KEY is written as a key sequence: Tab, Shift+Tab, Return, Space, Escape, Down, PgDown, Ctrl+1.
 // Blank lines and lines starting with # are skipped. An unknown command or a command that fails
 // (a tap that finds nothing) ends the program with a message on standard error and exit status 3.

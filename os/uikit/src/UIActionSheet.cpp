@@ -204,6 +204,7 @@ void UIActionSheet::showInView(UIView* view)
     UIView& layer = Screen::shared().modalLayer();
     layer.addSubview(shared_from_this());
     layer.setNeedsLayout();
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, this);
 }
 
 void UIActionSheet::dismissWithClickedButtonIndex_animated(int buttonIndex, bool animated)

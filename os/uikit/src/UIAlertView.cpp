@@ -39,6 +39,12 @@ class AlertButton : public UIControl {
 public:
     AlertButton(std::string title, bool cancel) : title_(std::move(title)), cancel_(cancel) {}
     std::string className() const override { return "UIAlertButton"; }
+    bool isAccessibilityElement() const override { return true; }
+    std::string defaultAccessibilityLabel() const override { return title_; }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitButton | UIControl::defaultAccessibilityTraits();
+    }
 
     void drawRect(CGRect rect) override
     {
@@ -142,6 +148,7 @@ void UIAlertView::show()
     os::journal(line);
     rebuildButtons();
     Screen::shared().modalLayer().addSubview(shared_from_this());
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, this);
     if (showObserver())
         showObserver()(*this);
 }

@@ -1,5 +1,7 @@
 #include "uikit/UIBarButtonItem.h"
 
+#include "foundation/DeviceText.h"
+
 UIBarButtonItem::UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action)
     : title_(std::move(title)), style_(style), action_(std::move(action))
 {
@@ -29,4 +31,15 @@ void UIBarButtonItem::sendAction()
     // A copy: the action may release this item.
     auto action = action_;
     action(this);
+}
+
+std::string UIBarButtonItem::accessibilityLabel() const
+{
+    if (!accessibilityLabel_.empty())
+        return accessibilityLabel_;
+    if (systemItem_ == UIBarButtonSystemItemAdd)
+        return os::deviceText("Add");
+    if (!title_.empty() || !image_)
+        return title_;
+    return image_->name().substr(0, image_->name().rfind('.'));
 }

@@ -1,6 +1,7 @@
 #include "uikit/UIButton.h"
 
 #include "Painting.h"
+#include "foundation/DeviceText.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -193,6 +194,26 @@ void UIButton::drawRect(CGRect rect)
     }
     if (type_ == UIButtonTypeCustom && isHighlighted() && (image || !title.empty()))
         painter->fillRect(box, QColor(0, 0, 0, 60));
+}
+
+std::string UIButton::defaultAccessibilityLabel() const
+{
+    if (std::string title = currentTitle(); !title.empty())
+        return title;
+    if (auto image = currentImage())
+        return image->name().substr(0, image->name().rfind('.'));
+    switch (type_) {
+    case UIButtonTypeInfoLight:
+    case UIButtonTypeInfoDark: return os::deviceText("Info");
+    case UIButtonTypeDetailDisclosure: return os::deviceText("More Info");
+    case UIButtonTypeContactAdd: return os::deviceText("Add");
+    default: return {};
+    }
+}
+
+UIAccessibilityTraits UIButton::defaultAccessibilityTraits() const
+{
+    return UIAccessibilityTraitButton | UIControl::defaultAccessibilityTraits();
 }
 
 void UIButton::describe(DumpRecord& record) const

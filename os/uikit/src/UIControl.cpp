@@ -97,6 +97,11 @@ bool UIControl::keyPressed(UIKey key)
     return true;
 }
 
+UIAccessibilityTraits UIControl::defaultAccessibilityTraits() const
+{
+    return enabled_ ? UIAccessibilityTraitNone : UIAccessibilityTraitNotEnabled;
+}
+
 void UIControl::describe(uikit::DumpRecord& record) const
 {
     UIView::describe(record);

@@ -54,6 +54,7 @@ UIDatePicker::UIDatePicker(CGRect frame)
     wheels_->setDataSource(this);
     wheels_->setDelegate(this);
     wheels_->setShowsSelectionIndicator(true);
+    wheels_->setAccessibilityLabel(os::deviceText("Time"));
     addSubview(wheels_);
     addSubview(hoursUnit_);
     addSubview(minutesUnit_);
@@ -128,6 +129,13 @@ std::string UIDatePicker::pickerView_titleForRow_forComponent(UIPickerView* pick
 {
     (void)pickerView, (void)component;
     return std::to_string(row);
+}
+
+std::string UIDatePicker::pickerView_accessibilityLabelForComponent(UIPickerView* pickerView,
+                                                                    int component)
+{
+    (void)pickerView;
+    return component == hoursComponent ? os::deviceText("Hours") : os::deviceText("Minutes");
 }
 
 void UIDatePicker::pickerView_didSelectRow_inComponent(UIPickerView* pickerView, int row,

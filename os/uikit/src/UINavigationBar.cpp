@@ -34,6 +34,12 @@ public:
         setFrame({{0, 0}, {std::min(size.width, CGFloat(120)), size.height}});
     }
     std::string className() const override { return "UINavigationButton"; }
+    bool isAccessibilityElement() const override { return true; }
+    std::string defaultAccessibilityLabel() const override { return item_->accessibilityLabel(); }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitButton | UIControl::defaultAccessibilityTraits();
+    }
     UIBarButtonItem& item() { return *item_; }
 
     void drawRect(CGRect rect) override
@@ -211,6 +217,7 @@ void UINavigationBar::rebuild()
     title->setOpaque(false);
     title->setTextAlignment(UITextAlignmentCenter);
     title->setShadowColor(UIColor(0, 0, 0, 0.5f));
+    title->setAccessibilityTraits(UIAccessibilityTraitHeader);
     titleView_ = title;
     addSubview(titleView_);
     if (leftView_)

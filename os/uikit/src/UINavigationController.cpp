@@ -162,6 +162,7 @@ void UINavigationController::pushViewController_animated(
     controller->setParent(this, this);
     controllers_.push_back(std::move(controller));
     show(controllers_.back().get(), outgoing, animated);
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, view().get());
 }
 
 std::shared_ptr<UIViewController> UINavigationController::popViewControllerAnimated(bool animated)
@@ -171,6 +172,7 @@ std::shared_ptr<UIViewController> UINavigationController::popViewControllerAnima
     auto popped = std::move(controllers_.back());
     controllers_.pop_back();
     show(controllers_.back().get(), popped.get(), animated);
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, view().get());
     popped->setParent(nullptr, nullptr);
     // Its own button may be what popped it.
     uikit::autorelease(popped);
@@ -186,6 +188,7 @@ void UINavigationController::popToRootViewControllerAnimated(bool animated)
                                                           controllers_.end());
     controllers_.resize(1);
     show(controllers_.front().get(), outgoing.get(), animated);
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, view().get());
     for (auto& controller : popped) {
         controller->setParent(nullptr, nullptr);
         uikit::autorelease(controller);

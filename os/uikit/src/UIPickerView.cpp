@@ -293,6 +293,31 @@ void UIPickerView::drawRect(CGRect rect)
     painter->restore();
 }
 
+UIAccessibilityElement UIPickerView::accessibilityElementAtIndex(int component) const
+{
+    UIAccessibilityElement wheel;
+    auto* self = const_cast<UIPickerView*>(this);
+    if (delegate_)
+        wheel.accessibilityLabel =
+            delegate_->pickerView_accessibilityLabelForComponent(self, component);
+    if (const int row = selectedRowInComponent(component); row >= 0)
+        wheel.accessibilityValue =
+            delegate_ ? delegate_->pickerView_titleForRow_forComponent(self, row, component)
+                      : std::to_string(row);
+    wheel.accessibilityTraits = UIAccessibilityTraitAdjustable;
+    wheel.accessibilityFrame = rectForComponent(component);
+    auto turnBy = [weak = self->weak_from_this(), component](int rows) {
+        if (auto view = std::static_pointer_cast<UIPickerView>(weak.lock())) {
+            const int row = view->selectedRowInComponent(component) + rows;
+            if (row >= 0 && row < view->numberOfRowsInComponent(component))
+                view->turn(component, row);
+        }
+    };
+    wheel.accessibilityIncrement = [turnBy] { turnBy(1); };
+    wheel.accessibilityDecrement = [turnBy] { turnBy(-1); };
+    return wheel;
+}
+
 void UIPickerView::describe(DumpRecord& record) const
 {
     UIView::describe(record);

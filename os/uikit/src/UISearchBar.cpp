@@ -51,6 +51,12 @@ public:
     CancelButton() : UIControl(CGRectMake(0, 0, cancelWidth, fieldHeight)) { setOpaque(false); }
     std::string className() const override { return "UISearchBarCancelButton"; }
     static std::string title() { return os::deviceText("Cancel"); }
+    bool isAccessibilityElement() const override { return true; }
+    std::string defaultAccessibilityLabel() const override { return title(); }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitButton | UIControl::defaultAccessibilityTraits();
+    }
 
     void drawRect(CGRect rect) override
     {

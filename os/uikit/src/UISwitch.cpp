@@ -2,8 +2,10 @@
 
 #include "AccessibleViews.h"
 #include "Painting.h"
+#include "ReadingText.h"
 #include "foundation/DeviceText.h"
 #include "uikit/UIStringDrawing.h"
+#include "uikit/UITableViewCell.h"
 #include "uikit/ViewDump.h"
 
 #include <QPainterPath>
@@ -93,6 +95,14 @@ void UISwitch::drawRect(CGRect rect)
         CGRectMake(label.origin.x, label.origin.y + (label.size.height - font.lineHeight()) / 2,
                    label.size.width, font.lineHeight()),
         font, UILineBreakModeClip, UITextAlignmentCenter);
+}
+
+std::string UISwitch::defaultAccessibilityLabel() const
+{
+    for (const UIView* above = superview(); above; above = above->superview())
+        if (dynamic_cast<const UITableViewCell*>(above))
+            return readingText(*above);
+    return {};
 }
 
 void UISwitch::describe(DumpRecord& record) const

@@ -56,6 +56,13 @@ public:
     {
     }
     std::string className() const override { return "UITabBarButton"; }
+    bool isAccessibilityElement() const override { return true; }
+    std::string defaultAccessibilityLabel() const override { return item_.title(); }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitButton | (selected() ? UIAccessibilityTraitSelected : 0) |
+               (item_.isEnabled() ? 0 : UIAccessibilityTraitNotEnabled);
+    }
     bool handlesTouches() const override { return item_.isEnabled(); }
     bool selected() const { return bar_.selectedItem() == &item_; }
 

@@ -36,6 +36,12 @@ public:
         setUserInteractionEnabled(false);
     }
     std::string className() const override { return "UITableViewHeader"; }
+    bool isAccessibilityElement() const override { return !title_.empty(); }
+    std::string defaultAccessibilityLabel() const override { return title_; }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitHeader;
+    }
     const std::string& title() const { return title_; }
     void setTitle(std::string title)
     {

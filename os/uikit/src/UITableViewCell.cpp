@@ -1,6 +1,7 @@
 #include "uikit/UITableViewCell.h"
 
 #include "Painting.h"
+#include "ReadingText.h"
 #include "uikit/UIImageView.h"
 #include "uikit/ViewDump.h"
 
@@ -232,6 +233,8 @@ void UITableViewCell::drawRect(CGRect rect)
     }
     painter->restore();
 }
+
+std::string UITableViewCell::defaultAccessibilityLabel() const { return readingText(*this); }
 
 void UITableViewCell::describe(DumpRecord& record) const
 {

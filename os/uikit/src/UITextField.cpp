@@ -184,6 +184,12 @@ void UITextField::drawRect(CGRect rect)
     painter->restore();
 }
 
+bool UITextField::accessibilityActivate()
+{
+    becomeFirstResponder();
+    return true;
+}
+
 void UITextField::describe(DumpRecord& record) const
 {
     UIControl::describe(record);

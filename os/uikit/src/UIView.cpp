@@ -316,6 +316,18 @@ bool UIView::keyPressed(UIKey key)
     return false;
 }
 
+std::string UIView::accessibilityLabel() const
+{
+    return accessibilityLabel_ ? *accessibilityLabel_ : defaultAccessibilityLabel();
+}
+
+UIAccessibilityTraits UIView::accessibilityTraits() const
+{
+    return accessibilityTraits_ ? *accessibilityTraits_ : defaultAccessibilityTraits();
+}
+
+UIAccessibilityElement UIView::accessibilityElementAtIndex(int) const { return {}; }
+
 void UIView::describe(DumpRecord& record) const
 {
     const CGRect frame = screenFrame();

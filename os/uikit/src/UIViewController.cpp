@@ -115,6 +115,7 @@ void UIViewController::presentModalViewController_animated(
     } else {
         modalView->setFrame(UIScreen::mainScreen().applicationFrame());
     }
+    UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, modalView.get());
 }
 
 void UIViewController::dismissModalViewControllerAnimated(bool animated)

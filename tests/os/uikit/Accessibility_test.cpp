@@ -4,6 +4,7 @@
 #include <uikit/Automation.h>
 #include <uikit/UIAlertView.h>
 #include <uikit/UIButton.h>
+#include <uikit/UIDatePicker.h>
 #include <uikit/UILabel.h>
 #include <uikit/UIScreen.h>
 #include <uikit/UISwitch.h>
@@ -190,6 +191,28 @@ TEST(Accessibility, EachViewShownIsAnObjectWithItsRoleNameValueAndState)
     }));
     alert->dismissWithClickedButtonIndex_animated(0, false);
     name->resignFirstResponder();
+
+    // A picker's wheels are parts of it, named by its delegate and valued by their rows; the
+    // reader turns them as a finger does, so the picker hears it.
+    auto time = std::make_shared<UIDatePicker>(CGRectMake(0, 200, 320, 216));
+    window->addSubview(time);
+    uikit::runPendingWork();
+    const int hour = time->hour();
+    QAccessibleInterface* hours = nullptr;
+    for (const auto& [wheel, shown] :
+         {std::pair{"Hours", hour}, std::pair{"Minutes", time->minute()}}) {
+        QAccessibleInterface* found = find(root, [&](QAccessibleInterface* candidate) {
+            return candidate->role() == QAccessible::SpinBox &&
+                   candidate->text(QAccessible::Name) == wheel;
+        });
+        ASSERT_TRUE(found) << wheel;
+        EXPECT_EQ(found->text(QAccessible::Value), QString::number(shown)) << wheel;
+        hours = hours ? hours : found;
+    }
+    hours->actionInterface()->doAction(hour < 23 ? QAccessibleActionInterface::increaseAction()
+                                                 : QAccessibleActionInterface::decreaseAction());
+    uikit::runPendingWork();
+    EXPECT_EQ(time->hour(), hour < 23 ? hour + 1 : hour - 1);
 }
 
 } // namespace

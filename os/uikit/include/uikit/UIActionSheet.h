@@ -85,7 +85,11 @@ public:
     // Escape taps the cancel button, or the only button.
     bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
+    bool accessibilityViewIsModal() const override { return true; }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    std::string defaultAccessibilityLabel() const override { return title_; }
 
 private:
     class SheetButton;

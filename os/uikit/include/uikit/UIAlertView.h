@@ -79,7 +79,17 @@ public:
     // the cancel button or the only one.
     bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
+    // Read by its title, then its message.
+    bool accessibilityViewIsModal() const override { return true; }
+    std::string accessibilityHint() const override { return message_; }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    std::string defaultAccessibilityLabel() const override { return title_; }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitAlert;
+    }
 
 private:
     void rebuildButtons();

@@ -45,11 +45,17 @@ public:
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
 
+    // What a screen reader reads the button as: set by the caller (an image's meaning), else its
+    // title, its image's name without extension, or what the system item is.
+    std::string accessibilityLabel() const;
+    void setAccessibilityLabel(std::string label) { accessibilityLabel_ = std::move(label); }
+
     // What a tap does: runs the action.
     void sendAction();
 
 private:
     std::string title_;
+    std::string accessibilityLabel_;
     std::shared_ptr<UIImage> image_;
     UIBarButtonItemStyle style_ = UIBarButtonItemStylePlain;
     Action action_;

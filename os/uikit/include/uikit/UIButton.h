@@ -45,7 +45,13 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     void drawRect(CGRect rect) override;
+    bool isAccessibilityElement() const override { return true; }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    // Its title; without one, its image's name (no extension), or what the drawn kinds are.
+    std::string defaultAccessibilityLabel() const override;
+    UIAccessibilityTraits defaultAccessibilityTraits() const override;
 
 private:
     UIButtonType type_;

@@ -58,6 +58,10 @@ public:
     bool keyPressed(UIKey key) override;
     void describe(uikit::DumpRecord& record) const override;
 
+protected:
+    // Not enabled while disabled.
+    UIAccessibilityTraits defaultAccessibilityTraits() const override;
+
 private:
     struct Target {
         Action action;

@@ -53,6 +53,8 @@ private:
                                                     int component) override;
     void pickerView_didSelectRow_inComponent(UIPickerView* pickerView, int row,
                                              int component) override;
+    std::string pickerView_accessibilityLabelForComponent(UIPickerView* pickerView,
+                                                          int component) override;
     void showDate();
 
     UIDatePickerMode mode_ = UIDatePickerModeCountDownTimer;

@@ -40,7 +40,16 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     void drawRect(CGRect rect) override;
+    // A label with a text is read as static text.
+    bool isAccessibilityElement() const override { return !text().empty(); }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    std::string defaultAccessibilityLabel() const override { return text(); }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitStaticText;
+    }
 
 private:
     std::string text_;

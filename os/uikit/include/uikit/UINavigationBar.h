@@ -21,6 +21,10 @@ public:
     explicit UINavigationBar(CGRect frame = CGRectZero);
     ~UINavigationBar() override;
     std::string className() const override { return "UINavigationBar"; }
+    UIAccessibilityContainerType accessibilityContainerType() const override
+    {
+        return UIAccessibilityContainerTypeLandmark;
+    }
 
     UIBarStyle barStyle() const { return barStyle_; }
     void setBarStyle(UIBarStyle style);

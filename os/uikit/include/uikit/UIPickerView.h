@@ -33,6 +33,13 @@ public:
     {
         (void)pickerView, (void)row, (void)component;
     }
+    // What a screen reader calls the wheel; none by default.
+    virtual std::string pickerView_accessibilityLabelForComponent(UIPickerView* pickerView,
+                                                                  int component)
+    {
+        (void)pickerView, (void)component;
+        return {};
+    }
 };
 
 class UIPickerView : public UIView {
@@ -86,6 +93,14 @@ public:
     CGRect focusRingRect() const override;
     int focusedComponent() const;
     void drawRect(CGRect rect) override;
+    // A group of wheels, each an adjustable element: named by the delegate, its value the
+    // title of its selected row; turned a row at a time as by a tap, so the delegate hears.
+    UIAccessibilityContainerType accessibilityContainerType() const override
+    {
+        return UIAccessibilityContainerTypeSemanticGroup;
+    }
+    int accessibilityElementCount() const override { return numberOfComponents(); }
+    UIAccessibilityElement accessibilityElementAtIndex(int component) const override;
     void describe(uikit::DumpRecord& record) const override;
 
 private:

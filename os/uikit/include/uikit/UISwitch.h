@@ -19,7 +19,17 @@ public:
     CGSize sizeThatFits(CGSize size) const override;
     void touchesEnded(CGPoint point) override;
     void drawRect(CGRect rect) override;
+    bool isAccessibilityElement() const override { return true; }
+    std::string accessibilityValue() const override { return isOn() ? "1" : "0"; }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    // In a table's row, the row's texts: the switch is what the row is about.
+    std::string defaultAccessibilityLabel() const override;
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitToggleButton | UIControl::defaultAccessibilityTraits();
+    }
 
 private:
     bool on_ = false;

@@ -48,6 +48,13 @@ public:
     void drawRect(CGRect rect) override;
     bool handlesTouches() const override { return true; }
 
+protected:
+    // Its buttons are read as the tabs of the screens.
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitTabBar;
+    }
+
 private:
     std::vector<std::shared_ptr<UITabBarItem>> items_;
     UITabBarItem* selectedItem_ = nullptr;

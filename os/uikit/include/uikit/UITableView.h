@@ -162,6 +162,10 @@ public:
     void setFrame(CGRect frame) override;
     void layoutSubviews() override;
     void drawRect(CGRect rect) override;
+    UIAccessibilityContainerType accessibilityContainerType() const override
+    {
+        return UIAccessibilityContainerTypeList;
+    }
     void describe(uikit::DumpRecord& record) const override;
 
 protected:

@@ -62,7 +62,16 @@ public:
 
     void layoutSubviews() override;
     void drawRect(CGRect rect) override;
+    // A row is read as its whole text.
+    bool isAccessibilityElement() const override { return true; }
     void describe(uikit::DumpRecord& record) const override;
+
+protected:
+    std::string defaultAccessibilityLabel() const override;
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return isSelected() ? UIAccessibilityTraitSelected : UIAccessibilityTraitNone;
+    }
 
 private:
     std::string reuseIdentifier_;

@@ -38,11 +38,22 @@ public:
     // Return or Enter on the focused field: it keeps the keyboard and its cursor.
     bool keyPressed(UIKey key) override;
     void drawRect(CGRect rect) override;
+    // Read by its placeholder, its text the value; activating it gives it the keyboard.
+    bool isAccessibilityElement() const override { return true; }
+    std::string accessibilityValue() const override { return text(); }
+    bool accessibilityActivate() override;
     void describe(uikit::DumpRecord& record) const override;
 
     // The toolkit's editor behind the field (Qt's line editing, never shown).
     struct Editor;
     Editor& editor() const { return *editor_; }
+
+protected:
+    std::string defaultAccessibilityLabel() const override { return placeholder(); }
+    UIAccessibilityTraits defaultAccessibilityTraits() const override
+    {
+        return UIAccessibilityTraitTextEntry | UIControl::defaultAccessibilityTraits();
+    }
 
 private:
     // Where the text's room begins, in the field's own coordinates.

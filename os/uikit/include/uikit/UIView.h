@@ -4,9 +4,11 @@
 // superview's coordinates (offset by the superview's bounds origin, which scrolling moves).
 // Later subviews lie on top of earlier ones. Main thread only.
 #include "uikit/CGGeometry.h"
+#include "uikit/UIAccessibility.h"
 #include "uikit/UIColor.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,33 @@ public:
     // What the focus ring goes around, in this view's coordinates; the base: its bounds.
     virtual CGRect focusRingRect() const { return bounds(); }
 
+    // --- what the view is to a screen reader (see uikit/UIAccessibility.h)
+    // An element is read as one object (a label, a button, a row); a view that is none is read
+    // through the elements in it. The base is none.
+    virtual bool isAccessibilityElement() const { return false; }
+    // What the element is read as; set by the caller, else the view's own (a button's title).
+    std::string accessibilityLabel() const;
+    void setAccessibilityLabel(std::string label) { accessibilityLabel_ = std::move(label); }
+    // What it holds now: a field's text, a switch's "1" or "0". The base: nothing.
+    virtual std::string accessibilityValue() const { return {}; }
+    // Read after the label and value when there is more to know (an alert's message).
+    virtual std::string accessibilityHint() const { return {}; }
+    UIAccessibilityTraits accessibilityTraits() const;
+    void setAccessibilityTraits(UIAccessibilityTraits traits) { accessibilityTraits_ = traits; }
+    // A view that is no element but holds elements a reader moves among (a table's rows).
+    virtual UIAccessibilityContainerType accessibilityContainerType() const
+    {
+        return UIAccessibilityContainerTypeNone;
+    }
+    // Whether the view is a layer the user must answer before anything under it (an alert).
+    virtual bool accessibilityViewIsModal() const { return false; }
+    // The reader's "activate": true when the view did it; false, and the reader taps it in its
+    // middle.
+    virtual bool accessibilityActivate() { return false; }
+    // The parts of the view that are elements without being views (a picker's wheels).
+    virtual int accessibilityElementCount() const { return 0; }
+    virtual UIAccessibilityElement accessibilityElementAtIndex(int index) const;
+
     // --- the view tree dump
     // Adds this view's own keys; the base gives class, frame (in screen points) and hidden.
     // Overrides call the base first, then add theirs ("text", "textColor", "image", "selected",
@@ -162,6 +191,12 @@ public:
 protected:
     // Called after the view entered or left a superview.
     virtual void didMoveToSuperview() {}
+    // What accessibilityLabel and accessibilityTraits answer until the caller sets them.
+    virtual std::string defaultAccessibilityLabel() const { return {}; }
+    virtual UIAccessibilityTraits defaultAccessibilityTraits() const
+    {
+        return UIAccessibilityTraitNone;
+    }
 
 private:
     void resizeSubviews(CGSize oldSize);
@@ -182,4 +217,6 @@ private:
     bool needsLayout_ = true;
     UIView* superview_ = nullptr;
     std::vector<std::shared_ptr<UIView>> subviews_;
+    std::optional<std::string> accessibilityLabel_;
+    std::optional<UIAccessibilityTraits> accessibilityTraits_;
 };
