@@ -57,8 +57,9 @@ int run_application_front(int argc, char** argv, const ApplicationFront& front)
         return 0;
 
     const auto library = NSBundle::mainBundle().bundlePath() / front.library;
-    // Bound at once, as the project links its programs (-z now).
-    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Each library binds as it was linked, as at a program's start: RTLD_NOW would bind every
+    // call of the system's lazily linked libraries too, most of which a start never makes.
+    void* handle = dlopen(library.c_str(), RTLD_LAZY | RTLD_LOCAL);
     const auto entry =
         handle ? reinterpret_cast<decltype(&application_main)>(dlsym(handle, "application_main"))
                : nullptr;
