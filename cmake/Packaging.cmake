@@ -10,12 +10,14 @@ set(app_dir ${image_dir}/Applications/Tortamos.app)
 set(staged ${PROJECT_BINARY_DIR}/packaging)
 
 install(TARGETS Tortamos RUNTIME DESTINATION ${app_dir})
+install(TARGETS tortamos_application LIBRARY DESTINATION ${app_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/app/ ${PROJECT_SOURCE_DIR}/resources/images/
         DESTINATION ${app_dir})
 install(DIRECTORY ${TORTAMOS_APP_DIR}/locale DESTINATION ${app_dir})
 
 set(contacts_app_dir ${image_dir}/Applications/Contacts.app)
 install(TARGETS Contacts RUNTIME DESTINATION ${contacts_app_dir})
+install(TARGETS contacts_application LIBRARY DESTINATION ${contacts_app_dir})
 install(FILES ${PROJECT_SOURCE_DIR}/os/contactsapp/Info.plist ${PROJECT_SOURCE_DIR}/os/contactsapp/icon.png
         DESTINATION ${contacts_app_dir})
 install(DIRECTORY ${CONTACTS_APP_DIR}/locale DESTINATION ${contacts_app_dir})

@@ -1,8 +1,6 @@
-#include "MainWindow.h"
-
-#include "foundation/CommandLine.h"
-
-#include <cstring>
+// The bundle's program: answers --help and --version, hands a second start over to the running
+// Tortamos, and loads the application only for a start that runs it.
+#include "foundation/ApplicationFront.h"
 
 namespace {
 
@@ -19,14 +17,9 @@ One runs per device: a second start brings the running one's window to the front
 
 int main(int argc, char** argv)
 {
-    if (os::answered_help_or_version(argc, argv, kUsage))
-        return 0;
-    // The package's post-install step: upgrade the settings file, show nothing, always succeed.
-    if (argc == 2 && std::strcmp(argv[1], "-updateDB") == 0) {
-        TortamoAppDelegate::updateDatabase();
-        return 0;
-    }
-    if (!UIApplicationBecomeTheRunningCopy())
-        return 0;
-    return UIApplicationMain(argc, argv, [] { return loadMainWindow(); });
+    return os::run_application_front(argc, argv,
+                                     {.usage = kUsage,
+                                      .library = "TortamosApplication.so",
+                                      .opens_files = false,
+                                      .job_option = "-updateDB"});
 }

@@ -1,9 +1,6 @@
-#include "ContactsAppDelegate.h"
-
-#include "foundation/CommandLine.h"
-
-#include <filesystem>
-#include <optional>
+// The bundle's program: answers --help and --version, hands a second start (and the file it was
+// given) over to the running Contacts, and loads the application only for a start that runs it.
+#include "foundation/ApplicationFront.h"
 
 namespace {
 
@@ -18,21 +15,11 @@ to the front and hands it the file it was given.
 
 } // namespace
 
-// A file named on the command line (a .vcf opened from the file manager) is imported once the
-// list shows. The path is made absolute first: the program may run in another folder, and the
-// running copy it may be handed to surely does.
 int main(int argc, char** argv)
 {
-    if (os::answered_help_or_version(argc, argv, kUsage))
-        return 0;
-    std::optional<std::filesystem::path> file;
-    if (argc > 1 && argv[argc - 1][0] != '-') {
-        std::error_code error;
-        file = std::filesystem::absolute(argv[argc - 1], error);
-    }
-    if (!UIApplicationBecomeTheRunningCopy(file ? std::vector{*file}
-                                                : std::vector<std::filesystem::path>{}))
-        return 0;
-    return UIApplicationMain(argc, argv,
-                             [file] { return std::make_unique<ContactsAppDelegate>(file); });
+    return os::run_application_front(argc, argv,
+                                     {.usage = kUsage,
+                                      .library = "ContactsApplication.so",
+                                      .opens_files = true,
+                                      .job_option = {}});
 }

@@ -42,12 +42,12 @@ void dismiss(const UIAlertView* alert)
 
 } // namespace
 
-DesktopNotification desktop_notification(const std::vector<InstalledApplication>& applications,
-                                         const std::string& title, const std::string& message,
-                                         const std::string& day,
-                                         const std::vector<std::string>& personNames)
+desktop::Notification desktop_notification(const std::vector<InstalledApplication>& applications,
+                                           const std::string& title, const std::string& message,
+                                           const std::string& day,
+                                           const std::vector<std::string>& personNames)
 {
-    DesktopNotification notification;
+    desktop::Notification notification;
     notification.appName = "SpringBoard";
     notification.summary = title;
     notification.body = message;
@@ -73,7 +73,7 @@ DesktopNotification desktop_notification(const std::vector<InstalledApplication>
 void send_alerts_to_desktop(const HomeScreen& home)
 {
     UIAlertView::setShowObserver([&home](UIAlertView& alert) {
-        DesktopNotification notification = desktop_notification(
+        desktop::Notification notification = desktop_notification(
             home.applications(), alert.title(), alert.message(), today(), alert.personNames());
         const UIAlertView* key = &alert;
         shown()[key] = {alert.shared_from_this(), notification.tag};
@@ -84,7 +84,7 @@ void send_alerts_to_desktop(const HomeScreen& home)
                     dismiss(key);
                 };
         notification.dismissed = [key] { dismiss(key); };
-        uikit::postDesktopNotification(std::move(notification));
+        desktop::postNotification(std::move(notification));
     });
     UIAlertView::setDismissObserver([](const UIAlertView& alert) {
         const auto found = shown().find(&alert);
@@ -92,7 +92,7 @@ void send_alerts_to_desktop(const HomeScreen& home)
             return;
         const std::string tag = found->second.second;
         shown().erase(found);
-        uikit::withdrawDesktopNotification(tag);
+        desktop::withdrawNotification(tag);
     });
 }
 

@@ -8,24 +8,21 @@
 // place of the earlier notification.
 #include "HomeScreen.h"
 #include "InstalledApplications.h"
-
-#include <uikit/UIDesktopNotification.h>
+#include "desktop/Notification.h"
 
 #include <string>
 #include <vector>
 
 namespace springboard {
 
-using uikit::DesktopNotification;
-
 // An alert whose title is the name of an installed application comes from that application,
 // with its icon; any other from the home screen, without one. Its tag names the sender and the
 // day (YYYY-MM-DD). An alert about persons has its message for a headline and names them below
 // it. It stays on the desktop until the user closes it: an alert is shown to be answered.
-DesktopNotification desktop_notification(const std::vector<InstalledApplication>& applications,
-                                         const std::string& title, const std::string& message,
-                                         const std::string& day,
-                                         const std::vector<std::string>& personNames = {});
+desktop::Notification desktop_notification(const std::vector<InstalledApplication>& applications,
+                                           const std::string& title, const std::string& message,
+                                           const std::string& day,
+                                           const std::vector<std::string>& personNames = {});
 
 // Sends each alert shown from now on. No session bus, or no service on it: nothing is sent and
 // nothing fails; the call never waits for the desktop. Main thread only.

@@ -1,6 +1,6 @@
 #include "DockBadge.h"
 
-#include <uikit/UILauncherEntry.h>
+#include "desktop/LauncherCount.h"
 
 #include <charconv>
 
@@ -20,7 +20,7 @@ void show_badge_on_dock(const InstalledApplication& application, const std::stri
 {
     if (application.desktopEntry.empty())
         return;
-    uikit::setLauncherCount(application.desktopEntry, dock_count(badge));
+    desktop::setLauncherCount(application.desktopEntry, dock_count(badge));
 }
 
 } // namespace springboard

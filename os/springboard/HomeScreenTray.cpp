@@ -12,10 +12,10 @@ std::string text(std::string_view english)
     return NSBundle::mainBundle().localizedStringForKey(english);
 }
 
-std::vector<uikit::TrayMenuItem> menu(const HomeScreen& home, std::function<void()> show,
-                                      std::function<void()> quit)
+std::vector<desktop::TrayMenuItem> menu(const HomeScreen& home, std::function<void()> show,
+                                        std::function<void()> quit)
 {
-    std::vector<uikit::TrayMenuItem> items;
+    std::vector<desktop::TrayMenuItem> items;
     for (const auto& app : home.applications()) {
         std::string title = text("Open %@");
         if (const size_t at = title.find("%@"); at != std::string::npos)

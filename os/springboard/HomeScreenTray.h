@@ -3,8 +3,7 @@
 // the sum of the applications' badges, and a menu to open each application, show the home
 // screen or quit. Main thread only, once the application exists.
 #include "HomeScreen.h"
-
-#include <uikit/UITrayItem.h>
+#include "desktop/TrayItem.h"
 
 #include <functional>
 #include <string>
@@ -23,7 +22,7 @@ public:
 
 private:
     const HomeScreen& home_;
-    uikit::TrayItem item_;
+    desktop::TrayItem item_;
 };
 
 } // namespace springboard

@@ -17,6 +17,7 @@
 #include "HomeScreenTray.h"
 #include "OneHomeScreen.h"
 #include "QuitReminders.h"
+#include "desktop/TrayItem.h"
 #include "foundation/Bundle.h"
 #include "foundation/CommandLine.h"
 #include "foundation/Device.h"
@@ -25,7 +26,6 @@
 
 #include <uikit/UIApplication.h>
 #include <uikit/UIScreen.h>
-#include <uikit/UITrayItem.h>
 
 #include <cstdio>
 #include <memory>
@@ -64,13 +64,13 @@ public:
         // The moment its extensions start their work from: what they do later is timed from here.
         os::journal("launch " + NSBundle::mainBundle().bundleIdentifier());
         UIScreen::mainScreen().setClosingHidesWindow(true);
-        if (uikit::TrayItem::isAvailable()) {
+        if (desktop::TrayItem::isAvailable()) {
             showTray();
         } else {
             if (background_)
                 NSLog("SpringBoard: the desktop has no tray yet; the home screen waits in the "
                       "background and its alerts go to the desktop's notifications");
-            uikit::TrayItem::whenAvailable([this] { showTray(); });
+            desktop::TrayItem::whenAvailable([this] { showTray(); });
         }
         home_.setBadgeObserver(
             [this](const springboard::InstalledApplication& app, const std::string& badge) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
@@ -102,8 +103,15 @@ TEST_F(OneRunningCopy, AnOpenTortamosShowsAPersonAddedMeanwhileAndASecondStartHa
     EXPECT_EQ(shown_with(after, "badge", "1").size(), 1u) << "born today";
     EXPECT_TRUE(shown_with(after, "text", "Next Birthdays")[0]["selected"].toBool());
 
-    // A second start leaves the first one the only one.
-    EXPECT_EQ(run_command("'" + tortamos + "' 2>/dev/null </dev/null"), 0);
+    // A second start leaves the first one the only one, and never loads the toolkit to do so.
+    const fs::path loaded = device.root() / "second-start-libraries.txt";
+    EXPECT_EQ(
+        run_command("LD_DEBUG=files '" + tortamos + "' 2>'" + loaded.string() + "' </dev/null"), 0);
+    std::ifstream loaded_file(loaded);
+    const std::string libraries{std::istreambuf_iterator<char>(loaded_file), {}};
+    EXPECT_NE(libraries.find("libos_foundation.so"), std::string::npos) << "LD_DEBUG is heard";
+    EXPECT_EQ(libraries.find("libos_uikit.so"), std::string::npos) << libraries;
+    EXPECT_EQ(libraries.find("libQt6"), std::string::npos) << libraries;
     const std::string journal = wait_for_journal(device, "handover com.Qarvex.Tortamos");
     EXPECT_EQ(count_of(journal, " handover com.Qarvex.Tortamos\n"), 1u) << journal;
     EXPECT_TRUE(first->running());

@@ -64,10 +64,12 @@ protected:
         const std::string image = "/usr/lib/tortamos/device";
         for (const std::string& file :
              {image + "/Applications/Tortamos.app/Tortamos",
+              image + "/Applications/Tortamos.app/TortamosApplication.so",
               image + "/Applications/Tortamos.app/Info.plist",
               image + "/Applications/Tortamos.app/contact.png",
               image + "/Applications/Tortamos.app/locale/pt/LC_MESSAGES/Localizable.mo",
               image + "/Applications/Contacts.app/Contacts",
+              image + "/Applications/Contacts.app/ContactsApplication.so",
               image + "/Applications/Contacts.app/Info.plist",
               image + "/Applications/Contacts.app/icon.png",
               image + "/System/Library/CoreServices/SpringBoard.app/SpringBoard",

@@ -62,14 +62,12 @@ private:
 // The main interface of an application: makes its delegate, which builds the window at launch.
 using UIApplicationDelegateFactory = std::function<std::unique_ptr<UIApplicationDelegate>()>;
 
-// One running copy of each application per device, named by its bundle identifier. Called from
-// main before UIApplicationMain, with the files this start was given (absolute paths). True:
-// this process is the device's copy and goes on to UIApplicationMain. False: another copy runs
-// and took the files over; it brings its window to the front, writes "handover BUNDLE-ID" in
-// the device journal, and its delegate hears application_openFile for each file, then
-// applicationDidBecomeActive. This start then ends with status 0. A copy that holds the device
-// but does not answer within a few seconds (hung) is reported, and this start runs all the same.
-bool UIApplicationBecomeTheRunningCopy(const std::vector<std::filesystem::path>& files = {});
+// In the device's running copy of an application (the process that took its lock, named by the
+// bundle identifier, before loading it: foundation/ApplicationFront.h): listens for later
+// starts. Each brings the window to the front, writes "handover BUNDLE-ID" in the device
+// journal, and its delegate hears application_openFile for each file it was given, then
+// applicationDidBecomeActive. Called before UIApplicationMain.
+void UIApplicationListenForHandOvers();
 
 // Starts the application: the screen (Qt's offscreen platform when there is no display), the
 // delegate with applicationDidFinishLaunching, the script named by UIKIT_AUTOMATION when set,

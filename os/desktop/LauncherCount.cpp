@@ -1,4 +1,4 @@
-#include "uikit/UILauncherEntry.h"
+#include "desktop/LauncherCount.h"
 
 #include "Painting.h"
 
@@ -8,11 +8,11 @@
 
 #include <functional>
 
-namespace uikit {
+namespace desktop {
 
 void setLauncherCount(const std::string& desktopEntry, std::optional<long long> count)
 {
-    ensureApplication();
+    uikit::ensureApplication();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || desktopEntry.empty())
         return;
@@ -28,4 +28,4 @@ void setLauncherCount(const std::string& desktopEntry, std::optional<long long> 
     bus.send(update);
 }
 
-} // namespace uikit
+} // namespace desktop

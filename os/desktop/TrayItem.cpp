@@ -1,4 +1,4 @@
-#include "uikit/UITrayItem.h"
+#include "desktop/TrayItem.h"
 
 #include "Painting.h"
 #include "uikit/UIFont.h"
@@ -21,7 +21,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace uikit {
+namespace desktop {
 namespace {
 
 // Trays ask for different sizes (22 to 48 pixels); each gets its own drawing, so the count stays
@@ -38,7 +38,7 @@ QPixmap badged(const QImage& icon, int size, const QString& text)
     painter.drawImage(QRectF(0, 0, size, size), icon);
     if (!text.isEmpty()) {
         const QFont font =
-            toQFont(UIFont::boldSystemFontOfSize(CGFloat(std::max(8, size * 9 / 16))));
+            uikit::toQFont(UIFont::boldSystemFontOfSize(CGFloat(std::max(8, size * 9 / 16))));
         const qreal height = size * 0.68;
         const qreal width =
             std::max(height, QFontMetricsF(font).horizontalAdvance(text) + size * 0.2);
@@ -153,13 +153,13 @@ struct TrayItem::Parts {
 // D-Bus, so asking before a panel comes up would keep the item off that panel for good.
 bool TrayItem::isAvailable()
 {
-    ensureApplication();
+    uikit::ensureApplication();
     return status_notifier_host_registered() || x11_tray_present();
 }
 
 void TrayItem::whenAvailable(std::function<void()> appeared)
 {
-    ensureApplication();
+    uikit::ensureApplication();
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
@@ -178,12 +178,12 @@ TrayItem::TrayItem(const std::string& iconFile, std::vector<TrayMenuItem> menu,
                    std::function<void()> activated)
     : parts_(std::make_unique<Parts>())
 {
-    ensureApplication();
+    uikit::ensureApplication();
     // The program lives on in the tray with its window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     parts_->icon.load(QString::fromStdString(iconFile));
     // The device's fonts hold no desktop default; the menu speaks in the toolkit's own.
-    parts_->menu.setFont(toQFont(UIFont::systemFontOfSize(13)));
+    parts_->menu.setFont(uikit::toQFont(UIFont::systemFontOfSize(13)));
     for (auto& item : menu)
         QObject::connect(parts_->menu.addAction(QString::fromStdString(item.title)),
                          &QAction::triggered, [action = std::move(item.action)] {
@@ -211,4 +211,4 @@ void TrayItem::setBadge(const std::string& text, const std::string& toolTip)
     parts_->tray.setToolTip(QString::fromStdString(toolTip));
 }
 
-} // namespace uikit
+} // namespace desktop

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace uikit {
+namespace desktop {
 
 struct TrayMenuItem {
     std::string title;
@@ -38,4 +38,4 @@ private:
     std::unique_ptr<Parts> parts_;
 };
 
-} // namespace uikit
+} // namespace desktop

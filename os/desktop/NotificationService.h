@@ -1,8 +1,8 @@
 #pragma once
-// The toolkit's side of the desktop's notification service: what it has sent, under which number
-// the service keeps each, and what to do when the user answers one there. For the toolkit's own
+// Our side of the desktop's notification service: what has been sent, under which number the
+// service keeps each, and what to do when the user answers one there. For this library's own
 // files only; main thread only.
-#include "uikit/UIDesktopNotification.h"
+#include "desktop/Notification.h"
 
 #include <QDBusPendingCallWatcher>
 #include <QObject>
@@ -11,14 +11,14 @@
 #include <set>
 #include <string>
 
-namespace uikit {
+namespace desktop {
 
-class DesktopNotifications : public QObject {
+class NotificationService : public QObject {
     Q_OBJECT
 public:
-    static DesktopNotifications& shared();
+    static NotificationService& shared();
 
-    void post(DesktopNotification notification);
+    void post(Notification notification);
     void withdraw(const std::string& tag);
 
 private slots:
@@ -26,16 +26,16 @@ private slots:
     void notificationClosed(uint id, uint reason);
 
 private:
-    DesktopNotifications() = default;
+    NotificationService() = default;
     void listen();
-    void numbered(const std::string& tag, DesktopNotification notification, uint id);
+    void numbered(const std::string& tag, Notification notification, uint id);
 
     bool listening_ = false;
-    std::map<uint, DesktopNotification> shown_;
+    std::map<uint, Notification> shown_;
     std::map<std::string, uint> lastOfTag_;
     // Tags sent whose number the service has not told yet, and those of them already withdrawn.
     std::set<std::string> pending_;
     std::set<std::string> withdrawnEarly_;
 };
 
-} // namespace uikit
+} // namespace desktop

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-namespace uikit {
+namespace desktop {
 
 // Shows the count on the launcher of the desktop entry ("tortamos" for tortamos.desktop), or
 // takes it off for nullopt. No session bus: nothing is sent and nothing fails; never waits. Main
 // thread only.
 void setLauncherCount(const std::string& desktopEntry, std::optional<long long> count);
 
-} // namespace uikit
+} // namespace desktop

@@ -1,4 +1,4 @@
-#include "DesktopNotifications.h"
+#include "NotificationService.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-namespace uikit {
+namespace desktop {
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
@@ -27,14 +27,14 @@ QDBusMessage call(const QString& method)
 
 } // namespace
 
-DesktopNotifications& DesktopNotifications::shared()
+NotificationService& NotificationService::shared()
 {
     // Never destroyed: replies may arrive until the process ends.
-    static auto* notifications = new DesktopNotifications;
+    static auto* notifications = new NotificationService;
     return *notifications;
 }
 
-void DesktopNotifications::listen()
+void NotificationService::listen()
 {
     if (listening_)
         return;
@@ -46,7 +46,7 @@ void DesktopNotifications::listen()
                 SLOT(notificationClosed(uint, uint)));
 }
 
-void DesktopNotifications::post(DesktopNotification notification)
+void NotificationService::post(Notification notification)
 {
     // Asked for when the first notification comes, once the application's event loop exists.
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -84,8 +84,7 @@ void DesktopNotifications::post(DesktopNotification notification)
         });
 }
 
-void DesktopNotifications::numbered(const std::string& tag, DesktopNotification notification,
-                                    uint id)
+void NotificationService::numbered(const std::string& tag, Notification notification, uint id)
 {
     const bool withdrawn = withdrawnEarly_.count(tag) != 0;
     shown_[id] = std::move(notification);
@@ -96,7 +95,7 @@ void DesktopNotifications::numbered(const std::string& tag, DesktopNotification 
         withdraw(tag);
 }
 
-void DesktopNotifications::withdraw(const std::string& tag)
+void NotificationService::withdraw(const std::string& tag)
 {
     const auto last = lastOfTag_.find(tag);
     if (last == lastOfTag_.end()) {
@@ -113,7 +112,7 @@ void DesktopNotifications::withdraw(const std::string& tag)
     QDBusConnection::sessionBus().send(message);
 }
 
-void DesktopNotifications::actionInvoked(uint id, const QString& action)
+void NotificationService::actionInvoked(uint id, const QString& action)
 {
     const auto found = shown_.find(id);
     if (found == shown_.end() || action != QLatin1String("default"))
@@ -125,7 +124,7 @@ void DesktopNotifications::actionInvoked(uint id, const QString& action)
         activated();
 }
 
-void DesktopNotifications::notificationClosed(uint id, uint reason)
+void NotificationService::notificationClosed(uint id, uint reason)
 {
     const auto found = shown_.find(id);
     if (found == shown_.end())
@@ -137,14 +136,11 @@ void DesktopNotifications::notificationClosed(uint id, uint reason)
         dismissed();
 }
 
-void postDesktopNotification(DesktopNotification notification)
+void postNotification(Notification notification)
 {
-    DesktopNotifications::shared().post(std::move(notification));
+    NotificationService::shared().post(std::move(notification));
 }
 
-void withdrawDesktopNotification(const std::string& tag)
-{
-    DesktopNotifications::shared().withdraw(tag);
-}
+void withdrawNotification(const std::string& tag) { NotificationService::shared().withdraw(tag); }
 
-} // namespace uikit
+} // namespace desktop

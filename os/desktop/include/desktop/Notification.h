@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-namespace uikit {
+namespace desktop {
 
-struct DesktopNotification {
+struct Notification {
     std::string appName;
     std::string appIcon; // a file:// URL, empty for none
     std::string summary;
@@ -26,10 +26,10 @@ struct DesktopNotification {
 // Sends the notification, asking the desktop for no sound of its own (the sender plays its own).
 // No session bus, or no service on it: nothing is sent and nothing fails; the call never waits
 // for the desktop. Main thread only, once the application's event loop exists.
-void postDesktopNotification(DesktopNotification notification);
+void postNotification(Notification notification);
 
 // Takes the last notification of the tag off the desktop (the program answered it itself). One
 // the desktop has not numbered yet is taken off as soon as it has.
-void withdrawDesktopNotification(const std::string& tag);
+void withdrawNotification(const std::string& tag);
 
-} // namespace uikit
+} // namespace desktop
