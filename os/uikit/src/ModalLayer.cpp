@@ -17,6 +17,13 @@ void ModalLayer::layoutSubviews()
         views[i]->setHidden(i + 1 != views.size());
 }
 
+int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
+{
+    if (cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons)
+        return cancelButtonIndex;
+    return numberOfButtons == 1 ? 0 : -1;
+}
+
 void ModalLayer::drawRect(CGRect rect)
 {
     if (QPainter* painter = currentPainter())

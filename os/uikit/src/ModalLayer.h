@@ -15,4 +15,8 @@ public:
     void drawRect(CGRect rect) override;
 };
 
+// The button Escape taps in an alert or a sheet: the cancel button, or the only button; -1 when
+// there is neither.
+int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons);
+
 } // namespace uikit

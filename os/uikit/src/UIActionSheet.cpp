@@ -1,8 +1,8 @@
 #include "uikit/UIActionSheet.h"
 
-#include "Keyboard.h"
+#include "Display.h"
+#include "ModalLayer.h"
 #include "Painting.h"
-#include "Screen.h"
 #include "uikit/UIButton.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
@@ -201,7 +201,7 @@ void UIActionSheet::showInView(UIView* view)
     if (visible_)
         return;
     visible_ = true;
-    UIView& layer = Screen::shared().modalLayer();
+    UIView& layer = modalLayer();
     layer.addSubview(shared_from_this());
     layer.setNeedsLayout();
 }

@@ -1,8 +1,8 @@
 #include "uikit/UIAlertView.h"
 
-#include "Keyboard.h"
+#include "Display.h"
+#include "ModalLayer.h"
 #include "Painting.h"
-#include "Screen.h"
 #include "foundation/Journal.h"
 #include "uikit/UIControl.h"
 #include "uikit/UILabel.h"
@@ -141,7 +141,7 @@ void UIAlertView::show()
         line += " " + os::journal_quote(title);
     os::journal(line);
     rebuildButtons();
-    Screen::shared().modalLayer().addSubview(shared_from_this());
+    modalLayer().addSubview(shared_from_this());
     if (showObserver())
         showObserver()(*this);
 }

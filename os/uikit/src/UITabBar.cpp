@@ -1,8 +1,8 @@
 #include "uikit/UITabBar.h"
 
 #include "AccessibleViews.h"
+#include "Display.h"
 #include "Painting.h"
-#include "Screen.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
@@ -21,25 +21,25 @@ UITabBarItem::UITabBarItem(std::string title, std::shared_ptr<UIImage> image, in
 void UITabBarItem::setTitle(std::string title)
 {
     title_ = std::move(title);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setImage(std::shared_ptr<UIImage> image)
 {
     image_ = std::move(image);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setEnabled(bool enabled)
 {
     enabled_ = enabled;
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setBadgeValue(std::optional<std::string> badge)
 {
     badgeValue_ = std::move(badge);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 namespace {

@@ -1,8 +1,8 @@
 #include "uikit/UITextField.h"
 
 #include "AccessibleViews.h"
+#include "Display.h"
 #include "Painting.h"
-#include "Screen.h"
 #include "TextFieldEditor.h"
 #include "uikit/ViewDump.h"
 
@@ -86,13 +86,13 @@ void UITextField::layoutSubviews()
                                    size.width, size.height));
 }
 
-bool UITextField::isFirstResponder() const { return Screen::shared().firstResponder() == this; }
-void UITextField::becomeFirstResponder() { Screen::shared().setFirstResponder(this); }
+bool UITextField::isFirstResponder() const { return firstResponder() == this; }
+void UITextField::becomeFirstResponder() { setFirstResponder(this); }
 
 void UITextField::resignFirstResponder()
 {
     if (isFirstResponder())
-        Screen::shared().setFirstResponder(nullptr);
+        setFirstResponder(nullptr);
 }
 
 CGSize UITextField::sizeThatFits(CGSize size) const

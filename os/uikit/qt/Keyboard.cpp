@@ -139,13 +139,6 @@ CGRect ringOf(const UIView& view) { return view.convertRect_toView(view.focusRin
 
 } // namespace
 
-int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
-{
-    if (cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons)
-        return cancelButtonIndex;
-    return numberOfButtons == 1 ? 0 : -1;
-}
-
 UIView* focusedView() { return Keyboard::shared().focused(); }
 void setFocusObserver(FocusObserver observer)
 {
