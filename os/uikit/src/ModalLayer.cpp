@@ -1,6 +1,7 @@
 #include "ModalLayer.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIScreen.h"
 
 namespace uikit {
@@ -26,8 +27,8 @@ int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
 
 void ModalLayer::drawRect(CGRect rect)
 {
-    if (QPainter* painter = currentPainter())
-        painter->fillRect(toQRect(rect), QColor(0, 0, 0, 110));
+    UIGraphicsSetFillColor(rgb(0, 0, 0, 110));
+    UIRectFill(rect);
 }
 
 } // namespace uikit
