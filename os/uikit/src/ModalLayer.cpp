@@ -1,6 +1,7 @@
 #include "ModalLayer.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIScreen.h"
 
 namespace uikit {
@@ -17,10 +18,25 @@ void ModalLayer::layoutSubviews()
         views[i]->setHidden(i + 1 != views.size());
 }
 
+int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
+{
+    if (cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons)
+        return cancelButtonIndex;
+    return numberOfButtons == 1 ? 0 : -1;
+}
+
+int defaultButtonIndex(int cancelButtonIndex, int numberOfButtons)
+{
+    const bool hasCancel = cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons;
+    if (hasCancel && numberOfButtons == 2)
+        return 1 - cancelButtonIndex;
+    return escapeButtonIndex(cancelButtonIndex, numberOfButtons);
+}
+
 void ModalLayer::drawRect(CGRect rect)
 {
-    if (QPainter* painter = currentPainter())
-        painter->fillRect(toQRect(rect), QColor(0, 0, 0, 110));
+    UIGraphicsSetFillColor(rgb(0, 0, 0, 110));
+    UIRectFill(rect);
 }
 
 } // namespace uikit

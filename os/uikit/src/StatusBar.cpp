@@ -1,12 +1,13 @@
 #include "StatusBar.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
 #include "uikit/DeviceDates.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
-#include <QTime>
+#include <ctime>
 
 namespace uikit {
 
@@ -17,36 +18,38 @@ StatusBar::StatusBar() : UIView(CGRectMake(0, 0, UIScreen::standardSize.width, 2
 
 std::string StatusBar::timeText() const
 {
-    const QTime now = QTime::currentTime();
-    return deviceTimeText(now.hour(), now.minute());
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return deviceTimeText(local.tm_hour, local.tm_min);
 }
 
 void StatusBar::drawRect(CGRect rect)
 {
     (void)rect;
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box(0, 0, frame().size.width, frame().size.height);
-    fillGradient(*painter, box, QColor(0xf0, 0xf0, 0xf0), QColor(0xa8, 0xa8, 0xa8));
-    painter->fillRect(QRectF(0, box.height() - 1, box.width(), 1), QColor(0x70, 0x70, 0x70));
+    const CGRect box = {{0, 0}, frame().size};
+    UIRectFillWithGradient(
+        box, CGLinearGradient::vertical(box, rgb(0xf0, 0xf0, 0xf0), rgb(0xa8, 0xa8, 0xa8)));
+    UIGraphicsSetFillColor(rgb(0x70, 0x70, 0x70));
+    UIRectFill(CGRectMake(0, box.size.height - 1, box.size.width, 1));
 
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(QColor(0x20, 0x20, 0x20));
+    // The signal's bars, the battery's outline, its tip and its charge.
+    const UIColor ink = rgb(0x20, 0x20, 0x20);
+    UIGraphicsSetFillColor(ink);
     for (int bar = 0; bar < 5; ++bar) {
-        const qreal height = 4 + bar * 2;
-        painter->drawRect(QRectF(6 + bar * 4, 15 - height, 3, height));
+        const CGFloat height = CGFloat(4 + bar * 2);
+        UIRectFill(CGRectMake(CGFloat(6 + bar * 4), 15 - height, 3, height));
     }
-    painter->setBrush(Qt::NoBrush);
-    painter->setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
-    painter->drawRect(QRectF(box.width() - 32.5, 5.5, 22, 10));
-    painter->fillRect(QRectF(box.width() - 10, 8, 2, 5), QColor(0x20, 0x20, 0x20));
-    painter->fillRect(QRectF(box.width() - 30, 8, 17, 6), QColor(0x20, 0x20, 0x20));
+    UIGraphicsSetStrokeColor(ink);
+    UIGraphicsSetLineCap(kCGLineCapSquare);
+    UIRectStroke(CGRectMake(box.size.width - 32.5f, 5.5f, 22, 10));
+    UIRectFill(CGRectMake(box.size.width - 10, 8, 2, 5));
+    UIRectFill(CGRectMake(box.size.width - 30, 8, 17, 6));
 
     UIGraphicsSetFillColor(UIColor::blackColor());
     drawInRect_withFont_lineBreakMode_alignment(
-        timeText(), CGRectMake(60, 2, CGFloat(box.width() - 120), 16),
-        UIFont::boldSystemFontOfSize(14), UILineBreakModeClip, UITextAlignmentCenter);
+        timeText(), CGRectMake(60, 2, box.size.width - 120, 16), UIFont::boldSystemFontOfSize(14),
+        UILineBreakModeClip, UITextAlignmentCenter);
 }
 
 void StatusBar::describe(DumpRecord& record) const

@@ -1,15 +1,15 @@
 #include "uikit/UIActionSheet.h"
 
-#include "Keyboard.h"
-#include "Painting.h"
-#include "Screen.h"
+#include "ButtonFace.h"
+#include "ColorBytes.h"
+#include "Display.h"
+#include "ModalLayer.h"
 #include "uikit/UIButton.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIScrollView.h"
 #include "uikit/ViewDump.h"
-
-#include <QPainterPath>
 
 #include <algorithm>
 #include <utility>
@@ -28,14 +28,14 @@ constexpr CGFloat padding = 14;
 constexpr CGFloat titleGap = 12;
 const UIFont titleFont = UIFont::systemFontOfSize(14);
 
-enum class Role { Other, Destructive, Cancel };
+using Role = SheetButtonRole;
 
 // Drawn destructive wins over cancel when one button is both.
 Role roleOf(int index, int destructiveIndex, int cancelIndex)
 {
-    return index == destructiveIndex ? Role::Destructive
-           : index == cancelIndex    ? Role::Cancel
-                                     : Role::Other;
+    return index == destructiveIndex ? Role::kDestructive
+           : index == cancelIndex    ? Role::kCancel
+                                     : Role::kOther;
 }
 
 } // namespace
@@ -52,7 +52,7 @@ public:
     void setRole(Role role)
     {
         role_ = role;
-        const bool lightText = role != Role::Other;
+        const bool lightText = role != Role::kOther;
         setTitleColor_forState(lightText ? UIColor::whiteColor() : UIColor::blackColor(),
                                UIControlStateNormal);
         setNeedsDisplay();
@@ -60,26 +60,7 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        if (QPainter* painter = currentPainter()) {
-            QColor top(0xfd, 0xfd, 0xfd), bottom(0xd2, 0xd2, 0xd2), border(0x3c, 0x3c, 0x3c);
-            if (isHighlighted())
-                top = QColor(0x05, 0x8c, 0xf5), bottom = QColor(0x01, 0x5e, 0xe6);
-            else if (role_ == Role::Destructive)
-                top = QColor(0xf2, 0x5c, 0x5c), bottom = QColor(0xc2, 0x0c, 0x0c),
-                border = QColor(0x5a, 0x08, 0x08);
-            else if (role_ == Role::Cancel)
-                top = QColor(0x6a, 0x6a, 0x6a), bottom = QColor(0x2c, 0x2c, 0x2c),
-                border = QColor(0x10, 0x10, 0x10);
-            const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-            QPainterPath path;
-            path.addRoundedRect(box, 9, 9);
-            QLinearGradient gradient(box.topLeft(), box.bottomLeft());
-            gradient.setColorAt(0, top);
-            gradient.setColorAt(0.5, top.darker(104));
-            gradient.setColorAt(0.51, bottom.lighter(108));
-            gradient.setColorAt(1, bottom);
-            paintButtonFace(*painter, path, gradient, border);
-        }
+        paintSheetButtonFace(rect, role_, isHighlighted());
         // The title is drawn here rather than by the custom button, which dims it when touched.
         UIGraphicsSetFillColor(titleColorForState(UIControlState(state())));
         const std::string title = currentTitle();
@@ -95,14 +76,14 @@ public:
     void describe(DumpRecord& record) const override
     {
         UIButton::describe(record);
-        if (role_ == Role::Destructive)
+        if (role_ == Role::kDestructive)
             record.set("destructive", true);
-        if (role_ == Role::Cancel)
+        if (role_ == Role::kCancel)
             record.set("cancel", true);
     }
 
 private:
-    Role role_ = Role::Other;
+    Role role_ = Role::kOther;
 };
 
 UIActionSheet::UIActionSheet()
@@ -201,7 +182,7 @@ void UIActionSheet::showInView(UIView* view)
     if (visible_)
         return;
     visible_ = true;
-    UIView& layer = Screen::shared().modalLayer();
+    UIView& layer = modalLayer();
     layer.addSubview(shared_from_this());
     layer.setNeedsLayout();
     UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, this);
@@ -326,17 +307,24 @@ void UIActionSheet::layoutSubviews()
 
 void UIActionSheet::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box = toQRect(rect);
     switch (style_) {
-    case UIActionSheetStyleBlackTranslucent: painter->fillRect(box, QColor(0, 0, 0, 232)); break;
-    case UIActionSheetStyleBlackOpaque: painter->fillRect(box, Qt::black); break;
-    default: fillGradient(*painter, box, QColor(0x9a, 0xa5, 0xb8), QColor(0x6c, 0x79, 0x8f)); break;
+    case UIActionSheetStyleBlackTranslucent:
+        UIGraphicsSetFillColor(rgb(0, 0, 0, 232));
+        UIRectFill(rect);
+        break;
+    case UIActionSheetStyleBlackOpaque:
+        UIGraphicsSetFillColor(UIColor::blackColor());
+        UIRectFill(rect);
+        break;
+    default:
+        UIRectFillWithGradient(
+            rect, CGLinearGradient::vertical(rect, rgb(0x9a, 0xa5, 0xb8), rgb(0x6c, 0x79, 0x8f)));
+        break;
     }
-    painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x2e, 0x2e, 0x2e));
-    painter->fillRect(QRectF(box.left(), box.top() + 1, box.width(), 1), QColor(255, 255, 255, 70));
+    UIGraphicsSetFillColor(rgb(0x2e, 0x2e, 0x2e));
+    UIRectFill(CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, 1));
+    UIGraphicsSetFillColor(rgb(255, 255, 255, 70));
+    UIRectFill(CGRectMake(rect.origin.x, rect.origin.y + 1, rect.size.width, 1));
 }
 
 void UIActionSheet::describe(DumpRecord& record) const

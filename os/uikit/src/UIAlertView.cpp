@@ -1,16 +1,20 @@
 #include "uikit/UIAlertView.h"
 
-#include "Keyboard.h"
-#include "Painting.h"
-#include "Screen.h"
+#include "ButtonFace.h"
+#include "ColorBytes.h"
+#include "Display.h"
+#include "ModalLayer.h"
 #include "foundation/Journal.h"
+#include "uikit/UIBezierPath.h"
 #include "uikit/UIControl.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
-#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 using namespace uikit;
 
@@ -48,18 +52,9 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
+        if (!UIGraphicsGetCurrentContext())
             return;
-        const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-        QPainterPath path;
-        path.addRoundedRect(box, 6, 6);
-        QColor top = cancel_ ? QColor(0x4a, 0x55, 0x73) : QColor(0x6b, 0x7c, 0xa8);
-        QColor bottom = cancel_ ? QColor(0x26, 0x2f, 0x4a) : QColor(0x30, 0x40, 0x6e);
-        if (isHighlighted())
-            top = top.darker(150), bottom = bottom.darker(150);
-        paintButtonFace(*painter, path, verticalGradient(box, top, bottom),
-                        QColor(255, 255, 255, 110));
+        paintAlertButtonFace(rect, cancel_, isHighlighted());
         const CGFloat line = buttonFont.lineHeight();
         UIGraphicsSetFillColor(UIColor::whiteColor());
         drawInRect_withFont_lineBreakMode_alignment(
@@ -147,7 +142,7 @@ void UIAlertView::show()
         line += " " + os::journal_quote(title);
     os::journal(line);
     rebuildButtons();
-    Screen::shared().modalLayer().addSubview(shared_from_this());
+    modalLayer().addSubview(shared_from_this());
     UIAccessibilityPostNotification(UIAccessibilityScreenChangedNotification, this);
     if (showObserver())
         showObserver()(*this);
@@ -258,24 +253,20 @@ void UIAlertView::dismissWithClickedButtonIndex_animated(int buttonIndex, bool a
 
 void UIAlertView::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box = toQRect(rect).adjusted(1.5, 1.5, -1.5, -1.5);
-    QPainterPath path;
-    path.addRoundedRect(box, 10, 10);
-    painter->fillPath(path, QColor(0x0b, 0x1a, 0x45, 235));
+    const CGRect box = CGRectInset(rect, 1.5, 1.5);
+    const UIBezierPath path = UIBezierPath::bezierPathWithRoundedRect_cornerRadius(box, 10);
+    UIGraphicsSetFillColor(rgb(0x0b, 0x1a, 0x45, 235));
+    path.fill();
     // A glossy upper part.
-    QPainterPath gloss;
-    gloss.addRoundedRect(QRectF(box.left(), box.top(), box.width(), 44), 10, 10);
-    QLinearGradient shine(box.topLeft(), QPointF(box.left(), box.top() + 44));
-    shine.setColorAt(0, QColor(255, 255, 255, 90));
-    shine.setColorAt(1, QColor(255, 255, 255, 10));
-    painter->fillPath(gloss.intersected(path), shine);
-    painter->save();
-    painter->setPen(QPen(QColor(0xee, 0xee, 0xf4), 2.5));
-    painter->drawPath(path);
-    painter->restore();
+    const CGRect upper = CGRectMake(box.origin.x, box.origin.y, box.size.width, 44);
+    UIBezierPath::bezierPathWithRoundedRect_cornerRadius(upper, 10)
+        .intersectionWithPath(path)
+        .fillWithGradient(
+            CGLinearGradient::vertical(upper, rgb(255, 255, 255, 90), rgb(255, 255, 255, 10)));
+    UIGraphicsSetStrokeColor(rgb(0xee, 0xee, 0xf4));
+    UIGraphicsSetLineWidth(2.5f);
+    UIGraphicsSetLineCap(kCGLineCapSquare);
+    path.stroke();
 }
 
 void UIAlertView::describe(DumpRecord& record) const

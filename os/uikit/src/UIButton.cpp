@@ -1,11 +1,13 @@
 #include "uikit/UIButton.h"
 
-#include "Painting.h"
+#include "ButtonFace.h"
+#include "ColorBytes.h"
 #include "foundation/DeviceText.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
-#include <QPainterPath>
+#include <algorithm>
 
 using namespace uikit;
 
@@ -30,26 +32,6 @@ auto valueFor(const Map& values, unsigned state) -> typename Map::mapped_type
     if (auto found = values.find(UIControlStateNormal); found != values.end())
         return found->second;
     return {};
-}
-
-void drawRoundGlyph(QPainter& painter, const QRectF& box, const QColor& ring, const QColor& fill,
-                    const QString& glyph, const QColor& glyphColor)
-{
-    const qreal side = std::min(box.width(), box.height()) - 2;
-    const QRectF circle(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-    painter.setPen(QPen(ring, 2));
-    painter.setBrush(fill);
-    painter.drawEllipse(circle);
-    QFont font = toQFont(UIFont::boldSystemFontOfSize(CGFloat(side * 0.7)));
-    if (glyph == QLatin1String("i")) {
-        font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-        // Every serif face has an "i": without fallbacks Qt never asks fontconfig to rank all
-        // installed fonts for this family, a millisecond at start-up for one letter.
-        font.setStyleStrategy(QFont::NoFontMerging);
-    }
-    painter.setFont(font);
-    painter.setPen(glyphColor);
-    painter.drawText(circle, Qt::AlignCenter, glyph);
 }
 
 } // namespace
@@ -138,38 +120,19 @@ CGSize UIButton::sizeThatFits(CGSize size) const
 
 void UIButton::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
+    if (!UIGraphicsGetCurrentContext())
         return;
-    const QRectF box = toQRect(rect);
     const UIControlState now = UIControlState(state());
-    painter->save();
     switch (type_) {
-    case UIButtonTypeInfoLight:
-        drawRoundGlyph(*painter, box, Qt::white, Qt::transparent, QStringLiteral("i"), Qt::white);
-        break;
-    case UIButtonTypeInfoDark:
-        drawRoundGlyph(*painter, box, QColor(0x55, 0x55, 0x55), Qt::transparent,
-                       QStringLiteral("i"), QColor(0x55, 0x55, 0x55));
-        break;
+    case UIButtonTypeInfoLight: paintRoundGlyphButton(rect, RoundGlyph::kInfoLight); break;
+    case UIButtonTypeInfoDark: paintRoundGlyphButton(rect, RoundGlyph::kInfoDark); break;
     case UIButtonTypeDetailDisclosure:
-        drawRoundGlyph(*painter, box, Qt::white, QColor(0x23, 0x6e, 0xd8), QStringLiteral("›"),
-                       Qt::white);
+        paintRoundGlyphButton(rect, RoundGlyph::kDetailDisclosure);
         break;
-    case UIButtonTypeContactAdd:
-        drawRoundGlyph(*painter, box, Qt::white, QColor(0x23, 0x6e, 0xd8), QStringLiteral("+"),
-                       Qt::white);
-        break;
-    case UIButtonTypeRoundedRect: {
-        QPainterPath path;
-        path.addRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 9, 9);
-        const QColor fill = isHighlighted() ? QColor(0x1d, 0x62, 0xf0) : QColor(Qt::white);
-        paintButtonFace(*painter, path, fill, QColor(0x9a, 0x9a, 0x9a));
-        break;
-    }
+    case UIButtonTypeContactAdd: paintRoundGlyphButton(rect, RoundGlyph::kContactAdd); break;
+    case UIButtonTypeRoundedRect: paintRoundedRectButtonFace(rect, isHighlighted()); break;
     case UIButtonTypeCustom: break;
     }
-    painter->restore();
 
     if (auto background = backgroundImageForState(now))
         background->drawInRect(rect);
@@ -192,8 +155,10 @@ void UIButton::drawRect(CGRect rect)
                        std::min(titleSize.width, CGRectGetMaxX(rect) - x), titleSize.height),
             font_, UILineBreakModeTailTruncation, UITextAlignmentLeft);
     }
-    if (type_ == UIButtonTypeCustom && isHighlighted() && (image || !title.empty()))
-        painter->fillRect(box, QColor(0, 0, 0, 60));
+    if (type_ == UIButtonTypeCustom && isHighlighted() && (image || !title.empty())) {
+        UIGraphicsSetFillColor(rgb(0, 0, 0, 60));
+        UIRectFill(rect);
+    }
 }
 
 std::string UIButton::defaultAccessibilityLabel() const

@@ -1,6 +1,5 @@
 #include "uikit/UILabel.h"
 
-#include "Painting.h"
 #include "uikit/UIGraphics.h"
 #include "uikit/ViewDump.h"
 
@@ -96,10 +95,8 @@ void UILabel::drawRect(CGRect rect)
                             : CGSize{rect.size.width, font_.lineHeight()};
     CGRect box{{rect.origin.x, rect.origin.y + (rect.size.height - textSize.height) / 2},
                {rect.size.width, textSize.height}};
-    if (QPainter* painter = uikit::currentPainter()) {
-        painter->save();
-        painter->setClipRect(uikit::toQRect(rect), Qt::IntersectClip);
-    }
+    CGContextSaveGState(UIGraphicsGetCurrentContext());
+    UIRectClip(rect);
     if (shadowColor_ && !highlighted_) {
         UIGraphicsSetFillColor(*shadowColor_);
         drawInRect_withFont_lineBreakMode_alignment(
@@ -108,8 +105,7 @@ void UILabel::drawRect(CGRect rect)
     }
     UIGraphicsSetFillColor(currentTextColor());
     drawInRect_withFont_lineBreakMode_alignment(text_, box, font_, mode, textAlignment_);
-    if (QPainter* painter = uikit::currentPainter())
-        painter->restore();
+    CGContextRestoreGState(UIGraphicsGetCurrentContext());
 }
 
 void UILabel::describe(uikit::DumpRecord& record) const

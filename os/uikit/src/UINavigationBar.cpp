@@ -1,14 +1,18 @@
 #include "uikit/UINavigationBar.h"
 
-#include "Painting.h"
+#include "ButtonFace.h"
+#include "ColorBytes.h"
 #include "foundation/DeviceText.h"
+#include "uikit/UIBezierPath.h"
 #include "uikit/UIControl.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
-#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 using namespace uikit;
 
@@ -44,28 +48,28 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
+        if (!UIGraphicsGetCurrentContext())
             return;
-        const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-        QPainterPath path;
+        const CGRect box = CGRectInset(rect, 0.5, 0.5);
+        UIBezierPath path;
         if (back_) {
-            const qreal tip = 10;
-            path.moveTo(box.left(), box.center().y());
-            path.lineTo(box.left() + tip, box.top());
-            path.lineTo(box.right() - 5, box.top());
-            path.quadTo(box.right(), box.top(), box.right(), box.top() + 5);
-            path.lineTo(box.right(), box.bottom() - 5);
-            path.quadTo(box.right(), box.bottom(), box.right() - 5, box.bottom());
-            path.lineTo(box.left() + tip, box.bottom());
-            path.closeSubpath();
+            const CGFloat tip = 10, left = box.origin.x, top = box.origin.y;
+            const CGFloat right = CGRectGetMaxX(box), bottom = CGRectGetMaxY(box);
+            path.moveToPoint({left, CGRectGetMidY(box)});
+            path.addLineToPoint({left + tip, top});
+            path.addLineToPoint({right - 5, top});
+            path.addQuadCurveToPoint_controlPoint({right, top + 5}, {right, top});
+            path.addLineToPoint({right, bottom - 5});
+            path.addQuadCurveToPoint_controlPoint({right - 5, bottom}, {right, bottom});
+            path.addLineToPoint({left + tip, bottom});
+            path.closePath();
         } else {
-            path.addRoundedRect(box, 5, 5);
+            path = UIBezierPath::bezierPathWithRoundedRect_cornerRadius(box, 5);
         }
         const BarButtonFace face = item_->style() == UIBarButtonItemStyleDone ? BarButtonFace::kDone
                                    : barStyle_ == UIBarStyleDefault ? BarButtonFace::kOnBlueBar
                                                                     : BarButtonFace::kOnBlackBar;
-        paintBarButtonFace(*painter, path, face, isHighlighted());
+        paintBarButtonFace(path, face, isHighlighted());
 
         CGRect inner = rect;
         if (back_)
@@ -73,14 +77,19 @@ public:
                 CGRectMake(rect.origin.x + 8, rect.origin.y, rect.size.width - 8, rect.size.height);
         if (item_->systemItem() == UIBarButtonSystemItemAdd) {
             // A plus, bold and white like the titles, with their shadow.
-            const QPointF middle = toQRect(inner).center();
-            const qreal arm = 7, half = 1.5;
-            QPainterPath plus;
-            plus.addRect(QRectF(middle.x() - arm, middle.y() - half, 2 * arm, 2 * half));
-            plus.addRect(QRectF(middle.x() - half, middle.y() - arm, 2 * half, 2 * arm));
-            plus.setFillRule(Qt::WindingFill);
-            painter->fillPath(plus.translated(0, -1), QColor(0, 0, 0, 115));
-            painter->fillPath(plus, Qt::white);
+            const auto plusAt = [&](CGFloat dy) {
+                const CGFloat x = CGRectGetMidX(inner), y = CGRectGetMidY(inner) + dy;
+                const CGFloat arm = 7, half = 1.5;
+                UIBezierPath plus = UIBezierPath::bezierPathWithRect(
+                    CGRectMake(x - arm, y - half, 2 * arm, 2 * half));
+                plus.appendPath(UIBezierPath::bezierPathWithRect(
+                    CGRectMake(x - half, y - arm, 2 * half, 2 * arm)));
+                return plus;
+            };
+            UIGraphicsSetFillColor(rgb(0, 0, 0, 115));
+            plusAt(-1).fill();
+            UIGraphicsSetFillColor(UIColor::whiteColor());
+            plusAt(0).fill();
             return;
         }
         if (auto image = item_->image()) {
@@ -270,20 +279,24 @@ void UINavigationBar::layoutSubviews()
 
 void UINavigationBar::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box = toQRect(rect);
+    const CGRect top = CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, 1);
     if (barStyle_ == UIBarStyleDefault) {
-        const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
-        const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
-        fillGradient(*painter, upper, QColor(0xb2, 0xbe, 0xcf), QColor(0x8b, 0x9d, 0xb8));
-        fillGradient(*painter, lower, QColor(0x7e, 0x93, 0xb1), QColor(0x6d, 0x84, 0xa2));
-        painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0xce, 0xd6, 0xe1));
-        painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
-                          QColor(0x2d, 0x37, 0x47));
+        // Glassy: two halves, each with its own gradient.
+        const CGFloat half = rect.size.height / 2;
+        const CGRect upper = CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, half);
+        const CGRect lower = CGRectMake(rect.origin.x, CGRectGetMidY(rect), rect.size.width, half);
+        UIRectFillWithGradient(
+            upper, CGLinearGradient::vertical(upper, rgb(0xb2, 0xbe, 0xcf), rgb(0x8b, 0x9d, 0xb8)));
+        UIRectFillWithGradient(
+            lower, CGLinearGradient::vertical(lower, rgb(0x7e, 0x93, 0xb1), rgb(0x6d, 0x84, 0xa2)));
+        UIGraphicsSetFillColor(rgb(0xce, 0xd6, 0xe1));
+        UIRectFill(top);
+        UIGraphicsSetFillColor(rgb(0x2d, 0x37, 0x47));
+        UIRectFill(CGRectMake(rect.origin.x, CGRectGetMaxY(rect) - 1, rect.size.width, 1));
     } else {
-        fillGradient(*painter, box, QColor(0x3c, 0x3c, 0x3c), QColor(0x05, 0x05, 0x05));
-        painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x60, 0x60, 0x60));
+        UIRectFillWithGradient(
+            rect, CGLinearGradient::vertical(rect, rgb(0x3c, 0x3c, 0x3c), rgb(0x05, 0x05, 0x05)));
+        UIGraphicsSetFillColor(rgb(0x60, 0x60, 0x60));
+        UIRectFill(top);
     }
 }

@@ -1,6 +1,6 @@
 #include "uikit/UINavigationController.h"
 
-#include "Screen.h"
+#include "Display.h"
 #include "uikit/UIScreen.h"
 
 namespace {

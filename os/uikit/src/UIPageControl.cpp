@@ -1,6 +1,7 @@
 #include "uikit/UIPageControl.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/ViewDump.h"
 
 #include <algorithm>
@@ -49,18 +50,14 @@ void UIPageControl::touchesEnded(CGPoint point)
 
 void UIPageControl::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter || numberOfPages_ == 0)
-        return;
-    painter->save();
-    painter->setPen(Qt::NoPen);
-    const qreal left = CGRectGetMidX(rect) - dotSpacing * qreal(numberOfPages_) / 2.0;
+    const double left = CGRectGetMidX(rect) - dotSpacing * double(numberOfPages_) / 2.0;
     for (int page = 0; page < numberOfPages_; ++page) {
-        painter->setBrush(page == currentPage_ ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80));
-        painter->drawEllipse(QRectF(left + qreal(page) * dotSpacing + (dotSpacing - dotSize) / 2,
-                                    CGRectGetMidY(rect) - dotSize / 2, dotSize, dotSize));
+        UIGraphicsSetFillColor(page == currentPage_ ? UIColor::whiteColor()
+                                                    : rgb(0x80, 0x80, 0x80));
+        UIEllipseFill(
+            CGRectMake(CGFloat(left + double(page) * dotSpacing + (dotSpacing - dotSize) / 2),
+                       CGRectGetMidY(rect) - dotSize / 2, dotSize, dotSize));
     }
-    painter->restore();
 }
 
 void UIPageControl::describe(DumpRecord& record) const

@@ -1,7 +1,8 @@
 #include "uikit/UIPickerView.h"
 
 #include "AccessibleViews.h"
-#include "Painting.h"
+#include "ColorBytes.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
@@ -233,20 +234,20 @@ void UIPickerView::turn(int component, int row)
 
 void UIPickerView::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (!context)
         return;
-    painter->save();
-    fillGradient(*painter, toQRect(rect), QColor(0x6b, 0x6e, 0x78), QColor(0x23, 0x25, 0x2b));
+    UIRectFillWithGradient(
+        rect, CGLinearGradient::vertical(rect, rgb(0x6b, 0x6e, 0x78), rgb(0x23, 0x25, 0x2b)));
 
     const UIFont font = UIFont::boldSystemFontOfSize(22);
     const int components = numberOfComponents();
     for (int component = 0; component < components; ++component) {
         const CGRect wheel = rectForComponent(component);
-        const QRectF box = toQRect(wheel);
-        painter->save();
-        painter->setClipRect(box, Qt::IntersectClip);
-        painter->fillRect(box, Qt::white);
+        CGContextSaveGState(context);
+        UIRectClip(wheel);
+        UIGraphicsSetFillColor(UIColor::whiteColor());
+        UIRectFill(wheel);
         const int rows = numberOfRowsInComponent(component);
         const int selected = selectedRowInComponent(component);
         const int reach = int(std::ceil(wheel.size.height / rowHeight)) + 1;
@@ -266,31 +267,31 @@ void UIPickerView::drawRect(CGRect rect)
                 font, UILineBreakModeTailTruncation, UITextAlignmentCenter);
         }
         // The wheel curves away from the viewer at the top and the bottom.
-        const qreal shade = box.height() * 0.35;
-        QLinearGradient top(box.topLeft(), QPointF(box.left(), box.top() + shade));
-        top.setColorAt(0, QColor(0, 0, 0, 150));
-        top.setColorAt(1, QColor(0, 0, 0, 0));
-        painter->fillRect(QRectF(box.left(), box.top(), box.width(), shade), top);
-        QLinearGradient bottom(QPointF(box.left(), box.bottom() - shade), box.bottomLeft());
-        bottom.setColorAt(0, QColor(0, 0, 0, 0));
-        bottom.setColorAt(1, QColor(0, 0, 0, 150));
-        painter->fillRect(QRectF(box.left(), box.bottom() - shade, box.width(), shade), bottom);
-        painter->restore();
-        painter->setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
-        painter->drawRect(box.adjusted(-0.5, -0.5, 0.5, 0.5));
+        const CGFloat shade = CGFloat(double(wheel.size.height) * 0.35);
+        const CGRect top = CGRectMake(wheel.origin.x, wheel.origin.y, wheel.size.width, shade);
+        UIRectFillWithGradient(top,
+                               CGLinearGradient::vertical(top, rgb(0, 0, 0, 150), rgb(0, 0, 0, 0)));
+        const CGRect bottom =
+            CGRectMake(wheel.origin.x, CGRectGetMaxY(wheel) - shade, wheel.size.width, shade);
+        UIRectFillWithGradient(
+            bottom, CGLinearGradient::vertical(bottom, rgb(0, 0, 0, 0), rgb(0, 0, 0, 150)));
+        CGContextRestoreGState(context);
+        UIGraphicsSetStrokeColor(rgb(0x20, 0x20, 0x20));
+        UIGraphicsSetLineCap(kCGLineCapSquare);
+        UIRectStroke(CGRectInset(wheel, -0.5, -0.5));
     }
 
     if (showsSelectionIndicator_) {
-        const QRectF band(rect.origin.x + 4, bandTop() - 1, rect.size.width - 8, rowHeight + 2);
-        QLinearGradient glass(band.topLeft(), band.bottomLeft());
-        glass.setColorAt(0, QColor(0xd6, 0xdb, 0xf0, 90));
-        glass.setColorAt(0.5, QColor(0x9a, 0xa3, 0xc8, 60));
-        glass.setColorAt(1, QColor(0x6f, 0x7a, 0xa8, 90));
-        painter->fillRect(band, glass);
-        painter->setPen(QPen(QColor(0x4a, 0x52, 0x70, 220), 1));
-        painter->drawRect(band.adjusted(0.5, 0.5, -0.5, -0.5));
+        const CGRect band =
+            CGRectMake(rect.origin.x + 4, bandTop() - 1, rect.size.width - 8, rowHeight + 2);
+        CGLinearGradient glass =
+            CGLinearGradient::vertical(band, rgb(0xd6, 0xdb, 0xf0, 90), rgb(0x6f, 0x7a, 0xa8, 90));
+        glass.stops.insert(glass.stops.begin() + 1, {0.5, rgb(0x9a, 0xa3, 0xc8, 60)});
+        UIRectFillWithGradient(band, glass);
+        UIGraphicsSetStrokeColor(rgb(0x4a, 0x52, 0x70, 220));
+        UIGraphicsSetLineCap(kCGLineCapSquare);
+        UIRectStroke(CGRectInset(band, 0.5, 0.5));
     }
-    painter->restore();
 }
 
 UIAccessibilityElement UIPickerView::accessibilityElementAtIndex(int component) const

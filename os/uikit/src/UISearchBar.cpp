@@ -1,9 +1,14 @@
 #include "uikit/UISearchBar.h"
 
-#include "Painting.h"
+#include "ButtonFace.h"
+#include "ColorBytes.h"
 #include "foundation/DeviceText.h"
+#include "uikit/UIBezierPath.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UITextField.h"
 #include "uikit/ViewDump.h"
+
+#include <algorithm>
 
 using namespace uikit;
 
@@ -23,23 +28,15 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
-            return;
-        painter->save();
-        const QRectF box = toQRect(rect);
-        QPen pen(QColor(0x8e, 0x8e, 0x93), 1.8);
-        pen.setCapStyle(Qt::RoundCap);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        const qreal ring = box.width() * 0.62;
-        painter->drawEllipse(QRectF(box.left() + 1, box.top() + 1, ring, ring));
-        pen.setWidthF(2.4);
-        painter->setPen(pen);
-        const qreal from = box.left() + 1 + ring * 0.85;
-        painter->drawLine(QPointF(from, box.top() + 1 + ring * 0.85),
-                          QPointF(box.right() - 1.5, box.bottom() - 1.5));
-        painter->restore();
+        UIGraphicsSetStrokeColor(rgb(0x8e, 0x8e, 0x93));
+        UIGraphicsSetLineCap(kCGLineCapRound);
+        UIGraphicsSetLineWidth(1.8f);
+        const CGFloat ring = CGFloat(double(rect.size.width) * 0.62);
+        UIEllipseStroke(CGRectMake(rect.origin.x + 1, rect.origin.y + 1, ring, ring));
+        UIGraphicsSetLineWidth(2.4f);
+        const CGFloat from = CGFloat(double(rect.origin.x) + 1 + double(ring) * 0.85);
+        UILineStroke({from, CGFloat(double(rect.origin.y) + 1 + double(ring) * 0.85)},
+                     {CGRectGetMaxX(rect) - 1.5f, CGRectGetMaxY(rect) - 1.5f});
     }
 };
 
@@ -60,13 +57,9 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
-            return;
-        const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-        QPainterPath path;
-        path.addRoundedRect(box, 5, 5);
-        paintBarButtonFace(*painter, path, BarButtonFace::kOnBlueBar, isHighlighted());
+        paintBarButtonFace(
+            UIBezierPath::bezierPathWithRoundedRect_cornerRadius(CGRectInset(rect, 0.5, 0.5), 5),
+            BarButtonFace::kOnBlueBar, isHighlighted());
         drawBarButtonTitle(title(), rect, cancelFont);
     }
 
@@ -164,14 +157,12 @@ void UISearchBar::layoutSubviews()
 
 void UISearchBar::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box = toQRect(rect);
-    fillGradient(*painter, box, QColor(0xcd, 0xd5, 0xdf), QColor(0xa8, 0xb5, 0xc5));
-    painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0xe4, 0xe9, 0xef));
-    painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
-                      QColor(0x8c, 0x99, 0xaa));
+    UIRectFillWithGradient(
+        rect, CGLinearGradient::vertical(rect, rgb(0xcd, 0xd5, 0xdf), rgb(0xa8, 0xb5, 0xc5)));
+    UIGraphicsSetFillColor(rgb(0xe4, 0xe9, 0xef));
+    UIRectFill(CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, 1));
+    UIGraphicsSetFillColor(rgb(0x8c, 0x99, 0xaa));
+    UIRectFill(CGRectMake(rect.origin.x, CGRectGetMaxY(rect) - 1, rect.size.width, 1));
 }
 
 void UISearchBar::describe(DumpRecord& record) const

@@ -1,14 +1,14 @@
 #include "uikit/UISwitch.h"
 
 #include "AccessibleViews.h"
-#include "Painting.h"
+#include "ColorBytes.h"
 #include "ReadingText.h"
 #include "foundation/DeviceText.h"
+#include "uikit/UIBezierPath.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/UITableViewCell.h"
 #include "uikit/ViewDump.h"
-
-#include <QPainterPath>
 
 using namespace uikit;
 
@@ -16,7 +16,7 @@ namespace {
 
 // How far outside its bounds a finger may be lifted and still toggle the switch.
 constexpr CGFloat touchSlop = 30;
-constexpr qreal cornerRadius = 6;
+constexpr CGFloat cornerRadius = 6;
 
 CGRect withStandardSize(CGRect frame) { return {frame.origin, UISwitch::standardSize}; }
 
@@ -54,35 +54,34 @@ void UISwitch::touchesEnded(CGPoint point)
 
 void UISwitch::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (!context)
         return;
-    painter->save();
-    const QRectF box = toQRect(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath track;
-    track.addRoundedRect(box, cornerRadius, cornerRadius);
-    painter->setClipPath(track);
-    if (on_)
-        fillGradient(*painter, box, QColor(0x1e, 0x5c, 0xd6), QColor(0x5a, 0x95, 0xf5));
-    else
-        fillGradient(*painter, box, QColor(0xe2, 0xe2, 0xe2), QColor(0xfd, 0xfd, 0xfd));
+    const CGRect box = CGRectInset(rect, 0.5, 0.5);
+    const UIBezierPath track =
+        UIBezierPath::bezierPathWithRoundedRect_cornerRadius(box, cornerRadius);
+    CGContextSaveGState(context);
+    track.addClip();
+    UIRectFillWithGradient(
+        box, on_ ? CGLinearGradient::vertical(box, rgb(0x1e, 0x5c, 0xd6), rgb(0x5a, 0x95, 0xf5))
+                 : CGLinearGradient::vertical(box, rgb(0xe2, 0xe2, 0xe2), rgb(0xfd, 0xfd, 0xfd)));
 
     // The knob covers the half that is not labelled.
-    const qreal knobWidth = box.width() * 0.42;
-    const QRectF knob(on_ ? box.right() - knobWidth : box.left(), box.top(), knobWidth,
-                      box.height());
-    QPainterPath knobPath;
-    knobPath.addRoundedRect(knob, cornerRadius, cornerRadius);
-    painter->setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1));
-    painter->setBrush(QColor(0xf4, 0xf4, 0xf4));
-    if (isHighlighted())
-        painter->setBrush(QColor(0xd8, 0xd8, 0xd8));
-    painter->drawPath(knobPath);
-    painter->setClipping(false);
-    painter->setBrush(Qt::NoBrush);
-    painter->setPen(QPen(QColor(0x8a, 0x8a, 0x8a), 1));
-    painter->drawPath(track);
-    painter->restore();
+    const double knobWidth = double(box.size.width) * 0.42;
+    const CGRect knob =
+        CGRectMake(on_ ? CGFloat(double(CGRectGetMaxX(box)) - knobWidth) : box.origin.x,
+                   box.origin.y, CGFloat(knobWidth), box.size.height);
+    const UIBezierPath knobPath =
+        UIBezierPath::bezierPathWithRoundedRect_cornerRadius(knob, cornerRadius);
+    UIGraphicsSetFillColor(isHighlighted() ? rgb(0xd8, 0xd8, 0xd8) : rgb(0xf4, 0xf4, 0xf4));
+    knobPath.fill();
+    UIGraphicsSetLineCap(kCGLineCapSquare);
+    UIGraphicsSetStrokeColor(rgb(0x9a, 0x9a, 0x9a));
+    knobPath.stroke();
+    CGContextRestoreGState(context);
+    UIGraphicsSetLineCap(kCGLineCapSquare);
+    UIGraphicsSetStrokeColor(rgb(0x8a, 0x8a, 0x8a));
+    track.stroke();
 
     const CGRect label = on_ ? CGRectMake(rect.origin.x, rect.origin.y,
                                           rect.size.width - CGFloat(knobWidth), rect.size.height)

@@ -1,13 +1,15 @@
 #include "uikit/UITabBar.h"
 
 #include "AccessibleViews.h"
-#include "Painting.h"
-#include "Screen.h"
+#include "ColorBytes.h"
+#include "Display.h"
+#include "TintedImage.h"
+#include "uikit/UIBezierPath.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
-
-#include <QPainterPath>
 
 #include <algorithm>
 
@@ -21,25 +23,25 @@ UITabBarItem::UITabBarItem(std::string title, std::shared_ptr<UIImage> image, in
 void UITabBarItem::setTitle(std::string title)
 {
     title_ = std::move(title);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setImage(std::shared_ptr<UIImage> image)
 {
     image_ = std::move(image);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setEnabled(bool enabled)
 {
     enabled_ = enabled;
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UITabBarItem::setBadgeValue(std::optional<std::string> badge)
 {
     badgeValue_ = std::move(badge);
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 namespace {
@@ -85,36 +87,26 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
+        if (!UIGraphicsGetCurrentContext())
             return;
-        const QRectF box = toQRect(rect);
         const bool on = selected();
         if (on) {
-            QPainterPath path;
-            path.addRoundedRect(box.adjusted(2, 2, -2, -2), 4, 4);
-            painter->fillPath(path, QColor(255, 255, 255, 38));
+            UIGraphicsSetFillColor(rgb(255, 255, 255, 38));
+            UIBezierPath::bezierPathWithRoundedRect_cornerRadius(CGRectInset(rect, 2, 2), 4).fill();
         }
-        const QColor tint = !item_.isEnabled() ? QColor(0x55, 0x55, 0x55)
-                            : on               ? QColor(Qt::white)
-                                               : QColor(0x8e, 0x8e, 0x8e);
+        const UIColor tint = !item_.isEnabled() ? rgb(0x55, 0x55, 0x55)
+                             : on               ? UIColor::whiteColor()
+                                                : rgb(0x8e, 0x8e, 0x8e);
         const CGRect icon = iconRect(rect);
-        if (auto image = item_.image()) {
-            QImage shape = tinted(image->bitmap().image, tint);
-            QSizeF size = shape.size();
-            size.scale(icon.size.width, icon.size.height, Qt::KeepAspectRatio);
-            const QRectF target(CGRectGetMidX(icon) - size.width() / 2,
-                                CGRectGetMidY(icon) - size.height() / 2, size.width(),
-                                size.height());
-            painter->drawImage(target, shape);
-        }
+        if (auto image = item_.image())
+            tintedImage(*image, tint)->drawInRect(aspectFit(image->size(), icon));
         UIGraphicsSetFillColor(on ? UIColor::whiteColor() : UIColor(0.6f, 0.6f, 0.6f, 1));
         drawInRect_withFont_lineBreakMode_alignment(
             item_.title(),
             CGRectMake(rect.origin.x + 1, CGRectGetMaxY(rect) - 14, rect.size.width - 2, 13),
             titleFont, UILineBreakModeTailTruncation, UITextAlignmentCenter);
         if (item_.badgeValue())
-            drawBadge(*painter, icon);
+            drawBadge(icon);
     }
 
     void describe(DumpRecord& record) const override
@@ -135,27 +127,42 @@ private:
                           iconSide);
     }
 
+    // The image's size scaled to fit in the rectangle, centred in it.
+    static CGRect aspectFit(CGSize size, CGRect box)
+    {
+        double width = box.size.height * double(size.width) / double(size.height);
+        double height = box.size.height;
+        if (width > double(box.size.width)) {
+            width = box.size.width;
+            height = box.size.width * double(size.height) / double(size.width);
+        }
+        return CGRectMake(CGFloat(double(CGRectGetMidX(box)) - width / 2),
+                          CGFloat(double(CGRectGetMidY(box)) - height / 2), CGFloat(width),
+                          CGFloat(height));
+    }
+
     // A red lozenge with a white rim, its centre at the icon's top right corner.
-    void drawBadge(QPainter& painter, CGRect icon)
+    void drawBadge(CGRect icon)
     {
         const std::string& text = *item_.badgeValue();
         const CGFloat height = 19;
         const CGFloat width = std::max(height, sizeWithFont(text, badgeFont).width + 11);
-        const QRectF lozenge(CGRectGetMaxX(icon) - width / 2 - 2, icon.origin.y - 3, width, height);
-        QPainterPath path;
-        path.addRoundedRect(lozenge, height / 2, height / 2);
-        painter.save();
-        painter.setPen(QPen(Qt::white, 2));
-        painter.setBrush(
-            verticalGradient(lozenge, QColor(0xf2, 0x4a, 0x4a), QColor(0xc4, 0x0b, 0x0b)));
-        painter.drawPath(path);
-        painter.restore();
+        const CGRect lozenge =
+            CGRectMake(CGRectGetMaxX(icon) - width / 2 - 2, icon.origin.y - 3, width, height);
+        const UIBezierPath path =
+            UIBezierPath::bezierPathWithRoundedRect_cornerRadius(lozenge, height / 2);
+        path.fillWithGradient(
+            CGLinearGradient::vertical(lozenge, rgb(0xf2, 0x4a, 0x4a), rgb(0xc4, 0x0b, 0x0b)));
+        UIGraphicsSetStrokeColor(UIColor::whiteColor());
+        UIGraphicsSetLineWidth(2);
+        UIGraphicsSetLineCap(kCGLineCapSquare);
+        path.stroke();
         UIGraphicsSetFillColor(UIColor::whiteColor());
         const CGFloat lineHeight = badgeFont.lineHeight();
         drawInRect_withFont_lineBreakMode_alignment(
             text,
-            CGRectMake(CGFloat(lozenge.x()), CGFloat(lozenge.center().y()) - lineHeight / 2,
-                       CGFloat(lozenge.width()), lineHeight),
+            CGRectMake(lozenge.origin.x, CGRectGetMidY(lozenge) - lineHeight / 2,
+                       lozenge.size.width, lineHeight),
             badgeFont, UILineBreakModeClip, UITextAlignmentCenter);
     }
 
@@ -221,13 +228,13 @@ void UITabBar::layoutSubviews()
 
 void UITabBar::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
-    const QRectF box = toQRect(rect);
-    const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
-    const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
-    fillGradient(*painter, upper, QColor(0x45, 0x45, 0x45), QColor(0x23, 0x23, 0x23));
-    painter->fillRect(lower, QColor(0x0b, 0x0b, 0x0b));
-    painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1), QColor(0x5a, 0x5a, 0x5a));
+    // Glassy: a gradient over the upper half, the lower half dark.
+    const CGFloat half = rect.size.height / 2;
+    const CGRect upper = CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, half);
+    UIRectFillWithGradient(
+        upper, CGLinearGradient::vertical(upper, rgb(0x45, 0x45, 0x45), rgb(0x23, 0x23, 0x23)));
+    UIGraphicsSetFillColor(rgb(0x0b, 0x0b, 0x0b));
+    UIRectFill(CGRectMake(rect.origin.x, CGRectGetMidY(rect), rect.size.width, half));
+    UIGraphicsSetFillColor(rgb(0x5a, 0x5a, 0x5a));
+    UIRectFill(CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, 1));
 }

@@ -1,11 +1,13 @@
 #include "uikit/UITableView.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
 #include "uikit/KeyboardFocus.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIStringDrawing.h"
 #include "uikit/ViewDump.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 using namespace uikit;
@@ -51,16 +53,14 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
+        if (!UIGraphicsGetCurrentContext())
             return;
         if (style_ == UITableViewStylePlain) {
-            const QRectF box = toQRect(rect);
-            fillGradient(*painter, box, QColor(0xa5, 0xb1, 0xba), QColor(0xb9, 0xc2, 0xc9));
-            painter->fillRect(QRectF(box.left(), box.top(), box.width(), 1),
-                              QColor(0x98, 0xa5, 0xb0));
-            painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1),
-                              QColor(0x98, 0xa5, 0xb0));
+            UIRectFillWithGradient(rect, CGLinearGradient::vertical(rect, rgb(0xa5, 0xb1, 0xba),
+                                                                    rgb(0xb9, 0xc2, 0xc9)));
+            UIGraphicsSetFillColor(rgb(0x98, 0xa5, 0xb0));
+            UIRectFill(CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, 1));
+            UIRectFill(CGRectMake(rect.origin.x, CGRectGetMaxY(rect) - 1, rect.size.width, 1));
             const CGFloat line = plainHeaderFont.lineHeight();
             const CGRect text = CGRectMake(rect.origin.x + 12, CGRectGetMidY(rect) - line / 2,
                                            rect.size.width - 24, line);
@@ -127,16 +127,12 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
+        if (!UIGraphicsGetCurrentContext())
             return;
         const auto& titles = table_.sectionIndexTitles();
         if (touching_) {
-            painter->save();
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(QColor(0, 0, 0, 60));
-            painter->drawRoundedRect(toQRect(rect).adjusted(2, 2, -2, -2), 8, 8);
-            painter->restore();
+            UIGraphicsSetFillColor(rgb(0, 0, 0, 60));
+            UIRoundedRectFill(CGRectInset(rect, 2, 2), 8);
         }
         const CGFloat line = indexFont.lineHeight();
         for (size_t i = 0; i < titles.size(); ++i) {
@@ -688,14 +684,11 @@ void UITableView::drawRect(CGRect rect)
 {
     if (style_ != UITableViewStyleGrouped)
         return;
-    QPainter* painter = currentPainter();
-    if (!painter)
-        return;
     // Fine vertical pinstripes behind the groups.
-    const QColor stripe(0xcb, 0xd2, 0xd8);
+    UIGraphicsSetFillColor(rgb(0xcb, 0xd2, 0xd8));
     const int first = int(std::floor(rect.origin.x / 7)) * 7;
     for (int x = first; CGFloat(x) < CGRectGetMaxX(rect); x += 7)
-        painter->fillRect(QRectF(x + 4, rect.origin.y, 3, rect.size.height), stripe);
+        UIRectFill(CGRectMake(CGFloat(x + 4), rect.origin.y, 3, rect.size.height));
 }
 
 void UITableView::describe(DumpRecord& record) const

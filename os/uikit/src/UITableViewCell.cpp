@@ -1,19 +1,31 @@
 #include "uikit/UITableViewCell.h"
 
-#include "Painting.h"
+#include "ColorBytes.h"
 #include "ReadingText.h"
+#include "uikit/UIBezierPath.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIImageView.h"
 #include "uikit/ViewDump.h"
 
-#include <QPainterPath>
+#include <algorithm>
 
 using namespace uikit;
 
 namespace {
 
 constexpr CGFloat accessoryWidth = 33;
-const QColor separatorColor(0xe0, 0xe0, 0xe0);
-const QColor groupBorderColor(0xab, 0xab, 0xab);
+constexpr UIColor separatorColor = rgb(0xe0, 0xe0, 0xe0);
+constexpr UIColor groupBorderColor = rgb(0xab, 0xab, 0xab);
+
+// A stroke through the three points.
+void strokeThrough(CGPoint a, CGPoint b, CGPoint c)
+{
+    UIBezierPath path;
+    path.moveToPoint(a);
+    path.addLineToPoint(b);
+    path.addLineToPoint(c);
+    path.stroke();
+}
 
 // The accessory at the right of the row: a chevron, a check mark or a blue disclosure button.
 class AccessoryView : public UIView {
@@ -26,43 +38,38 @@ public:
 
     void drawRect(CGRect rect) override
     {
-        QPainter* painter = currentPainter();
-        if (!painter)
-            return;
-        const QPointF c = toQRect(rect).center();
+        const CGFloat x = CGRectGetMidX(rect), y = CGRectGetMidY(rect);
         const bool light =
             cell_.isSelected() && cell_.selectionStyle() != UITableViewCellSelectionStyleNone;
-        painter->save();
+        UIGraphicsSetLineWidth(3);
         switch (cell_.accessoryType()) {
-        case UITableViewCellAccessoryDisclosureIndicator: {
-            painter->setPen(QPen(light ? QColor(Qt::white) : QColor(0x80, 0x80, 0x80), 3,
-                                 Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            const QPointF points[] = {
-                {c.x() - 3, c.y() - 5}, {c.x() + 2, c.y()}, {c.x() - 3, c.y() + 5}};
-            painter->drawPolyline(points, 3);
+        case UITableViewCellAccessoryDisclosureIndicator:
+            UIGraphicsSetStrokeColor(light ? UIColor::whiteColor() : rgb(0x80, 0x80, 0x80));
+            UIGraphicsSetLineCap(kCGLineCapSquare);
+            UIGraphicsSetLineJoin(kCGLineJoinMiter);
+            strokeThrough({x - 3, y - 5}, {x + 2, y}, {x - 3, y + 5});
             break;
-        }
-        case UITableViewCellAccessoryCheckmark: {
-            painter->setPen(QPen(light ? QColor(Qt::white) : QColor(0x32, 0x4f, 0x85), 3,
-                                 Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            const QPointF points[] = {
-                {c.x() - 6, c.y()}, {c.x() - 2, c.y() + 5}, {c.x() + 6, c.y() - 6}};
-            painter->drawPolyline(points, 3);
+        case UITableViewCellAccessoryCheckmark:
+            UIGraphicsSetStrokeColor(light ? UIColor::whiteColor() : rgb(0x32, 0x4f, 0x85));
+            UIGraphicsSetLineCap(kCGLineCapRound);
+            UIGraphicsSetLineJoin(kCGLineJoinRound);
+            strokeThrough({x - 6, y}, {x - 2, y + 5}, {x + 6, y - 6});
             break;
-        }
         case UITableViewCellAccessoryDetailDisclosureButton: {
-            painter->setPen(QPen(Qt::white, 2));
-            painter->setBrush(QColor(0x23, 0x6e, 0xd8));
-            painter->drawEllipse(c, 11, 11);
-            painter->setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            const QPointF points[] = {
-                {c.x() - 2, c.y() - 5}, {c.x() + 3, c.y()}, {c.x() - 2, c.y() + 5}};
-            painter->drawPolyline(points, 3);
+            const CGRect circle = CGRectMake(x - 11, y - 11, 22, 22);
+            UIGraphicsSetFillColor(rgb(0x23, 0x6e, 0xd8));
+            UIEllipseFill(circle);
+            UIGraphicsSetStrokeColor(UIColor::whiteColor());
+            UIGraphicsSetLineWidth(2);
+            UIGraphicsSetLineCap(kCGLineCapSquare);
+            UIEllipseStroke(circle);
+            UIGraphicsSetLineWidth(3);
+            UIGraphicsSetLineJoin(kCGLineJoinMiter);
+            strokeThrough({x - 2, y - 5}, {x + 3, y}, {x - 2, y + 5});
             break;
         }
         case UITableViewCellAccessoryNone: break;
         }
-        painter->restore();
     }
 
 private:
@@ -172,66 +179,64 @@ void UITableViewCell::layoutSubviews()
 
 void UITableViewCell::drawRect(CGRect rect)
 {
-    QPainter* painter = currentPainter();
-    if (!painter)
+    if (!UIGraphicsGetCurrentContext())
         return;
-    const QRectF box = toQRect(rect);
     const bool showSelection = selected_ && selectionStyle_ != UITableViewCellSelectionStyleNone;
-    QColor top = Qt::white, bottom = Qt::white;
+    UIColor top = UIColor::whiteColor(), bottom = UIColor::whiteColor();
     if (showSelection && selectionStyle_ == UITableViewCellSelectionStyleBlue)
-        top = QColor(0x05, 0x8c, 0xf5), bottom = QColor(0x01, 0x5e, 0xe6);
+        top = rgb(0x05, 0x8c, 0xf5), bottom = rgb(0x01, 0x5e, 0xe6);
     else if (showSelection)
-        top = QColor(0xbb, 0xbb, 0xbb), bottom = QColor(0x8e, 0x8e, 0x8e);
+        top = rgb(0xbb, 0xbb, 0xbb), bottom = rgb(0x8e, 0x8e, 0x8e);
 
     if (groupPosition_ == GroupPosition::None) {
         if (showSelection)
-            fillGradient(*painter, box, top, bottom);
-        painter->fillRect(QRectF(box.left(), box.bottom() - 1, box.width(), 1), separatorColor);
+            UIRectFillWithGradient(rect, CGLinearGradient::vertical(rect, top, bottom));
+        UIGraphicsSetFillColor(separatorColor);
+        UIRectFill(CGRectMake(rect.origin.x, CGRectGetMaxY(rect) - 1, rect.size.width, 1));
         return;
     }
     // A part of a rounded group: corners at the group's top and bottom only.
-    const qreal radius = 9;
-    const QRectF shape = box.adjusted(0.5, 0.5, -0.5, -0.5);
+    const CGFloat radius = 9;
+    const CGRect shape = CGRectInset(rect, 0.5, 0.5);
+    const CGFloat left = shape.origin.x, right = CGRectGetMaxX(shape);
+    const CGFloat upper = shape.origin.y, lower = CGRectGetMaxY(shape);
     const bool roundTop =
         groupPosition_ == GroupPosition::Single || groupPosition_ == GroupPosition::Top;
     const bool roundBottom =
         groupPosition_ == GroupPosition::Single || groupPosition_ == GroupPosition::Bottom;
-    QPainterPath path;
-    path.moveTo(shape.left(), shape.top() + (roundTop ? radius : 0));
+    UIBezierPath path;
+    path.moveToPoint({left, upper + (roundTop ? radius : 0)});
     if (roundTop) {
-        path.quadTo(shape.topLeft(), QPointF(shape.left() + radius, shape.top()));
-        path.lineTo(shape.right() - radius, shape.top());
-        path.quadTo(shape.topRight(), QPointF(shape.right(), shape.top() + radius));
+        path.addQuadCurveToPoint_controlPoint({left + radius, upper}, {left, upper});
+        path.addLineToPoint({right - radius, upper});
+        path.addQuadCurveToPoint_controlPoint({right, upper + radius}, {right, upper});
     } else {
-        path.lineTo(shape.topLeft());
-        path.lineTo(shape.topRight());
+        path.addLineToPoint({left, upper});
+        path.addLineToPoint({right, upper});
     }
     if (roundBottom) {
-        path.lineTo(shape.right(), shape.bottom() - radius);
-        path.quadTo(shape.bottomRight(), QPointF(shape.right() - radius, shape.bottom()));
-        path.lineTo(shape.left() + radius, shape.bottom());
-        path.quadTo(shape.bottomLeft(), QPointF(shape.left(), shape.bottom() - radius));
+        path.addLineToPoint({right, lower - radius});
+        path.addQuadCurveToPoint_controlPoint({right - radius, lower}, {right, lower});
+        path.addLineToPoint({left + radius, lower});
+        path.addQuadCurveToPoint_controlPoint({left, lower - radius}, {left, lower});
     } else {
-        path.lineTo(shape.bottomRight());
-        path.lineTo(shape.bottomLeft());
+        path.addLineToPoint({right, lower});
+        path.addLineToPoint({left, lower});
     }
-    path.closeSubpath();
-    painter->fillPath(path, verticalGradient(box, top, bottom));
-    painter->save();
-    painter->setPen(QPen(groupBorderColor, 1));
-    painter->drawPath(path);
+    path.closePath();
+    path.fillWithGradient(CGLinearGradient::vertical(rect, top, bottom));
+    UIGraphicsSetLineCap(kCGLineCapSquare);
+    UIGraphicsSetStrokeColor(groupBorderColor);
+    path.stroke();
     // Rows inside a group meet at a light separator, not at the group's border.
     if (!roundTop) {
-        painter->setPen(QPen(top, 1));
-        painter->drawLine(QPointF(shape.left() + 1, shape.top()),
-                          QPointF(shape.right() - 1, shape.top()));
+        UIGraphicsSetStrokeColor(top);
+        UILineStroke({left + 1, upper}, {right - 1, upper});
     }
     if (!roundBottom) {
-        painter->setPen(QPen(separatorColor, 1));
-        painter->drawLine(QPointF(shape.left() + 1, shape.bottom()),
-                          QPointF(shape.right() - 1, shape.bottom()));
+        UIGraphicsSetStrokeColor(separatorColor);
+        UILineStroke({left + 1, lower}, {right - 1, lower});
     }
-    painter->restore();
 }
 
 std::string UITableViewCell::defaultAccessibilityLabel() const { return readingText(*this); }

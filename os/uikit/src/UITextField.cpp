@@ -1,8 +1,9 @@
 #include "uikit/UITextField.h"
 
 #include "AccessibleViews.h"
+#include "ButtonFace.h"
+#include "Display.h"
 #include "Painting.h"
-#include "Screen.h"
 #include "TextFieldEditor.h"
 #include "uikit/ViewDump.h"
 
@@ -86,13 +87,13 @@ void UITextField::layoutSubviews()
                                    size.width, size.height));
 }
 
-bool UITextField::isFirstResponder() const { return Screen::shared().firstResponder() == this; }
-void UITextField::becomeFirstResponder() { Screen::shared().setFirstResponder(this); }
+bool UITextField::isFirstResponder() const { return firstResponder() == this; }
+void UITextField::becomeFirstResponder() { setFirstResponder(this); }
 
 void UITextField::resignFirstResponder()
 {
     if (isFirstResponder())
-        Screen::shared().setFirstResponder(nullptr);
+        setFirstResponder(nullptr);
 }
 
 CGSize UITextField::sizeThatFits(CGSize size) const
@@ -148,10 +149,7 @@ void UITextField::drawRect(CGRect rect)
         return;
     painter->save();
     const QRectF box = toQRect(rect);
-    QPainterPath outline;
-    outline.addRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
-    paintButtonFace(*painter, outline, QColor(Qt::white),
-                    isFirstResponder() ? QColor(0x4a, 0x86, 0xe8) : QColor(0x9a, 0x9a, 0x9a));
+    paintTextFieldFace(rect, CGFloat(cornerRadius), isFirstResponder());
 
     const QFont font = toQFont(font_);
     const QFontMetricsF metrics(font);

@@ -1,7 +1,7 @@
 #include "uikit/UIView.h"
 
 #include "AccessibleViews.h"
-#include "Screen.h"
+#include "Display.h"
 #include "uikit/KeyboardFocus.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewDump.h"
@@ -255,7 +255,7 @@ CGRect UIView::convertRect_toView(CGRect rect, const UIView* view) const
 void UIView::setNeedsLayout()
 {
     needsLayout_ = true;
-    Screen::shared().scheduleDisplay();
+    scheduleDisplay();
 }
 
 void UIView::layoutIfNeeded()
@@ -279,7 +279,7 @@ CGSize UIView::sizeThatFits(CGSize size) const
 
 void UIView::sizeToFit() { setFrame({frame_.origin, sizeThatFits(frame_.size)}); }
 
-void UIView::setNeedsDisplay() { Screen::shared().scheduleDisplay(); }
+void UIView::setNeedsDisplay() { scheduleDisplay(); }
 
 void UIView::drawRect(CGRect rect) { (void)rect; }
 

@@ -1,6 +1,6 @@
 #include "uikit/UIViewController.h"
 
-#include "Screen.h"
+#include "Display.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
 

@@ -6,6 +6,7 @@
 #include "uikit/UIColor.h"
 
 #include <memory>
+#include <vector>
 
 class UIImage;
 struct CGContext;
@@ -36,3 +37,34 @@ void UIRoundedRectStroke(CGRect rect, CGFloat radius);
 void UIUpperHalfEllipseFill(CGRect rect);
 // A straight line with flat ends.
 void UILineStroke(CGPoint from, CGPoint to);
+// A rectangle's outline.
+void UIRectStroke(CGRect rect);
+
+// How strokes end and turn: flat ends and bevelled corners at first.
+enum CGLineCap { kCGLineCapButt, kCGLineCapRound, kCGLineCapSquare };
+enum CGLineJoin { kCGLineJoinMiter, kCGLineJoinRound, kCGLineJoinBevel };
+void UIGraphicsSetLineCap(CGLineCap cap);
+void UIGraphicsSetLineJoin(CGLineJoin join);
+
+// Colours blended along the line from start to end, each at its location from 0 (the start) to
+// 1 (the end); beyond either end, that end's colour.
+struct CGLinearGradient {
+    struct Stop {
+        CGFloat location;
+        UIColor color;
+    };
+    CGPoint start;
+    CGPoint end;
+    std::vector<Stop> stops;
+
+    // From top at the rectangle's top edge to bottom at its bottom edge.
+    static CGLinearGradient vertical(CGRect rect, const UIColor& top, const UIColor& bottom);
+};
+void UIRectFillWithGradient(CGRect rect, const CGLinearGradient& gradient);
+
+// The context's state (fill, stroke, line, clip) pushed on its stack; the matching restore
+// brings it back. Every save is restored before the drawing that made it ends.
+void CGContextSaveGState(CGContextRef context);
+void CGContextRestoreGState(CGContextRef context);
+// Drawing outside the rectangle is dropped until the state is restored.
+void UIRectClip(CGRect rect);

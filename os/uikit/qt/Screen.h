@@ -2,6 +2,7 @@
 // The process-wide screen: the windows made visible, the status bar and the modal layer that
 // holds alerts and sheets, drawn together into one 320 x 480 picture. Touches go from the screen
 // to the view under them. For the toolkit's own files only; main thread only.
+#include "Display.h"
 #include "uikit/CGGeometry.h"
 #include "uikit/UIView.h"
 #include "uikit/UIWindow.h"
@@ -100,10 +101,5 @@ private:
 
 // Draws the view and its subviews; the painter is in the superview's content coordinates.
 void renderView(UIView& view, QPainter& painter);
-
-// Keeps the object alive until the current event has been handled, the way an autorelease pool
-// does: a view or controller may let go of itself from inside its own action.
-void autorelease(std::shared_ptr<const void> object);
-void drainAutoreleased();
 
 } // namespace uikit

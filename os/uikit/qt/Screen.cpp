@@ -413,6 +413,11 @@ void autorelease(std::shared_ptr<const void> object)
     Screen::shared().scheduleDisplay();
 }
 
+void scheduleDisplay() { Screen::shared().scheduleDisplay(); }
+UIView& modalLayer() { return Screen::shared().modalLayer(); }
+UITextField* firstResponder() { return Screen::shared().firstResponder(); }
+void setFirstResponder(UITextField* field) { Screen::shared().setFirstResponder(field); }
+
 void drainAutoreleased()
 {
     while (!pool().empty()) {

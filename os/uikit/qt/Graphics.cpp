@@ -1,6 +1,7 @@
 #include "Painting.h"
 
 #include "SilentSessionBus.h"
+#include "TintedImage.h"
 #include "foundation/Bundle.h"
 #include "uikit/UIImage.h"
 
@@ -151,18 +152,30 @@ QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QC
     return gradient;
 }
 
-void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom)
+QLinearGradient toQGradient(const CGLinearGradient& gradient)
 {
-    painter.fillRect(rect, verticalGradient(rect, top, bottom));
+    QLinearGradient result(QPointF(gradient.start.x, gradient.start.y),
+                           QPointF(gradient.end.x, gradient.end.y));
+    for (const auto& stop : gradient.stops)
+        result.setColorAt(stop.location, toQColor(stop.color));
+    return result;
 }
 
-QImage tinted(const QImage& image, const QColor& color)
+QPen strokePen(const CGContext& context)
 {
-    QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&result);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(result.rect(), color);
-    return result;
+    return QPen(context.stroke, context.lineWidth, Qt::SolidLine, context.lineCap,
+                context.lineJoin);
+}
+
+std::shared_ptr<UIImage> tintedImage(const UIImage& image, const UIColor& color)
+{
+    QImage shape = image.bitmap().image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&shape);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(shape.rect(), toQColor(color));
+    }
+    return makeImage(std::move(shape), {}, image.size());
 }
 
 } // namespace uikit
@@ -219,4 +232,46 @@ void UIRectFill(CGRect rect)
 {
     if (CGContext* context = currentContext(); context && context->painter)
         context->painter->fillRect(toQRect(rect), context->fill);
+}
+
+CGLinearGradient CGLinearGradient::vertical(CGRect rect, const UIColor& top, const UIColor& bottom)
+{
+    return {rect.origin, {rect.origin.x, CGRectGetMaxY(rect)}, {{0, top}, {1, bottom}}};
+}
+
+void UIRectFillWithGradient(CGRect rect, const CGLinearGradient& gradient)
+{
+    if (QPainter* painter = currentPainter())
+        painter->fillRect(toQRect(rect), toQGradient(gradient));
+}
+
+void CGContextSaveGState(CGContextRef context)
+{
+    if (!context)
+        return;
+    context->saved.push_back(
+        {context->fill, context->stroke, context->lineWidth, context->lineCap, context->lineJoin});
+    if (context->painter)
+        context->painter->save();
+}
+
+void CGContextRestoreGState(CGContextRef context)
+{
+    if (!context || context->saved.empty())
+        return;
+    const CGContext::State& state = context->saved.back();
+    context->fill = state.fill;
+    context->stroke = state.stroke;
+    context->lineWidth = state.lineWidth;
+    context->lineCap = state.lineCap;
+    context->lineJoin = state.lineJoin;
+    context->saved.pop_back();
+    if (context->painter)
+        context->painter->restore();
+}
+
+void UIRectClip(CGRect rect)
+{
+    if (QPainter* painter = currentPainter())
+        painter->setClipRect(toQRect(rect), Qt::IntersectClip);
 }

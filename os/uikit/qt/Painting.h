@@ -2,6 +2,7 @@
 // The toolkit's side of drawing: graphics contexts over QPainter, and conversions between the
 // toolkit's values and Qt's. For the toolkit's own files only.
 #include "uikit/CGGeometry.h"
+#include "uikit/UIBezierPath.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
 #include "uikit/UIGraphics.h"
@@ -13,20 +14,37 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <QRectF>
 #include <QString>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct CGContext {
     QPainter* painter = nullptr;
     QColor fill = Qt::black;
     QColor stroke = Qt::black;
     qreal lineWidth = 1;
+    Qt::PenCapStyle lineCap = Qt::FlatCap;
+    Qt::PenJoinStyle lineJoin = Qt::BevelJoin;
     // The resource name of the last named image drawn here (see UIImage::name).
     std::string lastImageName;
+    // What CGContextSaveGState kept, latest last; the painter keeps its own part (the clip).
+    struct State {
+        QColor fill;
+        QColor stroke;
+        qreal lineWidth;
+        Qt::PenCapStyle lineCap;
+        Qt::PenJoinStyle lineJoin;
+    };
+    std::vector<State> saved;
+};
+
+struct UIBezierPath::Outline {
+    QPainterPath path;
 };
 
 struct UIImage::Bitmap {
@@ -69,22 +87,8 @@ std::shared_ptr<UIImage> makeImage(QImage image, std::string name = {},
 
 // A vertical gradient from top, at the rectangle's top edge, to bottom, at its bottom edge.
 QLinearGradient verticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);
-// Fills the rectangle with a vertical gradient from top to bottom.
-void fillGradient(QPainter& painter, const QRectF& rect, const QColor& top, const QColor& bottom);
-// A button's face, as alerts, action sheets, bars and rounded buttons draw it: the outline filled
-// with the brush (a gradient or one colour) and stroked with a one-point line of the border
-// colour. The painter's pen is as it was afterwards.
-void paintButtonFace(QPainter& painter, const QPainterPath& outline, const QBrush& fill,
-                     const QColor& border);
-// A bar button's face in the outline: blue on the default bar, black on a black one, a bright
-// blue for a Done button; darker while highlighted.
-enum class BarButtonFace { kOnBlueBar, kOnBlackBar, kDone };
-void paintBarButtonFace(QPainter& painter, const QPainterPath& outline, BarButtonFace face,
-                        bool highlighted);
-// A bar button's title: white, centred in the rectangle on one line, over a dark shadow a point
-// above it.
-void drawBarButtonTitle(std::string_view title, const CGRect& rect, const UIFont& font);
-// The image's shape (its alpha) filled with one colour.
-QImage tinted(const QImage& image, const QColor& color);
+QLinearGradient toQGradient(const CGLinearGradient& gradient);
+// The pen that strokes with the context's colour, line width, cap and join.
+QPen strokePen(const CGContext& context);
 
 } // namespace uikit

@@ -48,11 +48,4 @@ private:
     FocusObserver observer_ = announceFocus;
 };
 
-// The button Escape taps in an alert or a sheet: the cancel button, or the only button; -1 when
-// there is neither.
-int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons);
-// The button Return taps in an alert: the one button besides the cancel button, else the one
-// Escape taps; -1 when there is none.
-int defaultButtonIndex(int cancelButtonIndex, int numberOfButtons);
-
 } // namespace uikit

@@ -26,7 +26,7 @@ void fillWith(QPainter& painter, const CGContext& context)
 
 void strokeWith(QPainter& painter, const CGContext& context)
 {
-    painter.setPen(QPen(context.stroke, context.lineWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(uikit::strokePen(context));
     painter.setBrush(Qt::NoBrush);
 }
 
@@ -44,6 +44,22 @@ void UIGraphicsSetLineWidth(CGFloat width)
 {
     if (CGContext* context = uikit::currentContext())
         context->lineWidth = width;
+}
+
+void UIGraphicsSetLineCap(CGLineCap cap)
+{
+    if (CGContext* context = uikit::currentContext())
+        context->lineCap = cap == kCGLineCapRound    ? Qt::RoundCap
+                           : cap == kCGLineCapSquare ? Qt::SquareCap
+                                                     : Qt::FlatCap;
+}
+
+void UIGraphicsSetLineJoin(CGLineJoin join)
+{
+    if (CGContext* context = uikit::currentContext())
+        context->lineJoin = join == kCGLineJoinRound   ? Qt::RoundJoin
+                            : join == kCGLineJoinMiter ? Qt::MiterJoin
+                                                       : Qt::BevelJoin;
 }
 
 void UIEllipseFill(CGRect rect)
@@ -91,5 +107,13 @@ void UILineStroke(CGPoint from, CGPoint to)
     withPainter([&](QPainter& painter, const CGContext& context) {
         strokeWith(painter, context);
         painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
+    });
+}
+
+void UIRectStroke(CGRect rect)
+{
+    withPainter([&](QPainter& painter, const CGContext& context) {
+        strokeWith(painter, context);
+        painter.drawRect(toQRect(rect));
     });
 }

@@ -140,21 +140,6 @@ CGRect ringOf(const UIView& view) { return view.convertRect_toView(view.focusRin
 
 } // namespace
 
-int escapeButtonIndex(int cancelButtonIndex, int numberOfButtons)
-{
-    if (cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons)
-        return cancelButtonIndex;
-    return numberOfButtons == 1 ? 0 : -1;
-}
-
-int defaultButtonIndex(int cancelButtonIndex, int numberOfButtons)
-{
-    const bool hasCancel = cancelButtonIndex >= 0 && cancelButtonIndex < numberOfButtons;
-    if (hasCancel && numberOfButtons == 2)
-        return 1 - cancelButtonIndex;
-    return escapeButtonIndex(cancelButtonIndex, numberOfButtons);
-}
-
 UIView* focusedView() { return Keyboard::shared().focused(); }
 void setFocusedView(UIView& view) { Keyboard::shared().setFocus(view); }
 void setFocusObserver(FocusObserver observer)
