@@ -37,8 +37,6 @@ constexpr CGFloat CGRectGetMaxX(const CGRect& r) { return r.origin.x + r.size.wi
 constexpr CGFloat CGRectGetMaxY(const CGRect& r) { return r.origin.y + r.size.height; }
 constexpr CGFloat CGRectGetMidX(const CGRect& r) { return r.origin.x + r.size.width / 2; }
 constexpr CGFloat CGRectGetMidY(const CGRect& r) { return r.origin.y + r.size.height / 2; }
-constexpr CGFloat CGRectGetWidth(const CGRect& r) { return r.size.width; }
-constexpr CGFloat CGRectGetHeight(const CGRect& r) { return r.size.height; }
 constexpr bool CGRectIsEmpty(const CGRect& r) { return r.size.width <= 0 || r.size.height <= 0; }
 
 // Half-open: a point on the right or bottom edge is outside.

@@ -54,7 +54,6 @@ public:
     // Not owned.
     UIActionSheetDelegate* delegate() const { return delegate_; }
     void setDelegate(UIActionSheetDelegate* delegate) { delegate_ = delegate; }
-    UIActionSheetStyle actionSheetStyle() const { return style_; }
     void setActionSheetStyle(UIActionSheetStyle style);
 
     // Returns the new button's index, counted from 0 in the order of adding.

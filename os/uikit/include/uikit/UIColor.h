@@ -23,20 +23,10 @@ public:
     {
     }
 
-    static UIColor colorWithRed_green_blue_alpha(CGFloat red, CGFloat green, CGFloat blue,
-                                                 CGFloat alpha)
-    {
-        return {red, green, blue, alpha};
-    }
-    static UIColor colorWithWhite_alpha(CGFloat white, CGFloat alpha)
-    {
-        return {white, white, white, alpha};
-    }
     static UIColor colorWithCGColor(CGColorRef color);
 
     static UIColor blackColor() { return {0, 0, 0, 1}; }
     static UIColor darkGrayColor() { return {1.f / 3, 1.f / 3, 1.f / 3, 1}; }
-    static UIColor lightGrayColor() { return {2.f / 3, 2.f / 3, 2.f / 3, 1}; }
     static UIColor grayColor() { return {0.5, 0.5, 0.5, 1}; }
     static UIColor whiteColor() { return {1, 1, 1, 1}; }
     static UIColor clearColor() { return {0, 0, 0, 0}; }
@@ -45,8 +35,6 @@ public:
     static UIColor blueColor() { return {0, 0, 1, 1}; }
     static UIColor purpleColor() { return {0.5, 0, 0.5, 1}; }
     static UIColor brownColor() { return {0.6f, 0.4f, 0.2f, 1}; }
-    static UIColor orangeColor() { return {1, 0.5, 0, 1}; }
-    static UIColor yellowColor() { return {1, 1, 0, 1}; }
 
     CGFloat red() const { return red_; }
     CGFloat green() const { return green_; }

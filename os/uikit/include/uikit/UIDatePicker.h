@@ -25,7 +25,6 @@ public:
     ~UIDatePicker() override;
     std::string className() const override { return "UIDatePicker"; }
 
-    UIDatePickerMode datePickerMode() const { return mode_; }
     void setDatePickerMode(UIDatePickerMode mode) { mode_ = mode; }
 
     // Milliseconds since 1970-01-01 00:00 UTC, the count of the date services.

@@ -9,7 +9,6 @@ public:
     // The first line of the device file System/Library/CoreServices/SystemVersion, without
     // surrounding blanks; "3.1.3" when the file is missing or that line is empty.
     std::string systemVersion() const;
-    std::string systemName() const { return "iPhone OS"; }
 
 private:
     UIDevice() = default;

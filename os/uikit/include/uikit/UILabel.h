@@ -20,7 +20,6 @@ public:
     const UIColor& textColor() const { return textColor_; }
     void setTextColor(const UIColor& color);
     // The colour of the text while highlighted; none draws the text colour.
-    const std::optional<UIColor>& highlightedTextColor() const { return highlightedTextColor_; }
     void setHighlightedTextColor(const UIColor& color);
     bool isHighlighted() const { return highlighted_; }
     void setHighlighted(bool highlighted);
@@ -29,7 +28,6 @@ public:
     UILineBreakMode lineBreakMode() const { return lineBreakMode_; }
     void setLineBreakMode(UILineBreakMode mode);
     // 1 by default; 0 wraps into as many lines as the height holds.
-    int numberOfLines() const { return numberOfLines_; }
     void setNumberOfLines(int lines);
     // A copy of the text drawn offset below it in this colour (for bars); none draws no shadow.
     void setShadowColor(std::optional<UIColor> color);

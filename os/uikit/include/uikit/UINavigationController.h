@@ -47,7 +47,6 @@ public:
     UIViewController* visibleViewController() const;
 
     UINavigationBar* navigationBar();
-    bool isNavigationBarHidden() const { return navigationBarHidden_; }
     void setNavigationBarHidden_animated(bool hidden, bool animated);
 
     UINavigationControllerDelegate* delegate() const { return delegate_; }

@@ -8,7 +8,6 @@ public:
     explicit UIPageControl(CGRect frame = CGRectZero);
     std::string className() const override { return "UIPageControl"; }
 
-    int numberOfPages() const { return numberOfPages_; }
     // Negative counts are taken as 0; the current page stays within the pages.
     void setNumberOfPages(int pages);
     int currentPage() const { return currentPage_; }

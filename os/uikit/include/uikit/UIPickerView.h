@@ -57,7 +57,6 @@ public:
     void setDelegate(UIPickerViewDelegate* delegate);
 
     // The glass band across the selected rows; off by default.
-    bool showsSelectionIndicator() const { return showsSelectionIndicator_; }
     void setShowsSelectionIndicator(bool shows);
 
     int numberOfComponents() const;

@@ -11,17 +11,8 @@ public:
     CGPoint contentOffset() const { return bounds().origin; }
     // Kept within 0 .. content size − view size (0 when the content is smaller).
     virtual void setContentOffset(CGPoint offset);
-    void setContentOffset_animated(CGPoint offset, bool animated)
-    {
-        (void)animated;
-        setContentOffset(offset);
-    }
     CGSize contentSize() const { return contentSize_; }
     void setContentSize(CGSize size);
-    bool isScrollEnabled() const { return scrollEnabled_; }
-    void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
-    // Whether the touch now in progress has moved the content.
-    bool isDragging() const { return dragging_; }
 
     void setFrame(CGRect frame) override;
     bool handlesTouches() const override { return scrollEnabled_; }

@@ -27,11 +27,6 @@ public:
     const std::vector<std::shared_ptr<UITabBarItem>>& items() const { return items_; }
     // The selection is kept when the selected item stays among the items.
     void setItems(std::vector<std::shared_ptr<UITabBarItem>> items);
-    void setItems_animated(std::vector<std::shared_ptr<UITabBarItem>> items, bool animated)
-    {
-        (void)animated;
-        setItems(std::move(items));
-    }
     UITabBarItem* selectedItem() const { return selectedItem_; }
     // An item that is not among the items clears the selection.
     void setSelectedItem(UITabBarItem* item);

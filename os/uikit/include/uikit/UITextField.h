@@ -24,7 +24,6 @@ public:
     void setFont(UIFont font);
     // A view at the left end inside the field, vertically centred (a search bar's magnifier); the
     // text starts after it. nullptr: none.
-    const std::shared_ptr<UIView>& leftView() const { return leftView_; }
     void setLeftView(std::shared_ptr<UIView> view);
 
     // The field the screen's keys go to, at most one at a time.

@@ -78,7 +78,6 @@ public:
 
     bool autoresizesSubviews() const { return autoresizesSubviews_; }
     void setAutoresizesSubviews(bool autoresizes) { autoresizesSubviews_ = autoresizes; }
-    unsigned autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
 
     // --- the tree
@@ -111,7 +110,6 @@ public:
     // layoutSubviews runs at the next layout pass (before the screen is drawn, dumped or touched),
     // or at once through layoutIfNeeded.
     void setNeedsLayout();
-    bool needsLayout() const { return needsLayout_; }
     // Lays out this view when it needs it, then its subviews, depth first.
     void layoutIfNeeded();
     // Places the subviews; the base does nothing. Overrides call the base first.
