@@ -1,9 +1,7 @@
-#include "DailyCheck.h"
-
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
-
-#include <addressbook/AddressBook.h>
+#include "DailyCheck.h"
+#include "addressbook/AddressBook.h"
 
 void birthdaysActivate2()
 {

@@ -1,7 +1,6 @@
 #include "AgentEnvironment.h"
 
 #include "DailyCheck.h"
-
 #include "addressbook/DeviceAddressBook.h"
 
 namespace agent {

@@ -3,9 +3,8 @@
 // the sinks of badge, alert and sound. The device's own services by default; tests put fakes in
 // their place to fix any moment and see every effect without a home screen.
 #include "addressbook/AddressBook.h"
+#include "audio/AudioServices.h"
 #include "platform/Clock.h"
-
-#include <audio/AudioServices.h>
 
 #include <functional>
 #include <string>

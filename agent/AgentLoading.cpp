@@ -6,8 +6,7 @@
 #include "runtime/NSTimer.h"
 #include "runtime/Runtime.h"
 #include "runtime/Substrate.h"
-
-#include <shared/DeviceNames.h>
+#include "shared/DeviceNames.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // How the agent takes hold in a process: the change-notice observer everywhere, and in the home
 // screen the replaced launch method and the two methods its timers send.
-#include <notify/NotifyCenter.h>
+#include "notify/NotifyCenter.h"
 
 class NSTimer;
 

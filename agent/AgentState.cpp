@@ -1,7 +1,7 @@
 #include "AgentState.h"
 
-#include <shared/DeviceNames.h>
-#include <shared/SettingsFile.h>
+#include "shared/DeviceNames.h"
+#include "shared/SettingsFile.h"
 
 int32_t bBadge = 0;
 int32_t bSound = 0;

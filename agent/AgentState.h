@@ -2,9 +2,8 @@
 // The agent's process-wide state, each variable with its value at load. The library is built with
 // hidden symbols, so these never meet the variables of the same names in the application or the
 // home screen.
+#include "audio/AudioServices.h"
 #include "platform/Clock.h"
-
-#include <audio/AudioServices.h>
 
 #include <cstdint>
 #include <optional>

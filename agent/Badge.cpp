@@ -1,10 +1,8 @@
-#include "DailyCheck.h"
-
 #include "AgentEnvironment.h"
+#include "DailyCheck.h"
 #include "foundation/Device.h"
 #include "runtime/Runtime.h"
-
-#include <springboard/SpringBoardServices.h>
+#include "springboard/SpringBoardServices.h"
 
 #include <dlfcn.h>
 

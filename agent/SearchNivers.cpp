@@ -1,7 +1,6 @@
-#include "DailyCheck.h"
-
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
+#include "DailyCheck.h"
 #include "addressbook/PersonName.h"
 #include "platform/BirthdayRules.h"
 

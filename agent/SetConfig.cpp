@@ -1,9 +1,7 @@
-#include "DailyCheck.h"
-
 #include "AgentEnvironment.h"
 #include "ClockValues.h"
-
-#include <shared/SettingsFile.h>
+#include "DailyCheck.h"
+#include "shared/SettingsFile.h"
 
 #include <array>
 

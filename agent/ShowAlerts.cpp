@@ -1,6 +1,5 @@
-#include "DailyCheck.h"
-
 #include "AgentEnvironment.h"
+#include "DailyCheck.h"
 #include "LastAlertRecord.h"
 
 bool alertShownOnDayOf(const agent::ClockValues& now)

@@ -1,9 +1,8 @@
 // The library's initialiser: runs when the library is loaded into a process.
 #include "AgentEnvironment.h"
 #include "AgentLoading.h"
-
-#include <uikit/UIAlertView.h>
-#include <uikit/UIDevice.h>
+#include "uikit/UIAlertView.h"
+#include "uikit/UIDevice.h"
 
 #include <memory>
 

@@ -4,20 +4,18 @@
 // another row first, so the rows read are freshly made. Only the rows on screen are objects, so
 // the time should not grow with n.
 #include "Screen.h"
+#include "uikit/Automation.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITabBar.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIWindow.h"
 
-#include <uikit/Automation.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITabBar.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIWindow.h>
+#include <benchmark/benchmark.h>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QWidget>
-
-#include <benchmark/benchmark.h>
-
 #include <memory>
 #include <string>
 

@@ -1,12 +1,10 @@
 // The home-screen agent's two costs: the ten-second tick when nothing changed (one file status,
 // no address-book read), and the count of today's birthdays over 100,000 persons beside a bare
 // SQLite scan of the same rows.
+#include "AgentEnvironment.h"
 #include "BareSqliteScan.h"
 #include "BenchDevice.h"
-
-#include "AgentEnvironment.h"
 #include "DailyCheck.h"
-
 #include "addressbook/DeviceAddressBook.h"
 
 #include <benchmark/benchmark.h>

@@ -7,12 +7,10 @@
 // nothing may be written (the folder's modification time, which every file created, renamed or
 // removed in it moves, is checked after every run).
 #include "TempDevice.h"
-
-#include "vcard/VCardReader.h"
-#include "vcard/VCardWriter.h"
-
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
+#include "vcard/VCardReader.h"
+#include "vcard/VCardWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,6 @@
 // the table reloaded, laid out and drawn.
 #include "ContactsList.h"
 #include "ContactsListViewController.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "uikit/Automation.h"
 #include "uikit/UINavigationController.h"

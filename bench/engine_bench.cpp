@@ -4,11 +4,9 @@
 // application has it, untuned.
 #include "BareSqliteScan.h"
 #include "BenchDevice.h"
-
-#include "engine/BirthdayList.h"
-
 #include "addressbook/DeviceAddressBook.h"
 #include "addressbook/InMemoryAddressBook.h"
+#include "engine/BirthdayList.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 

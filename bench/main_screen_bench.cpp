@@ -3,13 +3,11 @@
 // drawn), scrolling through 1,000 rows, and switching lists with the tab bar.
 #include "RootViewController.h"
 #include "TempDevice.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
-
-#include <uikit/UIKit.h>
+#include "uikit/UIKit.h"
 
 #include <benchmark/benchmark.h>
 

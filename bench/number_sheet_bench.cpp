@@ -3,16 +3,16 @@
 // destructive, shown, laid out and drawn once, then chosen and let go. The time of one
 // iteration is what a user waits for the sheet; "resident MB" is the process's size with the
 // sheet on screen.
-#include <uikit/Automation.h>
-#include <uikit/UIActionSheet.h>
-#include <uikit/UIImage.h>
+#include "uikit/Automation.h"
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIImage.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

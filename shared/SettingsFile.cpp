@@ -1,7 +1,6 @@
 #include "shared/SettingsFile.h"
 
 #include "foundation/Device.h"
-
 #include "sqlite/Database.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 // The application itself, loaded by the bundle's program (main.cpp) once this start is known to
 // run it.
 #include "MainWindow.h"
-
 #include "foundation/ApplicationFront.h"
 
 #include <cstring>

@@ -1,8 +1,7 @@
 #include "ChangeNotice.h"
 
 #include "notify/NotifyCenter.h"
-
-#include <shared/DeviceNames.h>
+#include "shared/DeviceNames.h"
 
 void postChangeNotice()
 {

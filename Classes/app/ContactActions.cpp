@@ -1,8 +1,7 @@
 #include "ContactActions.h"
 
 #include "engine/BirthdayList.h"
-
-#include <uikit/NSURL.h>
+#include "uikit/NSURL.h"
 
 namespace contact_actions {
 

@@ -2,7 +2,7 @@
 // The decisions behind the main screen's contact actions, apart from the screens that show
 // them: which numbers the number sheet offers, which number a button of the sheet stands for,
 // the "sms:" text of a number, and which list "Back" builds again. Plain text and list work.
-#include <addressbook/AddressBook.h>
+#include "addressbook/AddressBook.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "DisplayCell.h"
 
-#include <uikit/UIPageControl.h>
+#include "uikit/UIPageControl.h"
 
 #include <cmath>
 

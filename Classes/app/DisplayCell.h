@@ -1,8 +1,8 @@
 #pragma once
 // A row of the settings screen: a bold name at the left and one control (a switch, or the label
 // of the alert time) at the right end, centred vertically. Main thread only.
-#include <uikit/UILabel.h>
-#include <uikit/UITableViewCell.h>
+#include "uikit/UILabel.h"
+#include "uikit/UITableViewCell.h"
 
 #include <memory>
 #include <string>

@@ -3,13 +3,11 @@
 #include "ChangeNotice.h"
 #include "DisplayCell.h"
 #include "Settings.h"
-
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
-
-#include <uikit/UIBarButtonItem.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
+#include "uikit/UIBarButtonItem.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
 
 #include <algorithm>
 #include <cstdio>

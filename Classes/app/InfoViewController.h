@@ -6,15 +6,15 @@
 //
 // Made afresh each time the main screen presents it, inside a navigation controller of its own;
 // controllers are made with std::make_shared. Main thread only.
-#include <audio/AudioServices.h>
-#include <shared/DeviceNames.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UIDatePicker.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIPickerView.h>
-#include <uikit/UISwitch.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIViewController.h>
+#include "audio/AudioServices.h"
+#include "shared/DeviceNames.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIDatePicker.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIPickerView.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIViewController.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,7 @@
 #include "MainWindow.h"
 
 #include "RootViewController.h"
-
-#include <uikit/UIScreen.h>
+#include "uikit/UIScreen.h"
 
 std::unique_ptr<TortamoAppDelegate> loadMainWindow()
 {

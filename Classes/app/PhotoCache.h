@@ -3,11 +3,9 @@
 // decoded when its row is first shown, at the size the row draws it (however large the photo, a
 // kept one costs a few kilobytes), then kept while it is among the most recently shown, so
 // scrolling back and forth decodes nothing again and a long list holds only a screenful or so.
-#include "engine/BirthdayRecord.h"
-
 #include "addressbook/AddressBook.h"
-
-#include <uikit/UIImage.h>
+#include "engine/BirthdayRecord.h"
+#include "uikit/UIImage.h"
 
 #include <cstddef>
 #include <list>

@@ -2,12 +2,10 @@
 
 #include "Settings.h"
 #include "TodayDate.h"
-
 #include "addressbook/DeviceAddressBook.h"
 #include "foundation/Bundle.h"
-
-#include <uikit/UIButton.h>
-#include <uikit/UIScreen.h>
+#include "uikit/UIButton.h"
+#include "uikit/UIScreen.h"
 
 namespace {
 

@@ -13,21 +13,18 @@
 // Lives for the whole run of the application. Main thread only.
 #include "ContactActions.h"
 #include "PhotoCache.h"
-
-#include "engine/BirthdayList.h"
-
 #include "addressbook/AddressBook.h"
+#include "addressbookui/ABPersonViewController.h"
+#include "engine/BirthdayList.h"
 #include "foundation/FileAttributes.h"
 #include "foundation/RepeatingTimer.h"
 #include "platform/Clock.h"
 #include "platform/DateServices.h"
-
-#include <addressbookui/ABPersonViewController.h>
-#include <uikit/UIActionSheet.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UITabBar.h>
-#include <uikit/UITableViewController.h>
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UITabBar.h"
+#include "uikit/UITableViewController.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,15 +1,12 @@
-#include "RootViewController.h"
-
 #include "ContactActions.h"
-
+#include "RootViewController.h"
+#include "addressbookui/ABPersonViewController.h"
 #include "foundation/Bundle.h"
-
-#include <addressbookui/ABPersonViewController.h>
-#include <uikit/NSURL.h>
-#include <uikit/OpenURLOrOfferCopy.h>
-#include <uikit/UIActionSheet.h>
-#include <uikit/UIBarButtonItem.h>
-#include <uikit/UIImage.h>
+#include "uikit/NSURL.h"
+#include "uikit/OpenURLOrOfferCopy.h"
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIBarButtonItem.h"
+#include "uikit/UIImage.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "RootViewController.h"
-#include "TodoCell.h"
-
 #include "Settings.h"
+#include "TodoCell.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
-#include "RootViewController.h"
-
 #include "InfoViewController.h"
-
+#include "RootViewController.h"
 #include "foundation/Bundle.h"
 
 // The tab bar's Settings item (its tag is already remembered by tabBar_didSelectItem): a new

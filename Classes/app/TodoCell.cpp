@@ -2,9 +2,8 @@
 
 #include "engine/Signs.h"
 #include "foundation/Bundle.h"
-
-#include <uikit/UIGraphics.h>
-#include <uikit/UIStringDrawing.h>
+#include "uikit/UIGraphics.h"
+#include "uikit/UIStringDrawing.h"
 
 std::shared_ptr<UIImage> TodoCell::priority1Image;
 std::shared_ptr<UIImage> TodoCell::itemImage;

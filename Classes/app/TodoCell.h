@@ -3,9 +3,9 @@
 // name, date, age and countdown in a column to its right, the zodiac sign's icon and name on
 // the lower line. Cells are reused for other rows: every setter replaces what the last row set.
 // Main thread only.
-#include <uikit/UIImageView.h>
-#include <uikit/UILabel.h>
-#include <uikit/UITableViewCell.h>
+#include "uikit/UIImageView.h"
+#include "uikit/UILabel.h"
+#include "uikit/UITableViewCell.h"
 
 #include <memory>
 #include <string>

@@ -3,8 +3,7 @@
 #include "ChangeNotice.h"
 #include "RootViewController.h"
 #include "Settings.h"
-
-#include <shared/SettingsFile.h>
+#include "shared/SettingsFile.h"
 
 TortamoAppDelegate::~TortamoAppDelegate()
 {

@@ -4,9 +4,9 @@
 // main screen's list is brought up to date; at the end it tells the home-screen agent to read
 // the settings again. The window and the navigation controller come from the main
 // interface (MainWindow.h).
-#include <uikit/UIApplication.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIWindow.h>
+#include "uikit/UIApplication.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIWindow.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,7 @@
 #include "Settings.h"
 
 #include "foundation/Log.h"
-
-#include <shared/SettingsFile.h>
+#include "shared/SettingsFile.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "BareSqliteScan.h"
 
-#include <addressbook/AddressBook.h>
+#include "addressbook/AddressBook.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A device whose address book holds n persons, filled once and kept for the whole run.
-#include <addressbook/AddressBook.h>
+#include "addressbook/AddressBook.h"
 
 #include <vector>
 

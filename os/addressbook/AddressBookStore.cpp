@@ -1,15 +1,14 @@
 #include "addressbook/AddressBook.h"
-
 #include "addressbook/PersonText.h"
-
 #include "foundation/Device.h"
 #include "foundation/FileAttributes.h"
 #include "sqlite/Database.h"
 
-#include <algorithm>
 #include <fcntl.h>
-#include <span>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <span>
 
 namespace ab {
 namespace {

@@ -1,5 +1,4 @@
 #include "addressbook/AddressBook.h"
-
 #include "foundation/CivilDates.h"
 
 #include <cstdio>

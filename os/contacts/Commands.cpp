@@ -1,15 +1,14 @@
 #include "Commands.h"
 
 #include "Printable.h"
-#include "vcard/PhotoCheck.h"
-#include "vcard/StoreProblemText.h"
-#include "vcard/VCardImport.h"
-#include "vcard/VCardWriter.h"
-
 #include "addressbook/AddressBook.h"
 #include "addressbook/PersonName.h"
 #include "addressbook/PersonText.h"
 #include "foundation/AtomicFile.h"
+#include "vcard/PhotoCheck.h"
+#include "vcard/StoreProblemText.h"
+#include "vcard/VCardImport.h"
+#include "vcard/VCardWriter.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,7 @@
 // contacts: the command-line face of the device's address book.
 #include "Commands.h"
-
 #include "foundation/CommandLine.h"
-
-#include <uikit/UIImage.h>
+#include "uikit/UIImage.h"
 
 #include <iostream>
 

@@ -2,7 +2,6 @@
 // known to run it. A file named on the command line (a .vcf opened from the file manager) is
 // imported once the list shows.
 #include "ContactsAppDelegate.h"
-
 #include "foundation/ApplicationFront.h"
 
 #include <optional>

@@ -2,7 +2,6 @@
 
 #include "ContactsListViewController.h"
 #include "ImportFlow.h"
-
 #include "addressbook/DeviceAddressBook.h"
 #include "uikit/UIScreen.h"
 

@@ -1,8 +1,6 @@
 #include "ContactsListViewController.h"
 
 #include "ImportFlow.h"
-#include "vcard/PhotoCheck.h"
-
 #include "addressbookui/ABPersonViewController.h"
 #include "foundation/DeviceText.h"
 #include "uikit/FileChooser.h"
@@ -12,6 +10,7 @@
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UITableViewCell.h"
+#include "vcard/PhotoCheck.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 //
 // Main thread only. Made with std::make_shared, like every controller.
 #include "ContactsList.h"
-
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
 #include "foundation/RepeatingTimer.h"

@@ -1,10 +1,9 @@
 #include "ImportFlow.h"
 
 #include "foundation/DeviceText.h"
-#include "vcard/VCardImport.h"
-
 #include "uikit/FileChooser.h"
 #include "uikit/UIAlertView.h"
+#include "vcard/VCardImport.h"
 
 #include <string>
 #include <string_view>

@@ -5,7 +5,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QVariantMap>
-
 #include <functional>
 
 namespace desktop {

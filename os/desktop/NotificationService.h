@@ -6,7 +6,6 @@
 
 #include <QDBusPendingCallWatcher>
 #include <QObject>
-
 #include <map>
 #include <set>
 #include <string>

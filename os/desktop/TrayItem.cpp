@@ -3,6 +3,8 @@
 #include "Painting.h"
 #include "uikit/UIFont.h"
 
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -16,8 +18,6 @@
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <memory>
 

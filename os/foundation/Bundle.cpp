@@ -2,10 +2,11 @@
 
 #include "foundation/PropertyList.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 

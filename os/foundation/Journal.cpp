@@ -2,11 +2,12 @@
 
 #include "foundation/Device.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <ctime>
-#include <fcntl.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace os {
 namespace {

@@ -1,13 +1,14 @@
 #include "foundation/Log.h"
 
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace os {
 

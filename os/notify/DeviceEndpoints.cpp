@@ -3,18 +3,19 @@
 #include "foundation/Device.h"
 #include "foundation/SocketAddress.h"
 
-#include <cerrno>
-#include <charconv>
-#include <chrono>
-#include <csignal>
-#include <cstddef>
 #include <fcntl.h>
-#include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <string>
 #include <unordered_set>
 #include <utility>
 

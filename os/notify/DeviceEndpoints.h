@@ -2,13 +2,14 @@
 // The notify endpoints of a device: one Unix datagram socket per observing process, bound at
 // var/run/notify-<pid>.sock under the device root. A datagram carries one notice name and
 // nothing else.
+#include <sys/types.h>
+
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 namespace os::notify {

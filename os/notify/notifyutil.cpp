@@ -1,8 +1,7 @@
 // notifyutil: posts a notice to the other processes of the device, or waits for one.
-#include "notify/NotifyCenter.h"
-
 #include "DeviceEndpoints.h"
 #include "foundation/CommandLine.h"
+#include "notify/NotifyCenter.h"
 
 #include <poll.h>
 

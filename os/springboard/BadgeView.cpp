@@ -1,9 +1,9 @@
 #include "BadgeView.h"
 
-#include <uikit/UIFont.h>
-#include <uikit/UIGraphics.h>
-#include <uikit/UIStringDrawing.h>
-#include <uikit/ViewDump.h>
+#include "uikit/UIFont.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 // The red lozenge with a white rim that carries an icon's badge text. Hidden while the text is
 // empty; its width follows the text.
-#include <uikit/UIView.h>
+#include "uikit/UIView.h"
 
 #include <string>
 

@@ -2,9 +2,8 @@
 
 #include "ApplicationLauncher.h"
 #include "NameList.h"
-
-#include <uikit/NSURL.h>
-#include <uikit/UIAlertView.h>
+#include "uikit/NSURL.h"
+#include "uikit/UIAlertView.h"
 
 #include <ctime>
 #include <filesystem>

@@ -2,9 +2,8 @@
 
 #include "IconView.h"
 #include "foundation/Journal.h"
-
-#include <uikit/UIScreen.h>
-#include <uikit/UIWindow.h>
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
 
 namespace springboard {
 namespace {

@@ -1,9 +1,9 @@
 #include "IconView.h"
 
-#include <uikit/UIImage.h>
-#include <uikit/UIImageView.h>
-#include <uikit/UILabel.h>
-#include <uikit/ViewDump.h>
+#include "uikit/UIImage.h"
+#include "uikit/UIImageView.h"
+#include "uikit/UILabel.h"
+#include "uikit/ViewDump.h"
 
 namespace springboard {
 namespace {

@@ -3,8 +3,7 @@
 // top right corner. A tap (touch up inside) launches the application.
 #include "BadgeView.h"
 #include "InstalledApplications.h"
-
-#include <uikit/UIControl.h>
+#include "uikit/UIControl.h"
 
 #include <memory>
 

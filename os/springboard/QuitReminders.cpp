@@ -1,9 +1,8 @@
 #include "QuitReminders.h"
 
 #include "foundation/Bundle.h"
-
-#include <uikit/UIAlertView.h>
-#include <uikit/UIApplication.h>
+#include "uikit/UIAlertView.h"
+#include "uikit/UIApplication.h"
 
 #include <memory>
 #include <string>

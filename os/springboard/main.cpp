@@ -23,9 +23,8 @@
 #include "foundation/Device.h"
 #include "foundation/Journal.h"
 #include "foundation/Log.h"
-
-#include <uikit/UIApplication.h>
-#include <uikit/UIScreen.h>
+#include "uikit/UIApplication.h"
+#include "uikit/UIScreen.h"
 
 #include <cstdio>
 #include <memory>

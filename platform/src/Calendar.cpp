@@ -1,6 +1,5 @@
-#include "platform/DateServices.h"
-
 #include "IcuCalendars.h"
+#include "platform/DateServices.h"
 
 namespace platform {
 

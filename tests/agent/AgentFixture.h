@@ -4,7 +4,6 @@
 #include "AgentEnvironment.h"
 #include "DailyCheck.h"
 #include "TempDevice.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "platform/DateServices.h"
 

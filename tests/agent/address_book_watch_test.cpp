@@ -1,5 +1,4 @@
 #include "AgentFixture.h"
-
 #include "addressbook/DeviceAddressBook.h"
 
 #include <fcntl.h>

@@ -1,7 +1,6 @@
 #include "AgentFixture.h"
 #include "RunningHomeScreen.h"
-
-#include <springboard/SpringBoardServices.h>
+#include "springboard/SpringBoardServices.h"
 
 #include <dlfcn.h>
 

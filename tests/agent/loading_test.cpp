@@ -2,14 +2,12 @@
 #include "AgentLoading.h"
 #include "IconView.h"
 #include "RunningHomeScreen.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/ManualRunLoop.h"
 #include "runtime/NSTimer.h"
 #include "runtime/Runtime.h"
 
 #include <QApplication>
-
 #include <fstream>
 
 namespace {

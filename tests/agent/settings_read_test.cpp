@@ -1,7 +1,6 @@
 #include "AgentFixture.h"
 #include "SettingsDb.h"
-
-#include <shared/SettingsFile.h>
+#include "shared/SettingsFile.h"
 
 #include <sqlite3.h>
 

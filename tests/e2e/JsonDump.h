@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
-
 #include <filesystem>
 #include <fstream>
 #include <functional>

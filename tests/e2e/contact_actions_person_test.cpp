@@ -1,11 +1,10 @@
 #include "JsonDump.h"
 #include "TempDevice.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>

@@ -5,7 +5,6 @@
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>

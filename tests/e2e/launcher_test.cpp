@@ -5,7 +5,6 @@
 #include "SettingsTable.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 

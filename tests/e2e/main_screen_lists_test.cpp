@@ -1,12 +1,11 @@
 #include "TempDevice.h"
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <gtest/gtest.h>
-
 #include <ctime>
 #include <fstream>
 #include <functional>

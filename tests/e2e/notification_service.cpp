@@ -20,7 +20,6 @@
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QFile>
-
 #include <cstdio>
 
 namespace {

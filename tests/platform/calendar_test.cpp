@@ -1,5 +1,4 @@
 #include "UtcMoment.h"
-
 #include "foundation/CivilDates.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"

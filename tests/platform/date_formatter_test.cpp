@@ -1,5 +1,4 @@
 #include "UtcMoment.h"
-
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
 

@@ -1,7 +1,6 @@
 #include "SettingsDb.h"
 #include "TempDevice.h"
-
-#include <shared/SettingsFile.h>
+#include "shared/SettingsFile.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 #pragma once
 // Questions to a view-tree dump, for tests that drive the screen: which shown views hold a key's
 // value, and where they lie. Views that are hidden, and everything inside them, are not shown.
-#include <uikit/CGGeometry.h>
-#include <uikit/ViewDump.h>
+#include "uikit/CGGeometry.h"
+#include "uikit/ViewDump.h"
 
 #include <functional>
 #include <string_view>

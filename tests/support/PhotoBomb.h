@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
-
 #include <vector>
 
 // A real PNG of one colour, width x height pixels, one bit each: a few kilobytes that decode to

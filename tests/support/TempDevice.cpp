@@ -1,9 +1,10 @@
 #include "TempDevice.h"
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 
 TempDevice::TempDevice()
 {

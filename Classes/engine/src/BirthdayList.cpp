@@ -2,7 +2,6 @@
 
 #include "engine/Months.h"
 #include "engine/RecordImport.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
 #include "foundation/Prefault.h"

@@ -1,7 +1,6 @@
 #include "engine/RecordImport.h"
 
 #include "engine/Months.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/CivilDates.h"
 #include "platform/BirthdayRules.h"

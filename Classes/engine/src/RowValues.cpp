@@ -1,7 +1,6 @@
 #include "engine/RowValues.h"
 
 #include "engine/Signs.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/CivilDates.h"
 #include "platform/BirthdayRules.h"

@@ -7,17 +7,16 @@
 #include "PersonDraft.h"
 #include "PersonRows.h"
 #include "foundation/DeviceText.h"
-
-#include <uikit/NSURL.h>
-#include <uikit/OpenURLOrOfferCopy.h>
-#include <uikit/UIActionSheet.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UIBarButtonItem.h>
-#include <uikit/UIImage.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITableView.h>
-#include <uikit/UITextField.h>
+#include "uikit/NSURL.h"
+#include "uikit/OpenURLOrOfferCopy.h"
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIBarButtonItem.h"
+#include "uikit/UIImage.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITextField.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 // How the person screen writes a birthday: in the device's language and its order, "March 5,
 // 1980", "5 de março de 1980".
-#include <addressbook/AddressBook.h>
+#include "addressbook/AddressBook.h"
 
 #include <string>
 

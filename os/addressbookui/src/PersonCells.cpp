@@ -3,8 +3,8 @@
 #include "addressbook/PersonName.h"
 #include "foundation/DeviceText.h"
 #include "uikit/KeyboardFocus.h"
-#include <uikit/UIGraphics.h>
-#include <uikit/UIStringDrawing.h>
+#include "uikit/UIGraphics.h"
+#include "uikit/UIStringDrawing.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,13 +1,13 @@
 #pragma once
 // The person screen's cells: the header (photo, name, "Edit"), one value with its label, the
 // red minus or green plus before a row being edited, and the "Delete Contact" button.
-#include <addressbook/AddressBook.h>
-#include <uikit/UIButton.h>
-#include <uikit/UIControl.h>
-#include <uikit/UIImageView.h>
-#include <uikit/UILabel.h>
-#include <uikit/UITableViewCell.h>
-#include <uikit/UITextField.h>
+#include "addressbook/AddressBook.h"
+#include "uikit/UIButton.h"
+#include "uikit/UIControl.h"
+#include "uikit/UIImageView.h"
+#include "uikit/UILabel.h"
+#include "uikit/UITableViewCell.h"
+#include "uikit/UITextField.h"
 
 #include <functional>
 #include <initializer_list>

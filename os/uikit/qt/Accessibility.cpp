@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>

@@ -5,7 +5,6 @@
 #include "uikit/CGGeometry.h"
 
 #include <QAccessible>
-
 #include <optional>
 #include <vector>
 

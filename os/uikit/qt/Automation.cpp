@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QWidget>
-
 #include <functional>
 #include <vector>
 

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <charconv>
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,5 @@
-#include "uikit/UIBezierPath.h"
-
 #include "Painting.h"
+#include "uikit/UIBezierPath.h"
 
 #include <QPainterPath>
 

@@ -4,7 +4,6 @@
 #include "uikit/UIStringDrawing.h"
 
 #include <QPainterPath>
-
 #include <algorithm>
 
 namespace uikit {

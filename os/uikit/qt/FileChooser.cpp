@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTranslator>
-
 #include <utility>
 
 namespace uikit {

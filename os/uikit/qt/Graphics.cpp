@@ -1,5 +1,4 @@
 #include "Painting.h"
-
 #include "SilentSessionBus.h"
 #include "TintedImage.h"
 #include "foundation/Bundle.h"
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-
 #include <cmath>
 #include <cstdlib>
 #include <memory>

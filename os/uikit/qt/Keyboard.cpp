@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QPainterPath>
 #include <QPen>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>

@@ -1,7 +1,6 @@
 #include "uikit/NSURL.h"
 
 #include <QUrl>
-
 #include <algorithm>
 
 std::shared_ptr<NSURL> NSURL::URLWithString(std::string_view text)

@@ -1,8 +1,7 @@
-#include "uikit/NSURL.h"
-#include "uikit/UIApplication.h"
-
 #include "foundation/Device.h"
 #include "foundation/Journal.h"
+#include "uikit/NSURL.h"
+#include "uikit/UIApplication.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,15 +1,13 @@
 #include "uikit/OpenURLOrOfferCopy.h"
 
 #include "Screen.h"
+#include "foundation/DeviceText.h"
 #include "uikit/NSURL.h"
 #include "uikit/UIAlertView.h"
 #include "uikit/UIApplication.h"
 
-#include "foundation/DeviceText.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
-
 #include <memory>
 
 namespace uikit {

@@ -17,7 +17,6 @@
 #include <QPen>
 #include <QRectF>
 #include <QString>
-
 #include <optional>
 #include <string>
 #include <string_view>

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
-
 #include <map>
 #include <memory>
 

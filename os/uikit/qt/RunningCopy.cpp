@@ -1,11 +1,10 @@
 // One running copy of an application per device: the toolkit's side of the foundation's
 // hand-over socket, named by the bundle identifier.
 #include "Screen.h"
-#include "uikit/UIApplication.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/Journal.h"
 #include "foundation/OneRunningCopy.h"
+#include "uikit/UIApplication.h"
 
 namespace {
 

@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace uikit {

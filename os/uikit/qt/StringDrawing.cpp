@@ -1,9 +1,7 @@
+#include "Painting.h"
 #include "uikit/UIStringDrawing.h"
 
-#include "Painting.h"
-
 #include <QFontMetricsF>
-
 #include <algorithm>
 #include <cmath>
 #include <string>

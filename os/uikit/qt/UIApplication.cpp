@@ -5,13 +5,13 @@
 #include "Screen.h"
 #include "uikit/QtRunLoop.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QFileInfo>
 #include <QImageReader>
-
 #include <map>
 
 using namespace uikit;

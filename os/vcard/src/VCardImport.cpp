@@ -1,9 +1,8 @@
 #include "vcard/VCardImport.h"
 
+#include "foundation/DeviceText.h"
 #include "vcard/PhotoCheck.h"
 #include "vcard/StoreProblemText.h"
-
-#include "foundation/DeviceText.h"
 
 namespace contacts {
 

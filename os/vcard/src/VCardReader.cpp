@@ -2,7 +2,6 @@
 
 #include "AsciiCase.h"
 #include "VCardSyntax.h"
-
 #include "addressbook/PersonName.h"
 #include "addressbook/PersonText.h"
 #include "foundation/DeviceText.h"

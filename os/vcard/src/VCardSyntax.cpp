@@ -1,10 +1,9 @@
 #include "VCardSyntax.h"
 
 #include "AsciiCase.h"
-#include "vcard/Base64.h"
-
 #include "addressbook/PersonText.h"
 #include "foundation/DeviceText.h"
+#include "vcard/Base64.h"
 
 #include <algorithm>
 

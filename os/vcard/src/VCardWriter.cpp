@@ -1,9 +1,8 @@
 #include "vcard/VCardWriter.h"
 
 #include "AsciiCase.h"
-#include "vcard/Base64.h"
-
 #include "addressbook/PersonName.h"
+#include "vcard/Base64.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #pragma once
 // The clock the platform's date services and their callers read: the foundation's clock
 // interface (foundation/Clock.h), under the names of this layer.
-#include <foundation/Clock.h>
+#include "foundation/Clock.h"
 
 namespace platform {
 

@@ -6,9 +6,8 @@
 // Formatters and calendars are made once and reused: making one costs far more than using it.
 // Each object takes the process's default time zone when it is made (tests set the zone first).
 // Thread: an object is used by one thread at a time.
-#include "platform/Clock.h"
-
 #include "foundation/CivilDates.h"
+#include "platform/Clock.h"
 
 #include <memory>
 #include <optional>

@@ -7,13 +7,11 @@
 #include "Settings.h"
 #include "SolidPng.h"
 #include "TempDevice.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "foundation/Bundle.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
-
-#include <uikit/UIKit.h>
+#include "uikit/UIKit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 #include "AppTest.h"
 #include "DumpQuery.h"
-
-#include <addressbookui/ABPersonViewController.h>
-#include <uikit/UIActionSheet.h>
+#include "addressbookui/ABPersonViewController.h"
+#include "uikit/UIActionSheet.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include "DisplayCell.h"
-
-#include <uikit/UILabel.h>
-#include <uikit/UIPageControl.h>
-#include <uikit/UISwitch.h>
+#include "uikit/UILabel.h"
+#include "uikit/UIPageControl.h"
+#include "uikit/UISwitch.h"
 
 #include <gtest/gtest.h>
 

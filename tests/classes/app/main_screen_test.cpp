@@ -1,7 +1,5 @@
 #include "AppTest.h"
-
 #include "TodayDate.h"
-
 #include "foundation/ManualRunLoop.h"
 
 #include <functional>

@@ -5,14 +5,12 @@
 #include "InfoViewController.h"
 #include "Settings.h"
 #include "TempDevice.h"
-
 #include "foundation/Bundle.h"
-
-#include <shared/SettingsFile.h>
-#include <uikit/Automation.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UIWindow.h>
+#include "shared/SettingsFile.h"
+#include "uikit/Automation.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,7 +1,6 @@
 #include "settings_screen_fixture.h"
-
-#include <uikit/UIBarButtonItem.h>
-#include <uikit/UINavigationBar.h>
+#include "uikit/UIBarButtonItem.h"
+#include "uikit/UINavigationBar.h"
 
 #include <string>
 #include <vector>

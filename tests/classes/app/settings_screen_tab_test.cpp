@@ -1,14 +1,11 @@
-#include "settings_screen_fixture.h"
-
 #include "RootViewController.h"
 #include "TodoCell.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "platform/Clock.h"
 #include "platform/DateServices.h"
-
-#include <uikit/UITabBar.h>
-#include <uikit/UITabBarItem.h>
+#include "settings_screen_fixture.h"
+#include "uikit/UITabBar.h"
+#include "uikit/UITabBarItem.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,6 @@
-#include "settings_screen_fixture.h"
-
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"
+#include "settings_screen_fixture.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
-#include "settings_screen_fixture.h"
-
 #include "DumpQuery.h"
 #include "ScopedEnv.h"
+#include "settings_screen_fixture.h"
 
 #include <chrono>
 #include <filesystem>

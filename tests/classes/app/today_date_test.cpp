@@ -1,5 +1,4 @@
 #include "TodayDate.h"
-
 #include "platform/Clock.h"
 #include "platform/DateServices.h"
 #include "platform/ScopedTimeZone.h"

@@ -1,16 +1,14 @@
 #pragma once
 // A list engine over an in-memory address book, with the date a test gives as today, the staged
 // application bundle as the main bundle and English texts unless a test chooses a language.
-#include "engine/BirthdayList.h"
-
-#include "addressbook/InMemoryAddressBook.h"
-#include "foundation/Bundle.h"
-#include "platform/DateServices.h"
-#include "platform/ScopedTimeZone.h"
-
 #include "People.h"
 #include "ScopedEnv.h"
 #include "SectionNames.h"
+#include "addressbook/InMemoryAddressBook.h"
+#include "engine/BirthdayList.h"
+#include "foundation/Bundle.h"
+#include "platform/DateServices.h"
+#include "platform/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,6 @@
 #include "EngineTest.h"
-
 #include "engine/Months.h"
 #include "engine/RecordImport.h"
-
 #include "platform/DateServices.h"
 
 using engine::BirthdayRecord;

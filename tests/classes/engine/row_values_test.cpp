@@ -1,5 +1,4 @@
 #include "EngineTest.h"
-
 #include "engine/Signs.h"
 
 using engine::CountdownColour;

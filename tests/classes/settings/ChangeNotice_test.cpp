@@ -1,15 +1,14 @@
-#include "TortamoAppDelegate.h"
-
 #include "Settings.h"
 #include "TempDevice.h"
+#include "TortamoAppDelegate.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 

@@ -1,9 +1,7 @@
 #include "Settings.h"
-
 #include "SettingsDb.h"
 #include "TempDevice.h"
-
-#include <shared/SettingsFile.h>
+#include "shared/SettingsFile.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

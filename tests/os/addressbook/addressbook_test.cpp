@@ -1,5 +1,4 @@
 #include "TempDevice.h"
-
 #include "addressbook/AddressBook.h"
 #include "addressbook/DeviceAddressBook.h"
 #include "addressbook/InMemoryAddressBook.h"

@@ -1,26 +1,24 @@
-#include <addressbook/InMemoryAddressBook.h>
-#include <addressbookui/ABPersonViewController.h>
-#include <uikit/Automation.h>
-#include <uikit/KeyboardFocus.h>
-#include <uikit/UILabel.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIWindow.h>
-
 #include "DumpQuery.h"
 #include "PhotoBomb.h"
 #include "ScopedEnv.h"
 #include "SolidPng.h"
 #include "TempDevice.h"
+#include "addressbook/InMemoryAddressBook.h"
+#include "addressbookui/ABPersonViewController.h"
 #include "foundation/DeviceText.h"
 #include "foundation/ManualRunLoop.h"
+#include "uikit/Automation.h"
 #include "uikit/DeviceDates.h"
-
-#include <QImage>
+#include "uikit/KeyboardFocus.h"
+#include "uikit/UILabel.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
 #include <ctime>
 #include <filesystem>

@@ -1,6 +1,5 @@
-#include "audio/AudioServices.h"
-
 #include "TempDevice.h"
+#include "audio/AudioServices.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

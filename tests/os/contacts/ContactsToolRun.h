@@ -1,7 +1,6 @@
 #pragma once
 // Runs the contacts program on a temporary device as a user runs it, and reads what it stored.
 #include "TempDevice.h"
-
 #include "addressbook/AddressBook.h"
 
 #include <filesystem>

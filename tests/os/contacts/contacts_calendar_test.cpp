@@ -2,13 +2,11 @@
 // and with a second reader (Python's icalendar), and what a rerun leaves alone.
 #include "ContactsToolRun.h"
 #include "TempDevice.h"
-
 #include "foundation/Device.h"
 #include "foundation/DeviceIdentifier.h"
 
-#include <libical/ical.h>
-
 #include <gtest/gtest.h>
+#include <libical/ical.h>
 
 #include <map>
 #include <memory>

@@ -2,13 +2,11 @@
 #include "ContactsToolRun.h"
 #include "ProgressiveJpeg.h"
 #include "TempDevice.h"
-
+#include "addressbook/AddressBook.h"
+#include "foundation/FileAttributes.h"
 #include "vcard/Base64.h"
 #include "vcard/PersonMerge.h"
 #include "vcard/PhotoSource.h"
-
-#include "addressbook/AddressBook.h"
-#include "foundation/FileAttributes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,10 @@
 #include "ProgressiveJpeg.h"
 #include "TempDevice.h"
 #include "VCardFixtures.h"
-
-#include "vcard/Base64.h"
-#include "vcard/VCardReader.h"
-
 #include "addressbook/AddressBook.h"
 #include "foundation/FileAttributes.h"
+#include "vcard/Base64.h"
+#include "vcard/VCardReader.h"
 
 #include <gtest/gtest.h>
 

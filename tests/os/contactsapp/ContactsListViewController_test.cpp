@@ -1,9 +1,7 @@
 #include "ContactsListViewController.h"
-
 #include "DumpQuery.h"
 #include "People.h"
 #include "TempDevice.h"
-
 #include "addressbook/DeviceAddressBook.h"
 #include "addressbookui/ABPersonViewController.h"
 #include "foundation/ManualRunLoop.h"

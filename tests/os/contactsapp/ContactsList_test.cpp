@@ -1,5 +1,4 @@
 #include "ContactsList.h"
-
 #include "ScopedEnv.h"
 
 #include <gtest/gtest.h>

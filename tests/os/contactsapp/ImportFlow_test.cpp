@@ -1,17 +1,14 @@
 // The import of the Contacts application, driven through the toolkit as a user drives it: the
 // file chooser answered, the alerts read and their buttons tapped.
 #include "DumpQuery.h"
+#include "ImportFlow.h"
 #include "ScopedEnv.h"
 #include "TempDevice.h"
-
-#include "ImportFlow.h"
-
 #include "addressbook/InMemoryAddressBook.h"
 #include "uikit/Automation.h"
 #include "uikit/FileChooser.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>

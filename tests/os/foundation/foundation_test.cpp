@@ -1,5 +1,5 @@
+#include "ScopedEnv.h"
 #include "TempDevice.h"
-
 #include "foundation/Bundle.h"
 #include "foundation/Device.h"
 #include "foundation/DeviceIdentifier.h"
@@ -9,8 +9,6 @@
 #include "foundation/Placeholders.h"
 #include "foundation/Prefault.h"
 #include "foundation/PropertyList.h"
-
-#include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
 

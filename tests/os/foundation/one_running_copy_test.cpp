@@ -1,7 +1,6 @@
-#include "foundation/OneRunningCopy.h"
-
 #include "TempDevice.h"
 #include "foundation/ManualRunLoop.h"
+#include "foundation/OneRunningCopy.h"
 
 #include <gtest/gtest.h>
 

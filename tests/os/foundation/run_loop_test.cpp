@@ -1,10 +1,10 @@
 #include "foundation/ManualRunLoop.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {

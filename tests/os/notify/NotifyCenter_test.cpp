@@ -1,11 +1,13 @@
-#include "notify/NotifyCenter.h"
-
 #include "DeviceEndpoints.h"
 #include "TempDevice.h"
-
-#include <foundation/ManualRunLoop.h>
+#include "foundation/ManualRunLoop.h"
+#include "notify/NotifyCenter.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,11 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {

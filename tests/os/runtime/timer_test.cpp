@@ -1,6 +1,5 @@
+#include "foundation/ManualRunLoop.h"
 #include "runtime/NSTimer.h"
-
-#include <foundation/ManualRunLoop.h>
 
 #include <gtest/gtest.h>
 

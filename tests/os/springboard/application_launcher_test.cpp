@@ -1,5 +1,4 @@
 #include "ApplicationLauncher.h"
-
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "ExtensionLoader.h"
-
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,9 @@
-#include "HomeScreenClasses.h"
-
 #include "AppBundles.h"
 #include "HomeScreen.h"
+#include "HomeScreenClasses.h"
 #include "IconView.h"
 #include "TempDevice.h"
-
-#include <springboard/SpringBoardServices.h>
+#include "springboard/SpringBoardServices.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

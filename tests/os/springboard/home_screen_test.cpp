@@ -1,10 +1,8 @@
-#include "HomeScreen.h"
-
 #include "AppBundles.h"
+#include "HomeScreen.h"
 #include "IconView.h"
 #include "TempDevice.h"
-
-#include <uikit/Automation.h>
+#include "uikit/Automation.h"
 
 #include <gtest/gtest.h>
 

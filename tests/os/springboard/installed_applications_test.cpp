@@ -1,6 +1,5 @@
-#include "InstalledApplications.h"
-
 #include "AppBundles.h"
+#include "InstalledApplications.h"
 #include "TempDevice.h"
 
 #include <gtest/gtest.h>

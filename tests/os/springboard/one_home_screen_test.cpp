@@ -1,9 +1,8 @@
 #include "OneHomeScreen.h"
 #include "TempDevice.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 

@@ -1,6 +1,5 @@
 #include "TempDevice.h"
-
-#include <uikit/UIDevice.h>
+#include "uikit/UIDevice.h"
 
 #include <gtest/gtest.h>
 

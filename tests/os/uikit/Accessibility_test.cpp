@@ -1,24 +1,22 @@
 // The screen's widget is made by the application's start; this test makes it itself.
 #include "Screen.h"
+#include "uikit/Automation.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIButton.h"
+#include "uikit/UIDatePicker.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITabBar.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITextField.h"
+#include "uikit/UIWindow.h"
 
-#include <uikit/Automation.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UIButton.h>
-#include <uikit/UIDatePicker.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UISwitch.h>
-#include <uikit/UITabBar.h>
-#include <uikit/UITableView.h>
-#include <uikit/UITextField.h>
-#include <uikit/UIWindow.h>
+#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QWidget>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <string>

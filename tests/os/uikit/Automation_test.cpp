@@ -1,12 +1,10 @@
 #include <TempDevice.h>
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <functional>
 #include <iterator>

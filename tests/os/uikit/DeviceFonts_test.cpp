@@ -1,7 +1,6 @@
-#include <uikit/UIStringDrawing.h>
+#include "uikit/UIStringDrawing.h"
 
 #include <fontconfig/fontconfig.h>
-
 #include <gtest/gtest.h>
 
 #include <memory>

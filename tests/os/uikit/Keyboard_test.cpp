@@ -1,18 +1,17 @@
+#include "uikit/Automation.h"
+#include "uikit/KeyboardFocus.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIButton.h"
+#include "uikit/UIPickerView.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIWindow.h"
+
 #include <TempDevice.h>
-#include <uikit/Automation.h>
-#include <uikit/KeyboardFocus.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UIButton.h>
-#include <uikit/UIPickerView.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UISwitch.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIWindow.h>
-
-#include <QImage>
-
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <filesystem>
 #include <map>
 #include <memory>

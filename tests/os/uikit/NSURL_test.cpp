@@ -1,15 +1,13 @@
-#include <uikit/Automation.h>
-#include <uikit/NSURL.h>
-#include <uikit/OpenURLOrOfferCopy.h>
-#include <uikit/UIApplication.h>
-
 #include "TempDevice.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
+#include "uikit/Automation.h"
+#include "uikit/NSURL.h"
+#include "uikit/OpenURLOrOfferCopy.h"
+#include "uikit/UIApplication.h"
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>

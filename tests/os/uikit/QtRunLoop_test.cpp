@@ -1,13 +1,12 @@
-#include <uikit/QtRunLoop.h>
-
-#include <QApplication>
+#include "uikit/QtRunLoop.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QApplication>
 #include <chrono>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {

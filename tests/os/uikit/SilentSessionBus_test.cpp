@@ -1,7 +1,6 @@
 #include "SilentSessionBus.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>

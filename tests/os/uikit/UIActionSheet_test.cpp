@@ -1,14 +1,12 @@
-#include <uikit/Automation.h>
-#include <uikit/UIActionSheet.h>
-#include <uikit/UIImage.h>
-#include <uikit/UIScrollView.h>
-
 #include "DumpQuery.h"
+#include "uikit/Automation.h"
+#include "uikit/UIActionSheet.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIScrollView.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-
 #include <memory>
 #include <string>
 #include <vector>

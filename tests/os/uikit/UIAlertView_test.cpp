@@ -1,10 +1,10 @@
-#include <TempDevice.h>
-#include <uikit/Automation.h>
-#include <uikit/UIAlertView.h>
-#include <uikit/UIControl.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UIWindow.h>
+#include "uikit/Automation.h"
+#include "uikit/UIAlertView.h"
+#include "uikit/UIControl.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
 
+#include <TempDevice.h>
 #include <gtest/gtest.h>
 
 #include <memory>

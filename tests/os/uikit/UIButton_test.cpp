@@ -1,5 +1,5 @@
-#include <uikit/UIButton.h>
-#include <uikit/ViewDump.h>
+#include "uikit/UIButton.h"
+#include "uikit/ViewDump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,9 @@
-#include <uikit/UIDatePicker.h>
+#include "uikit/UIDatePicker.h"
 
+#include <gtest/gtest.h>
 #include <unicode/gregocal.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string_view>

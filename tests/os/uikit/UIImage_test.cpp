@@ -1,18 +1,17 @@
+#include "foundation/Bundle.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIImageView.h"
+
 #include <PhotoBomb.h>
 #include <PngHeader.h>
 #include <ProgressiveJpeg.h>
 #include <SolidPng.h>
 #include <TempDevice.h>
-#include <foundation/Bundle.h>
-#include <uikit/UIGraphics.h>
-#include <uikit/UIImage.h>
-#include <uikit/UIImageView.h>
+#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QImage>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <fstream>
 

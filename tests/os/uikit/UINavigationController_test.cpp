@@ -1,9 +1,9 @@
-#include <uikit/Automation.h>
-#include <uikit/UIButton.h>
-#include <uikit/UINavigationController.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UIWindow.h>
-#include <uikit/ViewDump.h>
+#include "uikit/Automation.h"
+#include "uikit/UIButton.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
+#include "uikit/ViewDump.h"
 
 #include <gtest/gtest.h>
 

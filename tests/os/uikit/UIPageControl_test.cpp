@@ -1,4 +1,4 @@
-#include <uikit/UIPageControl.h>
+#include "uikit/UIPageControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <uikit/UIPickerView.h>
+#include "uikit/UIPickerView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "DumpQuery.h"
-
 #include "uikit/Automation.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UISearchBar.h"

@@ -1,7 +1,7 @@
-#include <uikit/UIColor.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIStringDrawing.h>
-#include <uikit/ViewDump.h>
+#include "uikit/UIColor.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIStringDrawing.h"
+#include "uikit/ViewDump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,13 @@
-#include <uikit/Automation.h>
-#include <uikit/UIImage.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UISwitch.h>
-#include <uikit/UIWindow.h>
-#include <uikit/ViewDump.h>
+#include "uikit/Automation.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UIWindow.h"
+#include "uikit/ViewDump.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-
 #include <memory>
 #include <vector>
 

@@ -1,9 +1,8 @@
 #include "DumpQuery.h"
-
-#include <uikit/Automation.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITableView.h>
-#include <uikit/UIWindow.h>
+#include "uikit/Automation.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITableView.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 

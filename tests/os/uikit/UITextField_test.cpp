@@ -1,12 +1,11 @@
-#include <uikit/Automation.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UITextField.h>
-#include <uikit/UIWindow.h>
-
-#include <QImage>
+#include "uikit/Automation.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITextField.h"
+#include "uikit/UIWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <filesystem>
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
-#include <uikit/UIScreen.h>
-#include <uikit/UITableViewController.h>
-#include <uikit/UIViewController.h>
+#include "uikit/UIScreen.h"
+#include "uikit/UITableViewController.h"
+#include "uikit/UIViewController.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include <uikit/Automation.h>
-#include <uikit/UIControl.h>
-#include <uikit/UILabel.h>
-#include <uikit/UIScreen.h>
-#include <uikit/UIView.h>
-#include <uikit/UIWindow.h>
-#include <uikit/ViewDump.h>
+#include "uikit/Automation.h"
+#include "uikit/UIControl.h"
+#include "uikit/UILabel.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIView.h"
+#include "uikit/UIWindow.h"
+#include "uikit/ViewDump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,11 @@
 // Importing a file as an application does: the result says what came in, which cards did not
 // and why nothing did.
-#include "TempDevice.h"
-
 #include "Sha256.h"
+#include "TempDevice.h"
+#include "addressbook/InMemoryAddressBook.h"
 #include "vcard/VCardImport.h"
 
-#include "addressbook/InMemoryAddressBook.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>

@@ -1,7 +1,6 @@
 // Damaged vCard files: random byte changes and cuts of the fixtures must give a clean error or
 // clean persons, never a crash (run under AddressSanitizer). Seeded, so a failure repeats.
 #include "VCardFixtures.h"
-
 #include "vcard/VCardReader.h"
 #include "vcard/VCardWriter.h"
 

@@ -1,5 +1,4 @@
 #include "VCardFixtures.h"
-
 #include "vcard/Base64.h"
 #include "vcard/VCardReader.h"
 

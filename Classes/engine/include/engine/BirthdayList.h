@@ -12,11 +12,10 @@
 // loads them before a build if it wants them fresh, and passes them to each row.
 //
 // Thread: the main thread only. Failure: an address book that cannot be read gives no records.
+#include "addressbook/AddressBook.h"
 #include "engine/BirthdayRecord.h"
 #include "engine/NameSections.h"
 #include "engine/RowValues.h"
-
-#include "addressbook/AddressBook.h"
 #include "platform/DateServices.h"
 
 #include <cstdint>

@@ -2,9 +2,8 @@
 // One person with a birthday, as the lists show it. The fields carry the names by which the
 // lists sort, group and read them. Records are immutable once made and shared between the whole
 // list and the sections of the list on display.
+#include "addressbook/AddressBook.h"
 #include "platform/Clock.h"
-
-#include <addressbook/AddressBook.h>
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,6 @@
 // the choice of date text and this year's birthday dates are worked out once per import rather
 // than once per person; the results are the same, since nothing changes during an import.
 #include "engine/BirthdayRecord.h"
-
 #include "platform/DateServices.h"
 
 #include <array>

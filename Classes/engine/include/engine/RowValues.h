@@ -3,7 +3,6 @@
 // settings alone: photo, name, date text, sign, age and a countdown to this year's birthday,
 // coloured for today and tomorrow.
 #include "engine/BirthdayRecord.h"
-
 #include "platform/DateServices.h"
 
 #include <string>

@@ -22,10 +22,10 @@
 // added, a year stepped from unknown) from the clock it is given.
 //
 // Main thread only. Made with std::make_shared, like every controller.
-#include <addressbook/AddressBook.h>
-#include <addressbookui/ABPersonProperties.h>
-#include <foundation/Clock.h>
-#include <uikit/UIViewController.h>
+#include "addressbook/AddressBook.h"
+#include "addressbookui/ABPersonProperties.h"
+#include "foundation/Clock.h"
+#include "uikit/UIViewController.h"
 
 #include <cstdint>
 #include <functional>

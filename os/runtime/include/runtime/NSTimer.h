@@ -3,9 +3,8 @@
 // target gets the message with no argument. Timing is precise to the millisecond, so a 59-second
 // timer never skips a clock minute. Made while no run loop is installed, a timer never fires and
 // is not valid.
+#include "foundation/RunLoop.h"
 #include "runtime/Runtime.h"
-
-#include <foundation/RunLoop.h>
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 // Qt timers, watches are socket notifiers, posted work is a queued call on the application
 // object. UIApplicationMain installs it before the application finishes launching, so the
 // runtime's timers and the notify centre run on the event loop of the screen.
-#include <foundation/RunLoop.h>
+#include "foundation/RunLoop.h"
 
 namespace uikit {
 

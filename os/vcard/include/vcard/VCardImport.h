@@ -2,12 +2,11 @@
 // Bringing the persons of vCard files into an address book, for the contacts tool and for
 // applications alike: a file is read and checked whole first, then its cards are written in one
 // change, and the result says what happened in terms a caller can show.
+#include "addressbook/AddressBook.h"
 #include "vcard/PersonMerge.h"
 #include "vcard/PhotoSource.h"
 #include "vcard/ReadFile.h"
 #include "vcard/VCardReader.h"
-
-#include "addressbook/AddressBook.h"
 
 #include <filesystem>
 #include <string>

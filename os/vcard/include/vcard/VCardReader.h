@@ -6,9 +6,8 @@
 //
 // Input is untrusted: any text gives persons, cards left out or one error with its line, never a
 // crash.
-#include "vcard/Diagnostic.h"
-
 #include "addressbook/AddressBook.h"
+#include "vcard/Diagnostic.h"
 
 #include <optional>
 #include <string>
