@@ -75,28 +75,61 @@ std::unique_ptr<ChildProcess> startTortamos(const TempDevice& device,
     return std::make_unique<ChildProcess>(program, std::vector<std::string>{program}, env);
 }
 
-TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitch)
-{
-    TempDevice device;
-    ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
-                          device.root().string() + "' >/dev/null 2>&1"),
-              0);
-    const std::time_t now = std::time(nullptr);
-    std::tm today{};
-    localtime_r(&now, &today);
-    char birthday[32];
-    std::snprintf(birthday, sizeof birthday, "1992-%02d-%02d", today.tm_mon + 1, today.tm_mday);
-    ASSERT_EQ(run_command(kContacts + " add --first Ana --last Lima --birthday " + birthday +
-                          " >/dev/null"),
-              0);
+// A device laid out with persons named Lima, and the display and the buses a screen reader
+// needs. A test skips when no accessibility bus can be started on this machine.
+class AccessibilityEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
+                              device.root().string() + "' >/dev/null 2>&1"),
+                  0);
+    }
 
-    PrivateDisplay display;
-    ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
-    PrivateSessionBus session(device);
-    ASSERT_FALSE(session.address().empty()) << "dbus-daemon did not start";
-    AccessibilityBus accessibility(session.address(), display.name(), device.root() / "run");
-    if (!accessibility.ready())
-        GTEST_SKIP() << accessibility.why_not();
+    // Adds "<first> Lima", born in 1992 on the day `inDays` after today; that day, in local time.
+    std::tm addLimaBornIn(const char* first, int inDays)
+    {
+        const std::time_t day = std::time(nullptr) + std::time_t(inDays) * 24 * 3600;
+        std::tm date{};
+        localtime_r(&day, &date);
+        char birthday[32];
+        std::snprintf(birthday, sizeof birthday, "1992-%02d-%02d", date.tm_mon + 1, date.tm_mday);
+        EXPECT_EQ(run_command(kContacts + " add --first " + first + " --last Lima --birthday " +
+                              birthday + " >/dev/null"),
+                  0);
+        return date;
+    }
+
+    // The caller returns when this failed or skipped (HasFatalFailure(), IsSkipped()).
+    void startDisplayAndBuses()
+    {
+        display_ = std::make_unique<PrivateDisplay>();
+        ASSERT_FALSE(display_->name().empty()) << "Xvfb did not start";
+        session_ = std::make_unique<PrivateSessionBus>(device);
+        ASSERT_FALSE(session_->address().empty()) << "dbus-daemon did not start";
+        accessibility_ = std::make_unique<AccessibilityBus>(session_->address(), display_->name(),
+                                                            device.root() / "run");
+        if (!accessibility_->ready())
+            GTEST_SKIP() << accessibility_->why_not();
+    }
+
+    const AccessibilityBus& accessibility() const { return *accessibility_; }
+
+    TempDevice device;
+
+private:
+    std::unique_ptr<PrivateDisplay> display_;
+    std::unique_ptr<PrivateSessionBus> session_;
+    std::unique_ptr<AccessibilityBus> accessibility_;
+};
+
+TEST_F(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitch)
+{
+    const std::tm today = addLimaBornIn("Ana", 0);
+    startDisplayAndBuses();
+    if (HasFatalFailure() || IsSkipped())
+        return;
+    const AccessibilityBus& accessibility = this->accessibility();
 
     // The application stays up while the screen reader looks; the dump says it has started.
     const fs::path started = device.root() / "started.json";
@@ -137,31 +170,14 @@ TEST(AccessibilityEndToEnd, AScreenReaderReadsTheFirstRowTheSelectedTabAndASwitc
 // What a screen reader speaks from, in the order the keyboard's user causes it: the ring on a
 // row (its whole text), the person screen pushed, a switch turned off, a wheel of the time
 // picker turned.
-TEST(AccessibilityEndToEnd, AScreenReaderHearsTheRingTheScreensAndTheChanges)
+TEST_F(AccessibilityEndToEnd, AScreenReaderHearsTheRingTheScreensAndTheChanges)
 {
-    TempDevice device;
-    ASSERT_EQ(run_command(kInstall + " --build '" + TORTAMOS_BUILD_DIR + "' '" +
-                          device.root().string() + "' >/dev/null 2>&1"),
-              0);
-    const std::time_t now = std::time(nullptr);
-    for (const auto& [first, inDays] : {std::pair{"Ana", 0}, std::pair{"Bruno", 1}}) {
-        const std::time_t day = now + inDays * 24 * 3600;
-        std::tm date{};
-        localtime_r(&day, &date);
-        char birthday[32];
-        std::snprintf(birthday, sizeof birthday, "1992-%02d-%02d", date.tm_mon + 1, date.tm_mday);
-        ASSERT_EQ(run_command(kContacts + " add --first " + first + " --last Lima --birthday " +
-                              birthday + " >/dev/null"),
-                  0);
-    }
-
-    PrivateDisplay display;
-    ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
-    PrivateSessionBus session(device);
-    ASSERT_FALSE(session.address().empty()) << "dbus-daemon did not start";
-    AccessibilityBus accessibility(session.address(), display.name(), device.root() / "run");
-    if (!accessibility.ready())
-        GTEST_SKIP() << accessibility.why_not();
+    addLimaBornIn("Ana", 0);
+    addLimaBornIn("Bruno", 1);
+    startDisplayAndBuses();
+    if (HasFatalFailure() || IsSkipped())
+        return;
+    const AccessibilityBus& accessibility = this->accessibility();
 
     const fs::path listening = device.root() / "listening";
     const fs::path script = device.root() / "script.txt";
