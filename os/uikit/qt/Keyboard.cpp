@@ -137,6 +137,18 @@ std::optional<UIKey> viewKey(int key)
 
 CGRect ringOf(const UIView& view) { return view.convertRect_toView(view.focusRingRect(), nullptr); }
 
+// Runs a key's action on the view, which the action may let go of, then lets go of what the
+// action released and repaints: what every key does once it has found its view.
+template <typename Action>
+bool act(UIView& view, Action action)
+{
+    const auto keepAlive = view.shared_from_this();
+    const bool taken = action();
+    drainAutoreleased();
+    Screen::shared().scheduleDisplay();
+    return taken;
+}
+
 } // namespace
 
 UIView* focusedView() { return Keyboard::shared().focused(); }
@@ -200,11 +212,8 @@ bool Keyboard::keyPressed(QKeyEvent& event)
         return pressDefault();
     if (!view)
         return false;
-    const auto keepAlive = view->shared_from_this();
     const CGRect ringBefore = ringOf(*view);
-    const bool taken = view->keyPressed(*viewKeyPressed);
-    drainAutoreleased();
-    Screen::shared().scheduleDisplay();
+    const bool taken = act(*view, [&] { return view->keyPressed(*viewKeyPressed); });
     Screen::shared().layout();
     if (taken && focused() == view && ringOf(*view) != ringBefore)
         announce(*view);
@@ -258,11 +267,10 @@ bool Keyboard::chooseTab(size_t index)
         *layer, [](UIView& view) { return dynamic_cast<UITabBar*>(&view) != nullptr; }));
     if (!bar || index >= bar->items().size() || !bar->items()[index]->isEnabled())
         return false;
-    const auto keepAlive = bar->shared_from_this();
-    bar->userSelectedItem(bar->items()[index].get());
-    drainAutoreleased();
-    Screen::shared().scheduleDisplay();
-    return true;
+    return act(*bar, [&] {
+        bar->userSelectedItem(bar->items()[index].get());
+        return true;
+    });
 }
 
 bool Keyboard::typedInto(const QString& text)
@@ -271,11 +279,7 @@ bool Keyboard::typedInto(const QString& text)
     auto* input = dynamic_cast<UIKeyInput*>(view);
     if (!input || text.isEmpty() || !text.at(0).isPrint())
         return false;
-    const auto keepAlive = view->shared_from_this();
-    const bool taken = input->insertText(text.toStdString());
-    drainAutoreleased();
-    Screen::shared().scheduleDisplay();
-    return taken;
+    return act(*view, [&] { return input->insertText(text.toStdString()); });
 }
 
 bool Keyboard::pressDefault()
@@ -283,11 +287,7 @@ bool Keyboard::pressDefault()
     UIView* layer = frontmostLayer();
     if (!layer)
         return false;
-    const auto keepAlive = layer->shared_from_this();
-    const bool taken = layer->keyPressed(UIKey::Activate);
-    drainAutoreleased();
-    Screen::shared().scheduleDisplay();
-    return taken;
+    return act(*layer, [&] { return layer->keyPressed(UIKey::Activate); });
 }
 
 bool Keyboard::escape()
@@ -295,12 +295,9 @@ bool Keyboard::escape()
     UIView* layer = frontmostLayer();
     if (!layer)
         return false;
-    const auto keepAlive = layer->shared_from_this();
-    const bool taken =
-        findFrontFirst(*layer, [](UIView& view) { return view.keyPressed(UIKey::Escape); });
-    drainAutoreleased();
-    Screen::shared().scheduleDisplay();
-    return taken;
+    return act(*layer, [&] {
+        return findFrontFirst(*layer, [](UIView& view) { return view.keyPressed(UIKey::Escape); });
+    });
 }
 
 void Keyboard::touched()
