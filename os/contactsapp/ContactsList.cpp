@@ -13,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <unordered_map>
 
@@ -173,7 +174,7 @@ public:
     void expect(size_t count) override
     {
         index_.persons_.reserve(count);
-        order_.reserve(count);
+        places_.reserve(count);
         // About a name and its folded form per person; pages reserved and never written cost
         // nothing.
         index_.text_.reserve(count * 32);
@@ -218,44 +219,28 @@ public:
         }
         index_.persons_.push_back({id, title, name, nameLength, searchableLength});
 
-        SortKey sortKey{0, 0, 0, 0, 0, uint32_t(order_.size()), !keyPart};
-        if (keyPart) {
-            const Part& then = lastPart && firstPart ? *firstPart : part({});
-            sortKey.key = keyPart->sortKey;
-            sortKey.keyLength = keyPart->sortKeyLength;
-            sortKey.then = then.sortKey;
-            sortKey.thenLength = then.sortKeyLength;
-            for (uint32_t i = 0; i < 8; ++i)
-                sortKey.prefix = (sortKey.prefix << 8) |
-                                 (i < sortKey.keyLength ? uint8_t(keys_[sortKey.key + i]) : 0);
-        }
-        order_.push_back(sortKey);
+        places_.push_back(
+            {keyPart, keyPart ? (lastPart && firstPart ? firstPart : &part({})) : nullptr});
     }
 
     ContactIndex finish() &&
     {
-        const auto compareBytes = [this](uint32_t a, uint32_t aLength, uint32_t b,
-                                         uint32_t bLength) {
-            const int order =
-                std::memcmp(keys_.data() + a, keys_.data() + b, std::min(aLength, bLength));
-            return order != 0 ? order : int(aLength) - int(bLength);
-        };
-        // Ties go by the book's order, so the sort need not be a stable one.
-        std::sort(order_.begin(), order_.end(), [&](const SortKey& a, const SortKey& b) {
-            if (a.noName != b.noName)
-                return b.noName;
-            if (a.prefix != b.prefix)
-                return a.prefix < b.prefix;
-            if (const int order = compareBytes(a.key, a.keyLength, b.key, b.keyLength))
-                return order < 0;
-            if (const int order = compareBytes(a.then, a.thenLength, b.then, b.thenLength))
-                return order < 0;
-            return a.position < b.position;
+        rankParts();
+        // Persons without a name go after every rank. Sorted by the name after, then (stably) by
+        // the name sorted by, ties keep the book's order.
+        const auto noName = uint32_t(parts_.size());
+        std::vector<uint32_t> order(places_.size());
+        std::iota(order.begin(), order.end(), 0u);
+        order = countingSorted(order, noName + 1, [&](uint32_t person) {
+            return places_[person].then ? places_[person].then->rank : 0;
+        });
+        order = countingSorted(order, noName + 1, [&](uint32_t person) {
+            return places_[person].key ? places_[person].key->rank : noName;
         });
         std::vector<Person> sorted;
-        sorted.reserve(order_.size());
-        for (const SortKey& key : order_)
-            sorted.push_back(index_.persons_[key.position]);
+        sorted.reserve(order.size());
+        for (const uint32_t person : order)
+            sorted.push_back(index_.persons_[person]);
         index_.persons_ = std::move(sorted);
         return std::move(index_);
     }
@@ -268,20 +253,14 @@ private:
         uint32_t sortKeyLength;
         std::string folded; // searchable, in UTF-8
         std::optional<uint32_t> title; // in titles_, once a person is sorted by it
+        uint32_t rank = 0; // in the order of all parts; equal keys, equal ranks
     };
 
-    // A person's place: the collation keys of the name sorted by and of the one after it. Each
-    // key ends in a zero byte, which no key holds before its end, so comparing the bytes
-    // compares the names. `prefix` is the first eight bytes of the first key, which settle most
-    // comparisons without a look at keys_.
-    struct SortKey {
-        uint64_t prefix;
-        uint32_t key;
-        uint32_t keyLength;
-        uint32_t then;
-        uint32_t thenLength;
-        uint32_t position; // in the book's order
-        bool noName;
+    // A person's place: the name sorted by and the one after it (the empty name when there is
+    // none); no key for a person without a name.
+    struct Place {
+        const Part* key;
+        const Part* then;
     };
 
     struct NameHash {
@@ -326,6 +305,58 @@ private:
         keys_.append(larger, 0, size_t(length));
     }
 
+    // Names repeat across a book far more than persons do, so the collation keys are compared
+    // once per name here and the persons then sorted by rank, with no key compared again.
+    void rankParts()
+    {
+        struct Ranked {
+            uint64_t prefix; // the key's first eight bytes, which settle most comparisons
+            Part* part;
+        };
+        std::vector<Ranked> ranked;
+        ranked.reserve(parts_.size());
+        for (auto& [name, made] : parts_) {
+            uint64_t prefix = 0;
+            for (uint32_t i = 0; i < 8; ++i)
+                prefix =
+                    (prefix << 8) | (i < made.sortKeyLength ? uint8_t(keys_[made.sortKey + i]) : 0);
+            ranked.push_back({prefix, &made});
+        }
+        // Each key ends in a zero byte, which no key holds before its end, so comparing the
+        // bytes compares the names.
+        const auto compare = [this](const Part& a, const Part& b) {
+            const int order = std::memcmp(keys_.data() + a.sortKey, keys_.data() + b.sortKey,
+                                          std::min(a.sortKeyLength, b.sortKeyLength));
+            return order != 0 ? order : int(a.sortKeyLength) - int(b.sortKeyLength);
+        };
+        std::sort(ranked.begin(), ranked.end(), [&](const Ranked& a, const Ranked& b) {
+            return a.prefix != b.prefix ? a.prefix < b.prefix : compare(*a.part, *b.part) < 0;
+        });
+        uint32_t rank = 0;
+        for (size_t i = 0; i < ranked.size(); ++i) {
+            if (i > 0 && (ranked[i].prefix != ranked[i - 1].prefix ||
+                          compare(*ranked[i].part, *ranked[i - 1].part) != 0))
+                ++rank;
+            ranked[i].part->rank = rank;
+        }
+    }
+
+    // `persons` ordered by rankOf(person) < rankCount, in their order where ranks are equal.
+    template <typename RankOf>
+    static std::vector<uint32_t> countingSorted(const std::vector<uint32_t>& persons,
+                                                uint32_t rankCount, RankOf rankOf)
+    {
+        std::vector<uint32_t> start(size_t(rankCount) + 1, 0);
+        for (const uint32_t person : persons)
+            ++start[rankOf(person) + 1];
+        for (size_t rank = 1; rank < start.size(); ++rank)
+            start[rank] += start[rank - 1];
+        std::vector<uint32_t> sorted(persons.size());
+        for (const uint32_t person : persons)
+            sorted[start[rankOf(person)]++] = person;
+        return sorted;
+    }
+
     uint32_t titleOf(const icu::UnicodeString& key)
     {
         const icu::UnicodeString part = nfd_ && !key.isEmpty() ? initialPart(key, *nfd_) : key;
@@ -347,7 +378,7 @@ private:
     uint32_t noTitle_ = UINT32_MAX; // the title of persons without a name
     std::unordered_map<std::string, Part, NameHash, std::equal_to<>> parts_;
     std::string keys_;
-    std::vector<SortKey> order_;
+    std::vector<Place> places_; // in the book's order
     ContactIndex index_;
 };
 
