@@ -79,10 +79,12 @@ TEST(ContactsList, SortsByLastThenFirstNameInSectionsByInitialAndFiltersBySearch
                                            summary(3, "Z", "Alexandria")});
     EXPECT_EQ(shown(alike.sections()), "A: Z Alexandria, A Alexandrina, B Alexandrina");
 
-    // One name written composed and decomposed is one name: the first names decide.
-    const contactsapp::ContactIndex forms(
-        {summary(1, "A", "Zo\u00eb"), summary(2, "C", "Zo\u00eb"), summary(3, "B", "Zoe\u0308")});
-    EXPECT_EQ(shown(forms.sections()), "Z: A Zo\u00eb, B Zoe\u0308, C Zo\u00eb");
+    // One name written composed and decomposed is one name: the first names decide, then the
+    // book's order.
+    const contactsapp::ContactIndex forms({summary(1, "A", "Zo\u00eb"), summary(2, "C", "Zo\u00eb"),
+                                           summary(3, "B", "Zoe\u0308"),
+                                           summary(4, "A", "Zoe\u0308")});
+    EXPECT_EQ(shown(forms.sections()), "Z: A Zo\u00eb, A Zoe\u0308, B Zoe\u0308, C Zo\u00eb");
 }
 
 } // namespace
