@@ -148,21 +148,6 @@ std::string searchableUtf8(std::string_view text)
     return searchable(text).toUTF8String(folded);
 }
 
-// The name a row shows: the person's full name joined as ab::full_name joins it, or kNoName
-// translated. Written straight into `text`: a string of its own per person cost an allocation
-// and a copy each.
-void appendDisplayName(std::string& text, std::string_view first, std::string_view last)
-{
-    if (first.empty() && last.empty()) {
-        text += os::deviceText(kNoName);
-        return;
-    }
-    text += first;
-    if (!first.empty() && !last.empty())
-        text += ' ';
-    text += last;
-}
-
 } // namespace
 
 // Made in the order of the book; sorted once all persons are in.
@@ -185,9 +170,6 @@ public:
     {
         index_.persons_.reserve(count);
         places_.reserve(count);
-        // About a name and its folded form per person; pages reserved and never written cost
-        // nothing.
-        index_.text_.reserve(count * 32);
     }
 
     void visit(const ab::PersonSummaryView& person) override
@@ -205,19 +187,6 @@ public:
         const Part* lastPart = last.empty() ? nullptr : &part(last);
         const Part* keyPart = lastPart ? lastPart : firstPart;
 
-        const auto name = uint32_t(index_.text_.size());
-        appendDisplayName(index_.text_, first, last);
-        const auto nameLength = uint32_t(index_.text_.size() - name);
-        // Folding the whole name folds each part alone: a space decomposes to itself, and no
-        // mark moves across it.
-        if (firstPart)
-            index_.text_ += firstPart->folded;
-        if (firstPart && lastPart)
-            index_.text_ += ' ';
-        if (lastPart)
-            index_.text_ += lastPart->folded;
-        const auto searchableLength = uint32_t(index_.text_.size() - name - nameLength);
-
         uint32_t title = noTitle_;
         if (keyPart) {
             auto& known = const_cast<Part*>(keyPart)->title;
@@ -227,7 +196,8 @@ public:
         } else if (noTitle_ == UINT32_MAX) {
             title = noTitle_ = titleOf(icu::UnicodeString());
         }
-        index_.persons_.push_back({id, title, name, nameLength, searchableLength});
+        index_.persons_.push_back(
+            {id, title, firstPart ? firstPart->name : kNone, lastPart ? lastPart->name : kNone});
 
         places_.push_back(
             {keyPart, keyPart ? (lastPart && firstPart ? firstPart : &part({})) : nullptr});
@@ -261,7 +231,7 @@ private:
     struct Part {
         uint32_t sortKey; // its collation key: offset in keys_, length (with its final zero)
         uint32_t sortKeyLength;
-        std::string folded; // searchable, in UTF-8
+        uint32_t name; // in names_
         std::optional<uint32_t> title; // in titles_, once a person is sorted by it
         uint32_t rank = 0; // in the order of all parts; equal keys, equal ranks
     };
@@ -285,10 +255,11 @@ private:
     {
         if (const auto known = parts_.find(name); known != parts_.end())
             return known->second;
-        Part made{uint32_t(keys_.size()), 0, searchableUtf8(name), std::nullopt};
+        Part made{uint32_t(keys_.size()), 0, uint32_t(index_.names_.size()), std::nullopt};
         appendSortKey(unicode(name));
         made.sortKeyLength = uint32_t(keys_.size()) - made.sortKey;
-        return parts_.emplace(std::string(name), std::move(made)).first->second;
+        index_.names_.push_back({std::string(name), searchableUtf8(name)});
+        return parts_.emplace(std::string(name), made).first->second;
     }
 
     void appendSortKey(const icu::UnicodeString& text)
@@ -410,6 +381,43 @@ ContactIndex ContactIndex::of_book(const ab::AddressBook& book)
     return std::move(builder).finish();
 }
 
+// Whether the person's searchable name, "first last", holds the needle: within one name, or
+// across the space between them.
+bool ContactIndex::holds(const Person& person, std::string_view needle,
+                         const std::vector<bool>& nameHolds) const
+{
+    if ((person.first != kNone && nameHolds[person.first]) ||
+        (person.last != kNone && nameHolds[person.last]))
+        return true;
+    if (person.first == kNone || person.last == kNone)
+        return false;
+    const std::string_view first = names_[person.first].folded;
+    const std::string_view last = names_[person.last].folded;
+    for (size_t space = needle.find(' '); space != needle.npos; space = needle.find(' ', space + 1))
+        if (first.ends_with(needle.substr(0, space)) && last.starts_with(needle.substr(space + 1)))
+            return true;
+    return false;
+}
+
+// The person's full name, joined as ab::full_name joins it, or `noName`.
+std::string ContactIndex::shownName(const Person& person, const std::string& noName) const
+{
+    const auto shown = [this](uint32_t name) {
+        return name == kNone ? std::string_view() : std::string_view(names_[name].shown);
+    };
+    const std::string_view first = shown(person.first);
+    const std::string_view last = shown(person.last);
+    if (first.empty() && last.empty())
+        return noName;
+    if (first.empty() || last.empty())
+        return std::string(first.empty() ? last : first);
+    // Sized at once and filled: appending piece by piece costs a third more for each row.
+    std::string name(first.size() + 1 + last.size(), ' ');
+    first.copy(name.data(), first.size());
+    last.copy(name.data() + first.size() + 1, last.size());
+    return name;
+}
+
 std::vector<ContactSection> ContactIndex::sections(std::string_view search) const
 {
     const std::string_view wanted = trimmed(search);
@@ -418,19 +426,23 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
     // A search of nothing but marks keeps no one.
     if (!wanted.empty() && needle.empty())
         return sections;
+    // Folding the whole name folds each name alone (a space decomposes to itself, and no mark
+    // moves across it), so each name is searched once for all the persons who have it.
+    std::vector<bool> nameHolds;
+    if (!needle.empty())
+        for (const Name& name : names_)
+            nameHolds.push_back(name.folded.find(needle) != std::string::npos);
+    const std::string noName = os::deviceText(kNoName);
     std::vector<size_t> sectionOf(titles_.size(), SIZE_MAX);
     for (const Person& person : persons_) {
-        const std::string_view text(text_.data() + person.name,
-                                    person.name_length + person.searchable_length);
-        if (!needle.empty() && (person.searchable_length == 0 ||
-                                text.substr(person.name_length).find(needle) == text.npos))
+        if (!needle.empty() && !holds(person, needle, nameHolds))
             continue;
         size_t& at = sectionOf[person.title];
         if (at == SIZE_MAX) {
             at = sections.size();
             sections.push_back({titles_[person.title], {}});
         }
-        sections[at].rows.push_back({person.id, std::string(text.substr(0, person.name_length))});
+        sections[at].rows.push_back({person.id, shownName(person, noName)});
     }
     // Titles come in the order of their first person; "#" goes last whatever that was.
     std::stable_partition(sections.begin(), sections.end(),
@@ -440,7 +452,9 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
 
 size_t ContactIndex::memory_bytes() const
 {
-    size_t bytes = persons_.capacity() * sizeof(Person) + text_.size();
+    size_t bytes = persons_.capacity() * sizeof(Person) + names_.capacity() * sizeof(Name);
+    for (const Name& name : names_)
+        bytes += name.shown.capacity() + name.folded.capacity();
     for (const std::string& title : titles_)
         bytes += sizeof title + title.capacity();
     return bytes;
