@@ -432,15 +432,23 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
     if (!needle.empty())
         for (const Name& name : names_)
             nameHolds.push_back(name.folded.find(needle) != std::string::npos);
+    const auto kept = [&](const Person& person) {
+        return needle.empty() || holds(person, needle, nameHolds);
+    };
+    // Each section's rows made in place, with none moved as the section grows.
+    std::vector<size_t> rowsOf(titles_.size(), 0);
+    for (const Person& person : persons_)
+        rowsOf[person.title] += kept(person);
     const std::string noName = os::deviceText(kNoName);
     std::vector<size_t> sectionOf(titles_.size(), SIZE_MAX);
     for (const Person& person : persons_) {
-        if (!needle.empty() && !holds(person, needle, nameHolds))
+        if (!kept(person))
             continue;
         size_t& at = sectionOf[person.title];
         if (at == SIZE_MAX) {
             at = sections.size();
             sections.push_back({titles_[person.title], {}});
+            sections.back().rows.reserve(rowsOf[person.title]);
         }
         sections[at].rows.push_back({person.id, shownName(person, noName)});
     }
