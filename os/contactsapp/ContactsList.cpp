@@ -1,7 +1,5 @@
 #include "ContactsList.h"
 
-#include "addressbook/PersonName.h"
-
 #include <unicode/coll.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
@@ -13,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <unordered_map>
 
@@ -21,12 +20,16 @@ namespace {
 
 constexpr const char* kOtherSection = "#";
 
+// A plain loop: find_first_not_of looks each character up in the set with a call of its own,
+// which made trimming two names a tenth of adding a person.
 std::string_view trimmed(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 icu::UnicodeString unicode(std::string_view text)
@@ -145,13 +148,6 @@ std::string searchableUtf8(std::string_view text)
     return searchable(text).toUTF8String(folded);
 }
 
-// The name a row shows: the person's full name, or kNoName translated.
-std::string displayName(std::string_view first, std::string_view last)
-{
-    std::string name = ab::full_name(first, last);
-    return name.empty() ? os::deviceText(kNoName) : name;
-}
-
 } // namespace
 
 // Made in the order of the book; sorted once all persons are in.
@@ -173,10 +169,7 @@ public:
     void expect(size_t count) override
     {
         index_.persons_.reserve(count);
-        order_.reserve(count);
-        // About a name and its folded form per person; pages reserved and never written cost
-        // nothing.
-        index_.text_.reserve(count * 32);
+        places_.reserve(count);
     }
 
     void visit(const ab::PersonSummaryView& person) override
@@ -194,19 +187,6 @@ public:
         const Part* lastPart = last.empty() ? nullptr : &part(last);
         const Part* keyPart = lastPart ? lastPart : firstPart;
 
-        const auto name = uint32_t(index_.text_.size());
-        index_.text_ += displayName(first, last);
-        const auto nameLength = uint32_t(index_.text_.size() - name);
-        // Folding the whole name folds each part alone: a space decomposes to itself, and no
-        // mark moves across it.
-        if (firstPart)
-            index_.text_ += firstPart->folded;
-        if (firstPart && lastPart)
-            index_.text_ += ' ';
-        if (lastPart)
-            index_.text_ += lastPart->folded;
-        const auto searchableLength = uint32_t(index_.text_.size() - name - nameLength);
-
         uint32_t title = noTitle_;
         if (keyPart) {
             auto& known = const_cast<Part*>(keyPart)->title;
@@ -216,46 +196,31 @@ public:
         } else if (noTitle_ == UINT32_MAX) {
             title = noTitle_ = titleOf(icu::UnicodeString());
         }
-        index_.persons_.push_back({id, title, name, nameLength, searchableLength});
+        index_.persons_.push_back(
+            {id, title, firstPart ? firstPart->name : kNone, lastPart ? lastPart->name : kNone});
 
-        SortKey sortKey{0, 0, 0, 0, 0, uint32_t(order_.size()), !keyPart};
-        if (keyPart) {
-            const Part& then = lastPart && firstPart ? *firstPart : part({});
-            sortKey.key = keyPart->sortKey;
-            sortKey.keyLength = keyPart->sortKeyLength;
-            sortKey.then = then.sortKey;
-            sortKey.thenLength = then.sortKeyLength;
-            for (uint32_t i = 0; i < 8; ++i)
-                sortKey.prefix = (sortKey.prefix << 8) |
-                                 (i < sortKey.keyLength ? uint8_t(keys_[sortKey.key + i]) : 0);
-        }
-        order_.push_back(sortKey);
+        places_.push_back(
+            {keyPart, keyPart ? (lastPart && firstPart ? firstPart : &part({})) : nullptr});
     }
 
     ContactIndex finish() &&
     {
-        const auto compareBytes = [this](uint32_t a, uint32_t aLength, uint32_t b,
-                                         uint32_t bLength) {
-            const int order =
-                std::memcmp(keys_.data() + a, keys_.data() + b, std::min(aLength, bLength));
-            return order != 0 ? order : int(aLength) - int(bLength);
-        };
-        // Ties go by the book's order, so the sort need not be a stable one.
-        std::sort(order_.begin(), order_.end(), [&](const SortKey& a, const SortKey& b) {
-            if (a.noName != b.noName)
-                return b.noName;
-            if (a.prefix != b.prefix)
-                return a.prefix < b.prefix;
-            if (const int order = compareBytes(a.key, a.keyLength, b.key, b.keyLength))
-                return order < 0;
-            if (const int order = compareBytes(a.then, a.thenLength, b.then, b.thenLength))
-                return order < 0;
-            return a.position < b.position;
+        rankParts();
+        // Persons without a name go after every rank. Sorted by the name after, then (stably) by
+        // the name sorted by, ties keep the book's order.
+        const auto noName = uint32_t(parts_.size());
+        std::vector<uint32_t> order(places_.size());
+        std::iota(order.begin(), order.end(), 0u);
+        order = countingSorted(order, noName + 1, [&](uint32_t person) {
+            return places_[person].then ? places_[person].then->rank : 0;
+        });
+        order = countingSorted(order, noName + 1, [&](uint32_t person) {
+            return places_[person].key ? places_[person].key->rank : noName;
         });
         std::vector<Person> sorted;
-        sorted.reserve(order_.size());
-        for (const SortKey& key : order_)
-            sorted.push_back(index_.persons_[key.position]);
+        sorted.reserve(order.size());
+        for (const uint32_t person : order)
+            sorted.push_back(index_.persons_[person]);
         index_.persons_ = std::move(sorted);
         return std::move(index_);
     }
@@ -266,22 +231,16 @@ private:
     struct Part {
         uint32_t sortKey; // its collation key: offset in keys_, length (with its final zero)
         uint32_t sortKeyLength;
-        std::string folded; // searchable, in UTF-8
+        uint32_t name; // in names_
         std::optional<uint32_t> title; // in titles_, once a person is sorted by it
+        uint32_t rank = 0; // in the order of all parts; equal keys, equal ranks
     };
 
-    // A person's place: the collation keys of the name sorted by and of the one after it. Each
-    // key ends in a zero byte, which no key holds before its end, so comparing the bytes
-    // compares the names. `prefix` is the first eight bytes of the first key, which settle most
-    // comparisons without a look at keys_.
-    struct SortKey {
-        uint64_t prefix;
-        uint32_t key;
-        uint32_t keyLength;
-        uint32_t then;
-        uint32_t thenLength;
-        uint32_t position; // in the book's order
-        bool noName;
+    // A person's place: the name sorted by and the one after it (the empty name when there is
+    // none); no key for a person without a name.
+    struct Place {
+        const Part* key;
+        const Part* then;
     };
 
     struct NameHash {
@@ -296,10 +255,11 @@ private:
     {
         if (const auto known = parts_.find(name); known != parts_.end())
             return known->second;
-        Part made{uint32_t(keys_.size()), 0, searchableUtf8(name), std::nullopt};
+        Part made{uint32_t(keys_.size()), 0, uint32_t(index_.names_.size()), std::nullopt};
         appendSortKey(unicode(name));
         made.sortKeyLength = uint32_t(keys_.size()) - made.sortKey;
-        return parts_.emplace(std::string(name), std::move(made)).first->second;
+        index_.names_.push_back({std::string(name), searchableUtf8(name)});
+        return parts_.emplace(std::string(name), made).first->second;
     }
 
     void appendSortKey(const icu::UnicodeString& text)
@@ -326,6 +286,58 @@ private:
         keys_.append(larger, 0, size_t(length));
     }
 
+    // Names repeat across a book far more than persons do, so the collation keys are compared
+    // once per name here and the persons then sorted by rank, with no key compared again.
+    void rankParts()
+    {
+        struct Ranked {
+            uint64_t prefix; // the key's first eight bytes, which settle most comparisons
+            Part* part;
+        };
+        std::vector<Ranked> ranked;
+        ranked.reserve(parts_.size());
+        for (auto& [name, made] : parts_) {
+            uint64_t prefix = 0;
+            for (uint32_t i = 0; i < 8; ++i)
+                prefix =
+                    (prefix << 8) | (i < made.sortKeyLength ? uint8_t(keys_[made.sortKey + i]) : 0);
+            ranked.push_back({prefix, &made});
+        }
+        // Each key ends in a zero byte, which no key holds before its end, so comparing the
+        // bytes compares the names.
+        const auto compare = [this](const Part& a, const Part& b) {
+            const int order = std::memcmp(keys_.data() + a.sortKey, keys_.data() + b.sortKey,
+                                          std::min(a.sortKeyLength, b.sortKeyLength));
+            return order != 0 ? order : int(a.sortKeyLength) - int(b.sortKeyLength);
+        };
+        std::sort(ranked.begin(), ranked.end(), [&](const Ranked& a, const Ranked& b) {
+            return a.prefix != b.prefix ? a.prefix < b.prefix : compare(*a.part, *b.part) < 0;
+        });
+        uint32_t rank = 0;
+        for (size_t i = 0; i < ranked.size(); ++i) {
+            if (i > 0 && (ranked[i].prefix != ranked[i - 1].prefix ||
+                          compare(*ranked[i].part, *ranked[i - 1].part) != 0))
+                ++rank;
+            ranked[i].part->rank = rank;
+        }
+    }
+
+    // `persons` ordered by rankOf(person) < rankCount, in their order where ranks are equal.
+    template <typename RankOf>
+    static std::vector<uint32_t> countingSorted(const std::vector<uint32_t>& persons,
+                                                uint32_t rankCount, RankOf rankOf)
+    {
+        std::vector<uint32_t> start(size_t(rankCount) + 1, 0);
+        for (const uint32_t person : persons)
+            ++start[rankOf(person) + 1];
+        for (size_t rank = 1; rank < start.size(); ++rank)
+            start[rank] += start[rank - 1];
+        std::vector<uint32_t> sorted(persons.size());
+        for (const uint32_t person : persons)
+            sorted[start[rankOf(person)]++] = person;
+        return sorted;
+    }
+
     uint32_t titleOf(const icu::UnicodeString& key)
     {
         const icu::UnicodeString part = nfd_ && !key.isEmpty() ? initialPart(key, *nfd_) : key;
@@ -347,7 +359,7 @@ private:
     uint32_t noTitle_ = UINT32_MAX; // the title of persons without a name
     std::unordered_map<std::string, Part, NameHash, std::equal_to<>> parts_;
     std::string keys_;
-    std::vector<SortKey> order_;
+    std::vector<Place> places_; // in the book's order
     ContactIndex index_;
 };
 
@@ -369,6 +381,43 @@ ContactIndex ContactIndex::of_book(const ab::AddressBook& book)
     return std::move(builder).finish();
 }
 
+// Whether the person's searchable name, "first last", holds the needle: within one name, or
+// across the space between them.
+bool ContactIndex::holds(const Person& person, std::string_view needle,
+                         const std::vector<bool>& nameHolds) const
+{
+    if ((person.first != kNone && nameHolds[person.first]) ||
+        (person.last != kNone && nameHolds[person.last]))
+        return true;
+    if (person.first == kNone || person.last == kNone)
+        return false;
+    const std::string_view first = names_[person.first].folded;
+    const std::string_view last = names_[person.last].folded;
+    for (size_t space = needle.find(' '); space != needle.npos; space = needle.find(' ', space + 1))
+        if (first.ends_with(needle.substr(0, space)) && last.starts_with(needle.substr(space + 1)))
+            return true;
+    return false;
+}
+
+// The person's full name, joined as ab::full_name joins it, or `noName`.
+std::string ContactIndex::shownName(const Person& person, const std::string& noName) const
+{
+    const auto shown = [this](uint32_t name) {
+        return name == kNone ? std::string_view() : std::string_view(names_[name].shown);
+    };
+    const std::string_view first = shown(person.first);
+    const std::string_view last = shown(person.last);
+    if (first.empty() && last.empty())
+        return noName;
+    if (first.empty() || last.empty())
+        return std::string(first.empty() ? last : first);
+    // Sized at once and filled: appending piece by piece costs a third more for each row.
+    std::string name(first.size() + 1 + last.size(), ' ');
+    first.copy(name.data(), first.size());
+    last.copy(name.data() + first.size() + 1, last.size());
+    return name;
+}
+
 std::vector<ContactSection> ContactIndex::sections(std::string_view search) const
 {
     const std::string_view wanted = trimmed(search);
@@ -377,19 +426,31 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
     // A search of nothing but marks keeps no one.
     if (!wanted.empty() && needle.empty())
         return sections;
+    // Folding the whole name folds each name alone (a space decomposes to itself, and no mark
+    // moves across it), so each name is searched once for all the persons who have it.
+    std::vector<bool> nameHolds;
+    if (!needle.empty())
+        for (const Name& name : names_)
+            nameHolds.push_back(name.folded.find(needle) != std::string::npos);
+    const auto kept = [&](const Person& person) {
+        return needle.empty() || holds(person, needle, nameHolds);
+    };
+    // Each section's rows made in place, with none moved as the section grows.
+    std::vector<size_t> rowsOf(titles_.size(), 0);
+    for (const Person& person : persons_)
+        rowsOf[person.title] += kept(person);
+    const std::string noName = os::deviceText(kNoName);
     std::vector<size_t> sectionOf(titles_.size(), SIZE_MAX);
     for (const Person& person : persons_) {
-        const std::string_view text(text_.data() + person.name,
-                                    person.name_length + person.searchable_length);
-        if (!needle.empty() && (person.searchable_length == 0 ||
-                                text.substr(person.name_length).find(needle) == text.npos))
+        if (!kept(person))
             continue;
         size_t& at = sectionOf[person.title];
         if (at == SIZE_MAX) {
             at = sections.size();
             sections.push_back({titles_[person.title], {}});
+            sections.back().rows.reserve(rowsOf[person.title]);
         }
-        sections[at].rows.push_back({person.id, std::string(text.substr(0, person.name_length))});
+        sections[at].rows.push_back({person.id, shownName(person, noName)});
     }
     // Titles come in the order of their first person; "#" goes last whatever that was.
     std::stable_partition(sections.begin(), sections.end(),
@@ -399,7 +460,9 @@ std::vector<ContactSection> ContactIndex::sections(std::string_view search) cons
 
 size_t ContactIndex::memory_bytes() const
 {
-    size_t bytes = persons_.capacity() * sizeof(Person) + text_.size();
+    size_t bytes = persons_.capacity() * sizeof(Person) + names_.capacity() * sizeof(Name);
+    for (const Name& name : names_)
+        bytes += name.shown.capacity() + name.folded.capacity();
     for (const std::string& title : titles_)
         bytes += sizeof title + title.capacity();
     return bytes;

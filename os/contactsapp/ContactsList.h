@@ -31,10 +31,11 @@ struct ContactSection {
     friend bool operator==(const ContactSection&, const ContactSection&) = default;
 };
 
-// The persons of one read of the book as the list orders and searches them. Each person's
-// collation key, section, shown name and searchable text are worked out once, when the index is
-// made, and the persons sorted then; a search only keeps or skips persons in that order, so a
-// keystroke costs no collation and no normalisation of the book's names.
+// The persons of one read of the book as the list orders and searches them. Each name's
+// collation key, section and searchable text are worked out once, when the index is made, and
+// the persons sorted then; a search only keeps or skips persons in that order, so a keystroke
+// costs no collation and no normalisation of the book's names. A book repeats its first and last
+// names, so a person holds only which of them are theirs.
 //
 // A person sorts by last name, then first name; one with only a first name sorts by it. Letters
 // compare as the user's language orders them (LC_ALL, LC_COLLATE, LANG, read when the index is
@@ -62,17 +63,26 @@ public:
 
 private:
     class Builder;
+    // A first or last name, trimmed, and its searchable form.
+    struct Name {
+        std::string shown;
+        std::string folded;
+    };
+    static constexpr uint32_t kNone = UINT32_MAX;
     struct Person {
         ab::RecordID id;
         uint32_t title; // in titles_
-        uint32_t name; // offset in text_ of the shown name, then its searchable form
-        uint32_t name_length;
-        uint32_t searchable_length; // 0: no name to find
+        uint32_t first; // in names_, or kNone
+        uint32_t last;
     };
+
+    bool holds(const Person& person, std::string_view needle,
+               const std::vector<bool>& nameHolds) const;
+    std::string shownName(const Person& person, const std::string& noName) const;
 
     std::vector<Person> persons_; // sorted
     std::vector<std::string> titles_;
-    std::string text_;
+    std::vector<Name> names_;
 };
 
 // ContactIndex(persons).sections(search).

@@ -78,6 +78,19 @@ TEST(ContactsList, SortsByLastThenFirstNameInSectionsByInitialAndFiltersBySearch
                                            summary(2, "A", "Alexandrina"),
                                            summary(3, "Z", "Alexandria")});
     EXPECT_EQ(shown(alike.sections()), "A: Z Alexandria, A Alexandrina, B Alexandrina");
+
+    // One name written composed and decomposed is one name: the first names decide, then the
+    // book's order.
+    const contactsapp::ContactIndex forms({summary(1, "A", "Zo\u00eb"), summary(2, "C", "Zo\u00eb"),
+                                           summary(3, "B", "Zoe\u0308"),
+                                           summary(4, "A", "Zoe\u0308")});
+    EXPECT_EQ(shown(forms.sections()), "Z: A Zo\u00eb, A Zoe\u0308, B Zoe\u0308, C Zo\u00eb");
+
+    // A search runs across the space between the names, whatever spaces the names hold.
+    const contactsapp::ContactIndex spaced(
+        {summary(1, "Mary Ann", "Smith"), summary(2, "Ann", "Smithers Jones")});
+    EXPECT_EQ(shown(spaced.sections("ry ann sm")), "S: Mary Ann Smith");
+    EXPECT_EQ(shown(spaced.sections("ann smithers j")), "S: Ann Smithers Jones");
 }
 
 } // namespace
