@@ -1,6 +1,5 @@
 #include "engine/BirthdayList.h"
 
-#include "engine/Months.h"
 #include "engine/RecordImport.h"
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
@@ -159,9 +158,7 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly)
     startBuild();
     sortByDate();
 
-    std::array<std::string, 13> titles;
-    for (int month = 1; month <= 12; ++month)
-        titles[month] = ConvertMonth(month);
+    const std::array<std::string, 13>& titles = rowWords_.monthNames;
     const platform::DateParts now = today_; // a local, so the loop need not reload the member
     const int thresholdMonth = comingOnly ? now.month : 0;
     const int thresholdDay = comingOnly ? now.day : 0;

@@ -1,11 +1,7 @@
 #include "engine/RecordImport.h"
 
-#include "engine/Months.h"
-#include "foundation/Bundle.h"
 #include "foundation/CivilDates.h"
 #include "platform/BirthdayRules.h"
-
-#include <charconv>
 
 namespace engine {
 
@@ -27,22 +23,6 @@ std::string displayName(std::optional<std::string_view> first, std::optional<std
 RecordImport::RecordImport(const platform::Calendar& calendar, int year)
     : calendar_(calendar), year_(year)
 {
-    portuguese_ = NSBundle::mainBundle().localizedStringForKey("Close", "", "") == "Fechar";
-    for (int month = 1; month <= 12; ++month)
-        monthNames_[month] = ConvertMonth(month);
-}
-
-const std::string& RecordImport::datePrefix(int month, int day)
-{
-    std::string& prefix = datePrefixes_[month * 32 + day];
-    if (prefix.empty()) {
-        const std::string dayText = std::to_string(day);
-        if (portuguese_)
-            prefix.append(dayText).append(" de ").append(monthNames_[month]).append(" de ");
-        else
-            prefix.append(monthNames_[month]).append(" ").append(dayText).append(" ");
-    }
-    return prefix;
 }
 
 platform::Moment RecordImport::thisYearsBirthday(int month, int day)
@@ -70,12 +50,6 @@ bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t in
     record.Name = displayName(person.first_name, person.last_name);
     record.RecordID = person.id;
     record.Image = {person.id, person.has_image};
-    const std::string& prefix = datePrefix(birthday.month, birthday.day);
-    char yearText[12];
-    const size_t yearLength =
-        std::to_chars(yearText, yearText + sizeof yearText, birthday.year).ptr - yearText;
-    record.FullDate.reserve(prefix.size() + yearLength);
-    record.FullDate.append(prefix).append(yearText, yearLength);
     record.NiverEvent = thisYearsBirthday(birthday.month, birthday.day);
     record.Day = birthday.day;
     record.Month = birthday.month;

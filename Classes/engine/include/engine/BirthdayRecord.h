@@ -23,7 +23,6 @@ inline constexpr const char* kPlaceholderImage = "contact.png";
 
 struct BirthdayRecord {
     std::string Name;
-    std::string FullDate; // "March 5 1980", or "5 de Março de 1980" with the Portuguese table
     int32_t Day = 0; // of the birthday, 1..31
     int32_t Month = 0; // 1..12
     int32_t Year = 0; // of birth; 1900 when unknown
