@@ -41,10 +41,11 @@ bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t in
 {
     if (!person.birthday)
         return false;
+    // A valid date of its own year (the book hands out no other) is a day of every leap year,
+    // so it has a date this year, 29 February without a year included. The bounds are checked
+    // all the same, inline, since the tables of each day of the year are indexed by them.
     const ab::CivilDate& birthday = *person.birthday;
-    // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
-    // without a year, has none.
-    if (!ab::is_valid_birthday({2000, birthday.month, birthday.day}))
+    if (birthday.month < 1 || birthday.month > 12 || birthday.day < 1 || birthday.day > 31)
         return false;
 
     BirthdayRecord& record = records.emplace_back();

@@ -24,8 +24,7 @@ public:
     RecordImport(const platform::Calendar& calendar, int year);
 
     // Appends the record of the person at `index` in the address book to `records`, made in
-    // place; nothing when the person has no birthday (or one that names no day of the year).
-    // True when it appended one.
+    // place; nothing when the person has no birthday. True when it appended one.
     bool appendRecord(const ab::PersonSummaryView& person, uint32_t index,
                       std::vector<BirthdayRecord>& records);
 
