@@ -93,13 +93,24 @@ void BirthdayList::sortByDate()
     if (!records_ || listArray_.empty())
         return;
     const BirthdayRecord* const first = records_->data();
+    const size_t count = listArray_.size();
     std::vector<RecordRef> inBookOrder;
-    inBookOrder.reserve(listArray_.size());
-    os::prefault(inBookOrder.data(), listArray_.size() * sizeof(RecordRef));
-    inBookOrder.resize(listArray_.size());
-    for (RecordRef& record : listArray_) {
-        const size_t position = static_cast<size_t>(record.get() - first);
-        inBookOrder[position] = std::move(record);
+    // Right after an import, as at every start, the list is in book order already.
+    const BirthdayRecord* expected = first;
+    if (std::all_of(listArray_.begin(), listArray_.end(),
+                    [&](const RecordRef& record) { return record.get() == expected++; })) {
+        inBookOrder.swap(listArray_);
+        listArray_.reserve(count);
+        os::prefault(listArray_.data(), count * sizeof(RecordRef));
+        listArray_.resize(count);
+    } else {
+        inBookOrder.reserve(count);
+        os::prefault(inBookOrder.data(), count * sizeof(RecordRef));
+        inBookOrder.resize(count);
+        for (RecordRef& record : listArray_) {
+            const size_t position = static_cast<size_t>(record.get() - first);
+            inBookOrder[position] = std::move(record);
+        }
     }
 
     // A 29 February birthday is dated 1 March in a common year; it sorts just before the
