@@ -1,6 +1,5 @@
 #include "engine/BirthdayList.h"
 
-#include "engine/Months.h"
 #include "engine/RecordImport.h"
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
@@ -94,13 +93,24 @@ void BirthdayList::sortByDate()
     if (!records_ || listArray_.empty())
         return;
     const BirthdayRecord* const first = records_->data();
+    const size_t count = listArray_.size();
     std::vector<RecordRef> inBookOrder;
-    inBookOrder.reserve(listArray_.size());
-    os::prefault(inBookOrder.data(), listArray_.size() * sizeof(RecordRef));
-    inBookOrder.resize(listArray_.size());
-    for (RecordRef& record : listArray_) {
-        const size_t position = static_cast<size_t>(record.get() - first);
-        inBookOrder[position] = std::move(record);
+    // Right after an import, as at every start, the list is in book order already.
+    const BirthdayRecord* expected = first;
+    if (std::all_of(listArray_.begin(), listArray_.end(),
+                    [&](const RecordRef& record) { return record.get() == expected++; })) {
+        inBookOrder.swap(listArray_);
+        listArray_.reserve(count);
+        os::prefault(listArray_.data(), count * sizeof(RecordRef));
+        listArray_.resize(count);
+    } else {
+        inBookOrder.reserve(count);
+        os::prefault(inBookOrder.data(), count * sizeof(RecordRef));
+        inBookOrder.resize(count);
+        for (RecordRef& record : listArray_) {
+            const size_t position = static_cast<size_t>(record.get() - first);
+            inBookOrder[position] = std::move(record);
+        }
     }
 
     // A 29 February birthday is dated 1 March in a common year; it sorts just before the
@@ -159,34 +169,50 @@ void BirthdayList::PopulateSection_byDate(bool comingOnly)
     startBuild();
     sortByDate();
 
-    std::array<std::string, 13> titles;
-    for (int month = 1; month <= 12; ++month)
-        titles[month] = ConvertMonth(month);
-    const platform::DateParts now = today_; // a local, so the loop need not reload the member
+    const std::array<std::string, 13>& titles = rowWords_.monthNames;
+    // Whether the list shows each day of birth and whether it is today's, worked out once per
+    // day of the year rather than once per record.
+    const platform::DateParts now = today_;
     const int thresholdMonth = comingOnly ? now.month : 0;
     const int thresholdDay = comingOnly ? now.day : 0;
+    struct DayOfBirth {
+        bool shown = false;
+        bool today = false;
+    };
+    std::array<DayOfBirth, kBirthDaySlots> daysOfBirth;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= 31; ++day) {
+            const platform::DateParts observed = platform::observedBirthday(now.year, month, day);
+            daysOfBirth[birthDaySlot(month, day)] = {
+                observed.month > thresholdMonth ||
+                    (observed.month == thresholdMonth && observed.day >= thresholdDay),
+                observed.month == now.month && observed.day == now.day};
+        }
+    }
 
     int32_t rows = 0;
     int32_t today = 0;
+    int month = 0; // of the record before, whose title is *current
     const std::string* current = nullptr;
     const BirthdayRecord* const first = records_ ? records_->data() : nullptr;
     for (const RecordRef& record : listArray_) {
         const uint16_t slot = birthDays_[static_cast<size_t>(record.get() - first)];
-        const int month = slot / 32;
-        const platform::DateParts observed = platform::observedBirthday(now.year, month, slot % 32);
-        if (observed.month < thresholdMonth ||
-            (observed.month == thresholdMonth && observed.day < thresholdDay))
+        const DayOfBirth dayOfBirth = daysOfBirth[slot];
+        if (!dayOfBirth.shown)
             continue;
-        if (observed.month == now.month && observed.day == now.day)
+        if (dayOfBirth.today)
             ++today;
-        const std::string& title = titles[month];
-        if (current == nullptr)
-            current = &title;
-        if (title != *current) {
-            sections_.emplace_back();
-            closeSection(*current, rows);
-            current = &title;
-            rows = 0;
+        if (slot / 32 != month) {
+            month = slot / 32;
+            const std::string& title = titles[month];
+            if (current == nullptr)
+                current = &title;
+            if (title != *current) {
+                sections_.emplace_back();
+                closeSection(*current, rows);
+                current = &title;
+                rows = 0;
+            }
         }
         sections_.back().push_back(record);
         ++rows;

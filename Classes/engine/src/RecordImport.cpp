@@ -1,11 +1,6 @@
 #include "engine/RecordImport.h"
 
-#include "engine/Months.h"
-#include "foundation/Bundle.h"
-#include "foundation/CivilDates.h"
 #include "platform/BirthdayRules.h"
-
-#include <charconv>
 
 namespace engine {
 
@@ -18,31 +13,17 @@ std::string displayName(std::optional<std::string_view> first, std::optional<std
         return std::string(lastText);
     if (lastText == kNull)
         return std::string(firstText);
-    std::string name;
-    name.reserve(firstText.size() + 1 + lastText.size());
-    name.append(firstText).append(" ").append(lastText);
+    // Made at its full length and filled in place: three appends cost twice as much, and this
+    // runs once for every person of the book.
+    std::string name(firstText.size() + 1 + lastText.size(), ' ');
+    firstText.copy(name.data(), firstText.size());
+    lastText.copy(name.data() + firstText.size() + 1, lastText.size());
     return name;
 }
 
 RecordImport::RecordImport(const platform::Calendar& calendar, int year)
     : calendar_(calendar), year_(year)
 {
-    portuguese_ = NSBundle::mainBundle().localizedStringForKey("Close", "", "") == "Fechar";
-    for (int month = 1; month <= 12; ++month)
-        monthNames_[month] = ConvertMonth(month);
-}
-
-const std::string& RecordImport::datePrefix(int month, int day)
-{
-    std::string& prefix = datePrefixes_[month * 32 + day];
-    if (prefix.empty()) {
-        const std::string dayText = std::to_string(day);
-        if (portuguese_)
-            prefix.append(dayText).append(" de ").append(monthNames_[month]).append(" de ");
-        else
-            prefix.append(monthNames_[month]).append(" ").append(dayText).append(" ");
-    }
-    return prefix;
 }
 
 platform::Moment RecordImport::thisYearsBirthday(int month, int day)
@@ -60,22 +41,17 @@ bool RecordImport::appendRecord(const ab::PersonSummaryView& person, uint32_t in
 {
     if (!person.birthday)
         return false;
+    // A valid date of its own year (the book hands out no other) is a day of every leap year,
+    // so it has a date this year, 29 February without a year included. The bounds are checked
+    // all the same, inline, since the tables of each day of the year are indexed by them.
     const ab::CivilDate& birthday = *person.birthday;
-    // Any leap year: 29 February is a day of the year, though 1900, the year of a birthday
-    // without a year, has none.
-    if (!os::isRealDate(2000, birthday.month, birthday.day))
+    if (birthday.month < 1 || birthday.month > 12 || birthday.day < 1 || birthday.day > 31)
         return false;
 
     BirthdayRecord& record = records.emplace_back();
     record.Name = displayName(person.first_name, person.last_name);
     record.RecordID = person.id;
     record.Image = {person.id, person.has_image};
-    const std::string& prefix = datePrefix(birthday.month, birthday.day);
-    char yearText[12];
-    const size_t yearLength =
-        std::to_chars(yearText, yearText + sizeof yearText, birthday.year).ptr - yearText;
-    record.FullDate.reserve(prefix.size() + yearLength);
-    record.FullDate.append(prefix).append(yearText, yearLength);
     record.NiverEvent = thisYearsBirthday(birthday.month, birthday.day);
     record.Day = birthday.day;
     record.Month = birthday.month;

@@ -1,5 +1,6 @@
 #include "engine/RowValues.h"
 
+#include "engine/Months.h"
 #include "engine/Signs.h"
 #include "foundation/Bundle.h"
 #include "foundation/CivilDates.h"
@@ -61,8 +62,26 @@ Rgb rgb(CountdownColour colour)
 
 RowWords RowWords::load()
 {
-    return {localized("Age"), localized("in"),   localized("month"),    localized("months"),
-            localized("day"), localized("days"), localized("Tomorrow"), localized("Today")};
+    std::array<std::string, 13> monthNames;
+    for (int month = 1; month <= 12; ++month)
+        monthNames[month] = ConvertMonth(month);
+    return {localized("Age"),      localized("in"),
+            localized("month"),    localized("months"),
+            localized("day"),      localized("days"),
+            localized("Tomorrow"), localized("Today"),
+            std::move(monthNames), localized("Close") == "Fechar"};
+}
+
+// Made per row shown rather than per person imported: a list shows a screenful of a book that
+// may hold 100,000 persons.
+std::string fullDate(const BirthdayRecord& record, const RowWords& words)
+{
+    const std::string& month = words.monthNames[record.Month];
+    const std::string day = std::to_string(record.Day);
+    const std::string year = std::to_string(record.Year);
+    if (words.dayFirst)
+        return day + " de " + month + " de " + year;
+    return month + " " + day + " " + year;
 }
 
 RowValues rowValues(const BirthdayRecord& record, const RowWords& words,
@@ -71,7 +90,7 @@ RowValues rowValues(const BirthdayRecord& record, const RowWords& words,
     RowValues row;
     row.image = record.Image;
     row.name = record.Name;
-    row.dateText = record.FullDate;
+    row.dateText = fullDate(record, words);
     row.sign = settings.hideSigno ? 0 : idForSigno(record.Day, record.Month);
     if (!(settings.hideAge && record.Year == 1900))
         row.ageText = words.age + ": " + std::to_string(age(record, today));

@@ -327,6 +327,16 @@ TEST(Birthday, MonthLengthsFollowTheCalendarButTheUnknownYearKeepsTheTwentyNinth
     EXPECT_EQ(ab::days_in_birthday_month(1981, 13), 0);
     EXPECT_TRUE(ab::is_valid_birthday({ab::kUnknownYear, 2, 29}));
     EXPECT_FALSE(ab::is_valid_birthday({10000, 1, 1}));
+    // The first 28 days of a month are taken without the calendar: not those of no month.
+    for (const ab::CivilDate no : {ab::CivilDate{1981, 0, 5},
+                                   {1981, 13, 5},
+                                   {1981, 4, 0},
+                                   {1981, 4, 31},
+                                   {1981, 2, 29},
+                                   {0, 1, 1}})
+        EXPECT_FALSE(ab::is_valid_birthday(no)) << no.year << "-" << no.month << "-" << no.day;
+    for (const ab::CivilDate yes : {ab::CivilDate{1, 1, 1}, {1981, 1, 31}, {1984, 2, 29}})
+        EXPECT_TRUE(ab::is_valid_birthday(yes)) << yes.year << "-" << yes.month << "-" << yes.day;
 }
 
 TEST(AddressBookStore, UnreadableFilesReadAsAnEmptyBook)

@@ -23,18 +23,18 @@ inline constexpr const char* kPlaceholderImage = "contact.png";
 
 struct BirthdayRecord {
     std::string Name;
-    std::string FullDate; // "March 5 1980", or "5 de Março de 1980" with the Portuguese table
     int32_t Day = 0; // of the birthday, 1..31
     int32_t Month = 0; // 1..12
     int32_t Year = 0; // of birth; 1900 when unknown
+    // Position in the address book at import: the order among records with equal sort keys.
+    // Beside the three numbers above, where it fills what would be padding: a large book holds
+    // hundreds of thousands of records.
+    uint32_t addressBookIndex = 0;
     ImageRef Image;
     // Local midnight of this year's birthday (of 1 March for 29 February in a common year), or
     // the first moment of that day where its midnight does not exist.
     platform::Moment NiverEvent = 0;
     ab::RecordID RecordID = ab::kInvalidRecordID;
-
-    // Position in the address book at import: the order among records with equal sort keys.
-    uint32_t addressBookIndex = 0;
 };
 
 using RecordRef = std::shared_ptr<const BirthdayRecord>;

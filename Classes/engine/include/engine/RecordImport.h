@@ -1,7 +1,7 @@
 #pragma once
-// Turns address-book persons into birthday records for one import. The localised month names,
-// the choice of date text and this year's birthday dates are worked out once per import rather
-// than once per person; the results are the same, since nothing changes during an import.
+// Turns address-book persons into birthday records for one import. This year's birthday dates
+// are worked out once per day of the year rather than once per person; the results are the same,
+// since nothing changes during an import.
 #include "engine/BirthdayRecord.h"
 #include "platform/DateServices.h"
 
@@ -20,27 +20,20 @@ std::string displayName(std::optional<std::string_view> first,
 
 class RecordImport {
 public:
-    // Reads the localised texts from the main bundle; birthdays fall in the year `year`, at local
-    // midnight by the calendar.
+    // Birthdays fall in the year `year`, at local midnight by the calendar.
     RecordImport(const platform::Calendar& calendar, int year);
 
     // Appends the record of the person at `index` in the address book to `records`, made in
-    // place; nothing when the person has no birthday (or one that names no day of the year).
-    // True when it appended one.
+    // place; nothing when the person has no birthday. True when it appended one.
     bool appendRecord(const ab::PersonSummaryView& person, uint32_t index,
                       std::vector<BirthdayRecord>& records);
 
 private:
-    // The date text up to the year ("March 5 ", "5 de Março de "), made once per day of the year.
-    const std::string& datePrefix(int month, int day);
     platform::Moment thisYearsBirthday(int month, int day);
 
     const platform::Calendar& calendar_;
     int year_;
-    bool portuguese_;
-    std::array<std::string, 13> monthNames_;
     std::array<std::optional<platform::Moment>, 13 * 32> midnights_;
-    std::array<std::string, 13 * 32> datePrefixes_;
 };
 
 } // namespace engine

@@ -5,6 +5,7 @@
 #include "engine/BirthdayRecord.h"
 #include "platform/DateServices.h"
 
+#include <array>
 #include <string>
 
 namespace engine {
@@ -31,8 +32,13 @@ struct RowValues {
 // The localised words of a row, read from the main bundle once and reused for every row.
 struct RowWords {
     std::string age, in, month, months, day, days, tomorrow, today;
+    std::array<std::string, 13> monthNames; // 1..12, as ConvertMonth gives them
+    bool dayFirst = false; // "5 de Março de 1980" rather than "March 5 1980"
     static RowWords load();
 };
+
+// The birthday as a row shows it: "March 5 1980", or "5 de Março de 1980" in Portuguese.
+std::string fullDate(const BirthdayRecord& record, const RowWords& words);
 
 // The stored settings that change what a row shows: hideAge empties the age text of persons
 // born in 1900 (a birthday without a year), hideSigno shows no sign.

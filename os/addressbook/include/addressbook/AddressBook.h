@@ -61,7 +61,8 @@ struct LabeledDate {
 };
 
 // What a list of all persons carries: enough to build birthday records without reading photos or
-// multi-values, which are fetched per person when shown.
+// multi-values, which are fetched per person when shown. A birthday handed out is always one that
+// is_valid_birthday: a book keeps no other, and reads one that another writer left as none.
 struct PersonSummary {
     RecordID id = kInvalidRecordID;
     std::optional<std::string> first_name;
