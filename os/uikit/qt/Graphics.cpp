@@ -1,3 +1,4 @@
+#include "BundleIcon.h"
 #include "Painting.h"
 #include "SilentSessionBus.h"
 #include "TintedImage.h"
@@ -57,9 +58,9 @@ void presentMainBundle()
         QGuiApplication::setDesktopFileName(QString::fromStdString(*entry));
     // Read as the bundle's other images are: a QIcon made from the file's path loads every
     // image plugin of Qt (and libjpeg) at each start to find the one that reads it.
-    if (const auto icon = UIImage::imageNamed(
-            bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon->bitmap().image)));
+    if (const auto icon =
+            bundleIcon(bundle.objectForInfoDictionaryKey("CFBundleIconFile").value_or("icon.png")))
+        QApplication::setWindowIcon(*icon);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "uikit/DeviceDates.h"
 
+#include "ShortTimeFormat.h"
 #include "foundation/DeviceText.h"
 
 #include <unicode/dtptngen.h>
@@ -10,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -32,7 +34,7 @@ constexpr const char* kTimeSkeleton = "jmm";
 
 // The time is the locale's own short time format, which is what its "jmm" skeleton gives (in all
 // but 5 of ICU's 805 locales, and there another format of the locale's), read without a
-// generator: the status bar's clock is on every first screen.
+// generator. Only for the locales whose format ShortTimeFormat cannot write.
 std::unique_ptr<icu::SimpleDateFormat> makeFormatter(const std::string& localeName,
                                                      const icu::Locale& locale,
                                                      const char* skeleton, UErrorCode& status)
@@ -52,6 +54,15 @@ std::unique_ptr<icu::SimpleDateFormat> makeFormatter(const std::string& localeNa
         return nullptr;
     auto made = std::make_unique<icu::SimpleDateFormat>(pattern, locale, status);
     return U_SUCCESS(status) ? std::move(made) : nullptr;
+}
+
+// The narrow no-break space newer locale data puts before "PM" becomes a plain one, as the
+// device's fonts all have it.
+std::string deviceWritten(icu::UnicodeString text)
+{
+    text.findAndReplace(icu::UnicodeString(char16_t(0x202F)), icu::UnicodeString(u' '));
+    std::string utf8;
+    return text.toUTF8String(utf8);
 }
 
 // The fields written in UTC, so no time zone or daylight saving moves them.
@@ -83,11 +94,7 @@ std::string format(const char* skeleton, int year, int month, int day, int hour,
         return {};
     icu::UnicodeString text;
     formatter->format(date, text);
-    // The narrow no-break space newer locale data puts before "PM" becomes a plain one, as the
-    // device's fonts all have it.
-    text.findAndReplace(icu::UnicodeString(char16_t(0x202F)), icu::UnicodeString(u' '));
-    std::string utf8;
-    return text.toUTF8String(utf8);
+    return deviceWritten(text);
 }
 
 } // namespace
@@ -108,7 +115,23 @@ std::string deviceMonthName(int month)
 
 std::string deviceTimeText(int hour, int minute)
 {
-    return format(kTimeSkeleton, 2000, 1, 1, hour, minute);
+    // The status bar writes its clock on every first screen, so the locale's format is read
+    // once, and ICU's formatter made only for a locale that needs it.
+    static std::mutex mutex;
+    static std::map<std::string, std::optional<ShortTimeFormat>> formats;
+    const std::string localeName = os::deviceLocale();
+    std::optional<std::u16string> text;
+    {
+        const std::lock_guard lock(mutex);
+        auto found = formats.find(localeName);
+        if (found == formats.end())
+            found = formats.emplace(localeName, ShortTimeFormat::of(localeName)).first;
+        if (found->second)
+            text = found->second->text(hour, minute);
+    }
+    if (!text)
+        return format(kTimeSkeleton, 2000, 1, 1, hour, minute);
+    return deviceWritten(icu::UnicodeString(text->data(), static_cast<int32_t>(text->size())));
 }
 
 } // namespace uikit

@@ -1,3 +1,4 @@
+#include "BundleIcon.h"
 #include "foundation/Bundle.h"
 #include "uikit/UIGraphics.h"
 #include "uikit/UIImage.h"
@@ -66,6 +67,18 @@ TEST_F(UIImageTest, BytesThatDoNotDecodeGiveNoImage)
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->size(), CGSizeMake(7, 9));
     EXPECT_EQ(decoded->name(), "");
+}
+
+// The windows' icon is the bundle's image, read when a platform first asks for it.
+TEST_F(UIImageTest, TheBundlesIconIsItsImageReadWhenFirstAskedFor)
+{
+    EXPECT_FALSE(uikit::bundleIcon("missing.png"));
+    write("icon.png", solidPng({40, 42}, UIColor::blueColor()));
+    const auto icon = uikit::bundleIcon("icon.png");
+    ASSERT_TRUE(icon);
+    write("icon.png", solidPng({40, 42}, UIColor::redColor()));
+    EXPECT_EQ(icon->availableSizes(), QList<QSize>{QSize(40, 42)});
+    EXPECT_EQ(icon->pixmap(QSize(40, 42)).toImage().pixelColor(20, 21), QColor(Qt::red));
 }
 
 // --- Image data from outside: photos ---

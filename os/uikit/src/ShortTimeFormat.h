@@ -1,0 +1,29 @@
+#pragma once
+// A locale's short time format ("h:mm a", "HH:mm"), read straight from ICU's locale data: its
+// pattern, its AM/PM markers and its digits. Making ICU's own formatter for it also reads every
+// month and day name, a number format and a calendar, most of the status bar's first paint.
+// For the toolkit's own files only.
+#include <optional>
+#include <string>
+
+namespace uikit {
+
+class ShortTimeFormat {
+public:
+    // The locale's format, or nothing when writing it takes more than hours, minutes, AM/PM
+    // markers and decimal digits (a day period such as "in the morning", another numbering), or
+    // when ICU would not use the locale's own pattern as written (a locale whose data is a
+    // parent's, whose hour cycle ICU then adapts to the region): ICU's formatter writes those.
+    static std::optional<ShortTimeFormat> of(const std::string& localeName);
+
+    // The time as ICU's formatter of the locale's short time style writes it.
+    std::u16string text(int hour, int minute) const;
+
+private:
+    std::u16string pattern_;
+    std::u16string am_;
+    std::u16string pm_;
+    std::u16string digits_[10];
+};
+
+} // namespace uikit
