@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -58,11 +59,16 @@ std::unique_ptr<icu::SimpleDateFormat> makeFormatter(const std::string& localeNa
 
 // The narrow no-break space newer locale data puts before "PM" becomes a plain one, as the
 // device's fonts all have it.
-std::string deviceWritten(icu::UnicodeString text)
+std::string deviceWritten(std::string_view text)
 {
-    text.findAndReplace(icu::UnicodeString(char16_t(0x202F)), icu::UnicodeString(u' '));
-    std::string utf8;
-    return text.toUTF8String(utf8);
+    constexpr std::string_view kNarrowNoBreakSpace = "\u202F";
+    std::string written;
+    for (size_t at = text.find(kNarrowNoBreakSpace); at != std::string_view::npos;
+         at = text.find(kNarrowNoBreakSpace)) {
+        written.append(text.substr(0, at)) += ' ';
+        text.remove_prefix(at + kNarrowNoBreakSpace.size());
+    }
+    return written.append(text);
 }
 
 // The fields written in UTC, so no time zone or daylight saving moves them.
@@ -94,7 +100,8 @@ std::string format(const char* skeleton, int year, int month, int day, int hour,
         return {};
     icu::UnicodeString text;
     formatter->format(date, text);
-    return deviceWritten(text);
+    std::string utf8;
+    return deviceWritten(text.toUTF8String(utf8));
 }
 
 } // namespace
@@ -120,7 +127,7 @@ std::string deviceTimeText(int hour, int minute)
     static std::mutex mutex;
     static std::map<std::string, std::optional<ShortTimeFormat>> formats;
     const std::string localeName = os::deviceLocale();
-    std::optional<std::u16string> text;
+    std::optional<std::string> text;
     {
         const std::lock_guard lock(mutex);
         auto found = formats.find(localeName);
@@ -131,7 +138,7 @@ std::string deviceTimeText(int hour, int minute)
     }
     if (!text)
         return format(kTimeSkeleton, 2000, 1, 1, hour, minute);
-    return deviceWritten(icu::UnicodeString(text->data(), static_cast<int32_t>(text->size())));
+    return deviceWritten(*text);
 }
 
 } // namespace uikit

@@ -10,9 +10,9 @@
 namespace uikit {
 namespace {
 
-// The string at the index, or nothing when it is not a plain string (ICU writes a pattern that
-// comes with number overrides as an array).
-std::optional<std::u16string> stringAt(const icu::ResourceBundle& array, int32_t index)
+// The string at the index in UTF-8, or nothing when it is not a plain string (ICU writes a
+// pattern that comes with number overrides as an array).
+std::optional<std::string> stringAt(const icu::ResourceBundle& array, int32_t index)
 {
     UErrorCode status = U_ZERO_ERROR;
     const icu::ResourceBundle item = array.get(index, status);
@@ -21,36 +21,38 @@ std::optional<std::u16string> stringAt(const icu::ResourceBundle& array, int32_t
     const icu::UnicodeString text = item.getString(status);
     if (U_FAILURE(status))
         return std::nullopt;
-    return std::u16string(text.getBuffer(), static_cast<size_t>(text.length()));
+    std::string utf8;
+    return text.toUTF8String(utf8);
 }
 
-bool isPatternLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool isPatternLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Walks ICU's date pattern syntax: a run of one letter is a field (its letter and length), text
 // between single quotes is written as it is, two single quotes are one, anything else is text.
+// A byte of a character past ASCII is never a letter or a quote, so it passes as text.
 template <typename Field, typename Text>
-void walkPattern(std::u16string_view pattern, const Field& field, const Text& text)
+void walkPattern(std::string_view pattern, const Field& field, const Text& text)
 {
     for (size_t i = 0; i < pattern.size();) {
-        const char16_t c = pattern[i];
+        const char c = pattern[i];
         if (isPatternLetter(c)) {
             size_t end = i;
             while (end < pattern.size() && pattern[end] == c)
                 ++end;
             field(c, static_cast<int>(end - i));
             i = end;
-        } else if (c != u'\'') {
+        } else if (c != '\'') {
             text(pattern.substr(i, 1));
             ++i;
-        } else if (i + 1 < pattern.size() && pattern[i + 1] == u'\'') {
-            text(u"'");
+        } else if (i + 1 < pattern.size() && pattern[i + 1] == '\'') {
+            text("'");
             i += 2;
         } else {
-            std::u16string quoted;
+            std::string quoted;
             for (++i; i < pattern.size(); ++i) {
-                if (pattern[i] != u'\'')
+                if (pattern[i] != '\'')
                     quoted += pattern[i];
-                else if (i + 1 < pattern.size() && pattern[i + 1] == u'\'')
+                else if (i + 1 < pattern.size() && pattern[i + 1] == '\'')
                     quoted += pattern[++i];
                 else
                     break;
@@ -61,14 +63,23 @@ void walkPattern(std::u16string_view pattern, const Field& field, const Text& te
     }
 }
 
-bool isTimeField(char16_t letter, int length)
+bool isTimeField(char letter, int length)
 {
     // "a" to "aaa" are the markers read here; longer ones ask for other forms of them.
-    return std::u16string_view(u"HhKkm").find(letter) != std::u16string_view::npos ||
-           (letter == u'a' && length <= 3);
+    return std::string_view("HhKkm").find(letter) != std::string_view::npos ||
+           (letter == 'a' && length <= 3);
 }
 
 } // namespace
+
+bool ShortTimeFormat::writesOnlyTime(std::string_view pattern)
+{
+    bool onlyTimeFields = true;
+    walkPattern(
+        pattern, [&](char letter, int length) { onlyTimeFields &= isTimeField(letter, length); },
+        [](std::string_view) {});
+    return onlyTimeFields;
+}
 
 std::optional<ShortTimeFormat> ShortTimeFormat::of(const std::string& localeName)
 {
@@ -98,14 +109,7 @@ std::optional<ShortTimeFormat> ShortTimeFormat::of(const std::string& localeName
     const auto pattern = stringAt(patterns, kShortTime);
     const auto am = stringAt(markers, 0);
     const auto pm = stringAt(markers, 1);
-    if (!pattern || !am || !pm)
-        return std::nullopt;
-    bool onlyTimeFields = true;
-    walkPattern(
-        *pattern,
-        [&](char16_t letter, int length) { onlyTimeFields &= isTimeField(letter, length); },
-        [](std::u16string_view) {});
-    if (!onlyTimeFields)
+    if (!pattern || !am || !pm || !writesOnlyTime(*pattern))
         return std::nullopt;
     format.pattern_ = *pattern;
     format.am_ = *am;
@@ -121,34 +125,34 @@ std::optional<ShortTimeFormat> ShortTimeFormat::of(const std::string& localeName
         return std::nullopt;
     for (int32_t index = 0, digit = 0; digit < 10; ++digit) {
         const int32_t next = digits.moveIndex32(index, 1);
-        format.digits_[digit].assign(digits.getBuffer() + index, static_cast<size_t>(next - index));
+        digits.tempSubStringBetween(index, next).toUTF8String(format.digits_[digit]);
         index = next;
     }
     return format;
 }
 
-std::u16string ShortTimeFormat::text(int hour, int minute) const
+std::string ShortTimeFormat::text(int hour, int minute) const
 {
-    std::u16string written;
+    std::string written;
     const auto writeNumber = [&](int value, int minimumDigits) {
-        std::u16string number;
+        std::string number;
         for (int left = value; left > 0 || minimumDigits > 0; left /= 10, --minimumDigits)
             number.insert(0, digits_[left % 10]);
         written += number;
     };
     walkPattern(
         pattern_,
-        [&](char16_t letter, int length) {
+        [&](char letter, int length) {
             switch (letter) {
-            case u'H': return writeNumber(hour, length);
-            case u'k': return writeNumber(hour == 0 ? 24 : hour, length);
-            case u'h': return writeNumber(hour % 12 == 0 ? 12 : hour % 12, length);
-            case u'K': return writeNumber(hour % 12, length);
-            case u'm': return writeNumber(minute, length);
+            case 'H': return writeNumber(hour, length);
+            case 'k': return writeNumber(hour == 0 ? 24 : hour, length);
+            case 'h': return writeNumber(hour % 12 == 0 ? 12 : hour % 12, length);
+            case 'K': return writeNumber(hour % 12, length);
+            case 'm': return writeNumber(minute, length);
             default: written += hour < 12 ? am_ : pm_;
             }
         },
-        [&](std::u16string_view text) { written += text; });
+        [&](std::string_view text) { written += text; });
     return written;
 }
 

@@ -5,6 +5,7 @@
 // For the toolkit's own files only.
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace uikit {
 
@@ -16,14 +17,18 @@ public:
     // parent's, whose hour cycle ICU then adapts to the region): ICU's formatter writes those.
     static std::optional<ShortTimeFormat> of(const std::string& localeName);
 
-    // The time as ICU's formatter of the locale's short time style writes it.
-    std::u16string text(int hour, int minute) const;
+    // The time in UTF-8, as ICU's formatter of the locale's short time style writes it.
+    std::string text(int hour, int minute) const;
 
 private:
-    std::u16string pattern_;
-    std::u16string am_;
-    std::u16string pm_;
-    std::u16string digits_[10];
+    // Whether the pattern asks only for what text() writes: hours, minutes and AM/PM markers.
+    static bool writesOnlyTime(std::string_view pattern);
+
+    // All UTF-8. The pattern's letters and quotes are ASCII, so it is walked byte by byte.
+    std::string pattern_;
+    std::string am_;
+    std::string pm_;
+    std::string digits_[10];
 };
 
 } // namespace uikit

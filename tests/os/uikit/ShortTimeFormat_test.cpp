@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string utf8(const std::u16string& text)
-{
-    std::string written;
-    return icu::UnicodeString(text.data(), static_cast<int32_t>(text.size())).toUTF8String(written);
-}
-
 // Written as ICU's formatter of the short time style writes it, in every locale ICU has, at
 // every hour (both markers, both noon and midnight) and minutes of one and two digits.
 TEST(ShortTimeFormat, WritesEveryLocaleAsIcusOwnFormatter)
@@ -36,7 +30,7 @@ TEST(ShortTimeFormat, WritesEveryLocaleAsIcusOwnFormatter)
                 icu::UnicodeString expected;
                 icuFormat->format(UDate(hour * 60 + minute) * 60'000, expected);
                 std::string expectedText;
-                EXPECT_EQ(utf8(format->text(hour, minute)), expected.toUTF8String(expectedText))
+                EXPECT_EQ(format->text(hour, minute), expected.toUTF8String(expectedText))
                     << locales[i].getName() << ' ' << hour << ':' << minute;
             }
         }
