@@ -123,7 +123,8 @@ std::string deviceMonthName(int month)
 std::string deviceTimeText(int hour, int minute)
 {
     // The status bar writes its clock on every first screen, so the locale's format is read
-    // once, and ICU's formatter made only for a locale that needs it.
+    // once, from the device's cache when a start before kept it, and ICU's formatter made only
+    // for a locale that needs it.
     static std::mutex mutex;
     static std::map<std::string, std::optional<ShortTimeFormat>> formats;
     const std::string localeName = os::deviceLocale();
@@ -132,7 +133,7 @@ std::string deviceTimeText(int hour, int minute)
         const std::lock_guard lock(mutex);
         auto found = formats.find(localeName);
         if (found == formats.end())
-            found = formats.emplace(localeName, ShortTimeFormat::of(localeName)).first;
+            found = formats.emplace(localeName, ShortTimeFormat::cached(localeName)).first;
         if (found->second)
             text = found->second->text(hour, minute);
     }

@@ -17,12 +17,22 @@ public:
     // parent's, whose hour cycle ICU then adapts to the region): ICU's formatter writes those.
     static std::optional<ShortTimeFormat> of(const std::string& localeName);
 
+    // The same, kept on the device: read from the file a first start wrote for this ICU and
+    // locale, so later starts write the clock without loading any of ICU's data or code, or,
+    // when that file is missing or damaged, from ICU and written there again. A device where
+    // nothing can be written reads it from ICU at each start.
+    static std::optional<ShortTimeFormat> cached(const std::string& localeName);
+
     // The time in UTF-8, as ICU's formatter of the locale's short time style writes it.
     std::string text(int hour, int minute) const;
 
 private:
     // Whether the pattern asks only for what text() writes: hours, minutes and AM/PM markers.
     static bool writesOnlyTime(std::string_view pattern);
+
+    // The fields in the cache file's layout, and back; nothing from a file that is not whole.
+    std::string saved() const;
+    static std::optional<ShortTimeFormat> fromSaved(std::string_view saved);
 
     // All UTF-8. The pattern's letters and quotes are ASCII, so it is walked byte by byte.
     std::string pattern_;

@@ -1,11 +1,15 @@
 #include "ShortTimeFormat.h"
+#include "TempDevice.h"
 
 #include <gtest/gtest.h>
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
+#include <unicode/uvernum.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -47,6 +51,45 @@ TEST(ShortTimeFormat, LeavesToIcuWhatItAdapts)
         EXPECT_TRUE(uikit::ShortTimeFormat::of(own)) << own;
     for (const char* adapted : {"pt_XX", "en_US@hours=h23", "de_DE@rg=uszzzz", "zh_TW"})
         EXPECT_FALSE(uikit::ShortTimeFormat::of(adapted)) << adapted;
+}
+
+// Read from ICU once per ICU and locale, then from the device: a kept file is used as it is
+// (here another locale's), a damaged one or one of another ICU is read afresh and kept again.
+TEST(ShortTimeFormat, IsKeptOnTheDeviceForItsIcuAndLocale)
+{
+    TempDevice device;
+    const auto file = [&](const std::string& locale) {
+        return device.path("/var/mobile/Library/Caches/com.Qarvex.UIKit/ShortTimeFormat/" +
+                           std::string(U_ICU_VERSION) + "/" + locale);
+    };
+    const auto contents = [](const std::filesystem::path& path) {
+        return (std::ostringstream() << std::ifstream(path).rdbuf()).str();
+    };
+    const auto cachedText = [](const char* locale) {
+        return uikit::ShortTimeFormat::cached(locale)->text(13, 5);
+    };
+    const std::string icuText = uikit::ShortTimeFormat::of("en_US")->text(13, 5);
+    ASSERT_EQ(cachedText("de_DE"), "13:05");
+    ASSERT_EQ(cachedText("en_US"), icuText);
+    const std::string kept = contents(file("en_US"));
+    std::string otherIcu = kept;
+    otherIcu.replace(otherIcu.find(U_ICU_VERSION), std::string_view(U_ICU_VERSION).size(), "1.0");
+    std::filesystem::copy_file(file("de_DE"), file("en_US"),
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(cachedText("en_US"), "13:05");
+    for (const std::string& damaged :
+         {std::string("garbage"), kept.substr(0, kept.size() - 2), otherIcu}) {
+        std::ofstream(file("en_US")) << damaged;
+        EXPECT_EQ(cachedText("en_US"), icuText) << damaged;
+        EXPECT_EQ(contents(file("en_US")), kept) << damaged;
+    }
+    // A name from the environment never reaches a file outside the folder.
+    std::filesystem::copy_file(file("de_DE"), file("../en_US"));
+    EXPECT_FALSE(uikit::ShortTimeFormat::cached("../en_US"));
+    // Where nothing can be written the clock is still ICU's.
+    std::filesystem::remove_all(device.path("/var/mobile/Library/Caches"));
+    std::ofstream(device.path("/var/mobile/Library/Caches")) << "a file, not a folder";
+    EXPECT_EQ(cachedText("en_US"), icuText);
 }
 
 } // namespace
