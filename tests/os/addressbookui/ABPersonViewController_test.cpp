@@ -401,6 +401,7 @@ TEST_F(PersonScreen, DoneForAPersonDeletedMeanwhileWritesNothing)
     EXPECT_EQ(book->personCount(), 0u);
     EXPECT_TRUE(shows("March 5, 1980"));
     EXPECT_TRUE(shows("The contact was deleted in another program.")) << "never silently";
+    EXPECT_TRUE(uikit::tap("OK"));
 }
 
 // Another program puts another store file in place while Ana is edited (a backup brought back),
