@@ -15,10 +15,15 @@ gone from the bus:
 
   SPOKE <event> <role> "<name>" <value, or the new state as 1 or 0>
 
+and, for each line, makes a file beside FILE named FILE.<event>-<name> with every run of other
+characters than letters and digits made one "-" ("listening.object-state-changed-checked-Sound"),
+so that the application's script can wait until an announcement was heard before it moves on.
+
 Usage: read_accessible_tree.py APPLICATION_NAME [--press TAB | --listen FILE]
                                [--timeout SECONDS]
 Exits 1 when the application does not show up on the bus in time."""
 import argparse
+import re
 import sys
 import time
 
@@ -89,6 +94,8 @@ def listen(application, ready, deadline):
             return
         print(line)
         sys.stdout.flush()
+        open("%s.%s" % (ready, re.sub(r"[^A-Za-z0-9]+", "-", "%s %s" % (event.type, source.name))),
+             "w").close()
 
     for kind in ("focus:", "object:state-changed:checked",
                  "object:property-change:accessible-value"):
